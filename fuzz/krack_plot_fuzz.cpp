@@ -1,0 +1,35 @@
+// Feeds arbitrary text to the Krack Plot reader; whatever it accepts must write out again.
+#include "model/krack_plot.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+class SilentMessages : public plax::UserMessages {
+public:
+    void Warning(const std::string&) override {}
+    void Error(const std::string&) override {}
+    void Information(const std::string&) override {}
+    bool Confirm(const std::string&) override { return false; }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > plax::MaxKrackPlotFileSize) return 0;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    SilentMessages messages;
+    plax::OptionType options;
+    plax::NetWorkType net;
+    if (!plax::ReadKrackPlotText(net, text, "fuzz.kp", options, messages)) return 0;
+    if (net.n > 15) std::abort();
+    if (net.n == 0) return 0;
+    // Our own output must read back with the same points and the same kind.
+    const std::string written = plax::KrackPlotText(net);
+    plax::NetWorkType again;
+    if (!plax::ReadKrackPlotText(again, written, "again.kp", options, messages)) std::abort();
+    if (again.n != net.n || again.kindName != net.kindName) std::abort();
+    return 0;
+}

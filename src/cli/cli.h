@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace plax::cli {
+
+enum ExitStatus : int {
+    ExitDone = 0,
+    ExitRefused = 1,    // the command was refused or could not be carried out; why is on stderr
+    ExitUsage = 2,      // the command line is wrong
+    ExitUnreadable = 3, // an input file could not be read; the reader's message is on stderr
+};
+
+// Runs plax-cli with its arguments (without the program name).
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace plax::cli

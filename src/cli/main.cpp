@@ -1,0 +1,8 @@
+#include "cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return plax::cli::RunCli(args, std::cout, std::cerr);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/net_types.h"
+#include "model/user_messages.h"
+
+#include <string>
+
+namespace plax::cli {
+
+// Reads a net as the desktop program opens it: ".KP" (compared in upper case) with the Krack
+// Plot reader, anything else with the net reader.
+bool ReadNetFile(NetWorkType& net, const std::string& path, const OptionType& options,
+                 UserMessages& messages);
+
+enum class WriteFormat { Net, KrackPlot, EdgeList, Picture };
+
+// The format a file name asks for; picture extensions are .BMP .WMF .PNG .SVG .PDF.
+WriteFormat FormatForPath(const std::string& path);
+
+} // namespace plax::cli

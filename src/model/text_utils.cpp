@@ -1,0 +1,88 @@
+#include "text_utils.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <system_error>
+
+namespace plax {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string TrimText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    bool pendingBlank = false;
+    for (char c : text) {
+        if (IsBlank(c)) {
+            pendingBlank = !out.empty();
+            continue;
+        }
+        if (pendingBlank) out.push_back(' ');
+        pendingBlank = false;
+        out.push_back(c);
+    }
+    return out;
+}
+
+std::string PadLeft(std::string_view text, std::size_t width) {
+    std::string out(text.size() < width ? width - text.size() : 0, ' ');
+    out.append(text);
+    return out;
+}
+
+std::string PadRight(std::string_view text, std::size_t width) {
+    std::string out(text);
+    if (out.size() < width) out.append(width - out.size(), ' ');
+    return out;
+}
+
+namespace {
+
+std::string FixedDigits(double value, int decimals) {
+    if (!std::isfinite(value)) return value != value ? "NAN" : (value > 0 ? "INF" : "-INF");
+    // Beyond 15 integer digits a double has no exact decimal fraction worth showing; the
+    // shortest round-trip digits read better than the binary expansion (1E38, not 99999...).
+    if (std::fabs(value) >= 1e15) {
+        char buf[400];
+        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+        return std::string(buf, res.ptr);
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    return buf;
+}
+
+} // namespace
+
+std::string FormatTrimmed(double value, int decimals) {
+    std::string s = FixedDigits(value, decimals);
+    const auto first = s.find_first_not_of(' ');
+    s.erase(0, first == std::string::npos ? s.size() : first);
+    if (s.find('.') != std::string::npos) {
+        while (!s.empty() && s.back() == '0') s.pop_back();
+        if (!s.empty() && s.back() == '.') s.pop_back();
+    }
+    if (s == "-0") s = "0";
+    return s;
+}
+
+std::string ResultNumber(double value) { return FormatTrimmed(value, 4); }
+
+std::string FileNameOf(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string UpperExtension(std::string_view path) {
+    const std::string name = FileNameOf(path);
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string::npos) return {};
+    std::string ext = name.substr(dot);
+    for (char& c : ext) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return ext;
+}
+
+} // namespace plax

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace plax {
+
+bool IsBlank(char c);
+// Leading and trailing blanks removed, every inner run of blanks reduced to one blank.
+std::string TrimText(std::string_view text);
+std::string PadLeft(std::string_view text, std::size_t width);
+std::string PadRight(std::string_view text, std::size_t width);
+
+// Fixed notation with `decimals` places, then leading blanks, trailing zeros and a trailing
+// decimal point removed: 12.5 -> "12.5", 3.0 -> "3", 0.00004 -> "0" (with four places).
+std::string FormatTrimmed(double value, int decimals);
+// Weights, lengths and flows in Results texts and exports: four places, trimmed.
+std::string ResultNumber(double value);
+
+// The file name after its last directory separator.
+std::string FileNameOf(std::string_view path);
+// The extension from the last "." of the file name, upper-cased (".NET"), or "".
+std::string UpperExtension(std::string_view path);
+
+} // namespace plax

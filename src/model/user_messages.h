@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace plax {
+
+// How the plain layers reach the user. The desktop program shows modal message boxes, the
+// command-line tool prints to standard error, and tests record the calls.
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+    virtual void Warning(const std::string& text) = 0;
+    virtual void Error(const std::string& text) = 0;
+    virtual void Information(const std::string& text) = 0;
+    virtual bool Confirm(const std::string& text) = 0;
+};
+
+} // namespace plax
