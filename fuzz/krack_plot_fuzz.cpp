@@ -5,22 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
-
-class SilentMessages : public plax::UserMessages {
-public:
-    void Warning(const std::string&) override {}
-    void Error(const std::string&) override {}
-    void Information(const std::string&) override {}
-    bool Confirm(const std::string&) override { return false; }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > plax::MaxKrackPlotFileSize) return 0;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    SilentMessages messages;
+    plax::SilentMessages messages;
     plax::OptionType options;
     plax::NetWorkType net;
     if (!plax::ReadKrackPlotText(net, text, "fuzz.kp", options, messages)) return 0;

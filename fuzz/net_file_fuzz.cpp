@@ -5,21 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
-
-class SilentMessages : public plax::UserMessages {
-public:
-    void Warning(const std::string&) override {}
-    void Error(const std::string&) override {}
-    void Information(const std::string&) override {}
-    bool Confirm(const std::string&) override { return false; }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    SilentMessages messages;
+    plax::SilentMessages messages;
     for (std::int32_t mode = 0; mode <= 2; ++mode) {
         plax::OptionType options;
         options.loadMode = mode;

@@ -21,7 +21,6 @@ enum RecordKind : std::uint8_t {
     SubNetEnd = 4,
 };
 
-constexpr std::size_t NameFieldSize = 1 + MaxNameLength;
 
 class Record {
 public:

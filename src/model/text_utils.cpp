@@ -39,15 +39,30 @@ std::string PadRight(std::string_view text, std::size_t width) {
 
 namespace {
 
+// The shortest decimal digits that read back as `value`, written out without an exponent.
+std::string ShortestPlainDigits(double value) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    const std::string sci(buf, res.ptr); // "-1.2345e+38"
+    const auto ePos = sci.find('e');
+    const int exponent = std::stoi(sci.substr(ePos + 1));
+    std::string digits;
+    for (char c : sci.substr(0, ePos)) {
+        if (c >= '0' && c <= '9') digits.push_back(c);
+    }
+    const auto intDigits = static_cast<std::size_t>(exponent + 1);
+    if (digits.size() < intDigits) digits.append(intDigits - digits.size(), '0');
+    std::string out = value < 0 ? "-" : "";
+    out += digits.substr(0, intDigits);
+    if (digits.size() > intDigits) out += "." + digits.substr(intDigits);
+    return out;
+}
+
 std::string FixedDigits(double value, int decimals) {
     if (!std::isfinite(value)) return value != value ? "NAN" : (value > 0 ? "INF" : "-INF");
     // Beyond 15 integer digits a double has no exact decimal fraction worth showing; the
     // shortest round-trip digits read better than the binary expansion (1E38, not 99999...).
-    if (std::fabs(value) >= 1e15) {
-        char buf[400];
-        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-        return std::string(buf, res.ptr);
-    }
+    if (std::fabs(value) >= 1e15) return ShortestPlainDigits(value);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
     return buf;

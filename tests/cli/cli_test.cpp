@@ -1,0 +1,341 @@
+#include "cli/cli.h"
+
+#include "model/net_file.h"
+#include "model/net_store.h"
+#include "model/user_messages.h"
+
+#include "scratch_dir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <tuple>
+#include <vector>
+
+namespace plax {
+
+namespace {
+
+using plax::testing::ReadAll;
+using plax::testing::ScratchDir;
+using plax::testing::WriteAll;
+
+using cli::RunCli;
+using Json = nlohmann::json;
+
+const std::string Examples = PLAX_EXAMPLES_DIR;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class NoMessagesExpected : public UserMessages {
+public:
+    void Warning(const std::string& text) override { ADD_FAILURE() << text; }
+    void Error(const std::string& text) override { ADD_FAILURE() << text; }
+    void Information(const std::string& text) override { ADD_FAILURE() << text; }
+    bool Confirm(const std::string& text) override {
+        ADD_FAILURE() << text;
+        return false;
+    }
+};
+
+// Three points; the edge 3->1 of weight 1.5 shows as 2 in Krack Plot text and 1->3 of 0.3 as 0.
+NetWorkType TinyNet() {
+    NetWorkType net;
+    NetInit(net);
+    SetNetKind(net, DirNetCode);
+    net.defaultOptions = DefaultPointOptions();
+    const std::vector<std::tuple<int, int, std::string>> points = {{10, 10, "A"}, {20, 30, "B"}, {40, 20, "C"}};
+    for (const auto& [x, y, name] : points) {
+        PointType& p = net.points[++net.n];
+        p.x = x;
+        p.y = y;
+        p.name = name;
+        p.tokens = 1;
+    }
+    const std::vector<std::tuple<int, int, double>> edges = {{1, 2, 2.0}, {2, 3, 5.0}, {3, 1, 1.5}, {1, 3, 0.3}};
+    for (const auto& [from, to, weight] : edges) {
+        EdgeType e;
+        e.weight = weight;
+        e.name = "No Name";
+        e.lineWidth = 1;
+        EXPECT_TRUE(InsertEdge(net, from, to, e));
+    }
+    return net;
+}
+
+// y runs from 10 to 30, so each y is written as 40 - y.
+const std::string TinyKrackPlot = "3\r\n"
+                                  "    10     30  A\r\n"
+                                  "    20     10  B\r\n"
+                                  "    40     20  C\r\n"
+                                  "120\r\n"
+                                  "015\r\n"
+                                  "201\r\n"
+                                  "arrows=y\r\n";
+
+std::string SaveTinyNet(const ScratchDir& dir, const std::string& name) {
+    const std::string path = dir.File(name);
+    NoMessagesExpected messages;
+    EXPECT_TRUE(SaveNetFile(TinyNet(), path, messages));
+    return path;
+}
+
+std::vector<Json> EdgesFrom(const Json& net, int from) {
+    std::vector<Json> out;
+    for (const Json& e : net.at("edges")) {
+        if (e.at("from").get<int>() == from) out.push_back(e);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(Cli, HelpVersionAndUsageErrors) {
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("convert"), std::string::npos);
+    EXPECT_NE(help.out.find("dump"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+
+    const CliRun version = Cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("plax-cli ", 0), 0u);
+    EXPECT_EQ(version.err, "");
+
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"frobnicate"},
+        {"dump"},
+        {"dump", "a.net", "b.net"},
+        {"convert", "a.net"},
+        {"convert", "a.net", "b.kp", "c.txt"},
+        {"dump", "--force", "a.net"},
+        {"convert", "a.net", "b.kp", "--yess"},
+    };
+    for (const auto& args : wrong) {
+        SCOPED_TRACE(args.empty() ? std::string("(none)") : args[0] + " ... " + std::to_string(args.size()));
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err, "");
+    }
+}
+
+TEST(Cli, DumpShowsTheStoredNet) {
+    const CliRun road = Cli({"dump", Examples + "/road.net"});
+    ASSERT_EQ(road.status, 0) << road.err;
+    EXPECT_EQ(road.err, "");
+    const Json net = Json::parse(road.out);
+    EXPECT_EQ(net.at("name"), "road");
+    EXPECT_EQ(net.at("kind"), "undirNet");
+    EXPECT_EQ(net.at("pointCount"), 9);
+    ASSERT_EQ(net.at("points").size(), 9u);
+    EXPECT_EQ(net.at("points")[0].at("name"), "Harbour");
+    EXPECT_EQ(net.at("points")[0].at("number"), 1);
+    // Fourteen roads, each held by both of its ends.
+    EXPECT_EQ(net.at("edges").size(), 28u);
+
+    // Harbour's roads were written head first as 4, 3, 2; loading puts each at the head again.
+    const std::vector<Json> harbour = EdgesFrom(net, 1);
+    ASSERT_EQ(harbour.size(), 3u);
+    const std::vector<std::tuple<int, std::string, double>> expected = {
+        {2, "Coast Rd", 7.0}, {3, "Quay St", 5.0}, {4, "Dock Rd", 6.0}};
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(harbour[k].at("to").get<int>(), std::get<0>(expected[k]));
+        EXPECT_EQ(harbour[k].at("listPosition").get<int>(), static_cast<int>(k) + 1);
+        EXPECT_EQ(harbour[k].at("name"), std::get<1>(expected[k]));
+        EXPECT_EQ(harbour[k].at("weight").get<double>(), std::get<2>(expected[k]));
+        EXPECT_FALSE(harbour[k].contains("subNet"));
+    }
+    // Every road is there from both ends with the same weight.
+    for (const Json& e : net.at("edges")) {
+        const int from = e.at("from").get<int>();
+        const int to = e.at("to").get<int>();
+        int reverse = 0;
+        for (const Json& r : EdgesFrom(net, to)) {
+            if (r.at("to").get<int>() == from) {
+                ++reverse;
+                EXPECT_EQ(r.at("weight"), e.at("weight"));
+            }
+        }
+        EXPECT_EQ(reverse, 1) << from << "-" << to;
+    }
+
+    const CliRun railway = Cli({"dump", Examples + "/railway.net"});
+    ASSERT_EQ(railway.status, 0) << railway.err;
+    const Json rail = Json::parse(railway.out);
+    EXPECT_EQ(rail.at("name"), "railway");
+    int withSubNet = 0;
+    int withSubNetOf = 0;
+    for (const Json& e : rail.at("edges")) {
+        withSubNet += e.contains("subNet") ? 1 : 0;
+        withSubNetOf += e.contains("subNetOf") ? 1 : 0;
+    }
+    EXPECT_EQ(withSubNet, 1);
+    EXPECT_EQ(withSubNetOf, 1);
+
+    // South (3) - East (4) is the decomposed Valley line.
+    Json valley;
+    for (const Json& e : EdgesFrom(rail, 3)) {
+        if (e.at("to") == 4) valley = e;
+    }
+    ASSERT_TRUE(valley.is_object());
+    EXPECT_EQ(valley.at("name"), "Valley");
+    ASSERT_TRUE(valley.contains("subNet"));
+    const Json& sub = valley.at("subNet");
+    EXPECT_EQ(sub.at("name"), "");
+    EXPECT_EQ(sub.at("kind"), "undirNet");
+    EXPECT_EQ(sub.at("pointCount"), 5);
+    std::vector<std::string> names;
+    for (const Json& p : sub.at("points")) names.push_back(p.at("name").get<std::string>());
+    EXPECT_EQ(names, (std::vector<std::string>{"South", "East", "Ford", "Lake", "Mine"}));
+    EXPECT_EQ(sub.at("edges").size(), 10u);
+    // Mine (5) is the higher end of all three of its lines, so its list is built from the
+    // records (2,5), (3,5), (4,5) in that order, each put at the head.
+    const std::vector<Json> mine = EdgesFrom(sub, 5);
+    ASSERT_EQ(mine.size(), 3u);
+    EXPECT_EQ(mine[0].at("to"), 4);
+    EXPECT_EQ(mine[1].at("to"), 3);
+    EXPECT_EQ(mine[2].at("to"), 2);
+    EXPECT_EQ(mine[2].at("name"), "Bank");
+    EXPECT_EQ(mine[2].at("weight").get<double>(), 2.5);
+    EXPECT_EQ(mine[2].at("listPosition"), 3);
+
+    Json reverse;
+    for (const Json& e : EdgesFrom(rail, 4)) {
+        if (e.at("to") == 3) reverse = e;
+    }
+    ASSERT_TRUE(reverse.is_object());
+    EXPECT_FALSE(reverse.contains("subNet"));
+    EXPECT_EQ(reverse.at("subNetOf"), Json::array({3, 4}));
+}
+
+TEST(Cli, DumpOfAMissingFile) {
+    ScratchDir dir;
+    const std::string path = dir.File("missing.net");
+    const CliRun r = Cli({"dump", path});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Invalid format of the File\n" + path + "\nLoad Procedure terminated! \n");
+
+    const std::string kp = dir.File("missing.Kp");
+    const CliRun k = Cli({"dump", kp});
+    EXPECT_EQ(k.status, 3);
+    EXPECT_EQ(k.err, " Cannot Load file \n" + kp + "\nLoad Procedure terminated! \n");
+}
+
+TEST(Cli, ConvertThroughEveryTextFormat) {
+    ScratchDir dir;
+    const std::string net = SaveTinyNet(dir, "tiny.net");
+    const std::string kp = dir.File("tiny.kp");
+    const std::string back = dir.File("back.net");
+    const std::string txt = dir.File("edges.txt");
+
+    CliRun r = Cli({"convert", net, kp});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadAll(kp), TinyKrackPlot);
+
+    r = Cli({"convert", kp, back});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = Cli({"convert", back, txt});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    // 1.5 came back as 2 and 0.3 did not come back.
+    EXPECT_EQ(ReadAll(txt), "3\r\n1,2,2\r\n2,3,5\r\n3,1,2\r\n\"0\",\"0\",\"0\"\r\n");
+
+    r = Cli({"dump", back});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Json j = Json::parse(r.out);
+    EXPECT_EQ(j.at("name"), "back");
+    EXPECT_EQ(j.at("kind"), "dirNet");
+    const std::vector<std::tuple<std::string, int, int>> points = {{"A", 10, 10}, {"B", 20, 30}, {"C", 40, 20}};
+    ASSERT_EQ(j.at("points").size(), 3u);
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(j.at("points")[k].at("name"), std::get<0>(points[k]));
+        EXPECT_EQ(j.at("points")[k].at("x"), std::get<1>(points[k]));
+        EXPECT_EQ(j.at("points")[k].at("y"), std::get<2>(points[k]));
+    }
+
+    // An empty net has no Krack Plot form.
+    NetWorkType empty;
+    NetInit(empty);
+    SetNetKind(empty, DirNetCode);
+    const std::string emptyNet = dir.File("empty.net");
+    NoMessagesExpected quiet;
+    ASSERT_TRUE(SaveNetFile(empty, emptyNet, quiet));
+    r = Cli({"convert", emptyNet, dir.File("empty.kp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Trivial NetWork.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("empty.kp")));
+}
+
+TEST(Cli, ConvertAsksBeforeReplacingAKrackPlotFile) {
+    ScratchDir dir;
+    const std::string net = SaveTinyNet(dir, "tiny.net");
+    const std::string kp = dir.File("old.kp");
+    WriteAll(kp, "keep me");
+
+    CliRun r = Cli({"convert", net, kp});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Do you wish to Rewrite file \n" + kp + "?"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadAll(kp), "keep me");
+
+    r = Cli({"convert", "--yes", net, kp});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("Do you wish to Rewrite file \n" + kp + "?"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadAll(kp), TinyKrackPlot);
+}
+
+TEST(Cli, ConvertRefusesCorruptInputAndPictures) {
+    ScratchDir dir;
+    const std::string out = dir.File("out.kp");
+
+    const std::string shortFile = dir.File("short.net");
+    WriteAll(shortFile, std::string("\x00\x02\x03\x00\x0a\x00\x08\x00\x01\x01", 10));
+    CliRun r = Cli({"convert", shortFile, out});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "Invalid format of the File\n" + shortFile + "\nLoad Procedure terminated! \n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    // A header record of a net with 16 points.
+    std::string header(64, '\0');
+    header[1] = 2;
+    header[2] = 16;
+    const std::string tooMany = dir.File("many.net");
+    WriteAll(tooMany, header);
+    r = Cli({"convert", tooMany, out});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "Invalid Header of the File\n" + tooMany +
+                         "\nToo many Points (N > 15). \nLoad Procedure terminated! \n");
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const std::string net = SaveTinyNet(dir, "tiny.net");
+    for (const std::string name : {"tiny.png", "tiny.PNG"}) {
+        r = Cli({"convert", net, dir.File(name)});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err, "");
+        EXPECT_FALSE(std::filesystem::exists(dir.File(name)));
+    }
+}
+
+} // namespace plax
