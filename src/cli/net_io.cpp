@@ -1,5 +1,6 @@
 #include "net_io.h"
 
+#include "model/edge_list.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
 #include "model/text_utils.h"
@@ -20,6 +21,16 @@ WriteFormat FormatForPath(const std::string& path) {
         return WriteFormat::Picture;
     }
     return WriteFormat::Net;
+}
+
+bool WriteNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages) {
+    switch (FormatForPath(path)) {
+    case WriteFormat::KrackPlot: return SaveKrackPlot(net, path, messages);
+    case WriteFormat::EdgeList: return SaveEdgeList(net, path, messages);
+    case WriteFormat::Net: return SaveNetFile(net, path, messages);
+    case WriteFormat::Picture: break;
+    }
+    return false;
 }
 
 } // namespace plax::cli

@@ -17,4 +17,7 @@ enum class WriteFormat { Net, KrackPlot, EdgeList, Picture };
 // The format a file name asks for; picture extensions are .BMP .WMF .PNG .SVG .PDF.
 WriteFormat FormatForPath(const std::string& path);
 
+// Writes the net in the format its name asks for (not a picture); the writer reports failures.
+bool WriteNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages);
+
 } // namespace plax::cli

@@ -78,11 +78,6 @@ std::uint16_t KindCodeOf(const NetWorkType& net) {
     return DirNetCode;
 }
 
-std::string CutText(std::string text, std::size_t maxLength) {
-    if (text.size() > maxLength) text.resize(maxLength);
-    return text;
-}
-
 bool ValidPair(const NetWorkType& net, int from, int to) {
     return from >= 1 && to >= 1 && from <= net.n && to <= net.n && from != to;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net_types.h"
+#include "text_utils.h"
 
 #include <cstdint>
 #include <string>
@@ -48,7 +49,6 @@ bool IsUndirected(const NetWorkType& net);
 void SetNetKind(NetWorkType& net, std::uint16_t code);
 // The kind code a file gets for the net's kind name; a name outside the table counts as directed.
 std::uint16_t KindCodeOf(const NetWorkType& net);
-std::string CutText(std::string text, std::size_t maxLength);
 
 // A pair names an edge only when both ends are points of the net and differ.
 bool ValidPair(const NetWorkType& net, int from, int to);

@@ -9,6 +9,11 @@ namespace plax {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+std::string CutText(std::string text, std::size_t maxLength) {
+    if (text.size() > maxLength) text.resize(maxLength);
+    return text;
+}
+
 std::string TrimText(std::string_view text) {
     std::string out;
     out.reserve(text.size());

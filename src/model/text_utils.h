@@ -7,6 +7,8 @@
 namespace plax {
 
 bool IsBlank(char c);
+// The first `maxLength` characters of `text`.
+std::string CutText(std::string text, std::size_t maxLength);
 // Leading and trailing blanks removed, every inner run of blanks reduced to one blank.
 std::string TrimText(std::string_view text);
 std::string PadLeft(std::string_view text, std::size_t width);

@@ -1,0 +1,42 @@
+#include "cli_sink.h"
+
+#include <csignal>
+
+namespace plax::cli {
+
+namespace {
+
+// A signal handler can only leave a mark; the next poll turns it into a press of Stop.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+} // namespace
+
+CliSink::CliSink(const Clock& clock, RunFlags& flags, std::ostream& out,
+                 std::optional<std::chrono::steady_clock::duration> timeLimit)
+    : LineSink(clock, flags), out_(out), timeLimit_(timeLimit) {}
+
+CliSink::~CliSink() {
+    if (interruptInstalled_) std::signal(SIGINT, SIG_DFL);
+}
+
+bool CliSink::DoAddLine(const std::string& text) {
+    LineSink::DoAddLine(text);
+    out_ << text << '\n';
+    return static_cast<bool>(out_);
+}
+
+void CliSink::DoStartLongRun() {
+    if (timeLimit_) deadline_ = std::chrono::steady_clock::now() + *timeLimit_;
+    interrupted = 0;
+    std::signal(SIGINT, OnInterrupt);
+    interruptInstalled_ = true;
+}
+
+void CliSink::DoPoll() {
+    const bool late = timeLimit_ && std::chrono::steady_clock::now() >= deadline_;
+    if (late || interrupted != 0) Flags().stop = 1;
+}
+
+} // namespace plax::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plax::cli {
+
+// A command line taken apart: positional words, options with a value, and bare flags.
+struct Invocation {
+    std::vector<std::string> positional;
+    std::map<std::string, std::vector<std::string>> values;
+    std::set<std::string> flags;
+
+    bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
+    std::optional<std::string> Value(const std::string& option) const;
+};
+
+struct OptionSpec {
+    std::set<std::string> withValue;
+    std::set<std::string> bare;
+};
+
+// Splits `args`; on an unknown option or a missing value it says why on `err` and answers nothing.
+std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args, const OptionSpec& spec,
+                                          std::ostream& err);
+
+// A whole number within [lo, hi] given to `option`; says why on `err` when it is not.
+std::optional<long long> NumberOption(const Invocation& inv, const std::string& option, long long lo,
+                                      long long hi, std::ostream& err);
+
+} // namespace plax::cli

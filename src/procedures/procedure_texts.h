@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace plax {
+
+// Texts shared by the procedures and the commands that start them.
+inline constexpr const char* ProcedureInProgressMessage = "Procedure in Progress!\r\nFirst terminate procedure!";
+inline constexpr const char* TrivialNetWorkText = "Trivial NetWork.";
+inline constexpr const char* ProcedureCompleteLine = "    Procedure complete. ";
+inline constexpr const char* CannotCreateWindowMessage = " Cannot create the Window.\r\nProcedure terminated! ";
+inline constexpr const char* CannotWriteResultsMessage =
+    " Cannot write string to Results Window.\r\nProcedure terminated! ";
+
+// The answers to the clicks that pick a source and a sink.
+std::string NoPathsFromSourceMessage(int source);
+std::string SelectSinkMessage(int source);
+std::string UnreachableSinkMessage(int source, int sink);
+std::string SinkIsSourceMessage(int source);
+
+} // namespace plax

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "model/net_types.h"
+#include "model/user_messages.h"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace plax {
+
+// The time and date written into every Results header, in the short formats of the system.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::string Time() const; // "14:05"
+    virtual std::string Date() const; // "08.12.2026"
+};
+
+// A clock that shows fixed texts where it was given them and the real time elsewhere.
+class FixedClock : public Clock {
+public:
+    FixedClock(std::string time, std::string date) : time_(std::move(time)), date_(std::move(date)) {}
+    std::string Time() const override { return time_.empty() ? Clock::Time() : time_; }
+    std::string Date() const override { return date_.empty() ? Clock::Date() : date_; }
+
+private:
+    std::string time_;
+    std::string date_;
+};
+
+// The program-wide flags of a run: Stop pressed, and a procedure in progress anywhere.
+struct RunFlags {
+    std::uint8_t stop = 0;
+    std::uint8_t busy = 0;
+};
+
+// Thrown by AddLine when the Results text cannot take another line; WriteAccount catches it.
+class ResultsWriteFailed : public std::runtime_error {
+public:
+    ResultsWriteFailed() : std::runtime_error("Results text cannot be written") {}
+};
+
+// Where a procedure writes its account: the Results window on the desktop, standard output in
+// plax-cli, a list of lines in tests. Procedures call the public steps in this order:
+// OpenResults, WriteReportHeader, AddLine..., FinishResults (through WriteAccount), and around a
+// search that can be stopped StartLongRun, Poll..., EndLongRun.
+class ResultsSink {
+public:
+    ResultsSink(const Clock& clock, RunFlags& flags) : clock_(clock), flags_(flags) {}
+    virtual ~ResultsSink() = default;
+    ResultsSink(const ResultsSink&) = delete;
+    ResultsSink& operator=(const ResultsSink&) = delete;
+
+    // Shows " Cannot create the Window..." and answers false when no window can be made.
+    bool OpenResults(const std::string& netName, const std::string& fileName, UserMessages& messages);
+    void AddLine(const std::string& text);
+    void WriteReportHeader(const std::string& title, const NetWorkType& net);
+    void FinishResults();
+
+    void StartLongRun(NetWorkType& net);
+    // Lets the user act for a moment; true when Stop was pressed.
+    bool Poll();
+    void EndLongRun(NetWorkType& net);
+
+    const std::string& NetName() const { return netName_; }
+    const std::string& FileName() const { return fileName_; }
+    RunFlags& Flags() { return flags_; }
+
+protected:
+    virtual bool DoOpen() = 0;
+    virtual void DoClear() = 0;
+    virtual bool DoAddLine(const std::string& text) = 0;
+    virtual void DoFinish() = 0;
+    virtual void DoStartLongRun() {}
+    virtual void DoPoll() {}
+    virtual void DoEndLongRun() {}
+
+private:
+    const Clock& clock_;
+    RunFlags& flags_;
+    std::string netName_;
+    std::string fileName_;
+};
+
+// Runs the writing part of a procedure: `body` writes the header and the account, then the
+// completion line follows. When a line cannot be written the rest is skipped and the user told;
+// the window is finished either way.
+void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body);
+
+// A sink that only collects the lines; the base of the test and command-line sinks.
+class LineSink : public ResultsSink {
+public:
+    using ResultsSink::ResultsSink;
+    const std::vector<std::string>& Lines() const { return lines_; }
+    bool Finished() const { return finished_; }
+
+protected:
+    bool DoOpen() override {
+        lines_.assign(1, std::string());
+        finished_ = false;
+        return true;
+    }
+    void DoClear() override { lines_.clear(); }
+    bool DoAddLine(const std::string& text) override {
+        lines_.push_back(text);
+        return true;
+    }
+    void DoFinish() override { finished_ = true; }
+
+private:
+    std::vector<std::string> lines_;
+    bool finished_ = false;
+};
+
+} // namespace plax
