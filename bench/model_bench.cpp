@@ -45,7 +45,8 @@ plax::NetWorkType NestedNet() {
 
 void BM_SaveNetBytes(benchmark::State& state) {
     const plax::NetWorkType net = NestedNet();
-    for (auto _ : state) benchmark::DoNotOptimize(plax::NetFileBytes(net));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(plax::NetFileBytes(net));
 }
 BENCHMARK(BM_SaveNetBytes);
 

@@ -183,10 +183,10 @@ std::vector<ExampleNet> ExampleNets() {
     nets.push_back({"road.net", "towns joined by roads, distances in km (undirected)", RoadNet()});
     nets.push_back({"flow.net", "pipes from Source to Sink with capacities (directed)", FlowNet()});
     nets.push_back({"project.net", "an activity net: jobs as edges, days as weights", ActivityNet()});
-    nets.push_back({"railway.net", "a rail net whose Valley line is decomposed into a sub-net",
-                    DecomposedNet()});
-    nets.push_back({"petri.net", "a producer and a consumer sharing a three-slot buffer (Petri net)",
-                    PetriNet()});
+    nets.push_back(
+        {"railway.net", "a rail net whose Valley line is decomposed into a sub-net", DecomposedNet()});
+    nets.push_back(
+        {"petri.net", "a producer and a consumer sharing a three-slot buffer (Petri net)", PetriNet()});
     return nets;
 }
 

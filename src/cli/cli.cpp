@@ -48,21 +48,29 @@ int Convert(const Invocation& inv, std::ostream&, std::ostream& err) {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"run", "run PROCEDURE FILE [options]   run one procedure; its Results text goes to standard output", 2,
-         RunOptionSpec(), RunProcedure},
-        {"convert", "convert IN OUT [--yes]   write IN in the format of OUT's extension (.net .kp .txt)", 2,
-         {{}, {"--yes"}}, Convert},
-        {"dump", "dump FILE                every stored field of the net, sub-nets included, as JSON", 1,
-         {{}, {}}, Dump},
+        {"run", "run PROCEDURE FILE [options]   run one procedure; its Results text goes to standard output",
+         2, RunOptionSpec(), RunProcedure},
+        {"convert",
+         "convert IN OUT [--yes]   write IN in the format of OUT's extension (.net .kp .txt)",
+         2,
+         {{}, {"--yes"}},
+         Convert},
+        {"dump",
+         "dump FILE                every stored field of the net, sub-nets included, as JSON",
+         1,
+         {{}, {}},
+         Dump},
     };
     return commands;
 }
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: plax-cli COMMAND ...\n\nCommands:\n";
-    for (const Command& c : Commands()) out << "  plax-cli " << c.usage << '\n';
+    for (const Command& c : Commands())
+        out << "  plax-cli " << c.usage << '\n';
     out << "  plax-cli --help | --version\n\nProcedures for run:";
-    for (const ProcedureCommand& p : ProcedureCommands()) out << ' ' << p.name;
+    for (const ProcedureCommand& p : ProcedureCommands())
+        out << ' ' << p.name;
     out << "\n\nOptions of run:\n"
            "  --source N, --sink N   the points a user would click\n"
            "  --marks                after the text, what the procedure marked (points, then edges)\n"

@@ -97,7 +97,8 @@ nlohmann::ordered_json NetToJson(const NetWorkType& net) {
              {"edgeNames", net.view.edgeNames},
              {"tokens", net.view.tokens}}}};
     Json points = Json::array();
-    for (int i = 1; i <= net.n; ++i) points.push_back(PointJson(net, i));
+    for (int i = 1; i <= net.n; ++i)
+        points.push_back(PointJson(net, i));
     j["points"] = std::move(points);
     Json edges = Json::array();
     for (int i = 1; i <= net.n; ++i) {

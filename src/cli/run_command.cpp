@@ -71,7 +71,8 @@ void PrintMarks(const MarkingBuffer& marks, int n, std::ostream& out) {
         std::snprintf(color, sizeof color, "%06X", static_cast<unsigned>(marks.pointColor[k]));
         out << "point " << i << ' ' << color << ' ' << marks.pointIndex[k] << '\n';
     }
-    for (const EdgeMark& e : marks.MarkedEdges(n)) out << "edge " << e.from << ' ' << e.to << '\n';
+    for (const EdgeMark& e : marks.MarkedEdges(n))
+        out << "edge " << e.from << ' ' << e.to << '\n';
 }
 
 std::optional<std::chrono::steady_clock::duration> TimeLimit(const Invocation& inv, std::ostream& err,
@@ -103,7 +104,8 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     bool badLimit = false;
     const auto limit = TimeLimit(inv, err, badLimit);
     if (badLimit) return ExitUsage;
-    if (const auto savePath = inv.Value("--save"); savePath && FormatForPath(*savePath) == WriteFormat::Picture) {
+    if (const auto savePath = inv.Value("--save");
+        savePath && FormatForPath(*savePath) == WriteFormat::Picture) {
         err << "plax-cli: --save writes .net, .kp or .txt files\n";
         return ExitUsage;
     }

@@ -39,9 +39,7 @@ std::string RewriteQuestion(const std::string& path) {
     return "Do you wish to Rewrite file \r\n" + path + "?";
 }
 
-std::string CannotCreateFileMessage(const std::string& path) {
-    return " Cannot create the File.\r\n" + path;
-}
+std::string CannotCreateFileMessage(const std::string& path) { return " Cannot create the File.\r\n" + path; }
 
 std::string CannotWriteFileMessage(const std::string& path) { return " Cannot write to file \r\n" + path; }
 

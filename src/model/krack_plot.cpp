@@ -119,7 +119,8 @@ void ReadMatrixRow(NetWorkType& net, int i, const std::string& row, const Option
         const char c = row[static_cast<std::size_t>(j - 1)];
         const bool digit = c >= '0' && c <= '9';
         if (j == i) {
-            if (digit && c != '0') net.points[static_cast<std::size_t>(i)].tokens = static_cast<std::uint16_t>(c - '0');
+            if (digit && c != '0')
+                net.points[static_cast<std::size_t>(i)].tokens = static_cast<std::uint16_t>(c - '0');
             continue;
         }
         if (c == '0' || EdgeExists(net, i, j)) continue;
@@ -138,7 +139,8 @@ void MirrorY(NetWorkType& net) {
     const auto [ymin, ymax] = YRange(net);
     for (int i = 1; i <= net.n; ++i) {
         auto& y = net.points[static_cast<std::size_t>(i)].y;
-        y = ymin + ymax - y;
+        // The result lies between ymin and ymax; only the sum needs the wider type.
+        y = static_cast<std::int32_t>(std::int64_t{ymin} + ymax - y);
     }
 }
 
@@ -150,8 +152,8 @@ std::string KrackPlotText(const NetWorkType& net) {
     for (int i = 1; i <= net.n; ++i) {
         const PointType& p = net.points[static_cast<std::size_t>(i)];
         const std::int64_t mirrored = std::int64_t{ymin} + ymax - p.y;
-        out += PadLeft(std::to_string(p.x), 6) + " " + PadLeft(std::to_string(mirrored), 6) + "  " +
-               p.name + LineEnd;
+        out += PadLeft(std::to_string(p.x), 6) + " " + PadLeft(std::to_string(mirrored), 6) + "  " + p.name +
+               LineEnd;
     }
     for (int i = 1; i <= net.n; ++i) {
         std::string row;
@@ -174,7 +176,8 @@ bool ReadKrackPlotText(NetWorkType& net, std::string_view text, const std::strin
     std::vector<std::string> lines = NonBlankLines(text);
     net.undo.reset();
     NetClear(net);
-    for (auto& p : net.points) p = PointType{};
+    for (auto& p : net.points)
+        p = PointType{};
     net.defaultOptions = options.newNetOptions;
     net.view = options.newDocumentView;
     const bool directed = std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
@@ -216,7 +219,8 @@ bool ReadKrackPlotText(NetWorkType& net, std::string_view text, const std::strin
             return false;
         }
     }
-    for (int i = 1; i <= n; ++i) ReadMatrixRow(net, i, TrimText(lines[next++]), options);
+    for (int i = 1; i <= n; ++i)
+        ReadMatrixRow(net, i, TrimText(lines[next++]), options);
     MirrorY(net);
     return true;
 }

@@ -21,16 +21,13 @@ enum RecordKind : std::uint8_t {
     SubNetEnd = 4,
 };
 
-
 class Record {
 public:
     Record() = default;
     explicit Record(std::string_view bytes) { std::memcpy(b_.data(), bytes.data(), NetRecordSize); }
 
     std::uint8_t U8(std::size_t at) const { return b_[at]; }
-    std::uint16_t U16(std::size_t at) const {
-        return static_cast<std::uint16_t>(b_[at] | (b_[at + 1] << 8));
-    }
+    std::uint16_t U16(std::size_t at) const { return static_cast<std::uint16_t>(b_[at] | (b_[at + 1] << 8)); }
     std::int16_t I16(std::size_t at) const { return static_cast<std::int16_t>(U16(at)); }
     std::uint32_t U32(std::size_t at) const {
         return static_cast<std::uint32_t>(U16(at)) | (static_cast<std::uint32_t>(U16(at + 2)) << 16);
@@ -66,9 +63,7 @@ public:
         std::memcpy(b_.data() + at + 1, name.data(), length);
     }
 
-    void AppendTo(std::string& out) const {
-        out.append(reinterpret_cast<const char*>(b_.data()), b_.size());
-    }
+    void AppendTo(std::string& out) const { out.append(reinterpret_cast<const char*>(b_.data()), b_.size()); }
 
 private:
     std::array<std::uint8_t, NetRecordSize> b_{};
@@ -329,7 +324,8 @@ bool NetReader::ReadNet(NetWorkType& net, const std::string& path, int depth) {
     net.undo.reset();
     NetClear(net);
     net.name = NetNameFromPath(path);
-    for (auto& p : net.points) p = PointType{};
+    for (auto& p : net.points)
+        p = PointType{};
     if (!ReadHeader(net, path) || !ReadPoints(net, path)) return false;
     std::pair<int, int> created{0, 0};
     for (;;) {

@@ -30,7 +30,8 @@ EdgeLists& EdgeLists::operator=(const EdgeLists& other) {
 }
 
 void EdgeLists::Clear() {
-    for (auto& list : lists_) list.clear();
+    for (auto& list : lists_)
+        list.clear();
 }
 
 void NetInit(NetWorkType& net) {
@@ -116,9 +117,7 @@ template <class Change> void ChangeBoth(NetWorkType& net, int from, int to, Chan
 
 } // namespace
 
-bool EdgeExists(const NetWorkType& net, int from, int to) {
-    return FindEdge(net, from, to) != nullptr;
-}
+bool EdgeExists(const NetWorkType& net, int from, int to) { return FindEdge(net, from, to) != nullptr; }
 
 int OutDegree(const NetWorkType& net, int p) {
     if (p < 1 || p > MaxPoints) return 0;
@@ -127,7 +126,8 @@ int OutDegree(const NetWorkType& net, int p) {
 
 int EdgeCount(const NetWorkType& net) {
     int total = 0;
-    for (int i = 1; i <= net.n; ++i) total += OutDegree(net, i);
+    for (int i = 1; i <= net.n; ++i)
+        total += OutDegree(net, i);
     return IsUndirected(net) ? total / 2 : total;
 }
 
@@ -168,7 +168,7 @@ std::string GetEdgeName(const NetWorkType& net, int from, int to) {
 EdgeAttributes GetEdgeAttributes(const NetWorkType& net, int from, int to) {
     const EdgeType* edge = FindOrdered(net, from, to);
     if (edge == nullptr) return {};
-    return {edge->weight, edge->anchorX, edge->anchorY, edge->color,    edge->reserved,
+    return {edge->weight, edge->anchorX, edge->anchorY,   edge->color,    edge->reserved,
             edge->name,   edge->shape,   edge->lineStyle, edge->lineWidth};
 }
 

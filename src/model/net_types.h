@@ -21,8 +21,8 @@ using Color = std::uint32_t;
 inline constexpr Color OwnColor = 0x000001;  // "draw each element in its own colour"
 inline constexpr Color BackColor = 0xFFFFFF; // white: drawing in it erases
 
-inline constexpr std::array<std::string_view, 6> NetKind = {
-    "undirGraph", "dirGraph", "undirNet", "dirNet", "Lattice", "Automata"};
+inline constexpr std::array<std::string_view, 6> NetKind = {"undirGraph", "dirGraph", "undirNet",
+                                                            "dirNet",     "Lattice",  "Automata"};
 inline constexpr std::uint16_t UndirNetCode = 2;
 inline constexpr std::uint16_t DirNetCode = 3;
 

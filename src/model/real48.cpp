@@ -26,7 +26,8 @@ std::optional<Real48> DoubleToReal48(double value) {
     if (e <= 0) return out;
     if (e > 255) return std::nullopt;
     out[0] = static_cast<std::uint8_t>(e);
-    for (int i = 1; i <= 5; ++i) out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(f >> (8 * (i - 1)));
+    for (int i = 1; i <= 5; ++i)
+        out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(f >> (8 * (i - 1)));
     if (negative) out[5] = static_cast<std::uint8_t>(out[5] | 0x80);
     return out;
 }
@@ -34,7 +35,8 @@ std::optional<Real48> DoubleToReal48(double value) {
 double Real48ToDouble(const Real48& bytes) {
     if (bytes[0] == 0) return 0.0;
     std::uint64_t f = 0;
-    for (int i = 5; i >= 1; --i) f = (f << 8) | bytes[static_cast<std::size_t>(i)];
+    for (int i = 5; i >= 1; --i)
+        f = (f << 8) | bytes[static_cast<std::size_t>(i)];
     f &= (std::uint64_t{1} << FractionBits) - 1;
     const double magnitude =
         std::ldexp(1.0 + std::ldexp(static_cast<double>(f), -FractionBits), bytes[0] - ExponentBias);

@@ -17,6 +17,6 @@ std::optional<Real48> DoubleToReal48(double value);
 double Real48ToDouble(const Real48& bytes);
 
 inline constexpr double Real48Max = 1.7014118346031449e38; // 2^127 * (1 - 2^-40)
-inline constexpr double Real48Min = 2.938735877055719e-39;  // 2^-128
+inline constexpr double Real48Min = 2.938735877055719e-39; // 2^-128
 
 } // namespace plax

@@ -80,7 +80,8 @@ std::string FormatTrimmed(double value, int decimals) {
     const auto first = s.find_first_not_of(' ');
     s.erase(0, first == std::string::npos ? s.size() : first);
     if (s.find('.') != std::string::npos) {
-        while (!s.empty() && s.back() == '0') s.pop_back();
+        while (!s.empty() && s.back() == '0')
+            s.pop_back();
         if (!s.empty() && s.back() == '.') s.pop_back();
     }
     if (s == "-0") s = "0";

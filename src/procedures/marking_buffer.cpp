@@ -9,7 +9,8 @@ void MarkingBuffer::Clear() { *this = MarkingBuffer{}; }
 void MarkingBuffer::SetEdges(const std::vector<EdgeMark>& list) {
     assert(list.size() <= MaxPoints);
     edges = {};
-    for (std::size_t k = 0; k < list.size() && k < MaxPoints; ++k) edges[k + 1] = list[k];
+    for (std::size_t k = 0; k < list.size() && k < MaxPoints; ++k)
+        edges[k + 1] = list[k];
 }
 
 std::vector<EdgeMark> MarkingBuffer::MarkedEdges(int n) const {

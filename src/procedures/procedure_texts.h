@@ -5,10 +5,12 @@
 namespace plax {
 
 // Texts shared by the procedures and the commands that start them.
-inline constexpr const char* ProcedureInProgressMessage = "Procedure in Progress!\r\nFirst terminate procedure!";
+inline constexpr const char* ProcedureInProgressMessage =
+    "Procedure in Progress!\r\nFirst terminate procedure!";
 inline constexpr const char* TrivialNetWorkText = "Trivial NetWork.";
 inline constexpr const char* ProcedureCompleteLine = "    Procedure complete. ";
-inline constexpr const char* CannotCreateWindowMessage = " Cannot create the Window.\r\nProcedure terminated! ";
+inline constexpr const char* CannotCreateWindowMessage =
+    " Cannot create the Window.\r\nProcedure terminated! ";
 inline constexpr const char* CannotWriteResultsMessage =
     " Cannot write string to Results Window.\r\nProcedure terminated! ";
 

@@ -10,7 +10,8 @@ namespace {
 const std::string Eol = "\r\n";
 
 std::string WithLines(std::string text, const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) text += line + Eol;
+    for (const std::string& line : lines)
+        text += line + Eol;
     return text;
 }
 

@@ -24,7 +24,8 @@ std::string LocalTime(const char* format) {
 std::string Clock::Time() const { return LocalTime("%H:%M"); }
 std::string Clock::Date() const { return LocalTime("%d.%m.%Y"); }
 
-bool ResultsSink::OpenResults(const std::string& netName, const std::string& fileName, UserMessages& messages) {
+bool ResultsSink::OpenResults(const std::string& netName, const std::string& fileName,
+                              UserMessages& messages) {
     netName_ = netName;
     fileName_ = fileName;
     if (!DoOpen()) {

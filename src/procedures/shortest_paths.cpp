@@ -23,7 +23,8 @@ struct Distances {
 
 void ClearDecomposedLengths(NetWorkType& net) {
     for (int i = 1; i <= net.n; ++i) {
-        for (EdgeType& e : net.lists[static_cast<std::size_t>(i)]) e.decomposedLength = 0.0;
+        for (EdgeType& e : net.lists[static_cast<std::size_t>(i)])
+            e.decomposedLength = 0.0;
     }
 }
 
@@ -146,13 +147,14 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const Distances&
     const std::string src = std::to_string(s);
     const std::string snk = std::to_string(t);
     sink.AddLine("    Source = " + src + "    Sink = " + snk);
-    sink.AddLine("    Shortest Path  from Source (" + src + ") to Sink (" + snk + ") has Length : " +
-                 ResultNumber(d.dist[static_cast<std::size_t>(t)]));
+    sink.AddLine("    Shortest Path  from Source (" + src + ") to Sink (" + snk +
+                 ") has Length : " + ResultNumber(d.dist[static_cast<std::size_t>(t)]));
     sink.AddLine("    Path from " + src + " to Sink " + snk + " :");
     if (!warnings.empty()) {
         sink.AddLine("    ");
         sink.AddLine("    Warning about decomposition of the Edges");
-        for (const std::string& w : warnings) sink.AddLine("    " + w + "!");
+        for (const std::string& w : warnings)
+            sink.AddLine("    " + w + "!");
         sink.AddLine("    ");
     }
     WriteWrapped(sink, entries, 5);
@@ -188,8 +190,8 @@ double MeasureShortestPath(NetWorkType& net) {
     return Dijkstra(warnings).Measure(net);
 }
 
-double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks, const std::string& fileName,
-                    ProcedureOutput out) {
+double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
+                    const std::string& fileName, ProcedureOutput out) {
     if (fileName.empty()) return MeasureShortestPath(net);
     std::vector<std::string> warnings;
     marks.Clear();
@@ -227,8 +229,9 @@ double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& mark
 std::optional<std::string> ShortestPathRefusal(const NetWorkType& net, ShortestPathMode mode) {
     if (net.interaction.busy != 0) return std::string(ProcedureInProgressMessage);
     if (net.n < 2) {
-        return std::string(mode == ShortestPathMode::SinglePair ? "There isnt Shortest Path ! Trivial NetWork."
-                                                                : TrivialNetWorkText);
+        return std::string(mode == ShortestPathMode::SinglePair
+                               ? "There isnt Shortest Path ! Trivial NetWork."
+                               : TrivialNetWorkText);
     }
     return std::nullopt;
 }

@@ -24,8 +24,8 @@ struct ProcedureOutput {
 // or -1 when the sink cannot be reached. Decomposed edges count, in SinglePair mode, as the
 // shortest path from point 1 to point 2 of their sub-net; the lengths found stay in the edges'
 // decomposed-length fields.
-double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks, const std::string& fileName,
-                    ProcedureOutput out);
+double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
+                    const std::string& fileName, ProcedureOutput out);
 
 // The same measurement with no account: the length from the net's source to its sink, or -1.
 double MeasureShortestPath(NetWorkType& net);

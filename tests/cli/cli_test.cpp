@@ -63,7 +63,8 @@ NetWorkType TinyNet() {
     NetInit(net);
     SetNetKind(net, DirNetCode);
     net.defaultOptions = DefaultPointOptions();
-    const std::vector<std::tuple<int, int, std::string>> points = {{10, 10, "A"}, {20, 30, "B"}, {40, 20, "C"}};
+    const std::vector<std::tuple<int, int, std::string>> points = {
+        {10, 10, "A"}, {20, 30, "B"}, {40, 20, "C"}};
     for (const auto& [x, y, name] : points) {
         PointType& p = net.points[++net.n];
         p.x = x;
@@ -71,7 +72,8 @@ NetWorkType TinyNet() {
         p.name = name;
         p.tokens = 1;
     }
-    const std::vector<std::tuple<int, int, double>> edges = {{1, 2, 2.0}, {2, 3, 5.0}, {3, 1, 1.5}, {1, 3, 0.3}};
+    const std::vector<std::tuple<int, int, double>> edges = {
+        {1, 2, 2.0}, {2, 3, 5.0}, {3, 1, 1.5}, {1, 3, 0.3}};
     for (const auto& [from, to, weight] : edges) {
         EdgeType e;
         e.weight = weight;
@@ -206,7 +208,8 @@ TEST(Cli, DumpShowsTheStoredNet) {
     EXPECT_EQ(sub.at("kind"), "undirNet");
     EXPECT_EQ(sub.at("pointCount"), 5);
     std::vector<std::string> names;
-    for (const Json& p : sub.at("points")) names.push_back(p.at("name").get<std::string>());
+    for (const Json& p : sub.at("points"))
+        names.push_back(p.at("name").get<std::string>());
     EXPECT_EQ(names, (std::vector<std::string>{"South", "East", "Ford", "Lake", "Mine"}));
     EXPECT_EQ(sub.at("edges").size(), 10u);
     // Mine (5) is the higher end of all three of its lines, so its list is built from the
@@ -268,7 +271,8 @@ TEST(Cli, ConvertThroughEveryTextFormat) {
     const Json j = Json::parse(r.out);
     EXPECT_EQ(j.at("name"), "back");
     EXPECT_EQ(j.at("kind"), "dirNet");
-    const std::vector<std::tuple<std::string, int, int>> points = {{"A", 10, 10}, {"B", 20, 30}, {"C", 40, 20}};
+    const std::vector<std::tuple<std::string, int, int>> points = {
+        {"A", 10, 10}, {"B", 20, 30}, {"C", 40, 20}};
     ASSERT_EQ(j.at("points").size(), 3u);
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(j.at("points")[k].at("name"), std::get<0>(points[k]));

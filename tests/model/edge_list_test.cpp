@@ -35,7 +35,8 @@ NetWorkType MakeNet(std::uint16_t kind, int n) {
     NetInit(net);
     SetNetKind(net, kind);
     net.n = static_cast<std::uint8_t>(n);
-    for (int i = 1; i <= n; ++i) net.points[static_cast<std::size_t>(i)].name = "P" + std::to_string(i);
+    for (int i = 1; i <= n; ++i)
+        net.points[static_cast<std::size_t>(i)].name = "P" + std::to_string(i);
     return net;
 }
 

@@ -59,7 +59,8 @@ void AddEdge(NetWorkType& net, int from, int to, double weight) {
 // The targets of list i, head first.
 std::vector<int> Targets(const NetWorkType& net, int i) {
     std::vector<int> out;
-    for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)]) out.push_back(e.target);
+    for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)])
+        out.push_back(e.target);
     return out;
 }
 
@@ -87,8 +88,8 @@ std::vector<Call> Warned(const std::string& text) { return {{"warning", text}}; 
 
 const std::string CannotLoad = " Cannot Load file \r\n" + Path + "\r\nLoad Procedure terminated! ";
 const std::string BadHeader = "Invalid Header of the File\r\n" + Path + "\r\nLoad Procedure terminated! ";
-const std::string TooMany = "Invalid Header of the File\r\n" + Path +
-                            "\r\nToo many Points (N > 15). \r\nLoad Procedure terminated! ";
+const std::string TooMany =
+    "Invalid Header of the File\r\n" + Path + "\r\nToo many Points (N > 15). \r\nLoad Procedure terminated! ";
 
 // Two points on one height joined by an edge of weight 5.
 NetWorkType SmallUndirectedNet() {
@@ -201,11 +202,11 @@ TEST(KrackPlotReader, ArrowsLineDecidesTheKind) {
     const std::vector<Case> cases = {
         {"arrows=y\r\n", true},
         {"arrows=n\r\n", false},
-        {"arrows=Y\r\n", false},         // only a lower-case y counts
-        {"ARROWS=y\r\n", false},         // and only a lower-case "arrows"
-        {"arrows=n   yes\r\n", true},    // any y on the arrows line
-        {"", false},                     // no arrows line at all
-        {"arrows=n\r\nyes\r\n", false},  // a y on another line does not count
+        {"arrows=Y\r\n", false},        // only a lower-case y counts
+        {"ARROWS=y\r\n", false},        // and only a lower-case "arrows"
+        {"arrows=n   yes\r\n", true},   // any y on the arrows line
+        {"", false},                    // no arrows line at all
+        {"arrows=n\r\nyes\r\n", false}, // a y on another line does not count
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.last);
@@ -232,9 +233,9 @@ TEST(KrackPlotReader, PointsMatrixAndMirroredY) {
                              "   \r\n"
                              "30 40 Q\r\n"
                              "-50 60 R\r\n"
-                             "0 7\r\n"   // the blank is an edge of weight 1
-                             "3\r\n"     // a short row: no edges in the missing columns
-                             "a04\r\n"   // a letter is an edge of weight 1; the diagonal 4 is tokens
+                             "0 7\r\n" // the blank is an edge of weight 1
+                             "3\r\n"   // a short row: no edges in the missing columns
+                             "a04\r\n" // a letter is an edge of weight 1; the diagonal 4 is tokens
                              "\r\n"
                              "arrows=y\r\n";
     ReadResult r = Read(text, options);
@@ -317,7 +318,8 @@ TEST(KrackPlotReader, CircleAndLabelMarkers) {
         // On the circle: sin and cos of 120, 240 and 360 degrees times 150 round to
         // (130, -75), (-130, -75), (0, 150), giving (300, 245), (40, 245), (170, 20) before
         // the mirroring over 20..245.
-        ReadResult r = Read("3\r\n!nc Alpha\r\n7 8 Beta\r\nGamma   Ray \r\n010\r\n001\r\n100\r\narrows=y\r\n");
+        ReadResult r =
+            Read("3\r\n!nc Alpha\r\n7 8 Beta\r\nGamma   Ray \r\n010\r\n001\r\n100\r\narrows=y\r\n");
         ASSERT_TRUE(r.ok);
         EXPECT_TRUE(r.calls.empty());
         const NetWorkType& net = r.net;
@@ -377,8 +379,8 @@ TEST(KrackPlotReader, CircleAndLabelMarkers) {
 }
 
 TEST(KrackPlotReader, HeaderFailures) {
-    for (const std::string& text : {std::string("16\r\n"),
-                                    std::string("99999999999999999999999999\r\n0 0 A\r\n1\r\n")}) {
+    for (const std::string& text :
+         {std::string("16\r\n"), std::string("99999999999999999999999999\r\n0 0 A\r\n1\r\n")}) {
         ReadResult r = Read(text);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.calls, Warned(TooMany));
@@ -538,4 +540,23 @@ TEST(KrackPlotFile, ExportImportRoundTrip) {
     EXPECT_EQ(uback.points[1].y, 5);
 }
 
+} // namespace plax
+
+namespace plax {
+namespace {
+
+TEST(KrackPlotReader, MirroringExtremeCoordinatesStaysInRange) {
+    SilentMessages messages;
+    NetWorkType net;
+    ASSERT_TRUE(ReadKrackPlotText(
+        net, "3\r\n0 -2000000000 A\r\n0 2000000000 B\r\n0 1500000000 C\r\n000\r\n000\r\n000\r\n", "big.kp",
+        OptionType{}, messages));
+    EXPECT_EQ(net.points[1].y, 2000000000);
+    EXPECT_EQ(net.points[2].y, -2000000000);
+    EXPECT_EQ(net.points[3].y, -1500000000);
+    // Coordinates beyond 32 bits are not numbers this reader takes.
+    EXPECT_FALSE(ReadKrackPlotText(net, "1\r\n0 3000000000 A\r\n0\r\n", "big.kp", OptionType{}, messages));
+}
+
+} // namespace
 } // namespace plax

@@ -29,16 +29,19 @@ public:
     }
     Rec& Real(std::size_t at, double v) {
         const Real48 r = *DoubleToReal48(v);
-        for (std::size_t i = 0; i < r.size(); ++i) b_[at + i] = r[i];
+        for (std::size_t i = 0; i < r.size(); ++i)
+            b_[at + i] = r[i];
         return *this;
     }
     Rec& RawReal(std::size_t at, const Real48& r) {
-        for (std::size_t i = 0; i < r.size(); ++i) b_[at + i] = r[i];
+        for (std::size_t i = 0; i < r.size(); ++i)
+            b_[at + i] = r[i];
         return *this;
     }
     Rec& Name(std::size_t at, const std::string& s) {
         b_[at] = static_cast<std::uint8_t>(s.size());
-        for (std::size_t i = 0; i < s.size() && i < 20; ++i) b_[at + 1 + i] = static_cast<std::uint8_t>(s[i]);
+        for (std::size_t i = 0; i < s.size() && i < 20; ++i)
+            b_[at + 1 + i] = static_cast<std::uint8_t>(s[i]);
         return *this;
     }
     std::uint8_t operator[](std::size_t at) const { return b_[at]; }
@@ -54,8 +57,12 @@ inline Rec Header(std::uint8_t code, std::uint16_t n) {
 }
 
 inline Rec Point(std::uint16_t number, std::int16_t x = 0, std::int16_t y = 0) {
-    return Rec(2).U16(2, number).Real(4, 1.0).U16(36, static_cast<std::uint16_t>(x))
-        .U16(38, static_cast<std::uint16_t>(y)).U16(40, 1);
+    return Rec(2)
+        .U16(2, number)
+        .Real(4, 1.0)
+        .U16(36, static_cast<std::uint16_t>(x))
+        .U16(38, static_cast<std::uint16_t>(y))
+        .U16(40, 1);
 }
 
 inline Rec Edge(std::uint16_t from, std::uint16_t to, double weight = 1.0) {

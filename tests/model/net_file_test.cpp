@@ -118,18 +118,49 @@ TEST(NetFileRead, DuplicateEdgesAreIgnoredAndListsComeBackReversed) {
 
 TEST(NetFileRead, FieldsAndTheirClamps) {
     const Real48 huge = *DoubleToReal48(1.5e38);
-    auto l = Load(File(
-        Header(3, 3),
-        Rec(2).U8(1, 9).U16(2, 1).RawReal(4, huge).U32(10, 0x00123456).U8(14, 200).Name(15, "Alpha")
-            .U16(36, 0xFFFB).U16(38, 300).U16(40, 65000).U8(42, 8).U8(43, 0),
-        Rec(2).U8(1, 7).U16(2, 2).Real(4, 2.5).U16(40, 60000).U8(42, 7).U8(43, 1).U16(44, 30).U16(46, 12)
-            .U8(48, 1).U8(49, 1).U8(50, 1).U8(51, 0).U8(52, 1).U32(56, 0xABCDEF),
-        Rec(2).U16(2, 3).Real(4, -2.0).U8(43, 1).U8(48, 1).U8(51, 1).U8(52, 1),
-        Rec(1).U8(1, 7).U16(2, 1).U16(4, 2).Real(6, 2.0).Real(12, -3.5).U32(18, 0xFF).U8(22, 3)
-            .Name(23, std::string("Main\xE9") + "Rd").U8(44, 5).U8(45, 3),
-        Rec(1).U8(1, 4).U16(2, 2).U16(4, 3).U8(44, 2).U8(45, 3),
-        Rec(1).U8(1, 3).U16(2, 3).U16(4, 1).U8(44, 1).U8(45, 4),
-        Rec(1).U16(2, 1).U16(4, 3).U8(44, 1).U8(45, 5).Name(23, "x").U8(23, 40)));
+    auto l = Load(File(Header(3, 3),
+                       Rec(2)
+                           .U8(1, 9)
+                           .U16(2, 1)
+                           .RawReal(4, huge)
+                           .U32(10, 0x00123456)
+                           .U8(14, 200)
+                           .Name(15, "Alpha")
+                           .U16(36, 0xFFFB)
+                           .U16(38, 300)
+                           .U16(40, 65000)
+                           .U8(42, 8)
+                           .U8(43, 0),
+                       Rec(2)
+                           .U8(1, 7)
+                           .U16(2, 2)
+                           .Real(4, 2.5)
+                           .U16(40, 60000)
+                           .U8(42, 7)
+                           .U8(43, 1)
+                           .U16(44, 30)
+                           .U16(46, 12)
+                           .U8(48, 1)
+                           .U8(49, 1)
+                           .U8(50, 1)
+                           .U8(51, 0)
+                           .U8(52, 1)
+                           .U32(56, 0xABCDEF),
+                       Rec(2).U16(2, 3).Real(4, -2.0).U8(43, 1).U8(48, 1).U8(51, 1).U8(52, 1),
+                       Rec(1)
+                           .U8(1, 7)
+                           .U16(2, 1)
+                           .U16(4, 2)
+                           .Real(6, 2.0)
+                           .Real(12, -3.5)
+                           .U32(18, 0xFF)
+                           .U8(22, 3)
+                           .Name(23, std::string("Main\xE9") + "Rd")
+                           .U8(44, 5)
+                           .U8(45, 3),
+                       Rec(1).U8(1, 4).U16(2, 2).U16(4, 3).U8(44, 2).U8(45, 3),
+                       Rec(1).U8(1, 3).U16(2, 3).U16(4, 1).U8(44, 1).U8(45, 4),
+                       Rec(1).U16(2, 1).U16(4, 3).U8(44, 1).U8(45, 5).Name(23, "x").U8(23, 40)));
     ASSERT_TRUE(l.ok) << l.messages.calls.size();
     EXPECT_EQ(l.net.kindName, "dirNet");
     EXPECT_EQ(l.net.name, "road");
@@ -180,8 +211,17 @@ TEST(NetFileRead, LoadModesChooseTheDefaultOptions) {
     OptionType options;
     options.newNetOptions.radius = 7;
     options.options.radius = 12;
-    const Rec header = Header(2, 0).U16(4, 14).U16(6, 9).U8(8, 1).U8(9, 0).U8(10, 1).U8(11, 1).U8(12, 1)
-                           .U32(13, 0x0000FF).U8(17, 1).U8(22, 1);
+    const Rec header = Header(2, 0)
+                           .U16(4, 14)
+                           .U16(6, 9)
+                           .U8(8, 1)
+                           .U8(9, 0)
+                           .U8(10, 1)
+                           .U8(11, 1)
+                           .U8(12, 1)
+                           .U32(13, 0x0000FF)
+                           .U8(17, 1)
+                           .U8(22, 1);
     options.loadMode = 1;
     auto own = Load(header.str(), options);
     EXPECT_EQ(own.net.defaultOptions.radius, 14);
@@ -219,8 +259,8 @@ TEST(NetFileRead, RadiusTwentyInModeOwnTakesTheStartUpBlock) {
 }
 
 TEST(NetFileRead, SubNetBlocksAttachToTheEdgeCreatedLast) {
-    const std::string sub = File(Begin(), Header(2, 2), Point(1), Point(2), Edge(1, 2, 3.0),
-                                 Begin(), Header(3, 2), Point(1), Point(2), Edge(2, 1, 7.0), End(), End());
+    const std::string sub = File(Begin(), Header(2, 2), Point(1), Point(2), Edge(1, 2, 3.0), Begin(),
+                                 Header(3, 2), Point(1), Point(2), Edge(2, 1, 7.0), End(), End());
     auto l = Load(File(Header(2, 3), Point(1), Point(2), Point(3), Edge(1, 2), Edge(3, 2)) + sub +
                   Edge(1, 3).str());
     ASSERT_TRUE(l.ok);
@@ -254,8 +294,8 @@ TEST(NetFileRead, BrokenSubNetBlocksEndTheLoad) {
     EXPECT_EQ(orphan.messages.calls, Warned(edgeMessage));
 
     // A failure inside a nested net is reported without a path and ends the whole load.
-    auto nested = Load(File(Header(2, 2), Point(1), Point(2), Edge(1, 2), Begin(), Header(2, 16), End(),
-                            Edge(2, 1)));
+    auto nested =
+        Load(File(Header(2, 2), Point(1), Point(2), Edge(1, 2), Begin(), Header(2, 16), End(), Edge(2, 1)));
     EXPECT_FALSE(nested.ok);
     EXPECT_EQ(nested.messages.calls, Warned("Invalid Header of the File\r\n\r\nToo many Points (N > 15). "
                                             "\r\nLoad Procedure terminated! "));
@@ -265,13 +305,15 @@ TEST(NetFileRead, BrokenSubNetBlocksEndTheLoad) {
 TEST(NetFileRead, NestingDepthIsBounded) {
     const auto chain = [](int levels) {
         std::string bytes = File(Header(3, 2), Point(1), Point(2), Edge(1, 2));
-        for (int i = 0; i < levels; ++i) bytes += File(Begin(), Header(3, 2), Point(1), Point(2), Edge(1, 2));
+        for (int i = 0; i < levels; ++i)
+            bytes += File(Begin(), Header(3, 2), Point(1), Point(2), Edge(1, 2));
         return bytes;
     };
     auto deepest = Load(chain(MaxSubNetDepth));
     EXPECT_TRUE(deepest.ok);
     int depth = 0;
-    for (auto net = GetSubNet(deepest.net, 1, 2); net; net = GetSubNet(*net, 1, 2)) ++depth;
+    for (auto net = GetSubNet(deepest.net, 1, 2); net; net = GetSubNet(*net, 1, 2))
+        ++depth;
     EXPECT_EQ(depth, MaxSubNetDepth);
 
     auto tooDeep = Load(chain(MaxSubNetDepth + 1));
@@ -332,9 +374,22 @@ TEST(NetFileWrite, ExactRecords) {
     EXPECT_EQ(rec(0), header.str());
 
     Rec point2(2);
-    point2.U8(1, 3).U16(2, 2).Real(4, 1.0).U32(10, 0x00FF8040).U8(14, 0x34).Name(15, "P2")
-        .U16(36, 70000 - 65536).U16(38, 0xFFFE).U16(40, 12).U8(42, 5).U8(43, 1)
-        .U16(44, 6).U16(46, 8).U8(48, 1).U8(51, 1).U32(56, 0x0000FF);
+    point2.U8(1, 3)
+        .U16(2, 2)
+        .Real(4, 1.0)
+        .U32(10, 0x00FF8040)
+        .U8(14, 0x34)
+        .Name(15, "P2")
+        .U16(36, 70000 - 65536)
+        .U16(38, 0xFFFE)
+        .U16(40, 12)
+        .U8(42, 5)
+        .U8(43, 1)
+        .U16(44, 6)
+        .U16(46, 8)
+        .U8(48, 1)
+        .U8(51, 1)
+        .U32(56, 0x0000FF);
     EXPECT_EQ(rec(2), point2.str());
     Rec point1 = testing::Point(1).Name(15, "P1").U16(44, 10).U16(46, 8).U8(48, 1).U8(51, 1);
     EXPECT_EQ(rec(1), point1.str()) << "a point without custom options carries the net's block";
@@ -401,8 +456,7 @@ TEST_F(TempDir, AFailedSaveKeepsTheOldFile) {
     NetWorkType broken = TwoEdgeNet();
     broken.points[3].weight = 1e39;
     EXPECT_FALSE(SaveNetFile(broken, path, messages));
-    EXPECT_EQ(messages.calls,
-              Warned(" Cannot Save file \r\n" + path + "\r\nSave Procedure terminated! "));
+    EXPECT_EQ(messages.calls, Warned(" Cannot Save file \r\n" + path + "\r\nSave Procedure terminated! "));
     EXPECT_EQ(Slurp(path), before);
 
     broken = TwoEdgeNet();
@@ -412,7 +466,8 @@ TEST_F(TempDir, AFailedSaveKeepsTheOldFile) {
 
     const std::string nowhere = (dir / "no" / "such" / "dir.net").string();
     EXPECT_FALSE(SaveNetFile(TwoEdgeNet(), nowhere, messages));
-    EXPECT_EQ(messages.calls.back().text, " Cannot Save file \r\n" + nowhere + "\r\nSave Procedure terminated! ");
+    EXPECT_EQ(messages.calls.back().text,
+              " Cannot Save file \r\n" + nowhere + "\r\nSave Procedure terminated! ");
     EXPECT_EQ(FileCount(), 1u);
 }
 
@@ -423,7 +478,8 @@ TEST_F(TempDir, OversizedFilesAreRefused) {
         const std::string bytes = File(Header(3, 2), Point(1), Point(2));
         out << bytes;
         const std::string edge = Edge(1, 2).str();
-        for (std::size_t written = bytes.size(); written <= MaxNetFileSize; written += edge.size()) out << edge;
+        for (std::size_t written = bytes.size(); written <= MaxNetFileSize; written += edge.size())
+            out << edge;
     }
     NetWorkType net;
     RecordingMessages messages;

@@ -26,7 +26,8 @@ public:
         SetNetKind(net, undirected ? UndirNetCode : DirNetCode);
         net.n = static_cast<std::uint8_t>(Int(depth == 0 ? 1 : 0, MaxPoints));
         net.defaultOptions = Options(15, 10);
-        for (int i = 1; i <= net.n; ++i) net.points[static_cast<std::size_t>(i)] = Point(net);
+        for (int i = 1; i <= net.n; ++i)
+            net.points[static_cast<std::size_t>(i)] = Point(net);
         const int edges = Int(0, net.n * (net.n - 1) / (undirected ? 2 : 1));
         for (int k = 0; k < edges; ++k) {
             const int from = Int(1, net.n);
@@ -45,7 +46,8 @@ private:
 
     std::string Name() {
         std::string s(static_cast<std::size_t>(Int(0, 20)), ' ');
-        for (char& c : s) c = static_cast<char>(Int(0, 255));
+        for (char& c : s)
+            c = static_cast<char>(Int(0, 255));
         return s;
     }
 
@@ -142,7 +144,8 @@ void ExpectSameNet(const NetWorkType& saved, const NetWorkType& loaded) {
         ASSERT_EQ(a.size(), b.size());
         if (IsUndirected(saved)) {
             for (const EdgeType& e : b) {
-                const auto it = std::find_if(a.begin(), a.end(), [&](auto& x) { return x.target == e.target; });
+                const auto it =
+                    std::find_if(a.begin(), a.end(), [&](auto& x) { return x.target == e.target; });
                 ASSERT_NE(it, a.end());
                 ExpectSameEdges(*it, e);
                 if (it->subNet) ExpectSameNet(*it->subNet, *e.subNet);

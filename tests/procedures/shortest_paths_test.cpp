@@ -1,0 +1,778 @@
+#include "procedures/shortest_paths.h"
+
+#include "procedures/marking_buffer.h"
+#include "procedures/results_sink.h"
+
+#include "model/net_store.h"
+#include "model/text_utils.h"
+
+#include "recording_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace plax {
+namespace {
+
+using plax::testing::RecordingMessages;
+using Lines = std::vector<std::string>;
+using Calls = std::vector<RecordingMessages::Call>;
+
+const std::string SingleTitle = "                Shortest Path ";
+const std::string AllTitle = "        All Shortest Path  from Source";
+const std::string Complete = "    Procedure complete. ";
+
+NetWorkType Net(std::uint16_t kind, int n, const std::string& name) {
+    NetWorkType net;
+    NetInit(net);
+    SetNetKind(net, kind);
+    net.name = name;
+    net.n = static_cast<std::uint8_t>(n);
+    return net;
+}
+
+void AddEdge(NetWorkType& net, int from, int to, double weight) {
+    EdgeType e;
+    e.weight = weight;
+    e.name = "No Name";
+    e.lineWidth = 1;
+    ASSERT_TRUE(InsertEdge(net, from, to, e)) << from << "->" << to;
+}
+
+std::shared_ptr<NetWorkType> SubNet(NetWorkType net) { return std::make_shared<NetWorkType>(std::move(net)); }
+
+// An undirected path 1 - 2 - ... - n with edges of weight 1.
+NetWorkType Chain(int n) {
+    NetWorkType net = Net(UndirNetCode, n, "chain");
+    for (int i = 1; i < n; ++i)
+        AddEdge(net, i, i + 1, 1.0);
+    return net;
+}
+
+Lines Header(const std::string& title, const std::string& name, const std::string& type, int points,
+             int edges) {
+    return {"",
+            title,
+            "                Time : 12:00",
+            "                Date : 08.12.2026",
+            "             NetWork : " + name,
+            "                Type : " + type,
+            "    Number of Points : " + std::to_string(points),
+            "    Number of Edges  : " + std::to_string(edges),
+            "",
+            "    ---------------------------------------------",
+            ""};
+}
+
+Lines Text(Lines header, const Lines& body) {
+    header.insert(header.end(), body.begin(), body.end());
+    header.push_back(Complete);
+    return header;
+}
+
+struct Outcome {
+    double value = 0.0;
+    Lines lines;
+    bool finished = false;
+    Calls calls;
+};
+
+Outcome RunShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
+                        const std::string& fileName = "test.net") {
+    const FixedClock clock("12:00", "08.12.2026");
+    RunFlags flags;
+    LineSink sink(clock, flags);
+    RecordingMessages messages;
+    Outcome run;
+    run.value = ShortestPath(net, mode, marks, fileName, {sink, messages});
+    run.lines = sink.Lines();
+    run.finished = sink.Finished();
+    run.calls = messages.calls;
+    return run;
+}
+
+// The account without its header and completion line.
+Lines Body(const Lines& lines) {
+    if (lines.size() < 12) return {};
+    return Lines(lines.begin() + 11, lines.end() - 1);
+}
+
+using Edges = std::vector<EdgeMark>;
+
+TEST(ShortestPath, DirectedTriangleTakesTheTwoEdgePath) {
+    NetWorkType net = Net(DirNetCode, 3, "tri");
+    AddEdge(net, 1, 2, 2.0);
+    AddEdge(net, 2, 3, 2.5);
+    AddEdge(net, 1, 3, 5.0);
+    net.sourcePoint = 1;
+    net.sinkPoint = 3;
+    MarkingBuffer marks;
+
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks, "/nets/tri.net");
+    EXPECT_EQ(run.value, 4.5);
+    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "tri", "dirNet", 3, 3),
+                              {
+                                  "    Source = 1    Sink = 3",
+                                  "    Shortest Path  from Source (1) to Sink (3) has Length : 4.5",
+                                  "    Path from 1 to Sink 3 :",
+                                  "     ( 1, 2)  ( 2, 3) ",
+                              }));
+    EXPECT_TRUE(run.finished);
+    EXPECT_TRUE(run.calls.empty());
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
+    EXPECT_EQ(marks.edges[3], (EdgeMark{0, 0}));
+
+    // The same net from all sides: the tree holds the edges that gave each distance.
+    const Outcome all = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(all.lines, Text(Header(AllTitle, "tri", "dirNet", 3, 3),
+                              {
+                                  "    Source = 1",
+                                  "    The Lengths of the Shortest Paths from 1 to other Points :",
+                                  "     (  2) 2               (  3) 4.5            ",
+                              }));
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
+}
+
+TEST(ShortestPath, TiesKeepTheFirstPredecessorAndFinishTheLowestPointFirst) {
+    // Points 2 and 3 both lie at 1; 3 is offered first (head of list 1) but 2 is finalised
+    // first, so 2 is the one that reaches 4 first, and 3's equal offer does not replace it.
+    NetWorkType low = Net(DirNetCode, 4, "tieA");
+    AddEdge(low, 1, 2, 1.0);
+    AddEdge(low, 1, 3, 1.0);
+    AddEdge(low, 2, 4, 2.0);
+    AddEdge(low, 3, 4, 2.0);
+    low.sourcePoint = 1;
+    low.sinkPoint = 4;
+    MarkingBuffer marks;
+    const Outcome a = RunShortestPath(low, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(a.value, 3.0);
+    EXPECT_EQ(a.lines, Text(Header(SingleTitle, "tieA", "dirNet", 4, 4),
+                            {
+                                "    Source = 1    Sink = 4",
+                                "    Shortest Path  from Source (1) to Sink (4) has Length : 3",
+                                "    Path from 1 to Sink 4 :",
+                                "     ( 1, 2)  ( 2, 4) ",
+                            }));
+    EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 2}, {2, 4}}));
+    RunShortestPath(low, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 2}, {1, 3}, {2, 4}}));
+
+    // Here 3 is closer, so it is finalised first and gives 4 its distance; the equal offer
+    // through 2 comes later and loses although 2 is the lower number.
+    NetWorkType high = Net(DirNetCode, 4, "tieB");
+    AddEdge(high, 1, 2, 2.0);
+    AddEdge(high, 1, 3, 1.0);
+    AddEdge(high, 3, 4, 3.0);
+    AddEdge(high, 2, 4, 2.0);
+    high.sourcePoint = 1;
+    high.sinkPoint = 4;
+    const Outcome b = RunShortestPath(high, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(b.value, 4.0);
+    EXPECT_EQ(Body(b.lines), (Lines{
+                                 "    Source = 1    Sink = 4",
+                                 "    Shortest Path  from Source (1) to Sink (4) has Length : 4",
+                                 "    Path from 1 to Sink 4 :",
+                                 "     ( 1, 3)  ( 3, 4) ",
+                             }));
+    EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 3}, {3, 4}}));
+}
+
+TEST(ShortestPath, AllPathsListUnreachablePointsAsNoPath) {
+    NetWorkType net = Net(DirNetCode, 4, "part");
+    AddEdge(net, 1, 2, 3.0);
+    AddEdge(net, 2, 3, 1.25);
+    AddEdge(net, 4, 1, 1.0);
+    net.sourcePoint = 1;
+    MarkingBuffer marks;
+    const Outcome run = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(run.lines, Text(Header(AllTitle, "part", "dirNet", 4, 3),
+                              {
+                                  "    Source = 1",
+                                  "    The Lengths of the Shortest Paths from 1 to other Points :",
+                                  "     (  2) 3               (  3) 4.25            (  4) No Path        ",
+                              }));
+    EXPECT_TRUE(run.calls.empty());
+    EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 2}, {2, 3}}));
+
+    // From point 3 nothing is reachable: a warning, and no account.
+    net.sourcePoint = 3;
+    marks.SetEdges({{1, 2}});
+    const Outcome none = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(none.calls, (Calls{{"warning", "There aren`t Paths from 3"}}));
+    for (const std::string& line : none.lines)
+        EXPECT_EQ(line, "");
+    EXPECT_TRUE(marks.MarkedEdges(4).empty());
+}
+
+TEST(ShortestPath, SinglePairWithUnreachableSinkAnswersMinusOneAndWritesNothing) {
+    NetWorkType net = Net(DirNetCode, 4, "part");
+    AddEdge(net, 1, 2, 3.0);
+    AddEdge(net, 2, 3, 1.25);
+    AddEdge(net, 4, 1, 1.0);
+    net.sourcePoint = 1;
+    net.sinkPoint = 4;
+    MarkingBuffer marks;
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(run.value, -1.0);
+    EXPECT_TRUE(run.calls.empty());
+    for (const std::string& line : run.lines)
+        EXPECT_EQ(line, "");
+    EXPECT_TRUE(marks.MarkedEdges(4).empty());
+    EXPECT_EQ(MeasureShortestPath(net), -1.0);
+
+    // The other way round the sink is reachable.
+    net.sourcePoint = 4;
+    net.sinkPoint = 3;
+    EXPECT_EQ(MeasureShortestPath(net), 5.25);
+    EXPECT_EQ(RunShortestPath(net, ShortestPathMode::SinglePair, marks).value, 5.25);
+    EXPECT_EQ(marks.MarkedEdges(4), (Edges{{4, 1}, {1, 2}, {2, 3}}));
+}
+
+TEST(ShortestPath, AllPathEntriesWrapThreeToALine) {
+    // Six entries fill exactly two lines; a source other than 1 is left out of the list.
+    NetWorkType star = Net(UndirNetCode, 7, "star");
+    for (int i = 2; i <= 7; ++i)
+        AddEdge(star, 1, i, i);
+    star.sourcePoint = 3;
+    MarkingBuffer marks;
+    const Outcome six = RunShortestPath(star, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(six.lines, Text(Header(AllTitle, "star", "undirNet", 7, 6),
+                              {
+                                  "    Source = 3",
+                                  "    The Lengths of the Shortest Paths from 3 to other Points :",
+                                  "     (  1) 3               (  2) 5               (  4) 7              ",
+                                  "     (  5) 8               (  6) 9               (  7) 10             ",
+                              }));
+    EXPECT_EQ(marks.MarkedEdges(7), (Edges{{3, 1}, {1, 2}, {1, 4}, {1, 5}, {1, 6}, {1, 7}}));
+
+    // Seven entries: the last one on a line of its own.
+    NetWorkType eight = Chain(8);
+    eight.sourcePoint = 1;
+    const Outcome seven = RunShortestPath(eight, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(Body(seven.lines), (Lines{
+                                     "    Source = 1",
+                                     "    The Lengths of the Shortest Paths from 1 to other Points :",
+                                     "     (  2) 1               (  3) 2               (  4) 3              ",
+                                     "     (  5) 4               (  6) 5               (  7) 6              ",
+                                     "     (  8) 7              ",
+                                 }));
+
+    // Fifteen points: two-digit numbers stay right-aligned, and the tree fills the whole buffer.
+    NetWorkType full = Chain(15);
+    full.sourcePoint = 1;
+    const Outcome fourteen = RunShortestPath(full, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(Body(fourteen.lines),
+              (Lines{
+                  "    Source = 1",
+                  "    The Lengths of the Shortest Paths from 1 to other Points :",
+                  "     (  2) 1               (  3) 2               (  4) 3              ",
+                  "     (  5) 4               (  6) 5               (  7) 6              ",
+                  "     (  8) 7               (  9) 8               ( 10) 9              ",
+                  "     ( 11) 10              ( 12) 11              ( 13) 12             ",
+                  "     ( 14) 13              ( 15) 14             ",
+              }));
+    Edges chain;
+    for (std::uint16_t i = 1; i < 15; ++i)
+        chain.push_back({i, static_cast<std::uint16_t>(i + 1)});
+    EXPECT_EQ(marks.MarkedEdges(15), chain);
+}
+
+TEST(ShortestPath, PathEdgesWrapFiveToALine) {
+    NetWorkType seven = Chain(7);
+    seven.sourcePoint = 1;
+    seven.sinkPoint = 7;
+    MarkingBuffer marks;
+    const Outcome six = RunShortestPath(seven, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(six.value, 6.0);
+    EXPECT_EQ(six.lines, Text(Header(SingleTitle, "chain", "undirNet", 7, 6),
+                              {
+                                  "    Source = 1    Sink = 7",
+                                  "    Shortest Path  from Source (1) to Sink (7) has Length : 6",
+                                  "    Path from 1 to Sink 7 :",
+                                  "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
+                                  "     ( 6, 7) ",
+                              }));
+    EXPECT_EQ(marks.MarkedEdges(7), (Edges{{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 7}}));
+
+    // Backwards along the same chain the edges are listed from the source.
+    seven.sourcePoint = 7;
+    seven.sinkPoint = 1;
+    const Outcome back = RunShortestPath(seven, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(Body(back.lines), (Lines{
+                                    "    Source = 7    Sink = 1",
+                                    "    Shortest Path  from Source (7) to Sink (1) has Length : 6",
+                                    "    Path from 7 to Sink 1 :",
+                                    "     ( 7, 6)  ( 6, 5)  ( 5, 4)  ( 4, 3)  ( 3, 2) ",
+                                    "     ( 2, 1) ",
+                                }));
+    EXPECT_EQ(marks.MarkedEdges(7), (Edges{{7, 6}, {6, 5}, {5, 4}, {4, 3}, {3, 2}, {2, 1}}));
+
+    // Exactly five edges make one line and no empty second one.
+    NetWorkType sixPoints = Chain(6);
+    sixPoints.sourcePoint = 1;
+    sixPoints.sinkPoint = 6;
+    const Outcome five = RunShortestPath(sixPoints, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(Body(five.lines), (Lines{
+                                    "    Source = 1    Sink = 6",
+                                    "    Shortest Path  from Source (1) to Sink (6) has Length : 5",
+                                    "    Path from 1 to Sink 6 :",
+                                    "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
+                                }));
+
+    // Fourteen edges over three lines, two-digit numbers unpadded.
+    NetWorkType fifteen = Chain(15);
+    fifteen.sourcePoint = 1;
+    fifteen.sinkPoint = 15;
+    const Outcome longest = RunShortestPath(fifteen, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(Body(longest.lines), (Lines{
+                                       "    Source = 1    Sink = 15",
+                                       "    Shortest Path  from Source (1) to Sink (15) has Length : 14",
+                                       "    Path from 1 to Sink 15 :",
+                                       "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
+                                       "     ( 6, 7)  ( 7, 8)  ( 8, 9)  ( 9,10)  (10,11) ",
+                                       "     (11,12)  (12,13)  (13,14)  (14,15) ",
+                                   }));
+    EXPECT_EQ(marks.MarkedEdges(15).size(), 14u);
+}
+
+// 1->3 (2), 3->2 (1.5), 1->2 (5): from 1 to 2 the way through 3 is 3.5.
+NetWorkType ThreeAndAHalf() {
+    NetWorkType sub = Net(DirNetCode, 3, "");
+    AddEdge(sub, 1, 3, 2.0);
+    AddEdge(sub, 3, 2, 1.5);
+    AddEdge(sub, 1, 2, 5.0);
+    sub.sourcePoint = 3;
+    sub.sinkPoint = 1;
+    return sub;
+}
+
+// No path from 1 to 2.
+NetWorkType Dead() {
+    NetWorkType sub = Net(DirNetCode, 3, "");
+    AddEdge(sub, 2, 1, 1.0);
+    AddEdge(sub, 1, 3, 1.0);
+    return sub;
+}
+
+TEST(ShortestPath, DecomposedEdgeCountsAsTheShortestPathThroughItsSubNet) {
+    NetWorkType net = Net(DirNetCode, 3, "main");
+    AddEdge(net, 1, 2, 10.0);
+    AddEdge(net, 2, 3, 1.0);
+    AddEdge(net, 1, 3, 20.0);
+    const auto sub = SubNet(ThreeAndAHalf());
+    SetSubNet(net, 1, 2, sub);
+    net.sourcePoint = 1;
+    net.sinkPoint = 3;
+    FindEdge(net, 1, 2)->decomposedLength = 99.0; // left from an earlier run: not trusted
+    FindEdge(net, 1, 3)->decomposedLength = 7.0;
+    MarkingBuffer marks;
+
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(run.value, 4.5);
+    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "main", "dirNet", 3, 3),
+                              {
+                                  "    Source = 1    Sink = 3",
+                                  "    Shortest Path  from Source (1) to Sink (3) has Length : 4.5",
+                                  "    Path from 1 to Sink 3 :",
+                                  "     ( 1, 2)  ( 2, 3) ",
+                              }));
+    EXPECT_TRUE(run.calls.empty());
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}})) << "the sub-net's edges are not marked";
+    EXPECT_EQ(sub->name, "main->Edge(1,2)");
+    EXPECT_EQ(sub->sourcePoint, 1);
+    EXPECT_EQ(sub->sinkPoint, 2);
+    EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 3.5);
+    EXPECT_EQ(FindEdge(net, 1, 3)->decomposedLength, 0.0);
+    EXPECT_EQ(FindEdge(net, 2, 3)->decomposedLength, 0.0);
+
+    // Without a file name only the length comes back; the marks stay as they were.
+    marks.SetEdges({{3, 1}});
+    sub->name = "x";
+    EXPECT_EQ(RunShortestPath(net, ShortestPathMode::SinglePair, marks, "").lines, Lines{});
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{3, 1}}));
+    EXPECT_EQ(sub->name, "main->Edge(1,2)");
+    EXPECT_EQ(MeasureShortestPath(net), 4.5);
+
+    // All Shortest Path counts every edge by its own weight and leaves the sub-net alone.
+    sub->name = "kept";
+    const Outcome all = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(Body(all.lines), (Lines{
+                                   "    Source = 1",
+                                   "    The Lengths of the Shortest Paths from 1 to other Points :",
+                                   "     (  2) 10              (  3) 11             ",
+                               }));
+    EXPECT_EQ(sub->name, "kept");
+    EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 0.0);
+
+    // The sub-net's name is cut to 100 characters.
+    net.name = std::string(95, 'a');
+    EXPECT_EQ(MeasureShortestPath(net), 4.5);
+    EXPECT_EQ(sub->name, std::string(95, 'a') + "->Edg");
+}
+
+TEST(ShortestPath, EachEntryOfAnUndirectedEdgeKeepsItsOwnDecomposedLength) {
+    NetWorkType net = Net(UndirNetCode, 3, "und");
+    AddEdge(net, 1, 2, 10.0);
+    AddEdge(net, 2, 3, 1.0);
+    const auto sub = SubNet(ThreeAndAHalf());
+    SetSubNet(net, 1, 2, sub);
+    net.sourcePoint = 1;
+    net.sinkPoint = 3;
+    MarkingBuffer marks;
+    // Point 1 is expanded first (entry 1->2), then point 2 (entries 2->3 and 2->1).
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(run.value, 4.5);
+    EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 3.5);
+    EXPECT_EQ(FindEdge(net, 2, 1)->decomposedLength, 3.5);
+    EXPECT_EQ(FindEdge(net, 2, 3)->decomposedLength, 0.0);
+    EXPECT_EQ(sub->name, "und->Edge(2,1)") << "the shared sub-net was last measured from point 2";
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
+}
+
+TEST(ShortestPath, SubNetWithoutAPathUsesTheEdgesOwnWeightAndWarns) {
+    NetWorkType net = Net(DirNetCode, 3, "main");
+    AddEdge(net, 1, 2, 7.0);
+    AddEdge(net, 2, 3, 1.0);
+    const auto first = SubNet(Dead());
+    const auto second = SubNet(Dead());
+    SetSubNet(net, 1, 2, first);
+    SetSubNet(net, 2, 3, second);
+    net.sourcePoint = 1;
+    net.sinkPoint = 3;
+    MarkingBuffer marks;
+
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(run.value, 8.0);
+    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "main", "dirNet", 3, 2),
+                              {
+                                  "    Source = 1    Sink = 3",
+                                  "    Shortest Path  from Source (1) to Sink (3) has Length : 8",
+                                  "    Path from 1 to Sink 3 :",
+                                  "    ",
+                                  "    Warning about decomposition of the Edges",
+                                  "    No Path in decomposition of the main->Edge(1,2)!",
+                                  "    No Path in decomposition of the main->Edge(2,3)!",
+                                  "    ",
+                                  "     ( 1, 2)  ( 2, 3) ",
+                              }));
+    EXPECT_TRUE(run.calls.empty()) << "a missing path in a sub-net is not an error";
+    EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 0.0);
+    EXPECT_EQ(FindEdge(net, 2, 3)->decomposedLength, 0.0);
+    EXPECT_EQ(first->name, "main->Edge(1,2)");
+    EXPECT_EQ(first->sourcePoint, 1);
+    EXPECT_EQ(first->sinkPoint, 2);
+    EXPECT_EQ(second->name, "main->Edge(2,3)");
+
+    // A later run starts with an empty warning list.
+    first->lists[1].clear();
+    AddEdge(*first, 1, 2, 0.5);
+    const Outcome again = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(again.value, 1.5);
+    EXPECT_EQ(Body(again.lines), (Lines{
+                                     "    Source = 1    Sink = 3",
+                                     "    Shortest Path  from Source (1) to Sink (3) has Length : 1.5",
+                                     "    Path from 1 to Sink 3 :",
+                                     "    ",
+                                     "    Warning about decomposition of the Edges",
+                                     "    No Path in decomposition of the main->Edge(2,3)!",
+                                     "    ",
+                                     "     ( 1, 2)  ( 2, 3) ",
+                                 }));
+}
+
+TEST(ShortestPath, SubNetsInsideSubNetsAreMeasuredToAnyDepth) {
+    // B: 1->2 (2.5), 1->3 (1), 3->2 (1): 2.  A: 1->3 (1), 3->2 (50, decomposed by B): 3.
+    NetWorkType b = Net(DirNetCode, 3, "");
+    AddEdge(b, 1, 2, 2.5);
+    AddEdge(b, 1, 3, 1.0);
+    AddEdge(b, 3, 2, 1.0);
+    NetWorkType a = Net(DirNetCode, 3, "");
+    AddEdge(a, 1, 3, 1.0);
+    AddEdge(a, 3, 2, 50.0);
+    SetSubNet(a, 3, 2, SubNet(b));
+    NetWorkType net = Net(DirNetCode, 2, "deep");
+    AddEdge(net, 1, 2, 100.0);
+    SetSubNet(net, 1, 2, SubNet(a));
+    // Copying a net copies its sub-nets: look them up where they hang now.
+    const auto outer = GetSubNet(net, 1, 2);
+    const auto inner = GetSubNet(*outer, 3, 2);
+    ASSERT_NE(inner, nullptr);
+    net.sourcePoint = 1;
+    net.sinkPoint = 2;
+    MarkingBuffer marks;
+
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(run.value, 3.0);
+    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "deep", "dirNet", 2, 1),
+                              {
+                                  "    Source = 1    Sink = 2",
+                                  "    Shortest Path  from Source (1) to Sink (2) has Length : 3",
+                                  "    Path from 1 to Sink 2 :",
+                                  "     ( 1, 2) ",
+                              }));
+    EXPECT_EQ(outer->name, "deep->Edge(1,2)");
+    EXPECT_EQ(inner->name, "deep->Edge(1,2)->Edge(3,2)");
+    EXPECT_EQ(inner->sourcePoint, 1);
+    EXPECT_EQ(inner->sinkPoint, 2);
+    EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 3.0);
+    EXPECT_EQ(FindEdge(*outer, 3, 2)->decomposedLength, 2.0);
+    EXPECT_EQ(marks.MarkedEdges(2), (Edges{{1, 2}}));
+
+    // A dead end two levels down is reported in the top-level account.
+    inner->lists[1].clear();
+    const Outcome dead = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(dead.value, 51.0);
+    EXPECT_EQ(Body(dead.lines), (Lines{
+                                    "    Source = 1    Sink = 2",
+                                    "    Shortest Path  from Source (1) to Sink (2) has Length : 51",
+                                    "    Path from 1 to Sink 2 :",
+                                    "    ",
+                                    "    Warning about decomposition of the Edges",
+                                    "    No Path in decomposition of the deep->Edge(1,2)->Edge(3,2)!",
+                                    "    ",
+                                    "     ( 1, 2) ",
+                                }));
+    EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 51.0);
+    EXPECT_EQ(FindEdge(*outer, 3, 2)->decomposedLength, 0.0);
+}
+
+TEST(ShortestPath, HeaviestEdgesGetTheirTrueLength) {
+    const std::string e38 = "1" + std::string(38, '0');
+    const std::string twoE38 = "2" + std::string(38, '0');
+    NetWorkType net = Net(DirNetCode, 3, "heavy");
+    AddEdge(net, 1, 2, MaxWeight);
+    AddEdge(net, 2, 3, MaxWeight);
+    net.sourcePoint = 1;
+    net.sinkPoint = 3;
+    MarkingBuffer marks;
+
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(run.value, 2 * MaxWeight);
+    EXPECT_EQ(Body(run.lines), (Lines{
+                                   "    Source = 1    Sink = 3",
+                                   "    Shortest Path  from Source (1) to Sink (3) has Length : " + twoE38,
+                                   "    Path from 1 to Sink 3 :",
+                                   "     ( 1, 2)  ( 2, 3) ",
+                               }));
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
+
+    const Outcome all = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
+    EXPECT_EQ(Body(all.lines),
+              (Lines{"    Source = 1", "    The Lengths of the Shortest Paths from 1 to other Points :",
+                     "     (  2) " + e38 + " (  3) " + twoE38}));
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
+
+    // One heavy edge beats two of them.
+    AddEdge(net, 1, 3, MaxWeight);
+    net.sinkPoint = 3;
+    EXPECT_EQ(MeasureShortestPath(net), MaxWeight);
+    EXPECT_EQ(RunShortestPath(net, ShortestPathMode::SinglePair, marks).value, MaxWeight);
+    EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 3}}));
+}
+
+TEST(ShortestPath, RefusalTexts) {
+    NetWorkType net = Net(DirNetCode, 1, "one");
+    EXPECT_EQ(ShortestPathRefusal(net, ShortestPathMode::SinglePair),
+              std::optional<std::string>("There isnt Shortest Path ! Trivial NetWork."));
+    EXPECT_EQ(ShortestPathRefusal(net, ShortestPathMode::AllFromSource),
+              std::optional<std::string>("Trivial NetWork."));
+    net.n = 0;
+    EXPECT_EQ(ShortestPathRefusal(net, ShortestPathMode::AllFromSource),
+              std::optional<std::string>("Trivial NetWork."));
+    net.n = 2;
+    EXPECT_EQ(ShortestPathRefusal(net, ShortestPathMode::SinglePair), std::nullopt);
+    EXPECT_EQ(ShortestPathRefusal(net, ShortestPathMode::AllFromSource), std::nullopt);
+
+    // A procedure in progress is named before anything else, even on a trivial net.
+    net.interaction.busy = 1;
+    const std::optional<std::string> busy("Procedure in Progress!\r\nFirst terminate procedure!");
+    EXPECT_EQ(ShortestPathRefusal(net, ShortestPathMode::SinglePair), busy);
+    net.n = 1;
+    EXPECT_EQ(ShortestPathRefusal(net, ShortestPathMode::AllFromSource), busy);
+}
+
+TEST(ShortestPath, ResultNumberFormat) {
+    EXPECT_EQ(ResultNumber(12.5), "12.5");
+    EXPECT_EQ(ResultNumber(3.0), "3");
+    EXPECT_EQ(ResultNumber(0.0), "0");
+    EXPECT_EQ(ResultNumber(-2.25), "-2.25");
+    EXPECT_EQ(ResultNumber(1e38), "1" + std::string(38, '0'));
+    // 0.00005 is stored a hair above itself, so four places round it up.
+    EXPECT_EQ(ResultNumber(0.00005), "0.0001");
+    EXPECT_EQ(ResultNumber(0.00004), "0");
+    EXPECT_EQ(ResultNumber(4.25), "4.25");
+    EXPECT_EQ(ResultNumber(20.0), "20");
+}
+
+// Invariants over random nets, checked against an all-pairs computation of the test's own.
+
+constexpr double Inf = std::numeric_limits<double>::infinity();
+using Matrix = std::array<std::array<double, MaxPoints + 1>, MaxPoints + 1>;
+
+Matrix FloydWarshall(const NetWorkType& net) {
+    Matrix d;
+    for (auto& row : d)
+        row.fill(Inf);
+    for (int i = 1; i <= net.n; ++i) {
+        d[i][i] = 0.0;
+        for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)])
+            d[i][e.target] = e.weight;
+    }
+    for (int k = 1; k <= net.n; ++k) {
+        for (int i = 1; i <= net.n; ++i) {
+            for (int j = 1; j <= net.n; ++j) {
+                if (d[i][k] + d[k][j] < d[i][j]) d[i][j] = d[i][k] + d[k][j];
+            }
+        }
+    }
+    return d;
+}
+
+// Weights are integers or eighths, so every sum is exact and distances compare with ==.
+NetWorkType RandomNet(std::mt19937& rng, int index) {
+    const int n = 2 + static_cast<int>(rng() % 14);
+    const bool directed = rng() % 2 == 0;
+    const bool fractional = rng() % 2 == 0;
+    const unsigned density = 10 + rng() % 60;
+    NetWorkType net = Net(directed ? DirNetCode : UndirNetCode, n, "r" + std::to_string(index));
+    std::vector<std::pair<int, int>> pairs;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            if (i != j && (directed || i < j) && rng() % 100 < density) pairs.emplace_back(i, j);
+        }
+    }
+    std::shuffle(pairs.begin(), pairs.end(), rng);
+    for (const auto& [from, to] : pairs) {
+        const double weight =
+            fractional ? static_cast<double>(rng() % 161) / 8.0 : static_cast<double>(rng() % 21);
+        AddEdge(net, from, to, weight);
+    }
+    return net;
+}
+
+std::string Entry(int point, double dist) {
+    char head[16];
+    std::snprintf(head, sizeof head, " (%3d) ", point);
+    std::string value = dist == Inf ? "No Path" : ResultNumber(dist);
+    if (value.size() < 15) value.append(15 - value.size(), ' ');
+    return head + value;
+}
+
+void CheckSinglePair(NetWorkType& net, int s, int t, const Matrix& d) {
+    SCOPED_TRACE("sink " + std::to_string(t));
+    net.sourcePoint = static_cast<std::uint16_t>(s);
+    net.sinkPoint = static_cast<std::uint16_t>(t);
+    MarkingBuffer marks;
+    if (d[s][t] == Inf) {
+        EXPECT_EQ(MeasureShortestPath(net), -1.0);
+        EXPECT_EQ(RunShortestPath(net, ShortestPathMode::SinglePair, marks).value, -1.0);
+        return;
+    }
+    EXPECT_EQ(MeasureShortestPath(net), d[s][t]);
+    const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(run.value, d[s][t]);
+    ASSERT_GE(run.lines.size(), 16u);
+    EXPECT_EQ(run.lines[12], "    Shortest Path  from Source (" + std::to_string(s) + ") to Sink (" +
+                                 std::to_string(t) + ") has Length : " + ResultNumber(d[s][t]));
+    EXPECT_EQ(run.lines.back(), Complete);
+
+    // The marked path runs from s to t along existing edges, visits no point twice and is as
+    // long as the printed length; the path lines name the same edges.
+    const Edges path = marks.MarkedEdges(net.n);
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.front().from, s);
+    EXPECT_EQ(path.back().to, t);
+    double total = 0.0;
+    std::array<bool, MaxPoints + 1> seen{};
+    seen[static_cast<std::size_t>(s)] = true;
+    std::string entries;
+    for (std::size_t k = 0; k < path.size(); ++k) {
+        if (k > 0) {
+            EXPECT_EQ(path[k].from, path[k - 1].to);
+        }
+        const EdgeType* e = FindEdge(net, path[k].from, path[k].to);
+        ASSERT_NE(e, nullptr);
+        total += e->weight;
+        EXPECT_FALSE(seen[path[k].to]);
+        seen[path[k].to] = true;
+        char entry[16];
+        std::snprintf(entry, sizeof entry, " (%2d,%2d) ", path[k].from, path[k].to);
+        entries += entry;
+    }
+    EXPECT_EQ(total, d[s][t]);
+    std::string printed;
+    const std::size_t pathLines = (path.size() + 4) / 5;
+    ASSERT_EQ(run.lines.size(), 15u + pathLines);
+    for (std::size_t k = 14; k < 14 + pathLines; ++k) {
+        EXPECT_EQ(run.lines[k].substr(0, 4), "    ");
+        printed += run.lines[k].substr(4);
+    }
+    EXPECT_EQ(printed, entries);
+}
+
+void CheckAllFromSource(NetWorkType& net, int s, const Matrix& d) {
+    net.sourcePoint = static_cast<std::uint16_t>(s);
+    MarkingBuffer marks;
+    const Outcome run = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
+    int reachable = 0;
+    for (int i = 1; i <= net.n; ++i)
+        reachable += i != s && d[s][i] != Inf ? 1 : 0;
+    if (reachable == 0) {
+        EXPECT_EQ(run.calls, (Calls{{"warning", "There aren`t Paths from " + std::to_string(s)}}));
+        return;
+    }
+    EXPECT_TRUE(run.calls.empty());
+    std::string expected;
+    for (int i = 1; i <= net.n; ++i) {
+        if (i != s) expected += Entry(i, d[s][i]);
+    }
+    const std::size_t entryLines = (static_cast<std::size_t>(net.n) - 1 + 2) / 3;
+    ASSERT_EQ(run.lines.size(), 14u + entryLines);
+    std::string printed;
+    for (std::size_t k = 13; k < 13 + entryLines; ++k) {
+        EXPECT_EQ(run.lines[k].substr(0, 4), "    ");
+        printed += run.lines[k].substr(4);
+    }
+    EXPECT_EQ(printed, expected);
+
+    // One tree edge into every reachable point, in point order, each on a shortest path.
+    const Edges tree = marks.MarkedEdges(net.n);
+    ASSERT_EQ(tree.size(), static_cast<std::size_t>(reachable));
+    int previous = 0;
+    for (const EdgeMark& m : tree) {
+        EXPECT_GT(m.to, previous);
+        previous = m.to;
+        const EdgeType* e = FindEdge(net, m.from, m.to);
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(d[s][m.from] + e->weight, d[s][m.to]);
+    }
+}
+
+TEST(ShortestPath, RandomNetsAgreeWithFloydWarshall) {
+    std::mt19937 rng(20261208u);
+    for (int index = 0; index < 200; ++index) {
+        NetWorkType net = RandomNet(rng, index);
+        SCOPED_TRACE("net " + std::to_string(index) + " (" + net.kindName + ", " + std::to_string(net.n) +
+                     " points)");
+        const Matrix d = FloydWarshall(net);
+        const int s = 1 + static_cast<int>(rng() % net.n);
+        SCOPED_TRACE("source " + std::to_string(s));
+        CheckAllFromSource(net, s, d);
+        for (int t = 1; t <= net.n; ++t) {
+            if (t != s) CheckSinglePair(net, s, t, d);
+        }
+        if (HasFatalFailure()) return;
+    }
+}
+
+} // namespace
+} // namespace plax
