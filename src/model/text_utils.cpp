@@ -57,9 +57,13 @@ std::string ShortestPlainDigits(double value) {
     }
     const auto intDigits = static_cast<std::size_t>(exponent + 1);
     if (digits.size() < intDigits) digits.append(intDigits - digits.size(), '0');
-    std::string out = value < 0 ? "-" : "";
-    out += digits.substr(0, intDigits);
-    if (digits.size() > intDigits) out += "." + digits.substr(intDigits);
+    std::string out;
+    if (value < 0) out.push_back('-');
+    out.append(digits, 0, intDigits);
+    if (digits.size() > intDigits) {
+        out.push_back('.');
+        out.append(digits, intDigits, std::string::npos);
+    }
     return out;
 }
 
