@@ -83,7 +83,10 @@ bool ValidPair(const NetWorkType& net, int from, int to) {
     return from >= 1 && to >= 1 && from <= net.n && to <= net.n && from != to;
 }
 
-EdgeType* FindEdge(NetWorkType& net, int from, int to) {
+namespace {
+
+// One look-up for both constnesses: Net is NetWorkType or const NetWorkType.
+template <class Net> auto FindIn(Net& net, int from, int to) -> decltype(&net.lists[0][0]) {
     if (!ValidPair(net, from, to)) return nullptr;
     for (auto& edge : net.lists[static_cast<std::size_t>(from)]) {
         if (edge.target == to) return &edge;
@@ -91,9 +94,11 @@ EdgeType* FindEdge(NetWorkType& net, int from, int to) {
     return nullptr;
 }
 
-const EdgeType* FindEdge(const NetWorkType& net, int from, int to) {
-    return FindEdge(const_cast<NetWorkType&>(net), from, to);
-}
+} // namespace
+
+EdgeType* FindEdge(NetWorkType& net, int from, int to) { return FindIn(net, from, to); }
+
+const EdgeType* FindEdge(const NetWorkType& net, int from, int to) { return FindIn(net, from, to); }
 
 namespace {
 
