@@ -4,6 +4,7 @@
 #include "model/net_store.h"
 #include "model/user_messages.h"
 
+#include "net_builders.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -43,21 +44,8 @@ CliRun Cli(std::vector<std::string> args, bool fixedClock = true) {
 
 std::string Header(const std::string& title, const std::string& name, const std::string& type, int points,
                    int edges) {
-    const std::vector<std::string> lines = {
-        "",
-        title,
-        "                Time : 12:00",
-        "                Date : 08.12.2026",
-        "             NetWork : " + name,
-        "                Type : " + type,
-        "    Number of Points : " + std::to_string(points),
-        "    Number of Edges  : " + std::to_string(edges),
-        "",
-        "    ---------------------------------------------",
-        "",
-    };
     std::string text;
-    for (const std::string& line : lines)
+    for (const std::string& line : plax::testing::ResultsHeader(title, name, type, points, edges))
         text += line + "\n";
     return text;
 }

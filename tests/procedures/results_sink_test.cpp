@@ -5,6 +5,7 @@
 
 #include "model/net_store.h"
 
+#include "net_builders.h"
 #include "recording_messages.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,9 @@
 namespace plax {
 namespace {
 
+using plax::testing::AddEdge;
 using plax::testing::RecordingMessages;
+constexpr auto Net = plax::testing::MakeNet;
 using Lines = std::vector<std::string>;
 
 const std::string CannotCreate = " Cannot create the Window.\r\nProcedure terminated! ";
@@ -65,23 +68,6 @@ private:
     int pressAt_;
     int polls_ = 0;
 };
-
-NetWorkType Net(std::uint16_t kind, int n, const std::string& name) {
-    NetWorkType net;
-    NetInit(net);
-    SetNetKind(net, kind);
-    net.name = name;
-    net.n = static_cast<std::uint8_t>(n);
-    return net;
-}
-
-void AddEdge(NetWorkType& net, int from, int to, double weight) {
-    EdgeType e;
-    e.weight = weight;
-    e.name = "No Name";
-    e.lineWidth = 1;
-    ASSERT_TRUE(InsertEdge(net, from, to, e));
-}
 
 // 1->2 (2), 2->3 (2.5), 1->3 (5): the shortest path 1, 2, 3 has length 4.5.
 NetWorkType Triangle() {

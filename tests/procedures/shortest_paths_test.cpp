@@ -6,6 +6,7 @@
 #include "model/net_store.h"
 #include "model/text_utils.h"
 
+#include "net_builders.h"
 #include "recording_messages.h"
 
 #include <gtest/gtest.h>
@@ -23,30 +24,16 @@
 namespace plax {
 namespace {
 
+using plax::testing::AddEdge;
 using plax::testing::RecordingMessages;
+constexpr auto Net = plax::testing::MakeNet;
+constexpr auto Header = plax::testing::ResultsHeader;
 using Lines = std::vector<std::string>;
 using Calls = std::vector<RecordingMessages::Call>;
 
 const std::string SingleTitle = "                Shortest Path ";
 const std::string AllTitle = "        All Shortest Path  from Source";
 const std::string Complete = "    Procedure complete. ";
-
-NetWorkType Net(std::uint16_t kind, int n, const std::string& name) {
-    NetWorkType net;
-    NetInit(net);
-    SetNetKind(net, kind);
-    net.name = name;
-    net.n = static_cast<std::uint8_t>(n);
-    return net;
-}
-
-void AddEdge(NetWorkType& net, int from, int to, double weight) {
-    EdgeType e;
-    e.weight = weight;
-    e.name = "No Name";
-    e.lineWidth = 1;
-    ASSERT_TRUE(InsertEdge(net, from, to, e)) << from << "->" << to;
-}
 
 std::shared_ptr<NetWorkType> SubNet(NetWorkType net) { return std::make_shared<NetWorkType>(std::move(net)); }
 
@@ -56,21 +43,6 @@ NetWorkType Chain(int n) {
     for (int i = 1; i < n; ++i)
         AddEdge(net, i, i + 1, 1.0);
     return net;
-}
-
-Lines Header(const std::string& title, const std::string& name, const std::string& type, int points,
-             int edges) {
-    return {"",
-            title,
-            "                Time : 12:00",
-            "                Date : 08.12.2026",
-            "             NetWork : " + name,
-            "                Type : " + type,
-            "    Number of Points : " + std::to_string(points),
-            "    Number of Edges  : " + std::to_string(edges),
-            "",
-            "    ---------------------------------------------",
-            ""};
 }
 
 Lines Text(Lines header, const Lines& body) {
