@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-dev clang-format
   fonts-liberation xvfb xauth
+  libwmf-bin fonts-urw-base35
 )
 
 missing=()

@@ -1,0 +1,135 @@
+#include "picture_command.h"
+
+#include "cli.h"
+#include "cli_messages.h"
+#include "net_io.h"
+#include "view/picture_export.h"
+
+#include <QGuiApplication>
+
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace plax::cli {
+
+namespace {
+
+constexpr int MaxPictureSide = 2000; // the canvas is 2000 x 2000 pixels
+
+struct PictureSize {
+    int width = DefaultPictureWidth;
+    int height = DefaultPictureHeight;
+};
+
+std::optional<int> Side(const std::string& text) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const int v = std::stoi(text);
+    if (v < 1 || v > MaxPictureSide) return std::nullopt;
+    return v;
+}
+
+std::optional<PictureSize> ParseSize(const Invocation& inv, std::ostream& err) {
+    const auto text = inv.Value("--size");
+    if (!text) return PictureSize{};
+    const auto x = text->find_first_of("xX");
+    const auto w = x == std::string::npos ? std::nullopt : Side(text->substr(0, x));
+    const auto h = x == std::string::npos ? std::nullopt : Side(text->substr(x + 1));
+    if (!w || !h) {
+        err << "plax-cli: --size takes WIDTHxHEIGHT, each from 1 to " << MaxPictureSide << '\n';
+        return std::nullopt;
+    }
+    return PictureSize{*w, *h};
+}
+
+// The view flags named in --show (comma-separated), or nothing after an unknown name.
+std::optional<ViewFlags> ParseShow(const Invocation& inv, std::ostream& err) {
+    ViewFlags view;
+    const auto it = inv.values.find("--show");
+    if (it == inv.values.end()) return view;
+    for (const std::string& list : it->second) {
+        std::istringstream words(list);
+        std::string word;
+        while (std::getline(words, word, ',')) {
+            if (word == "names")
+                view.pointNames = 1;
+            else if (word == "tokens")
+                view.tokens = 1;
+            else if (word == "weights")
+                view.edgeMarks = 1;
+            else if (word == "flows")
+                view.flows = 1;
+            else if (word == "edge-names")
+                view.edgeNames = 1;
+            else if (word == "edge-labels")
+                view.edgeLabels = 1;
+            else {
+                err << "plax-cli: --show takes names, tokens, weights, flows, edge-names, edge-labels\n";
+                return std::nullopt;
+            }
+        }
+    }
+    return view;
+}
+
+void AddViewFlags(ViewFlags& view, const ViewFlags& more) {
+    view.edgeLabels |= more.edgeLabels;
+    view.edgeMarks |= more.edgeMarks;
+    view.flows |= more.flows;
+    view.pointNames |= more.pointNames;
+    view.edgeNames |= more.edgeNames;
+    view.tokens |= more.tokens;
+}
+
+// Fonts and painters need a GUI application; without one running, an offscreen one serves.
+// Its start-up chatter (a missing runtime folder, say) is not the user's business, so only
+// Qt's critical messages pass while it runs.
+class OffscreenGui {
+public:
+    OffscreenGui() : previous_(qInstallMessageHandler(CriticalOnly)) {
+        if (QGuiApplication::instance() == nullptr) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    OffscreenGui(const OffscreenGui&) = delete;
+    OffscreenGui& operator=(const OffscreenGui&) = delete;
+    ~OffscreenGui() {
+        app_.reset();
+        qInstallMessageHandler(previous_);
+    }
+
+private:
+    static void CriticalOnly(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
+    }
+
+    QtMessageHandler previous_;
+    char name_[9] = "plax-cli";
+    char option_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    char* argv_[4] = {name_, option_, platform_, nullptr};
+    int argc_ = 3;
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+} // namespace
+
+OptionSpec PictureOptionSpec() { return {{"--size", "--show"}, {"--yes"}}; }
+
+int ConvertToPicture(const Invocation& inv, std::ostream& err) {
+    const auto size = ParseSize(inv, err);
+    const auto shown = size ? ParseShow(inv, err) : std::nullopt;
+    if (!shown) return ExitUsage;
+    CliMessages messages(err, inv.Has("--yes"));
+    NetWorkType net;
+    // A loaded net shows what a new document shows (nothing); --show adds to that.
+    if (!ReadNetFile(net, inv.positional[0], OptionType{}, messages)) return ExitUnreadable;
+    AddViewFlags(net.view, *shown);
+    OffscreenGui gui;
+    const bool saved = SaveNetPicture(net, inv.positional[1], size->width, size->height, messages);
+    return saved ? ExitDone : ExitRefused;
+}
+
+} // namespace plax::cli

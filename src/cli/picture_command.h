@@ -1,0 +1,17 @@
+#pragma once
+
+#include "invocation.h"
+
+#include <ostream>
+
+namespace plax::cli {
+
+// The options convert takes for picture output.
+OptionSpec PictureOptionSpec();
+
+// `convert IN OUT` for a picture OUT (.bmp .wmf .png .svg .pdf, any case): the net's drawing
+// area at --size WxH (default 593x351) on white, with --show adding view flags. Renders
+// offscreen, so it needs no display.
+int ConvertToPicture(const Invocation& inv, std::ostream& err);
+
+} // namespace plax::cli

@@ -1,0 +1,164 @@
+#include "view/picture_export.h"
+
+#include "model/net_store.h"
+#include "recording_messages.h"
+#include "scratch_dir.h"
+#include "view_test_nets.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace plax {
+
+namespace {
+
+using testing::AddTestEdge;
+using testing::AddTestPoint;
+using testing::NewTestNet;
+using testing::ReadAll;
+using testing::RecordingMessages;
+using testing::ScratchDir;
+using testing::WriteAll;
+
+// A square point of radius 10 at (50, 50), named, joined to a circle at (150, 50).
+NetWorkType SquareNet() {
+    NetWorkType net = NewTestNet(false);
+    AddTestPoint(net, 50, 50, 1, "Mill");
+    AddTestPoint(net, 150, 50, 0, "Farm");
+    AddTestEdge(net, 1, 2, 4.5);
+    net.view.pointNames = 1;
+    return net;
+}
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+    return static_cast<std::uint32_t>(
+        static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8 |
+        static_cast<unsigned char>(b[at + 2]) << 16 |
+        static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24);
+}
+std::uint16_t U16(const std::string& b, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                      static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+// Reads one pixel of an uncompressed 24- or 32-bit Windows bitmap as 0xRRGGBB, rows bottom-up.
+std::uint32_t BmpPixel(const std::string& bmp, int x, int y) {
+    const auto width = static_cast<std::int32_t>(U32(bmp, 18));
+    const auto height = static_cast<std::int32_t>(U32(bmp, 22));
+    const int bytesPerPixel = U16(bmp, 28) / 8;
+    const int stride = (width * bytesPerPixel + 3) / 4 * 4;
+    const int row = height > 0 ? height - 1 - y : y;
+    const std::size_t at = U32(bmp, 10) + static_cast<std::size_t>(row * stride + x * bytesPerPixel);
+    return U32(bmp.substr(at, 3) + '\0', 0) & 0xFFFFFF; // stored blue, green, red
+}
+
+TEST(PictureExport, FormatIsChosenByTheUpperCasedExtension) {
+    EXPECT_EQ(PictureFormatForPath("graph.Bmp"), PictureFormat::Bmp);
+    EXPECT_EQ(PictureFormatForPath("/tmp/a.b/graph.wmf"), PictureFormat::Wmf);
+    EXPECT_EQ(PictureFormatForPath("graph.PNG"), PictureFormat::Png);
+    EXPECT_EQ(PictureFormatForPath("graph.svg"), PictureFormat::Svg);
+    EXPECT_EQ(PictureFormatForPath("graph.Pdf"), PictureFormat::Pdf);
+    EXPECT_EQ(PictureFormatForPath("graph.net"), std::nullopt);
+    EXPECT_EQ(PictureFormatForPath("bmp"), std::nullopt);
+    EXPECT_EQ(PictureFormatForPath("graph.bmp.txt"), std::nullopt);
+}
+
+TEST(PictureExport, BitmapIsAWindowsBitmapOfTheRequestedSize) {
+    ScratchDir dir;
+    const std::string path = dir.File("graph.Bmp");
+    RecordingMessages messages;
+    ASSERT_TRUE(SaveNetPicture(SquareNet(), path, 200, 150, messages));
+    EXPECT_TRUE(messages.calls.empty());
+    const std::string bmp = ReadAll(path);
+    ASSERT_GE(bmp.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(U32(bmp, 2), bmp.size());
+    EXPECT_GE(U32(bmp, 14), 40u); // an info header
+    EXPECT_EQ(U32(bmp, 18), 200u);
+    EXPECT_EQ(U32(bmp, 22), 150u);
+    EXPECT_EQ(U16(bmp, 26), 1);
+    EXPECT_TRUE(U16(bmp, 28) == 24 || U16(bmp, 28) == 32);
+    EXPECT_EQ(U32(bmp, 30), 0u); // uncompressed
+    // White ground, the square's left side at x = 40, the edge from (60, 50) to (140, 50).
+    EXPECT_EQ(BmpPixel(bmp, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(BmpPixel(bmp, 199, 149), 0xFFFFFFu);
+    EXPECT_EQ(BmpPixel(bmp, 40, 45), 0u);
+    EXPECT_EQ(BmpPixel(bmp, 45, 45), 0xFFFFFFu);
+    EXPECT_EQ(BmpPixel(bmp, 100, 50), 0u);
+    EXPECT_EQ(BmpPixel(bmp, 100, 40), 0xFFFFFFu);
+}
+
+TEST(PictureExport, PngSvgAndPdfShowTheDrawingArea) {
+    const NetWorkType net = SquareNet();
+    const auto png = RenderNetPicture(net, PictureFormat::Png, 200, 150);
+    ASSERT_TRUE(png);
+    const QImage image =
+        QImage::fromData(QByteArray(png->data(), static_cast<qsizetype>(png->size())), "PNG");
+    EXPECT_EQ(image.size(), QSize(200, 150));
+    EXPECT_EQ(image.pixel(40, 45) & 0xFFFFFF, 0u);
+    EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+
+    const auto svg = RenderNetPicture(net, PictureFormat::Svg, 200, 150);
+    ASSERT_TRUE(svg);
+    QXmlStreamReader xml(QByteArray::fromStdString(*svg));
+    int texts = 0;
+    QString viewBox;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QStringLiteral("svg")) viewBox = xml.attributes().value("viewBox").toString();
+        if (xml.name() == QStringLiteral("text") && xml.readElementText() == QStringLiteral("Mill")) ++texts;
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(viewBox, QStringLiteral("0 0 200 150"));
+    EXPECT_GE(texts, 1);
+
+    const auto pdf = RenderNetPicture(net, PictureFormat::Pdf, 200, 150);
+    ASSERT_TRUE(pdf);
+    EXPECT_EQ(pdf->substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf->find("/MediaBox [0 0 150"), std::string::npos); // 200 pixels at 96 per inch
+    EXPECT_NE(pdf->find("%%EOF"), std::string::npos);
+}
+
+TEST(PictureExport, ReplacesTheFileAndLeavesTheNetAlone) {
+    ScratchDir dir;
+    const std::string path = dir.File("graph.png");
+    WriteAll(path, "old picture");
+    const NetWorkType net = SquareNet();
+    RecordingMessages messages;
+    ASSERT_TRUE(SaveNetPicture(net, path, 120, 80, messages));
+    EXPECT_EQ(ReadAll(path).substr(1, 3), "PNG");
+    EXPECT_EQ(dir.Entries().size(), 1u);        // no temporary file left beside it
+    EXPECT_EQ(FindEdge(net, 1, 2)->anchorX, 0); // drawing the picture stored no anchor
+}
+
+TEST(PictureExport, FailureIsReportedAndKeepsNothing) {
+    ScratchDir dir;
+    const std::string path = dir.File("missing/graph.wmf");
+    RecordingMessages messages;
+    EXPECT_FALSE(SaveNetPicture(SquareNet(), path, 120, 80, messages));
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0], (RecordingMessages::Call{"error", " Cannot create the File.\r\n" + path}));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(PictureExport, EveryFormatOfTheEmptyNet) {
+    NetWorkType empty = NewTestNet(true);
+    for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Wmf, PictureFormat::Png,
+                                 PictureFormat::Svg, PictureFormat::Pdf}) {
+        const auto bytes = RenderNetPicture(empty, format, 593, 351);
+        ASSERT_TRUE(bytes);
+        EXPECT_GT(bytes->size(), 100u);
+    }
+    EXPECT_FALSE(RenderNetPicture(empty, PictureFormat::Png, 0, 351));
+}
+
+} // namespace
+
+} // namespace plax
