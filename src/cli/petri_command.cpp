@@ -1,0 +1,153 @@
+#include "petri_command.h"
+
+#include "cli.h"
+#include "cli_messages.h"
+#include "cli_sink.h"
+#include "net_io.h"
+
+#include "petri/auto_run.h"
+#include "petri/petri_net.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace plax::cli {
+
+namespace {
+
+struct AutoOptions {
+    bool on = false;
+    std::uint64_t limit = DefaultFiringLimit;
+    std::optional<std::uint64_t> seed;
+};
+
+// The --auto options, checked before the file is read; nothing when they are wrong.
+std::optional<AutoOptions> ReadAutoOptions(const Invocation& inv, std::ostream& err) {
+    AutoOptions a;
+    a.on = inv.Has("--auto");
+    if (!a.on && (inv.Value("--max-firings") || inv.Value("--seed"))) {
+        err << "plax-cli: --max-firings and --seed go with --auto\n";
+        return std::nullopt;
+    }
+    if (inv.Value("--max-firings")) {
+        const auto limit = NumberOption(inv, "--max-firings", 0, 1000000000, err);
+        if (!limit) return std::nullopt;
+        a.limit = static_cast<std::uint64_t>(*limit);
+    }
+    if (inv.Value("--seed")) {
+        const auto seed = NumberOption(inv, "--seed", 0, std::numeric_limits<long long>::max(), err);
+        if (!seed) return std::nullopt;
+        a.seed = static_cast<std::uint64_t>(*seed);
+    }
+    return a;
+}
+
+// Every --fire value, in the order given; each must name a point of the net.
+std::optional<std::vector<int>> FirePoints(const Invocation& inv, int n, std::ostream& err) {
+    std::vector<int> points;
+    const auto it = inv.values.find("--fire");
+    if (it == inv.values.end()) return points;
+    for (const std::string& text : it->second) {
+        int p = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), p);
+        if (ec != std::errc() || end != text.data() + text.size() || p < 1 || p > n) {
+            err << "plax-cli: --fire takes a point number from 1 to " << n << '\n';
+            return std::nullopt;
+        }
+        points.push_back(p);
+    }
+    return points;
+}
+
+// Fires as the clicks would; a point that is not an enabled transition at its turn ends the command.
+bool FireByHand(NetWorkType& net, const std::vector<int>& points, std::ostream& err) {
+    for (int p : points) {
+        if (!EnabledTransitions(net)[static_cast<std::size_t>(p)]) {
+            err << "plax-cli: point " << p << " is not an enabled transition\n";
+            return false;
+        }
+        FireTransition(net, p);
+    }
+    return true;
+}
+
+std::string EndText(AutoRunEnd end) {
+    switch (end) {
+    case AutoRunEnd::NoneEnabled: return "no transition enabled";
+    case AutoRunEnd::FiringLimit: return "firing limit reached";
+    case AutoRunEnd::Stopped: return "stopped";
+    }
+    return "";
+}
+
+// The run's Stop is the one long procedures have: Ctrl+C presses it.
+void FireAutomatically(NetWorkType& net, const AutoOptions& a, std::ostream& out) {
+    const std::uint64_t seed =
+        a.seed ? *a.seed : (std::uint64_t{std::random_device{}()} << 32) ^ std::random_device{}();
+    SeededRandom random(seed);
+    const FixedClock clock("", "");
+    RunFlags flags;
+    CliSink stop(clock, flags, out, std::nullopt);
+    stop.StartLongRun(net);
+    const AutoRunResult result = RunAutomatic(net, random, a.limit, [&stop] { return stop.Poll(); });
+    stop.EndLongRun(net);
+    out << "auto: " << result.firings << " firings, " << EndText(result.end) << ", seed " << seed << '\n';
+}
+
+void PrintState(const NetWorkType& net, std::ostream& out) {
+    const PointFlags enabled = EnabledTransitions(net);
+    out << "enabled:";
+    for (int t = 1; t <= net.n; ++t) {
+        if (enabled[static_cast<std::size_t>(t)]) out << ' ' << t;
+    }
+    out << '\n';
+    for (int p = 1; p <= net.n; ++p) {
+        const PointType& point = net.points[static_cast<std::size_t>(p)];
+        if (IsTransition(point)) continue;
+        out << "place " << p << ' ' << point.tokens << (point.name.empty() ? "" : " ") << point.name << '\n';
+    }
+}
+
+} // namespace
+
+const OptionSpec& PetriOptionSpec() {
+    static const OptionSpec accepted{{"--fire", "--max-firings", "--seed", "--save"}, {"--auto", "--yes"}};
+    return accepted;
+}
+
+int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
+    const auto autoOptions = ReadAutoOptions(inv, err);
+    if (!autoOptions) return ExitUsage;
+    const auto savePath = inv.Value("--save");
+    if (savePath && FormatForPath(*savePath) == WriteFormat::Picture) {
+        err << "plax-cli: --save writes .net, .kp or .txt files\n";
+        return ExitUsage;
+    }
+    CliMessages messages(err, inv.Has("--yes"));
+    NetWorkType net;
+    if (!ReadNetFile(net, inv.positional[0], OptionType{}, messages)) return ExitUnreadable;
+    if (const auto refusal = PetriRefusal(net)) {
+        messages.Warning(*refusal);
+        return ExitRefused;
+    }
+    const PointFlags enabled = EnabledTransitions(net);
+    if (std::find(enabled.begin(), enabled.end(), true) == enabled.end()) {
+        messages.Information(NotLiveMessage);
+        return ExitRefused;
+    }
+    const auto points = FirePoints(inv, net.n, err);
+    if (!points) return ExitUsage;
+    if (!FireByHand(net, *points, err)) return ExitRefused;
+    if (autoOptions->on) FireAutomatically(net, *autoOptions, out);
+    PrintState(net, out);
+    if (savePath && !WriteNetFile(net, *savePath, messages)) return ExitRefused;
+    return ExitDone;
+}
+
+} // namespace plax::cli

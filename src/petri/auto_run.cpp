@@ -1,0 +1,62 @@
+#include "auto_run.h"
+
+#include "petri_net.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace plax {
+
+std::uint32_t SeededRandom::Draw(std::uint32_t max) {
+    // Rejecting the top sliver of the engine's range keeps every answer equally likely.
+    const std::uint64_t range = std::uint64_t{max} + 1;
+    const std::uint64_t top = std::numeric_limits<std::uint64_t>::max();
+    const std::uint64_t limit = top - top % range;
+    std::uint64_t x = engine_();
+    while (x >= limit)
+        x = engine_();
+    return static_cast<std::uint32_t>(x % range);
+}
+
+int ChooseTransition(const NetWorkType& net, const PointFlags& enabled, RandomSource& random) {
+    // Transition t owns the numbers from the running total to the total plus its level.
+    std::array<std::uint32_t, MaxPoints + 1> intervalEnd{};
+    std::uint32_t total = 0;
+    bool any = false;
+    for (int t = 1; t <= net.n; ++t) {
+        const auto k = static_cast<std::size_t>(t);
+        if (!enabled[k] || !IsTransition(net.points[k])) continue;
+        intervalEnd[k] = total + net.points[k].tokens;
+        total = intervalEnd[k] + 1;
+        any = true;
+    }
+    if (!any) return 0;
+    const std::uint32_t r = random.Draw(total - 1);
+    for (int t = 1; t <= net.n; ++t) {
+        const auto k = static_cast<std::size_t>(t);
+        if (enabled[k] && IsTransition(net.points[k]) && r <= intervalEnd[k]) return t;
+    }
+    return 0;
+}
+
+AutoRunResult RunAutomatic(NetWorkType& net, RandomSource& random, std::uint64_t firingLimit,
+                           const std::function<bool()>& stopRequested) {
+    AutoRunResult result;
+    for (;;) {
+        const PointFlags enabled = EnabledTransitions(net);
+        if (std::find(enabled.begin(), enabled.end(), true) == enabled.end()) return result;
+        if (result.firings >= firingLimit) {
+            result.end = AutoRunEnd::FiringLimit;
+            return result;
+        }
+        if (stopRequested && stopRequested()) {
+            result.end = AutoRunEnd::Stopped;
+            return result;
+        }
+        FireTransition(net, ChooseTransition(net, enabled, random));
+        ++result.firings;
+    }
+}
+
+} // namespace plax

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/net_types.h"
+#include "procedures/reachability.h"
+
+#include <cstdint>
+#include <functional>
+#include <random>
+
+namespace plax {
+
+// Where the automatic run takes its chances from, so that a test or a seed can fix them.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // A whole number from 0 to `max`, each equally likely.
+    virtual std::uint32_t Draw(std::uint32_t max) = 0;
+};
+
+// A source that gives the same numbers for the same seed on every platform.
+class SeededRandom : public RandomSource {
+public:
+    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
+    std::uint32_t Draw(std::uint32_t max) override;
+
+private:
+    std::mt19937_64 engine_;
+};
+
+// Picks one of the `enabled` transitions, each with a chance of (level + 1) over the sum of
+// (level + 1) of them all; 0 when none is enabled.
+int ChooseTransition(const NetWorkType& net, const PointFlags& enabled, RandomSource& random);
+
+inline constexpr std::uint64_t DefaultFiringLimit = 10000;
+
+enum class AutoRunEnd { NoneEnabled, FiringLimit, Stopped };
+
+struct AutoRunResult {
+    std::uint64_t firings = 0;
+    AutoRunEnd end = AutoRunEnd::NoneEnabled;
+};
+
+// Fires randomly chosen enabled transitions until none is enabled, `firingLimit` firings have
+// run, or `stopRequested` (asked before every firing; may be empty) says so.
+AutoRunResult RunAutomatic(NetWorkType& net, RandomSource& random, std::uint64_t firingLimit,
+                           const std::function<bool()>& stopRequested);
+
+} // namespace plax

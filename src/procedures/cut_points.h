@@ -1,0 +1,27 @@
+#pragma once
+
+#include "marking_buffer.h"
+#include "shortest_paths.h"
+
+#include "model/net_types.h"
+
+#include <optional>
+#include <string>
+
+namespace plax {
+
+enum class CutSearchMode { CutPoints = 0, Bridges = 1 };
+
+// Cut points are marked in this colour, bridges are handed back as the edge list.
+inline constexpr Color CutPointColor = 0x0000FF;
+inline constexpr std::uint16_t CutPointColorIndex = 9;
+
+// One depth-first lowpoint search along the outgoing lists, finding cut points or bridges.
+// Lists them (the last found first) and marks them once the whole account is written.
+void CutPointsAndBridges(const NetWorkType& net, CutSearchMode mode, MarkingBuffer& marks,
+                         const std::string& fileName, ProcedureOutput out);
+
+// Why the Cut Points and Bridges commands refuse to start, if they do.
+std::optional<std::string> CutPointsRefusal(const NetWorkType& net);
+
+} // namespace plax

@@ -1,0 +1,37 @@
+#include "item_lines.h"
+
+#include <cassert>
+
+namespace plax {
+
+ListLines::ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCount)
+    : sink_(sink), perLine_(perLine), count_(firstCount) {
+    assert(perLine > 0);
+}
+
+void ListLines::Add(const std::string& item) {
+    line_ += item;
+    holdsItems_ = true;
+    if (count_++ % perLine_ == 0) WriteCurrent();
+}
+
+void ListLines::Flush() {
+    if (holdsItems_) WriteCurrent();
+}
+
+void ListLines::WriteCurrent() {
+    sink_.AddLine(line_);
+    line_ = "    ";
+    holdsItems_ = false;
+}
+
+void WriteItemLines(ResultsSink& sink, const std::vector<std::string>& items, std::size_t perLine) {
+    ListLines lines(sink, perLine);
+    for (const std::string& item : items)
+        lines.Add(item);
+    lines.Flush();
+}
+
+std::string ItemNumber(int p) { return p < 10 ? " " + std::to_string(p) : std::to_string(p); }
+
+} // namespace plax

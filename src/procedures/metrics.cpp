@@ -1,0 +1,139 @@
+#include "metrics.h"
+
+#include "graph_utils.h"
+#include "item_lines.h"
+#include "procedure_texts.h"
+
+#include "model/net_store.h"
+#include "model/text_utils.h"
+
+#include <vector>
+
+namespace plax {
+
+namespace {
+
+std::string Cell(int value) { return PadLeft(std::to_string(value), 5); }
+
+std::size_t At(int p) { return static_cast<std::size_t>(p); }
+
+void WriteRadiusAndDiameter(ResultsSink& sink, int components, bool undirected, const Eccentricities& ecc) {
+    sink.AddLine("    Number of Connected Component : " + std::to_string(components));
+    if (components == 1 && undirected) {
+        sink.AddLine("      Radius : " + std::to_string(ecc.radius));
+        sink.AddLine("    Diameter : " + std::to_string(ecc.diameter));
+        if (ecc.radius != ecc.diameter) {
+            sink.AddLine("    Center   Points - Green Color Points");
+            sink.AddLine("    Diameter Points -   Red Color Points");
+        } else {
+            sink.AddLine("    Radius and Diameter Points - Green Color Points");
+        }
+    } else {
+        const std::string why = components == 1 ? "undirected" : "connected";
+        sink.AddLine("      Radius :  Undefined (only for " + why + " graph)");
+        sink.AddLine("    Diameter :  Undefined (only for " + why + " graph)");
+    }
+    sink.AddLine("    ");
+}
+
+void WriteRegularity(ResultsSink& sink, const NetWorkType& net, const Degrees& d) {
+    if (!IsUndirected(net) || net.n == 0) return;
+    bool regular = true;
+    for (int i = 2; i <= net.n; ++i)
+        regular = regular && d.in[At(i)] == d.in[1];
+    sink.AddLine(regular ? "    Graph is Regular. Deg(G) = " + std::to_string(d.in[1])
+                         : std::string("    Graph is Not Regular."));
+    sink.AddLine("    ");
+}
+
+// Blocks of ten points: a row of numbers over the degree rows, a " " line after each full block.
+void WriteDegreeTable(ResultsSink& sink, const NetWorkType& net, const Degrees& d) {
+    const bool undirected = IsUndirected(net);
+    const std::vector<std::string> heads =
+        undirected ? std::vector<std::string>{"    Point   ", "    Degree  "}
+                   : std::vector<std::string>{"    Point      ", "    Degree In  ", "    Degree Out "};
+    sink.AddLine("    Degrees of the Points:");
+    std::vector<std::string> rows = heads;
+    for (int i = 1; i <= net.n; ++i) {
+        rows[0] += Cell(i);
+        rows[1] += Cell(d.in[At(i)]);
+        if (!undirected) rows[2] += Cell(d.out[At(i)]);
+        if (i % 10 != 0) continue;
+        for (const std::string& row : rows)
+            sink.AddLine(row);
+        sink.AddLine(" ");
+        rows = heads;
+    }
+    if (net.n % 10 == 0) return;
+    for (const std::string& row : rows)
+        sink.AddLine(row);
+}
+
+// Each degree from 1 up, once per point that has it; degree 0 is left out.
+void WriteSortedSequence(ResultsSink& sink, const NetWorkType& net, const PointNumbers& degree) {
+    std::vector<std::string> cells;
+    for (int value = 1; value <= net.n; ++value) {
+        for (int i = 1; i <= net.n; ++i) {
+            if (degree[At(i)] == value) cells.push_back(Cell(value));
+        }
+    }
+    WriteItemLines(sink, cells, 10);
+}
+
+void WriteSortedDegrees(ResultsSink& sink, const NetWorkType& net, const Degrees& d) {
+    sink.AddLine(" ");
+    sink.AddLine("    Sorted Degrees:");
+    if (IsUndirected(net)) {
+        WriteSortedSequence(sink, net, d.in);
+        return;
+    }
+    sink.AddLine("    Sorted In Degrees");
+    WriteSortedSequence(sink, net, d.in);
+    sink.AddLine("    Sorted Out Degrees");
+    WriteSortedSequence(sink, net, d.out);
+}
+
+void MarkCentreAndDiameter(const NetWorkType& net, const Eccentricities& ecc, MarkingBuffer& marks) {
+    for (int i = 1; i <= net.n; ++i) {
+        const int e = ecc.of[At(i)];
+        if (ecc.radius != ecc.diameter && e == ecc.diameter) {
+            marks.pointColor[At(i)] = DiameterColor;
+            marks.pointIndex[At(i)] = DiameterColorIndex;
+        }
+        if (e == ecc.radius) {
+            marks.pointColor[At(i)] = CentreColor;
+            marks.pointIndex[At(i)] = CentreColorIndex;
+        }
+    }
+}
+
+} // namespace
+
+void QuickMetrics(const NetWorkType& net, MarkingBuffer& marks, const std::string& fileName,
+                  ProcedureOutput out) {
+    marks.Clear();
+    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
+    const bool undirected = IsUndirected(net);
+    const int components = CountComponents(net).count;
+    const bool measured = components == 1 && undirected;
+    const Eccentricities ecc = measured ? ComputeEccentricities(net) : Eccentricities{};
+    const Degrees degrees = ComputeDegrees(net);
+    bool written = false;
+    WriteAccount(out.sink, out.messages, [&] {
+        out.sink.WriteReportHeader("                Metrics of the Graph", net);
+        WriteRadiusAndDiameter(out.sink, components, undirected, ecc);
+        WriteRegularity(out.sink, net, degrees);
+        WriteDegreeTable(out.sink, net, degrees);
+        WriteSortedDegrees(out.sink, net, degrees);
+        out.sink.AddLine("    ");
+        written = true;
+    });
+    if (written && measured) MarkCentreAndDiameter(net, ecc, marks);
+}
+
+std::optional<std::string> QuickMetricsRefusal(const NetWorkType& net) {
+    if (net.interaction.busy != 0) return std::string(ProcedureInProgressMessage);
+    return std::nullopt;
+}
+
+} // namespace plax

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "shortest_paths.h"
+
+#include "model/net_types.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace plax {
+
+// The short shape names of the listing; "Unknown" for a code outside the table.
+std::string PointShapeName(std::uint32_t shape);
+std::string EdgeShapeName(std::uint32_t shape);
+
+// Get Info: every point and every edge with name, shape, weight and flow. Marks nothing.
+void GetInfo(const NetWorkType& net, const std::string& fileName, ProcedureOutput out);
+
+// Why the command refuses to start, if it does.
+std::optional<std::string> GetInfoRefusal(const NetWorkType& net);
+
+} // namespace plax

@@ -1,0 +1,168 @@
+#include "model/net_file.h"
+#include "model/net_store.h"
+
+#include "cli_run.h"
+#include "net_builders.h"
+#include "scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace plax {
+namespace {
+
+using namespace plax::testing;
+
+const std::string PetriExample = std::string(PLAX_EXAMPLES_DIR) + "/petri.net";
+
+CliRun PetriCli(std::vector<std::string> args) {
+    args.insert(args.begin(), "petri");
+    return RunPlaxCli(args);
+}
+
+// Points of the given shapes and tokens joined by `edges`, saved under `name`.
+std::string SavePetri(const ScratchDir& dir, const std::string& name, std::uint16_t kind,
+                      const std::vector<std::pair<std::uint16_t, std::uint16_t>>& points,
+                      const std::vector<std::pair<int, int>>& edges) {
+    NetWorkType net = MakeNet(kind, static_cast<int>(points.size()), name);
+    net.defaultOptions = DefaultPointOptions();
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        net.points[k + 1].shape = points[k].first;
+        net.points[k + 1].tokens = points[k].second;
+        net.points[k + 1].name = "p" + std::to_string(k + 1);
+    }
+    for (auto [a, b] : edges)
+        AddEdge(net, a, b, 1.0);
+    const std::string path = dir.File(name + ".net");
+    SaveTestNet(net, path);
+    return path;
+}
+
+// The token counts of the "place" lines.
+std::vector<int> PlaceTokens(const std::string& out) {
+    std::vector<int> tokens;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("place ", 0) != 0) continue;
+        std::istringstream words(line.substr(6));
+        int p = 0;
+        int t = 0;
+        words >> p >> t;
+        tokens.push_back(t);
+    }
+    return tokens;
+}
+
+TEST(PetriCommand, ExampleFiredByHand) {
+    const CliRun start = PetriCli({PetriExample});
+    EXPECT_EQ(start.status, 0);
+    EXPECT_EQ(start.err, "");
+    EXPECT_EQ(start.out, "enabled: 2\nplace 1 1 Ready\nplace 3 0 Made\nplace 5 0 Buffer\n"
+                         "place 6 3 Free\nplace 8 0 Got\nplace 10 1 Idle\n");
+
+    // Produce moves Ready's token to Made; Put takes it and a Free slot, fills Buffer and makes
+    // Ready again; now Produce and Take are enabled.
+    const CliRun two = PetriCli({PetriExample, "--fire", "2", "--fire", "4"});
+    EXPECT_EQ(two.status, 0);
+    EXPECT_EQ(two.out, "enabled: 2 7\nplace 1 1 Ready\nplace 3 0 Made\nplace 5 1 Buffer\n"
+                       "place 6 2 Free\nplace 8 0 Got\nplace 10 1 Idle\n");
+
+    // Put is not enabled before Produce has fired; a point outside the net is a usage error.
+    const CliRun early = PetriCli({PetriExample, "--fire", "4"});
+    EXPECT_EQ(early.status, 1);
+    EXPECT_EQ(early.out, "");
+    EXPECT_EQ(early.err, "plax-cli: point 4 is not an enabled transition\n");
+    for (const std::string bad : {"11", "0", "two", ""}) {
+        const CliRun run = PetriCli({PetriExample, "--fire", bad});
+        EXPECT_EQ(run.status, 2) << bad;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(PetriCommand, AutomaticRunsRepeatWithTheirSeed) {
+    ScratchDir dir;
+    const CliRun first = PetriCli(
+        {PetriExample, "--auto", "--seed", "31", "--max-firings", "500", "--save", dir.File("a.net")});
+    const CliRun second = PetriCli({PetriExample, "--auto", "--max-firings", "500", "--seed", "31"});
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(first.err, "");
+    EXPECT_EQ(first.out.substr(0, first.out.find('\n')), "auto: 500 firings, firing limit reached, seed 31");
+    EXPECT_EQ(second.out, first.out);
+    // Every firing keeps Ready + Made, Buffer + Free and Got + Idle.
+    const std::vector<int> t = PlaceTokens(first.out);
+    ASSERT_EQ(t.size(), 6u);
+    EXPECT_EQ(t[0] + t[1], 1);
+    EXPECT_EQ(t[2] + t[3], 3);
+    EXPECT_EQ(t[4] + t[5], 1);
+
+    // The saved net holds the tokens that were printed.
+    const CliRun saved = PetriCli({dir.File("a.net")});
+    EXPECT_EQ(saved.status, 0);
+    EXPECT_EQ(PlaceTokens(saved.out), t);
+
+    // Without a seed one is drawn and shown; the default limit is 10000.
+    const CliRun unseeded = PetriCli({PetriExample, "--auto"});
+    EXPECT_EQ(unseeded.status, 0);
+    EXPECT_EQ(unseeded.out.rfind("auto: 10000 firings, firing limit reached, seed ", 0), 0u);
+}
+
+TEST(PetriCommand, AutomaticRunThatDriesUp) {
+    // Three tokens flow through transition 2 and nothing comes back; by hand first, then alone.
+    ScratchDir dir;
+    const std::string drain = SavePetri(dir, "drain", DirNetCode, {{0, 3}, {2, 0}, {1, 0}}, {{1, 2}, {2, 3}});
+    const CliRun run = PetriCli({drain, "--fire", "2", "--auto", "--seed", "5"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "auto: 2 firings, no transition enabled, seed 5\nenabled:\nplace 1 0 p1\nplace 3 3 p3\n");
+    const CliRun capped = PetriCli({drain, "--auto", "--max-firings", "0", "--seed", "5"});
+    EXPECT_EQ(capped.out,
+              "auto: 0 firings, firing limit reached, seed 5\nenabled: 2\nplace 1 3 p1\nplace 3 0 p3\n");
+}
+
+TEST(PetriCommand, RefusalsAndUsage) {
+    ScratchDir dir;
+    const CliRun road = PetriCli({std::string(PLAX_EXAMPLES_DIR) + "/road.net"});
+    EXPECT_EQ(road.status, 1);
+    EXPECT_EQ(road.out, "");
+    EXPECT_EQ(road.err, "Graph doesnt bichromatic!\nProcedure terminated! \n");
+
+    const std::string twoPlaces =
+        SavePetri(dir, "pp", DirNetCode, {{0, 1}, {2, 0}, {4, 0}}, {{1, 3}, {1, 2}});
+    EXPECT_EQ(PetriCli({twoPlaces}).err, "Graph doesnt bichromatic!\nProcedure terminated! \n");
+
+    const std::string dead = SavePetri(dir, "dead", DirNetCode, {{0, 0}, {3, 0}, {0, 0}}, {{1, 2}, {2, 3}});
+    const CliRun deadRun = PetriCli({dead, "--auto", "--save", dir.File("never.net")});
+    EXPECT_EQ(deadRun.status, 1);
+    EXPECT_EQ(deadRun.out, "");
+    EXPECT_EQ(deadRun.err, "Petry Net not live!\nProcess terminated! \n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("never.net")));
+
+    const std::vector<std::vector<std::string>> usage = {
+        {PetriExample, "--seed", "3"},
+        {PetriExample, "--max-firings", "3"},
+        {PetriExample, "--auto", "--max-firings", "-1"},
+        {PetriExample, "--auto", "--seed", "x"},
+        {PetriExample, "--save", dir.File("net.png")},
+        {PetriExample, PetriExample},
+        {},
+        {PetriExample, "--fire"},
+        {PetriExample, "--sink", "2"},
+    };
+    for (const auto& args : usage) {
+        const CliRun run = PetriCli(args);
+        EXPECT_EQ(run.status, 2) << args.size();
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err, "");
+    }
+
+    const CliRun missing = PetriCli({dir.File("none.net")});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(missing.out, "");
+}
+
+} // namespace
+} // namespace plax
