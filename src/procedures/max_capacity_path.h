@@ -1,0 +1,24 @@
+#pragma once
+
+#include "marking_buffer.h"
+#include "shortest_paths.h"
+
+#include "model/net_types.h"
+
+#include <optional>
+#include <string>
+
+namespace plax {
+
+inline constexpr const char* NoPathTrivialMessage = "There isnt Path ";
+
+// The largest capacity (smallest weight on the way) with which the net's source reaches its
+// sink, over all pairs by Floyd-Warshall with min for concatenation and max for choice. Writes
+// it to the Results window; marks nothing. Answers the capacity.
+double MaxCapacityPath(const NetWorkType& net, MarkingBuffer& marks, const std::string& fileName,
+                       ProcedureOutput out);
+
+// Why the menu command refuses to start, if it does.
+std::optional<std::string> MaxCapacityPathRefusal(const NetWorkType& net);
+
+} // namespace plax

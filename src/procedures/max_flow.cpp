@@ -1,0 +1,247 @@
+#include "max_flow.h"
+
+#include "item_lines.h"
+#include "procedure_texts.h"
+#include "reachability.h"
+
+#include "model/net_store.h"
+#include "model/text_utils.h"
+
+#include <algorithm>
+#include <deque>
+#include <limits>
+
+namespace plax {
+
+namespace {
+
+constexpr Color FullColor = 0x0000FF;  // red
+constexpr Color HalfColor = 0xFF0000;  // blue
+constexpr Color PartColor = 0x008000;  // green
+constexpr Color EmptyColor = 0xC0C0C0; // silver
+
+using Table = std::array<std::array<double, MaxPoints + 1>, MaxPoints + 1>;
+
+// The edges of the net as tables, and the flow found so far.
+struct FlowState {
+    int n = 0;
+    bool undirected = false;
+    std::array<std::array<bool, MaxPoints + 1>, MaxPoints + 1> exists{};
+    Table weight{};
+    Table carried{};
+};
+
+struct PathStep {
+    int from = 0;
+    int to = 0;
+    bool backward = false;
+};
+
+enum class Step { None, Forward, Backward };
+
+FlowState LoadEdges(const NetWorkType& net) {
+    FlowState f;
+    f.n = std::min<int>(net.n, MaxPoints);
+    f.undirected = IsUndirected(net);
+    for (int i = 1; i <= f.n; ++i) {
+        for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
+            if (e.target < 1 || e.target > f.n) continue;
+            f.exists[static_cast<std::size_t>(i)][e.target] = true;
+            f.weight[static_cast<std::size_t>(i)][e.target] = e.weight;
+        }
+    }
+    return f;
+}
+
+// How the search may go from u to v. A directed net steps back along an edge v->u that carries
+// flow. An undirected edge has one flow field: the plain search only adds to it, whichever way
+// it runs; with `cancelling` an edge walked against the way its flow runs takes that flow back.
+Step StepFrom(const FlowState& f, int u, int v, bool cancelling) {
+    const auto a = static_cast<std::size_t>(u);
+    const auto b = static_cast<std::size_t>(v);
+    if (f.exists[a][b]) {
+        const double against = f.undirected ? f.carried[b][a] : 0.0;
+        if (cancelling && against > 0.0) return Step::Backward;
+        if (f.weight[a][b] > f.carried[a][b] + against) return Step::Forward;
+    }
+    if (!f.undirected && f.exists[b][a] && f.carried[b][a] > 0.0) return Step::Backward;
+    return Step::None;
+}
+
+// Breadth first from s, neighbours in increasing number; empty when t cannot be reached.
+std::vector<PathStep> FindPath(const FlowState& f, int s, int t, bool cancelling) {
+    std::array<bool, MaxPoints + 1> visited{};
+    std::array<int, MaxPoints + 1> pred{};
+    std::array<bool, MaxPoints + 1> backward{};
+    visited[static_cast<std::size_t>(s)] = true;
+    std::deque<int> queue{s};
+    while (!queue.empty() && !visited[static_cast<std::size_t>(t)]) {
+        const int u = queue.front();
+        queue.pop_front();
+        for (int v = 1; v <= f.n; ++v) {
+            const auto k = static_cast<std::size_t>(v);
+            if (v == u || visited[k]) continue;
+            const Step step = StepFrom(f, u, v, cancelling);
+            if (step == Step::None) continue;
+            visited[k] = true;
+            pred[k] = u;
+            backward[k] = step == Step::Backward;
+            queue.push_back(v);
+        }
+    }
+    std::vector<PathStep> path;
+    if (!visited[static_cast<std::size_t>(t)]) return path;
+    for (int v = t; v != s; v = pred[static_cast<std::size_t>(v)])
+        path.push_back({pred[static_cast<std::size_t>(v)], v, backward[static_cast<std::size_t>(v)]});
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+// A path of plain steps that crosses an undirected edge against its flow would add to the
+// flow where it must take some back.
+bool RunsAgainstFlow(const FlowState& f, const std::vector<PathStep>& path) {
+    if (!f.undirected) return false;
+    return std::any_of(path.begin(), path.end(), [&](const PathStep& p) {
+        return !p.backward &&
+               f.carried[static_cast<std::size_t>(p.to)][static_cast<std::size_t>(p.from)] > 0.0;
+    });
+}
+
+void Augment(FlowState& f, const std::vector<PathStep>& path) {
+    // Above every capacity a valid net can hold, so an edge of 1.0E38 is not capped.
+    double capacity = std::numeric_limits<double>::infinity();
+    for (const PathStep& p : path) {
+        const auto a = static_cast<std::size_t>(p.from);
+        const auto b = static_cast<std::size_t>(p.to);
+        capacity = std::min(capacity, p.backward ? f.carried[b][a] : f.weight[a][b] - f.carried[a][b]);
+    }
+    for (const PathStep& p : path) {
+        const auto a = static_cast<std::size_t>(p.from);
+        const auto b = static_cast<std::size_t>(p.to);
+        if (p.backward) {
+            f.carried[b][a] -= capacity;
+        } else {
+            f.carried[a][b] += capacity;
+        }
+    }
+}
+
+// The pairs the listing and the colouring name: every edge of a directed net, each edge of an
+// undirected one once, lower point first.
+bool ListedPair(const NetWorkType& net, int a, int b) {
+    if (a == b || !EdgeExists(net, a, b)) return false;
+    return !IsUndirected(net) || a < b;
+}
+
+void StoreFlows(NetWorkType& net, const FlowTable& flows) {
+    const bool undirected = IsUndirected(net);
+    for (int i = 1; i <= net.n; ++i) {
+        const auto a = static_cast<std::size_t>(i);
+        for (EdgeType& e : net.lists[a]) {
+            e.decomposedLength = 0.0;
+            e.aux = 0.0;
+            e.flow = flows.carried[a][e.target] + (undirected ? flows.carried[e.target][a] : 0.0);
+        }
+    }
+}
+
+double FlowValue(const NetWorkType& net, int s) {
+    double value = 0.0;
+    for (int v = 1; v <= net.n; ++v) {
+        if (v != s && EdgeExists(net, s, v)) value += GetEdgeReal(net, EdgeRealFlow, s, v);
+    }
+    return value;
+}
+
+void WriteFlows(ResultsSink& sink, const NetWorkType& net, double value) {
+    sink.AddLine("    Source = " + std::to_string(net.sourcePoint) +
+                 "    Sink = " + std::to_string(net.sinkPoint));
+    sink.AddLine("    Value of the Maximal Flow is equal to");
+    sink.AddLine("    " + ResultNumber(value));
+    sink.AddLine("    Values of the Edges Flow:");
+    ListLines lines(sink, 3);
+    for (int a = 1; a <= net.n; ++a) {
+        for (int b = 1; b <= net.n; ++b) {
+            if (!ListedPair(net, a, b)) continue;
+            const double f = GetEdgeReal(net, EdgeRealFlow, a, b);
+            if (f == 0.0) continue;
+            lines.Add("  Flow(" + PadLeft(std::to_string(a), 2) + "," + PadLeft(std::to_string(b), 2) +
+                      ")= " + PadRight(ResultNumber(f) + ";", 8));
+        }
+    }
+    lines.WriteCurrent();
+    sink.AddLine("       Red Edge : Flow = Mark");
+    sink.AddLine("      Blue Edge : Flow >= Mark/2");
+    sink.AddLine("     Green Edge : Flow <= Mark/2");
+    sink.AddLine("    Silver Edge : Flow = 0");
+}
+
+} // namespace
+
+FlowTable ComputeMaximalFlow(const NetWorkType& net) {
+    FlowState f = LoadEdges(net);
+    const int s = net.sourcePoint;
+    const int t = net.sinkPoint;
+    FlowTable result;
+    if (s < 1 || s > f.n || t < 1 || t > f.n || s == t) return result;
+    for (;;) {
+        // On an undirected net adding alone can fall short of the maximum, and adding against a
+        // flow does not give a flow. The plain search's path is kept when it adds along or across
+        // empty edges only, so a net that needs no flow taken back keeps the plain search's flows.
+        std::vector<PathStep> path = FindPath(f, s, t, false);
+        if (f.undirected && (path.empty() || RunsAgainstFlow(f, path))) path = FindPath(f, s, t, true);
+        if (path.empty()) break;
+        Augment(f, path);
+    }
+    result.carried = f.carried;
+    for (int v = 1; v <= f.n; ++v)
+        result.value += f.carried[static_cast<std::size_t>(s)][static_cast<std::size_t>(v)];
+    return result;
+}
+
+double MaximalFlow(NetWorkType& net, MarkingBuffer&, const std::string& fileName, ProcedureOutput out) {
+    const bool withAccount = !fileName.empty();
+    if (withAccount && !out.sink.OpenResults(net.name, fileName, out.messages)) return -1.0;
+    const int s = net.sourcePoint;
+    const int t = net.sinkPoint;
+    const PointFlags reached = ReachableFrom(net, s);
+    if (!withAccount && (t < 1 || t > MaxPoints || !reached[static_cast<std::size_t>(t)])) return -1.0;
+    StoreFlows(net, ComputeMaximalFlow(net));
+    const double value = FlowValue(net, s);
+    if (withAccount) {
+        WriteAccount(out.sink, out.messages, [&] {
+            out.sink.WriteReportHeader("                Maximal Flow", net);
+            WriteFlows(out.sink, net, value);
+        });
+    }
+    return value;
+}
+
+std::optional<std::string> MaximalFlowRefusal(const NetWorkType& net) {
+    if (net.interaction.busy != 0) return std::string(ProcedureInProgressMessage);
+    if (net.n < 2) return std::string(TrivialNetWorkText);
+    return std::nullopt;
+}
+
+std::optional<Color> FlowColor(double flow, double weight) {
+    if (flow == weight) return FullColor;
+    if (flow < weight && flow >= weight / 2) return HalfColor;
+    if (flow > 0.0 && flow < weight / 2) return PartColor;
+    if (flow == 0.0) return EmptyColor;
+    return std::nullopt;
+}
+
+std::vector<FlowEdgeColor> FlowColoring(const NetWorkType& net) {
+    std::vector<FlowEdgeColor> colors;
+    for (int a = 1; a <= net.n; ++a) {
+        for (int b = 1; b <= net.n; ++b) {
+            if (!ListedPair(net, a, b)) continue;
+            const auto c =
+                FlowColor(GetEdgeReal(net, EdgeRealFlow, a, b), GetEdgeReal(net, EdgeRealWeight, a, b));
+            if (c) colors.push_back({a, b, *c});
+        }
+    }
+    return colors;
+}
+
+} // namespace plax

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "marking_buffer.h"
+#include "shortest_paths.h"
+
+#include "model/net_types.h"
+
+#include <optional>
+#include <string>
+
+namespace plax {
+
+inline constexpr const char* NoMinimalTreeMessage = "There isnt Minimal Tree! Trivial NetWork.";
+inline constexpr const char* NetWorkNotConnectedMessage =
+    "NetWork not connected.\r\n    Procedure terminated! ";
+
+// Grows a spanning tree of least weight from point 1 (Prim), writes its weight and edges and
+// marks the tree edges in the order they were taken.
+void MinSpanningTree(const NetWorkType& net, MarkingBuffer& marks, const std::string& fileName,
+                     ProcedureOutput out);
+
+// Why the menu command refuses to start, if it does. (The menu offers it for undirected nets
+// only; that is the caller's test.)
+std::optional<std::string> SpanningTreeRefusal(const NetWorkType& net);
+
+} // namespace plax
