@@ -1,0 +1,21 @@
+#pragma once
+
+#include "shortest_paths.h"
+
+#include "model/net_types.h"
+
+#include <optional>
+#include <string>
+
+namespace plax {
+
+enum class AutomorphismOrder { Sorted, PlainChanges };
+
+// Lists every renumbering of the points that maps the edges onto edges, exchanging only points
+// with equal invariants, as a long run that Stop ends. Nothing is marked.
+void Automorphisms(NetWorkType& net, AutomorphismOrder order, const std::string& fileName,
+                   ProcedureOutput out);
+
+std::optional<std::string> AutomorphismsRefusal(const NetWorkType& net);
+
+} // namespace plax

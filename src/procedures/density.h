@@ -1,0 +1,32 @@
+#pragma once
+
+#include "marking_buffer.h"
+#include "shortest_paths.h"
+
+#include "model/net_types.h"
+
+#include <optional>
+#include <string>
+
+namespace plax {
+
+enum class DensityMode { Density = 1, Undensity = 2, PointCover = 3, Coloring = 4 };
+
+inline constexpr const char* TrivialGraphMessage = "Trivial Graph. Procedure terminated!";
+
+// Greatest clique, greatest independent set, smallest point cover or a minimal colouring with the
+// chromatic number, as a long run with a gauge that Stop ends. Marks the points found (colour
+// index 9) or the colour classes.
+void Density(NetWorkType& net, DensityMode mode, MarkingBuffer& marks, const std::string& fileName,
+             ProcedureOutput out);
+
+// The two fast colourings: 1 greedy in point order, 2 repeated recolouring. Marks the colours.
+void QuickColor(const NetWorkType& net, int variant, MarkingBuffer& marks, const std::string& fileName,
+                ProcedureOutput out);
+
+// Why the menu commands refuse to start, if they do. The menu offers them only on nets that are
+// not directed; that test is the caller's.
+std::optional<std::string> DensityRefusal(const NetWorkType& net);
+std::optional<std::string> QuickColorRefusal(const NetWorkType& net);
+
+} // namespace plax

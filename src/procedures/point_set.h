@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/net_types.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+namespace plax {
+
+// A set of point numbers 1..15 as bits; bit 0 is never used.
+using PointSet = std::uint16_t;
+
+constexpr PointSet PointBit(int p) { return static_cast<PointSet>(1u << p); }
+constexpr bool Contains(PointSet s, int p) { return ((s >> p) & 1u) != 0; }
+constexpr bool IsSubset(PointSet part, PointSet whole) { return (part & ~whole) == 0; }
+constexpr int SetSize(PointSet s) { return std::popcount(s); }
+// The lowest point of a non-empty set.
+constexpr int LowestPoint(PointSet s) { return std::countr_zero(s); }
+// {1..n}
+constexpr PointSet AllPoints(int n) { return static_cast<PointSet>(((1u << (n + 1)) - 1u) & ~1u); }
+
+// The points of `s` in increasing order.
+std::vector<int> PointsOf(PointSet s);
+
+// Per point, the set of the points in its edge list (points outside 1..n and the point itself left out).
+using NeighbourSets = std::array<PointSet, MaxPoints + 1>;
+NeighbourSets OutNeighbours(const NetWorkType& net);
+
+} // namespace plax
