@@ -4,6 +4,8 @@
 #include "invocation.h"
 #include "net_io.h"
 #include "net_json.h"
+#include "petri_command.h"
+#include "picture_command.h"
 #include "run_command.h"
 
 #include <functional>
@@ -36,8 +38,9 @@ int Dump(const Invocation& inv, std::ostream& out, std::ostream& err) {
 int Convert(const Invocation& inv, std::ostream&, std::ostream& err) {
     const std::string& in = inv.positional[0];
     const std::string& outPath = inv.positional[1];
-    if (FormatForPath(outPath) == WriteFormat::Picture) {
-        err << "plax-cli: picture output is not part of this build yet: " << outPath << '\n';
+    if (FormatForPath(outPath) == WriteFormat::Picture) return ConvertToPicture(inv, err);
+    if (inv.Value("--size") || inv.Value("--show")) {
+        err << "plax-cli: --size and --show apply to picture output only\n";
         return ExitUsage;
     }
     CliMessages messages(err, inv.Has("--yes"));
@@ -50,11 +53,13 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"run", "run PROCEDURE FILE [options]   run one procedure; its Results text goes to standard output",
          2, RunOptionSpec(), RunProcedure},
+        {"petri",
+         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--save OUT]   play the Petri net",
+         1, PetriOptionSpec(), RunPetri},
         {"convert",
-         "convert IN OUT [--yes]   write IN in the format of OUT's extension (.net .kp .txt)",
-         2,
-         {{}, {"--yes"}},
-         Convert},
+         "convert IN OUT [--yes] [--size WxH] [--show LIST]   write IN in the format of OUT's extension\n"
+         "                         (.net .kp .txt, or a picture: .bmp .wmf .png .svg .pdf)",
+         2, PictureOptionSpec(), Convert},
         {"dump",
          "dump FILE                every stored field of the net, sub-nets included, as JSON",
          1,
@@ -78,7 +83,25 @@ void PrintHelp(std::ostream& out) {
            "  --save OUT             write the net after the run (.net, .kp or .txt)\n"
            "  --time T, --date D     the time and date shown in the header\n"
            "  --yes                  answer Yes to the run's questions and show its hints\n"
-           "  --time-limit S         press Stop after S seconds (Ctrl+C presses it too)\n\n"
+           "  --time-limit S         press Stop after S seconds (Ctrl+C presses it too)\n"
+           "  --k K, --iterations I, --show W\n"
+           "                         k-shortest-paths: how many lengths (1..15, default 1), the\n"
+           "                         iteration limit (100..10000, default 100), the walk to show\n"
+           "  --unsorted             automorphisms in plain-changes order\n\n"
+           "Options of petri (after the firings it prints \"enabled:\" with the enabled transitions,\n"
+           "then \"place P TOKENS NAME\" for every point that is not a transition):\n"
+           "  --fire T               fire transition T as a click would (repeatable, in order)\n"
+           "  --auto                 then fire randomly chosen enabled transitions, each weighted by\n"
+           "                         its level + 1, until none is enabled; prints \"auto:\" with the\n"
+           "                         number of firings, why the run ended, and the seed\n"
+           "  --max-firings N        end the automatic run after N firings (default 10000)\n"
+           "  --seed S               the seed of the random choice, so that a run can be repeated\n"
+           "  --save OUT             write the net with its new tokens (.net, .kp or .txt)\n"
+           "  --yes                  answer Yes when --save asks to replace a file\n\n"
+           "Options of convert to a picture (the net's drawing area on white, drawn offscreen):\n"
+           "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
+           "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
+           "                         edge-names, edge-labels (a loaded net shows none of them)\n\n"
            "A file ending in .kp (any case) is read as Krack Plot text, any other as a net file.\n"
            "Writing .kp asks before replacing a file; --yes answers Yes.\n\n"
            "Exit status: 0 done, 1 refused or not written, 2 usage error, 3 input file unreadable.\n";

@@ -10,16 +10,16 @@ std::optional<std::string> Invocation::Value(const std::string& option) const {
     return it->second.back();
 }
 
-std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args, const OptionSpec& spec,
+std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args, const OptionSpec& accepted,
                                           std::ostream& err) {
     Invocation inv;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.size() < 2 || a[0] != '-') {
             inv.positional.push_back(a);
-        } else if (spec.bare.count(a) != 0) {
+        } else if (accepted.bare.count(a) != 0) {
             inv.flags.insert(a);
-        } else if (spec.withValue.count(a) != 0) {
+        } else if (accepted.withValue.count(a) != 0) {
             if (i + 1 >= args.size()) {
                 err << "plax-cli: " << a << " needs a value\n";
                 return std::nullopt;

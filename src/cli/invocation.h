@@ -26,7 +26,7 @@ struct OptionSpec {
 };
 
 // Splits `args`; on an unknown option or a missing value it says why on `err` and answers nothing.
-std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args, const OptionSpec& spec,
+std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args, const OptionSpec& accepted,
                                           std::ostream& err);
 
 // A whole number within [lo, hi] given to `option`; says why on `err` when it is not.

@@ -89,10 +89,10 @@ std::optional<std::chrono::steady_clock::duration> TimeLimit(const Invocation& i
 } // namespace
 
 const OptionSpec& RunOptionSpec() {
-    static const OptionSpec spec{
+    static const OptionSpec accepted{
         {"--source", "--sink", "--k", "--iterations", "--show", "--time-limit", "--save", "--time", "--date"},
         {"--marks", "--report", "--yes", "--unsorted"}};
-    return spec;
+    return accepted;
 }
 
 int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
@@ -128,7 +128,8 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const int status = proc->run(context);
     if (status != ExitDone) return status;
 
-    if (inv.Has("--marks")) PrintMarks(marks, net.n, out);
+    // A walk of k shortest paths may pass a point more than once, so its marks can outnumber the points.
+    if (inv.Has("--marks")) PrintMarks(marks, proc->name == "k-shortest-paths" ? MaxPoints : net.n, out);
     if (inv.Has("--report")) {
         std::string reportFile = sink.FileName();
         if (!AddToReport(reportFile, sink.NetName(), sink.Lines(), messages)) return ExitRefused;

@@ -88,7 +88,7 @@ std::string FormatTrimmed(double value, int decimals) {
             s.pop_back();
         if (!s.empty() && s.back() == '.') s.pop_back();
     }
-    if (s == "-0") s = "0";
+    if (s == "-0") s.erase(0, 1);
     return s;
 }
 

@@ -40,9 +40,17 @@ void ResultsSink::AddLine(const std::string& text) {
 }
 
 void ResultsSink::WriteReportHeader(const std::string& title, const NetWorkType& net) {
+    BeginAccount({"", title});
+    WriteHeaderBlock(net);
+}
+
+void ResultsSink::BeginAccount(const std::vector<std::string>& lines) {
     DoClear();
-    AddLine("");
-    AddLine(title);
+    for (const std::string& line : lines)
+        AddLine(line);
+}
+
+void ResultsSink::WriteHeaderBlock(const NetWorkType& net) {
     AddLine("                Time : " + clock_.Time());
     AddLine("                Date : " + clock_.Date());
     AddLine("             NetWork : " + netName_);
@@ -80,6 +88,15 @@ void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function
     try {
         body();
         sink.AddLine(ProcedureCompleteLine);
+    } catch (const ResultsWriteFailed&) {
+        messages.Warning(CannotWriteResultsMessage);
+    }
+    sink.FinishResults();
+}
+
+void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
+    try {
+        body();
     } catch (const ResultsWriteFailed&) {
         messages.Warning(CannotWriteResultsMessage);
     }

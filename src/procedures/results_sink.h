@@ -56,13 +56,21 @@ public:
     // Shows " Cannot create the Window..." and answers false when no window can be made.
     bool OpenResults(const std::string& netName, const std::string& fileName, UserMessages& messages);
     void AddLine(const std::string& text);
+    // The empty line, the title and the nine labelled lines that open every account.
     void WriteReportHeader(const std::string& title, const NetWorkType& net);
+    // For accounts with titles of their own: clears the text and writes `lines` as its first lines.
+    void BeginAccount(const std::vector<std::string>& lines);
+    // The nine labelled lines alone: time, date, net, type, points, edges, and the rule between
+    // empty lines.
+    void WriteHeaderBlock(const NetWorkType& net);
     void FinishResults();
 
     void StartLongRun(NetWorkType& net);
     // Lets the user act for a moment; true when Stop was pressed.
     bool Poll();
     void EndLongRun(NetWorkType& net);
+    // The gauge of a long run that shows one, in per cent; the desktop hides it when the run ends.
+    void Progress(int percent) { DoProgress(percent); }
 
     const std::string& NetName() const { return netName_; }
     const std::string& FileName() const { return fileName_; }
@@ -76,6 +84,7 @@ protected:
     virtual void DoStartLongRun() {}
     virtual void DoPoll() {}
     virtual void DoEndLongRun() {}
+    virtual void DoProgress(int /*percent*/) {}
 
 private:
     const Clock& clock_;
@@ -88,6 +97,10 @@ private:
 // completion line follows. When a line cannot be written the rest is skipped and the user told;
 // the window is finished either way.
 void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body);
+
+// As WriteAccount for accounts that write their own ending, since some of them end without the
+// completion line.
+void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body);
 
 // A sink that only collects the lines; the base of the test and command-line sinks.
 class LineSink : public ResultsSink {

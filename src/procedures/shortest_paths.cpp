@@ -1,5 +1,6 @@
 #include "shortest_paths.h"
 
+#include "item_lines.h"
 #include "procedure_texts.h"
 #include "reachability.h"
 
@@ -110,23 +111,7 @@ double Dijkstra::Measure(NetWorkType& net) {
     return Run(net, ShortestPathMode::SinglePair, targets).dist[static_cast<std::size_t>(t)];
 }
 
-std::string PointPair(int a, int b) {
-    return " (" + PadLeft(std::to_string(a), 2) + "," + PadLeft(std::to_string(b), 2) + ") ";
-}
-
-// Writes `entries` on lines that start with four blanks, `perLine` to a line; a partial last
-// line is written too.
-void WriteWrapped(ResultsSink& sink, const std::vector<std::string>& entries, std::size_t perLine) {
-    std::string line = "    ";
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        line += entries[k];
-        if ((k + 1) % perLine == 0) {
-            sink.AddLine(line);
-            line = "    ";
-        }
-    }
-    if (entries.size() % perLine != 0) sink.AddLine(line);
-}
+std::string PointPair(int a, int b) { return " (" + ItemNumber(a) + "," + ItemNumber(b) + ") "; }
 
 void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const Distances& d,
                      const std::vector<std::string>& warnings, MarkingBuffer& marks) {
@@ -157,7 +142,7 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const Distances&
             sink.AddLine("    " + w + "!");
         sink.AddLine("    ");
     }
-    WriteWrapped(sink, entries, 5);
+    WriteItemLines(sink, entries, 5);
     marks.Clear();
     marks.SetEdges(edges);
 }
@@ -173,7 +158,7 @@ void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Distanc
         const std::string value = dist == Unreached ? "No Path" : ResultNumber(dist);
         entries.push_back(" (" + PadLeft(std::to_string(i), 3) + ") " + PadRight(value, 15));
     }
-    WriteWrapped(sink, entries, 3);
+    WriteItemLines(sink, entries, 3);
     std::vector<EdgeMark> tree;
     for (int i = 1; i <= net.n; ++i) {
         const int p = d.pred[static_cast<std::size_t>(i)];

@@ -4,6 +4,7 @@
 #include "model/net_store.h"
 #include "model/user_messages.h"
 
+#include "cli_run.h"
 #include "net_builders.h"
 #include "scratch_dir.h"
 
@@ -28,28 +29,14 @@ const std::string Road = Examples + "/road.net";
 const std::string Flow = Examples + "/flow.net";
 const std::string ClockArgs[] = {"--time", "12:00", "--date", "08.12.2026"};
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using plax::testing::CliRun;
 
 CliRun Cli(std::vector<std::string> args, bool fixedClock = true) {
     if (fixedClock) args.insert(args.end(), std::begin(ClockArgs), std::end(ClockArgs));
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
+    return plax::testing::RunPlaxCli(args);
 }
 
-std::string Header(const std::string& title, const std::string& name, const std::string& type, int points,
-                   int edges) {
-    std::string text;
-    for (const std::string& line : plax::testing::ResultsHeader(title, name, type, points, edges))
-        text += line + "\n";
-    return text;
-}
-
+constexpr auto Header = plax::testing::PrintedHeader;
 // Road from Harbour (1) to Airport (9): 1-3 (5), 3-6 (6), 6-8 (6), 8-9 (4.5). The ways through
 // Station (7) cost 24 and more.
 const std::string RoadBody = "    Source = 1    Sink = 9\n"
