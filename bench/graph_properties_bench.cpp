@@ -6,26 +6,15 @@
 #include "procedures/euler.h"
 #include "procedures/metrics.h"
 
+#include "bench_nets.h"
+
 #include <benchmark/benchmark.h>
 
 #include <utility>
 
 namespace {
 
-plax::NetWorkType CompleteNet() {
-    plax::NetWorkType net;
-    plax::NetInit(net);
-    plax::SetNetKind(net, plax::UndirNetCode);
-    net.n = plax::MaxPoints;
-    for (int i = 1; i <= net.n; ++i) {
-        for (int j = i + 1; j <= net.n; ++j) {
-            plax::EdgeType e;
-            e.weight = 1.0;
-            plax::InsertEdge(net, i, j, e);
-        }
-    }
-    return net;
-}
+using plax::bench::CompleteNet;
 
 struct QuietRun {
     plax::FixedClock clock{"12:00", "08.12.2026"};
@@ -36,7 +25,7 @@ struct QuietRun {
 };
 
 void BM_QuickMetricsComplete(benchmark::State& state) {
-    const plax::NetWorkType net = CompleteNet();
+    const plax::NetWorkType net = CompleteNet(plax::UndirNetCode);
     QuietRun r;
     for (auto _ : state)
         plax::QuickMetrics(net, r.marks, "k15.net", {r.sink, r.messages});
@@ -44,7 +33,7 @@ void BM_QuickMetricsComplete(benchmark::State& state) {
 BENCHMARK(BM_QuickMetricsComplete)->Unit(benchmark::kMicrosecond);
 
 void BM_CutPointsComplete(benchmark::State& state) {
-    const plax::NetWorkType net = CompleteNet();
+    const plax::NetWorkType net = CompleteNet(plax::UndirNetCode);
     QuietRun r;
     for (auto _ : state)
         plax::CutPointsAndBridges(net, plax::CutSearchMode::Bridges, r.marks, "k15.net",
@@ -53,7 +42,7 @@ void BM_CutPointsComplete(benchmark::State& state) {
 BENCHMARK(BM_CutPointsComplete)->Unit(benchmark::kMicrosecond);
 
 void BM_EulerCycleComplete(benchmark::State& state) {
-    const plax::NetWorkType net = CompleteNet();
+    const plax::NetWorkType net = CompleteNet(plax::UndirNetCode);
     QuietRun r;
     for (auto _ : state)
         benchmark::DoNotOptimize(

@@ -3,37 +3,15 @@
 #include "model/net_file.h"
 #include "model/net_store.h"
 
+#include "bench_nets.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
 
-plax::NetWorkType CompleteNet(std::uint16_t kind) {
-    plax::NetWorkType net;
-    plax::NetInit(net);
-    plax::SetNetKind(net, kind);
-    net.defaultOptions = plax::DefaultPointOptions();
-    net.n = plax::MaxPoints;
-    for (int i = 1; i <= net.n; ++i) {
-        auto& p = net.points[static_cast<std::size_t>(i)];
-        p.name = "Point " + std::to_string(i);
-        p.x = 30 * i;
-        p.y = 20 * (i % 5);
-        p.weight = 1.0;
-        p.tokens = 1;
-    }
-    for (int i = 1; i <= net.n; ++i) {
-        for (int j = 1; j <= net.n; ++j) {
-            plax::EdgeType e;
-            e.weight = i + j / 4.0;
-            e.name = "Edge";
-            e.lineWidth = 1;
-            plax::InsertEdge(net, i, j, e);
-        }
-    }
-    return net;
-}
+using plax::bench::CompleteNet;
 
 plax::NetWorkType NestedNet() {
     plax::NetWorkType net = CompleteNet(plax::DirNetCode);

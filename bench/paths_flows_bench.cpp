@@ -7,31 +7,15 @@
 #include "procedures/max_flow.h"
 #include "procedures/results_sink.h"
 
+#include "bench_nets.h"
+
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 namespace {
 
-// Every edge, or on an activity net every edge from a lower to a higher point.
-plax::NetWorkType CompleteNet(std::uint16_t kind, bool forwardOnly = false) {
-    plax::NetWorkType net;
-    plax::NetInit(net);
-    plax::SetNetKind(net, kind);
-    net.n = plax::MaxPoints;
-    for (int i = 1; i <= net.n; ++i) {
-        for (int j = 1; j <= net.n; ++j) {
-            if (forwardOnly && j < i) continue;
-            plax::EdgeType e;
-            e.weight = 1 + (i * 7 + j * 3) % 11;
-            e.lineWidth = 1;
-            plax::InsertEdge(net, i, j, e);
-        }
-    }
-    net.sourcePoint = 1;
-    net.sinkPoint = plax::MaxPoints;
-    return net;
-}
+using plax::bench::CompleteNet;
 
 void BM_MaximalFlowComplete(benchmark::State& state) {
     const plax::NetWorkType net = CompleteNet(state.range(0) != 0 ? plax::DirNetCode : plax::UndirNetCode);

@@ -3,29 +3,15 @@
 #include "model/net_store.h"
 #include "procedures/shortest_paths.h"
 
+#include "bench_nets.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
 
-plax::NetWorkType CompleteNet(std::uint16_t kind) {
-    plax::NetWorkType net;
-    plax::NetInit(net);
-    plax::SetNetKind(net, kind);
-    net.n = plax::MaxPoints;
-    for (int i = 1; i <= net.n; ++i) {
-        for (int j = 1; j <= net.n; ++j) {
-            plax::EdgeType e;
-            e.weight = 1 + (i * 7 + j * 3) % 11;
-            e.lineWidth = 1;
-            plax::InsertEdge(net, i, j, e);
-        }
-    }
-    net.sourcePoint = 1;
-    net.sinkPoint = 2;
-    return net;
-}
+using plax::bench::CompleteNet;
 
 // Every edge of the top net decomposed into a complete net, each of whose edges is decomposed again.
 plax::NetWorkType DeeplyDecomposed() {
