@@ -10,12 +10,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string ColorText(Color c) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%06X", static_cast<unsigned>(c));
-    return buf;
-}
-
 Json OptionsJson(const PointOptionType& o) {
     return Json{{"radius", o.radius},
                 {"fontSize", o.fontSize},
@@ -67,6 +61,12 @@ Json EdgeJson(const NetWorkType& net, int from, int position, const EdgeType& e)
 }
 
 } // namespace
+
+std::string ColorText(Color c) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%06X", static_cast<unsigned>(c));
+    return buf;
+}
 
 std::string Latin1ToUtf8(const std::string& bytes) {
     std::string out;

@@ -1,6 +1,7 @@
 #include "run_command.h"
 
 #include "cli.h"
+#include "net_json.h"
 
 #include "procedures/activity_net.h"
 #include "procedures/automorphisms.h"
@@ -19,12 +20,26 @@
 #include "model/net_store.h"
 #include "model/text_utils.h"
 
-#include <cstdio>
 #include <ostream>
 
 namespace plax::cli {
 
 namespace {
+
+// The menu offers the spanning tree for undirected nets only and the critical path for directed
+// ones only; the command line says so instead of greying an item out.
+std::optional<std::string> KindRefusal(std::string_view name, const NetWorkType& net, bool directed) {
+    if (IsUndirected(net) != directed) return std::nullopt;
+    return "plax-cli: " + std::string(name) + " is offered for " + (directed ? "directed" : "undirected") +
+           " nets only";
+}
+
+// The menu offers cut points, bridges, the clique, cover and colouring commands only for nets
+// that are not directed.
+std::optional<std::string> NotDirectedRefusal(std::string_view name, const NetWorkType& net) {
+    if (net.kindName != NetKind[DirNetCode]) return std::nullopt;
+    return KindRefusal(name, net, false);
+}
 
 ProcedureCommand ShortestPathCommand(std::string_view name, Picks picks, ShortestPathMode mode) {
     return {name, picks, [mode](const NetWorkType& net) { return ShortestPathRefusal(net, mode); },
@@ -44,10 +59,8 @@ ProcedureCommand MetricsCommand() {
 // The menu offers Cut Points and Bridges only for nets that are not directed.
 ProcedureCommand CutPointsCommand(std::string_view name, CutSearchMode mode) {
     return {name, Picks::None,
-            [name](const NetWorkType& net) -> std::optional<std::string> {
-                if (net.kindName == NetKind[DirNetCode]) {
-                    return "plax-cli: " + std::string(name) + " is offered for undirected nets only";
-                }
+            [name](const NetWorkType& net) {
+                if (auto kind = NotDirectedRefusal(name, net)) return kind;
                 return CutPointsRefusal(net);
             },
             [mode](RunContext& c) {
@@ -68,14 +81,6 @@ ProcedureCommand InfoCommand() {
                 GetInfo(c.net, c.fileName, c.out);
                 return static_cast<int>(ExitDone);
             }};
-}
-
-// The menu offers the spanning tree for undirected nets only and the critical path for directed
-// ones only; the command line says so instead of greying an item out.
-std::optional<std::string> KindRefusal(std::string_view name, const NetWorkType& net, bool directed) {
-    if (IsUndirected(net) != directed) return std::nullopt;
-    return "plax-cli: " + std::string(name) + " is offered for " + (directed ? "directed" : "undirected") +
-           " nets only";
 }
 
 ProcedureCommand SpanningTreeCommand() {
@@ -107,8 +112,7 @@ void PrintEdges(const std::string& heading, const std::vector<EdgeMark>& edges, 
 void PrintGantt(const std::vector<GanttBar>& bars, std::ostream& err) {
     err << "gantt:\n";
     for (const GanttBar& b : bars) {
-        char color[16];
-        std::snprintf(color, sizeof color, "%06X", static_cast<unsigned>(b.color));
+        const std::string color = ColorText(b.color);
         err << "bar " << ResultNumber(b.start) << ' ' << ResultNumber(b.end) << ' ' << color << ' '
             << ResultNumber(b.reserve) << ' ' << b.label << '\n';
     }
@@ -198,12 +202,6 @@ ProcedureCommand SalesmanCommand() {
                 Salesman(c.net, c.marks, c.fileName, c.out);
                 return static_cast<int>(ExitDone);
             }};
-}
-
-// The menu offers the clique, cover and colouring commands only for nets that are not directed.
-std::optional<std::string> NotDirectedRefusal(std::string_view name, const NetWorkType& net) {
-    if (net.kindName != NetKind[DirNetCode]) return std::nullopt;
-    return KindRefusal(name, net, false);
 }
 
 ProcedureCommand DensityCommand(std::string_view name, DensityMode mode) {

@@ -4,12 +4,11 @@
 #include "cli_messages.h"
 #include "cli_sink.h"
 #include "net_io.h"
+#include "net_json.h"
 
 #include "procedures/procedure_texts.h"
 #include "procedures/reachability.h"
 #include "procedures/report_file.h"
-
-#include <cstdio>
 
 namespace plax::cli {
 
@@ -67,8 +66,7 @@ void PrintMarks(const MarkingBuffer& marks, int n, std::ostream& out) {
     for (int i = 1; i <= MaxPoints; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (marks.pointIndex[k] == 0 && marks.pointColor[k] == 0) continue;
-        char color[16];
-        std::snprintf(color, sizeof color, "%06X", static_cast<unsigned>(marks.pointColor[k]));
+        const std::string color = ColorText(marks.pointColor[k]);
         out << "point " << i << ' ' << color << ' ' << marks.pointIndex[k] << '\n';
     }
     for (const EdgeMark& e : marks.MarkedEdges(n))

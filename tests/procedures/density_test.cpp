@@ -59,7 +59,7 @@ std::vector<int> ColorIndices(const MarkingBuffer& marks, int n) {
 }
 
 TEST(DensityRefusal, OnePointIsTrivial) {
-    NetWorkType one = MakeNet(UndirNetCode, 1);
+    NetWorkType one = MakeNet(UndirNetCode, 1, "net");
     EXPECT_EQ(DensityRefusal(one), "Trivial Graph. Procedure terminated!");
     const SearchRun run = RunDensity(one, DensityMode::Coloring);
     EXPECT_EQ(run.calls, (std::vector<testing::RecordingMessages::Call>{
@@ -67,7 +67,7 @@ TEST(DensityRefusal, OnePointIsTrivial) {
     EXPECT_TRUE(run.lines.empty());
     EXPECT_EQ(run.flags.busy, 0);
 
-    NetWorkType two = MakeNet(UndirNetCode, 2);
+    NetWorkType two = MakeNet(UndirNetCode, 2, "net");
     EXPECT_EQ(DensityRefusal(two), std::nullopt);
     two.interaction.busy = 1;
     EXPECT_EQ(DensityRefusal(two), "Procedure in Progress!\r\nFirst terminate procedure!");
@@ -329,7 +329,7 @@ int BruteForceChromatic(const NetWorkType& net) {
 std::string NumberLine(const SearchRun& run) { return Body(run.lines).at(1); }
 
 NetWorkType Complement(const NetWorkType& net) {
-    NetWorkType complement = MakeNet(UndirNetCode, net.n);
+    NetWorkType complement = MakeNet(UndirNetCode, net.n, "net");
     for (int a = 1; a <= net.n; ++a) {
         for (int b = a + 1; b <= net.n; ++b) {
             if (!EdgeExists(net, a, b)) Connect(complement, a, b);

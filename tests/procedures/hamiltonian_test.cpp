@@ -69,7 +69,7 @@ NetWorkType Path3() {
 }
 
 TEST(HamiltonianRefusal, TrivialAndDisconnectedNets) {
-    NetWorkType one = MakeNet(UndirNetCode, 1);
+    NetWorkType one = MakeNet(UndirNetCode, 1, "net");
     EXPECT_EQ(HamiltonianRefusal(one, HamiltonianMode::Path),
               "Trivial NetWork.There isnt Hamiltonian Path !");
     EXPECT_EQ(HamiltonianRefusal(one, HamiltonianMode::Cycle),
@@ -77,7 +77,7 @@ TEST(HamiltonianRefusal, TrivialAndDisconnectedNets) {
     EXPECT_EQ(SalesmanRefusal(one), "Trivial NetWork.There isnt Hamiltonian Cycle !");
 
     // Point 3 reaches nothing.
-    NetWorkType directed = MakeNet(DirNetCode, 3);
+    NetWorkType directed = MakeNet(DirNetCode, 3, "net");
     Connect(directed, 1, 2);
     Connect(directed, 2, 3);
     EXPECT_EQ(HamiltonianRefusal(directed, HamiltonianMode::Path),

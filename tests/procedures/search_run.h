@@ -7,6 +7,7 @@
 
 #include "model/net_store.h"
 
+#include "net_builders.h"
 #include "recording_messages.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,6 @@ namespace plax::testing {
 
 using Lines = std::vector<std::string>;
 
-inline NetWorkType MakeNet(std::uint16_t kind, int n, const std::string& name = "net") {
-    NetWorkType net;
-    NetInit(net);
-    SetNetKind(net, kind);
-    net.name = name;
-    net.n = static_cast<std::uint8_t>(n);
-    return net;
-}
-
 // Edges go to the head of the lists, so the last one added is visited first.
 inline void Connect(NetWorkType& net, int from, int to, double weight = 1.0) {
     EdgeType e;
@@ -39,20 +31,7 @@ inline void Connect(NetWorkType& net, int from, int to, double weight = 1.0) {
     ASSERT_TRUE(InsertEdge(net, from, to, e)) << from << "-" << to;
 }
 
-inline Lines Header(const std::string& title, const std::string& name, const std::string& type, int points,
-                    int edges) {
-    return {"",
-            title,
-            "                Time : 12:00",
-            "                Date : 08.12.2026",
-            "             NetWork : " + name,
-            "                Type : " + type,
-            "    Number of Points : " + std::to_string(points),
-            "    Number of Edges  : " + std::to_string(edges),
-            "",
-            "    ---------------------------------------------",
-            ""};
-}
+constexpr auto Header = ResultsHeader;
 
 inline Lines Joined(Lines first, const Lines& second) {
     first.insert(first.end(), second.begin(), second.end());
