@@ -1,0 +1,156 @@
+#include "dialogs.h"
+
+#include "model/text_utils.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <vector>
+
+namespace plax {
+
+namespace {
+
+// Messages carry paths (UTF-8 on this system) and net names, which are 8-bit text of any code
+// page; what is not UTF-8 is shown byte for byte.
+QString DisplayText(const std::string& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!utf8.hasError()) return decoded;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString BoxString(const std::string& text) { return DisplayText(BoxText(text)); }
+
+std::vector<std::string> SplitBars(const std::string& filter) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= filter.size()) {
+        const std::size_t bar = filter.find('|', start);
+        const std::size_t end = bar == std::string::npos ? filter.size() : bar;
+        parts.push_back(filter.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+// "NetWork File (*.net)" shows its patterns already; Qt reads them from the trailing
+// parentheses, so they are replaced by the real ones.
+std::string Description(std::string text) {
+    if (!text.empty() && text.back() == ')') {
+        const auto open = text.rfind('(');
+        if (open != std::string::npos) text.erase(open);
+    }
+    return TrimText(text);
+}
+
+std::string Patterns(std::string text) {
+    for (char& c : text) {
+        if (c == ';') c = ' ';
+    }
+    const std::string patterns = TrimText(text);
+    return patterns.empty() ? "*" : patterns;
+}
+
+std::string PathOf(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+} // namespace
+
+std::string BoxText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+std::string QtNameFilter(const std::string& filter) {
+    const auto parts = SplitBars(filter);
+    std::string out;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        if (!out.empty()) out += ";;";
+        out += Description(parts[i]) + " (" + Patterns(parts[i + 1]) + ")";
+    }
+    return out;
+}
+
+void QtDialogs::Warning(const std::string& text) {
+    QMessageBox::warning(parent_, QStringLiteral("Warning"), BoxString(text));
+}
+
+void QtDialogs::Error(const std::string& text) {
+    QMessageBox::critical(parent_, QStringLiteral("Error"), BoxString(text));
+}
+
+void QtDialogs::Information(const std::string& text) {
+    QMessageBox::information(parent_, QStringLiteral("Information"), BoxString(text));
+}
+
+bool QtDialogs::Confirm(const std::string& text) {
+    return QMessageBox::question(parent_, QStringLiteral("Confirm"), BoxString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+Answer QtDialogs::Ask(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, DisplayText(caption), BoxString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    // Escape and the close button must not count as No: they press this hidden Cancel.
+    QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+    cancel->hide();
+    box.setEscapeButton(cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.exec();
+    const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
+    if (pressed == QMessageBox::Yes) return Answer::Yes;
+    if (pressed == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+std::optional<std::string> QtDialogs::AskSavePath(const std::string& filter,
+                                                  const std::string& defaultExtension,
+                                                  const std::string& suggested) {
+    QFileDialog dialog(parent_, QStringLiteral("Save As"), QFile::decodeName(suggested.c_str()),
+                       QString::fromStdString(QtNameFilter(filter)));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The writers decide about existing files: Krack Plot asks, the others replace.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    std::string path = PathOf(dialog.selectedFiles().constFirst());
+    if (!defaultExtension.empty() && FileNameOf(path).find('.') == std::string::npos) {
+        path += "." + defaultExtension;
+    }
+    return path;
+}
+
+std::optional<std::string> QtDialogs::AskOpenPath(const std::string& filter) {
+    const QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), QString(),
+                                                      QString::fromStdString(QtNameFilter(filter)));
+    if (path.isEmpty()) return std::nullopt;
+    return PathOf(path);
+}
+
+bool QtDialogs::AskPrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::AskPrinterSetup(QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::Beep() { QApplication::beep(); }
+
+} // namespace plax

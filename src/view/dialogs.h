@@ -1,0 +1,64 @@
+#pragma once
+
+#include "model/user_messages.h"
+
+#include <optional>
+#include <string>
+
+class QPrinter;
+class QWidget;
+
+namespace plax {
+
+// The answer to a Yes/No question that the user may also dismiss (Escape or the close button).
+enum class Answer { Yes, No, Cancel };
+
+// Every modal question the windows ask: the message boxes of the four kinds, the three-way
+// close questions, the file dialogs and the print dialog. The desktop shows real dialogs
+// (QtDialogs); tests answer from a script.
+class Dialogs : public UserMessages {
+public:
+    // Yes/No question with a caption; Cancel when dismissed.
+    virtual Answer Ask(const std::string& text, const std::string& caption) = 0;
+    // A file to write. `filter` is in the "Text (*.txt)|*.txt|..." form of the system; the
+    // default extension (without dot) is added to a name that has none. Nothing on cancel.
+    virtual std::optional<std::string> AskSavePath(const std::string& filter,
+                                                   const std::string& defaultExtension,
+                                                   const std::string& suggested) = 0;
+    // An existing file to read; nothing on cancel.
+    virtual std::optional<std::string> AskOpenPath(const std::string& filter) = 0;
+    // The print dialog on `printer` (a PDF file is one of its choices); false on cancel.
+    virtual bool AskPrinter(QPrinter& printer) = 0;
+    // The system printer-setup dialog; false on cancel.
+    virtual bool AskPrinterSetup(QPrinter& printer) = 0;
+    // The system beep.
+    virtual void Beep() = 0;
+};
+
+// Real modal dialogs with `parent` as their owner window.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    void Warning(const std::string& text) override;
+    void Error(const std::string& text) override;
+    void Information(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    Answer Ask(const std::string& text, const std::string& caption) override;
+    std::optional<std::string> AskSavePath(const std::string& filter, const std::string& defaultExtension,
+                                           const std::string& suggested) override;
+    std::optional<std::string> AskOpenPath(const std::string& filter) override;
+    bool AskPrinter(QPrinter& printer) override;
+    bool AskPrinterSetup(QPrinter& printer) override;
+    void Beep() override;
+
+private:
+    QWidget* parent_; // not owned
+};
+
+// The Qt name filter ("Text files (*.txt);;...") of a filter in the system's "|" form.
+std::string QtNameFilter(const std::string& filter);
+
+// Message texts use "\r\n" for line breaks; a message box wants "\n".
+std::string BoxText(const std::string& text);
+
+} // namespace plax

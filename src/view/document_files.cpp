@@ -1,0 +1,92 @@
+#include "document_files.h"
+
+#include "model/edge_list.h"
+#include "model/krack_plot.h"
+#include "model/net_file.h"
+#include "model/net_store.h"
+#include "model/text_utils.h"
+#include "picture_export.h"
+
+namespace plax {
+
+std::string CannotLoadFileMessage(const std::string& path) { return " Cannot Load file \r\n" + path; }
+
+SaveAsKind SaveAsKindForPath(const std::string& path) {
+    if (PictureFormatForPath(path)) return SaveAsKind::Picture;
+    const std::string ext = UpperExtension(path);
+    if (ext == ".KP") return SaveAsKind::KrackPlot;
+    if (ext == ".TXT") return SaveAsKind::EdgeList;
+    return SaveAsKind::NetFile;
+}
+
+bool LoadDocumentNet(NetWorkType& net, const std::string& path, const OptionType& options,
+                     UserMessages& messages) {
+    if (UpperExtension(path) == ".KP") return LoadKrackPlot(net, path, options, messages);
+    return LoadNetFile(net, path, options, messages);
+}
+
+bool ExportNet(const NetWorkType& net, const std::string& path, QSize picture, bool subNet,
+               UserMessages& messages) {
+    switch (SaveAsKindForPath(path)) {
+    case SaveAsKind::Picture:
+        return SaveNetPicture(net, path, picture.width(), picture.height(), messages, subNet);
+    case SaveAsKind::KrackPlot: return SaveKrackPlot(net, path, messages);
+    case SaveAsKind::EdgeList: return SaveEdgeList(net, path, messages);
+    case SaveAsKind::NetFile: break;
+    }
+    return false;
+}
+
+void NetLevels::Reset(const NetWorkType& top) {
+    root_ = top;
+    path_.clear();
+}
+
+NetWorkType* NetLevels::Home() {
+    NetWorkType* level = &root_;
+    for (const auto& [from, to] : path_) {
+        const auto sub = GetSubNet(*level, from, to);
+        if (!sub) return nullptr;
+        level = sub.get();
+    }
+    return level;
+}
+
+bool WriteNetHierarchy(NetLevels& levels, const NetWorkType& working, const std::string& path,
+                       UserMessages& messages) {
+    if (levels.AtTop()) return SaveNetFile(working, path, messages);
+    NetWorkType* home = levels.Home();
+    if (home == nullptr) {
+        messages.Error(InvalidStructureMessage);
+        return false;
+    }
+    CopyNet(working, *home);
+    return SaveNetFile(levels.Root(), path, messages);
+}
+
+QSizeF FitPictureToPage(QSizeF picture, QSizeF page) {
+    double width = picture.width();
+    double height = picture.height();
+    if (width <= 0.0 || height <= 0.0) return {0.0, 0.0};
+    const double ratio = width / height;
+    if (page.width() > width && page.height() > height) {
+        if (width >= height) {
+            width = page.width();
+            height = width / ratio;
+        } else {
+            height = page.height();
+            width = height * ratio;
+        }
+    }
+    if (page.width() < width) {
+        width = page.width();
+        height = width / ratio;
+    }
+    if (page.height() < height) {
+        height = page.height();
+        width = height * ratio;
+    }
+    return {width, height};
+}
+
+} // namespace plax

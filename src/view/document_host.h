@@ -1,0 +1,58 @@
+#pragma once
+
+#include "dialogs.h"
+#include "program_state.h"
+
+#include "procedures/critical_path.h"
+#include "procedures/results_sink.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace plax {
+
+class TMDIChild;
+
+// Number of DoCommand codes (0..28).
+inline constexpr int CommandCodeCount = 29;
+// Which DoCommand codes the active document accepts now; the frame enables its toolbar
+// buttons from it (code 19 is the Save button).
+using CommandEnabling = std::array<bool, CommandCodeCount>;
+
+// What a document window needs from the frame that holds it: the program-wide state, the
+// dialogs, new Results and Report windows, and the frame's own File commands. The desktop's
+// TPlaxForm implements it; tests use a host of their own.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+
+    virtual ProgramState& State() = 0;
+    virtual Dialogs& Ui() = 0;
+
+    // A fresh Results window for one procedure run. It stays hidden until the procedure opens
+    // it (OpenResults), and lives until the user closes it; the frame owns it.
+    virtual ResultsSink& NewResultsWindow() = 0;
+    // A new Gantt chart window with these bars, shown once filled.
+    virtual void ShowGanttChart(const std::vector<GanttBar>& bars) = 0;
+    // A Report window on the file at `path` (Show Report, or File > Open of a ".txt" file).
+    virtual void OpenReportWindow(const std::string& path) = 0;
+
+    // The frame's File commands that the document's menu forwards.
+    virtual void NewNet() = 0;
+    virtual void OpenNet() = 0;
+    virtual void ShowOptions() = 0;
+    virtual void ExitProgram() = 0;
+    // The help file at a topic key ("" for the contents).
+    virtual void ShowHelp(const std::string& topic) = 0;
+
+    // The active document's enabling changed (DefEnableItem).
+    virtual void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) = 0;
+    // Shows a hint in the frame's status line.
+    virtual void ShowHint(const std::string& hint) = 0;
+    // The document is going: the frame forgets it as the active document and, when it was the
+    // last one, disables the Window menu and the document buttons.
+    virtual void DocumentClosed(TMDIChild& document) = 0;
+};
+
+} // namespace plax

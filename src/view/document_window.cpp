@@ -1,0 +1,476 @@
+#include "document_window.h"
+
+#include "net_canvas_widget.h"
+#include "net_colors.h"
+#include "net_render.h"
+#include "picture_export.h"
+#include "property_commands.h"
+
+#include "model/krack_plot.h"
+#include "model/net_file.h"
+#include "model/net_store.h"
+#include "model/text_utils.h"
+#include "procedures/procedure_texts.h"
+#include "procedures/report_file.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace plax {
+
+namespace {
+
+constexpr const char* ReadyText = "Ready";
+constexpr const char* CloseQuestionCaption = "Confirm";
+constexpr const char* CannotPrintMessage = " Cannot print the NetWork.";
+constexpr const char* RefreshNetHint = "Refresh color of the elements";
+constexpr const char* ReportMenuHint = "Commands for Report File";
+constexpr const char* ShowReportHint = "Show Report File for Current NetWork";
+constexpr const char* ClearReportHint =
+    "Clear Report File for Current NetWork (All informations will be Erased)";
+constexpr const char* UpOneLevelHint = "Up One Level";
+
+constexpr int StatusLineHeight = 25;
+constexpr int CoordLabelWidth = 85;
+constexpr int DefaultWidth = 593;
+constexpr int DefaultHeight = 351;
+
+// Command codes of the toolbar and the palette.
+enum Code : int {
+    AddPointCode = 0,
+    AddEdgeCode = 1,
+    DeletePointCode = 2,
+    DeleteEdgeCode = 3,
+    DeleteComponentCode = 4,
+    DeleteAllCode = 5,
+    MovePointCode = 6,
+    MoveComponentCode = 7,
+    RetypeCode = 8,
+    FirstSizeCode = 9,
+    FitNetCode = 15,
+    ShowReportCode = 17,
+    ClearReportCode = 18,
+    SaveCode = 19,
+    RefreshCode = 20,
+    FirstAlignCode = 21,
+    FillRectangleCode = 27,
+    FitEllipseCode = 28,
+};
+
+std::string CloseQuestion(const std::string& netName) {
+    return "Do you wish to Save " + netName + "?" + "\r\n" + "Network has been changed!";
+}
+
+QString FileText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+QLabel* StatusLabel(const char* name, const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    label->setFont(font);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+// Add Edge is offered while the net is not complete; nets of other kinds never take one.
+bool CanAddEdge(const NetWorkType& net, int edges) {
+    const int n = net.n;
+    if (n <= 1) return false;
+    if (net.kindName == NetKind[DirNetCode]) return edges < n * (n - 1);
+    if (net.kindName == NetKind[UndirNetCode]) return edges < n * (n - 1) / 2;
+    return false;
+}
+
+} // namespace
+
+TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(MakeStatusLine());
+    scroll_ = new QScrollArea(this);
+    scroll_->setBackgroundRole(QPalette::Base);
+    canvas_ = new NetCanvasWidget(*this, scroll_);
+    scroll_->setWidget(canvas_);
+    layout->addWidget(scroll_, 1);
+    resize(DefaultWidth, DefaultHeight);
+    setFocusPolicy(Qt::StrongFocus);
+    MakeMenus();
+    connect(canvas_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popupMenu_->popup(canvas_->mapToGlobal(at)); });
+    MakeEmptyNet(NoNameFile);
+    levels_.Reset(net_);
+}
+
+TMDIChild::~TMDIChild() = default;
+
+QWidget* TMDIChild::MakeStatusLine() {
+    auto* line = new QWidget(this);
+    line->setFixedHeight(StatusLineHeight);
+    auto* row = new QHBoxLayout(line);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    resetBtn_ = new QPushButton(QStringLiteral("Reset Command"), line);
+    resetBtn_->setObjectName(QStringLiteral("ResetBtn"));
+    resetBtn_->setEnabled(false);
+    connect(resetBtn_, &QPushButton::clicked, this, [this] { ResetCommand(); });
+    // Levels are entered by a later editing command; until then there is nothing to leave.
+    upOneLevelBtn_ = new QPushButton(QStringLiteral("Up"), line);
+    upOneLevelBtn_->setObjectName(QStringLiteral("UpOneLevelBtn"));
+    upOneLevelBtn_->setToolTip(QString::fromLatin1(UpOneLevelHint));
+    upOneLevelBtn_->setStatusTip(QString::fromLatin1(UpOneLevelHint));
+    upOneLevelBtn_->setEnabled(false);
+    labelType_ = StatusLabel("LabelType", "UndirNet", line);
+    labelCoord_ = StatusLabel("LabelCoord", ReadyText, line);
+    labelCoord_->setFixedWidth(CoordLabelWidth);
+    labelStatus_ = StatusLabel("LabelStatus", "", line);
+    row->addWidget(resetBtn_);
+    row->addWidget(upOneLevelBtn_);
+    row->addWidget(labelType_);
+    row->addWidget(labelCoord_);
+    row->addWidget(labelStatus_, 1);
+    return line;
+}
+
+QAction* TMDIChild::AddAction(QMenu& menu, const char* name, const char* caption, const char* hint) {
+    QAction* action = menu.addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    if (*hint != '\0') action->setStatusTip(QString::fromLatin1(hint));
+    return action;
+}
+
+void TMDIChild::ShowHintsOf(QMenu& menu) {
+    connect(&menu, &QMenu::hovered, this, [this](QAction* action) {
+        if (!action->statusTip().isEmpty()) host_.ShowHint(action->statusTip().toStdString());
+    });
+    QAction* title = menu.menuAction();
+    connect(title, &QAction::hovered, this, [this, title] {
+        if (!title->statusTip().isEmpty()) host_.ShowHint(title->statusTip().toStdString());
+    });
+}
+
+void TMDIChild::MakeMenus() {
+    MakeFileMenu();
+    MakeViewMenu();
+    propertyMenu_ = new QMenu(QStringLiteral("&Property"), this);
+    property_ = new PropertyCommands(*this, *propertyMenu_, this);
+    MakeReportMenu();
+    for (QMenu* menu : Menus()) {
+        ShowHintsOf(*menu);
+        for (QMenu* sub : menu->findChildren<QMenu*>())
+            ShowHintsOf(*sub);
+    }
+    popupMenu_ = new QMenu(this);
+    QAction* reset = AddAction(*popupMenu_, "ResetCommand1", "Reset Command");
+    connect(reset, &QAction::triggered, this, [this] { ResetCommand(); });
+    popupMenu_->addAction(refreshNetAction_);
+}
+
+void TMDIChild::MakeFileMenu() {
+    fileMenu_ = new QMenu(QStringLiteral("&File"), this);
+    QAction* newNet = AddAction(*fileMenu_, "New1", "&New");
+    newNet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newNet, &QAction::triggered, this, [this] { host_.NewNet(); });
+    QAction* open = AddAction(*fileMenu_, "Open1", "&Open");
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, [this] { host_.OpenNet(); });
+    saveAction_ = AddAction(*fileMenu_, "Save1", "&Save");
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveAction_, &QAction::triggered, this, [this] { SaveNet(); });
+    connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
+            [this] { SaveNetAs(); });
+    fileMenu_->addSeparator();
+    QAction* print = AddAction(*fileMenu_, "Print1", "&Print");
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(print, &QAction::triggered, this, [this] { Print1Click(); });
+    connect(AddAction(*fileMenu_, "PrintSetup1", "Prin&t Setup..."), &QAction::triggered, this,
+            [this] { PrintSetup1Click(); });
+    fileMenu_->addSeparator();
+    // The Options dialog comes with a later change.
+    QAction* options = AddAction(*fileMenu_, "Options1", "Options...");
+    options->setEnabled(false);
+    connect(options, &QAction::triggered, this, [this] { host_.ShowOptions(); });
+    fileMenu_->addSeparator();
+    QAction* exit = AddAction(*fileMenu_, "Exit1", "E&xit");
+    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(exit, &QAction::triggered, this, [this] { host_.ExitProgram(); });
+}
+
+void TMDIChild::MakeViewMenu() {
+    viewMenu_ = new QMenu(QStringLiteral("&View"), this);
+    refreshNetAction_ = AddAction(*viewMenu_, "RefreshNet1", "&Refresh Net", RefreshNetHint);
+    refreshNetAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(refreshNetAction_, &QAction::triggered, this, [this] { RefreshNet1Click(); });
+}
+
+void TMDIChild::MakeReportMenu() {
+    reportMenu_ = new QMenu(QStringLiteral("&Report"), this);
+    reportMenu_->menuAction()->setStatusTip(QString::fromLatin1(ReportMenuHint));
+    connect(AddAction(*reportMenu_, "ShowReport1", "ShowReport", ShowReportHint), &QAction::triggered, this,
+            [this] { ShowReport1Click(); });
+    connect(AddAction(*reportMenu_, "ClearReport1", "Clear Report", ClearReportHint), &QAction::triggered,
+            this, [this] { ClearReport1Click(); });
+}
+
+std::vector<QMenu*> TMDIChild::Menus() const { return {fileMenu_, viewMenu_, propertyMenu_, reportMenu_}; }
+
+void TMDIChild::SetCaption(const std::string& caption) { setWindowTitle(FileText(caption)); }
+
+void TMDIChild::MakeEmptyNet(const std::string& name) {
+    net_ = NetWorkType{};
+    NetInit(net_);
+    SetNetKind(net_, UndirNetCode);
+    net_.name = CutText(name, MaxNetNameLength);
+    unnamed_ = true;
+}
+
+void TMDIChild::OpenDocument(const std::string& path) {
+    fileName_ = path;
+    SetCaption(SavedCaptionPrefix + FileNameOf(path));
+    MakeEmptyNet(path == NoNameFile ? std::string(NoNameFile) : std::string());
+    if (path == NoNameFile) {
+        SetCaption(NoNameFile);
+    } else {
+        try {
+            LoadDocumentNet(net_, path, host_.State().options, host_.Ui());
+            unnamed_ = false;
+            SetCaption(FileNameOf(path));
+        } catch (const std::exception&) {
+            host_.Ui().Error(CannotLoadFileMessage(path));
+            MakeEmptyNet(path);
+            SetCaption(path);
+        }
+    }
+    levels_.Reset(net_);
+    net_.changed = 0;
+    net_.interaction = InteractionState{};
+    ClearSelection();
+    net_.view = host_.State().options.newDocumentView;
+    labelType_->setText(QString::fromStdString(net_.kindName));
+    ResetCommand();
+    DefEnableItem();
+    RepaintNet();
+}
+
+void TMDIChild::NewDocument() {
+    OpenDocument(NoNameFile);
+    const OptionType& options = host_.State().options;
+    net_.defaultOptions = static_cast<LoadMode>(options.loadMode) == LoadMode::Default ? options.newNetOptions
+                                                                                       : options.options;
+    net_.view = options.newDocumentView;
+    levels_.Reset(net_);
+    RepaintNet();
+}
+
+void TMDIChild::ClearSelection() {
+    for (PointType& p : net_.points)
+        p.selected = 0;
+    net_.selection = SelectionState{};
+}
+
+void TMDIChild::ResetCommand() {
+    if (net_.selection.exists != 0) {
+        ClearSelection();
+        RepaintNet();
+    }
+    canvas_->unsetCursor();
+    labelStatus_->clear();
+    labelCoord_->setText(QString::fromLatin1(ReadyText));
+    resetBtn_->setEnabled(false);
+}
+
+void TMDIChild::ShowPrompt(const std::string& prompt) {
+    labelStatus_->setText(QString::fromStdString(prompt));
+}
+
+void TMDIChild::RepaintNet() { canvas_->update(); }
+
+CommandEnabling TMDIChild::Enabling() const {
+    CommandEnabling on{};
+    const int n = net_.n;
+    const int edges = EdgeCount(net_);
+    on[AddPointCode] = n < MaxPoints;
+    on[AddEdgeCode] = CanAddEdge(net_, edges);
+    on[DeleteEdgeCode] = edges >= 1;
+    for (int code :
+         {DeletePointCode, DeleteComponentCode, DeleteAllCode, MovePointCode, MoveComponentCode, SaveCode}) {
+        on[static_cast<std::size_t>(code)] = n > 0;
+    }
+    on[RetypeCode] = edges == 0 && !IsSubNet();
+    for (int code = FirstSizeCode; code <= FitNetCode; ++code)
+        on[static_cast<std::size_t>(code)] = n >= 2;
+    on[ShowReportCode] = true;
+    on[ClearReportCode] = true;
+    on[RefreshCode] = true;
+    // The palette acts on any document; "Fill to rectangle" has no behaviour.
+    for (int code = FirstAlignCode; code <= FitEllipseCode; ++code) {
+        on[static_cast<std::size_t>(code)] = code != FillRectangleCode;
+    }
+    return on;
+}
+
+void TMDIChild::DefEnableItem() {
+    saveAction_->setEnabled(net_.n > 0);
+    property_->DefEnableItem(net_);
+    host_.UpdateToolbar(*this, Enabling());
+}
+
+void TMDIChild::FormActivate() { DefEnableItem(); }
+
+void TMDIChild::DoCommand(int code) {
+    switch (code) {
+    case ShowReportCode: ShowReport1Click(); break;
+    case ClearReportCode: ClearReport1Click(); break;
+    case SaveCode: SaveNet(); break;
+    case RefreshCode: RepaintNet(); break;
+    default: break; // the editing and layout codes come with their commands
+    }
+}
+
+void TMDIChild::ShowReport1Click() {
+    const std::string report = EnsureReportFile(fileName_, net_.name, host_.Ui());
+    if (!report.empty()) host_.OpenReportWindow(report);
+}
+
+void TMDIChild::ClearReport1Click() { ClearReport(fileName_, net_.name, host_.Ui()); }
+
+void TMDIChild::RefreshNet1Click() {
+    ResetCommand();
+    ColorNet(net_, ForeDefaultColor(host_.State().options));
+    RepaintNet();
+}
+
+void TMDIChild::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        ResetCommand();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QSize TMDIChild::PictureSize() const {
+    const QSize visible = scroll_->viewport()->size();
+    if (visible.isEmpty()) return {DefaultPictureWidth, DefaultPictureHeight};
+    return visible.boundedTo(QSize(NetCanvasWidget::CanvasSize, NetCanvasWidget::CanvasSize));
+}
+
+void TMDIChild::RecordPictureSize() {
+    const QSize size = PictureSize();
+    net_.interaction.canvasWidth = static_cast<std::uint16_t>(size.width());
+    net_.interaction.canvasHeight = static_cast<std::uint16_t>(size.height());
+}
+
+bool TMDIChild::WriteNetFile() {
+    const bool written = WriteNetHierarchy(levels_, net_, fileName_, host_.Ui());
+    // A save that wrote nothing leaves the net changed, so closing still asks.
+    if (written) net_.changed = 0;
+    return written;
+}
+
+bool TMDIChild::SaveNet() { return unnamed_ ? SaveNetAs() : SaveNetToFile(); }
+
+bool TMDIChild::SaveNetToFile() {
+    unnamed_ = false;
+    // Krack Plot text keeps only part of a net, so the net stays changed after it.
+    const bool written =
+        UpperExtension(fileName_) == ".KP" ? SaveKrackPlot(net_, fileName_, host_.Ui()) : WriteNetFile();
+    ResetCommand();
+    return written;
+}
+
+bool TMDIChild::SaveNetAs() {
+    const auto path =
+        host_.Ui().AskSavePath(SaveNetFilter, SaveNetDefaultExtension, unnamed_ ? "" : fileName_);
+    if (!path) {
+        ResetCommand();
+        return false;
+    }
+    ShowPrompt(SaveFileNowPrompt);
+    RecordPictureSize();
+    bool written = false;
+    const SaveAsKind kind = SaveAsKindForPath(*path);
+    if (kind == SaveAsKind::NetFile) {
+        unnamed_ = false;
+        fileName_ = *path;
+        net_.name = NetNameFromPath(*path);
+        written = WriteNetFile();
+        SetCaption(SavedCaptionPrefix + FileNameOf(*path));
+    } else {
+        // A picture or an edge list does not hold the net: answering "saved" here would let a
+        // close question go on and lose the changes.
+        written =
+            ExportNet(net_, *path, PictureSize(), IsSubNet(), host_.Ui()) && kind == SaveAsKind::KrackPlot;
+    }
+    ResetCommand();
+    return written;
+}
+
+QPrinter& TMDIChild::Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void TMDIChild::PrintSetup1Click() { host_.Ui().AskPrinterSetup(Printer()); }
+
+void TMDIChild::Print1Click() {
+    QPrinter& printer = Printer();
+    const QSize picture = PictureSize();
+    if (host_.Ui().AskPrinter(printer)) {
+        QPainter painter;
+        if (painter.begin(&printer)) {
+            const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+            const QSizeF fit = FitPictureToPage(QSizeF(picture), page.size());
+            painter.scale(fit.width() / picture.width(), fit.height() / picture.height());
+            DrawNetPicture(painter, net_, picture.width(), picture.height(), IsSubNet());
+            painter.end();
+        } else {
+            host_.Ui().Error(CannotPrintMessage);
+        }
+    }
+    ResetCommand();
+}
+
+bool TMDIChild::FormCloseQuery() {
+    if (host_.State().run.busy != 0 || net_.interaction.busy != 0) {
+        host_.Ui().Warning(ProcedureInProgressMessage);
+        return false;
+    }
+    if (net_.changed == 0 || net_.n == 0) return true;
+    switch (host_.Ui().Ask(CloseQuestion(net_.name), CloseQuestionCaption)) {
+    case Answer::Yes: return SaveNet(); // a cancelled or failed save keeps the document open
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
+    }
+    return false;
+}
+
+void TMDIChild::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    FreeNet(net_);
+    levels_.Reset(NetWorkType{});
+    host_.DocumentClosed(*this);
+    event->accept();
+}
+
+} // namespace plax

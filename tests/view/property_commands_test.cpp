@@ -1,0 +1,373 @@
+#include "view/property_commands.h"
+
+#include "net_builders.h"
+#include "recording_messages.h"
+#include "test_host.h"
+
+#include "procedures/activity_net.h"
+#include "procedures/automorphisms.h"
+#include "procedures/critical_path.h"
+#include "procedures/density.h"
+#include "procedures/euler.h"
+#include "procedures/graph_utils.h"
+#include "procedures/metrics.h"
+#include "procedures/net_info.h"
+#include "procedures/procedure_texts.h"
+#include "procedures/spanning_tree.h"
+
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace plax {
+namespace {
+
+using testing::AddEdge;
+using testing::MakeNet;
+using testing::RecordingMessages;
+using testing::TestHost;
+
+constexpr Color Red = 0x0000FF;
+constexpr Color Normal = 0x202020; // the settings' fore default colour in these tests
+constexpr Color Old = 0x123456;    // a mark left by an earlier run
+
+class TestDocument : public DocumentContext {
+public:
+    NetWorkType& Net() override { return net; }
+    const std::string& FileName() const override { return fileName; }
+    bool IsSubNet() const override { return false; }
+    DocumentHost& Host() override { return host; }
+    void ResetCommand() override { ++resets; }
+    void ShowPrompt(const std::string& prompt) override { prompts.push_back(prompt); }
+    void RepaintNet() override { ++repaints; }
+    void DefEnableItem() override {}
+
+    NetWorkType net;
+    std::string fileName = "/tmp/road.net";
+    TestHost host;
+    int resets = 0;
+    int repaints = 0;
+    std::vector<std::string> prompts;
+};
+
+class PropertyCommandsTest : public ::testing::Test {
+protected:
+    PropertyCommandsTest() { doc.host.state.options.foreDefaultColor = Normal; }
+
+    // The net of the document, every element carrying an old mark.
+    void Use(NetWorkType net) {
+        doc.net = std::move(net);
+        for (int i = 1; i <= doc.net.n; ++i) {
+            doc.net.points[static_cast<std::size_t>(i)].color = Old;
+            for (EdgeType& e : doc.net.lists[static_cast<std::size_t>(i)])
+                e.color = Old;
+        }
+    }
+
+    // What the plain procedure writes for the same net into a sink of its own.
+    std::vector<std::string> Expected(const std::function<void(NetWorkType&, ProcedureOutput)>& run,
+                                      bool answer = false) {
+        NetWorkType copy = doc.net;
+        RunFlags flags;
+        LineSink sink(*doc.host.state.clock, flags);
+        RecordingMessages messages(answer);
+        run(copy, ProcedureOutput{sink, messages});
+        EXPECT_FALSE(sink.Lines().empty());
+        return sink.Lines();
+    }
+
+    Color PointColor(int p) const { return doc.net.points[static_cast<std::size_t>(p)].color; }
+    std::vector<Color> PointColors() const {
+        std::vector<Color> out;
+        for (int p = 1; p <= doc.net.n; ++p)
+            out.push_back(PointColor(p));
+        return out;
+    }
+    Color EdgeColor(int from, int to) const {
+        for (const EdgeType& e : doc.net.lists[static_cast<std::size_t>(from)])
+            if (e.target == to) return e.color;
+        ADD_FAILURE() << "no edge " << from << "->" << to;
+        return 0;
+    }
+    std::vector<testing::ScriptedDialogs::Call>& Calls() { return doc.host.dialogs.calls; }
+
+    TestDocument doc;
+    QMenu property;
+    PropertyCommands commands{doc, property};
+};
+
+QStringList Captions(const QMenu& menu) {
+    QStringList out;
+    for (const QAction* a : menu.actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
+    ASSERT_EQ(Captions(property), (QStringList{"Graph", "NetWork", "-", "Get Info"}));
+    EXPECT_EQ(Captions(*property.actions()[0]->menu()),
+              (QStringList{"Quick Metrics", "Cut Points", "Bridges", "Eulerian Path", "Eulerian Cycle",
+                           "Density", "Undensity", "Point Cover", "Point Coloration (Min)", "Quick Color 1",
+                           "Quick Color 2", "Sort Automorphism", "Unsort Automorphism"}));
+    EXPECT_EQ(Captions(*property.actions()[1]->menu()),
+              (QStringList{"Min. Spanning Tree ", "Critical Path"}));
+    EXPECT_EQ(property.actions()[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+    EXPECT_EQ(property.findChild<QAction*>("Bridges1")->statusTip(),
+              "Search Bridges for the Graph (for undirected only)");
+
+    const QStringList undirectedOnly = {"MinSpanningTree1", "Density1",         "Undensity1",
+                                        "PointCover1",      "PointColoration1", "QuickColor11",
+                                        "QuickColor21",     "CutPoints1",       "Bridges1"};
+    const QStringList always = {"QuickMetrics1",     "EulerianPath1",       "EulerianCycle1",
+                                "SortAutomorphism1", "UnsortAutomorphism1", "GetInfo1"};
+    for (const bool directed : {true, false}) {
+        commands.DefEnableItem(MakeNet(directed ? DirNetCode : UndirNetCode, 2));
+        for (const QString& name : undirectedOnly)
+            EXPECT_EQ(property.findChild<QAction*>(name)->isEnabled(), !directed) << name.toStdString();
+        for (const QString& name : always)
+            EXPECT_TRUE(property.findChild<QAction*>(name)->isEnabled()) << name.toStdString();
+        EXPECT_EQ(property.findChild<QAction*>("CriticalPath1")->isEnabled(), directed);
+    }
+}
+
+// Triangle 1-2-3 with point 4 hanging on 3: the tree is (1,2), (2,3), (3,4) of weight 4.
+NetWorkType TriangleWithTail() {
+    NetWorkType net = MakeNet(UndirNetCode, 4, "tail");
+    AddEdge(net, 1, 2, 1);
+    AddEdge(net, 2, 3, 2);
+    AddEdge(net, 1, 3, 3);
+    AddEdge(net, 3, 4, 1);
+    return net;
+}
+
+TEST_F(PropertyCommandsTest, SpanningTreeWritesItsAccountAndMarksTheTreeRed) {
+    Use(TriangleWithTail());
+    const auto expected = Expected([&](NetWorkType& net, ProcedureOutput out) {
+        MarkingBuffer marks;
+        MinSpanningTree(net, marks, doc.fileName, out);
+    });
+    commands.MinSpanningTree1Click();
+    EXPECT_EQ(doc.host.LastResults(), expected);
+    ASSERT_GT(expected.size(), 12u);
+    EXPECT_EQ(expected[11], "    Min. Spanning Tree Weight = 4");
+    EXPECT_EQ(doc.prompts, std::vector<std::string>{"Min. Spanning Tree"});
+    for (const auto& [from, to] : std::vector<std::pair<int, int>>{{1, 2}, {2, 3}, {3, 4}}) {
+        EXPECT_EQ(EdgeColor(from, to), Red);
+        EXPECT_EQ(EdgeColor(to, from), Red);
+    }
+    EXPECT_EQ(EdgeColor(1, 3), Normal);
+    EXPECT_EQ(EdgeColor(3, 1), Normal);
+    EXPECT_EQ(PointColors(), std::vector<Color>(4, Normal));
+    EXPECT_EQ(doc.repaints, 1);
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(PropertyCommandsTest, RefusalsAreWarningsAndLeaveTheNetAlone) {
+    NetWorkType split = MakeNet(UndirNetCode, 3);
+    AddEdge(split, 1, 2, 1);
+    Use(split);
+    commands.MinSpanningTree1Click();
+    Use(MakeNet(UndirNetCode, 1));
+    commands.MinSpanningTree1Click();
+    commands.CutPoints1Click();
+    commands.Density1Click();
+    const std::vector<testing::ScriptedDialogs::Call> expected = {
+        {"warning", "NetWork not connected.\r\n    Procedure terminated! "},
+        {"warning", "There isnt Minimal Tree! Trivial NetWork."},
+        {"warning", "Trivial NetWork."},
+        {"warning", "Trivial Graph. Procedure terminated!"}};
+    EXPECT_EQ(Calls(), expected);
+    EXPECT_TRUE(doc.host.results.empty());
+    // Density refuses only after the redraw in normal colours, as its run would.
+    EXPECT_EQ(PointColor(1), Normal);
+    EXPECT_EQ(doc.resets, 4);
+}
+
+TEST_F(PropertyCommandsTest, NothingStartsWhileAProcedureRunsHereOrElsewhere) {
+    Use(TriangleWithTail());
+    doc.net.interaction.busy = 1;
+    commands.QuickMetrics1Click();
+    doc.net.interaction.busy = 0;
+    doc.host.state.run.busy = 1;
+    commands.GetInfo1Click();
+    commands.Density1Click();
+    commands.SortAutomorphism1Click();
+    EXPECT_EQ(doc.host.dialogs.Texts("warning"), std::vector<std::string>(4, ProcedureInProgressMessage));
+    EXPECT_EQ(Calls().size(), 4u);
+    EXPECT_TRUE(doc.host.results.empty());
+    EXPECT_EQ(PointColor(1), Old);
+    EXPECT_EQ(doc.resets, 4);
+}
+
+NetWorkType Path3() {
+    NetWorkType path = MakeNet(UndirNetCode, 3, "path");
+    AddEdge(path, 1, 2, 1);
+    AddEdge(path, 2, 3, 0.25);
+    return path;
+}
+
+// On the path 1-2-3: point 2 is the centre and the cut point, both edges are bridges, and the
+// ends have odd degree.
+TEST_F(PropertyCommandsTest, PointAndEdgeMarksOfThePath) {
+    Use(Path3());
+    const auto metrics = Expected([&](NetWorkType& net, ProcedureOutput out) {
+        MarkingBuffer marks;
+        QuickMetrics(net, marks, doc.fileName, out);
+    });
+    commands.QuickMetrics1Click();
+    EXPECT_EQ(doc.host.LastResults(), metrics);
+    EXPECT_EQ(PointColors(), (std::vector<Color>{Red, 0x008000, Red}));
+    EXPECT_EQ(EdgeColor(1, 2), Normal);
+
+    commands.CutPoints1Click();
+    EXPECT_EQ(PointColors(), (std::vector<Color>{Normal, Red, Normal}));
+    commands.Bridges1Click();
+    EXPECT_EQ(PointColor(2), Normal);
+    EXPECT_EQ(std::vector<Color>({EdgeColor(1, 2), EdgeColor(2, 1), EdgeColor(2, 3), EdgeColor(3, 2)}),
+              std::vector<Color>(4, Red));
+
+    // The Euler commands do not redraw first: only the odd points change.
+    Use(Path3());
+    commands.EulerianCycle1Click();
+    EXPECT_EQ(doc.host.dialogs.Texts("warning"),
+              std::vector<std::string>{"Eulerian Cycle doesnt Exists!\r\nProcedure terminated! "});
+    EXPECT_EQ(PointColors(), (std::vector<Color>{Red, Old, Red}));
+    const auto walk = Expected([&](NetWorkType& net, ProcedureOutput out) {
+        MarkingBuffer marks;
+        Euler(net, EulerMode::Path, marks, doc.fileName, out);
+    });
+    commands.EulerianPath1Click();
+    EXPECT_EQ(doc.host.LastResults(), walk);
+    EXPECT_EQ(Calls().size(), 1u);
+}
+
+TEST_F(PropertyCommandsTest, DensityMarksTheCliqueAndColoringsUseTheColourTable) {
+    Use(TriangleWithTail());
+    const auto expected = Expected([&](NetWorkType& net, ProcedureOutput out) {
+        MarkingBuffer marks;
+        Density(net, DensityMode::Density, marks, doc.fileName, out);
+    });
+    commands.Density1Click();
+    EXPECT_EQ(doc.host.LastResults(), expected);
+    EXPECT_EQ(PointColors(), (std::vector<Color>{Red, Red, Red, Normal}));
+    EXPECT_EQ(EdgeColor(1, 2), Red);
+    EXPECT_EQ(EdgeColor(3, 1), Red);
+    EXPECT_EQ(EdgeColor(2, 3), Red);
+    EXPECT_EQ(EdgeColor(4, 3), Normal);
+    EXPECT_EQ(doc.net.interaction.busy, 0);
+
+    // The path 1-3, 3-4, 4-2: the greedy colouring needs three colours: red, blue, silver.
+    NetWorkType path = MakeNet(UndirNetCode, 4, "path");
+    AddEdge(path, 1, 3, 1);
+    AddEdge(path, 3, 4, 1);
+    AddEdge(path, 4, 2, 1);
+    Use(path);
+    commands.QuickColor11Click();
+    EXPECT_EQ(PointColors(), (std::vector<Color>{0x0000FF, 0x0000FF, 0xFF0000, 0xC0C0C0}));
+    EXPECT_EQ(EdgeColor(1, 3), Normal);
+
+    commands.PointColoration1Click();
+    EXPECT_EQ(PointColor(1), PointColor(4));
+    EXPECT_EQ(PointColor(2), PointColor(3));
+    EXPECT_NE(PointColor(1), PointColor(3));
+    EXPECT_TRUE(PointColor(1) == ProcedureColors[0] || PointColor(1) == ProcedureColors[1]);
+    EXPECT_TRUE(PointColor(2) == ProcedureColors[0] || PointColor(2) == ProcedureColors[1]);
+}
+
+// Exactly one source (1) and one sink (4), with the cycle 2 -> 3 -> 2 between them.
+NetWorkType ActivityNetWithCycle() {
+    NetWorkType net = MakeNet(DirNetCode, 4, "loop");
+    AddEdge(net, 1, 2, 1);
+    AddEdge(net, 2, 3, 1);
+    AddEdge(net, 3, 2, 1);
+    AddEdge(net, 3, 4, 1);
+    return net;
+}
+
+TEST_F(PropertyCommandsTest, CriticalPathShowsACycleOnlyWhenAsked) {
+    Use(ActivityNetWithCycle());
+    doc.host.dialogs.answers = {Answer::No, Answer::Yes};
+    commands.CriticalPath1Click();
+    EXPECT_EQ(EdgeColor(2, 3), Old);
+    EXPECT_EQ(doc.repaints, 0);
+    commands.CriticalPath1Click();
+    EXPECT_EQ(doc.host.dialogs.Texts("confirm"), std::vector<std::string>(2, NetWorkHasCycleQuestion));
+    EXPECT_EQ(EdgeColor(2, 3), Red);
+    EXPECT_EQ(EdgeColor(3, 2), Red);
+    EXPECT_EQ(EdgeColor(1, 2), Old);
+    EXPECT_EQ(EdgeColor(3, 4), Old);
+    EXPECT_TRUE(doc.host.results.empty());
+}
+
+// Jobs 1->2 (3), 1->3 (2), 2->4 (4), 3->4 (4): the critical path is 1, 2, 4 of length 7.
+NetWorkType Jobs() {
+    NetWorkType net = MakeNet(DirNetCode, 4, "jobs");
+    AddEdge(net, 1, 2, 3);
+    AddEdge(net, 1, 3, 2);
+    AddEdge(net, 2, 4, 4);
+    AddEdge(net, 3, 4, 4);
+    return net;
+}
+
+TEST_F(PropertyCommandsTest, CriticalPathColoursCriticalJobsAndOffersTheGanttChart) {
+    Use(Jobs());
+    const auto expected = Expected(
+        [&](NetWorkType& net, ProcedureOutput out) {
+            MarkingBuffer marks;
+            ASSERT_TRUE(OneSourceOneSink(net, out.messages));
+            CriticalPath(net, marks, doc.fileName, out, CriticalPathOptions{});
+        },
+        true);
+    commands.CriticalPath1Click();
+    EXPECT_EQ(doc.host.LastResults(), expected);
+    EXPECT_EQ(doc.host.dialogs.Texts("confirm"),
+              (std::vector<std::string>{SourceAndSinkQuestion(1, 4), GanttChartQuestion}));
+    ASSERT_EQ(doc.host.gantt.size(), 4u);
+    EXPECT_EQ(EdgeColor(1, 2), Red);
+    EXPECT_EQ(EdgeColor(2, 4), Red);
+    EXPECT_EQ(EdgeColor(1, 3), Normal);
+    EXPECT_EQ(EdgeColor(3, 4), Normal);
+    EXPECT_EQ(PointColor(1), Normal);
+
+    // Declined at the source question: no account, and the jobs are coloured by the reserves
+    // the last run left in the flows.
+    Use(Jobs());
+    doc.net.lists[1][0].flow = 1.0; // 1->3
+    doc.host.dialogs.answer = Answer::No;
+    commands.CriticalPath1Click();
+    EXPECT_TRUE(doc.host.LastResults().empty());
+    EXPECT_EQ(EdgeColor(1, 3), Normal);
+    EXPECT_EQ(EdgeColor(3, 4), Red);
+    EXPECT_EQ(doc.host.requests, std::vector<std::string>{"gantt"});
+
+    // Without "Select Confirmation" only the Gantt chart is offered.
+    Use(Jobs());
+    doc.host.state.options.selectConfirmation = 0;
+    doc.host.dialogs.calls.clear();
+    commands.CriticalPath1Click();
+    EXPECT_EQ(doc.host.dialogs.Texts("confirm"), std::vector<std::string>{GanttChartQuestion});
+    EXPECT_EQ(doc.host.LastResults(), expected);
+}
+
+TEST_F(PropertyCommandsTest, ListingsAndAutomorphismsMarkNothing) {
+    Use(Path3());
+    const auto info =
+        Expected([&](NetWorkType& net, ProcedureOutput out) { GetInfo(net, doc.fileName, out); });
+    const auto group = Expected([&](NetWorkType& net, ProcedureOutput out) {
+        Automorphisms(net, AutomorphismOrder::PlainChanges, doc.fileName, out);
+    });
+    property.findChild<QAction*>("GetInfo1")->trigger();
+    EXPECT_EQ(doc.host.LastResults(), info);
+    commands.UnsortAutomorphism1Click();
+    EXPECT_EQ(doc.host.LastResults(), group);
+    EXPECT_EQ(doc.net.interaction.busy, 0);
+    EXPECT_EQ(doc.host.state.run.busy, 0);
+    EXPECT_EQ(PointColor(2), Old);
+    EXPECT_EQ(EdgeColor(2, 3), Old);
+    EXPECT_TRUE(Calls().empty());
+}
+
+} // namespace
+} // namespace plax

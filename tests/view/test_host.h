@@ -1,0 +1,59 @@
+#pragma once
+
+#include "scripted_dialogs.h"
+
+#include "view/document_host.h"
+
+#include "model/net_store.h"
+#include "procedures/results_sink.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace plax::testing {
+
+// A frame for document tests: Results windows are line collectors, dialogs are scripted, and
+// every request to the frame is recorded.
+class TestHost : public DocumentHost {
+public:
+    TestHost() {
+        NetInit(state.clipboard);
+        state.clock = std::make_shared<FixedClock>("12:00", "01.01.2027");
+    }
+
+    ProgramState& State() override { return state; }
+    Dialogs& Ui() override { return dialogs; }
+    ResultsSink& NewResultsWindow() override {
+        results.push_back(std::make_unique<LineSink>(*state.clock, state.run));
+        return *results.back();
+    }
+    void OpenReportWindow(const std::string& path) override { requests.push_back("report " + path); }
+    void ShowGanttChart(const std::vector<GanttBar>& bars) override {
+        gantt = bars;
+        requests.push_back("gantt");
+    }
+    void NewNet() override { requests.push_back("new"); }
+    void OpenNet() override { requests.push_back("open"); }
+    void ShowOptions() override { requests.push_back("options"); }
+    void ExitProgram() override { requests.push_back("exit"); }
+    void ShowHelp(const std::string& topic) override { requests.push_back("help " + topic); }
+    void UpdateToolbar(const TMDIChild&, const CommandEnabling& enabled) override { toolbar = enabled; }
+    void ShowHint(const std::string& hint) override { hints.push_back(hint); }
+    void DocumentClosed(TMDIChild&) override { requests.push_back("closed"); }
+
+    // The lines of the last Results window, or none.
+    std::vector<std::string> LastResults() const {
+        return results.empty() ? std::vector<std::string>{} : results.back()->Lines();
+    }
+
+    ProgramState state;
+    ScriptedDialogs dialogs;
+    std::vector<std::unique_ptr<LineSink>> results;
+    std::vector<std::string> requests;
+    std::vector<std::string> hints;
+    std::vector<GanttBar> gantt;
+    CommandEnabling toolbar{};
+};
+
+} // namespace plax::testing
