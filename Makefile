@@ -19,7 +19,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/src/cli/plax-cli dump examples/road.net
+	$(BUILD)/src/shell/plax examples/road.net
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

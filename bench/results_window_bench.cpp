@@ -1,0 +1,142 @@
+// A Results window taking a million lines from a long run that polls every thousand lines,
+// offscreen. Prints the lines per second and the longest time the event loop was held up (the
+// largest gap between the firings of a 1 ms timer), both over the whole run including the final
+// filling of the text area.
+#include "shell/results_window.h"
+
+#include "view/document_host.h"
+
+#include "model/net_store.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include <time.h>
+
+namespace {
+
+using namespace plax;
+
+class SilentDialogs : public Dialogs {
+public:
+    void Warning(const std::string& text) override { std::fprintf(stderr, "warning: %s\n", text.c_str()); }
+    void Error(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+    void Information(const std::string&) override {}
+    bool Confirm(const std::string&) override { return false; }
+    Answer Ask(const std::string&, const std::string&) override { return Answer::No; }
+    std::optional<std::string> AskSavePath(const std::string&, const std::string&,
+                                           const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> AskOpenPath(const std::string&) override { return std::nullopt; }
+    bool AskPrinter(QPrinter&) override { return false; }
+    bool AskPrinterSetup(QPrinter&) override { return false; }
+    void Beep() override {}
+};
+
+class BenchHost : public DocumentHost {
+public:
+    ProgramState& State() override { return state_; }
+    Dialogs& Ui() override { return dialogs_; }
+    ResultsSink& NewResultsWindow() override { std::abort(); }
+    void ShowGanttChart(const std::vector<GanttBar>&) override {}
+    void OpenReportWindow(const std::string&) override {}
+    void NewNet() override {}
+    void OpenNet() override {}
+    void ShowOptions() override {}
+    void ExitProgram() override {}
+    void ShowHelp(const std::string&) override {}
+    void UpdateToolbar(const TMDIChild&, const CommandEnabling&) override {}
+    void ShowHint(const std::string&) override {}
+    void DocumentClosed(TMDIChild&) override {}
+
+private:
+    ProgramState state_;
+    SilentDialogs dialogs_;
+};
+
+constexpr int LineCount = 1'000'000;
+constexpr int PollEvery = 1'000;
+
+// A line of about 60 characters that differs from its neighbours.
+std::string BenchLine(int index) {
+    std::string line = "    (" + std::to_string(index % 15 + 1) + "," + std::to_string(index % 13 + 1) +
+                       ")  point set " + std::to_string(index) + "  weight ";
+    line.resize(60, '7');
+    return line;
+}
+
+// Time this thread ran, so that time taken by other programs on a busy machine shows apart.
+qint64 ThreadCpuNs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<qint64>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = std::min(argc, 1); // the harness adds arguments of its own; Qt need not see them
+    QApplication app(qtArgc, argv);
+
+    BenchHost host;
+    TProgressBar progress;
+    TResultForm form(host, progress);
+    QObject::connect(&form, &TResultForm::openRequested, &form, [](TResultForm* f) { f->show(); });
+    NetWorkType net;
+    NetInit(net);
+    net.name = "bench";
+
+    QElapsedTimer wall;
+    qint64 lastTick = 0;
+    qint64 longestGap = 0;
+    qint64 lastCpu = ThreadCpuNs();
+    qint64 longestCpu = 0;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = wall.nsecsElapsed();
+        longestGap = std::max(longestGap, now - lastTick);
+        const qint64 cpu = ThreadCpuNs();
+        longestCpu = std::max(longestCpu, cpu - lastCpu);
+        lastCpu = cpu;
+        lastTick = now;
+    });
+
+    wall.start();
+    tick.start();
+    form.OpenResults(net.name, "bench.net", host.Ui());
+    form.WriteReportHeader("                Bench", net);
+    form.StartLongRun(net);
+    for (int i = 0; i < LineCount; ++i) {
+        form.AddLine(BenchLine(i));
+        if ((i + 1) % PollEvery == 0) form.Poll();
+    }
+    form.EndLongRun(net);
+    form.FinishResults();
+    const qint64 written = wall.nsecsElapsed();
+    while (form.Filling())
+        QCoreApplication::processEvents();
+    // The gap up to the end counts too.
+    const qint64 total = wall.nsecsElapsed();
+    longestGap = std::max(longestGap, total - lastTick);
+    longestCpu = std::max(longestCpu, ThreadCpuNs() - lastCpu);
+
+    const qsizetype lines = form.Lines().size();
+    std::printf("lines in window          : %lld\n", static_cast<long long>(lines));
+    std::printf("run (lines written)      : %.3f s\n", static_cast<double>(written) / 1e9);
+    std::printf("run + final filling      : %.3f s\n", static_cast<double>(total) / 1e9);
+    std::printf("lines per second         : %.0f\n", LineCount / (static_cast<double>(total) / 1e9));
+    std::printf("longest event-loop block : %.1f ms\n", static_cast<double>(longestGap) / 1e6);
+    std::printf("  the same in CPU time   : %.1f ms (other programs on the machine left out)\n",
+                static_cast<double>(longestCpu) / 1e6);
+    return lines == LineCount + 11 ? 0 : 1;
+}

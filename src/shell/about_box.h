@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+namespace plax {
+
+inline constexpr const char* ReleaseLine = "Version 0.1";
+inline constexpr const char* MaxPointLabel = "Max point:";
+
+// The about box: the program title, the release and the largest number of points in a net.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+};
+
+} // namespace plax

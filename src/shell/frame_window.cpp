@@ -1,0 +1,474 @@
+#include "frame_window.h"
+
+#include "about_box.h"
+#include "gantt_window.h"
+#include "help_window.h"
+#include "progress_window.h"
+#include "report_window.h"
+#include "results_window.h"
+
+#include "model/net_store.h"
+#include "model/text_utils.h"
+#include "procedures/procedure_texts.h"
+#include "view/document_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <array>
+
+namespace plax {
+
+namespace {
+
+// The buttons without a command tag.
+constexpr int OpenTag = -1;
+constexpr int SaveTag = -2;
+constexpr int NewTag = -3;
+
+struct ToolButtonEntry {
+    const char* icon; // picture ":/icons/<icon>.svg"
+    int tag;
+    const char* hint;
+    bool groupStart; // a separator goes before it
+};
+
+constexpr std::array<ToolButtonEntry, 21> ToolButtons = {{
+    {"move_component", 7, "Move Component", false},
+    {"open", OpenTag, "Open", true},
+    {"save", SaveTag, "Save", false},
+    {"new", NewTag, "New Net", false},
+    {"add_point", 0, "Add Point", true},
+    {"add_edge", 1, "Add Edge", false},
+    {"delete_point", 2, "Delete Point", true},
+    {"delete_edge", 3, "Delete Edge", false},
+    {"delete_component", 4, "Delete Component", false},
+    {"delete_all", 5, "Delete All", false},
+    {"increase_xy", 9, "Increase X and  Y Size", true},
+    {"increase_x", 10, "Increase X Size", false},
+    {"increase_y", 11, "Increase Y Size", false},
+    {"decrease_xy", 12, "Decrease  X and  Y Size", false},
+    {"decrease_x", 13, "Decrease X Size", false},
+    {"decrease_y", 14, "Decrease Y Size", false},
+    {"fit_to_screen", 15, "Fit to Screen", false},
+    {"show_report", 17, "Show Report File", true},
+    {"clear_report", 18, "Clear Report File", false},
+    {"move_point", 6, "Move Point", true},
+    {"retype", 8, "Change Type of the Net", false},
+}};
+
+QString Text(const char* text) { return QString::fromUtf8(text); }
+
+// The sub-windows that are shown and not minimized, in creation order.
+std::vector<QMdiSubWindow*> TileableWindows(const QMdiArea& area) {
+    std::vector<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : area.subWindowList()) {
+        if (sub->isVisible() && !sub->isMinimized()) windows.push_back(sub);
+    }
+    return windows;
+}
+
+// Gives each window an equal stripe of the area: rows one above the other, or columns.
+void TileInStripes(QMdiArea& area, bool rows) {
+    const std::vector<QMdiSubWindow*> windows = TileableWindows(area);
+    const QRect r = area.viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        windows[i]->showNormal();
+        if (rows) {
+            const int top = r.height() * i / count;
+            windows[i]->setGeometry(0, top, r.width(), r.height() * (i + 1) / count - top);
+        } else {
+            const int left = r.width() * i / count;
+            windows[i]->setGeometry(left, 0, r.width() * (i + 1) / count - left, r.height());
+        }
+    }
+}
+
+} // namespace
+
+OpenKind OpenKindOf(std::string_view path) {
+    const std::string extension = UpperExtension(path).substr(0, 4);
+    if (extension == ".TXT") return OpenKind::Report;
+    if (extension == ".NET" || extension == ".KP") return OpenKind::Net;
+    return OpenKind::Invalid;
+}
+
+TPlaxForm::TPlaxForm(QWidget* parent)
+    : QMainWindow(parent), ownDialogs_(std::make_unique<QtDialogs>(this)), dialogs_(ownDialogs_.get()) {
+    Setup();
+}
+
+TPlaxForm::TPlaxForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(&dialogs) { Setup(); }
+
+TPlaxForm::~TPlaxForm() {
+    // The child windows call back into the frame, so they go while it is still whole.
+    timer_->stop();
+    area_->disconnect(this);
+    delete pendingResults_.data();
+    const auto subs = area_->findChildren<QMdiSubWindow*>();
+    for (const QPointer<QMdiSubWindow>& sub :
+         std::vector<QPointer<QMdiSubWindow>>(subs.begin(), subs.end())) {
+        delete sub.data();
+    }
+}
+
+void TPlaxForm::Setup() {
+    setWindowTitle(Text(ProgramTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/plax.svg")));
+    NetInit(state_.clipboard);
+
+    area_ = new QMdiArea(this);
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(area_);
+    connect(area_, &QMdiArea::subWindowActivated, this, [this] { ChildActivated(); });
+
+    CreateMenus();
+    CreateToolbar();
+    statusBar();
+
+    // One progress window for the whole run, shown by the long runs that have a gauge.
+    progress_ = new TProgressBar(this);
+    progress_->hide();
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(TimerInterval);
+    connect(timer_, &QTimer::timeout, this, &TPlaxForm::Timer1Timer);
+    timer_->start();
+    resize(900, 650);
+}
+
+void TPlaxForm::CreateMenus() {
+    fileMenu_ = new QMenu(tr("&File"), this);
+    fileMenu_->addAction(tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TPlaxForm::NewNet);
+    fileMenu_->addAction(tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TPlaxForm::OpenNet);
+    // The Options dialog is not part of the program yet.
+    fileMenu_->addAction(tr("Options..."), this, &TPlaxForm::ShowOptions)->setEnabled(false);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TPlaxForm::ExitProgram);
+
+    windowMenu_ = new QMenu(tr("&Window"), this);
+    windowMenu_->addAction(tr("&Cascade"), area_, &QMdiArea::cascadeSubWindows);
+    windowMenu_->addAction(tr("&Tile Horizontally"), this, &TPlaxForm::TileHorizontally);
+    windowMenu_->addAction(tr("Tile Vertically"), this, &TPlaxForm::TileVertically);
+    windowMenu_->addAction(tr("&Arrange Icons"), this, &TPlaxForm::ArrangeIcons);
+    windowMenu_->addSeparator();
+    windowMenu_->menuAction()->setEnabled(false);
+    connect(windowMenu_, &QMenu::aboutToShow, this, &TPlaxForm::FillWindowList);
+
+    helpMenu_ = new QMenu(tr("&Help"), this);
+    helpMenu_->addAction(tr("&Contents"), this, [this] { ShowHelp(""); });
+    helpMenu_->addAction(tr("&Search for Help On..."), this, [this] { SearchHelp(""); });
+    helpMenu_->addSeparator();
+    helpMenu_->addAction(tr("&About..."), this, &TPlaxForm::About1Click);
+
+    ShowMenus({fileMenu_});
+}
+
+void TPlaxForm::CreateToolbar() {
+    QToolBar* bar = addToolBar(tr("Tools"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    for (const ToolButtonEntry& entry : ToolButtons) {
+        if (entry.groupStart) bar->addSeparator();
+        const QString hint = Text(entry.hint);
+        QAction* action = bar->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(Text(entry.icon))), hint);
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+        const int tag = entry.tag;
+        switch (tag) {
+        case OpenTag: connect(action, &QAction::triggered, this, &TPlaxForm::OpenNet); break;
+        case NewTag: connect(action, &QAction::triggered, this, &TPlaxForm::NewNet); break;
+        case SaveTag:
+            saveButton_ = action;
+            action->setEnabled(false);
+            connect(action, &QAction::triggered, this, &TPlaxForm::SaveBtnClick);
+            break;
+        default:
+            action->setData(tag);
+            action->setEnabled(false);
+            taggedButtons_.push_back(action);
+            connect(action, &QAction::triggered, this, [this, tag] { ToolButtonClick(tag); });
+        }
+    }
+    CreateStepEdit(*bar);
+}
+
+void TPlaxForm::CreateStepEdit(QToolBar& bar) {
+    bar.addSeparator();
+    stepEdit_ = new QSpinBox(&bar);
+    stepEdit_->setRange(MinStep, MaxStep);
+    stepEdit_->setValue(state_.step);
+    stepEdit_->setToolTip(Text(StepHint));
+    stepEdit_->setStatusTip(Text(StepHint));
+    bar.addWidget(stepEdit_);
+    connect(stepEdit_, &QSpinBox::valueChanged, this,
+            [this](int value) { state_.step = static_cast<std::uint8_t>(value); });
+}
+
+QWidget* TPlaxForm::ActiveChild() const {
+    QMdiSubWindow* sub = area_->currentSubWindow();
+    return sub != nullptr ? sub->widget() : nullptr;
+}
+
+TMDIChild* TPlaxForm::ActiveDocument() const { return qobject_cast<TMDIChild*>(ActiveChild()); }
+
+std::vector<TMDIChild*> TPlaxForm::Documents() const {
+    std::vector<TMDIChild*> documents;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* document = qobject_cast<TMDIChild*>(sub->widget())) documents.push_back(document);
+    }
+    return documents;
+}
+
+QAction* TPlaxForm::ToolButton(int tag) const {
+    for (QAction* action : taggedButtons_) {
+        if (action->data().toInt() == tag) return action;
+    }
+    return nullptr;
+}
+
+void TPlaxForm::ToolButtonClick(int tag) {
+    if (TMDIChild* document = ActiveDocument()) document->DoCommand(tag);
+}
+
+void TPlaxForm::SaveBtnClick() {
+    QWidget* child = ActiveChild();
+    if (auto* document = qobject_cast<TMDIChild*>(child)) {
+        document->DoCommand(SaveNetCommand);
+    } else if (auto* report = qobject_cast<TReportForm*>(child)) {
+        report->Save1Click();
+    }
+}
+
+void TPlaxForm::AddChild(QWidget* child) {
+    // Each window knows its own default size; the sub-window adds its frame around it.
+    const QSize wanted = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();
+    QMdiSubWindow* sub = area_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    child->show();
+    sub->show();
+    const QMargins frame = sub->contentsMargins();
+    sub->resize(wanted.grownBy(frame));
+    area_->setActiveSubWindow(sub);
+}
+
+ResultsSink& TPlaxForm::NewResultsWindow() {
+    DiscardPendingResults();
+    auto* form = new TResultForm(*this, *progress_, this);
+    form->hide();
+    connect(form, &TResultForm::openRequested, this, &TPlaxForm::AddResultsWindow);
+    pendingResults_ = form;
+    return *form;
+}
+
+void TPlaxForm::AddResultsWindow(TResultForm* form) {
+    if (form == pendingResults_) pendingResults_ = nullptr;
+    AddChild(form);
+}
+
+void TPlaxForm::DiscardPendingResults() {
+    // A run that refused before opening its window leaves it unused; nobody else would free it.
+    if (pendingResults_ && !pendingResults_->Opened()) delete pendingResults_.data();
+    pendingResults_ = nullptr;
+}
+
+void TPlaxForm::ShowGanttChart(const std::vector<GanttBar>& bars) {
+    auto form = std::make_unique<TGanttForm>(*this, bars);
+    AddChild(form.release());
+}
+
+void TPlaxForm::OpenReportWindow(const std::string& path) {
+    auto form = std::make_unique<TReportForm>(*this);
+    if (!form->OpenFile(path)) return;
+    AddChild(form.release());
+    windowMenu_->menuAction()->setEnabled(true);
+}
+
+void TPlaxForm::NewNet() {
+    auto document = std::make_unique<TMDIChild>(*this);
+    document->NewDocument();
+    AddChild(document.release());
+    windowMenu_->menuAction()->setEnabled(true);
+}
+
+void TPlaxForm::OpenNet() {
+    const std::optional<std::string> path = Ui().AskOpenPath(OpenFileFilter);
+    if (path) OpenFile(*path);
+}
+
+void TPlaxForm::OpenFile(const std::string& path) {
+    switch (OpenKindOf(path)) {
+    case OpenKind::Report: OpenReportWindow(path); break;
+    case OpenKind::Net: {
+        auto document = std::make_unique<TMDIChild>(*this);
+        document->OpenDocument(path);
+        AddChild(document.release());
+        windowMenu_->menuAction()->setEnabled(true);
+        break;
+    }
+    case OpenKind::Invalid: Ui().Error(InvalidExtensionMessage); break;
+    }
+}
+
+void TPlaxForm::ShowOptions() {
+    // Nothing to show until the Options dialog joins the program.
+}
+
+void TPlaxForm::ExitProgram() { close(); }
+
+THelpForm& TPlaxForm::Help() {
+    if (!help_) help_ = new THelpForm(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+    return *help_;
+}
+
+THelpForm* TPlaxForm::HelpWindow() const { return help_; }
+
+void TPlaxForm::ShowHelp(const std::string& topic) { Help().ShowTopic(topic); }
+
+void TPlaxForm::SearchHelp(const std::string& key) { Help().ShowSearch(key); }
+
+void TPlaxForm::About1Click() {
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TPlaxForm::UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) {
+    // A document behind the active one keeps its enabling to itself.
+    const TMDIChild* active = ActiveDocument();
+    if (active != nullptr && active != &document) return;
+    for (QAction* button : taggedButtons_)
+        button->setEnabled(enabled.at(button->data().toUInt()));
+    saveButton_->setEnabled(enabled.at(SaveNetCommand));
+}
+
+void TPlaxForm::ShowHint(const std::string& hint) { statusBar()->showMessage(QString::fromStdString(hint)); }
+
+void TPlaxForm::DocumentClosed(TMDIChild& document) {
+    for (const TMDIChild* other : Documents()) {
+        if (other != &document) return;
+    }
+    DisableDocumentItems();
+}
+
+void TPlaxForm::DisableDocumentItems() {
+    windowMenu_->menuAction()->setEnabled(false);
+    for (QAction* button : taggedButtons_)
+        button->setEnabled(false);
+    saveButton_->setEnabled(false);
+}
+
+void TPlaxForm::ChildActivated() {
+    QWidget* child = ActiveChild();
+    if (auto* document = qobject_cast<TMDIChild*>(child)) {
+        ShowMenus(document->Menus());
+        document->FormActivate();
+        return;
+    }
+    // Results, Report and Gantt windows have no net: the frame's own File menu stands.
+    ShowMenus({fileMenu_});
+    // Save also saves a Report window; with neither a report nor a net it has nothing to do.
+    if (qobject_cast<TReportForm*>(child) != nullptr) {
+        saveButton_->setEnabled(true);
+    } else if (Documents().empty()) {
+        saveButton_->setEnabled(false);
+    }
+}
+
+void TPlaxForm::ShowMenus(const std::vector<QMenu*>& fileMenus) {
+    QList<QAction*> wanted;
+    for (QMenu* menu : fileMenus)
+        wanted.append(menu->menuAction());
+    wanted.append(windowMenu_->menuAction());
+    wanted.append(helpMenu_->menuAction());
+    if (menuBar()->actions() == wanted) return;
+    menuBar()->clear();
+    menuBar()->addActions(wanted);
+}
+
+void TPlaxForm::Timer1Timer() {
+    const std::vector<TMDIChild*> documents = Documents();
+    std::vector<QPointer<TMDIChild>> guarded(documents.rbegin(), documents.rend());
+    for (const QPointer<TMDIChild>& document : guarded) {
+        if (document && document->InTimerMode()) document->TimerTick();
+    }
+}
+
+void TPlaxForm::closeEvent(QCloseEvent* event) {
+    if (state_.run.busy != 0) {
+        Ui().Warning(ProcedureInProgressMessage);
+        event->ignore();
+        return;
+    }
+    // A document whose save question was cancelled, or a Results window kept open, keeps the
+    // program running rather than losing the user's work.
+    if (!CloseChildren()) {
+        event->ignore();
+        return;
+    }
+    DiscardPendingResults();
+    if (help_) help_->close();
+    timer_->stop();
+    event->accept();
+}
+
+bool TPlaxForm::CloseChildren() {
+    const auto subs = area_->subWindowList(QMdiArea::CreationOrder);
+    std::vector<QPointer<QMdiSubWindow>> lastToFirst(subs.rbegin(), subs.rend());
+    for (const QPointer<QMdiSubWindow>& sub : lastToFirst) {
+        if (sub && !sub->close()) return false;
+    }
+    return true;
+}
+
+void TPlaxForm::TileHorizontally() { TileInStripes(*area_, true); }
+
+void TPlaxForm::TileVertically() { TileInStripes(*area_, false); }
+
+void TPlaxForm::ArrangeIcons() {
+    // Minimized windows line up along the bottom edge, left to right.
+    int left = 0;
+    const int bottom = area_->viewport()->height();
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized()) continue;
+        sub->move(left, bottom - sub->height());
+        left += sub->width();
+    }
+}
+
+void TPlaxForm::FillWindowList() {
+    delete windowList_.data();
+    windowList_ = new QActionGroup(this);
+    const QMdiSubWindow* current = area_->currentSubWindow();
+    int number = 1;
+    for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+        QString caption = sub->windowTitle();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if (number <= 9) caption = QStringLiteral("&%1 %2").arg(number).arg(caption);
+        auto* action = new QAction(caption, windowList_);
+        action->setCheckable(true);
+        action->setChecked(sub == current);
+        connect(action, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(sub)] {
+            if (target) area_->setActiveSubWindow(target);
+        });
+        windowMenu_->addAction(action);
+        ++number;
+    }
+}
+
+} // namespace plax

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "view/dialogs.h"
+#include "view/document_host.h"
+#include "view/program_state.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QCloseEvent;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSpinBox;
+class QTimer;
+class QToolBar;
+
+namespace plax {
+
+class THelpForm;
+class TProgressBar;
+class TResultForm;
+
+inline constexpr const char* ProgramTitle = "Plax";
+inline constexpr const char* OpenFileFilter =
+    "Net files (*.net)|*.net|Report files (*.txt)|*.txt|KrackPlot files (*.kp)|*.kp";
+inline constexpr const char* InvalidExtensionMessage = "Invalid Extension of the File";
+inline constexpr const char* StepHint = "Step for Size and Move operations";
+// The document's save operation among the DoCommand codes.
+inline constexpr int SaveNetCommand = 19;
+// Milliseconds between two ticks of the documents' timer modes.
+inline constexpr int TimerInterval = 300;
+
+// What File > Open makes of a file, by its extension.
+enum class OpenKind { Report, Net, Invalid };
+// Only the first four characters of the extension count, upper-cased: ".netx" opens as a net.
+OpenKind OpenKindOf(std::string_view path);
+
+// The frame window: it owns the program-wide state, holds the document, Results, Report and
+// Gantt windows in its document area, forwards its toolbar to the active document and drives
+// the documents' timer modes.
+class TPlaxForm : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    explicit TPlaxForm(QWidget* parent = nullptr);
+    // A frame whose messages and questions go to `dialogs` (tests give it a script).
+    explicit TPlaxForm(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TPlaxForm() override;
+
+    ProgramState& State() override { return state_; }
+    Dialogs& Ui() override { return *dialogs_; }
+    ResultsSink& NewResultsWindow() override;
+    void ShowGanttChart(const std::vector<GanttBar>& bars) override;
+    void OpenReportWindow(const std::string& path) override;
+    void NewNet() override;
+    void OpenNet() override;
+    void ShowOptions() override;
+    void ExitProgram() override;
+    void ShowHelp(const std::string& topic) override;
+    void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) override;
+    void ShowHint(const std::string& hint) override;
+    void DocumentClosed(TMDIChild& document) override;
+
+    // Opens `path` as File > Open does once the file is chosen; the command line uses it too.
+    void OpenFile(const std::string& path);
+    // The keyword search of the help file, with `key` in its filter.
+    void SearchHelp(const std::string& key);
+    // Visits every document in a timer mode, last to first.
+    void Timer1Timer();
+
+    // The child widget of the current sub-window, and that child when it is a document.
+    QWidget* ActiveChild() const;
+    TMDIChild* ActiveDocument() const;
+    std::vector<TMDIChild*> Documents() const;
+
+    QMdiArea& Area() const { return *area_; }
+    // The toolbar button with a command tag, or nullptr.
+    QAction* ToolButton(int tag) const;
+    QAction* SaveButton() const { return saveButton_; }
+    QSpinBox& StepEdit() const { return *stepEdit_; }
+    QMenu& WindowMenu() const { return *windowMenu_; }
+    TProgressBar& Progress() const { return *progress_; }
+    THelpForm* HelpWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Setup();
+    void CreateMenus();
+    void CreateToolbar();
+    void CreateStepEdit(QToolBar& bar);
+    void ToolButtonClick(int tag);
+    void SaveBtnClick();
+    void AddChild(QWidget* child);
+    void AddResultsWindow(TResultForm* form);
+    void DiscardPendingResults();
+    void ChildActivated();
+    void ShowMenus(const std::vector<QMenu*>& fileMenus);
+    void DisableDocumentItems();
+    bool CloseChildren();
+    void TileHorizontally();
+    void TileVertically();
+    void ArrangeIcons();
+    void FillWindowList();
+    void About1Click();
+    THelpForm& Help();
+
+    ProgramState state_;
+    std::unique_ptr<Dialogs> ownDialogs_;
+    Dialogs* dialogs_ = nullptr; // ownDialogs_ or the one the caller keeps
+    QMdiArea* area_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QPointer<QActionGroup> windowList_;
+    std::vector<QAction*> taggedButtons_;
+    QAction* saveButton_ = nullptr;
+    QSpinBox* stepEdit_ = nullptr;
+    QTimer* timer_ = nullptr;
+    TProgressBar* progress_ = nullptr;
+    QPointer<THelpForm> help_;
+    // A Results window handed to a procedure that has not opened it yet.
+    QPointer<TResultForm> pendingResults_;
+};
+
+} // namespace plax

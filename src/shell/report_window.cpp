@@ -1,0 +1,130 @@
+#include "report_window.h"
+
+#include "view/document_host.h"
+
+#include "model/text_utils.h"
+#include "procedures/report_file.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+namespace plax {
+
+namespace {
+
+constexpr int ToolRowHeight = 30;
+
+// A file with a NUL byte or a line of this size is no report; the text area would choke on it.
+bool LooksLikeText(const std::vector<std::string>& lines) {
+    return std::all_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.size() <= MaxReportLineLength && line.find('\0') == std::string::npos;
+    });
+}
+
+} // namespace
+
+std::string CannotLoadReportMessage(const std::string& fileName) {
+    return " Cannot Load report text " + fileName;
+}
+
+std::string ReportChangedQuestion(const std::string& fileName) {
+    return "Report text\r\n" + fileName + " has changes." + "\r\n" + "Do you wish to Save file?";
+}
+
+TReportForm::TReportForm(DocumentHost& host, QWidget* parent)
+    : QWidget(parent), host_(host), text_(*this, host, host.State().reportFont,
+                                          {.memoName = QStringLiteral("ReportMemo"),
+                                           .save = [this] { return Save1Click(); },
+                                           .saveAs = [this] { return SaveAs1Click(); },
+                                           .activated = nullptr,
+                                           .frameShortcuts = false,
+                                           .printShortcut = false,
+                                           .buttonHints = true}) {
+    setWindowTitle(QString::fromLatin1(ReportWindowCaption));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(&text_.MenuBar());
+    BuildToolRow(*layout);
+    layout->addWidget(&text_.Memo());
+    resize(ReportWindowWidth, ReportWindowHeight);
+}
+
+TReportForm::~TReportForm() = default;
+
+void TReportForm::BuildToolRow(QBoxLayout& layout) {
+    auto* tools = new QWidget(this);
+    tools->setFixedHeight(ToolRowHeight);
+    auto* row = new QHBoxLayout(tools);
+    row->setContentsMargins(2, 2, 2, 2);
+    auto* close = new QPushButton(QStringLiteral("Close"), tools);
+    close->setObjectName(QStringLiteral("BitBtn1"));
+    row->addWidget(close);
+    text_.AddEditButtons(*row);
+    row->addStretch();
+    layout.addWidget(tools);
+    connect(close, &QPushButton::clicked, this, [this] { text_.CloseWindow(); });
+}
+
+bool TReportForm::OpenFile(const std::string& path) {
+    std::vector<std::string> lines;
+    if (!ReadTextLines(path, lines) || !LooksLikeText(lines)) {
+        host_.Ui().Error(CannotLoadReportMessage(path));
+        return false;
+    }
+    TextFiller& filler = text_.Filler();
+    filler.Reset(false);
+    for (const std::string& line : lines)
+        filler.Add(TextLine(line));
+    filler.Flush();
+    fileName_ = path;
+    setWindowTitle(QString::fromLatin1("Report Window : ") + TextLine(FileNameOf(path)));
+    text_.SetModified(false);
+    return true;
+}
+
+bool TReportForm::Save1Click() {
+    if (!SaveTextLines(fileName_, Lines())) {
+        host_.Ui().Error(CannotSaveFileMessage(fileName_));
+        return false;
+    }
+    text_.SetModified(false);
+    return true;
+}
+
+bool TReportForm::SaveAs1Click() {
+    const auto path = host_.Ui().AskSavePath(TextFileFilter, TextFileExtension, fileName_);
+    if (!path) return false;
+    if (!SaveTextLines(*path, Lines())) {
+        host_.Ui().Error(CannotSaveFileMessage(fileName_));
+        return false;
+    }
+    setWindowTitle(QString::fromLatin1("Report Window : ") + TextLine(FileNameOf(*path)));
+    return true;
+}
+
+bool TReportForm::FormCloseQuery() {
+    if (!text_.Modified()) return true;
+    switch (host_.Ui().Ask(ReportChangedQuestion(fileName_), ConfirmCaption)) {
+    case Answer::Yes: return Save1Click();
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
+    }
+    return false;
+}
+
+void TReportForm::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace plax

@@ -1,0 +1,176 @@
+#include "results_window.h"
+
+#include "view/document_host.h"
+
+#include "model/text_utils.h"
+#include "procedures/procedure_texts.h"
+#include "procedures/report_file.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <new>
+
+namespace plax {
+
+namespace {
+
+// A poll lets the events that are waiting run, for about a millisecond at most.
+constexpr int PollEventsMs = 1;
+constexpr int ToolRowHeight = 30;
+
+QString StatusHint(const char* hint) {
+    const QString text = QString::fromLatin1(hint);
+    return text.mid(text.indexOf(QLatin1Char('|')) + 1);
+}
+
+} // namespace
+
+std::string ResultsChangedQuestion(const std::string& netName) {
+    return "Result text " + netName + " has changes." + "\r\n" + "Do you wish to Save file?";
+}
+
+TResultForm::TResultForm(DocumentHost& host, TProgressBar& progress, QWidget* parent)
+    : QWidget(parent), ResultsSink(*host.State().clock, host.State().run), host_(host), progress_(progress),
+      clock_(host.State().clock), text_(*this, host, host.State().resultFont,
+                                        {.memoName = QStringLiteral("ResultMemo"),
+                                         .save = nullptr,
+                                         .saveAs = [this] { return SaveAs1Click(); },
+                                         .activated = [this] { FormActivate(); },
+                                         .frameShortcuts = true,
+                                         .printShortcut = true,
+                                         .buttonHints = false}) {
+    setWindowTitle(QString::fromLatin1(ResultWindowCaption));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(&text_.MenuBar());
+    BuildToolRow(*layout);
+    layout->addWidget(&text_.Memo());
+    resize(ResultWindowWidth, ResultWindowHeight);
+}
+
+TResultForm::~TResultForm() = default;
+
+void TResultForm::BuildToolRow(QBoxLayout& layout) {
+    auto* tools = new QWidget(this);
+    tools->setFixedHeight(ToolRowHeight);
+    auto* row = new QHBoxLayout(tools);
+    row->setContentsMargins(2, 2, 2, 2);
+    const auto button = [&](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), tools);
+        b->setObjectName(QString::fromLatin1(name));
+        row->addWidget(b);
+        return b;
+    };
+    // Stop and Close share one place: Stop shows only while a search runs, Close once it ended.
+    exitBtn_ = button("ExitBtn", "Stop");
+    closeBtn_ = button("CloseBtn", "Close");
+    appendBtn_ = button("AppendBtn", "Add to Report");
+    exitBtn_->hide();
+    closeBtn_->hide();
+    text_.AttachHint(*appendBtn_, StatusHint(AddToReportHint));
+    text_.AddEditButtons(*row);
+    row->addStretch();
+    layout.addWidget(tools);
+    connect(exitBtn_, &QPushButton::clicked, this, [this] { host_.State().run.stop = 1; });
+    connect(closeBtn_, &QPushButton::clicked, this, [this] { text_.CloseWindow(); });
+    connect(appendBtn_, &QPushButton::clicked, this, &TResultForm::AppendBtnClick);
+}
+
+bool TResultForm::DoOpen() {
+    try {
+        text_.Filler().Reset(true);
+        reportFile_ = FileName();
+        exitBtn_->hide();
+        opened_ = true;
+        emit openRequested(this);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+void TResultForm::DoClear() { text_.Filler().Reset(false); }
+
+bool TResultForm::DoAddLine(const std::string& text) {
+    try {
+        text_.Filler().Add(TextLine(text));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+void TResultForm::DoFinish() {
+    text_.Filler().Flush();
+    text_.SetModified(false);
+    closeBtn_->show();
+}
+
+void TResultForm::DoStartLongRun() {
+    appendBtn_->hide();
+    closeBtn_->hide();
+    exitBtn_->show();
+    exitBtn_->setFocus();
+}
+
+// The filler's zero timer is among the events, so a poll also moves one chunk of waiting lines.
+void TResultForm::DoPoll() { QCoreApplication::processEvents(QEventLoop::AllEvents, PollEventsMs); }
+
+void TResultForm::DoEndLongRun() {
+    exitBtn_->hide();
+    appendBtn_->show();
+    progress_.HideGauge();
+}
+
+void TResultForm::DoProgress(int percent) { progress_.SetPercent(percent); }
+
+void TResultForm::AppendBtnClick() {
+    if (AddToReport(reportFile_, NetName(), LineBytes(Lines()), host_.Ui())) text_.SetModified(false);
+}
+
+bool TResultForm::SaveAs1Click() {
+    const auto path = host_.Ui().AskSavePath(TextFileFilter, TextFileExtension, std::string());
+    if (!path) return false;
+    if (!SaveTextLines(*path, Lines())) {
+        host_.Ui().Error(CannotSaveFileMessage(*path));
+        return false;
+    }
+    setWindowTitle(QString::fromLatin1("Result Window : ") + TextLine(FileNameOf(*path)));
+    text_.SetModified(false);
+    return true;
+}
+
+void TResultForm::FormActivate() {
+    if (opened_) setWindowTitle(TextLine(NetName()) + QStringLiteral("  Results"));
+}
+
+bool TResultForm::FormCloseQuery() {
+    if (host_.State().run.busy != 0) {
+        host_.Ui().Warning(ProcedureInProgressMessage);
+        return false;
+    }
+    if (!text_.Modified()) return true;
+    switch (host_.Ui().Ask(ResultsChangedQuestion(NetName()), ConfirmCaption)) {
+    case Answer::Yes: return SaveAs1Click();
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
+    }
+    return false;
+}
+
+void TResultForm::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace plax

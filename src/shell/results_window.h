@@ -1,0 +1,78 @@
+#pragma once
+
+#include "progress_window.h"
+#include "text_window.h"
+
+#include "procedures/results_sink.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class QBoxLayout;
+class QPushButton;
+
+namespace plax {
+
+class DocumentHost;
+
+inline constexpr const char* ResultWindowCaption = "Result Window";
+inline constexpr const char* AddToReportHint = "|Add Contents of Result Window to Report File";
+inline constexpr int ResultWindowWidth = 544;
+inline constexpr int ResultWindowHeight = 397;
+
+std::string ResultsChangedQuestion(const std::string& netName);
+
+// The Results window of one procedure run: the text the procedure writes, Add to Report, Save
+// As, printing, and the Stop button of a long run.
+class TResultForm : public QWidget, public ResultsSink {
+    Q_OBJECT
+public:
+    // Created hidden by the frame for one procedure run; `progress` is the frame's shared gauge.
+    TResultForm(DocumentHost& host, TProgressBar& progress, QWidget* parent = nullptr);
+    ~TResultForm() override;
+
+    bool Opened() const { return opened_; }
+    // The text, one entry per line, lines still on their way into the text area included.
+    QStringList Lines() const { return text_.Lines(); }
+    // Lines are still on their way into the text area.
+    bool Filling() const { return text_.Filler().Filling(); }
+
+    void AppendBtnClick();
+    bool SaveAs1Click();
+
+signals:
+    // DoOpen emits it; the frame then puts the window into its document area and shows it.
+    void openRequested(TResultForm* form);
+
+protected:
+    bool DoOpen() override;
+    void DoClear() override;
+    bool DoAddLine(const std::string& text) override;
+    void DoFinish() override;
+    void DoStartLongRun() override;
+    void DoPoll() override;
+    void DoEndLongRun() override;
+    void DoProgress(int percent) override;
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildToolRow(QBoxLayout& layout);
+    void FormActivate();
+    bool FormCloseQuery();
+
+    DocumentHost& host_;
+    TProgressBar& progress_;
+    std::shared_ptr<const Clock> clock_; // the clock the header reads
+    TextWindow text_;
+    QPushButton* exitBtn_ = nullptr;   // child
+    QPushButton* closeBtn_ = nullptr;  // child
+    QPushButton* appendBtn_ = nullptr; // child
+    std::string reportFile_;           // the net file's name until Add to Report makes it the .TXT name
+    bool opened_ = false;
+};
+
+} // namespace plax

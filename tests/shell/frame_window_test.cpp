@@ -1,0 +1,239 @@
+#include "scratch_dir.h"
+#include "view/scripted_dialogs.h"
+
+#include "shell/about_box.h"
+#include "shell/frame_window.h"
+#include "shell/help_window.h"
+#include "shell/report_window.h"
+#include "shell/results_window.h"
+
+#include "procedures/procedure_texts.h"
+#include "view/document_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace plax {
+namespace {
+
+TEST(OpenKindTest, OnlyTheFirstFourCharactersOfTheExtensionCount) {
+    EXPECT_EQ(OpenKindOf("/nets/Road.Kp"), OpenKind::Net);
+    EXPECT_EQ(OpenKindOf("road.net"), OpenKind::Net);
+    EXPECT_EQ(OpenKindOf("road.netx"), OpenKind::Net);
+    EXPECT_EQ(OpenKindOf("road.kpx"), OpenKind::Invalid);
+    EXPECT_EQ(OpenKindOf("notes.txt"), OpenKind::Report);
+    EXPECT_EQ(OpenKindOf("README"), OpenKind::Invalid);
+    EXPECT_EQ(OpenKindOf("old.net/README"), OpenKind::Invalid);
+}
+
+class FrameWindowTest : public ::testing::Test {
+protected:
+    FrameWindowTest() { frame.show(); }
+
+    std::string Copy(const std::string& example, const std::string& name) {
+        const std::string to = dir.File(name);
+        std::filesystem::copy_file(std::string(PLAX_EXAMPLES_DIR "/") + example, to);
+        return to;
+    }
+    std::string Notes() {
+        const std::string path = dir.File("notes.txt");
+        std::ofstream(path) << "    Report for NetWork road PLAX 2000\n";
+        return path;
+    }
+    int WindowCount() const { return static_cast<int>(frame.Area().subWindowList().size()); }
+    bool MenuBarHolds(const QMenu* menu) const {
+        return frame.menuBar()->actions().contains(menu->menuAction());
+    }
+
+    testing::ScratchDir dir;
+    testing::ScriptedDialogs dialogs;
+    TPlaxForm frame{dialogs};
+};
+
+TEST_F(FrameWindowTest, OpenChoosesTheWindowByExtension) {
+    dialogs.paths = {Notes(), Copy("road.net", "road.net"), Copy("road.net", "graph.kpx"), std::nullopt};
+    frame.OpenNet();
+    EXPECT_NE(qobject_cast<TReportForm*>(frame.ActiveChild()), nullptr);
+    EXPECT_TRUE(frame.WindowMenu().menuAction()->isEnabled());
+
+    frame.OpenNet();
+    ASSERT_NE(frame.ActiveDocument(), nullptr);
+    EXPECT_EQ(frame.ActiveDocument()->windowTitle(), "road.net");
+    EXPECT_EQ(frame.ActiveDocument()->Net().n, 9);
+
+    frame.OpenNet(); // .kpx
+    frame.OpenNet(); // cancelled
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(dialogs.Texts("error"), std::vector<std::string>{"Invalid Extension of the File"});
+    EXPECT_EQ(dialogs.Texts("open"), std::vector<std::string>(4, OpenFileFilter));
+
+    frame.OpenFile(Copy("flow.net", "flow.netx"));
+    ASSERT_NE(frame.ActiveDocument(), nullptr);
+    EXPECT_EQ(frame.ActiveDocument()->Net().kindName, "dirNet");
+    frame.NewNet();
+    EXPECT_EQ(frame.ActiveDocument()->windowTitle(), "NoName");
+    EXPECT_EQ(frame.Documents().size(), 3u);
+}
+
+TEST_F(FrameWindowTest, ToolbarFollowsTheDocuments) {
+    const QAction* increaseXY = frame.ToolButton(9);
+    ASSERT_NE(increaseXY, nullptr);
+    EXPECT_EQ(increaseXY->toolTip(), "Increase X and  Y Size");
+    EXPECT_EQ(frame.ToolButton(12)->toolTip(), "Decrease  X and  Y Size");
+    EXPECT_FALSE(increaseXY->isEnabled());
+    EXPECT_FALSE(frame.SaveButton()->isEnabled());
+    EXPECT_FALSE(frame.WindowMenu().menuAction()->isEnabled());
+
+    frame.OpenFile(Copy("road.net", "road.net"));
+    TMDIChild* road = frame.ActiveDocument();
+    ASSERT_NE(road, nullptr);
+    EXPECT_TRUE(frame.ToolButton(0)->isEnabled()); // 9 points: room for more
+    EXPECT_TRUE(increaseXY->isEnabled());
+    EXPECT_TRUE(frame.SaveButton()->isEnabled());
+    EXPECT_FALSE(frame.ToolButton(8)->isEnabled()); // retype needs a net without edges
+    EXPECT_TRUE(MenuBarHolds(road->Menus().front()));
+
+    ASSERT_TRUE(frame.Area().currentSubWindow()->close());
+    for (int tag : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18}) {
+        EXPECT_FALSE(frame.ToolButton(tag)->isEnabled()) << tag;
+    }
+    EXPECT_FALSE(frame.SaveButton()->isEnabled());
+    EXPECT_FALSE(frame.WindowMenu().menuAction()->isEnabled());
+}
+
+TEST_F(FrameWindowTest, ToolButtonsReachOnlyAnActiveDocument) {
+    frame.OpenFile(Copy("road.net", "road.net"));
+    const TMDIChild* road = frame.ActiveDocument();
+    QMdiSubWindow* roadWindow = frame.Area().currentSubWindow();
+    frame.OpenFile(Notes());
+    ASSERT_NE(qobject_cast<TReportForm*>(frame.ActiveChild()), nullptr);
+    EXPECT_FALSE(MenuBarHolds(road->Menus().front()));
+
+    // Clear Report writes the net's report file without asking.
+    const std::filesystem::path report = dir.File("road.TXT");
+    frame.ToolButton(18)->trigger();
+    EXPECT_FALSE(std::filesystem::exists(report));
+
+    frame.Area().setActiveSubWindow(roadWindow);
+    frame.ToolButton(18)->trigger();
+    EXPECT_TRUE(std::filesystem::exists(report));
+    EXPECT_TRUE(dialogs.calls.empty());
+}
+
+TEST_F(FrameWindowTest, CloseStopsWhenAWindowStaysOrAProcedureRuns) {
+    frame.OpenFile(Copy("road.net", "road.net"));
+    frame.OpenFile(Copy("flow.net", "flow.net"));
+    for (TMDIChild* document : frame.Documents())
+        document->Net().changed = 1;
+
+    // Last to first: flow closes without saving, road's question is cancelled.
+    dialogs.answers = {Answer::No, Answer::Cancel};
+    EXPECT_FALSE(frame.close());
+    ASSERT_EQ(frame.Documents().size(), 1u);
+    EXPECT_EQ(frame.Documents().front()->windowTitle(), "road.net");
+    ASSERT_EQ(dialogs.Texts("ask").size(), 2u);
+    EXPECT_NE(dialogs.Texts("ask")[0].find("Do you wish to Save flow"), std::string::npos);
+
+    frame.State().run.busy = 1;
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(dialogs.Texts("warning"), std::vector<std::string>{ProcedureInProgressMessage});
+    EXPECT_EQ(dialogs.Texts("ask").size(), 2u);
+
+    frame.State().run.busy = 0;
+    dialogs.answers = {Answer::No};
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(WindowCount(), 0);
+}
+
+TEST_F(FrameWindowTest, UnopenedResultsWindowsDoNotLinger) {
+    QPointer<TResultForm> unused = dynamic_cast<TResultForm*>(&frame.NewResultsWindow());
+    ResultsSink& used = frame.NewResultsWindow();
+    EXPECT_TRUE(unused.isNull());
+
+    ASSERT_TRUE(used.OpenResults("road", dir.File("road.net"), dialogs));
+    ASSERT_EQ(WindowCount(), 1);
+    EXPECT_EQ(frame.Area().currentSubWindow()->widget()->size(), QSize(544, 397));
+    QPointer<TResultForm> opened = dynamic_cast<TResultForm*>(&used);
+    frame.NewResultsWindow();
+    EXPECT_FALSE(opened.isNull());
+    EXPECT_EQ(WindowCount(), 1);
+}
+
+TEST_F(FrameWindowTest, StepEditKeepsToItsRange) {
+    QSpinBox& step = frame.StepEdit();
+    EXPECT_EQ(step.toolTip(), "Step for Size and Move operations");
+    EXPECT_EQ(frame.State().step, 10);
+    step.setValue(0);
+    EXPECT_EQ(frame.State().step, 1);
+    step.setValue(31);
+    EXPECT_EQ(frame.State().step, 30);
+    step.selectAll();
+    QTest::keyClicks(&step, "7");
+    EXPECT_EQ(frame.State().step, 7);
+}
+
+TEST(HelpWindowTest, TopicsByKeyAndByKeyword) {
+    THelpForm help;
+    help.show();
+    for (const char* key :
+         {"Ystanovutq_opcuu", "Ystanovutq_atrubytw", "Ystanovutq_atrubytw_rebra", "petri"}) {
+        help.ShowTopic(key);
+        EXPECT_EQ(help.CurrentTopic(), key);
+    }
+    EXPECT_EQ(help.windowTitle(), "Plax Help - The Petri net game");
+    help.ShowTopic("no_such_topic");
+    EXPECT_EQ(help.CurrentTopic(), "contents");
+
+    help.ShowSearch("");
+    ASSERT_TRUE(help.IndexShown());
+    QTest::keyClicks(&help.Filter(), "Token");
+    int shown = 0;
+    for (int row = 0; row < help.Keywords().count(); ++row) {
+        const QListWidgetItem* item = help.Keywords().item(row);
+        if (item->isHidden()) continue;
+        ++shown;
+        EXPECT_TRUE(item->text().contains("token", Qt::CaseInsensitive)) << item->text().toStdString();
+    }
+    EXPECT_GE(shown, 2);
+    EXPECT_LT(shown, help.Keywords().count());
+    QTest::keyClick(&help.Filter(), Qt::Key_Return);
+    EXPECT_EQ(help.CurrentTopic(), "petri");
+}
+
+TEST(HelpWindowTest, TopicNeedsAnAnchorAndKeywords) {
+    const auto topics = ParseHelpTopics("<h2><a name=\"cut_1\"></a>Cut &amp; paste</h2>\n"
+                                        "<p class=\"keywords\">Keywords: copy; cut &amp; paste;\n paste</p>"
+                                        "<h2>No anchor</h2><p class=\"keywords\">Keywords: x</p>");
+    ASSERT_EQ(topics.size(), 1u);
+    EXPECT_EQ(topics[0], (HelpTopic{"cut_1", "Cut & paste", {"copy", "cut & paste", "paste"}}));
+}
+
+TEST(AboutBoxTest, ShowsTheLargestNumberOfPoints) {
+    TAboutBox box;
+    const QLabel* label = nullptr;
+    for (const QLabel* l : box.findChildren<QLabel*>()) {
+        if (l->text() == "Max point:") label = l;
+    }
+    ASSERT_NE(label, nullptr);
+    const auto* field = qobject_cast<const QLineEdit*>(label->buddy());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), "15");
+}
+
+} // namespace
+} // namespace plax

@@ -1,0 +1,145 @@
+#include "shell/report_window.h"
+
+#include "scratch_dir.h"
+#include "view/test_host.h"
+
+#include "procedures/report_file.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextCursor>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace plax::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string Banner = "    Report for NetWork road PLAX 2000";
+
+QPlainTextEdit& Memo(QWidget& form) { return *form.findChild<QPlainTextEdit*>(QStringLiteral("ReportMemo")); }
+
+void TypeAtEnd(QWidget& form, const char* text) {
+    Memo(form).moveCursor(QTextCursor::End);
+    QTest::keyClicks(&Memo(form), text);
+}
+
+void Trigger(QWidget& form, const char* item) {
+    for (QAction* action : form.findChildren<QAction*>())
+        if (action->text() == QString::fromLatin1(item)) return action->trigger();
+    ADD_FAILURE() << "no item " << item;
+}
+
+TEST(TReportForm, OpenEditSaveAndReopen) {
+    ScratchDir dir;
+    TestHost host;
+    const std::string path = dir.File("road.TXT");
+    WriteAll(path, Banner + "\r\n    Min. Spanning Tree\r\n\r\ncaf\xe9\r\n");
+    TReportForm form(host);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Report"));
+    ASSERT_TRUE(form.OpenFile(path));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Report Window : road.TXT"));
+    EXPECT_EQ(LineBytes(form.Lines()), (Lines{Banner, "    Min. Spanning Tree", "", "caf\xe9"}));
+
+    TypeAtEnd(form, " au lait");
+    ASSERT_TRUE(Memo(form).document()->isModified());
+    ASSERT_TRUE(form.Save1Click());
+    EXPECT_FALSE(Memo(form).document()->isModified());
+    const std::string saved = Banner + "\r\n    Min. Spanning Tree\r\n\r\ncaf\xe9 au lait\r\n";
+    EXPECT_EQ(ReadAll(path), saved);
+    TReportForm again(host);
+    ASSERT_TRUE(again.OpenFile(path));
+    EXPECT_EQ(again.Lines(), form.Lines());
+
+    // Save As writes a copy; the window goes on saving to its own file.
+    host.dialogs.paths = {dir.File("copy.txt")};
+    ASSERT_TRUE(form.SaveAs1Click());
+    EXPECT_EQ(host.dialogs.Texts("save"), Lines{"Text files (*.txt)|*.txt"});
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Report Window : copy.txt"));
+    EXPECT_EQ(ReadAll(dir.File("copy.txt")), saved);
+    TypeAtEnd(form, "!");
+    ASSERT_TRUE(form.Save1Click());
+    EXPECT_EQ(ReadAll(path), Banner + "\r\n    Min. Spanning Tree\r\n\r\ncaf\xe9 au lait!\r\n");
+    EXPECT_EQ(ReadAll(dir.File("copy.txt")), saved);
+
+    // Closing with changes asks; Yes saves first.
+    TypeAtEnd(form, "?");
+    host.dialogs.answers = {Answer::Cancel, Answer::Yes};
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(host.dialogs.Texts("ask"),
+              Lines(2, "Confirm: Report text\r\n" + path + " has changes.\r\nDo you wish to Save file?"));
+    EXPECT_EQ(ReadAll(path), Banner + "\r\n    Min. Spanning Tree\r\n\r\ncaf\xe9 au lait!?\r\n");
+
+    host.dialogs.printFile = dir.File("report.pdf");
+    Trigger(again, "&Print");
+    EXPECT_EQ(ReadAll(dir.File("report.pdf")).substr(0, 4), "%PDF");
+    EXPECT_TRUE(host.dialogs.Texts("error").empty());
+}
+
+TEST(TReportForm, LoadAndSaveFailuresKeepTheFiles) {
+    ScratchDir dir;
+    TestHost host;
+    TReportForm form(host);
+    const std::string missing = dir.File("missing.TXT");
+    EXPECT_FALSE(form.OpenFile(missing));
+    const std::string binary = dir.File("binary.TXT");
+    WriteAll(binary, std::string("text\r\n\0\x01\x02", 9));
+    EXPECT_FALSE(form.OpenFile(binary));
+    const std::string huge = dir.File("huge.TXT");
+    WriteAll(huge, "");
+    std::filesystem::resize_file(huge, MaxReportFileSize + 1);
+    EXPECT_FALSE(form.OpenFile(huge));
+    EXPECT_EQ(host.dialogs.Texts("error"),
+              (Lines{" Cannot Load report text " + missing, " Cannot Load report text " + binary,
+                     " Cannot Load report text " + huge}));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Report"));
+
+    host.dialogs.calls.clear();
+    std::filesystem::create_directory(dir.File("sub"));
+    const std::string path = dir.File("sub/road.TXT");
+    WriteAll(path, Banner + "\r\n");
+    ASSERT_TRUE(form.OpenFile(path));
+    TypeAtEnd(form, "x");
+    host.dialogs.paths = {dir.File("gone/copy.txt")};
+    EXPECT_FALSE(form.SaveAs1Click());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Report Window : road.TXT"));
+    std::filesystem::remove_all(dir.File("sub"));
+    EXPECT_FALSE(form.Save1Click());
+    EXPECT_EQ(host.dialogs.Texts("error"), Lines(2, " Cannot Save file " + path));
+    EXPECT_TRUE(Memo(form).document()->isModified());
+}
+
+TEST(TReportForm, EditButtonsFollowSelectionAndClipboard) {
+    TestHost host;
+    ScratchDir dir;
+    WriteAll(dir.File("a.TXT"), "alpha\r\n");
+    TReportForm form(host);
+    ASSERT_TRUE(form.OpenFile(dir.File("a.TXT")));
+    auto button = [&](const char* name) { return form.findChild<QToolButton*>(QString::fromLatin1(name)); };
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(button("CutButton")->isEnabled());
+    EXPECT_FALSE(button("CopyButton")->isEnabled());
+    EXPECT_FALSE(button("PasteButton")->isEnabled());
+    Memo(form).selectAll();
+    EXPECT_TRUE(button("CutButton")->isEnabled());
+    EXPECT_TRUE(button("CopyButton")->isEnabled());
+    button("CopyButton")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("alpha"));
+    EXPECT_TRUE(button("PasteButton")->isEnabled());
+    Memo(form).moveCursor(QTextCursor::End);
+    EXPECT_FALSE(button("CopyButton")->isEnabled());
+    button("PasteButton")->click();
+    EXPECT_EQ(LineBytes(form.Lines()), Lines{"alphaalpha"});
+    EXPECT_EQ(button("CopyButton")->toolTip(), QStringLiteral("Copy"));
+}
+
+} // namespace
+} // namespace plax::testing

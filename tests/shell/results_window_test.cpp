@@ -1,0 +1,230 @@
+#include "shell/results_window.h"
+
+#include "net_builders.h"
+#include "scratch_dir.h"
+#include "view/test_host.h"
+
+#include "procedures/marking_buffer.h"
+#include "procedures/procedure_texts.h"
+#include "procedures/report_file.h"
+#include "procedures/spanning_tree.h"
+
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace plax::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+NetWorkType Road() {
+    NetWorkType net = MakeNet(UndirNetCode, 4, "road");
+    AddEdge(net, 1, 2, 2.5);
+    AddEdge(net, 2, 3, 1);
+    AddEdge(net, 3, 4, 4);
+    AddEdge(net, 1, 4, 3);
+    return net;
+}
+
+QPushButton& Button(QWidget& form, const char* name) {
+    auto* button = form.findChild<QPushButton*>(QString::fromLatin1(name));
+    EXPECT_NE(button, nullptr) << name;
+    return *button;
+}
+
+QPlainTextEdit& Memo(QWidget& form) { return *form.findChild<QPlainTextEdit*>(QStringLiteral("ResultMemo")); }
+
+void Settle(const TResultForm& form) {
+    while (form.Filling())
+        QCoreApplication::processEvents();
+}
+
+// The window the frame would show: opened on a spanning tree run for `fileName`.
+void RunTree(TResultForm& form, TestHost& host, const std::string& fileName) {
+    QObject::connect(&form, &TResultForm::openRequested, &form, [](TResultForm* f) { f->show(); });
+    NetWorkType net = Road();
+    MarkingBuffer marks;
+    MinSpanningTree(net, marks, fileName, {form, host.dialogs});
+    Settle(form);
+}
+
+TEST(TResultForm, HoldsExactlyTheLinesTheProcedureWrote) {
+    TestHost host;
+    TProgressBar progress;
+    TResultForm form(host, progress);
+    std::vector<TResultForm*> requests;
+    QObject::connect(&form, &TResultForm::openRequested, [&](TResultForm* f) { requests.push_back(f); });
+    NetWorkType net = Road();
+    MarkingBuffer marks;
+    MinSpanningTree(net, marks, "road.net", {form, host.dialogs});
+    LineSink plain(*host.state.clock, host.state.run);
+    MarkingBuffer plainMarks;
+    MinSpanningTree(net, plainMarks, "road.net", {plain, host.dialogs});
+
+    EXPECT_TRUE(form.Opened());
+    EXPECT_EQ(requests, std::vector<TResultForm*>{&form});
+    EXPECT_EQ(LineBytes(form.Lines()), plain.Lines()); // lines still waiting count too
+    Settle(form);
+    EXPECT_EQ(LineBytes(form.Lines()), plain.Lines());
+    EXPECT_EQ(plain.Lines().size(), 11u + 4u);
+    EXPECT_FALSE(Memo(form).document()->isModified());
+    EXPECT_FALSE(Button(form, "CloseBtn").isHidden());
+    EXPECT_TRUE(Button(form, "ExitBtn").isHidden());
+    EXPECT_TRUE(host.dialogs.calls.empty());
+
+    // The protocol's own steps: one empty line after opening, none after the header's clear,
+    // and 8-bit names byte for byte.
+    TResultForm raw(host, progress);
+    EXPECT_EQ(LineBytes(raw.Lines()), Lines{""});
+    ASSERT_TRUE(raw.OpenResults("r\xe9seau", "x.net", host.dialogs));
+    EXPECT_EQ(LineBytes(raw.Lines()), Lines{""});
+    raw.BeginAccount({});
+    EXPECT_EQ(LineBytes(raw.Lines()), Lines{});
+    raw.AddLine("");
+    raw.AddLine("caf\xe9 " + raw.NetName());
+    raw.FinishResults();
+    EXPECT_EQ(LineBytes(raw.Lines()), (Lines{"", "caf\xe9 r\xe9seau"}));
+}
+
+TEST(TResultForm, AddToReportWritesOneBannerAndAppends) {
+    ScratchDir dir;
+    TestHost host;
+    TProgressBar progress;
+    TResultForm form(host, progress);
+    RunTree(form, host, dir.File("road.net"));
+    const Lines text = LineBytes(form.Lines());
+
+    QTest::keyClicks(&Memo(form), "x"); // a change of the user's own; Add to Report clears it
+    const Lines edited = LineBytes(form.Lines());
+    QTest::mouseClick(&Button(form, "AppendBtn"), Qt::LeftButton);
+    EXPECT_FALSE(Memo(form).document()->isModified());
+    Memo(form).setPlainText(QStringLiteral("second"));
+    QTest::mouseClick(&Button(form, "AppendBtn"), Qt::LeftButton);
+
+    std::string expected = "    Report for NetWork road     (PLAX 2000) \r\n";
+    for (const std::string& line : edited)
+        expected += line + "\r\n";
+    expected += "second\r\n";
+    EXPECT_EQ(ReadAll(dir.File("road.TXT")), expected);
+    EXPECT_EQ(edited.front(), "x" + text.front());
+    EXPECT_TRUE(host.dialogs.calls.empty());
+
+    // The hint goes to the frame's status line while the mouse is over the button.
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(&Button(form, "AppendBtn"), &enter);
+    EXPECT_EQ(host.hints, std::vector<std::string>{"Add Contents of Result Window to Report File"});
+    EXPECT_EQ(Button(form, "AppendBtn").toolTip(),
+              QStringLiteral("Add Contents of Result Window to Report File"));
+
+    TResultForm lost(host, progress);
+    RunTree(lost, host, dir.File("gone/road.net"));
+    QTest::mouseClick(&Button(lost, "AppendBtn"), Qt::LeftButton);
+    EXPECT_EQ(host.dialogs.Texts("error"),
+              Lines{" Cannot append Result text to " + dir.File("gone/road.TXT")});
+}
+
+TEST(TResultForm, ClosingAsksAndRefusesWhileBusy) {
+    ScratchDir dir;
+    TestHost host;
+    TProgressBar progress;
+    TResultForm form(host, progress);
+    RunTree(form, host, dir.File("road.net"));
+    ASSERT_TRUE(form.isVisible());
+
+    host.state.run.busy = 1;
+    EXPECT_FALSE(form.close());
+    EXPECT_EQ(host.dialogs.Texts("warning"), Lines{ProcedureInProgressMessage});
+    host.state.run.busy = 0;
+    EXPECT_TRUE(host.dialogs.Texts("ask").empty()); // unchanged text goes without a question
+
+    QTest::keyClicks(&Memo(form), "note ");
+    const std::string question = "Confirm: Result text road has changes.\r\nDo you wish to Save file?";
+    host.dialogs.answers = {Answer::Yes, Answer::Cancel, Answer::Yes, Answer::Yes};
+    host.dialogs.paths = {std::nullopt, dir.File("gone/out.txt"), dir.File("out.txt")};
+    EXPECT_FALSE(form.close()); // Save As cancelled
+    EXPECT_FALSE(form.close()); // question dismissed
+    EXPECT_FALSE(form.close()); // Save As failed
+    EXPECT_EQ(host.dialogs.Texts("error"), Lines{" Cannot Save file " + dir.File("gone/out.txt")});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(host.dialogs.Texts("ask"), Lines(4, question));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Result Window : out.txt"));
+    std::string saved;
+    for (const QString& line : form.Lines())
+        saved += LineBytes(line) + "\r\n";
+    EXPECT_EQ(ReadAll(dir.File("out.txt")), saved);
+    EXPECT_EQ(saved.substr(0, 7), "note \r\n");
+}
+
+TEST(TResultForm, InsideTheDocumentArea) {
+    TestHost host;
+    TProgressBar progress;
+    QMdiArea area;
+    auto* form = new TResultForm(host, progress);
+    QMdiSubWindow* sub = area.addSubWindow(form);
+    area.show();
+    ASSERT_TRUE(form->OpenResults("road", "road.net", host.dialogs));
+    sub->show();
+    area.setActiveSubWindow(nullptr);
+    area.setActiveSubWindow(sub);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("road  Results"));
+
+    // Close goes through the sub-window, which asks the form.
+    form->FinishResults();
+    host.state.run.busy = 1;
+    QTest::mouseClick(&Button(*form, "CloseBtn"), Qt::LeftButton);
+    EXPECT_TRUE(sub->isVisible());
+    EXPECT_EQ(host.dialogs.Texts("warning"), Lines{ProcedureInProgressMessage});
+    host.state.run.busy = 0;
+    QTest::mouseClick(&Button(*form, "CloseBtn"), Qt::LeftButton);
+    EXPECT_FALSE(sub->isVisible());
+}
+
+TEST(TResultForm, LongRunSeesAQueuedStop) {
+    TestHost host;
+    TProgressBar progress;
+    TResultForm form(host, progress);
+    QObject::connect(&form, &TResultForm::openRequested, &form, [](TResultForm* f) { f->show(); });
+    NetWorkType net = Road();
+    ASSERT_TRUE(form.OpenResults(net.name, "road.net", host.dialogs));
+    form.StartLongRun(net);
+    QPushButton& stop = Button(form, "ExitBtn");
+    EXPECT_FALSE(stop.isHidden());
+    EXPECT_TRUE(Button(form, "AppendBtn").isHidden());
+    EXPECT_EQ(host.state.run.busy, 1);
+    EXPECT_EQ(net.interaction.busy, 1);
+    form.Progress(40);
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.Percent(), 40);
+    EXPECT_EQ(progress.windowTitle(), QStringLiteral("Progress indicator"));
+    EXPECT_FALSE(form.Poll());
+
+    const QPointF at(stop.width() / 2.0, stop.height() / 2.0);
+    const QPointF global = stop.mapToGlobal(at);
+    QCoreApplication::postEvent(&stop, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                                       Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(&stop, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                                       Qt::NoButton, Qt::NoModifier));
+    form.AddLine("searching");
+    EXPECT_TRUE(form.Poll());
+    EXPECT_EQ(host.state.run.stop, 1);
+
+    form.EndLongRun(net);
+    EXPECT_TRUE(stop.isHidden());
+    EXPECT_FALSE(Button(form, "AppendBtn").isHidden());
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_EQ(host.state.run.busy, 0);
+    EXPECT_EQ(net.interaction.busy, 0);
+    EXPECT_EQ(LineBytes(form.Lines()), (Lines{"", "searching"}));
+}
+
+} // namespace
+} // namespace plax::testing
