@@ -5,12 +5,11 @@
 #include "model/text_utils.h"
 #include "procedures/report_file.h"
 
+#include <QBoxLayout>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <vector>
@@ -18,8 +17,6 @@
 namespace plax {
 
 namespace {
-
-constexpr int ToolRowHeight = 30;
 
 // A file with a NUL byte or a line of this size is no report; the text area would choke on it.
 bool LooksLikeText(const std::vector<std::string>& lines) {
@@ -48,28 +45,16 @@ TReportForm::TReportForm(DocumentHost& host, QWidget* parent)
                                            .printShortcut = false,
                                            .buttonHints = true}) {
     setWindowTitle(QString::fromLatin1(ReportWindowCaption));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(&text_.MenuBar());
-    BuildToolRow(*layout);
-    layout->addWidget(&text_.Memo());
+    text_.LayOut([this](QWidget& tools, QBoxLayout& row) { BuildToolRow(tools, row); });
     resize(ReportWindowWidth, ReportWindowHeight);
 }
 
 TReportForm::~TReportForm() = default;
 
-void TReportForm::BuildToolRow(QBoxLayout& layout) {
-    auto* tools = new QWidget(this);
-    tools->setFixedHeight(ToolRowHeight);
-    auto* row = new QHBoxLayout(tools);
-    row->setContentsMargins(2, 2, 2, 2);
-    auto* close = new QPushButton(QStringLiteral("Close"), tools);
+void TReportForm::BuildToolRow(QWidget& tools, QBoxLayout& row) {
+    auto* close = new QPushButton(QStringLiteral("Close"), &tools);
     close->setObjectName(QStringLiteral("BitBtn1"));
-    row->addWidget(close);
-    text_.AddEditButtons(*row);
-    row->addStretch();
-    layout.addWidget(tools);
+    row.addWidget(close);
     connect(close, &QPushButton::clicked, this, [this] { text_.CloseWindow(); });
 }
 

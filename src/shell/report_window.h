@@ -42,7 +42,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildToolRow(QBoxLayout& layout);
+    void BuildToolRow(QWidget& tools, QBoxLayout& row);
     bool FormCloseQuery();
 
     DocumentHost& host_;

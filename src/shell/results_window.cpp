@@ -6,13 +6,12 @@
 #include "procedures/procedure_texts.h"
 #include "procedures/report_file.h"
 
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <exception>
 #include <new>
@@ -23,7 +22,6 @@ namespace {
 
 // A poll lets the events that are waiting run, for about a millisecond at most.
 constexpr int PollEventsMs = 1;
-constexpr int ToolRowHeight = 30;
 
 QString StatusHint(const char* hint) {
     const QString text = QString::fromLatin1(hint);
@@ -47,26 +45,17 @@ TResultForm::TResultForm(DocumentHost& host, TProgressBar& progress, QWidget* pa
                                          .printShortcut = true,
                                          .buttonHints = false}) {
     setWindowTitle(QString::fromLatin1(ResultWindowCaption));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(&text_.MenuBar());
-    BuildToolRow(*layout);
-    layout->addWidget(&text_.Memo());
+    text_.LayOut([this](QWidget& tools, QBoxLayout& row) { BuildToolRow(tools, row); });
     resize(ResultWindowWidth, ResultWindowHeight);
 }
 
 TResultForm::~TResultForm() = default;
 
-void TResultForm::BuildToolRow(QBoxLayout& layout) {
-    auto* tools = new QWidget(this);
-    tools->setFixedHeight(ToolRowHeight);
-    auto* row = new QHBoxLayout(tools);
-    row->setContentsMargins(2, 2, 2, 2);
+void TResultForm::BuildToolRow(QWidget& tools, QBoxLayout& row) {
     const auto button = [&](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), tools);
+        auto* b = new QPushButton(QString::fromLatin1(caption), &tools);
         b->setObjectName(QString::fromLatin1(name));
-        row->addWidget(b);
+        row.addWidget(b);
         return b;
     };
     // Stop and Close share one place: Stop shows only while a search runs, Close once it ended.
@@ -76,9 +65,6 @@ void TResultForm::BuildToolRow(QBoxLayout& layout) {
     exitBtn_->hide();
     closeBtn_->hide();
     text_.AttachHint(*appendBtn_, StatusHint(AddToReportHint));
-    text_.AddEditButtons(*row);
-    row->addStretch();
-    layout.addWidget(tools);
     connect(exitBtn_, &QPushButton::clicked, this, [this] { host_.State().run.stop = 1; });
     connect(closeBtn_, &QPushButton::clicked, this, [this] { text_.CloseWindow(); });
     connect(appendBtn_, &QPushButton::clicked, this, &TResultForm::AppendBtnClick);

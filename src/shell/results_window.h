@@ -60,7 +60,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildToolRow(QBoxLayout& layout);
+    void BuildToolRow(QWidget& tools, QBoxLayout& row);
     void FormActivate();
     bool FormCloseQuery();
 

@@ -31,6 +31,9 @@ namespace plax {
 
 namespace {
 
+// The height of the row of buttons above the text.
+constexpr int ToolRowHeight = 30;
+
 const std::string Eol = "\r\n";
 
 // One insert should stay near a millisecond; the batch follows the text area's speed.
@@ -280,6 +283,22 @@ void TextWindow::BuildContextMenu() {
         UpdateEditEnabling();
         popup_->popup(memo_->viewport()->mapToGlobal(at));
     });
+}
+
+void TextWindow::LayOut(const std::function<void(QWidget& tools, QBoxLayout& row)>& ownButtons) {
+    auto* layout = new QVBoxLayout(&owner_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar_);
+    auto* tools = new QWidget(&owner_);
+    tools->setFixedHeight(ToolRowHeight);
+    auto* row = new QHBoxLayout(tools);
+    row->setContentsMargins(2, 2, 2, 2);
+    ownButtons(*tools, *row);
+    AddEditButtons(*row);
+    row->addStretch();
+    layout->addWidget(tools);
+    layout->addWidget(memo_);
 }
 
 void TextWindow::AddEditButtons(QBoxLayout& row) {

@@ -107,8 +107,9 @@ public:
     bool Modified() const;
     void SetModified(bool modified);
 
-    // Adds CopyButton, CutButton and PasteButton to the tool row.
-    void AddEditButtons(QBoxLayout& row);
+    // Lays the owner out: the menu bar, the tool row of 30 pixels (the owner's own buttons, which
+    // `ownButtons` adds to the row, then CopyButton, CutButton and PasteButton) and the text.
+    void LayOut(const std::function<void(QWidget& tools, QBoxLayout& row)>& ownButtons);
     // Shows `hint` (the part after "|") as tooltip and, while the mouse is over `widget`, in
     // the frame's status line.
     void AttachHint(QWidget& widget, const QString& hint);
@@ -125,6 +126,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Adds CopyButton, CutButton and PasteButton to the tool row.
+    void AddEditButtons(QBoxLayout& row);
     void BuildMenus();
     void BuildContextMenu();
     QAction* AddItem(QMenu& menu, const QString& text, std::function<void()> handler);

@@ -4,35 +4,13 @@
 
 namespace plax {
 
-namespace {
-constexpr int Dpi = 96;
-}
-
 EmfPaintDevice::EmfPaintDevice(int width, int height)
-    : width_(width), height_(height), engine_(std::make_unique<EmfPaintEngine>(width, height)) {}
+    : MetafilePaintDevice(width, height), engine_(std::make_unique<EmfPaintEngine>(width, height)) {}
 
 EmfPaintDevice::~EmfPaintDevice() = default;
 
 QPaintEngine* EmfPaintDevice::paintEngine() const { return engine_.get(); }
 
 std::string EmfPaintDevice::Bytes() const { return engine_->EmfBytes(); }
-
-int EmfPaintDevice::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-    case PdmWidth: return width_;
-    case PdmHeight: return height_;
-    case PdmWidthMM: return width_ * 254 / (Dpi * 10);
-    case PdmHeightMM: return height_ * 254 / (Dpi * 10);
-    case PdmNumColors: return 0xFFFFFF;
-    case PdmDepth: return 24;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return Dpi;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
-    }
-    return QPaintDevice::metric(metric);
-}
 
 } // namespace plax

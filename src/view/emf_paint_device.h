@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPaintDevice>
+#include "wmf_paint_device.h"
 
 #include <memory>
 #include <string>
@@ -11,7 +11,7 @@ class EmfPaintEngine;
 
 // A paint device that records what a painter draws as an enhanced metafile of width x height
 // pixels at 96 per inch, with the same pens, brushes, shapes and text as WmfPaintDevice.
-class EmfPaintDevice : public QPaintDevice {
+class EmfPaintDevice : public MetafilePaintDevice {
 public:
     EmfPaintDevice(int width, int height);
     EmfPaintDevice(const EmfPaintDevice&) = delete;
@@ -23,12 +23,7 @@ public:
     // The enhanced metafile of the last painting, complete once the painter has ended.
     std::string Bytes() const;
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    int width_;
-    int height_;
     std::unique_ptr<EmfPaintEngine> engine_;
 };
 

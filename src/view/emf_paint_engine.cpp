@@ -16,29 +16,6 @@ namespace plax {
 
 namespace {
 
-enum : std::uint16_t {
-    MetaEof = 0x0000,
-    MetaSetBkColor = 0x0201,
-    MetaSetBkMode = 0x0102,
-    MetaSetRop2 = 0x0104,
-    MetaSetPolyFillMode = 0x0106,
-    MetaSetTextAlign = 0x012E,
-    MetaSetTextColor = 0x0209,
-    MetaLineTo = 0x0213,
-    MetaMoveTo = 0x0214,
-    MetaSelectObject = 0x012D,
-    MetaDeleteObject = 0x01F0,
-    MetaEllipse = 0x0418,
-    MetaRectangle = 0x041B,
-    MetaRoundRect = 0x061C,
-    MetaTextOut = 0x0521,
-    MetaPolygon = 0x0324,
-    MetaPolyline = 0x0325,
-    MetaCreatePenIndirect = 0x02FA,
-    MetaCreateFontIndirect = 0x02FB,
-    MetaCreateBrushIndirect = 0x02FC,
-};
-
 // The placeable header (22 bytes) and the metafile header (9 words) come before the records.
 constexpr std::size_t RecordsStart = 22 + 18;
 

@@ -1,5 +1,7 @@
 #include "emf_writer.h"
 
+#include "wmf_writer.h"
+
 #include <algorithm>
 #include <bit>
 #include <cassert>
@@ -100,15 +102,7 @@ void EmfWriter::ValueRecord(std::uint32_t type, std::uint32_t value) {
     Record(type, body);
 }
 
-int EmfWriter::TakeHandle() {
-    const auto free = std::find(handles_.begin(), handles_.end(), false);
-    if (free != handles_.end()) {
-        *free = true;
-        return static_cast<int>(free - handles_.begin());
-    }
-    handles_.push_back(true);
-    return static_cast<int>(handles_.size() - 1);
-}
+int EmfWriter::TakeHandle() { return TakeLowestFree(handles_); }
 
 int EmfWriter::CreatePen(int style, int width, Color color) {
     const int handle = TakeHandle();

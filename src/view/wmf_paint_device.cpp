@@ -9,7 +9,7 @@ constexpr int Dpi = 96;
 }
 
 WmfPaintDevice::WmfPaintDevice(int width, int height)
-    : width_(width), height_(height), engine_(std::make_unique<WmfPaintEngine>(width, height)) {}
+    : MetafilePaintDevice(width, height), engine_(std::make_unique<WmfPaintEngine>(width, height)) {}
 
 WmfPaintDevice::~WmfPaintDevice() = default;
 
@@ -17,7 +17,7 @@ QPaintEngine* WmfPaintDevice::paintEngine() const { return engine_.get(); }
 
 std::string WmfPaintDevice::Bytes() const { return engine_->Bytes(); }
 
-int WmfPaintDevice::metric(PaintDeviceMetric metric) const {
+int MetafilePaintDevice::metric(PaintDeviceMetric metric) const {
     switch (metric) {
     case PdmWidth: return width_;
     case PdmHeight: return height_;

@@ -9,10 +9,24 @@ namespace plax {
 
 class WmfPaintEngine;
 
-// A paint device that records what a painter draws as a placeable Windows metafile of
-// width x height pixels at 96 per inch: pens with width and style, brushes, lines, polylines,
-// polygons, ellipses, rectangles, rounded rectangles and text with face and size.
-class WmfPaintDevice : public QPaintDevice {
+// What both metafile devices tell a painter about themselves: width x height pixels at 96 per
+// inch, true colour.
+class MetafilePaintDevice : public QPaintDevice {
+public:
+    MetafilePaintDevice(int width, int height) : width_(width), height_(height) {}
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    int width_;
+    int height_;
+};
+
+// A paint device that records what a painter draws as a placeable Windows metafile: pens with
+// width and style, brushes, lines, polylines, polygons, ellipses, rectangles, rounded rectangles
+// and text with face and size.
+class WmfPaintDevice : public MetafilePaintDevice {
 public:
     WmfPaintDevice(int width, int height);
     WmfPaintDevice(const WmfPaintDevice&) = delete;
@@ -24,12 +38,7 @@ public:
     // The metafile of the last painting, complete once the painter has ended.
     std::string Bytes() const;
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    int width_;
-    int height_;
     std::unique_ptr<WmfPaintEngine> engine_;
 };
 

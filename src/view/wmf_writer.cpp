@@ -6,32 +6,6 @@ namespace plax {
 
 namespace {
 
-enum : std::uint16_t {
-    MetaEof = 0x0000,
-    MetaSetBkColor = 0x0201,
-    MetaSetBkMode = 0x0102,
-    MetaSetMapMode = 0x0103,
-    MetaSetRop2 = 0x0104,
-    MetaSetPolyFillMode = 0x0106,
-    MetaSetTextAlign = 0x012E,
-    MetaSetTextColor = 0x0209,
-    MetaSetWindowOrg = 0x020B,
-    MetaSetWindowExt = 0x020C,
-    MetaLineTo = 0x0213,
-    MetaMoveTo = 0x0214,
-    MetaSelectObject = 0x012D,
-    MetaDeleteObject = 0x01F0,
-    MetaEllipse = 0x0418,
-    MetaRectangle = 0x041B,
-    MetaRoundRect = 0x061C,
-    MetaTextOut = 0x0521,
-    MetaPolygon = 0x0324,
-    MetaPolyline = 0x0325,
-    MetaCreatePenIndirect = 0x02FA,
-    MetaCreateFontIndirect = 0x02FB,
-    MetaCreateBrushIndirect = 0x02FC,
-};
-
 constexpr int MapModeAnisotropic = 8;
 constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
 constexpr std::uint32_t HeaderWords = 9;
@@ -84,15 +58,17 @@ void WmfWriter::Record(std::uint16_t function, const std::vector<std::uint16_t>&
     maxRecordWords_ = std::max(maxRecordWords_, words);
 }
 
-int WmfWriter::TakeSlot() {
-    const auto free = std::find(slots_.begin(), slots_.end(), false);
-    if (free != slots_.end()) {
+int TakeLowestFree(std::vector<bool>& used) {
+    const auto free = std::find(used.begin(), used.end(), false);
+    if (free != used.end()) {
         *free = true;
-        return static_cast<int>(free - slots_.begin());
+        return static_cast<int>(free - used.begin());
     }
-    slots_.push_back(true);
-    return static_cast<int>(slots_.size() - 1);
+    used.push_back(true);
+    return static_cast<int>(used.size() - 1);
 }
+
+int WmfWriter::TakeSlot() { return TakeLowestFree(slots_); }
 
 int WmfWriter::CreatePen(int style, int width, Color color) {
     std::vector<std::uint16_t> params = {Word(style), Word(width), 0};

@@ -24,6 +24,37 @@ enum WmfFillMode : int { WmfAlternate = 1, WmfWinding = 2 };
 enum WmfRop2 : int { WmfRopNotXorPen = 10, WmfRopCopyPen = 13 };
 inline constexpr int WmfTextAlignBaseline = 24;
 
+// The function numbers of the metafile records.
+enum WmfFunction : std::uint16_t {
+    MetaEof = 0x0000,
+    MetaSetBkColor = 0x0201,
+    MetaSetBkMode = 0x0102,
+    MetaSetMapMode = 0x0103,
+    MetaSetRop2 = 0x0104,
+    MetaSetPolyFillMode = 0x0106,
+    MetaSetTextAlign = 0x012E,
+    MetaSetTextColor = 0x0209,
+    MetaSetWindowOrg = 0x020B,
+    MetaSetWindowExt = 0x020C,
+    MetaLineTo = 0x0213,
+    MetaMoveTo = 0x0214,
+    MetaSelectObject = 0x012D,
+    MetaDeleteObject = 0x01F0,
+    MetaEllipse = 0x0418,
+    MetaRectangle = 0x041B,
+    MetaRoundRect = 0x061C,
+    MetaTextOut = 0x0521,
+    MetaPolygon = 0x0324,
+    MetaPolyline = 0x0325,
+    MetaCreatePenIndirect = 0x02FA,
+    MetaCreateFontIndirect = 0x02FB,
+    MetaCreateBrushIndirect = 0x02FC,
+};
+
+// Marks the lowest unused entry of an object table used and answers it; the table grows when
+// every entry is taken. Both metafile writers hand out their object numbers so.
+int TakeLowestFree(std::vector<bool>& used);
+
 // Builds a placeable Windows metafile record by record: logical units are pixels, the picture
 // spans (0, 0)-(width, height) at `unitsPerInch`. Coordinates beyond 16 bits are clamped.
 class WmfWriter {
