@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "gantt_window.h"
 #include "help_window.h"
+#include "k_paths_dialog.h"
 #include "progress_window.h"
 #include "report_window.h"
 #include "results_window.h"
@@ -141,6 +142,8 @@ void TPlaxForm::Setup() {
     // One progress window for the whole run, shown by the long runs that have a gauge.
     progress_ = new TProgressBar(this);
     progress_->hide();
+    kForm_ = new TGetKForm(this);
+    kForm_->hide();
 
     timer_ = new QTimer(this);
     timer_->setInterval(TimerInterval);
@@ -178,6 +181,7 @@ void TPlaxForm::CreateMenus() {
 
 void TPlaxForm::CreateToolbar() {
     QToolBar* bar = addToolBar(tr("Tools"));
+    toolBar_ = bar;
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
@@ -290,6 +294,8 @@ void TPlaxForm::ShowGanttChart(const std::vector<GanttBar>& bars) {
     AddChild(form.release());
 }
 
+bool TPlaxForm::AskKShortestPaths(KShortestParameters& parameters) { return kForm_->Ask(parameters); }
+
 void TPlaxForm::OpenReportWindow(const std::string& path) {
     auto form = std::make_unique<TReportForm>(*this);
     if (!form->OpenFile(path)) return;
@@ -356,6 +362,11 @@ void TPlaxForm::UpdateToolbar(const TMDIChild& document, const CommandEnabling& 
         button->setEnabled(enabled.at(button->data().toUInt()));
     saveButton_->setEnabled(enabled.at(SaveNetCommand));
 }
+
+void TPlaxForm::ShowToolbar(bool visible) { toolBar_->setVisible(visible); }
+
+// Asked of the toolbar's own switch, so a frame not yet shown still reports it on.
+bool TPlaxForm::ToolbarVisible() const { return !toolBar_->isHidden(); }
 
 void TPlaxForm::ShowHint(const std::string& hint) { statusBar()->showMessage(QString::fromStdString(hint)); }
 

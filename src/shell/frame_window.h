@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace plax {
 
+class TGetKForm;
 class THelpForm;
 class TProgressBar;
 class TResultForm;
@@ -58,6 +59,7 @@ public:
     Dialogs& Ui() override { return *dialogs_; }
     ResultsSink& NewResultsWindow() override;
     void ShowGanttChart(const std::vector<GanttBar>& bars) override;
+    bool AskKShortestPaths(KShortestParameters& parameters) override;
     void OpenReportWindow(const std::string& path) override;
     void NewNet() override;
     void OpenNet() override;
@@ -65,6 +67,8 @@ public:
     void ExitProgram() override;
     void ShowHelp(const std::string& topic) override;
     void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) override;
+    void ShowToolbar(bool visible) override;
+    bool ToolbarVisible() const override;
     void ShowHint(const std::string& hint) override;
     void DocumentClosed(TMDIChild& document) override;
 
@@ -87,6 +91,7 @@ public:
     QSpinBox& StepEdit() const { return *stepEdit_; }
     QMenu& WindowMenu() const { return *windowMenu_; }
     TProgressBar& Progress() const { return *progress_; }
+    TGetKForm& KPathsDialog() const { return *kForm_; }
     THelpForm* HelpWindow() const;
 
 protected:
@@ -123,9 +128,11 @@ private:
     QPointer<QActionGroup> windowList_;
     std::vector<QAction*> taggedButtons_;
     QAction* saveButton_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
     QSpinBox* stepEdit_ = nullptr;
     QTimer* timer_ = nullptr;
     TProgressBar* progress_ = nullptr;
+    TGetKForm* kForm_ = nullptr;
     QPointer<THelpForm> help_;
     // A Results window handed to a procedure that has not opened it yet.
     QPointer<TResultForm> pendingResults_;

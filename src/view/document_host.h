@@ -4,6 +4,7 @@
 #include "program_state.h"
 
 #include "procedures/critical_path.h"
+#include "procedures/k_shortest_paths.h"
 #include "procedures/results_sink.h"
 
 #include <array>
@@ -35,6 +36,8 @@ public:
     virtual ResultsSink& NewResultsWindow() = 0;
     // A new Gantt chart window with these bars, shown once filled.
     virtual void ShowGanttChart(const std::vector<GanttBar>& bars) = 0;
+    // The k shortest paths dialog, starting from `parameters`; false on Cancel.
+    virtual bool AskKShortestPaths(KShortestParameters& parameters) = 0;
     // A Report window on the file at `path` (Show Report, or File > Open of a ".txt" file).
     virtual void OpenReportWindow(const std::string& path) = 0;
 
@@ -48,6 +51,9 @@ public:
 
     // The active document's enabling changed (DefEnableItem).
     virtual void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) = 0;
+    // The View menu's "Toolbar" switch: shows or hides the frame's toolbar.
+    virtual void ShowToolbar(bool visible) = 0;
+    virtual bool ToolbarVisible() const = 0;
     // Shows a hint in the frame's status line.
     virtual void ShowHint(const std::string& hint) = 0;
     // The document is going: the frame forgets it as the active document and, when it was the

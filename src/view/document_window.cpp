@@ -1,8 +1,11 @@
 #include "document_window.h"
 
+#include "document_window_parts.h"
+#include "edit_commands.h"
 #include "net_canvas_widget.h"
 #include "net_colors.h"
 #include "net_render.h"
+#include "picking_commands.h"
 #include "picture_export.h"
 #include "property_commands.h"
 
@@ -10,7 +13,7 @@
 #include "model/net_file.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "procedures/procedure_texts.h"
+#include "model/undo.h"
 #include "procedures/report_file.h"
 
 #include <QAction>
@@ -30,44 +33,18 @@
 
 namespace plax {
 
+using namespace doc;
+
 namespace {
 
-constexpr const char* ReadyText = "Ready";
 constexpr const char* CloseQuestionCaption = "Confirm";
 constexpr const char* CannotPrintMessage = " Cannot print the NetWork.";
-constexpr const char* RefreshNetHint = "Refresh color of the elements";
-constexpr const char* ReportMenuHint = "Commands for Report File";
-constexpr const char* ShowReportHint = "Show Report File for Current NetWork";
-constexpr const char* ClearReportHint =
-    "Clear Report File for Current NetWork (All informations will be Erased)";
 constexpr const char* UpOneLevelHint = "Up One Level";
 
 constexpr int StatusLineHeight = 25;
 constexpr int CoordLabelWidth = 85;
 constexpr int DefaultWidth = 593;
 constexpr int DefaultHeight = 351;
-
-// Command codes of the toolbar and the palette.
-enum Code : int {
-    AddPointCode = 0,
-    AddEdgeCode = 1,
-    DeletePointCode = 2,
-    DeleteEdgeCode = 3,
-    DeleteComponentCode = 4,
-    DeleteAllCode = 5,
-    MovePointCode = 6,
-    MoveComponentCode = 7,
-    RetypeCode = 8,
-    FirstSizeCode = 9,
-    FitNetCode = 15,
-    ShowReportCode = 17,
-    ClearReportCode = 18,
-    SaveCode = 19,
-    RefreshCode = 20,
-    FirstAlignCode = 21,
-    FillRectangleCode = 27,
-    FitEllipseCode = 28,
-};
 
 std::string CloseQuestion(const std::string& netName) {
     return "Do you wish to Save " + netName + "?" + "\r\n" + "Network has been changed!";
@@ -85,15 +62,6 @@ QLabel* StatusLabel(const char* name, const char* text, QWidget* parent) {
     return label;
 }
 
-// Add Edge is offered while the net is not complete; nets of other kinds never take one.
-bool CanAddEdge(const NetWorkType& net, int edges) {
-    const int n = net.n;
-    if (n <= 1) return false;
-    if (net.kindName == NetKind[DirNetCode]) return edges < n * (n - 1);
-    if (net.kindName == NetKind[UndirNetCode]) return edges < n * (n - 1) / 2;
-    return false;
-}
-
 } // namespace
 
 TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), host_(host) {
@@ -103,14 +71,12 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     layout->addWidget(MakeStatusLine());
     scroll_ = new QScrollArea(this);
     scroll_->setBackgroundRole(QPalette::Base);
-    canvas_ = new NetCanvasWidget(*this, scroll_);
+    canvas_ = new NetCanvasWidget(*this, *this, scroll_);
     scroll_->setWidget(canvas_);
     layout->addWidget(scroll_, 1);
     resize(DefaultWidth, DefaultHeight);
     setFocusPolicy(Qt::StrongFocus);
     MakeMenus();
-    connect(canvas_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popupMenu_->popup(canvas_->mapToGlobal(at)); });
     MakeEmptyNet(NoNameFile);
     levels_.Reset(net_);
 }
@@ -144,88 +110,6 @@ QWidget* TMDIChild::MakeStatusLine() {
     row->addWidget(labelStatus_, 1);
     return line;
 }
-
-QAction* TMDIChild::AddAction(QMenu& menu, const char* name, const char* caption, const char* hint) {
-    QAction* action = menu.addAction(QString::fromLatin1(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    if (*hint != '\0') action->setStatusTip(QString::fromLatin1(hint));
-    return action;
-}
-
-void TMDIChild::ShowHintsOf(QMenu& menu) {
-    connect(&menu, &QMenu::hovered, this, [this](QAction* action) {
-        if (!action->statusTip().isEmpty()) host_.ShowHint(action->statusTip().toStdString());
-    });
-    QAction* title = menu.menuAction();
-    connect(title, &QAction::hovered, this, [this, title] {
-        if (!title->statusTip().isEmpty()) host_.ShowHint(title->statusTip().toStdString());
-    });
-}
-
-void TMDIChild::MakeMenus() {
-    MakeFileMenu();
-    MakeViewMenu();
-    propertyMenu_ = new QMenu(QStringLiteral("&Property"), this);
-    property_ = new PropertyCommands(*this, *propertyMenu_, this);
-    MakeReportMenu();
-    for (QMenu* menu : Menus()) {
-        ShowHintsOf(*menu);
-        for (QMenu* sub : menu->findChildren<QMenu*>())
-            ShowHintsOf(*sub);
-    }
-    popupMenu_ = new QMenu(this);
-    QAction* reset = AddAction(*popupMenu_, "ResetCommand1", "Reset Command");
-    connect(reset, &QAction::triggered, this, [this] { ResetCommand(); });
-    popupMenu_->addAction(refreshNetAction_);
-}
-
-void TMDIChild::MakeFileMenu() {
-    fileMenu_ = new QMenu(QStringLiteral("&File"), this);
-    QAction* newNet = AddAction(*fileMenu_, "New1", "&New");
-    newNet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(newNet, &QAction::triggered, this, [this] { host_.NewNet(); });
-    QAction* open = AddAction(*fileMenu_, "Open1", "&Open");
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(open, &QAction::triggered, this, [this] { host_.OpenNet(); });
-    saveAction_ = AddAction(*fileMenu_, "Save1", "&Save");
-    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(saveAction_, &QAction::triggered, this, [this] { SaveNet(); });
-    connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
-            [this] { SaveNetAs(); });
-    fileMenu_->addSeparator();
-    QAction* print = AddAction(*fileMenu_, "Print1", "&Print");
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(print, &QAction::triggered, this, [this] { Print1Click(); });
-    connect(AddAction(*fileMenu_, "PrintSetup1", "Prin&t Setup..."), &QAction::triggered, this,
-            [this] { PrintSetup1Click(); });
-    fileMenu_->addSeparator();
-    // The Options dialog comes with a later change.
-    QAction* options = AddAction(*fileMenu_, "Options1", "Options...");
-    options->setEnabled(false);
-    connect(options, &QAction::triggered, this, [this] { host_.ShowOptions(); });
-    fileMenu_->addSeparator();
-    QAction* exit = AddAction(*fileMenu_, "Exit1", "E&xit");
-    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(exit, &QAction::triggered, this, [this] { host_.ExitProgram(); });
-}
-
-void TMDIChild::MakeViewMenu() {
-    viewMenu_ = new QMenu(QStringLiteral("&View"), this);
-    refreshNetAction_ = AddAction(*viewMenu_, "RefreshNet1", "&Refresh Net", RefreshNetHint);
-    refreshNetAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    connect(refreshNetAction_, &QAction::triggered, this, [this] { RefreshNet1Click(); });
-}
-
-void TMDIChild::MakeReportMenu() {
-    reportMenu_ = new QMenu(QStringLiteral("&Report"), this);
-    reportMenu_->menuAction()->setStatusTip(QString::fromLatin1(ReportMenuHint));
-    connect(AddAction(*reportMenu_, "ShowReport1", "ShowReport", ShowReportHint), &QAction::triggered, this,
-            [this] { ShowReport1Click(); });
-    connect(AddAction(*reportMenu_, "ClearReport1", "Clear Report", ClearReportHint), &QAction::triggered,
-            this, [this] { ClearReport1Click(); });
-}
-
-std::vector<QMenu*> TMDIChild::Menus() const { return {fileMenu_, viewMenu_, propertyMenu_, reportMenu_}; }
 
 void TMDIChild::SetCaption(const std::string& caption) { setWindowTitle(FileText(caption)); }
 
@@ -275,22 +159,36 @@ void TMDIChild::NewDocument() {
     RepaintNet();
 }
 
+// The selection rectangle stays: only the band's corners belong to the selection's life.
 void TMDIChild::ClearSelection() {
     for (PointType& p : net_.points)
         p.selected = 0;
-    net_.selection = SelectionState{};
+    net_.selection.exists = 0;
+    net_.selection.count = 0;
+    bandFixed_ = bandMoving_ = QPoint();
+}
+
+void TMDIChild::DropSelection() {
+    if (net_.selection.exists == 0) return;
+    ClearSelection();
+    RepaintNet();
+}
+
+void TMDIChild::ResetCommandSoft() {
+    DropSelection();
+    labelStatus_->clear();
+    SetCoordText(ReadyText);
+    armed_ = Command::None;
+    // Manual Petri net simulation ends here once it exists.
 }
 
 void TMDIChild::ResetCommand() {
-    if (net_.selection.exists != 0) {
-        ClearSelection();
-        RepaintNet();
-    }
+    ResetCommandSoft();
     canvas_->unsetCursor();
-    labelStatus_->clear();
-    labelCoord_->setText(QString::fromLatin1(ReadyText));
     resetBtn_->setEnabled(false);
 }
+
+void TMDIChild::SetCoordText(const std::string& text) { labelCoord_->setText(QString::fromStdString(text)); }
 
 void TMDIChild::ShowPrompt(const std::string& prompt) {
     labelStatus_->setText(QString::fromStdString(prompt));
@@ -303,7 +201,7 @@ CommandEnabling TMDIChild::Enabling() const {
     const int n = net_.n;
     const int edges = EdgeCount(net_);
     on[AddPointCode] = n < MaxPoints;
-    on[AddEdgeCode] = CanAddEdge(net_, edges);
+    on[AddEdgeCode] = CanAddEdge(net_);
     on[DeleteEdgeCode] = edges >= 1;
     for (int code :
          {DeletePointCode, DeleteComponentCode, DeleteAllCode, MovePointCode, MoveComponentCode, SaveCode}) {
@@ -323,20 +221,40 @@ CommandEnabling TMDIChild::Enabling() const {
 }
 
 void TMDIChild::DefEnableItem() {
-    saveAction_->setEnabled(net_.n > 0);
+    const CommandEnabling on = Enabling();
+    for (const CodeItem& item : codeItems_)
+        item.action->setEnabled(on.at(static_cast<std::size_t>(item.code)));
+    undoAction_->setEnabled(HasUndo(net_));
+    hideAllAction_->setEnabled(AnyAttributeShown(net_.view));
+    hideAllPopupAction_->setEnabled(AnyAttributeShown(net_.view));
+    SyncViewChecks();
     property_->DefEnableItem(net_);
-    host_.UpdateToolbar(*this, Enabling());
+    picking_->DefEnableItem(net_);
+    host_.UpdateToolbar(*this, on);
 }
 
 void TMDIChild::FormActivate() { DefEnableItem(); }
 
 void TMDIChild::DoCommand(int code) {
     switch (code) {
+    case AddPointCode: AddPoint1Click(); break;
+    case AddEdgeCode: AddEdge1Click(); break;
+    case DeletePointCode: DeletePoint1Click(); break;
+    case DeleteEdgeCode: DeleteEdge1Click(); break;
+    case DeleteComponentCode: DeleteComponent1Click(); break;
+    case DeleteAllCode: DeleteAll1Click(); break;
+    case MovePointCode: MovePoint1Click(); break;
+    case MoveComponentCode: MoveComponent1Click(); break;
+    case RetypeCode: Retype1Click(); break;
+    case FitNetCode: FitNettoWindow1Click(); break;
     case ShowReportCode: ShowReport1Click(); break;
     case ClearReportCode: ClearReport1Click(); break;
     case SaveCode: SaveNet(); break;
     case RefreshCode: RepaintNet(); break;
-    default: break; // the editing and layout codes come with their commands
+    default:
+        if (code >= FirstSizeCode && code < FitNetCode)
+            ChangeSize(static_cast<SizeChange>(code - FirstSizeCode));
+        break; // the alignment codes come with the palette
     }
 }
 
@@ -355,10 +273,14 @@ void TMDIChild::RefreshNet1Click() {
 
 void TMDIChild::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        ResetCommand();
+        FormKeyDown(EscapeKey);
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void TMDIChild::FormKeyDown(int key) {
+    if (key == EscapeKey) ResetCommand();
 }
 
 QSize TMDIChild::PictureSize() const {
@@ -444,10 +366,7 @@ void TMDIChild::Print1Click() {
 }
 
 bool TMDIChild::FormCloseQuery() {
-    if (host_.State().run.busy != 0 || net_.interaction.busy != 0) {
-        host_.Ui().Warning(ProcedureInProgressMessage);
-        return false;
-    }
+    if (Busy()) return false;
     if (net_.changed == 0 || net_.n == 0) return true;
     switch (host_.Ui().Ask(CloseQuestion(net_.name), CloseQuestionCaption)) {
     case Answer::Yes: return SaveNet(); // a cancelled or failed save keeps the document open

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "command_state.h"
 #include "document_context.h"
 #include "document_files.h"
 #include "document_host.h"
+#include "net_canvas_widget.h"
 
 #include "model/net_types.h"
 
+#include <QKeySequence>
+#include <QPoint>
 #include <QSize>
 #include <QWidget>
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -22,12 +27,16 @@ class QScrollArea;
 
 namespace plax {
 
-class NetCanvasWidget;
+class PickingCommands;
 class PropertyCommands;
 
-// The window of one open net: its canvas, its menus, its status line, and the net's life from
-// New or Open through Save, Save As and Print to Close.
-class TMDIChild : public QWidget, public DocumentContext {
+// The Change Size commands, in the order of their DoCommand codes (9..14).
+enum class SizeChange { GrowXY, GrowX, GrowY, ShrinkXY, ShrinkX, ShrinkY };
+
+// The window of one open net: its canvas, its menus, its status line, the net's life from New
+// or Open through Save, Save As and Print to Close, and the command machine that edits the net
+// with the mouse.
+class TMDIChild : public QWidget, public DocumentContext, public CommandMachine, public CanvasEvents {
     Q_OBJECT
 public:
     explicit TMDIChild(DocumentHost& host, QWidget* parent = nullptr);
@@ -38,14 +47,57 @@ public:
     // The frame's New: the empty unnamed net with the options and view flags for new nets.
     void NewDocument();
 
-    // The menus the frame shows while this document is active: "&File", "&View", "&Property",
-    // "&Report".
+    // The menus the frame shows while this document is active: "&File", "&Edit", "&View",
+    // "&Property", "&Report".
     std::vector<QMenu*> Menus() const;
     // The canvas's right-button menu.
     QMenu* PopupMenu() const { return popupMenu_; }
 
     // A command by its toolbar code; unknown codes do nothing.
     void DoCommand(int code);
+
+    // Edit menu.
+    void AddPoint1Click();
+    void AddEdge1Click();
+    void DeletePoint1Click();
+    void DeleteEdge1Click();
+    void DeleteComponent1Click();
+    void DeleteAll1Click();
+    void MovePoint1Click();
+    void MoveComponent1Click();
+    void Retype1Click();
+    void ChangeSize(SizeChange change);
+    void MoveGraph(int dx, int dy);
+    void FitNettoWindow1Click();
+    void Undo1Click();
+    void ClearCustomPOptionsClick();
+
+    // View menu and the canvas's pop-up menu.
+    void HideAllAttributes2Click();
+    void ShowEdgeName1Click();
+    void ShowMark1Click();
+    void ShowFlow1Click();
+    void ShowPointName1Click();
+    void ShowTokens1Click();
+    void ShowEdgelabels1Click();
+
+    // The canvas.
+    void PaintBox1MouseDown(const CanvasMouse& m) override;
+    void PaintBox1MouseMove(const CanvasMouse& m) override;
+    void PaintBox1MouseUp(const CanvasMouse& m) override;
+    void PaintBox1Click() override;
+    void PaintBox1DblClick(const CanvasMouse& m) override;
+    void FormKeyDown(int key);
+
+    // The command machine.
+    Command Armed() const override { return armed_; }
+    void Arm(Command c, const std::string& prompt) override;
+    int FirstPoint() const override { return firstPoint_; }
+    void SetFirstPoint(int p) override { firstPoint_ = p; }
+    void Beep() override;
+    bool HasPendingParameters() const { return armed_ != Command::None; }
+    // Reset without touching the cursor and the Reset button.
+    void ResetCommandSoft();
     // Each answers whether the net was written (an exported picture or edge list is not the net).
     bool SaveNet();
     bool SaveNetAs();
@@ -79,17 +131,82 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
+    // Where the point and edge dialogs, the decomposition of an edge and the paste placement
+    // join the machine. Until they come, a double-click on a point or an edge opens nothing.
+    virtual void PointDialog(int p);
+    virtual void EdgeDialog(int from, int to);
+    virtual void EnterSubNet(int from, int to);
+    virtual void PasteAt(int x, int y);
+
 private:
+    // One entry of a group drag: a selected point and its offset from the grabbed point.
+    struct DragEntry {
+        int point = 0;
+        int dx = 0;
+        int dy = 0;
+    };
+    using EdgePairs = std::vector<std::pair<int, int>>;
+    // A menu item that offers a DoCommand code, enabled by the same rule as the toolbar.
+    struct CodeItem {
+        QAction* action = nullptr;
+        int code = 0;
+    };
+    // A view switch: the flag it toggles and its View and pop-up items.
+    struct ViewSwitch {
+        std::uint8_t ViewFlags::*flag = nullptr;
+        QAction* menuItem = nullptr;
+        QAction* popupItem = nullptr;
+    };
+
     QWidget* MakeStatusLine();
     void MakeMenus();
     void MakeFileMenu();
+    void MakeEditMenu();
+    void MakeEditSubMenus(QMenu& edit);
+    void MakeChangeSizeMenu(QMenu& edit);
+    void MakeMoveGraphItems();
     void MakeViewMenu();
+    void MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
+                        const QKeySequence& shortcut, const char* popupCaption, void (TMDIChild::*handler)());
+    void MakePopupMenu();
     void MakeReportMenu();
     QAction* AddAction(QMenu& menu, const char* name, const char* caption, const char* hint = "");
+    QAction* AddCodeAction(QMenu& menu, const char* name, const char* caption, int code,
+                           const QKeySequence& shortcut = {});
     void ShowHintsOf(QMenu& menu);
+    void SyncViewChecks();
 
     void MakeEmptyNet(const std::string& name);
     void ClearSelection();
+    // Clears the selection and repaints when there was one (its marks go).
+    void DropSelection();
+    bool Busy();
+    bool Confirmed(const std::string& question, const char* caption);
+    void ArmEdit(Command c, const char* prompt, bool soft);
+    void SetCoordText(const std::string& text);
+    void SetArmed(Command c);
+    void NetShapeChanged();
+    void ToggleViewText(std::uint8_t ViewFlags::*flag);
+
+    // Steps of the click dispatch.
+    void ClickAddPoint();
+    void ClickAddEdge(int p);
+    void ClickDeleteEdge(int p);
+    void ClickDeletePoint(int p);
+    void ClickMoveComponent(int p);
+    void ClickDeleteComponent(int p);
+
+    // Mouse modes.
+    void StartGroupDrag(int q);
+    void MoveGroup(int x, int y);
+    void StartPointDrag(int q);
+    void EndBand(int x, int y, bool shift);
+    void EndGroupDrag();
+    void EndPointDrag();
+    void ToggleSelected(int q);
+    void SelectInRectangle();
+    void ShowPopUpInfo(int x, int y);
+    std::vector<int> SelectedPoints() const;
     void SetCaption(const std::string& caption);
     // The working net gets the size of the pictures made of it.
     void RecordPictureSize();
@@ -119,9 +236,31 @@ private:
     QMenu* propertyMenu_ = nullptr;
     QMenu* reportMenu_ = nullptr;
     QMenu* popupMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* refreshNetAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* hideAllAction_ = nullptr;
+    QAction* hideAllPopupAction_ = nullptr;
+    QAction* toolbarAction_ = nullptr;
+    std::vector<CodeItem> codeItems_;
+    std::vector<ViewSwitch> viewSwitches_;
     PropertyCommands* property_ = nullptr;
+    PickingCommands* picking_ = nullptr;
+
+    // The command machine.
+    Command armed_ = Command::None;
+    int firstPoint_ = 0;
+    int secondPoint_ = 0;
+    QPoint press_;
+    bool altFlag_ = false;   // the last left release had exactly Alt held
+    int grabbed_ = 0;        // the point a point drag or group drag holds
+    int labelDragPoint_ = 0; // the point whose label is being dragged
+    std::vector<DragEntry> dragTable_;
+    EdgePairs dragEdges_;
+    QPoint bandFixed_;
+    QPoint bandMoving_;
+    bool bandActive_ = false;
 };
 
 } // namespace plax

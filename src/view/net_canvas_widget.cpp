@@ -1,15 +1,37 @@
 #include "net_canvas_widget.h"
 
 #include "document_context.h"
+#include "edit_commands.h"
 #include "net_render.h"
 
+#include "model/net_store.h"
+
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace plax {
 
-NetCanvasWidget::NetCanvasWidget(DocumentContext& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
+namespace {
+
+// Far outside the canvas: where the cache's copy of the net keeps the points that move.
+constexpr int OffCanvas = -100000;
+// Room around a moving element for its outline, pen width and selection squares.
+constexpr int DragMargin = 8;
+
+CanvasMouse MouseOf(const QMouseEvent& event) {
+    const QPoint at = event.position().toPoint();
+    return {at.x(), at.y(), event.button(), event.buttons(), event.modifiers()};
+}
+
+QRect BandOutline(const QRect& band) { return band.normalized().adjusted(-2, -2, 2, 2); }
+
+} // namespace
+
+NetCanvasWidget::NetCanvasWidget(DocumentContext& document, CanvasEvents& events, QWidget* parent)
+    : QWidget(parent), document_(document), events_(events) {
     setFixedSize(CanvasSize, CanvasSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -20,10 +42,128 @@ void NetCanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // Fifteen points draw in no time; the clip only spares the pixels nobody sees.
     painter.setClipRegion(event->region());
-    painter.fillRect(event->rect(), Qt::white);
+    if (Dragging()) {
+        PaintDrag(painter, event->rect());
+    } else {
+        painter.fillRect(event->rect(), Qt::white);
+        ResetCanvas(painter);
+        NetCanvas canvas{painter, document_.IsSubNet()};
+        RedrawNet(canvas, document_.Net(), OwnColor);
+    }
+    if (band_ && document_.Net().selection.exists != 0) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(band_->normalized());
+    }
+}
+
+void NetCanvasWidget::PaintDrag(QPainter& painter, const QRect& exposed) {
+    if (!cacheRect_.contains(exposed)) RenderCache(cacheRect_.united(exposed));
+    painter.drawPixmap(cacheRect_.topLeft(), cache_);
     ResetCanvas(painter);
     NetCanvas canvas{painter, document_.IsSubNet()};
-    RedrawNet(canvas, document_.Net(), OwnColor);
+    // The net's drag flag is set: no labels, fills, numbers or arrowheads on what moves.
+    NetWorkType& net = document_.Net();
+    for (int i : movingPoints_)
+        DrawPoint(canvas, net, i, OwnColor);
+    for (const auto& [from, to] : movingEdges_)
+        DrawEdge(canvas, net, from, to, OwnColor);
+}
+
+void NetCanvasWidget::RenderCache(const QRect& area) {
+    NetWorkType rest = document_.Net();
+    rest.interaction.pointDrag = 0;
+    rest.interaction.groupDrag = 0;
+    rest.selection.exists = 0;
+    for (int i : movingPoints_) {
+        for (int j = 1; j <= rest.n; ++j) {
+            RemoveEdge(rest, i, j);
+            RemoveEdge(rest, j, i);
+        }
+    }
+    for (int i : movingPoints_) {
+        rest.points[static_cast<std::size_t>(i)].x = OffCanvas;
+        rest.points[static_cast<std::size_t>(i)].y = OffCanvas;
+    }
+    cacheRect_ = area;
+    cache_ = QPixmap(area.size());
+    cache_.fill(Qt::white);
+    QPainter painter(&cache_);
+    painter.translate(-area.topLeft());
+    ResetCanvas(painter);
+    NetCanvas canvas{painter, document_.IsSubNet()};
+    RedrawNet(canvas, rest, OwnColor);
+}
+
+QRect NetCanvasWidget::MovingBounds() const {
+    const NetWorkType& net = document_.Net();
+    QRect bounds;
+    auto centre = [&net](int i) {
+        const PointType& p = net.points[static_cast<std::size_t>(i)];
+        return QPoint(p.x, p.y);
+    };
+    for (int i : movingPoints_) {
+        const int r = PointRadius(net, i) + DragMargin;
+        bounds |= QRect(centre(i) - QPoint(r, r), centre(i) + QPoint(r, r));
+    }
+    for (const auto& [from, to] : movingEdges_)
+        bounds |= QRect(centre(from), centre(to))
+                      .normalized()
+                      .adjusted(-DragMargin, -DragMargin, DragMargin, DragMargin);
+    return bounds;
+}
+
+void NetCanvasWidget::BeginDrag(std::vector<int> points, std::vector<std::pair<int, int>> edges) {
+    movingPoints_ = std::move(points);
+    movingEdges_ = std::move(edges);
+    if (movingPoints_.empty()) return;
+    QRect visible = visibleRegion().boundingRect();
+    if (visible.isEmpty()) visible = rect();
+    RenderCache(visible);
+    movingRect_ = MovingBounds();
+    update(movingRect_);
+}
+
+void NetCanvasWidget::DragMoved() {
+    if (!Dragging()) return;
+    const QRect now = MovingBounds();
+    update(movingRect_.united(now));
+    movingRect_ = now;
+}
+
+void NetCanvasWidget::EndDrag() {
+    movingPoints_.clear();
+    movingEdges_.clear();
+    cache_ = QPixmap();
+    cacheRect_ = QRect();
+    update();
+}
+
+void NetCanvasWidget::SetBand(std::optional<QRect> band) {
+    if (band_) update(BandOutline(*band_));
+    band_ = band;
+    if (band_) update(BandOutline(*band_));
+}
+
+void NetCanvasWidget::mousePressEvent(QMouseEvent* event) {
+    clickPending_ = event->button() == Qt::LeftButton;
+    events_.PaintBox1MouseDown(MouseOf(*event));
+}
+
+void NetCanvasWidget::mouseMoveEvent(QMouseEvent* event) { events_.PaintBox1MouseMove(MouseOf(*event)); }
+
+void NetCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click =
+        clickPending_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    clickPending_ = false;
+    if (click) events_.PaintBox1Click();
+    events_.PaintBox1MouseUp(MouseOf(*event));
+}
+
+// Follows the second press of a double-click, whose release is then no click.
+void NetCanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    clickPending_ = false;
+    if (event->button() == Qt::LeftButton) events_.PaintBox1DblClick(MouseOf(*event));
 }
 
 } // namespace plax

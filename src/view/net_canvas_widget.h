@@ -1,26 +1,82 @@
 #pragma once
 
+#include <QPixmap>
+#include <QRect>
 #include <QWidget>
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace plax {
 
 class DocumentContext;
 
-// The document's drawing surface. It keeps nothing of its own: every paint draws the net from
+// One mouse event on the canvas, in canvas pixels.
+struct CanvasMouse {
+    int x = 0;
+    int y = 0;
+    Qt::MouseButton button = Qt::NoButton;   // the button that changed (press, release)
+    Qt::MouseButtons buttons = Qt::NoButton; // the buttons held
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+// What the canvas reports: press, move and release, a click (a left press and release on the
+// canvas, reported before the release) and a double-click (after its second press).
+class CanvasEvents {
+public:
+    virtual ~CanvasEvents() = default;
+    virtual void PaintBox1MouseDown(const CanvasMouse& m) = 0;
+    virtual void PaintBox1MouseMove(const CanvasMouse& m) = 0;
+    virtual void PaintBox1MouseUp(const CanvasMouse& m) = 0;
+    virtual void PaintBox1Click() = 0;
+    virtual void PaintBox1DblClick(const CanvasMouse& m) = 0;
+};
+
+// The document's drawing surface. It keeps nothing of the net: every paint draws the net from
 // the model (stored colours, view flags, selection), so a handler that changes a colour only
-// asks for a repaint.
+// asks for a repaint. While points are dragged, the rest of the net is drawn once into a cache
+// and each move repaints only the area the moving points and edges leave and enter.
 class NetCanvasWidget : public QWidget {
     Q_OBJECT
 public:
     static constexpr int CanvasSize = 2000;
 
-    explicit NetCanvasWidget(DocumentContext& document, QWidget* parent = nullptr);
+    NetCanvasWidget(DocumentContext& document, CanvasEvents& events, QWidget* parent = nullptr);
+
+    // The points that move and the edges to draw with them (every edge at a moving point).
+    void BeginDrag(std::vector<int> points, std::vector<std::pair<int, int>> edges);
+    // The moving points have new centres.
+    void DragMoved();
+    void EndDrag();
+    bool Dragging() const { return !movingPoints_.empty(); }
+
+    // The rubber band between two corners, or none.
+    void SetBand(std::optional<QRect> band);
+    std::optional<QRect> Band() const { return band_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QRect MovingBounds() const;
+    // Draws the net without the moving points and their edges into the cache, over `area`.
+    void RenderCache(const QRect& area);
+    void PaintDrag(QPainter& painter, const QRect& exposed);
+
     DocumentContext& document_;
+    CanvasEvents& events_;
+    bool clickPending_ = false;
+    std::vector<int> movingPoints_;
+    std::vector<std::pair<int, int>> movingEdges_;
+    QRect movingRect_;
+    QPixmap cache_;
+    QRect cacheRect_;
+    std::optional<QRect> band_;
 };
 
 } // namespace plax

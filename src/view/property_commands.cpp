@@ -2,6 +2,7 @@
 
 #include "net_colors.h"
 #include "net_render.h"
+#include "procedure_marks.h"
 
 #include "model/net_store.h"
 #include "procedures/activity_net.h"
@@ -27,9 +28,6 @@ namespace plax {
 
 namespace {
 
-// Found edges and points are marked red.
-constexpr Color FoundColor = 0x0000FF;
-
 constexpr const char* GraphCaption = "Graph";
 constexpr const char* NetWorkCaption = "NetWork";
 constexpr const char* MinSpanningTreeCaption = "Min. Spanning Tree ";
@@ -40,17 +38,11 @@ constexpr const char* GetInfoShortcut = "Ctrl+G";
 constexpr const char* GraphMenuName = "Graph1";
 constexpr const char* NetWorkMenuName = "NetWork1";
 
-bool ProcedureRunning(DocumentContext& d) {
-    return d.Net().interaction.busy != 0 || d.Host().State().run.busy != 0;
-}
-
 // Every command here starts so. A long run polls the event loop, so the program-wide flag keeps
 // a second procedure from starting in another document meanwhile.
 bool Start(DocumentContext& d) {
     d.ResetCommand();
-    if (!ProcedureRunning(d)) return true;
-    d.Host().Ui().Warning(ProcedureInProgressMessage);
-    return false;
+    return !RefuseWhileRunning(d);
 }
 
 bool Refused(DocumentContext& d, const std::optional<std::string>& refusal) {
@@ -58,11 +50,6 @@ bool Refused(DocumentContext& d, const std::optional<std::string>& refusal) {
     d.Host().Ui().Warning(*refusal);
     return true;
 }
-
-// Redrawing in the normal colours stores them, which removes the marks of an earlier run.
-void RedrawNormal(DocumentContext& d) { ColorNet(d.Net(), ForeDefaultColor(d.Host().State().options)); }
-
-ProcedureOutput Output(DocumentContext& d) { return {d.Host().NewResultsWindow(), d.Host().Ui()}; }
 
 bool Marked(const MarkingBuffer& marks, int p) {
     const auto i = static_cast<std::size_t>(p);
@@ -78,15 +65,10 @@ void ColorMarkedPoints(NetWorkType& net, const MarkingBuffer& marks,
     }
 }
 
-void ColorMarkedEdges(NetWorkType& net, const MarkingBuffer& marks) {
-    for (const EdgeMark& e : marks.MarkedEdges(net.n))
-        ColorEdge(net, e.from, e.to, FoundColor);
-}
-
 void ColorEdgesBetweenMarkedPoints(NetWorkType& net, const MarkingBuffer& marks) {
     for (int i = 1; i <= net.n; ++i) {
         for (int j = 1; j <= net.n; ++j) {
-            if (i != j && Marked(marks, i) && Marked(marks, j)) ColorEdge(net, i, j, FoundColor);
+            if (i != j && Marked(marks, i) && Marked(marks, j)) ColorEdge(net, i, j, MarkRed);
         }
     }
 }
@@ -95,7 +77,7 @@ void ColorEdgesBetweenMarkedPoints(NetWorkType& net, const MarkingBuffer& marks)
 void ColorCriticalJobs(NetWorkType& net) {
     for (int i = 1; i <= net.n; ++i) {
         for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
-            if (e.flow == 0.0) ColorEdge(net, i, e.target, FoundColor);
+            if (e.flow == 0.0) ColorEdge(net, i, e.target, MarkRed);
         }
     }
 }
@@ -106,7 +88,7 @@ void RunCutSearch(DocumentContext& d, CutSearchMode mode) {
     if (Refused(d, CutPointsRefusal(net))) return;
     RedrawNormal(d);
     MarkingBuffer marks;
-    CutPointsAndBridges(net, mode, marks, d.FileName(), Output(d));
+    CutPointsAndBridges(net, mode, marks, d.FileName(), NewRunOutput(d));
     if (mode == CutSearchMode::CutPoints) {
         ColorMarkedPoints(net, marks, CutPointColor);
     } else {
@@ -122,7 +104,7 @@ void RunEuler(DocumentContext& d, EulerMode mode) {
     NetWorkType& net = d.Net();
     if (Refused(d, EulerRefusal(net))) return;
     MarkingBuffer marks;
-    Euler(net, mode, marks, d.FileName(), Output(d));
+    Euler(net, mode, marks, d.FileName(), NewRunOutput(d));
     ColorMarkedPoints(net, marks, EulerViolationColor);
     d.RepaintNet();
 }
@@ -131,10 +113,10 @@ void ColorDensityFindings(NetWorkType& net, DensityMode mode, const MarkingBuffe
     switch (mode) {
     case DensityMode::Density:
     case DensityMode::Undensity:
-        ColorMarkedPoints(net, marks, FoundColor);
+        ColorMarkedPoints(net, marks, MarkRed);
         ColorEdgesBetweenMarkedPoints(net, marks);
         break;
-    case DensityMode::PointCover: ColorMarkedPoints(net, marks, FoundColor); break;
+    case DensityMode::PointCover: ColorMarkedPoints(net, marks, MarkRed); break;
     case DensityMode::Coloring: ColorMarkedPoints(net, marks); break;
     }
 }
@@ -146,7 +128,7 @@ void RunDensity(DocumentContext& d, DensityMode mode) {
     // Refused only after the redraw, as the run itself would, but before a Results window is made.
     if (!Refused(d, DensityRefusal(net))) {
         MarkingBuffer marks;
-        Density(net, mode, marks, d.FileName(), Output(d));
+        Density(net, mode, marks, d.FileName(), NewRunOutput(d));
         ColorDensityFindings(net, mode, marks);
     }
     d.RepaintNet();
@@ -158,7 +140,7 @@ void RunQuickColor(DocumentContext& d, int variant) {
     if (Refused(d, QuickColorRefusal(net))) return;
     RedrawNormal(d);
     MarkingBuffer marks;
-    QuickColor(net, variant, marks, d.FileName(), Output(d));
+    QuickColor(net, variant, marks, d.FileName(), NewRunOutput(d));
     ColorMarkedPoints(net, marks);
     d.RepaintNet();
 }
@@ -167,7 +149,7 @@ void RunAutomorphisms(DocumentContext& d, AutomorphismOrder order) {
     if (!Start(d)) return;
     NetWorkType& net = d.Net();
     if (Refused(d, AutomorphismsRefusal(net))) return;
-    Automorphisms(net, order, d.FileName(), Output(d));
+    Automorphisms(net, order, d.FileName(), NewRunOutput(d));
     net.interaction.busy = 0;
 }
 
@@ -257,7 +239,7 @@ void PropertyCommands::MinSpanningTree1Click() {
     document_.ShowPrompt(MinSpanningTreePrompt);
     RedrawNormal(document_);
     MarkingBuffer marks;
-    MinSpanningTree(net, marks, document_.FileName(), Output(document_));
+    MinSpanningTree(net, marks, document_.FileName(), NewRunOutput(document_));
     ColorMarkedEdges(net, marks);
     document_.RepaintNet();
 }
@@ -270,7 +252,7 @@ void PropertyCommands::CriticalPath1Click() {
     std::vector<EdgeMark> cycle;
     if (!ActivityNetReady(net, host.Ui(), cycle)) {
         for (const EdgeMark& e : cycle)
-            ColorEdge(net, e.from, e.to, FoundColor);
+            ColorEdge(net, e.from, e.to, MarkRed);
         if (!cycle.empty()) document_.RepaintNet();
         return;
     }
@@ -279,7 +261,7 @@ void PropertyCommands::CriticalPath1Click() {
     options.selectConfirmation = host.State().options.selectConfirmation != 0;
     options.showGantt = [&host](const std::vector<GanttBar>& bars) { host.ShowGanttChart(bars); };
     MarkingBuffer marks;
-    CriticalPath(net, marks, document_.FileName(), Output(document_), options);
+    CriticalPath(net, marks, document_.FileName(), NewRunOutput(document_), options);
     // Also after a declined start: the reserves of the last run are still in the flows.
     ColorCriticalJobs(net);
     document_.RepaintNet();
@@ -291,7 +273,7 @@ void PropertyCommands::QuickMetrics1Click() {
     if (Refused(document_, QuickMetricsRefusal(net))) return;
     RedrawNormal(document_);
     MarkingBuffer marks;
-    QuickMetrics(net, marks, document_.FileName(), Output(document_));
+    QuickMetrics(net, marks, document_.FileName(), NewRunOutput(document_));
     ColorMarkedPoints(net, marks);
     document_.RepaintNet();
 }
@@ -315,7 +297,7 @@ void PropertyCommands::GetInfo1Click() {
     if (!Start(document_)) return;
     const NetWorkType& net = document_.Net();
     if (Refused(document_, GetInfoRefusal(net))) return;
-    GetInfo(net, document_.FileName(), Output(document_));
+    GetInfo(net, document_.FileName(), NewRunOutput(document_));
 }
 
 } // namespace plax

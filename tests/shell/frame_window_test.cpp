@@ -4,6 +4,7 @@
 #include "shell/about_box.h"
 #include "shell/frame_window.h"
 #include "shell/help_window.h"
+#include "shell/k_paths_dialog.h"
 #include "shell/report_window.h"
 #include "shell/results_window.h"
 
@@ -11,6 +12,7 @@
 #include "view/document_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,12 +23,14 @@
 #include <QPointer>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace plax {
 namespace {
@@ -185,6 +189,40 @@ TEST_F(FrameWindowTest, StepEditKeepsToItsRange) {
     step.selectAll();
     QTest::keyClicks(&step, "7");
     EXPECT_EQ(frame.State().step, 7);
+}
+
+TEST_F(FrameWindowTest, KDialogAndToolbarSwitch) {
+    TGetKForm& k = frame.KPathsDialog();
+    EXPECT_TRUE(k.isHidden());
+    EXPECT_EQ(k.windowTitle(), "K shortest distinct paths");
+    EXPECT_EQ(k.SEGetKShort().minimum(), 1);
+    EXPECT_EQ(k.SEGetKShort().maximum(), 15);
+    EXPECT_EQ(k.SEGetNumIter().minimum(), 100);
+    EXPECT_EQ(k.SEGetNumIter().maximum(), 10000);
+    EXPECT_EQ(k.SEGetNumIter().singleStep(), 50);
+    const auto answers = [&k] {
+        const KShortestParameters a = k.Answers();
+        return std::vector<int>{a.k, a.iterationLimit, a.showNumber};
+    };
+    EXPECT_EQ(answers(), (std::vector<int>{1, 100, 1}));
+
+    // "Number" never goes above K, and counts only while the check box is ticked.
+    k.Load(KShortestParameters{5, 300, 4});
+    EXPECT_EQ(k.SEShowPathN().maximum(), 5);
+    k.SEGetKShort().setValue(3);
+    EXPECT_EQ(answers(), (std::vector<int>{3, 300, 3}));
+    k.CBShowPath().setChecked(false);
+    EXPECT_FALSE(k.SEShowPathN().isEnabled());
+    EXPECT_EQ(answers(), (std::vector<int>{3, 300, 0}));
+    k.Load(KShortestParameters{2, 100, 0});
+    EXPECT_FALSE(k.CBShowPath().isChecked());
+
+    EXPECT_TRUE(frame.ToolbarVisible());
+    frame.ShowToolbar(false);
+    EXPECT_FALSE(frame.ToolbarVisible());
+    EXPECT_FALSE(frame.findChild<QToolBar*>(QStringLiteral("ToolBar"))->isVisible());
+    frame.ShowToolbar(true);
+    EXPECT_TRUE(frame.ToolbarVisible());
 }
 
 TEST(HelpWindowTest, TopicsByKeyAndByKeyword) {

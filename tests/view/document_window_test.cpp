@@ -93,7 +93,7 @@ TEST_F(DocumentWindowTest, NewDocumentIsTheEmptyUnnamedNet) {
     std::vector<std::string> titles;
     for (QMenu* menu : doc->Menus())
         titles.push_back(menu->title().toStdString());
-    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&View", "&Property", "&Report"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&View", "&Property", "&Report"}));
     doc->FormActivate();
     const CommandEnabling on = host.toolbar;
     EXPECT_TRUE(on[0] && on[17] && on[18] && on[8]);
@@ -325,17 +325,17 @@ TEST_F(DocumentWindowTest, RefreshNetGivesEveryElementTheDefaultColour) {
             found += image.pixel(x, y) == marked ? 1 : 0;
     }
     EXPECT_GT(found, 0);
-    std::vector<std::string> popup;
-    for (QAction* a : doc->PopupMenu()->actions())
-        popup.push_back(a->text().toStdString());
-    EXPECT_EQ(popup, (std::vector<std::string>{"Reset Command", "&Refresh Net"}));
+    // The pop-up menu's item does the same.
+    net.points[1].color = 0x0000FF;
+    doc->findChild<QAction*>("RefreshNet2")->trigger();
+    EXPECT_EQ(net.points[1].color, 0x804000u);
 }
 
 TEST_F(DocumentWindowTest, MenuHintsReachTheFrame) {
     QMenu* report = doc->Menus().back();
     report->menuAction()->hover();
     report->setActiveAction(doc->findChild<QAction*>("ShowReport1"));
-    doc->Menus()[1]->setActiveAction(doc->findChild<QAction*>("RefreshNet1"));
+    doc->Menus()[2]->setActiveAction(doc->findChild<QAction*>("RefreshNet1"));
     EXPECT_EQ(host.hints,
               (std::vector<std::string>{"Commands for Report File", "Show Report File for Current NetWork",
                                         "Refresh color of the elements"}));

@@ -2,7 +2,7 @@
 
 #include "net_builders.h"
 #include "recording_messages.h"
-#include "test_host.h"
+#include "test_document.h"
 
 #include "procedures/activity_net.h"
 #include "procedures/automorphisms.h"
@@ -27,30 +27,12 @@ namespace {
 using testing::AddEdge;
 using testing::MakeNet;
 using testing::RecordingMessages;
+using testing::TestDocument;
 using testing::TestHost;
 
 constexpr Color Red = 0x0000FF;
 constexpr Color Normal = 0x202020; // the settings' fore default colour in these tests
 constexpr Color Old = 0x123456;    // a mark left by an earlier run
-
-class TestDocument : public DocumentContext {
-public:
-    NetWorkType& Net() override { return net; }
-    const std::string& FileName() const override { return fileName; }
-    bool IsSubNet() const override { return false; }
-    DocumentHost& Host() override { return host; }
-    void ResetCommand() override { ++resets; }
-    void ShowPrompt(const std::string& prompt) override { prompts.push_back(prompt); }
-    void RepaintNet() override { ++repaints; }
-    void DefEnableItem() override {}
-
-    NetWorkType net;
-    std::string fileName = "/tmp/road.net";
-    TestHost host;
-    int resets = 0;
-    int repaints = 0;
-    std::vector<std::string> prompts;
-};
 
 class PropertyCommandsTest : public ::testing::Test {
 protected:

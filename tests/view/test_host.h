@@ -8,6 +8,7 @@
 #include "procedures/results_sink.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,12 @@ public:
         results.push_back(std::make_unique<LineSink>(*state.clock, state.run));
         return *results.back();
     }
+    bool AskKShortestPaths(KShortestParameters& parameters) override {
+        requests.push_back("k paths");
+        if (!kPaths) return false;
+        parameters = *kPaths;
+        return true;
+    }
     void OpenReportWindow(const std::string& path) override { requests.push_back("report " + path); }
     void ShowGanttChart(const std::vector<GanttBar>& bars) override {
         gantt = bars;
@@ -39,6 +46,8 @@ public:
     void ExitProgram() override { requests.push_back("exit"); }
     void ShowHelp(const std::string& topic) override { requests.push_back("help " + topic); }
     void UpdateToolbar(const TMDIChild&, const CommandEnabling& enabled) override { toolbar = enabled; }
+    void ShowToolbar(bool visible) override { toolbarVisible = visible; }
+    bool ToolbarVisible() const override { return toolbarVisible; }
     void ShowHint(const std::string& hint) override { hints.push_back(hint); }
     void DocumentClosed(TMDIChild&) override { requests.push_back("closed"); }
 
@@ -54,6 +63,9 @@ public:
     std::vector<std::string> hints;
     std::vector<GanttBar> gantt;
     CommandEnabling toolbar{};
+    bool toolbarVisible = true;
+    // The k shortest paths dialog's answer; nothing = Cancel.
+    std::optional<KShortestParameters> kPaths = KShortestParameters{};
 };
 
 } // namespace plax::testing

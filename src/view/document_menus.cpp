@@ -1,0 +1,280 @@
+#include "document_window.h"
+
+#include "document_window_parts.h"
+#include "picking_commands.h"
+#include "property_commands.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace plax {
+
+using namespace doc;
+
+namespace {
+
+constexpr const char* HideAllCaption = "Hide All &Attributes";
+constexpr const char* HideAllPopupCaption = "Hide All Attributes";
+constexpr const char* EdgeLabelsCaption = "Show  Edge labels";
+
+QMenu* SubMenu(QMenu& parent, const char* name, const char* caption) {
+    auto* menu = new QMenu(QString::fromLatin1(caption), &parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    parent.addMenu(menu);
+    return menu;
+}
+
+} // namespace
+
+QAction* TMDIChild::AddAction(QMenu& menu, const char* name, const char* caption, const char* hint) {
+    QAction* action = menu.addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    if (*hint != '\0') action->setStatusTip(QString::fromLatin1(hint));
+    return action;
+}
+
+QAction* TMDIChild::AddCodeAction(QMenu& menu, const char* name, const char* caption, int code,
+                                  const QKeySequence& shortcut) {
+    QAction* action = AddAction(menu, name, caption);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, code] { DoCommand(code); });
+    codeItems_.push_back({action, code});
+    return action;
+}
+
+void TMDIChild::ShowHintsOf(QMenu& menu) {
+    connect(&menu, &QMenu::hovered, this, [this](QAction* action) {
+        if (!action->statusTip().isEmpty()) host_.ShowHint(action->statusTip().toStdString());
+    });
+    QAction* title = menu.menuAction();
+    connect(title, &QAction::hovered, this, [this, title] {
+        if (!title->statusTip().isEmpty()) host_.ShowHint(title->statusTip().toStdString());
+    });
+}
+
+void TMDIChild::MakeMenus() {
+    MakeFileMenu();
+    MakeEditMenu();
+    MakeViewMenu();
+    propertyMenu_ = new QMenu(QStringLiteral("&Property"), this);
+    property_ = new PropertyCommands(*this, *propertyMenu_, this);
+    auto* graph = propertyMenu_->findChild<QMenu*>(QStringLiteral("Graph1"));
+    auto* netWork = propertyMenu_->findChild<QMenu*>(QStringLiteral("NetWork1"));
+    picking_ = new PickingCommands(*this, *this, *graph, *netWork, this);
+    MakeReportMenu();
+    for (QMenu* menu : Menus()) {
+        ShowHintsOf(*menu);
+        for (QMenu* sub : menu->findChildren<QMenu*>())
+            ShowHintsOf(*sub);
+    }
+    MakePopupMenu();
+}
+
+std::vector<QMenu*> TMDIChild::Menus() const {
+    return {fileMenu_, editMenu_, viewMenu_, propertyMenu_, reportMenu_};
+}
+
+void TMDIChild::MakeFileMenu() {
+    fileMenu_ = new QMenu(QStringLiteral("&File"), this);
+    QAction* newNet = AddAction(*fileMenu_, "New1", "&New");
+    newNet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newNet, &QAction::triggered, this, [this] { host_.NewNet(); });
+    QAction* open = AddAction(*fileMenu_, "Open1", "&Open");
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(open, &QAction::triggered, this, [this] { host_.OpenNet(); });
+    saveAction_ = AddCodeAction(*fileMenu_, "Save1", "&Save", SaveCode, Qt::CTRL | Qt::Key_S);
+    connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
+            [this] { SaveNetAs(); });
+    fileMenu_->addSeparator();
+    QAction* print = AddAction(*fileMenu_, "Print1", "&Print");
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(print, &QAction::triggered, this, [this] { Print1Click(); });
+    connect(AddAction(*fileMenu_, "PrintSetup1", "Prin&t Setup..."), &QAction::triggered, this,
+            [this] { PrintSetup1Click(); });
+    fileMenu_->addSeparator();
+    // The Options dialog comes with a later change.
+    QAction* options = AddAction(*fileMenu_, "Options1", "Options...");
+    options->setEnabled(false);
+    connect(options, &QAction::triggered, this, [this] { host_.ShowOptions(); });
+    fileMenu_->addSeparator();
+    QAction* exit = AddAction(*fileMenu_, "Exit1", "E&xit");
+    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(exit, &QAction::triggered, this, [this] { host_.ExitProgram(); });
+}
+
+void TMDIChild::MakeEditMenu() {
+    editMenu_ = new QMenu(QStringLiteral("&Edit"), this);
+    // Shown, unlike the original's hidden item: a visible Undo is what users look for.
+    undoAction_ = AddAction(*editMenu_, "Undo1", "Undo");
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undoAction_, &QAction::triggered, this, [this] { Undo1Click(); });
+    editMenu_->addSeparator();
+    MakeEditSubMenus(*editMenu_);
+    AddCodeAction(*editMenu_, "Retype1", "Retype", RetypeCode, Qt::CTRL | Qt::Key_T);
+    editMenu_->addSeparator();
+    MakeChangeSizeMenu(*editMenu_);
+    AddCodeAction(*editMenu_, "FitNettoWindow1", "Fit Net to Window", FitNetCode, Qt::CTRL | Qt::Key_F);
+    editMenu_->addSeparator();
+    connect(AddAction(*editMenu_, "ClearCustomPOptions", "Clear custom Point options"), &QAction::triggered,
+            this, [this] { ClearCustomPOptionsClick(); });
+    MakeMoveGraphItems();
+}
+
+void TMDIChild::MakeEditSubMenus(QMenu& edit) {
+    QMenu* add = SubMenu(edit, "Add1", "Add");
+    AddCodeAction(*add, "AddPoint1", "Add Point", AddPointCode);
+    AddCodeAction(*add, "AddEdge1", "Add Edge", AddEdgeCode);
+    QMenu* del = SubMenu(edit, "Delete1", "Delete");
+    AddCodeAction(*del, "DeletePoint1", "Delete Point", DeletePointCode);
+    AddCodeAction(*del, "DeleteEdge1", "Delete Edge", DeleteEdgeCode);
+    AddCodeAction(*del, "DeleteComponent1", "Delete Component", DeleteComponentCode);
+    AddCodeAction(*del, "DeleteAll1", "Delete All", DeleteAllCode);
+    QMenu* move = SubMenu(edit, "Move1", "Move");
+    AddCodeAction(*move, "MovePoint1", "Move Point", MovePointCode);
+    AddCodeAction(*move, "MoveComponent1", "Move Component", MoveComponentCode);
+}
+
+void TMDIChild::MakeChangeSizeMenu(QMenu& edit) {
+    QMenu* size = SubMenu(edit, "ChangeSize1", "Change Size");
+    AddCodeAction(*size, "IncrementX1", "Increment X", GrowXCode);
+    AddCodeAction(*size, "IncrementY1", "Increment Y", GrowYCode);
+    AddCodeAction(*size, "IncrementXandY1", "Increment X and Y", FirstSizeCode, Qt::CTRL | Qt::Key_I);
+    AddCodeAction(*size, "DecrementX1", "Decrement X", ShrinkXCode);
+    AddCodeAction(*size, "DecrementY1", "Decrement Y", ShrinkYCode);
+    AddCodeAction(*size, "DecrementXandY1", "Decrement X and Y", ShrinkXYCode, Qt::CTRL | Qt::Key_D);
+}
+
+// The four Move Graph items are never shown, and a hidden menu item's shortcut does not fire, so
+// they live on the window itself, reachable only while it has the focus.
+void TMDIChild::MakeMoveGraphItems() {
+    struct Item {
+        const char* name;
+        const char* caption;
+        Qt::Key key;
+        int dx;
+        int dy;
+    };
+    static constexpr Item items[] = {
+        {"MoveGraphToLeft1", "Move Graph To Left", Qt::Key_L, -1, 0},
+        {"MoveGraphToRight1", "Move Graph To Right", Qt::Key_R, 1, 0},
+        {"MoveGraphToUp1", "Move Graph To Up", Qt::Key_T, 0, -1},
+        {"MoveGraphToDown1", "Move Graph To Down", Qt::Key_B, 0, 1},
+    };
+    for (const Item& item : items) {
+        auto* action = new QAction(QString::fromLatin1(item.caption), this);
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(QKeySequence(Qt::SHIFT | item.key));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, item] {
+            const int step = host_.State().step;
+            MoveGraph(item.dx * step, item.dy * step);
+        });
+    }
+}
+
+void TMDIChild::MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
+                               const QKeySequence& shortcut, const char* popupCaption,
+                               void (TMDIChild::*handler)()) {
+    QAction* item = AddAction(*viewMenu_, name, caption);
+    item->setShortcut(shortcut);
+    const std::string popupName = std::string(name, std::char_traits<char>::length(name) - 1) + "2";
+    QAction* popupItem = AddAction(*popupMenu_, popupName.c_str(), popupCaption);
+    for (QAction* a : {item, popupItem}) {
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    }
+    viewSwitches_.push_back({flag, item, popupItem});
+}
+
+void TMDIChild::MakeViewMenu() {
+    viewMenu_ = new QMenu(QStringLiteral("&View"), this);
+    hideAllAction_ = AddAction(*viewMenu_, "HideAllAttributes1", HideAllCaption);
+    hideAllAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(hideAllAction_, &QAction::triggered, this, [this] { HideAllAttributes2Click(); });
+    // The pop-up menu takes its items in the same order, between its own first and last ones.
+    popupMenu_ = new QMenu(this);
+    connect(AddAction(*popupMenu_, "ResetCommand1", "Reset Command"), &QAction::triggered, this,
+            [this] { ResetCommand(); });
+    connect(AddAction(*popupMenu_, "RefreshNet2", "Refresh Net"), &QAction::triggered, this,
+            [this] { RefreshNet1Click(); });
+    hideAllPopupAction_ = AddAction(*popupMenu_, "HideAllAttributes2", HideAllPopupCaption);
+    connect(hideAllPopupAction_, &QAction::triggered, this, [this] { HideAllAttributes2Click(); });
+    MakeViewSwitch(&ViewFlags::edgeNames, "ShowEdgeName1", "Show Edge &Name", Qt::CTRL | Qt::Key_E,
+                   "Show Edge Name", &TMDIChild::ShowEdgeName1Click);
+    MakeViewSwitch(&ViewFlags::edgeMarks, "ShowMark1", "Show Edge &Weight", Qt::CTRL | Qt::Key_W,
+                   "Show Edge Weight", &TMDIChild::ShowMark1Click);
+    MakeViewSwitch(&ViewFlags::flows, "ShowFlow1", "Show  Edge F&low (Reserve)", Qt::CTRL | Qt::Key_L,
+                   "Show  Edge Flow (Reserve)", &TMDIChild::ShowFlow1Click);
+    MakeViewSwitch(&ViewFlags::pointNames, "ShowPointName1", "Show &Point Name", Qt::CTRL | Qt::Key_M,
+                   "Show Po&int Name", &TMDIChild::ShowPointName1Click);
+    MakeViewSwitch(&ViewFlags::tokens, "ShowTokens1", "Show &Tokens", Qt::CTRL | Qt::Key_K, "Show Token",
+                   &TMDIChild::ShowTokens1Click);
+    MakeViewSwitch(&ViewFlags::edgeLabels, "ShowEdgelabels1", EdgeLabelsCaption, {}, EdgeLabelsCaption,
+                   &TMDIChild::ShowEdgelabels1Click);
+    viewMenu_->addSeparator();
+    refreshNetAction_ = AddAction(*viewMenu_, "RefreshNet1", "&Refresh Net", RefreshNetHint);
+    refreshNetAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(refreshNetAction_, &QAction::triggered, this, [this] { RefreshNet1Click(); });
+    viewMenu_->addSeparator();
+    toolbarAction_ = AddAction(*viewMenu_, "Toolbar1", "Toolbar");
+    toolbarAction_->setCheckable(true);
+    connect(toolbarAction_, &QAction::triggered, this, [this](bool on) { host_.ShowToolbar(on); });
+    connect(viewMenu_, &QMenu::aboutToShow, this,
+            [this] { toolbarAction_->setChecked(host_.ToolbarVisible()); });
+}
+
+void TMDIChild::MakePopupMenu() {
+    connect(canvas_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popupMenu_->popup(canvas_->mapToGlobal(at)); });
+}
+
+void TMDIChild::MakeReportMenu() {
+    reportMenu_ = new QMenu(QStringLiteral("&Report"), this);
+    reportMenu_->menuAction()->setStatusTip(QString::fromLatin1(ReportMenuHint));
+    connect(AddAction(*reportMenu_, "ShowReport1", "ShowReport", ShowReportHint), &QAction::triggered, this,
+            [this] { ShowReport1Click(); });
+    connect(AddAction(*reportMenu_, "ClearReport1", "Clear Report", ClearReportHint), &QAction::triggered,
+            this, [this] { ClearReport1Click(); });
+}
+
+void TMDIChild::SyncViewChecks() {
+    for (const ViewSwitch& s : viewSwitches_) {
+        const bool on = net_.view.*s.flag != 0;
+        s.menuItem->setChecked(on);
+        s.popupItem->setChecked(on);
+    }
+    toolbarAction_->setChecked(host_.ToolbarVisible());
+}
+
+// Labels are painted from the flags, so point and edge texts switch alike.
+void TMDIChild::ToggleViewText(std::uint8_t ViewFlags::*flag) {
+    DropSelection();
+    net_.view.*flag = net_.view.*flag != 0 ? 0 : 1;
+    DefEnableItem();
+    RepaintNet();
+}
+
+void TMDIChild::ShowEdgeName1Click() { ToggleViewText(&ViewFlags::edgeNames); }
+void TMDIChild::ShowMark1Click() { ToggleViewText(&ViewFlags::edgeMarks); }
+void TMDIChild::ShowFlow1Click() { ToggleViewText(&ViewFlags::flows); }
+void TMDIChild::ShowPointName1Click() { ToggleViewText(&ViewFlags::pointNames); }
+void TMDIChild::ShowTokens1Click() { ToggleViewText(&ViewFlags::tokens); }
+
+void TMDIChild::ShowEdgelabels1Click() {
+    DropSelection();
+    net_.view.edgeLabels = net_.view.edgeLabels != 0 ? 0 : 1;
+    SyncViewChecks();
+    RepaintNet();
+}
+
+void TMDIChild::HideAllAttributes2Click() {
+    DropSelection();
+    ViewFlags& v = net_.view;
+    v.edgeMarks = v.flows = v.pointNames = v.edgeNames = v.tokens = 0;
+    DefEnableItem();
+    RepaintNet();
+}
+
+} // namespace plax

@@ -1,0 +1,275 @@
+#include "document_window.h"
+
+#include "canvas_geometry.h"
+#include "document_window_parts.h"
+#include "edit_commands.h"
+#include "net_geometry.h"
+
+#include "model/net_store.h"
+#include "model/undo.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace plax {
+
+using namespace doc;
+
+namespace {
+
+using Moving = std::array<bool, MaxPoints + 1>;
+
+PointType& PointOf(NetWorkType& net, int i) { return net.points[static_cast<std::size_t>(i)]; }
+
+// Every edge at a moving point, each once: (u, v) with u < v, and on a directed net (v, u) too.
+std::vector<std::pair<int, int>> EdgesTouching(const NetWorkType& net, const Moving& moving) {
+    std::vector<std::pair<int, int>> edges;
+    const bool directed = !IsUndirected(net);
+    for (int u = 1; u <= net.n; ++u) {
+        for (int v = u + 1; v <= net.n; ++v) {
+            if (!moving[static_cast<std::size_t>(u)] && !moving[static_cast<std::size_t>(v)]) continue;
+            if (EdgeExists(net, u, v)) edges.emplace_back(u, v);
+            if (directed && EdgeExists(net, v, u)) edges.emplace_back(v, u);
+        }
+    }
+    return edges;
+}
+
+} // namespace
+
+std::vector<int> TMDIChild::SelectedPoints() const {
+    std::vector<int> points;
+    for (int i = 1; i <= net_.n; ++i)
+        if (net_.points[static_cast<std::size_t>(i)].selected != 0) points.push_back(i);
+    return points;
+}
+
+void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
+    if (m.button == Qt::RightButton) return; // the pop-up menu's
+    press_ = QPoint(m.x, m.y);
+    labelDragPoint_ = 0;
+    const int q = PointNear(net_, m.x, m.y);
+    const bool idle = armed_ == Command::None;
+    const bool shift = (m.modifiers & Qt::ShiftModifier) != 0;
+    const bool left = m.button == Qt::LeftButton;
+    if (idle && !shift && left) {
+        if (const int i = LabelAt(net_, m.x, m.y); i != 0) {
+            net_.interaction.labelDrag = 1;
+            labelDragPoint_ = i;
+            return;
+        }
+        if (net_.selection.exists != 0 && q != 0 && PointOf(net_, q).selected != 0) {
+            StartGroupDrag(q);
+            return;
+        }
+        if (net_.selection.exists != 0) DropSelection();
+    }
+    if (armed_ == Command::MovePoint && q != 0 && left) {
+        StartPointDrag(q);
+    } else if (!shift && idle) {
+        bandFixed_ = bandMoving_ = press_;
+        net_.selection.left = net_.selection.right = m.x;
+        net_.selection.top = net_.selection.bottom = m.y;
+        bandActive_ = true;
+    }
+}
+
+void TMDIChild::StartGroupDrag(int q) {
+    grabbed_ = q;
+    const PointType& held = PointOf(net_, q);
+    dragTable_.clear();
+    Moving moving{};
+    for (int i : SelectedPoints()) {
+        moving[static_cast<std::size_t>(i)] = true;
+        if (i != q) dragTable_.push_back({i, held.x - PointOf(net_, i).x, held.y - PointOf(net_, i).y});
+    }
+    dragEdges_ = EdgesTouching(net_, moving);
+    SaveUndoPoints(net_);
+    net_.interaction.groupDrag = 1;
+    canvas_->BeginDrag(SelectedPoints(), dragEdges_);
+}
+
+void TMDIChild::StartPointDrag(int q) {
+    SaveUndoPoints(net_);
+    grabbed_ = q;
+    ShowPrompt(MovePointDragPrompt(q));
+    Moving moving{};
+    moving[static_cast<std::size_t>(q)] = true;
+    net_.interaction.pointDrag = 1;
+    canvas_->BeginDrag({q}, EdgesTouching(net_, moving));
+}
+
+void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
+    const bool idle = armed_ == Command::None;
+    const bool leftOnly = m.buttons == Qt::LeftButton;
+    if (!idle || (bandActive_ && leftOnly)) SetCoordText(CoordinateText(m.x, m.y));
+    if (idle && net_.interaction.labelDrag != 0 && labelDragPoint_ != 0) {
+        PointType& p = PointOf(net_, labelDragPoint_);
+        const auto position =
+            static_cast<std::uint32_t>(LabelPositionFromMouse(net_, labelDragPoint_, m.x, m.y));
+        if (position != p.labelPosition) {
+            p.labelPosition = position;
+            RepaintNet();
+        }
+    } else if (armed_ == Command::MovePoint && grabbed_ != 0 && leftOnly) {
+        PointOf(net_, grabbed_).x = m.x;
+        PointOf(net_, grabbed_).y = m.y;
+        canvas_->DragMoved();
+    } else if (idle && net_.interaction.groupDrag != 0) {
+        MoveGroup(m.x, m.y);
+    } else if (idle && leftOnly && bandActive_) {
+        net_.selection.exists = 1;
+        bandMoving_ = QPoint(m.x, m.y);
+        net_.selection.right = m.x;
+        net_.selection.bottom = m.y;
+        canvas_->SetBand(QRect(bandFixed_, bandMoving_));
+        ShowPrompt(SelectRegionPrompt);
+    } else if (net_.selection.exists == 0 && host_.State().options.showPopUpInfo != 0 && idle &&
+               net_.interaction.labelDrag == 0 && net_.interaction.pointDrag == 0) {
+        ShowPopUpInfo(m.x, m.y);
+    }
+}
+
+void TMDIChild::MoveGroup(int x, int y) {
+    PointOf(net_, grabbed_).x = x;
+    PointOf(net_, grabbed_).y = y;
+    for (const DragEntry& e : dragTable_) {
+        PointOf(net_, e.point).x = x - e.dx;
+        PointOf(net_, e.point).y = y - e.dy;
+    }
+    canvas_->DragMoved();
+}
+
+// The tool tip shows the text before its closing "|", one line per part.
+void TMDIChild::ShowPopUpInfo(int x, int y) {
+    std::string text = PopUpInfoText(net_, host_.State().options, x, y);
+    if (const auto bar = text.rfind('|'); bar != std::string::npos) text.erase(bar);
+    canvas_->setToolTip(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
+    if (m.button == Qt::RightButton) return;
+    altFlag_ = m.button == Qt::LeftButton && m.modifiers == Qt::AltModifier;
+    bandActive_ = false;
+    const bool idle = armed_ == Command::None;
+    if (!idle) ClearSelection();
+    if (idle && net_.interaction.labelDrag != 0) {
+        net_.interaction.labelDrag = 0;
+        net_.changed = 1;
+        RepaintNet();
+    } else if (idle && net_.interaction.groupDrag == 0) {
+        EndBand(m.x, m.y, (m.modifiers & Qt::ShiftModifier) != 0);
+    } else if (idle) {
+        EndGroupDrag();
+    } else if (armed_ == Command::MovePoint && net_.interaction.pointDrag != 0) {
+        EndPointDrag();
+    }
+    net_.interaction.pointDrag = net_.interaction.groupDrag = net_.interaction.labelDrag = 0;
+    canvas_->SetBand(std::nullopt);
+    // A point drag whose command was reset on the way ends here too.
+    if (canvas_->Dragging()) {
+        grabbed_ = 0;
+        canvas_->EndDrag();
+    }
+}
+
+void TMDIChild::EndBand(int x, int y, bool shift) {
+    const int q = PointNear(net_, x, y);
+    canvas_->SetBand(std::nullopt);
+    SetCoordText(ReadyText);
+    SelectionState& s = net_.selection;
+    if (s.left > s.right) std::swap(s.left, s.right);
+    if (s.top > s.bottom) std::swap(s.top, s.bottom);
+    if (!shift) {
+        ClearSelection();
+        SelectInRectangle();
+        ShowPrompt("");
+        RepaintNet();
+    } else if (q != 0) {
+        ToggleSelected(q);
+    }
+}
+
+void TMDIChild::SelectInRectangle() {
+    SelectionState& s = net_.selection;
+    if (s.left == s.right && s.top == s.bottom) return;
+    for (int i = 1; i <= net_.n; ++i) {
+        PointType& p = PointOf(net_, i);
+        if (s.left < p.x && p.x < s.right && s.top < p.y && p.y < s.bottom) {
+            p.selected = 1;
+            ++s.count;
+        }
+    }
+    s.exists = s.count >= 1 ? 1 : 0;
+}
+
+void TMDIChild::ToggleSelected(int q) {
+    PointType& p = PointOf(net_, q);
+    SelectionState& s = net_.selection;
+    if (p.selected == 0) {
+        p.selected = 1;
+        ++s.count;
+        s.exists = 1;
+    } else {
+        p.selected = 0;
+        --s.count;
+        s.exists = s.count > 0 ? 1 : 0;
+    }
+    RepaintNet();
+}
+
+void TMDIChild::EndGroupDrag() {
+    net_.interaction.groupDrag = 0;
+    SetCoordText(ReadyText);
+    dragEdges_.clear();
+    dragTable_.clear();
+    grabbed_ = 0;
+    net_.selection.left = net_.selection.top = net_.selection.right = net_.selection.bottom = 0;
+    canvas_->EndDrag();
+    net_.changed = 1;
+    DefEnableItem();
+}
+
+void TMDIChild::EndPointDrag() {
+    net_.interaction.pointDrag = 0;
+    canvas_->EndDrag();
+    grabbed_ = 0;
+    ShowPrompt(MovePointPrompt);
+    net_.changed = 1;
+    DefEnableItem();
+}
+
+void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
+    press_ = QPoint(m.x, m.y);
+    bandActive_ = false;
+    canvas_->SetBand(std::nullopt);
+    DropSelection();
+    if (armed_ != Command::None) {
+        PaintBox1Click();
+        return;
+    }
+    if (const int p = PointAt(net_, press_.x(), press_.y()); p != 0) {
+        PointDialog(p);
+        return;
+    }
+    // Hit tests must not wait for a paint to have placed the anchors.
+    ComputeEdgeAnchors(net_);
+    const auto [from, to] = EdgeAnchorAt(net_, press_.x(), press_.y());
+    if (altFlag_ && from != 0) {
+        EnterSubNet(from, to);
+        DefEnableItem();
+    } else if (from == 0 || net_.view.edgeLabels == 0) {
+        ClearSelection();
+    } else {
+        EdgeDialog(from, to);
+    }
+}
+
+void TMDIChild::PointDialog(int /*p*/) {}
+void TMDIChild::EdgeDialog(int /*from*/, int /*to*/) {}
+void TMDIChild::EnterSubNet(int /*from*/, int /*to*/) {}
+
+} // namespace plax

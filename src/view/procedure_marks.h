@@ -1,0 +1,26 @@
+#pragma once
+
+#include "document_context.h"
+
+#include "procedures/marking_buffer.h"
+#include "procedures/shortest_paths.h"
+
+namespace plax {
+
+// The colours a document marks procedure findings with.
+inline constexpr Color MarkRed = 0x0000FF;   // found paths and trees, the source point
+inline constexpr Color MarkGreen = 0x008000; // reachable points, the start point after a run
+inline constexpr Color MarkBlue = 0xFF0000;  // the sink point
+
+// A procedure is in progress in this document or, while a long run polls, anywhere.
+bool ProcedureRunning(DocumentContext& document);
+// Shows "Procedure in Progress!..." and answers true when a procedure is in progress.
+bool RefuseWhileRunning(DocumentContext& document);
+// Redrawing in the normal colours stores them, which removes the marks of an earlier run.
+void RedrawNormal(DocumentContext& document);
+// A fresh Results window and the frame's dialogs, for one run.
+ProcedureOutput NewRunOutput(DocumentContext& document);
+// The marking buffer's edges in red (up to the first empty entry, at most N of them).
+void ColorMarkedEdges(NetWorkType& net, const MarkingBuffer& marks);
+
+} // namespace plax

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "test_host.h"
+
+#include "view/command_state.h"
+#include "view/document_context.h"
+
+#include <string>
+#include <vector>
+
+namespace plax::testing {
+
+// A document for menu-command tests: its net, a TestHost frame, and a command machine that
+// records what the commands arm, prompt, reset and repaint.
+class TestDocument : public DocumentContext, public CommandMachine {
+public:
+    NetWorkType& Net() override { return net; }
+    const std::string& FileName() const override { return fileName; }
+    bool IsSubNet() const override { return false; }
+    DocumentHost& Host() override { return host; }
+    void ResetCommand() override {
+        ++resets;
+        armed = Command::None;
+        first = 0;
+    }
+    void ShowPrompt(const std::string& prompt) override { prompts.push_back(prompt); }
+    void RepaintNet() override { ++repaints; }
+    void DefEnableItem() override {}
+
+    Command Armed() const override { return armed; }
+    void Arm(Command c, const std::string& prompt) override {
+        armed = c;
+        first = 0;
+        prompts.push_back(prompt);
+    }
+    int FirstPoint() const override { return first; }
+    void SetFirstPoint(int p) override { first = p; }
+    void Beep() override { ++beeps; }
+
+    NetWorkType net;
+    std::string fileName = "/tmp/road.net";
+    TestHost host;
+    Command armed = Command::None;
+    int first = 0;
+    int beeps = 0;
+    int resets = 0;
+    int repaints = 0;
+    std::vector<std::string> prompts;
+};
+
+} // namespace plax::testing
