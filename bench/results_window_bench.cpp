@@ -54,6 +54,9 @@ public:
     void ExitProgram() override {}
     void ShowHelp(const std::string&) override {}
     void UpdateToolbar(const TMDIChild&, const CommandEnabling&) override {}
+    bool AskKShortestPaths(KShortestParameters&) override { return false; }
+    void ShowToolbar(bool) override {}
+    bool ToolbarVisible() const override { return true; }
     void ShowHint(const std::string&) override {}
     void DocumentClosed(TMDIChild&) override {}
 
