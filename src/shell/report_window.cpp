@@ -97,12 +97,8 @@ bool TReportForm::SaveAs1Click() {
 
 bool TReportForm::FormCloseQuery() {
     if (!text_.Modified()) return true;
-    switch (host_.Ui().Ask(ReportChangedQuestion(fileName_), ConfirmCaption)) {
-    case Answer::Yes: return Save1Click();
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    }
-    return false;
+    return SaveQuestionAllowsClose(host_.Ui(), ReportChangedQuestion(fileName_), ConfirmCaption,
+                                   [this] { return Save1Click(); });
 }
 
 void TReportForm::closeEvent(QCloseEvent* event) {

@@ -144,12 +144,8 @@ bool TResultForm::FormCloseQuery() {
         return false;
     }
     if (!text_.Modified()) return true;
-    switch (host_.Ui().Ask(ResultsChangedQuestion(NetName()), ConfirmCaption)) {
-    case Answer::Yes: return SaveAs1Click();
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    }
-    return false;
+    return SaveQuestionAllowsClose(host_.Ui(), ResultsChangedQuestion(NetName()), ConfirmCaption,
+                                   [this] { return SaveAs1Click(); });
 }
 
 void TResultForm::closeEvent(QCloseEvent* event) {

@@ -153,4 +153,14 @@ bool QtDialogs::AskPrinterSetup(QPrinter& printer) {
 
 void QtDialogs::Beep() { QApplication::beep(); }
 
+bool SaveQuestionAllowsClose(Dialogs& ui, const std::string& question, const std::string& caption,
+                             const std::function<bool()>& save) {
+    switch (ui.Ask(question, caption)) {
+    case Answer::Yes: return save();
+    case Answer::No: return true;
+    case Answer::Cancel: return false;
+    }
+    return false;
+}
+
 } // namespace plax

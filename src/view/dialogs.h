@@ -2,6 +2,7 @@
 
 #include "model/user_messages.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -54,6 +55,11 @@ public:
 private:
     QWidget* parent_; // not owned
 };
+
+// A window's close question about unsaved work: Yes saves (and the window may close only when the
+// save went through), No closes, a dismissed question keeps the window.
+bool SaveQuestionAllowsClose(Dialogs& ui, const std::string& question, const std::string& caption,
+                             const std::function<bool()>& save);
 
 // The Qt name filter ("Text files (*.txt);;...") of a filter in the system's "|" form.
 std::string QtNameFilter(const std::string& filter);

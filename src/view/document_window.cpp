@@ -368,12 +368,9 @@ void TMDIChild::Print1Click() {
 bool TMDIChild::FormCloseQuery() {
     if (Busy()) return false;
     if (net_.changed == 0 || net_.n == 0) return true;
-    switch (host_.Ui().Ask(CloseQuestion(net_.name), CloseQuestionCaption)) {
-    case Answer::Yes: return SaveNet(); // a cancelled or failed save keeps the document open
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    }
-    return false;
+    // A cancelled or failed save keeps the document open.
+    return SaveQuestionAllowsClose(host_.Ui(), CloseQuestion(net_.name), CloseQuestionCaption,
+                                   [this] { return SaveNet(); });
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {

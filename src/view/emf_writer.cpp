@@ -50,16 +50,6 @@ constexpr int DeviceWidthMm = 508;
 constexpr int DeviceHeightMm = 381;
 constexpr double HundredthsMmPerPixel = 2540.0 / 96.0;
 
-void PutU16(std::string& out, std::uint16_t v) {
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>(v >> 8));
-}
-
-void PutU32(std::string& out, std::uint32_t v) {
-    PutU16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    PutU16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
 void PutI32(std::string& out, int v) { PutU32(out, static_cast<std::uint32_t>(v)); }
 
 void PutI16(std::string& out, int v) {

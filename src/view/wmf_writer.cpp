@@ -14,16 +14,6 @@ std::uint16_t Word(int v) {
     return static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp(v, -32768, 32767)));
 }
 
-void PutU16(std::string& out, std::uint16_t v) {
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>(v >> 8));
-}
-
-void PutU32(std::string& out, std::uint32_t v) {
-    PutU16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    PutU16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
 // A COLORREF is the bytes red, green, blue, 0: two words, low first.
 void PutColor(std::vector<std::uint16_t>& params, Color c) {
     params.push_back(static_cast<std::uint16_t>(c & 0xFFFF));
@@ -56,6 +46,16 @@ void WmfWriter::Record(std::uint16_t function, const std::vector<std::uint16_t>&
     for (std::uint16_t p : params)
         PutU16(records_, p);
     maxRecordWords_ = std::max(maxRecordWords_, words);
+}
+
+void PutU16(std::string& out, std::uint16_t v) {
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>(v >> 8));
+}
+
+void PutU32(std::string& out, std::uint32_t v) {
+    PutU16(out, static_cast<std::uint16_t>(v & 0xFFFF));
+    PutU16(out, static_cast<std::uint16_t>(v >> 16));
 }
 
 int TakeLowestFree(std::vector<bool>& used) {

@@ -55,6 +55,10 @@ enum WmfFunction : std::uint16_t {
 // every entry is taken. Both metafile writers hand out their object numbers so.
 int TakeLowestFree(std::vector<bool>& used);
 
+// Little-endian words and double words, as both metafile formats store them.
+void PutU16(std::string& out, std::uint16_t v);
+void PutU32(std::string& out, std::uint32_t v);
+
 // Builds a placeable Windows metafile record by record: logical units are pixels, the picture
 // spans (0, 0)-(width, height) at `unitsPerInch`. Coordinates beyond 16 bits are clamped.
 class WmfWriter {
