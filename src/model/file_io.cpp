@@ -31,27 +31,6 @@ private:
     int fd_;
 };
 
-// Removes the temporary file unless it was renamed into place.
-class TempFile {
-public:
-    TempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    ~TempFile() {
-        if (fd_.get() >= 0) fd_.Close();
-        if (!kept_) ::unlink(path_.c_str());
-    }
-    int fd() const { return fd_.get(); }
-    const std::string& path() const { return path_; }
-    bool Close() { return fd_.Close(); }
-    void Keep() { kept_ = true; }
-
-private:
-    UniqueFd fd_;
-    std::string path_;
-    bool kept_ = false;
-};
-
 std::string ResolveTarget(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -86,24 +65,55 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-WriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return WriteStatus::CannotCreate;
-    const std::string target = ResolveTarget(path);
+AtomicFileWriter::AtomicFileWriter(const std::string& path) {
+    if (path.empty()) return;
+    target_ = ResolveTarget(path);
     struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (existed && S_ISDIR(old.st_mode)) return WriteStatus::CannotCreate;
+    existed_ = ::stat(target_.c_str(), &old) == 0;
+    if (existed_ && S_ISDIR(old.st_mode)) return;
+    existingMode_ = old.st_mode & 07777;
+    fd_ = CreateTemp(target_, tempPath_);
+    if (fd_ >= 0 && existed_) (void)::fchmod(fd_, existingMode_);
+}
 
-    std::string tempPath;
-    const int fd = CreateTemp(target, tempPath);
-    if (fd < 0) return WriteStatus::CannotCreate;
-    TempFile temp(fd, tempPath);
-    if (existed) (void)::fchmod(temp.fd(), old.st_mode & 07777);
-    if (!WriteAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.Close()) {
-        return WriteStatus::CannotWrite;
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !tempPath_.empty()) ::unlink(tempPath_.c_str());
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (fd_ < 0 || failed_) return false;
+    // Small pieces (a line at a time) are gathered so the disk sees large writes.
+    constexpr std::size_t Chunk = 1u << 16;
+    if (buffer_.size() + bytes.size() < Chunk) {
+        buffer_.append(bytes);
+        return true;
     }
-    if (::rename(temp.path().c_str(), target.c_str()) != 0) return WriteStatus::CannotWrite;
-    temp.Keep();
+    if (!Flush() || !WriteAll(fd_, bytes)) failed_ = true;
+    return !failed_;
+}
+
+bool AtomicFileWriter::Flush() {
+    const bool ok = WriteAll(fd_, buffer_);
+    buffer_.clear();
+    return ok;
+}
+
+WriteStatus AtomicFileWriter::Commit() {
+    if (fd_ < 0) return WriteStatus::CannotCreate;
+    const bool written = !failed_ && Flush() && ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!written || !closed || ::rename(tempPath_.c_str(), target_.c_str()) != 0) return WriteStatus::CannotWrite;
+    committed_ = true;
     return WriteStatus::Ok;
+}
+
+WriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    if (!writer.Opened()) return WriteStatus::CannotCreate;
+    if (!writer.Write(bytes)) return WriteStatus::CannotWrite;
+    return writer.Commit();
 }
 
 ReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, std::string& out) {

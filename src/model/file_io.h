@@ -13,6 +13,35 @@ enum class WriteStatus { Ok, CannotCreate, CannotWrite };
 // A target reached through a symbolic link is replaced where the link points.
 WriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// The same replacement for text written piece by piece (a report of any length): Write appends
+// to the new file, Commit puts it in place of the target. A writer destroyed without a
+// successful Commit removes its new file and leaves the target as it was.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::string& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False when the new file could not be made (Commit then answers CannotCreate).
+    bool Opened() const { return fd_ >= 0; }
+    // False once any write has failed; later writes are ignored.
+    [[nodiscard]] bool Write(std::string_view bytes);
+    [[nodiscard]] WriteStatus Commit();
+
+private:
+    bool Flush();
+
+    std::string target_;
+    std::string tempPath_;
+    int fd_ = -1;
+    bool failed_ = false;
+    bool committed_ = false;
+    unsigned existingMode_ = 0; // the target's permission bits, kept by the new file
+    bool existed_ = false;
+    std::string buffer_;
+};
+
 enum class ReadStatus { Ok, CannotOpen, TooLarge, ReadError };
 
 // Reads the whole file, refusing one larger than `maxBytes` without reading it.
