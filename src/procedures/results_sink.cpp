@@ -28,6 +28,7 @@ bool ResultsSink::OpenResults(const std::string& netName, const std::string& fil
                               UserMessages& messages) {
     netName_ = netName;
     fileName_ = fileName;
+    textStop_ = TextStore::Status::Ok;
     if (!DoOpen()) {
         messages.Warning(CannotCreateWindowMessage);
         return false;
@@ -74,6 +75,7 @@ void ResultsSink::StartLongRun(NetWorkType& net) {
 bool ResultsSink::Poll() {
     flags_.stop = 0;
     DoPoll();
+    if (textStop_ != TextStore::Status::Ok) flags_.stop = 1;
     return flags_.stop != 0;
 }
 
@@ -84,6 +86,14 @@ void ResultsSink::EndLongRun(NetWorkType& net) {
     net.interaction.busy = 0;
 }
 
+namespace {
+
+void ReportTextStop(const ResultsSink& sink, UserMessages& messages) {
+    if (sink.TextStop() != TextStore::Status::Ok) messages.Warning(TextStoreStopText(sink.TextStop()));
+}
+
+} // namespace
+
 void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
     try {
         body();
@@ -91,6 +101,7 @@ void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function
     } catch (const ResultsWriteFailed&) {
         messages.Warning(CannotWriteResultsMessage);
     }
+    ReportTextStop(sink, messages);
     sink.FinishResults();
 }
 
@@ -100,6 +111,7 @@ void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std:
     } catch (const ResultsWriteFailed&) {
         messages.Warning(CannotWriteResultsMessage);
     }
+    ReportTextStop(sink, messages);
     sink.FinishResults();
 }
 

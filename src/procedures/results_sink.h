@@ -2,6 +2,7 @@
 
 #include "model/net_types.h"
 #include "model/user_messages.h"
+#include "procedures/text_store.h"
 
 #include <functional>
 #include <stdexcept>
@@ -75,8 +76,16 @@ public:
     const std::string& NetName() const { return netName_; }
     const std::string& FileName() const { return fileName_; }
     RunFlags& Flags() { return flags_; }
+    // Why the text could not take every line of this run (Ok when it could).
+    TextStore::Status TextStop() const { return textStop_; }
 
 protected:
+    // A sink whose text store refuses a line calls this: the run stops at its next poll as if
+    // Stop had been pressed, and the reason is shown when the account ends.
+    void StopForText(TextStore::Status status) {
+        if (textStop_ == TextStore::Status::Ok) textStop_ = status;
+    }
+
     virtual bool DoOpen() = 0;
     virtual void DoClear() = 0;
     virtual bool DoAddLine(const std::string& text) = 0;
@@ -91,6 +100,7 @@ private:
     RunFlags& flags_;
     std::string netName_;
     std::string fileName_;
+    TextStore::Status textStop_ = TextStore::Status::Ok;
 };
 
 // Runs the writing part of a procedure: `body` writes the header and the account, then the

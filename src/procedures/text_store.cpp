@@ -193,10 +193,10 @@ std::string TextStore::Line(std::uint64_t index) const {
 std::string TextStoreStopText(TextStore::Status status) {
     switch (status) {
     case TextStore::Status::TooLarge:
-        return "    The Results text has reached its largest size; procedure stopped. ";
-    case TextStore::Status::DiskFull: return "    No space left for the Results text; procedure stopped. ";
+        return "The Results text has reached its largest size.\r\nProcedure stopped. ";
+    case TextStore::Status::DiskFull: return "No space left on the disk for the Results text.\r\nProcedure stopped. ";
     case TextStore::Status::DiskError:
-        return "    The Results text cannot be kept (temporary file error); procedure stopped. ";
+        return "The Results text cannot be kept: its temporary file cannot be written.\r\nProcedure stopped. ";
     case TextStore::Status::Ok: break;
     }
     return {};

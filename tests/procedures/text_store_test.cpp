@@ -68,7 +68,7 @@ TEST(TextStore, LimitsRefuseAndKeepWhatWasWritten) {
     EXPECT_EQ(nowhere.Append("0123456789ab"), TextStore::Status::DiskError);
     EXPECT_EQ(nowhere.Line(0), "0123456789ab");
     EXPECT_EQ(TextStoreStopText(TextStore::Status::DiskFull),
-              "    No space left for the Results text; procedure stopped. ");
+              "No space left on the disk for the Results text.\r\nProcedure stopped. ");
 }
 
 } // namespace
