@@ -7,10 +7,20 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace plax {
 
 namespace {
+
+// New files are made under this prefix and six letters (".plax-Ab3xYz") beside their target.
+constexpr const char* TempFilePrefix = ".plax-";
+
+#ifdef O_PATH
+constexpr int DirectoryOpenFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int DirectoryOpenFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
 
 class UniqueFd {
 public:
@@ -31,23 +41,42 @@ private:
     int fd_;
 };
 
-std::string ResolveTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+// Where a save lands: the path itself, or the file its chain of symbolic links names, even
+// when that file does not exist yet (it is then created there and the links stay). Empty when
+// the chain is longer than the system would follow, which is also how a loop ends.
+std::string ResolveTarget(std::string path) {
+    constexpr int MaxLinkHops = 40;
+    for (int hop = 0; hop <= MaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= link.size()) return {};
+        link.resize(static_cast<std::size_t>(n));
+        const auto slash = path.find_last_of('/');
+        path = link.front() == '/' || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
     }
-    return path;
+    return {};
 }
 
-int CreateTemp(const std::string& target, std::string& tempPath) {
-    const auto slash = target.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+// The directory part of `path` ("." when there is none) and the name inside it.
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// A new file with a short name of its own in the directory `dirFd`, so that a target whose
+// name or path is as long as the system allows still has room beside it.
+int CreateTemp(int dirFd, std::string& tempName) {
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device random;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = dir + "." + name + ".tmp" + std::to_string(random() % 1000000000u);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof Letters - 2);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        tempName = TempFilePrefix;
+        for (int k = 0; k < 6; ++k)
+            tempName += Letters[pick(random)];
+        const int fd = ::openat(dirFd, tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -67,18 +96,28 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) {
     if (path.empty()) return;
-    target_ = ResolveTarget(path);
+    const std::string target = ResolveTarget(path);
+    if (target.empty()) return;
     struct stat old {};
-    existed_ = ::stat(target_.c_str(), &old) == 0;
+    existed_ = ::stat(target.c_str(), &old) == 0;
     if (existed_ && S_ISDIR(old.st_mode)) return;
     existingMode_ = old.st_mode & 07777;
-    fd_ = CreateTemp(target_, tempPath_);
+    auto [dir, name] = SplitPath(target);
+    if (name.empty()) return;
+    // The directory is held open and the files named inside it, so the length of the whole
+    // path never matters for the new file.
+    dirFd_ = ::open(dir.c_str(), DirectoryOpenFlags);
+    if (dirFd_ < 0) return;
+    targetName_ = std::move(name);
+    fd_ = CreateTemp(dirFd_, tempName_);
+    if (fd_ < 0) tempName_.clear();
     if (fd_ >= 0 && existed_) (void)::fchmod(fd_, existingMode_);
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
     if (fd_ >= 0) ::close(fd_);
-    if (!committed_ && !tempPath_.empty()) ::unlink(tempPath_.c_str());
+    if (!committed_ && !tempName_.empty()) ::unlinkat(dirFd_, tempName_.c_str(), 0);
+    if (dirFd_ >= 0) ::close(dirFd_);
 }
 
 bool AtomicFileWriter::Write(std::string_view bytes) {
@@ -104,7 +143,8 @@ WriteStatus AtomicFileWriter::Commit() {
     const bool written = !failed_ && Flush() && ::fsync(fd_) == 0;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
-    if (!written || !closed || ::rename(tempPath_.c_str(), target_.c_str()) != 0) return WriteStatus::CannotWrite;
+    if (!written || !closed || ::renameat(dirFd_, tempName_.c_str(), dirFd_, targetName_.c_str()) != 0)
+        return WriteStatus::CannotWrite;
     committed_ = true;
     return WriteStatus::Ok;
 }
@@ -118,13 +158,18 @@ WriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes)
 
 ReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, std::string& out) {
     out.clear();
-    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Only regular files are read: a FIFO or a device may wait for a writer for ever, so
+    // neither the look at the path nor the opening may wait on one.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return ReadStatus::CannotOpen;
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     const int fd = file.get();
     if (fd < 0) return ReadStatus::CannotOpen;
-    struct stat st {};
+    // The path may have been given to something else between the look and the opening.
     if (::fstat(fd, &st) != 0) return ReadStatus::ReadError;
-    if (S_ISDIR(st.st_mode)) return ReadStatus::CannotOpen;
-    // Read in chunks up to one byte past the limit: sizes of pipes and special files lie.
+    if (!S_ISREG(st.st_mode)) return ReadStatus::CannotOpen;
+    // Read in chunks up to one byte past the limit: a file may grow while it is read, and some
+    // (those of /proc) give no size at all.
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buf, sizeof buf);

@@ -10,7 +10,8 @@ enum class WriteStatus { Ok, CannotCreate, CannotWrite };
 
 // Replaces the file at `path` with `bytes`: everything goes to a new file beside it first, which
 // is renamed over the target only once it is complete, so a failure leaves the old file whole.
-// A target reached through a symbolic link is replaced where the link points.
+// A target reached through symbolic links is replaced (or created) where the links point, so
+// the links stay links.
 WriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // The same replacement for text written piece by piece (a report of any length): Write appends
@@ -32,8 +33,9 @@ public:
 private:
     bool Flush();
 
-    std::string target_;
-    std::string tempPath_;
+    int dirFd_ = -1; // the directory the target and the new file are in
+    std::string targetName_;
+    std::string tempName_;
     int fd_ = -1;
     bool failed_ = false;
     bool committed_ = false;
@@ -44,7 +46,8 @@ private:
 
 enum class ReadStatus { Ok, CannotOpen, TooLarge, ReadError };
 
-// Reads the whole file, refusing one larger than `maxBytes` without reading it.
+// Reads the whole file, refusing one larger than `maxBytes` without reading it. Anything but a
+// regular file (a FIFO, a device, a directory) is refused as CannotOpen without waiting on it.
 ReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, std::string& out);
 
 bool FileExists(const std::string& path);

@@ -11,6 +11,8 @@ namespace plax {
 
 std::string CannotLoadFileMessage(const std::string& path) { return " Cannot Load file \r\n" + path; }
 
+std::string DamagedCaption(const std::string& path) { return FileNameOf(path) + " (damaged)"; }
+
 SaveAsKind SaveAsKindForPath(const std::string& path) {
     if (PictureFormatForPath(path)) return SaveAsKind::Picture;
     const std::string ext = UpperExtension(path);

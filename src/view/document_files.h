@@ -27,6 +27,9 @@ inline constexpr const char* SaveNetFilter =
 inline constexpr const char* SaveNetDefaultExtension = "net";
 
 std::string CannotLoadFileMessage(const std::string& path);
+// Caption of a document whose file could not be read whole: the file name without directory
+// and " (damaged)". Such a document is saved only under a name chosen again.
+std::string DamagedCaption(const std::string& path);
 
 // What Save As writes for a chosen name, by its upper-cased extension. Anything that is not an
 // export is the net file, whatever its extension.

@@ -129,9 +129,11 @@ void TMDIChild::OpenDocument(const std::string& path) {
         SetCaption(NoNameFile);
     } else {
         try {
-            LoadDocumentNet(net_, path, host_.State().options, host_.Ui());
-            unnamed_ = false;
-            SetCaption(FileNameOf(path));
+            // A file that could not be read whole keeps what was read, but a plain Save must
+            // not write that part over what may still be recovered from the file.
+            const bool whole = LoadDocumentNet(net_, path, host_.State().options, host_.Ui());
+            unnamed_ = !whole;
+            SetCaption(whole ? FileNameOf(path) : DamagedCaption(path));
         } catch (const std::exception&) {
             host_.Ui().Error(CannotLoadFileMessage(path));
             MakeEmptyNet(path);

@@ -21,6 +21,10 @@
 #include <tuple>
 #include <vector>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace plax {
 
 namespace {
@@ -324,6 +328,38 @@ TEST(Cli, ConvertRefusesCorruptInput) {
     EXPECT_EQ(r.err, "Invalid Header of the File\n" + tooMany +
                          "\nToo many Points (N > 15). \nLoad Procedure terminated! \n");
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(Cli, ASaveOverTheFileSizeLimitFailsAndLeavesTheOldFile) {
+    ScratchDir dir;
+    const std::string net = SaveTinyNet(dir, "tiny.net");
+    const std::string out = dir.File("out.net");
+    WriteAll(out, "keep me");
+    int errPipe[2];
+    ASSERT_EQ(::pipe(errPipe), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The new net file has 512 bytes.
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::dup2(errPipe[1], STDERR_FILENO);
+        ::execl(PLAX_CLI_PATH, "plax-cli", "convert", net.c_str(), out.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(errPipe[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::string err(1000, '\0');
+    const ssize_t n = ::read(errPipe[0], err.data(), err.size());
+    err.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    ::close(errPipe[0]);
+
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(err, " Cannot Save file \n" + out + "\nSave Procedure terminated! \n");
+    EXPECT_EQ(ReadAll(out), "keep me");
+    EXPECT_EQ(dir.Entries().size(), 2u) << "no new file left beside out.net";
 }
 
 } // namespace plax

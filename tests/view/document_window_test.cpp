@@ -229,6 +229,32 @@ TEST_F(DocumentWindowTest, CloseKeepsTheDocumentWhenNothingWasSaved) {
     EXPECT_FALSE(Closed());
 }
 
+TEST_F(DocumentWindowTest, ADamagedFileIsNeverSavedOverByAPlainSave) {
+    // road.net cut inside its fourth edge record: the nine points and three edges stay.
+    const std::string bytes = ReadAll(PLAX_EXAMPLES_DIR "/road.net").substr(0, 64 * 13 + 20);
+    const std::string path = dir.File("road.net");
+    testing::WriteAll(path, bytes);
+    doc->OpenDocument(path);
+    EXPECT_EQ(host.dialogs.Texts("warning"),
+              std::vector<std::string>{"Invalid format of the File\r\n" + path +
+                                       "\r\nLoad Procedure terminated! "});
+    EXPECT_EQ(doc->Net().n, 9);
+    EXPECT_EQ(Title(), "road.net (damaged)");
+    EXPECT_TRUE(doc->Unnamed());
+
+    // Save asks for a name; cancelled, the damaged file is as it was.
+    doc->Net().changed = 1;
+    EXPECT_FALSE(doc->SaveNet());
+    EXPECT_EQ(host.dialogs.Texts("save").size(), 1u);
+    EXPECT_EQ(ReadAll(path), bytes);
+
+    host.dialogs.paths.push_back(dir.File("mended.net"));
+    EXPECT_TRUE(doc->SaveNet());
+    EXPECT_EQ(Title(), "NetWork   mended.net");
+    EXPECT_FALSE(doc->Unnamed());
+    EXPECT_EQ(ReadAll(path), bytes);
+}
+
 TEST_F(DocumentWindowTest, CloseIsRefusedWhileAProcedureRuns) {
     OpenRoad();
     host.state.run.busy = 1;
