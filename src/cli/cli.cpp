@@ -107,9 +107,7 @@ void PrintHelp(std::ostream& out) {
            "Exit status: 0 done, 1 refused or not written, 2 usage error, 3 input file unreadable.\n";
 }
 
-} // namespace
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         PrintHelp(err);
         return ExitUsage;
@@ -134,6 +132,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "plax-cli: unknown command " << args[0] << "\n\n";
     PrintHelp(err);
     return ExitUsage;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    // Output is buffered: a full disk or a closed file shows at the latest when it is flushed.
+    if (!out.flush()) {
+        err << OutputFailedMessage << '\n';
+        return ExitRefused;
+    }
+    return status;
 }
 
 } // namespace plax::cli

@@ -25,6 +25,9 @@ private:
     bool answerYes_;
 };
 
+// The last word of any command whose standard output could not be written.
+inline constexpr const char* OutputFailedMessage = "plax-cli: standard output cannot be written";
+
 // "\r\n" (and a lone "\r") become "\n"; trailing blanks of each line stay as they are.
 std::string PlainLines(const std::string& text);
 

@@ -14,17 +14,34 @@ extern "C" void OnInterrupt(int) { interrupted = 1; }
 } // namespace
 
 CliSink::CliSink(const Clock& clock, RunFlags& flags, std::ostream& out,
-                 std::optional<std::chrono::steady_clock::duration> timeLimit)
-    : LineSink(clock, flags), out_(out), timeLimit_(timeLimit) {}
+                 std::optional<std::chrono::steady_clock::duration> timeLimit, Keep keep)
+    : ResultsSink(clock, flags), out_(out), timeLimit_(timeLimit), keep_(keep == Keep::Text) {}
 
 CliSink::~CliSink() {
     if (interruptInstalled_) std::signal(SIGINT, SIG_DFL);
 }
 
+// A new window holds one empty line, which a header clears.
+bool CliSink::DoOpen() {
+    text_.Clear();
+    KeepLine("");
+    return true;
+}
+
 bool CliSink::DoAddLine(const std::string& text) {
-    LineSink::DoAddLine(text);
     out_ << text << '\n';
-    return static_cast<bool>(out_);
+    if (!out_) {
+        outputFailed_ = true;
+        return false;
+    }
+    KeepLine(text);
+    return true;
+}
+
+void CliSink::KeepLine(const std::string& line) {
+    if (!keep_) return;
+    if (const TextStore::Status status = text_.Append(line); status != TextStore::Status::Ok)
+        StopForText(status);
 }
 
 void CliSink::DoStartLongRun() {

@@ -84,6 +84,16 @@ std::optional<std::chrono::steady_clock::duration> TimeLimit(const Invocation& i
     return std::chrono::seconds(*seconds);
 }
 
+// A text that its store could not keep whole stopped the run; the report is not given half of it.
+bool AddTextToReport(const CliSink& sink, UserMessages& messages) {
+    std::string reportFile = sink.FileName();
+    if (sink.TextStop() != TextStore::Status::Ok) {
+        messages.Error(IncompleteTextMessage(ReportFileName(reportFile)));
+        return false;
+    }
+    return AddToReport(reportFile, sink.NetName(), sink.Text(), messages);
+}
+
 } // namespace
 
 const OptionSpec& RunOptionSpec() {
@@ -120,18 +130,18 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
 
     const FixedClock clock(inv.Value("--time").value_or(""), inv.Value("--date").value_or(""));
     RunFlags flags;
-    CliSink sink(clock, flags, out, limit);
+    const bool report = inv.Has("--report");
+    CliSink sink(clock, flags, out, limit, report ? CliSink::Keep::Text : CliSink::Keep::Nothing);
     MarkingBuffer marks;
     RunContext context{net, marks, path, {sink, messages}, inv, err};
     const int status = proc->run(context);
+    // A line standard output refused ended the run; a text that did not reach it is not reported.
+    if (sink.OutputFailed() || !out.flush()) return ExitRefused;
     if (status != ExitDone) return status;
 
     // A walk of k shortest paths may pass a point more than once, so its marks can outnumber the points.
     if (inv.Has("--marks")) PrintMarks(marks, proc->name == "k-shortest-paths" ? MaxPoints : net.n, out);
-    if (inv.Has("--report")) {
-        std::string reportFile = sink.FileName();
-        if (!AddToReport(reportFile, sink.NetName(), sink.Lines(), messages)) return ExitRefused;
-    }
+    if (report && !AddTextToReport(sink, messages)) return ExitRefused;
     if (const auto savePath = inv.Value("--save")) {
         if (!WriteNetFile(net, *savePath, messages)) return ExitRefused;
     }

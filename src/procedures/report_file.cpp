@@ -1,18 +1,93 @@
 #include "report_file.h"
 
+#include "report_lock.h"
+
 #include "model/file_io.h"
 #include "model/text_utils.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace plax {
 
 namespace {
 
 const std::string Eol = "\r\n";
+const std::string NetFileItself = ": it is the net file itself";
 
-std::string WithLines(std::string text, const std::vector<std::string>& lines) {
-    for (const std::string& line : lines)
-        text += line + Eol;
-    return text;
+std::string CannotAppendMessage(const std::string& reportFile) {
+    return " Cannot append Result text to " + reportFile;
+}
+std::string CannotOpenReportMessage(const std::string& reportFile) {
+    return "Disk Error! \r\n Cannot open Report file " + reportFile;
+}
+std::string CannotClearReportMessage(const std::string& reportFile) {
+    return "Disk Error! \r\n Cannot Clear Report file " + reportFile;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// Show Report and Clear Report know the net's file name.
+bool IsNetFile(const std::string& netFile, const std::string& reportFile) {
+    return netFile == reportFile || SameFile(netFile, reportFile);
+}
+
+// A report is text, which never starts with a zero byte; a net file is a sequence of 64-byte
+// records, the first of them its header, whose kind byte is 0.
+bool HoldsNet(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size < 64 || st.st_size % 64 != 0) return false;
+    char kind = 1;
+    return ::pread(fd, &kind, 1, 0) == 1 && kind == 0;
+}
+
+// Streams the old report into the new file, ending its last line if it is not ended.
+bool CopyReport(int fd, AtomicFileWriter& writer) {
+    std::string chunk(std::size_t{1} << 16, '\0');
+    char last = '\n';
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        const std::string_view got(chunk.data(), static_cast<std::size_t>(n));
+        if (!writer.Write(got)) return false;
+        last = got.back();
+    }
+    return last == '\n' || writer.Write(Eol);
+}
+
+bool WriteLines(const TextStore& text, AtomicFileWriter& writer) {
+    bool written = true;
+    const bool read = text.ForEachLine([&](std::uint64_t, std::string_view line) {
+        written = writer.Write(line) && writer.Write(Eol);
+        return written;
+    });
+    return read && written;
+}
+
+bool AppendLocked(ReportLock& lock, const std::string& reportFile, const std::string& netName,
+                  const TextStore& text) {
+    AtomicFileWriter writer(reportFile);
+    if (!writer.Opened()) return false;
+    const bool old =
+        lock.Created() ? writer.Write(AppendBanner(netName) + Eol) : CopyReport(lock.Fd(), writer);
+    if (!old || !WriteLines(text, writer) || writer.Commit() != WriteStatus::Ok) return false;
+    lock.Keep();
+    return true;
+}
+
+bool WriteBanner(ReportLock& lock, const std::string& reportFile, const std::string& banner) {
+    AtomicFileWriter writer(reportFile);
+    if (!writer.Write(banner + Eol) || writer.Commit() != WriteStatus::Ok) return false;
+    lock.Keep();
+    return true;
 }
 
 } // namespace
@@ -30,22 +105,34 @@ std::string ReportBanner(const std::string& netName) {
     return CutText(CutText("    Report for NetWork " + netName, 123) + " PLAX 2000", 133);
 }
 
-bool AddToReport(std::string& reportFile, const std::string& netName, const std::vector<std::string>& lines,
+std::string AppendToNetFileMessage(const std::string& reportFile) {
+    return CannotAppendMessage(reportFile) + NetFileItself;
+}
+std::string OpenNetFileAsReportMessage(const std::string& reportFile) {
+    return CannotOpenReportMessage(reportFile) + NetFileItself;
+}
+std::string ClearNetFileAsReportMessage(const std::string& reportFile) {
+    return CannotClearReportMessage(reportFile) + NetFileItself;
+}
+std::string IncompleteTextMessage(const std::string& reportFile) {
+    return CannotAppendMessage(reportFile) + ": the Results text is incomplete";
+}
+
+bool AddToReport(std::string& reportFile, const std::string& netName, const TextStore& text,
                  UserMessages& messages) {
+    const std::string given = reportFile;
     reportFile = ReportFileName(reportFile);
-    std::string text;
-    // The whole file is rewritten beside the old one and renamed over it, so a failure
-    // leaves the report as it was.
-    const ReadStatus status = ReadFileLimited(reportFile, MaxReportFileSize, text);
-    if (status == ReadStatus::CannotOpen && !FileExists(reportFile)) {
-        text = AppendBanner(netName) + Eol;
-    } else if (status != ReadStatus::Ok) {
-        messages.Error(" Cannot append Result text to " + reportFile);
+    ReportLock lock(reportFile);
+    if (!lock.Held()) {
+        messages.Error(CannotAppendMessage(reportFile));
         return false;
     }
-    if (!text.empty() && text.back() != '\n') text += Eol;
-    if (WriteFileAtomically(reportFile, WithLines(std::move(text), lines)) != WriteStatus::Ok) {
-        messages.Error(" Cannot append Result text to " + reportFile);
+    if (given == reportFile ? HoldsNet(lock.Fd()) : SameFile(given, reportFile)) {
+        messages.Error(AppendToNetFileMessage(reportFile));
+        return false;
+    }
+    if (!AppendLocked(lock, reportFile, netName, text)) {
+        messages.Error(CannotAppendMessage(reportFile));
         return false;
     }
     return true;
@@ -54,9 +141,13 @@ bool AddToReport(std::string& reportFile, const std::string& netName, const std:
 std::string EnsureReportFile(const std::string& netFileName, const std::string& netName,
                              UserMessages& messages) {
     const std::string reportFile = ReportFileName(netFileName);
-    if (FileExists(reportFile)) return reportFile;
-    if (WriteFileAtomically(reportFile, ReportBanner(netName) + Eol) != WriteStatus::Ok) {
-        messages.Error("Disk Error! \r\n Cannot open Report file " + reportFile);
+    if (IsNetFile(netFileName, reportFile)) {
+        messages.Error(OpenNetFileAsReportMessage(reportFile));
+        return {};
+    }
+    ReportLock lock(reportFile);
+    if (!lock.Held() || (lock.Created() && !WriteBanner(lock, reportFile, ReportBanner(netName)))) {
+        messages.Error(CannotOpenReportMessage(reportFile));
         return {};
     }
     return reportFile;
@@ -64,25 +155,14 @@ std::string EnsureReportFile(const std::string& netFileName, const std::string& 
 
 bool ClearReport(const std::string& netFileName, const std::string& netName, UserMessages& messages) {
     const std::string reportFile = ReportFileName(netFileName);
-    if (WriteFileAtomically(reportFile, ReportBanner(netName) + Eol) != WriteStatus::Ok) {
-        messages.Error("Disk Error! \r\n Cannot Clear Report file " + reportFile);
+    if (IsNetFile(netFileName, reportFile)) {
+        messages.Error(ClearNetFileAsReportMessage(reportFile));
         return false;
     }
-    return true;
-}
-
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    std::string text;
-    if (ReadFileLimited(path, MaxReportFileSize, text) != ReadStatus::Ok) return false;
-    lines.clear();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
+    ReportLock lock(reportFile);
+    if (!lock.Held() || !WriteBanner(lock, reportFile, ReportBanner(netName))) {
+        messages.Error(CannotClearReportMessage(reportFile));
+        return false;
     }
     return true;
 }

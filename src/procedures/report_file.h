@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/user_messages.h"
+#include "procedures/text_store.h"
 
 #include <cstddef>
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace plax {
 
-// Report files collect Results texts; they are read whole, so they are held to a sane size.
+// The largest file ReadTextLines reads; ReadReportText has no such limit.
 inline constexpr std::size_t MaxReportFileSize = 64u * 1024u * 1024u;
 
 // The report file of a net file: its extension replaced by ".TXT" (appended when it has none).
@@ -18,20 +19,38 @@ std::string ReportFileName(const std::string& netFileName);
 std::string AppendBanner(const std::string& netName);
 std::string ReportBanner(const std::string& netName);
 
-// Add to Report: `reportFile` (the window's report file name) becomes the report file's name;
-// a missing file gets the banner first; then every line is appended.
-bool AddToReport(std::string& reportFile, const std::string& netName, const std::vector<std::string>& lines,
+// The refusals of the three report commands when the report's name leads to the net file itself
+// (a net saved as NAME.TXT, or a link), whose text must not overwrite the net.
+std::string AppendToNetFileMessage(const std::string& reportFile);
+std::string OpenNetFileAsReportMessage(const std::string& reportFile);
+std::string ClearNetFileAsReportMessage(const std::string& reportFile);
+// plax-cli's refusal to add a text that its store could not keep whole.
+std::string IncompleteTextMessage(const std::string& reportFile);
+
+// Add to Report: `reportFile` holds the net's file name on the first call and is turned into
+// the report file's name, which later calls pass again. A missing file gets the banner first;
+// then every line of `text` is appended. The old report and the text are streamed into a new
+// file renamed over the old one, under an exclusive lock, so concurrent appends all arrive
+// whole and a failure leaves the report as it was. Refused when the report would be the net
+// file: the same file as the net's (when the names differ), or a file holding a net (when the
+// name is already the report's, since a later call cannot be told from a net named NAME.TXT).
+bool AddToReport(std::string& reportFile, const std::string& netName, const TextStore& text,
                  UserMessages& messages);
 
 // Show Report's first step: makes the report file with its banner when there is none.
-// Answers the report file's name, or "" after a disk error (already shown).
+// Answers the report file's name, or "" after a disk error or a refusal (already shown).
 std::string EnsureReportFile(const std::string& netFileName, const std::string& netName,
                              UserMessages& messages);
 
 // Clear Report: the report file made anew, holding only its banner.
 bool ClearReport(const std::string& netFileName, const std::string& netName, UserMessages& messages);
 
-// The lines of a text file, for the Report window; false when it cannot be read.
+// Streams the text file at `path` into `store` (cleared first): lines split at "\n", a "\r"
+// before it dropped, a last line without line end kept, bytes as they are. Answers "" on
+// success, else a short reason to show after " Cannot Load report text " + path + "\r\n".
+[[nodiscard]] std::string ReadReportText(const std::string& path, TextStore& store);
+
+// The lines of a text file of at most MaxReportFileSize bytes; false when it cannot be read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 } // namespace plax

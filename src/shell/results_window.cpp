@@ -119,7 +119,14 @@ void TResultForm::DoEndLongRun() {
 void TResultForm::DoProgress(int percent) { progress_.SetPercent(percent); }
 
 void TResultForm::AppendBtnClick() {
-    if (AddToReport(reportFile_, NetName(), LineBytes(Lines()), host_.Ui())) text_.SetModified(false);
+    TextStore text;
+    for (const std::string& line : LineBytes(Lines())) {
+        if (text.Append(line) != TextStore::Status::Ok) {
+            host_.Ui().Error(IncompleteTextMessage(ReportFileName(reportFile_)));
+            return;
+        }
+    }
+    if (AddToReport(reportFile_, NetName(), text, host_.Ui())) text_.SetModified(false);
 }
 
 bool TResultForm::SaveAs1Click() {

@@ -5,6 +5,7 @@
 #include "model/user_messages.h"
 
 #include "cli_run.h"
+#include "net_builders.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <system_error>
 #include <tuple>
@@ -103,6 +105,34 @@ std::vector<Json> EdgesFrom(const Json& net, int from) {
         if (e.at("from").get<int>() == from) out.push_back(e);
     }
     return out;
+}
+
+// A standard output on a full disk: it takes `accept` bytes, then refuses, and a flush of
+// anything it took fails.
+class FullOutput : public std::streambuf {
+public:
+    explicit FullOutput(std::size_t accept) : accept_(accept) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (accept_ == 0) return traits_type::eof();
+        --accept_;
+        pending_ = true;
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return pending_ ? -1 : 0; }
+
+private:
+    std::size_t accept_;
+    bool pending_ = false;
+};
+
+CliRun CliToFullOutput(const std::vector<std::string>& args, std::size_t accept) {
+    FullOutput full(accept);
+    std::ostream out(&full);
+    std::ostringstream err;
+    const int status = RunCli(args, out, err);
+    return {status, "", err.str()};
 }
 
 } // namespace
@@ -226,6 +256,47 @@ TEST(Cli, DumpShowsTheStoredNet) {
     ASSERT_TRUE(reverse.is_object());
     EXPECT_FALSE(reverse.contains("subNet"));
     EXPECT_EQ(reverse.at("subNetOf"), Json::array({3, 4}));
+}
+
+TEST(Cli, OutputThatCannotBeWrittenEndsWithStatusOne) {
+    ScratchDir dir;
+    const std::string failed = "plax-cli: standard output cannot be written\n";
+    const std::string road = dir.File("road.net");
+    std::filesystem::copy_file(Examples + "/road.net", road);
+    const std::size_t all = static_cast<std::size_t>(-1);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"dump", road},
+          {"--help"},
+          {"--version"},
+          {"petri", Examples + "/petri.net"},
+          {"run", "info", road},
+          {"run", "metrics", road, "--report", "--save", dir.File("saved.net")}}) {
+        SCOPED_TRACE(args[0] + " " + args.back());
+        const CliRun run = CliToFullOutput(args, all);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, failed);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("road.TXT"))) << "an unprinted run is not reported";
+    EXPECT_FALSE(std::filesystem::exists(dir.File("saved.net")));
+    // Nothing goes to standard output when converting.
+    const CliRun converted = CliToFullOutput({"convert", road, dir.File("road.kp")}, all);
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(converted.err, "");
+
+    // A listing whose line is refused ends at once, adds nothing to the report, saves nothing.
+    NetWorkType k15 = testing::MakeNet(UndirNetCode, 15, "k15");
+    for (int i = 1; i <= 15; ++i) {
+        for (int j = i + 1; j <= 15; ++j)
+            testing::AddEdge(k15, i, j, 1.0);
+    }
+    testing::SaveTestNet(k15, dir.File("k15.net"));
+    const CliRun listing = CliToFullOutput({"run", "hamiltonian-path", dir.File("k15.net"), "--source", "1",
+                                            "--time-limit", "60", "--report", "--save", dir.File("k15b.net")},
+                                           4096);
+    EXPECT_EQ(listing.status, 1);
+    EXPECT_EQ(listing.err, " Cannot write string to Results Window.\nProcedure terminated! \n" + failed);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("k15.TXT")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("k15b.net")));
 }
 
 TEST(Cli, DumpOfAMissingFile) {

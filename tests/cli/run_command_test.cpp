@@ -266,6 +266,19 @@ TEST(RunCommand, ReportAppendsTheTextBesideTheNet) {
     EXPECT_EQ(failed.err, " Cannot append Result text to " + other.File("road.TXT") + "\n");
 }
 
+// A net saved as NAME.TXT is its own report file's name: the report is refused, the net kept.
+TEST(RunCommand, ReportIsRefusedWhenItWouldBeTheNetFile) {
+    ScratchDir dir;
+    const std::string net = dir.File("ROAD.TXT");
+    std::filesystem::copy_file(Road, net);
+    const std::string bytes = ReadAll(net);
+    const CliRun run = Cli({"run", "shortest-path", net, "--source", "1", "--sink", "9", "--report"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, Header("                Shortest Path ", "ROAD", "undirNet", 9, 14) + RoadBody);
+    EXPECT_EQ(run.err, " Cannot append Result text to " + net + ": it is the net file itself\n");
+    EXPECT_EQ(ReadAll(net), bytes);
+}
+
 TEST(RunCommand, SaveWritesANetThatLoadsAgain) {
     ScratchDir dir;
     const CliRun saved =

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +73,51 @@ TEST(SearchCommands, TimeLimitPressesStop) {
     const auto cycles =
         RunPlaxCli(Args({"run", "hamiltonian-cycle", path, "--source", "1", "--time-limit", "1"}));
     EXPECT_EQ(cycles.status, 0) << cycles.err;
+}
+
+// Sets an environment variable while it lives.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// With --report the text goes into a store that moves to a temporary file past a few MiB. When
+// that file cannot be made the listing stops as Stop would, says why, and no half report is added.
+TEST(SearchCommands, ReportOfAListingItsStoreCannotKeep) {
+    ScratchDir dir;
+    const std::string path = dir.File("k15.net");
+    testing::SaveTestNet(Complete15(), path);
+    testing::CliRun run;
+    {
+        const ScopedEnv noTemp("TMPDIR", dir.File("missing"));
+        run = RunPlaxCli(
+            Args({"run", "hamiltonian-path", path, "--source", "1", "--time-limit", "60", "--report"}));
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "The Results text cannot be kept: its temporary file cannot be written.\n"
+                       "Procedure stopped. \n"
+                       " Cannot append Result text to " +
+                           dir.File("k15.TXT") + ": the Results text is incomplete\n");
+    const std::string end = "    Procedure complete. \n    Procedure terminated! Hamiltonian Path  Found. \n";
+    ASSERT_GT(run.out.size(), std::size_t{4} << 20) << "the text outgrew the store's memory";
+    EXPECT_EQ(run.out.substr(run.out.size() - end.size()), end);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("k15.TXT")));
 }
 
 TEST(SearchCommands, RefusalsAndUsage) {

@@ -1,5 +1,8 @@
 #include "procedures/report_file.h"
 
+#include "model/net_file.h"
+
+#include "net_builders.h"
 #include "recording_messages.h"
 #include "scratch_dir.h"
 
@@ -11,6 +14,8 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace plax {
@@ -46,6 +51,15 @@ private:
     void (*oldHandler_)(int) = nullptr;
     bool active_ = false;
 };
+
+// Add to Report of a window holding `lines`.
+bool Add(std::string& reportFile, const std::string& netName, const std::vector<std::string>& lines,
+         UserMessages& messages) {
+    TextStore text;
+    for (const std::string& line : lines)
+        EXPECT_EQ(text.Append(line), TextStore::Status::Ok);
+    return AddToReport(reportFile, netName, text, messages);
+}
 
 TEST(ReportFile, NameReplacesTheExtensionInTheSameDirectory) {
     EXPECT_EQ(ReportFileName("/home/ann/nets/road.net"), "/home/ann/nets/road.TXT");
@@ -83,14 +97,14 @@ TEST(ReportFile, AddToReportWritesTheBannerOnceAndAppendsInOrder) {
     RecordingMessages messages;
     std::string reportFile = dir.File("road.net");
 
-    ASSERT_TRUE(AddToReport(reportFile, "road", {"", "  first run", "    Procedure complete. "}, messages));
+    ASSERT_TRUE(Add(reportFile, "road", {"", "  first run", "    Procedure complete. "}, messages));
     EXPECT_EQ(reportFile, dir.File("road.TXT")) << "the window keeps the report file's name";
     EXPECT_EQ(
         ReadAll(dir.File("road.TXT")),
         "    Report for NetWork road     (PLAX 2000) \r\n\r\n  first run\r\n    Procedure complete. \r\n");
 
     // A second press appends the same window's text again, with no second banner.
-    ASSERT_TRUE(AddToReport(reportFile, "road", {"second"}, messages));
+    ASSERT_TRUE(Add(reportFile, "road", {"second"}, messages));
     EXPECT_EQ(reportFile, dir.File("road.TXT"));
     EXPECT_EQ(
         ReadAll(dir.File("road.TXT")),
@@ -99,7 +113,7 @@ TEST(ReportFile, AddToReportWritesTheBannerOnceAndAppendsInOrder) {
 
     // Another window of the same net, renamed meanwhile, finds the file and adds no banner either.
     std::string other = dir.File("road.net");
-    ASSERT_TRUE(AddToReport(other, "renamed", {"third"}, messages));
+    ASSERT_TRUE(Add(other, "renamed", {"third"}, messages));
     EXPECT_EQ(
         ReadAll(dir.File("road.TXT")),
         "    Report for NetWork road     (PLAX 2000) \r\n\r\n  first run\r\n    Procedure complete. \r\n"
@@ -109,7 +123,7 @@ TEST(ReportFile, AddToReportWritesTheBannerOnceAndAppendsInOrder) {
 
     // An empty text adds nothing but the banner of a new file.
     std::string empty = dir.File("quiet");
-    ASSERT_TRUE(AddToReport(empty, "quiet", {}, messages));
+    ASSERT_TRUE(Add(empty, "quiet", {}, messages));
     EXPECT_EQ(ReadAll(dir.File("quiet.TXT")), "    Report for NetWork quiet     (PLAX 2000) \r\n");
 }
 
@@ -118,7 +132,7 @@ TEST(ReportFile, AddToReportAppendsAfterAnExistingReport) {
     RecordingMessages messages;
     WriteAll(dir.File("road.TXT"), "    Report for NetWork road PLAX 2000\r\nmy own notes\r\n");
     std::string reportFile = dir.File("road.net");
-    ASSERT_TRUE(AddToReport(reportFile, "road", {"    Source = 1"}, messages));
+    ASSERT_TRUE(Add(reportFile, "road", {"    Source = 1"}, messages));
     EXPECT_EQ(ReadAll(dir.File("road.TXT")),
               "    Report for NetWork road PLAX 2000\r\nmy own notes\r\n    Source = 1\r\n");
     EXPECT_TRUE(messages.calls.empty());
@@ -159,7 +173,7 @@ TEST(ReportFile, DiskErrorsShowTheirTexts) {
 
     RecordingMessages messages;
     std::string reportFile = net;
-    EXPECT_FALSE(AddToReport(reportFile, "road", {"line"}, messages));
+    EXPECT_FALSE(Add(reportFile, "road", {"line"}, messages));
     EXPECT_EQ(messages.calls, (Calls{{"error", " Cannot append Result text to " + report}}));
 
     messages.calls.clear();
@@ -178,7 +192,7 @@ TEST(ReportFile, DiskErrorsShowTheirTexts) {
     if (::access(dir.File("locked").c_str(), W_OK) != 0) {
         messages.calls.clear();
         std::string locked = dir.File("locked/road.net");
-        EXPECT_FALSE(AddToReport(locked, "road", {"line"}, messages));
+        EXPECT_FALSE(Add(locked, "road", {"line"}, messages));
         EXPECT_FALSE(ClearReport(dir.File("locked/road.net"), "road", messages));
         EXPECT_EQ(
             messages.calls,
@@ -192,7 +206,7 @@ TEST(ReportFile, DiskErrorsShowTheirTexts) {
     ASSERT_TRUE(std::filesystem::create_directory(dir.File("odd.TXT")));
     messages.calls.clear();
     std::string odd = dir.File("odd.net");
-    EXPECT_FALSE(AddToReport(odd, "odd", {"line"}, messages));
+    EXPECT_FALSE(Add(odd, "odd", {"line"}, messages));
     EXPECT_FALSE(ClearReport(dir.File("odd.net"), "odd", messages));
     EXPECT_EQ(messages.calls,
               (Calls{{"error", " Cannot append Result text to " + dir.File("odd.TXT")},
@@ -212,7 +226,7 @@ TEST(ReportFile, FailedAppendKeepsTheOldReportWhole) {
     {
         const FileSizeLimit full(256);
         ASSERT_TRUE(full.Active());
-        added = AddToReport(reportFile, "road", lines, messages);
+        added = Add(reportFile, "road", lines, messages);
     }
     EXPECT_FALSE(added);
     EXPECT_EQ(messages.calls, (Calls{{"error", " Cannot append Result text to " + dir.File("road.TXT")}}));
@@ -221,7 +235,7 @@ TEST(ReportFile, FailedAppendKeepsTheOldReportWhole) {
 
     // The same append succeeds once there is room.
     messages.calls.clear();
-    ASSERT_TRUE(AddToReport(reportFile, "road", {"later"}, messages));
+    ASSERT_TRUE(Add(reportFile, "road", {"later"}, messages));
     EXPECT_EQ(ReadAll(dir.File("road.TXT")), old + "later\r\n");
 }
 
@@ -232,6 +246,155 @@ TEST(ReportFile, ReadTextLinesSplitsCrLfAndLfLines) {
     ASSERT_TRUE(ReadTextLines(dir.File("r.TXT"), lines));
     EXPECT_EQ(lines, (std::vector<std::string>{"one", "", "two  ", "three"}));
     EXPECT_FALSE(ReadTextLines(dir.File("none.TXT"), lines));
+}
+
+// Several processes pressing Add to Report for one net at once: every block arrives, whole.
+TEST(ReportFile, ConcurrentAppendsAllArriveWhole) {
+    ScratchDir dir;
+    constexpr int Children = 6;
+    constexpr int Blocks = 30;
+    const auto block = [](int child, int b) {
+        const std::string tag = "child " + std::to_string(child) + " block " + std::to_string(b);
+        return std::vector<std::string>{tag + " begins", tag + " goes on", tag + " ends"};
+    };
+    std::vector<pid_t> children;
+    for (int c = 0; c < Children; ++c) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            RecordingMessages messages;
+            bool added = true;
+            for (int b = 0; b < Blocks; ++b) {
+                std::string reportFile = dir.File("road.net");
+                added = Add(reportFile, "road", block(c, b), messages) && added;
+            }
+            ::_exit(added ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every append answers success";
+    }
+    const std::string report = ReadAll(dir.File("road.TXT"));
+    const std::string banner = "    Report for NetWork road     (PLAX 2000) \r\n";
+    EXPECT_EQ(report.rfind(banner, 0), 0u);
+    std::size_t expectedSize = banner.size();
+    for (int c = 0; c < Children; ++c) {
+        for (int b = 0; b < Blocks; ++b) {
+            std::string whole;
+            for (const std::string& line : block(c, b))
+                whole += line + "\r\n";
+            expectedSize += whole.size();
+            EXPECT_NE(report.find(whole), std::string::npos) << "child " << c << " block " << b;
+        }
+    }
+    EXPECT_EQ(report.size(), expectedSize) << "one banner, nothing twice";
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"road.TXT"}) << "no lock or temporary file is left";
+}
+
+// A net saved under its report's name, or reached through a link of that name, is never
+// written over by the report commands.
+TEST(ReportFile, TheNetFileIsNeverTakenForItsReport) {
+    ScratchDir dir;
+    NetWorkType net = testing::MakeNet(UndirNetCode, 2, "road");
+    testing::AddEdge(net, 1, 2, 3.0);
+    RecordingMessages messages;
+    const std::string own = dir.File("ROAD.TXT");
+    const std::string linkedNet = dir.File("link.net");
+    ASSERT_TRUE(SaveNetFile(net, own, messages));
+    ASSERT_TRUE(SaveNetFile(net, linkedNet, messages));
+    ASSERT_EQ(::symlink("link.net", dir.File("link.TXT").c_str()), 0);
+    const std::string netBytes = ReadAll(own);
+    ASSERT_EQ(netBytes.size() % 64, 0u);
+
+    std::string reportFile = own;
+    EXPECT_FALSE(Add(reportFile, "road", {"line"}, messages));
+    EXPECT_FALSE(Add(reportFile, "road", {"line"}, messages)) << "a second press is refused too";
+    EXPECT_EQ(EnsureReportFile(own, "road", messages), "");
+    EXPECT_FALSE(ClearReport(own, "road", messages));
+    std::string linked = linkedNet;
+    EXPECT_FALSE(Add(linked, "link", {"line"}, messages));
+    EXPECT_EQ(EnsureReportFile(linkedNet, "link", messages), "");
+    EXPECT_FALSE(ClearReport(linkedNet, "link", messages));
+    // A net not yet on disk under a report's name is refused by its name.
+    EXPECT_FALSE(ClearReport(dir.File("new.TXT"), "new", messages));
+
+    const std::string itself = ": it is the net file itself";
+    const std::string link = dir.File("link.TXT");
+    EXPECT_EQ(messages.calls, (Calls{{"error", " Cannot append Result text to " + own + itself},
+                                     {"error", " Cannot append Result text to " + own + itself},
+                                     {"error", "Disk Error! \r\n Cannot open Report file " + own + itself},
+                                     {"error", "Disk Error! \r\n Cannot Clear Report file " + own + itself},
+                                     {"error", " Cannot append Result text to " + link + itself},
+                                     {"error", "Disk Error! \r\n Cannot open Report file " + link + itself},
+                                     {"error", "Disk Error! \r\n Cannot Clear Report file " + link + itself},
+                                     {"error", "Disk Error! \r\n Cannot Clear Report file " +
+                                                   dir.File("new.TXT") + itself}}));
+    EXPECT_EQ(ReadAll(own), netBytes);
+    EXPECT_EQ(ReadAll(linkedNet), netBytes);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("new.TXT")));
+}
+
+std::vector<std::string> StoredLines(const TextStore& store) {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(store.ReadLines(0, static_cast<std::size_t>(store.LineCount()), lines));
+    return lines;
+}
+
+TEST(ReportFile, ReadReportTextStreamsAnyFileIntoTheStore) {
+    ScratchDir dir;
+    using Lines = std::vector<std::string>;
+    const struct {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"", {}},
+        {"one\r\n\r\ntwo  \nthree", {"one", "", "two  ", "three"}},
+        {"\n", {""}},
+        {"a\r\r\nb\rc\n\r", {"a\r", "b\rc", "\r"}},
+        {std::string("caf\xe9\0x\r\n", 8), {std::string("caf\xe9\0x", 6)}},
+    };
+    for (const auto& c : cases) {
+        WriteAll(dir.File("r.TXT"), c.bytes);
+        TextStore store;
+        ASSERT_EQ(store.Append("stale"), TextStore::Status::Ok);
+        EXPECT_EQ(ReadReportText(dir.File("r.TXT"), store), "");
+        EXPECT_EQ(StoredLines(store), c.lines);
+    }
+
+    // A report past the 64 MiB that a whole-file reader allowed is appended to and read back.
+    const std::size_t count = 70 * 1024;
+    std::string big;
+    big.reserve(count * 1024);
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::string number = std::to_string(k);
+        big += number + std::string(1022 - number.size(), '.') + "\r\n";
+    }
+    WriteAll(dir.File("big.TXT"), big);
+    big = std::string();
+    RecordingMessages messages;
+    std::string reportFile = dir.File("big.net");
+    ASSERT_TRUE(Add(reportFile, "big", {"appended"}, messages));
+    TextStore::Limits limits;
+    limits.tempDir = dir.Path().string();
+    TextStore store(limits);
+    EXPECT_EQ(ReadReportText(dir.File("big.TXT"), store), "");
+    EXPECT_EQ(store.LineCount(), count + 1);
+    EXPECT_EQ(store.Line(54321), "54321" + std::string(1017, '.'));
+    EXPECT_EQ(store.Line(count), "appended");
+
+    // The reasons shown after " Cannot Load report text ".
+    ASSERT_EQ(::mkfifo(dir.File("fifo.TXT").c_str(), 0600), 0);
+    TextStore::Limits tiny;
+    tiny.totalBytes = 10;
+    TextStore small(tiny);
+    EXPECT_EQ(ReadReportText(dir.File("none.TXT"), store), "no such file");
+    EXPECT_EQ(ReadReportText(dir.Path().string(), store), "not a regular file");
+    EXPECT_EQ(ReadReportText(dir.File("fifo.TXT"), store), "not a regular file");
+    EXPECT_EQ(ReadReportText(dir.File("r.TXT"), small), "");
+    EXPECT_EQ(ReadReportText(dir.File("big.TXT"), small), "too large for the text store");
 }
 
 } // namespace
