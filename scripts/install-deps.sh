@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-dev clang-format
   fonts-liberation xvfb xauth
   libwmf-bin fonts-urw-base35
+  imagemagick libmagickcore-6.q16-6-extra
 )
 
 missing=()

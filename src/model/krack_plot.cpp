@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -16,6 +17,11 @@ namespace plax {
 namespace {
 
 const std::string LineEnd = "\r\n";
+// The name the reader gives a point whose line carries none.
+const std::string DefaultPointName = "No Name";
+// Coordinates travel as 16-bit numbers everywhere else, so a file holds no others.
+constexpr std::int32_t MinCoordinate = std::numeric_limits<std::int16_t>::min();
+constexpr std::int32_t MaxCoordinate = std::numeric_limits<std::int16_t>::max();
 
 // The digit shown for a count or weight: itself up to 9, "9" above. Halves round to even.
 char MatrixDigit(double value) {
@@ -23,6 +29,8 @@ char MatrixDigit(double value) {
     const double rounded = std::nearbyint(value);
     return rounded <= 0.0 ? '0' : static_cast<char>('0' + static_cast<int>(rounded));
 }
+
+std::int32_t FileCoordinate(std::int32_t v) { return std::clamp(v, MinCoordinate, MaxCoordinate); }
 
 std::pair<std::int32_t, std::int32_t> YRange(const NetWorkType& net) {
     std::int32_t ymin = net.points[1].y;
@@ -32,6 +40,28 @@ std::pair<std::int32_t, std::int32_t> YRange(const NetWorkType& net) {
         ymax = std::max(ymax, net.points[static_cast<std::size_t>(i)].y);
     }
     return {ymin, ymax};
+}
+
+void ReplaceAll(std::string& s, std::string_view what, std::string_view with) {
+    for (auto at = s.find(what); at != std::string::npos; at = s.find(what, at + with.size()))
+        s.replace(at, what.size(), with);
+}
+
+// A name as it can stand on a point line and read back: one line, no control characters, not
+// empty (a line without a name is unreadable), and none of the words the reader takes for a
+// marker or for the kind of the net.
+std::string FileName(const std::string& name) {
+    std::string s = name;
+    for (char& c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) c = ' ';
+    }
+    s = TrimText(s);
+    if (s.empty()) return DefaultPointName;
+    ReplaceAll(s, "!nc", "!NC");
+    ReplaceAll(s, "!nl", "!NL");
+    ReplaceAll(s, "arrows", "ARROWS");
+    return s;
 }
 
 std::vector<std::string> NonBlankLines(std::string_view text) {
@@ -56,6 +86,13 @@ std::optional<std::int32_t> ParseInt(std::string_view s) {
     std::int32_t v = 0;
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (s.empty() || ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+// A coordinate the net can save: refused beyond 16 bits rather than wrapped later.
+std::optional<std::int32_t> ParseCoordinate(std::string_view s) {
+    const auto v = ParseInt(s);
+    if (!v || *v < MinCoordinate || *v > MaxCoordinate) return std::nullopt;
     return v;
 }
 
@@ -96,17 +133,17 @@ bool ReadPointLine(NetWorkType& net, int i, const std::string& line, const Marke
         name = TrimText(name);
     } else {
         const auto blank = line.find(' ');
-        const auto x = ParseInt(std::string_view(line).substr(0, blank));
+        const auto x = ParseCoordinate(std::string_view(line).substr(0, blank));
         if (blank == std::string::npos || !x) return false;
         const std::string rest = TrimText(line.substr(blank + 1));
         const auto blank2 = rest.find(' ');
-        const auto y = ParseInt(std::string_view(rest).substr(0, blank2));
+        const auto y = ParseCoordinate(std::string_view(rest).substr(0, blank2));
         if (blank2 == std::string::npos || !y) return false;
         p.x = *x;
         p.y = *y;
         name = TrimText(rest.substr(blank2 + 1));
     }
-    p.name = CutText(markers.noLabels ? "No Name" : name, MaxNameLength);
+    p.name = CutText(markers.noLabels ? DefaultPointName : name, MaxNameLength);
     p.color = options.foreDefaultColor;
     p.reserved = static_cast<std::uint16_t>(options.newReserved);
     p.tokens = 1;
@@ -148,12 +185,19 @@ void MirrorY(NetWorkType& net) {
 
 std::string KrackPlotText(const NetWorkType& net) {
     std::string out = std::to_string(net.n) + LineEnd;
-    const auto [ymin, ymax] = net.n > 0 ? YRange(net) : std::pair<std::int32_t, std::int32_t>{0, 0};
+    // Coordinates beyond 16 bits are written at the nearest limit, which the reader still takes.
+    std::vector<std::pair<std::int32_t, std::int32_t>> xy;
     for (int i = 1; i <= net.n; ++i) {
         const PointType& p = net.points[static_cast<std::size_t>(i)];
-        const std::int64_t mirrored = std::int64_t{ymin} + ymax - p.y;
-        out += PadLeft(std::to_string(p.x), 6) + " " + PadLeft(std::to_string(mirrored), 6) + "  " + p.name +
-               LineEnd;
+        xy.emplace_back(FileCoordinate(p.x), FileCoordinate(p.y));
+    }
+    const auto [ymin, ymax] = std::minmax_element(
+        xy.begin(), xy.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    for (int i = 1; i <= net.n; ++i) {
+        const auto [x, y] = xy[static_cast<std::size_t>(i - 1)];
+        const std::int32_t mirrored = ymin->second + ymax->second - y;
+        out += PadLeft(std::to_string(x), 6) + " " + PadLeft(std::to_string(mirrored), 6) + "  " +
+               FileName(net.points[static_cast<std::size_t>(i)].name) + LineEnd;
     }
     for (int i = 1; i <= net.n; ++i) {
         std::string row;

@@ -1,5 +1,6 @@
 #include "real48.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plax {
@@ -31,6 +32,8 @@ std::optional<Real48> DoubleToReal48(double value) {
     if (negative) out[5] = static_cast<std::uint8_t>(out[5] | 0x80);
     return out;
 }
+
+double StorableReal48(double value) { return std::clamp(value, -Real48Max, Real48Max); }
 
 double Real48ToDouble(const Real48& bytes) {
     if (bytes[0] == 0) return 0.0;

@@ -19,4 +19,8 @@ double Real48ToDouble(const Real48& bytes);
 inline constexpr double Real48Max = 1.7014118346031449e38; // 2^127 * (1 - 2^-40)
 inline constexpr double Real48Min = 2.938735877055719e-39; // 2^-128
 
+// What a computed value becomes in a stored 48-bit field: a magnitude above the largest is
+// held as the largest, so that a net never becomes unsavable through a value of its own.
+double StorableReal48(double value);
+
 } // namespace plax

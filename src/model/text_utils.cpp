@@ -79,6 +79,14 @@ std::string FixedDigits(double value, int decimals) {
 
 } // namespace
 
+std::string CellRight(std::string_view text, std::size_t width) {
+    return text.size() < width ? PadLeft(text, width) : " " + std::string(text);
+}
+
+std::string CellLeft(std::string_view text, std::size_t width) {
+    return text.size() < width ? PadRight(text, width) : std::string(text) + " ";
+}
+
 std::string FormatTrimmed(double value, int decimals) {
     std::string s = FixedDigits(value, decimals);
     const auto first = s.find_first_not_of(' ');

@@ -13,6 +13,10 @@ std::string CutText(std::string text, std::size_t maxLength);
 std::string TrimText(std::string_view text);
 std::string PadLeft(std::string_view text, std::size_t width);
 std::string PadRight(std::string_view text, std::size_t width);
+// As PadLeft and PadRight for a table cell: a text as wide as the cell or wider still gets one
+// blank on the side of its neighbour, so that columns never run together.
+std::string CellRight(std::string_view text, std::size_t width);
+std::string CellLeft(std::string_view text, std::size_t width);
 
 // Fixed notation with `decimals` places, then leading blanks, trailing zeros and a trailing
 // decimal point removed: 12.5 -> "12.5", 3.0 -> "3", 0.00004 -> "0" (with four places).

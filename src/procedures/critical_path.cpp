@@ -6,6 +6,7 @@
 #include "procedure_texts.h"
 
 #include "model/net_store.h"
+#include "model/real48.h"
 #include "model/text_utils.h"
 
 #include <algorithm>
@@ -110,6 +111,7 @@ double Reserve(const ActivitySchedule& s, int i, const EdgeType& e) {
 std::string Number(int p, std::size_t width) { return PadLeft(std::to_string(p), width); }
 std::string Time(double value) { return ResultNumber(std::fabs(value)); }
 std::string Column(const std::string& text) { return PadLeft(text, 12); }
+std::string NumberColumn(double value) { return CellRight(Time(value), 12); }
 
 // The layout of the path lists: 14 entries to a line, ", " between and "." after the last, and a
 // line of four blanks after a last line that is not full. Edge lists count from 2.
@@ -153,8 +155,8 @@ void WriteTables(ResultsSink& sink, const NetWorkType& net, const ActivitySchedu
     for (int i = 1; i <= net.n; ++i) {
         const auto k = static_cast<std::size_t>(i);
         sink.AddLine(PadLeft(net.points[k].name + " (" + Number(i, width) + ")", 28) +
-                     Column(Time(s.earliest[k])) + Column(Time(s.latest[k])) +
-                     Column(Time(s.latest[k] - s.earliest[k])));
+                     NumberColumn(s.earliest[k]) + NumberColumn(s.latest[k]) +
+                     NumberColumn(s.latest[k] - s.earliest[k]));
     }
     sink.AddLine("");
     sink.AddLine("");
@@ -164,18 +166,23 @@ void WriteTables(ResultsSink& sink, const NetWorkType& net, const ActivitySchedu
     for (int i = 1; i <= net.n; ++i) {
         for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
             sink.AddLine(PadLeft(e.name + " (" + Number(i, width) + "," + Number(e.target, width) + ")", 28) +
-                         Column(Time(e.weight)) + Column(Time(s.earliest[static_cast<std::size_t>(i)])) +
-                         Column(Time(s.latest[e.target] - e.weight)) + Column(Time(Reserve(s, i, e))));
+                         NumberColumn(e.weight) + NumberColumn(s.earliest[static_cast<std::size_t>(i)]) +
+                         NumberColumn(s.latest[e.target] - e.weight) + NumberColumn(Reserve(s, i, e)));
         }
     }
-    sink.AddLine("");
 }
 
-void StoreReserves(NetWorkType& net, const ActivitySchedule& s) {
+// True when some reserve was too large for the flow field and is held at the largest value.
+bool StoreReserves(NetWorkType& net, const ActivitySchedule& s) {
+    bool clamped = false;
     for (int i = 1; i <= net.n; ++i) {
-        for (EdgeType& e : net.lists[static_cast<std::size_t>(i)])
-            e.flow = Reserve(s, i, e);
+        for (EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
+            const double reserve = Reserve(s, i, e);
+            e.flow = StorableReal48(reserve);
+            clamped = clamped || e.flow != reserve;
+        }
     }
+    return clamped;
 }
 
 std::vector<GanttBar> GanttBars(const NetWorkType& net, const ActivitySchedule& s) {
@@ -236,7 +243,7 @@ double CriticalPath(NetWorkType& net, MarkingBuffer& marks, const std::string& f
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return -1.0;
     ClearDecomposedLengths(net);
     const ActivitySchedule schedule = ComputeSchedule(net);
-    StoreReserves(net, schedule);
+    const bool clamped = StoreReserves(net, schedule);
     std::vector<EdgeMark> pathEdges;
     for (std::size_t k = 1; k < schedule.path.size(); ++k) {
         pathEdges.push_back(
@@ -250,6 +257,8 @@ double CriticalPath(NetWorkType& net, MarkingBuffer& marks, const std::string& f
         out.sink.AddLine("    Source = " + std::to_string(s) + "    Sink = " + std::to_string(t));
         WritePath(out.sink, net, schedule, width);
         WriteTables(out.sink, net, schedule, width);
+        if (clamped) out.sink.AddLine(StoredAtLargestLine);
+        out.sink.AddLine("");
     });
     if (options.showGantt && out.messages.Confirm(GanttChartQuestion))
         options.showGantt(GanttBars(net, schedule));

@@ -5,6 +5,7 @@
 #include "reachability.h"
 
 #include "model/net_store.h"
+#include "model/real48.h"
 #include "model/text_utils.h"
 
 #include <algorithm>
@@ -133,16 +134,21 @@ bool ListedPair(const NetWorkType& net, int a, int b) {
     return !IsUndirected(net) || a < b;
 }
 
-void StoreFlows(NetWorkType& net, const FlowTable& flows) {
+// True when some flow was too large for the flow field and is held at the largest value.
+bool StoreFlows(NetWorkType& net, const FlowTable& flows) {
     const bool undirected = IsUndirected(net);
+    bool clamped = false;
     for (int i = 1; i <= net.n; ++i) {
         const auto a = static_cast<std::size_t>(i);
         for (EdgeType& e : net.lists[a]) {
             e.decomposedLength = 0.0;
             e.aux = 0.0;
-            e.flow = flows.carried[a][e.target] + (undirected ? flows.carried[e.target][a] : 0.0);
+            const double flow = flows.carried[a][e.target] + (undirected ? flows.carried[e.target][a] : 0.0);
+            e.flow = StorableReal48(flow);
+            clamped = clamped || e.flow != flow;
         }
     }
+    return clamped;
 }
 
 double FlowValue(const NetWorkType& net, int s) {
@@ -206,12 +212,13 @@ double MaximalFlow(NetWorkType& net, MarkingBuffer&, const std::string& fileName
     const int t = net.sinkPoint;
     const PointFlags reached = ReachableFrom(net, s);
     if (!withAccount && (t < 1 || t > MaxPoints || !reached[static_cast<std::size_t>(t)])) return -1.0;
-    StoreFlows(net, ComputeMaximalFlow(net));
+    const bool clamped = StoreFlows(net, ComputeMaximalFlow(net));
     const double value = FlowValue(net, s);
     if (withAccount) {
         WriteAccount(out.sink, out.messages, [&] {
             out.sink.WriteReportHeader("                Maximal Flow", net);
             WriteFlows(out.sink, net, value);
+            if (clamped) out.sink.AddLine(StoredAtLargestLine);
         });
     }
     return value;

@@ -31,16 +31,16 @@ void WritePoints(ResultsSink& sink, const NetWorkType& net) {
                  PadRight("Value", 14));
     for (int i = 1; i <= net.n; ++i) {
         const PointType& p = net.points[static_cast<std::size_t>(i)];
-        sink.AddLine("    " + PadRight(std::to_string(i), 6) + PadRight(p.name, 21) +
-                     PadRight(PointShapeName(p.shape), 8) + PadRight("1", 14));
+        sink.AddLine("    " + CellLeft(std::to_string(i), 6) + CellLeft(p.name, 21) +
+                     CellLeft(PointShapeName(p.shape), 8) + PadRight("1", 14));
     }
 }
 
 void WriteEdge(ResultsSink& sink, const EdgeType& e, int i, int j, std::size_t width) {
     const std::string label =
         "(" + PadLeft(std::to_string(i), width) + "," + PadLeft(std::to_string(j), width) + ")";
-    sink.AddLine("    " + PadRight(label, 10) + PadRight(e.name, 21) + PadRight(EdgeShapeName(e.shape), 8) +
-                 PadRight(ListingNumber(e.weight), 14) + ListingNumber(e.flow));
+    sink.AddLine("    " + CellLeft(label, 10) + CellLeft(e.name, 21) + CellLeft(EdgeShapeName(e.shape), 8) +
+                 CellLeft(ListingNumber(e.weight), 14) + ListingNumber(e.flow));
 }
 
 // An undirected edge is listed once, from its lower-numbered end.

@@ -201,6 +201,13 @@ void WmfPaintEngine::drawPolygon(const QPointF* points, int pointCount, PolygonD
 void WmfPaintEngine::DrawPoints(const std::vector<PixelPoint>& points, PolygonDrawMode mode) {
     if (!writer_ || points.empty()) return;
     SyncShapeState();
+    if (mode == PolylineMode && points.size() == 2) {
+        // A single segment as a move and a line, which every metafile reader draws; some
+        // readers skip polyline records.
+        writer_->MoveTo(points[0].x, points[0].y);
+        writer_->LineTo(points[1].x, points[1].y);
+        return;
+    }
     if (mode == PolylineMode) {
         writer_->Polyline(points);
         return;

@@ -8,10 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -125,12 +128,13 @@ TEST(KrackPlotWriter, DirectedNetText) {
     AddEdge(net, 4, 2, 10.0);
     AddEdge(net, 4, 3, 1.0E38);
 
-    // y runs from -20 to 100, so each y is written as 80 - y.
+    // y runs from -20 to 100, so each y is written as 80 - y. An x beyond 16 bits is written at
+    // the limit the reader takes, and a point without a name gets the reader's own default name.
     EXPECT_EQ(KrackPlotText(net), "4\r\n"
                                   "    10    -20  Alpha\r\n"
                                   "    -5     50  B\r\n"
-                                  "1234567    100  Gamma Ray\r\n"
-                                  "     0     80  \r\n"
+                                  " 32767    100  Gamma Ray\r\n"
+                                  "     0     80  No Name\r\n"
                                   "0002\r\n"
                                   "2940\r\n"
                                   "8039\r\n"
@@ -540,6 +544,94 @@ TEST(KrackPlotFile, ExportImportRoundTrip) {
     EXPECT_EQ(uback.points[1].y, 5);
 }
 
+// A name as it comes back: control characters read as blanks, blanks trimmed and runs of
+// them merged, and a line without a name gets the default name.
+std::string NameReadBack(const std::string& name) {
+    std::string out;
+    bool blank = false;
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == ' ') {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) out += ' ';
+        blank = false;
+        out += c;
+    }
+    return out.empty() ? "No Name" : out;
+}
+
+// The net that the text written for `net` reads back as, without a message.
+NetWorkType ReadBack(const NetWorkType& net) {
+    ReadResult r = Read(KrackPlotText(net));
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.calls.empty());
+    return std::move(r.net);
+}
+
+TEST(KrackPlotFile, RandomNetsComeBackAsFarAsTheFormatCarries) {
+    // Weights and the matrix digits that carry them.
+    const std::vector<std::pair<double, int>> weights = {{0.3, 0}, {0.5, 0}, {1.5, 2}, {2.5, 2}, {3, 3},
+                                                         {8.7, 9}, {9.4, 9}, {12, 9},  {1e38, 9}};
+    const std::string alphabet = std::string("Ab yZ!9-.\r\n\t\x01\x7F") + '\0';
+    std::mt19937 random(20261209);
+    const auto below = [&](std::uint32_t n) { return static_cast<int>(random() % n); };
+    for (int round = 0; round < 150; ++round) {
+        SCOPED_TRACE(round);
+        NetWorkType net = MakeNet(below(2) == 0 ? UndirNetCode : DirNetCode);
+        const int n = 1 + below(MaxPoints);
+        for (int i = 1; i <= n; ++i) {
+            std::string name;
+            for (int k = below(MaxNameLength + 1); k > 0; --k)
+                name +=
+                    alphabet[static_cast<std::size_t>(below(static_cast<std::uint32_t>(alphabet.size())))];
+            AddPoint(net, below(65536) - 32768, below(65536) - 32768, name,
+                     static_cast<std::uint16_t>(below(12)));
+        }
+        std::map<std::pair<int, int>, int> digits;
+        for (int k = below(40); k > 0; --k) {
+            const int i = 1 + below(static_cast<std::uint32_t>(n));
+            const int j = 1 + below(static_cast<std::uint32_t>(n));
+            if (i == j || EdgeExists(net, i, j)) continue;
+            const auto& [weight, digit] = weights[static_cast<std::size_t>(below(9))];
+            AddEdge(net, i, j, weight);
+            digits[{i, j}] = digit;
+            if (IsUndirected(net)) digits[{j, i}] = digit;
+        }
+
+        const NetWorkType back = ReadBack(net);
+        ASSERT_EQ(back.n, n);
+        EXPECT_EQ(back.kindName, net.kindName);
+        for (int i = 1; i <= n; ++i) {
+            const PointType& a = net.points[static_cast<std::size_t>(i)];
+            const PointType& b = back.points[static_cast<std::size_t>(i)];
+            EXPECT_EQ(b.name, NameReadBack(a.name)) << i;
+            EXPECT_EQ(b.x, a.x) << i;
+            EXPECT_EQ(b.y, a.y) << i;
+            EXPECT_EQ(b.tokens, a.tokens == 0 ? 1 : std::min<int>(a.tokens, 9)) << i;
+            for (int j = 1; j <= n; ++j) {
+                if (j == i) continue;
+                const auto d = digits.find({i, j});
+                const double expected = d == digits.end() || d->second == 0 ? -1.0 : d->second;
+                EXPECT_EQ(Weight(back, i, j), expected) << i << "," << j;
+            }
+        }
+    }
+
+    // Words the reader would take for its markers or for a directed net are written in capitals.
+    NetWorkType net = MakeNet(UndirNetCode);
+    AddPoint(net, 0, 0, "at !nc and !nl");
+    AddPoint(net, 10, 0, "arrows fly");
+    AddEdge(net, 1, 2, 3);
+    const NetWorkType back = ReadBack(net);
+    ASSERT_EQ(back.n, 2);
+    EXPECT_EQ(back.kindName, "undirNet");
+    EXPECT_EQ(back.points[1].name, "at !NC and !NL");
+    EXPECT_EQ(back.points[2].name, "ARROWS fly");
+    EXPECT_EQ(back.points[2].x, 10);
+    EXPECT_EQ(Weight(back, 2, 1), 3.0);
+}
+
 } // namespace plax
 
 namespace plax {
@@ -548,14 +640,27 @@ namespace {
 TEST(KrackPlotReader, MirroringExtremeCoordinatesStaysInRange) {
     SilentMessages messages;
     NetWorkType net;
-    ASSERT_TRUE(ReadKrackPlotText(
-        net, "3\r\n0 -2000000000 A\r\n0 2000000000 B\r\n0 1500000000 C\r\n000\r\n000\r\n000\r\n", "big.kp",
-        OptionType{}, messages));
-    EXPECT_EQ(net.points[1].y, 2000000000);
-    EXPECT_EQ(net.points[2].y, -2000000000);
-    EXPECT_EQ(net.points[3].y, -1500000000);
-    // Coordinates beyond 32 bits are not numbers this reader takes.
-    EXPECT_FALSE(ReadKrackPlotText(net, "1\r\n0 3000000000 A\r\n0\r\n", "big.kp", OptionType{}, messages));
+    ASSERT_TRUE(
+        ReadKrackPlotText(net, "3\r\n-32768 -32768 A\r\n32767 32767 B\r\n0 30000 C\r\n000\r\n000\r\n000\r\n",
+                          "big.kp", OptionType{}, messages));
+    EXPECT_EQ(net.points[1].x, -32768);
+    EXPECT_EQ(net.points[1].y, 32767);
+    EXPECT_EQ(net.points[2].x, 32767);
+    EXPECT_EQ(net.points[2].y, -32768);
+    EXPECT_EQ(net.points[3].y, -30001);
+}
+
+TEST(KrackPlotReader, CoordinatesBeyondSixteenBitsAreRefusedNotWrapped) {
+    const std::string cannotLoad = " Cannot Load file \r\nbig.kp\r\nLoad Procedure terminated! ";
+    for (const std::string line : {"70000 0 A", "0 70000 A", "32768 0 A", "0 -32769 A", "0 3000000000 A"}) {
+        SCOPED_TRACE(line);
+        RecordingMessages messages;
+        NetWorkType net;
+        NetInit(net);
+        EXPECT_FALSE(ReadKrackPlotText(net, "1\r\n" + line + "\r\n0\r\n", "big.kp", OptionType{}, messages));
+        EXPECT_EQ(messages.calls, Warned(cannotLoad));
+        EXPECT_EQ(net.n, 0);
+    }
 }
 
 } // namespace

@@ -4,17 +4,22 @@
 #include "procedures/marking_buffer.h"
 #include "procedures/results_sink.h"
 
+#include "model/net_file.h"
 #include "model/net_store.h"
+#include "model/real48.h"
 
 #include "net_builders.h"
 #include "recording_messages.h"
+#include "scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <numeric>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +28,7 @@ namespace {
 
 using plax::testing::AddEdge;
 using plax::testing::RecordingMessages;
+using plax::testing::ScratchDir;
 constexpr auto Net = plax::testing::MakeNet;
 using Lines = std::vector<std::string>;
 using Calls = std::vector<RecordingMessages::Call>;
@@ -192,7 +198,47 @@ TEST(CriticalPath, TiesWidthsAndHeavyJobs) {
     EXPECT_EQ(RunCritical(heavy, marks).length, 2 * MaxWeight);
     EXPECT_EQ(FindEdge(heavy, 1, 2)->flow, 0.0);
     EXPECT_EQ(FindEdge(heavy, 2, 3)->flow, 0.0);
-    EXPECT_EQ(FindEdge(heavy, 1, 3)->flow, 2 * MaxWeight);
+    EXPECT_EQ(FindEdge(heavy, 1, 3)->flow, Real48Max); // a reserve of 2.0E38 is kept at the largest
+}
+
+// Whitespace-separated words of a line.
+std::size_t Words(const std::string& line) {
+    std::istringstream in(line);
+    return static_cast<std::size_t>(std::distance(std::istream_iterator<std::string>(in), {}));
+}
+
+TEST(CriticalPath, ReservesBeyondTheFileAreStoredAtTheLargestAndTheNetSaves) {
+    // Two jobs of 1.0E38 in a row beside a short job: its reserve is 2.0E38 - 1.
+    NetWorkType heavy = Net(DirNetCode, 3, "heavy");
+    for (int i = 1; i <= 3; ++i)
+        heavy.points[static_cast<std::size_t>(i)].name = std::string(1, static_cast<char>('R' + i));
+    AddEdge(heavy, 1, 2, MaxWeight, "A");
+    AddEdge(heavy, 2, 3, MaxWeight, "B");
+    AddEdge(heavy, 1, 3, 1, "C");
+    heavy.sourcePoint = 1;
+    heavy.sinkPoint = 3;
+    MarkingBuffer marks;
+    const Lines lines = RunCritical(heavy, marks).lines;
+    ASSERT_GE(lines.size(), 13u);
+    const auto fromEnd = [&](std::size_t k) { return lines[lines.size() - k]; };
+    EXPECT_EQ(fromEnd(1), "    Procedure complete. ");
+    EXPECT_EQ(fromEnd(2), "");
+    EXPECT_EQ(fromEnd(3), "    Values above 1.7E38 are stored in the net as 1.7E38.");
+    // Wide numbers still stand apart: name, number, and four numbers for a job; three for an event.
+    for (std::size_t k = 4; k <= 6; ++k)
+        EXPECT_EQ(Words(fromEnd(k)), 6u) << fromEnd(k);
+    for (std::size_t k = 11; k <= 13; ++k)
+        EXPECT_EQ(Words(fromEnd(k)), 5u) << fromEnd(k);
+    EXPECT_EQ(FindEdge(heavy, 1, 3)->flow, Real48Max);
+
+    ScratchDir dir;
+    RecordingMessages messages;
+    ASSERT_TRUE(SaveNetFile(heavy, dir.File("heavy.net"), messages));
+    NetWorkType back;
+    NetInit(back);
+    ASSERT_TRUE(LoadNetFile(back, dir.File("heavy.net"), OptionType{}, messages));
+    EXPECT_TRUE(messages.calls.empty());
+    EXPECT_EQ(FindEdge(back, 1, 3)->flow, Real48Max);
 }
 
 TEST(CriticalPath, OneSourceOneSinkAndCycles) {

@@ -79,6 +79,18 @@ TEST(NetInfo, UndirectedNetListsEachEdgeOnceFromItsLowerEnd) {
                           }));
 }
 
+TEST(NetInfo, AWideWeightStillLeavesABlankBeforeTheFlow) {
+    NetWorkType net = MakeNet(DirNetCode, 2, "wide");
+    AddEdge(net, 1, 2, MaxWeight);
+    SetEdge(net, 1, 2, "Road", 0, 3.0);
+    const ProcedureRun run = Info(net);
+    ASSERT_GE(run.lines.size(), 3u);
+    const std::string& line = run.lines[run.lines.size() - 3];
+    EXPECT_EQ(line.substr(0, 43), "    (1,2)     Road" + Blanks(17) + "Line    ");
+    EXPECT_EQ(line.substr(line.size() - 2), " 3");
+    EXPECT_GT(line.size(), 43u + 14u);
+}
+
 TEST(NetInfo, DirectedNetListsBothDirectionsWithWiderNumbers) {
     NetWorkType net = MakeNet(DirNetCode, 12, "wide");
     AddEdge(net, 2, 1, 1.5);

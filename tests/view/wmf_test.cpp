@@ -1,11 +1,15 @@
 #include "view/wmf_writer.h"
 
+#include "model/net_file.h"
 #include "model/net_store.h"
+#include "recording_messages.h"
 #include "scratch_dir.h"
 #include "view/picture_export.h"
 #include "view_test_nets.h"
 
 #include <QByteArray>
+#include <QColor>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -136,8 +140,8 @@ TEST(WmfPicture, AnIndependentReaderSeesEveryElement) {
 
     EXPECT_EQ(svg.Count("ellipse"), 2u);  // the two circles
     EXPECT_EQ(svg.Count("polygon"), 3u);  // diamond and both triangles
-    EXPECT_EQ(svg.Count("polyline"), 3u); // the three edges
-    EXPECT_EQ(svg.Count("line"), 6u);     // two strokes for each arrowhead
+    EXPECT_EQ(svg.Count("polyline"), 1u); // the connector
+    EXPECT_EQ(svg.Count("line"), 8u);     // the two straight edges and two strokes for each arrowhead
     // The white ground, the square, two bars, the rounded square and the three weight boxes.
     EXPECT_EQ(svg.Count("rect"), 8u);
     // Seven numbers (bars have none), three weights, and each name from the point and again
@@ -165,15 +169,92 @@ TEST(WmfPicture, AnIndependentReaderSeesEveryElement) {
     int wide = 0;
     for (const auto& [name, attributes] : svg.elements) {
         const QString style = attributes.value(QLatin1String("style")).toString();
-        if (name == "polyline" && !style.contains(QStringLiteral("stroke-dasharray:none"))) ++dashed;
-        if (name == "polyline" && std::abs(StyleNumber(style, "stroke-width") - 3) < 0.2) ++wide;
+        const bool stroke = name == "polyline" || name == "line";
+        if (stroke && !style.contains(QStringLiteral("stroke-dasharray:none"))) ++dashed;
+        if (stroke && std::abs(StyleNumber(style, "stroke-width") - 3) < 0.2) ++wide;
         if (name == "text") {
             EXPECT_TRUE(style.contains(QStringLiteral("font-family:Courier"))) << style.toStdString();
             EXPECT_NEAR(StyleNumber(style, "font-size"), 11, 0.2); // font size 8 is 11 pixels
         }
     }
     EXPECT_EQ(dashed, 1);
-    EXPECT_EQ(wide, 1);
+    EXPECT_EQ(wide, 3); // the wide edge and the two strokes of its arrowhead
+}
+
+// Runs a picture converter found on the path; a missing or failing one is a failure.
+bool Convert(const QStringList& names, const QStringList& arguments, const std::string& package) {
+    QString tool;
+    for (const QString& name : names) {
+        if (tool.isEmpty()) tool = QStandardPaths::findExecutable(name);
+    }
+    if (tool.isEmpty()) {
+        ADD_FAILURE() << names.join(QStringLiteral(" or ")).toStdString()
+                      << " not found: scripts/install-deps.sh installs " << package;
+        return false;
+    }
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        ADD_FAILURE() << tool.toStdString() << " cannot render the metafile (" << package
+                      << " reads it): " << process.readAllStandardError().toStdString();
+        return false;
+    }
+    return true;
+}
+
+// Whether the 7 by 7 pixels around (x, y) of a picture drawn at `scale` hold a dark pixel, with
+// transparent parts taken as the white ground.
+bool InkNear(const QImage& image, double scale, int x, int y) {
+    const int cx = static_cast<int>(std::lround(x * scale));
+    const int cy = static_cast<int>(std::lround(y * scale));
+    for (int py = cy - 3; py <= cy + 3; ++py) {
+        for (int px = cx - 3; px <= cx + 3; ++px) {
+            if (!image.valid(px, py)) continue;
+            const QColor c = image.pixelColor(px, py);
+            if (255 - c.alpha() * (255 - qGray(c.rgb())) / 255 < 200) return true;
+        }
+    }
+    return false;
+}
+
+TEST(WmfPicture, LibwmfAndImageMagickDrawTheEdges) {
+    NetWorkType net;
+    NetInit(net);
+    testing::RecordingMessages messages;
+    ASSERT_TRUE(LoadNetFile(net, PLAX_EXAMPLES_DIR "/road.net", OptionType{}, messages));
+    ScratchDir dir;
+    const auto wmf = RenderNetPicture(net, PictureFormat::Wmf, 593, 351);
+    ASSERT_TRUE(wmf);
+    const QString in = QString::fromStdString(dir.File("road.wmf"));
+    WriteAll(in.toStdString(), *wmf);
+
+    // The midpoints of the edges 1-3, 5-8 and 7-9, and a spot inside the face 6-8-9-7.
+    const std::vector<std::pair<int, int>> edges = {{125, 190}, {395, 85}, {415, 275}};
+    const std::pair<int, int> empty = {400, 200};
+    struct Renderer {
+        QStringList names;
+        QStringList arguments;
+        QString output;
+        std::string package;
+    };
+    const QString gd = QString::fromStdString(dir.File("gd.png"));
+    const QString magick = QString::fromStdString(dir.File("magick.png"));
+    for (const Renderer& r :
+         {Renderer{{QStringLiteral("wmf2gd")}, {QStringLiteral("-o"), gd, in}, gd, "libwmf-bin"},
+          Renderer{{QStringLiteral("magick"), QStringLiteral("convert")},
+                   {in, magick},
+                   magick,
+                   "imagemagick and libmagickcore-6.q16-6-extra"}}) {
+        SCOPED_TRACE(r.names.front().toStdString());
+        if (!Convert(r.names, r.arguments, r.package)) continue;
+        const QImage image(r.output);
+        ASSERT_FALSE(image.isNull());
+        const double scale = image.width() / 593.0; // readers draw at 72 or 96 pixels per inch
+        for (const auto& [x, y] : edges)
+            EXPECT_TRUE(InkNear(image, scale, x, y)) << "no edge at " << x << "," << y;
+        EXPECT_FALSE(InkNear(image, scale, empty.first, empty.second));
+    }
 }
 
 } // namespace
