@@ -9,6 +9,8 @@ inline constexpr const char* ProcedureInProgressMessage =
     "Procedure in Progress!\r\nFirst terminate procedure!";
 inline constexpr const char* TrivialNetWorkText = "Trivial NetWork.";
 inline constexpr const char* ProcedureCompleteLine = "    Procedure complete. ";
+// The last line of an account that Stop cut short.
+inline constexpr const char* ProcedureTerminatedLine = "    Procedure terminated! ";
 inline constexpr const char* CannotCreateWindowMessage =
     " Cannot create the Window.\r\nProcedure terminated! ";
 inline constexpr const char* CannotWriteResultsMessage =
