@@ -218,7 +218,7 @@ void Automorphisms(NetWorkType& net, AutomorphismOrder order, const std::string&
         LongRun run(out.sink, net);
         AutomorphismSearch search(net, order, out.sink);
         if (!search.Run()) {
-            out.sink.AddLine("    Procedure terminated! ");
+            out.sink.AddLine(ProcedureTerminatedLine);
         } else if (search.Count() == 1) {
             out.sink.AddLine("    Identity Automorphism Group!");
         }

@@ -1,18 +1,25 @@
 #include "shortest_paths.h"
 
 #include "item_lines.h"
+#include "long_run.h"
 #include "procedure_texts.h"
 #include "reachability.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"
 
+#include <algorithm>
 #include <limits>
+#include <map>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace plax {
 
 namespace {
+
+constexpr const char* SinglePairTitle = "                Shortest Path ";
 
 // Above every length a valid net can produce, so heavy edges are still taken.
 constexpr double Unreached = std::numeric_limits<double>::infinity();
@@ -29,34 +36,122 @@ void ClearDecomposedLengths(NetWorkType& net) {
     }
 }
 
+// What measuring one sub-net did, kept for the rest of the run: its length, and every expansion
+// of a decomposed edge in the order the measurement made it. A later request for the same sub-net
+// repeats from these the names and warnings a new measurement would leave, without measuring.
+struct Measurement;
+
+struct Expansion {
+    NetWorkType* subNet = nullptr;
+    int from = 0;
+    int to = 0;
+    const Measurement* inner = nullptr; // null when the entry's stored length was taken
+    bool noPath = false;
+    bool last = false; // the last expansion of its sub-net here: only it leaves names below
+};
+
+struct Measurement {
+    double length = -1.0;
+    std::vector<Expansion> expansions;
+    bool warns = false; // measuring it added warnings, so every repetition adds them again
+};
+
+// Polls in the long run every this many steps (a point made final, or an expansion repeated).
+constexpr int StepsPerPoll = 64;
+
 class Dijkstra {
 public:
-    explicit Dijkstra(std::vector<std::string>& warnings) : warnings_(warnings) {}
+    // `poller` is the Results sink to poll for Stop, or null when the run cannot be stopped.
+    Dijkstra(std::vector<std::string>& warnings, ResultsSink* poller)
+        : warnings_(warnings), poller_(poller) {}
 
-    // Distances from the net's source; stops once every target is final.
+    // Distances from the net's source; stops once every target is final or Stop was pressed.
     Distances Run(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets);
     double Measure(NetWorkType& net);
+    bool Stopped() const { return stopped_; }
 
 private:
     double EdgeLength(NetWorkType& net, int u, EdgeType& e, ShortestPathMode mode);
+    const Measurement& MeasureSubNet(NetWorkType& sub);
+    void Repeat(const Measurement& m, const NetWorkType& net);
+    void Step();
 
+    using Key = std::tuple<const NetWorkType*, int, int>;
     std::vector<std::string>& warnings_;
+    ResultsSink* poller_;
+    std::map<Key, Measurement> measured_;
+    Measurement* current_ = nullptr; // the sub-net measurement under way, if any
+    int steps_ = 0;
+    bool stopped_ = false;
 };
 
-double Dijkstra::EdgeLength(NetWorkType& net, int u, EdgeType& e, ShortestPathMode mode) {
-    if (mode != ShortestPathMode::SinglePair || !e.subNet) return e.weight;
-    NetWorkType& sub = *e.subNet;
+void NameSubNet(NetWorkType& sub, const NetWorkType& net, int u, int v) {
     sub.sourcePoint = 1;
     sub.sinkPoint = 2;
-    sub.name = CutText(net.name + "->Edge(" + std::to_string(u) + "," + std::to_string(e.target) + ")",
-                       MaxNetNameLength);
-    const double len = e.decomposedLength != 0.0 ? e.decomposedLength : Measure(sub);
+    sub.name =
+        CutText(net.name + "->Edge(" + std::to_string(u) + "," + std::to_string(v) + ")", MaxNetNameLength);
+}
+
+std::string NoPathWarning(const NetWorkType& sub) { return "No Path in decomposition of the " + sub.name; }
+
+void MarkLastExpansions(Measurement& m) {
+    std::vector<const NetWorkType*> seen;
+    for (auto x = m.expansions.rbegin(); x != m.expansions.rend(); ++x) {
+        if (std::find(seen.begin(), seen.end(), x->subNet) != seen.end()) continue;
+        seen.push_back(x->subNet);
+        x->last = true;
+    }
+}
+
+void Dijkstra::Step() {
+    if (poller_ == nullptr || ++steps_ < StepsPerPoll) return;
+    steps_ = 0;
+    if (poller_->Poll()) stopped_ = true;
+}
+
+double Dijkstra::EdgeLength(NetWorkType& net, int u, EdgeType& e, ShortestPathMode mode) {
+    if (mode != ShortestPathMode::SinglePair || !e.subNet || stopped_) return e.weight;
+    NetWorkType& sub = *e.subNet;
+    NameSubNet(sub, net, u, e.target);
+    const Measurement* inner = e.decomposedLength != 0.0 ? nullptr : &MeasureSubNet(sub);
+    const double len = inner != nullptr ? inner->length : e.decomposedLength;
+    if (current_ != nullptr) current_->expansions.push_back({&sub, u, e.target, inner, len == -1.0, false});
     if (len == -1.0) {
-        warnings_.push_back("No Path in decomposition of the " + sub.name);
+        warnings_.push_back(NoPathWarning(sub));
         return e.weight;
     }
     e.decomposedLength = len;
     return len;
+}
+
+// A sub-net's length depends only on its own points and edges, so each is measured once a run;
+// both entries of an undirected edge hold the same sub-net and find it measured.
+const Measurement& Dijkstra::MeasureSubNet(NetWorkType& sub) {
+    auto [at, fresh] = measured_.try_emplace(Key{&sub, sub.sourcePoint, sub.sinkPoint});
+    Measurement& m = at->second;
+    if (!fresh) {
+        Repeat(m, sub);
+        return m;
+    }
+    const std::size_t warningsBefore = warnings_.size();
+    Measurement* outer = std::exchange(current_, &m);
+    m.length = Measure(sub);
+    current_ = outer;
+    MarkLastExpansions(m);
+    m.warns = warnings_.size() > warningsBefore;
+    return m;
+}
+
+// Leaves the names and warnings that measuring `net` again would leave: the lengths and the
+// decomposed-length fields below are the same at every measurement.
+void Dijkstra::Repeat(const Measurement& m, const NetWorkType& net) {
+    for (const Expansion& x : m.expansions) {
+        Step();
+        if (stopped_) return;
+        NameSubNet(*x.subNet, net, x.from, x.to);
+        if (x.inner != nullptr && (x.inner->warns || x.last)) Repeat(*x.inner, *x.subNet);
+        if (x.noPath) warnings_.push_back(NoPathWarning(*x.subNet));
+    }
 }
 
 Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets) {
@@ -75,6 +170,8 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
     };
     int u = s;
     while (!allTargetsFinal()) {
+        Step();
+        if (stopped_) break;
         const auto du = d.dist[static_cast<std::size_t>(u)];
         for (EdgeType& e : net.lists[static_cast<std::size_t>(u)]) {
             const double len = EdgeLength(net, u, e, mode);
@@ -168,11 +265,42 @@ void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Distanc
     marks.SetEdges(tree);
 }
 
+bool HasDecomposedEdge(const NetWorkType& net) {
+    for (int i = 1; i <= net.n; ++i) {
+        for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
+            if (e.subNet) return true;
+        }
+    }
+    return false;
+}
+
+// Measuring sub-nets nested deeply may take long, so that run polls and can be stopped; it
+// answers nothing when Stop ended it.
+std::optional<Distances> RunDijkstra(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets,
+                                     std::vector<std::string>& warnings, ResultsSink& sink) {
+    if (mode != ShortestPathMode::SinglePair || !HasDecomposedEdge(net))
+        return Dijkstra(warnings, nullptr).Run(net, mode, targets);
+    const LongRun run(sink, net);
+    Dijkstra dijkstra(warnings, &sink);
+    Distances d = dijkstra.Run(net, mode, targets);
+    if (dijkstra.Stopped()) return std::nullopt;
+    return d;
+}
+
+void WriteStopped(ResultsSink& sink, UserMessages& messages, const NetWorkType& net) {
+    WriteAccountOwnEnding(sink, messages, [&] {
+        sink.WriteReportHeader(SinglePairTitle, net);
+        sink.AddLine("    Source = " + std::to_string(net.sourcePoint) +
+                     "    Sink = " + std::to_string(net.sinkPoint));
+        sink.AddLine(ProcedureTerminatedLine);
+    });
+}
+
 } // namespace
 
 double MeasureShortestPath(NetWorkType& net) {
     std::vector<std::string> warnings;
-    return Dijkstra(warnings).Measure(net);
+    return Dijkstra(warnings, nullptr).Measure(net);
 }
 
 double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
@@ -197,11 +325,15 @@ double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& mark
         if (t < 1 || t > net.n || !reached[static_cast<std::size_t>(t)]) return -1.0;
         targets[static_cast<std::size_t>(t)] = true;
     }
-    Dijkstra dijkstra(warnings);
-    const Distances d = dijkstra.Run(net, mode, targets);
+    const std::optional<Distances> found = RunDijkstra(net, mode, targets, warnings, out.sink);
+    if (!found) {
+        WriteStopped(out.sink, out.messages, net);
+        return -1.0;
+    }
+    const Distances& d = *found;
     WriteAccount(out.sink, out.messages, [&] {
         if (mode == ShortestPathMode::SinglePair) {
-            out.sink.WriteReportHeader("                Shortest Path ", net);
+            out.sink.WriteReportHeader(SinglePairTitle, net);
             WriteSinglePair(out.sink, net, d, warnings, marks);
         } else {
             out.sink.WriteReportHeader("        All Shortest Path  from Source", net);

@@ -23,7 +23,8 @@ struct ProcedureOutput {
 // With a file name it writes its account and fills `marks`; it answers the distance to the sink,
 // or -1 when the sink cannot be reached. Decomposed edges count, in SinglePair mode, as the
 // shortest path from point 1 to point 2 of their sub-net; the lengths found stay in the edges'
-// decomposed-length fields.
+// decomposed-length fields. Each sub-net is measured once a run; a single-pair run through
+// sub-nets polls the sink and, when Stop ends it, writes the stop line and answers -1.
 double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
                     const std::string& fileName, ProcedureOutput out);
 

@@ -7,6 +7,7 @@
 #include "progress_window.h"
 #include "report_window.h"
 #include "results_window.h"
+#include "window_placement.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"
@@ -21,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -260,12 +262,16 @@ void TPlaxForm::SaveBtnClick() {
 void TPlaxForm::AddChild(QWidget* child) {
     // Each window knows its own default size; the sub-window adds its frame around it.
     const QSize wanted = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();
-    QMdiSubWindow* sub = area_->addSubWindow(child);
+    auto* sub = new ChildFrame;
+    sub->setWidget(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    area_->addSubWindow(sub);
+    if (area_->subWindowList().size() == 1) cascadeSlot_ = 0;
+    const QMargins frame = sub->contentsMargins();
+    sub->setGeometry(
+        CascadePlace(area_->viewport()->size(), wanted.grownBy(frame), frame.top(), cascadeSlot_));
     child->show();
     sub->show();
-    const QMargins frame = sub->contentsMargins();
-    sub->resize(wanted.grownBy(frame));
     area_->setActiveSubWindow(sub);
 }
 
@@ -336,11 +342,26 @@ void TPlaxForm::ShowOptions() {
 void TPlaxForm::ExitProgram() { close(); }
 
 THelpForm& TPlaxForm::Help() {
-    if (!help_) help_ = new THelpForm(this);
+    if (!help_) {
+        help_ = new THelpForm(this);
+        PlaceHelp();
+    }
     help_->show();
     help_->raise();
     help_->activateWindow();
     return *help_;
+}
+
+void TPlaxForm::PlaceHelp() {
+    // Over the middle of the frame, wholly on the screen with room for the frame that the window
+    // manager adds, the same as the frame's own.
+    const QRect available = screen()->availableGeometry();
+    const QMargins decoration(
+        geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+        frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    QRect wanted(QPoint(0, 0), help_->size());
+    wanted.moveCenter(geometry().center());
+    help_->setGeometry(FitInside(wanted, available.marginsRemoved(decoration)));
 }
 
 THelpForm* TPlaxForm::HelpWindow() const { return help_; }

@@ -117,6 +117,7 @@ private:
     void FillWindowList();
     void About1Click();
     THelpForm& Help();
+    void PlaceHelp();
 
     ProgramState state_;
     std::unique_ptr<Dialogs> ownDialogs_;
@@ -136,6 +137,8 @@ private:
     QPointer<THelpForm> help_;
     // A Results window handed to a procedure that has not opened it yet.
     QPointer<TResultForm> pendingResults_;
+    // The cascade step at which the next window of the document area opens.
+    int cascadeSlot_ = 0;
 };
 
 } // namespace plax

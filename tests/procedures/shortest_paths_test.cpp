@@ -8,6 +8,7 @@
 
 #include "net_builders.h"
 #include "recording_messages.h"
+#include "search_run.h"
 
 #include <gtest/gtest.h>
 
@@ -515,6 +516,95 @@ TEST(ShortestPath, SubNetsInsideSubNetsAreMeasuredToAnyDepth) {
                                 }));
     EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 51.0);
     EXPECT_EQ(FindEdge(*outer, 3, 2)->decomposedLength, 0.0);
+}
+
+// Undirected levels of points 1, 2, 3 with edges 1-3 and 3-2 of weight 1 (the deepest without
+// 3-2 when `deadEnd`), each edge 1-3 decomposed into the next level. Point 3 is final before the
+// sink 2, so every level is asked for from both entries of its edge 1-3.
+NetWorkType DecomposedChain(int levels, bool deadEnd = false) {
+    std::shared_ptr<NetWorkType> below;
+    for (int level = levels; level >= 1; --level) {
+        auto net = SubNet(Net(UndirNetCode, 3, "chain"));
+        AddEdge(*net, 1, 3, 1.0);
+        if (!deadEnd || level < levels) AddEdge(*net, 3, 2, 1.0);
+        if (below) SetSubNet(*net, 1, 3, below);
+        net->sourcePoint = 1;
+        net->sinkPoint = 2;
+        below = net;
+    }
+    return std::move(*below);
+}
+
+TEST(ShortestPath, DeepChainsOfSubNetsAreMeasuredOnceAndCanBeStopped) {
+    using plax::testing::RunSearch;
+    using plax::testing::StoppingSink;
+    // 63 levels: measuring each level anew from both entries would take 2^62 measurements; Stop
+    // pressed at the 1000th poll would cut such a run short.
+    NetWorkType net = DecomposedChain(63);
+    const auto run = RunSearch(
+        [&](MarkingBuffer& marks, ProcedureOutput out) {
+            EXPECT_EQ(ShortestPath(net, ShortestPathMode::SinglePair, marks, "chain.net", out), 64.0);
+        },
+        [](StoppingSink& sink) { sink.stopAtPoll = 1000; });
+    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "chain", "undirNet", 3, 2),
+                              {
+                                  "    Source = 1    Sink = 2",
+                                  "    Shortest Path  from Source (1) to Sink (2) has Length : 64",
+                                  "    Path from 1 to Sink 2 :",
+                                  "     ( 1, 3)  ( 3, 2) ",
+                              }));
+    EXPECT_TRUE(run.longRunEnded);
+    EXPECT_EQ(run.flags.busy, 0);
+    EXPECT_EQ(net.interaction.busy, 0);
+    EXPECT_EQ(FindEdge(net, 1, 3)->decomposedLength, 63.0);
+    EXPECT_EQ(FindEdge(net, 3, 1)->decomposedLength, 63.0);
+    // Each level keeps the name of its last measurement, from point 3.
+    const auto second = GetSubNet(net, 1, 3);
+    const auto third = GetSubNet(*second, 1, 3);
+    EXPECT_EQ(second->name, "chain->Edge(3,1)");
+    EXPECT_EQ(third->name, "chain->Edge(3,1)->Edge(3,1)");
+    EXPECT_EQ(FindEdge(*third, 3, 1)->decomposedLength, 61.0);
+    auto deepest = third;
+    while (GetSubNet(*deepest, 1, 3))
+        deepest = GetSubNet(*deepest, 1, 3);
+    std::string longName = "chain";
+    while (longName.size() < 100)
+        longName += "->Edge(3,1)";
+    EXPECT_EQ(deepest->name, longName.substr(0, 100));
+
+    // Stop at the first poll ends the run with what it has.
+    const auto stopped = RunSearch(
+        [&](MarkingBuffer& marks, ProcedureOutput out) {
+            EXPECT_EQ(ShortestPath(net, ShortestPathMode::SinglePair, marks, "chain.net", out), -1.0);
+            EXPECT_EQ(marks.MarkedEdges(3), Edges{});
+        },
+        [](StoppingSink& sink) { sink.stopAtPoll = 1; });
+    Lines expected = Header(SingleTitle, "chain", "undirNet", 3, 2);
+    expected.insert(expected.end(), {"    Source = 1    Sink = 2", "    Procedure terminated! "});
+    EXPECT_EQ(stopped.lines, expected);
+    EXPECT_EQ(stopped.polls, 1);
+    EXPECT_EQ(stopped.flags.stop, 0);
+    EXPECT_EQ(net.interaction.busy, 0);
+
+    // A level asked for again repeats the warnings of its measurement under its new name.
+    NetWorkType dead = DecomposedChain(3, true);
+    MarkingBuffer marks;
+    const Outcome warned = RunShortestPath(dead, ShortestPathMode::SinglePair, marks);
+    EXPECT_EQ(warned.value, 3.0);
+    EXPECT_EQ(Body(warned.lines), (Lines{
+                                      "    Source = 1    Sink = 2",
+                                      "    Shortest Path  from Source (1) to Sink (2) has Length : 3",
+                                      "    Path from 1 to Sink 2 :",
+                                      "    ",
+                                      "    Warning about decomposition of the Edges",
+                                      "    No Path in decomposition of the chain->Edge(1,3)->Edge(1,3)!",
+                                      "    No Path in decomposition of the chain->Edge(1,3)->Edge(3,1)!",
+                                      "    No Path in decomposition of the chain->Edge(3,1)->Edge(1,3)!",
+                                      "    No Path in decomposition of the chain->Edge(3,1)->Edge(3,1)!",
+                                      "    ",
+                                      "     ( 1, 3)  ( 3, 2) ",
+                                  }));
+    EXPECT_EQ(GetSubNet(*GetSubNet(dead, 1, 3), 1, 3)->name, "chain->Edge(3,1)->Edge(3,1)");
 }
 
 TEST(ShortestPath, HeaviestEdgesGetTheirTrueLength) {

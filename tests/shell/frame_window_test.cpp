@@ -7,12 +7,15 @@
 #include "shell/k_paths_dialog.h"
 #include "shell/report_window.h"
 #include "shell/results_window.h"
+#include "shell/window_placement.h"
 
 #include "procedures/procedure_texts.h"
 #include "view/document_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,8 +24,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -45,6 +52,23 @@ TEST(OpenKindTest, OnlyTheFirstFourCharactersOfTheExtensionCount) {
     EXPECT_EQ(OpenKindOf("old.net/README"), OpenKind::Invalid);
 }
 
+// Scripted answers; with `modal` each question first shows a real modal dialog for a moment, as
+// the desktop does, so the windows below see the mouse leave and come back.
+class ModalQuestions : public testing::ScriptedDialogs {
+public:
+    Answer Ask(const std::string& text, const std::string& caption) override {
+        if (modal) {
+            QDialog question(owner);
+            question.setModal(true);
+            QTimer::singleShot(20, &question, &QDialog::reject);
+            question.exec();
+        }
+        return ScriptedDialogs::Ask(text, caption);
+    }
+    QWidget* owner = nullptr;
+    bool modal = false;
+};
+
 class FrameWindowTest : public ::testing::Test {
 protected:
     FrameWindowTest() { frame.show(); }
@@ -65,9 +89,101 @@ protected:
     }
 
     testing::ScratchDir dir;
-    testing::ScriptedDialogs dialogs;
+    ModalQuestions dialogs;
     TPlaxForm frame{dialogs};
 };
+
+// The middle of the close button in the title bar of `sub`.
+QPoint CloseButton(QMdiSubWindow& sub) {
+    QStyleOptionTitleBar bar;
+    bar.initFrom(&sub);
+    bar.titleBarFlags = sub.windowFlags();
+    bar.titleBarState = sub.windowState();
+    bar.subControls = QStyle::SC_All;
+    bar.rect = QRect(0, 0, sub.width(), sub.style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, &sub));
+    return sub.style()
+        ->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton, &sub)
+        .center();
+}
+
+TEST_F(FrameWindowTest, CloseButtonTakesTheFirstClickAfterACancelledQuestion) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.OpenFile(Copy("road.net", "road.net"));
+    frame.ActiveDocument()->Net().changed = 1;
+    QMdiSubWindow& sub = *frame.Area().currentSubWindow();
+    dialogs.owner = &frame;
+    dialogs.modal = true;
+    dialogs.answer = Answer::Cancel;
+    const QPoint close = CloseButton(sub);
+    QTest::mouseMove(&sub, close);
+    QTest::mouseClick(&sub, Qt::LeftButton, {}, close);
+    ASSERT_EQ(dialogs.Texts("ask").size(), 1u);
+
+    // The question was answered from the keyboard: the mouse has not moved since.
+    QTest::mouseClick(&sub, Qt::LeftButton, {}, close);
+    EXPECT_EQ(dialogs.Texts("ask").size(), 2u);
+    dialogs.answer = Answer::No;
+    QTest::mouseClick(&sub, Qt::LeftButton, {}, close);
+    EXPECT_EQ(WindowCount(), 0);
+}
+
+TEST_F(FrameWindowTest, NewWindowsOpenWhollyInsideTheDocumentArea) {
+    const auto placed = [this] {
+        std::vector<QRect> rects;
+        for (const QMdiSubWindow* sub : frame.Area().subWindowList(QMdiArea::CreationOrder)) {
+            rects.push_back(sub->geometry());
+            EXPECT_TRUE(frame.Area().viewport()->rect().contains(sub->geometry())) << WindowCount();
+        }
+        return rects;
+    };
+    frame.OpenFile(Copy("road.net", "road.net"));
+    ASSERT_TRUE(frame.NewResultsWindow().OpenResults("road", dir.File("road.net"), dialogs));
+    frame.OpenFile(Notes());
+    const std::vector<QRect> rects = placed();
+    ASSERT_EQ(rects.size(), 3u);
+    const int step = frame.Area().currentSubWindow()->contentsMargins().top();
+    EXPECT_GT(step, 0);
+    EXPECT_EQ(rects[0].topLeft(), QPoint(0, 0));
+    EXPECT_EQ(rects[1].topLeft(), QPoint(step, step));
+    EXPECT_EQ(rects[2].topLeft(), QPoint(2 * step, 2 * step));
+    // The default sizes fit, so they are kept.
+    const auto sizes = [this] {
+        std::vector<QSize> out;
+        for (const QMdiSubWindow* sub : frame.Area().subWindowList(QMdiArea::CreationOrder))
+            out.push_back(sub->widget()->size());
+        return out;
+    };
+    EXPECT_EQ(sizes(), (std::vector<QSize>{{593, 351}, {544, 397}, {558, 382}}));
+
+    // In a small frame a new window starts again at the top left, shrunk to the area.
+    frame.resize(500, 380);
+    QApplication::processEvents();
+    frame.NewNet();
+    EXPECT_EQ(frame.Area().currentSubWindow()->geometry(), frame.Area().viewport()->rect());
+}
+
+TEST_F(FrameWindowTest, HelpOpensOverTheFrameWhollyOnTheScreen) {
+    frame.resize(400, 300);
+    frame.move(frame.screen()->availableGeometry().center() - QPoint(200, 150));
+    frame.ShowHelp("");
+    const THelpForm* help = frame.HelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->geometry().center(), frame.geometry().center());
+
+    // A screen of 900 pixels with the help window wanted half below it.
+    const QRect screen(0, 0, 1440, 900);
+    EXPECT_EQ(FitInside(QRect(100, 600, 760, 540), screen), QRect(100, 360, 760, 540));
+    EXPECT_EQ(FitInside(QRect(-50, -20, 760, 540), screen), QRect(0, 0, 760, 540));
+    EXPECT_EQ(FitInside(QRect(1000, 100, 760, 1000), screen), QRect(680, 0, 760, 900));
+    int slot = 0;
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, slot), QRect(0, 0, 300, 200));
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, slot), QRect(30, 30, 300, 200));
+    slot = 7; // 210 + 200 > 400: back to the top left
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, slot), QRect(0, 0, 300, 200));
+    EXPECT_EQ(slot, 1);
+    // Wider than the area: as wide as the area, so only the top left has room.
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(800, 300), 30, slot), QRect(0, 0, 600, 300));
+}
 
 TEST_F(FrameWindowTest, OpenChoosesTheWindowByExtension) {
     dialogs.paths = {Notes(), Copy("road.net", "road.net"), Copy("road.net", "graph.kpx"), std::nullopt};
