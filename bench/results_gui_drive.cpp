@@ -68,10 +68,23 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     });
 
+    // The text is pictured after SECONDS of listing (or when the run has ended before).
     QTimer::singleShot(seconds * 1000 + 1000, [&] {
         if (plax::TResultForm* form = Results(frame)) {
-            if (auto* view = form->findChild<plax::TextStoreView*>())
-                view->ScrollToLine(form->LineCount() / 2);
+            if (auto* view = form->findChild<plax::TextStoreView*>()) {
+                // A backward Find from the middle to the header reads half the text.
+                const std::uint64_t middle = form->LineCount() / 2;
+                view->Select({middle, 0}, {middle, 0});
+                QElapsedTimer find;
+                find.start();
+                const bool found = view->Find(QStringLiteral("Source = 1"), true);
+                std::printf("backward Find over %llu lines: %s, %lld ms\n",
+                            static_cast<unsigned long long>(middle), found ? "found" : "not found",
+                            find.elapsed());
+                view->Select({middle, 0}, {middle, 0});
+                view->ScrollToLine(middle);
+                view->Find(QStringLiteral("Weight"), false);
+            }
             QTest::qWait(300);
             frame.grab().save(picture);
             std::printf("picture saved, stopping\n");
