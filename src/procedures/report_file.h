@@ -9,9 +9,6 @@
 
 namespace plax {
 
-// The largest file ReadTextLines reads; ReadReportText has no such limit.
-inline constexpr std::size_t MaxReportFileSize = 64u * 1024u * 1024u;
-
 // The report file of a net file: its extension replaced by ".TXT" (appended when it has none).
 std::string ReportFileName(const std::string& netFileName);
 
@@ -49,8 +46,5 @@ bool ClearReport(const std::string& netFileName, const std::string& netName, Use
 // before it dropped, a last line without line end kept, bytes as they are. Answers "" on
 // success, else a short reason to show after " Cannot Load report text " + path + "\r\n".
 [[nodiscard]] std::string ReadReportText(const std::string& path, TextStore& store);
-
-// The lines of a text file of at most MaxReportFileSize bytes; false when it cannot be read.
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 } // namespace plax

@@ -44,6 +44,8 @@ public:
     explicit LineSplitter(TextStore& store) : store_(store) {}
 
     std::string Feed(std::string_view bytes) {
+        // A report is text; a file with a zero byte is something else that happens to bear the name.
+        if (bytes.find('\0') != std::string_view::npos) return "not a text file (it holds a zero byte)";
         for (auto end = bytes.find('\n'); end != std::string_view::npos; end = bytes.find('\n')) {
             std::string_view line = bytes.substr(0, end);
             if (!carry_.empty()) {
@@ -94,22 +96,6 @@ std::string ReadReportText(const std::string& path, TextStore& store) {
             return reason;
         }
     }
-}
-
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    std::string text;
-    if (ReadFileLimited(path, MaxReportFileSize, text) != ReadStatus::Ok) return false;
-    lines.clear();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return true;
 }
 
 } // namespace plax

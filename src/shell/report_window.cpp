@@ -11,24 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <algorithm>
-#include <vector>
+#include <utility>
 
 namespace plax {
 
-namespace {
-
-// A file with a NUL byte or a line of this size is no report; the text area would choke on it.
-bool LooksLikeText(const std::vector<std::string>& lines) {
-    return std::all_of(lines.begin(), lines.end(), [](const std::string& line) {
-        return line.size() <= MaxReportLineLength && line.find('\0') == std::string::npos;
-    });
-}
-
-} // namespace
-
-std::string CannotLoadReportMessage(const std::string& fileName) {
-    return " Cannot Load report text " + fileName;
+std::string CannotLoadReportMessage(const std::string& fileName, const std::string& reason) {
+    return " Cannot Load report text " + fileName + "\r\n" + reason;
 }
 
 std::string ReportChangedQuestion(const std::string& fileName) {
@@ -59,16 +47,12 @@ void TReportForm::BuildToolRow(QWidget& tools, QBoxLayout& row) {
 }
 
 bool TReportForm::OpenFile(const std::string& path) {
-    std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines) || !LooksLikeText(lines)) {
-        host_.Ui().Error(CannotLoadReportMessage(path));
+    TextStore text;
+    if (const std::string reason = ReadReportText(path, text); !reason.empty()) {
+        host_.Ui().Error(CannotLoadReportMessage(path, reason));
         return false;
     }
-    TextFiller& filler = text_.Filler();
-    filler.Reset(false);
-    for (const std::string& line : lines)
-        filler.Add(TextLine(line));
-    filler.Flush();
+    text_.Load(std::move(text));
     fileName_ = path;
     setWindowTitle(QString::fromLatin1("Report Window : ") + TextLine(FileNameOf(path)));
     text_.SetModified(false);
@@ -76,7 +60,7 @@ bool TReportForm::OpenFile(const std::string& path) {
 }
 
 bool TReportForm::Save1Click() {
-    if (!SaveTextLines(fileName_, Lines())) {
+    if (!SaveText(fileName_, text_.Text())) {
         host_.Ui().Error(CannotSaveFileMessage(fileName_));
         return false;
     }
@@ -87,7 +71,7 @@ bool TReportForm::Save1Click() {
 bool TReportForm::SaveAs1Click() {
     const auto path = host_.Ui().AskSavePath(TextFileFilter, TextFileExtension, fileName_);
     if (!path) return false;
-    if (!SaveTextLines(*path, Lines())) {
+    if (!SaveText(*path, text_.Text())) {
         host_.Ui().Error(CannotSaveFileMessage(fileName_));
         return false;
     }

@@ -16,10 +16,8 @@ class DocumentHost;
 inline constexpr const char* ReportWindowCaption = "Report";
 inline constexpr int ReportWindowWidth = 558;
 inline constexpr int ReportWindowHeight = 382;
-// Report lines are short; a line longer than this, or a NUL byte, means the file is no text.
-inline constexpr std::size_t MaxReportLineLength = 64u * 1024u;
-
-std::string CannotLoadReportMessage(const std::string& fileName);
+// The refusal of a report file, with the reason the reader gave.
+std::string CannotLoadReportMessage(const std::string& fileName, const std::string& reason);
 std::string ReportChangedQuestion(const std::string& fileName);
 
 // A report file in a window of its own: the user reads, edits, saves and prints it.

@@ -72,7 +72,7 @@ void TResultForm::BuildToolRow(QWidget& tools, QBoxLayout& row) {
 
 bool TResultForm::DoOpen() {
     try {
-        text_.Filler().Reset(true);
+        text_.Reset(true);
         reportFile_ = FileName();
         exitBtn_->hide();
         opened_ = true;
@@ -83,11 +83,13 @@ bool TResultForm::DoOpen() {
     return true;
 }
 
-void TResultForm::DoClear() { text_.Filler().Reset(false); }
+void TResultForm::DoClear() { text_.Reset(false); }
 
+// A line the store refuses stops the run at its next poll; the lines before it stay.
 bool TResultForm::DoAddLine(const std::string& text) {
     try {
-        text_.Filler().Add(TextLine(text));
+        if (const TextStore::Status status = text_.Append(text); status != TextStore::Status::Ok)
+            StopForText(status);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -95,7 +97,7 @@ bool TResultForm::DoAddLine(const std::string& text) {
 }
 
 void TResultForm::DoFinish() {
-    text_.Filler().Flush();
+    text_.Complete();
     text_.SetModified(false);
     closeBtn_->show();
 }
@@ -107,7 +109,7 @@ void TResultForm::DoStartLongRun() {
     exitBtn_->setFocus();
 }
 
-// The filler's zero timer is among the events, so a poll also moves one chunk of waiting lines.
+// The view's refresh timer is among the events, so the text shown keeps up with the run.
 void TResultForm::DoPoll() { QCoreApplication::processEvents(QEventLoop::AllEvents, PollEventsMs); }
 
 void TResultForm::DoEndLongRun() {
@@ -119,20 +121,13 @@ void TResultForm::DoEndLongRun() {
 void TResultForm::DoProgress(int percent) { progress_.SetPercent(percent); }
 
 void TResultForm::AppendBtnClick() {
-    TextStore text;
-    for (const std::string& line : LineBytes(Lines())) {
-        if (text.Append(line) != TextStore::Status::Ok) {
-            host_.Ui().Error(IncompleteTextMessage(ReportFileName(reportFile_)));
-            return;
-        }
-    }
-    if (AddToReport(reportFile_, NetName(), text, host_.Ui())) text_.SetModified(false);
+    if (AddToReport(reportFile_, NetName(), text_.Text(), host_.Ui())) text_.SetModified(false);
 }
 
 bool TResultForm::SaveAs1Click() {
     const auto path = host_.Ui().AskSavePath(TextFileFilter, TextFileExtension, std::string());
     if (!path) return false;
-    if (!SaveTextLines(*path, Lines())) {
+    if (!SaveText(*path, text_.Text())) {
         host_.Ui().Error(CannotSaveFileMessage(*path));
         return false;
     }

@@ -35,10 +35,11 @@ public:
     ~TResultForm() override;
 
     bool Opened() const { return opened_; }
-    // The text, one entry per line, lines still on their way into the text area included.
+    // The text, one entry per line; for tests and small texts.
     QStringList Lines() const { return text_.Lines(); }
-    // Lines are still on their way into the text area.
-    bool Filling() const { return text_.Filler().Filling(); }
+    std::uint64_t LineCount() const { return text_.LineCount(); }
+    // The limits of the text of the next run (tests and benchmarks make them small).
+    void SetTextLimits(TextStore::Limits limits) { text_.SetLimits(std::move(limits)); }
 
     void AppendBtnClick();
     bool SaveAs1Click();

@@ -1,5 +1,7 @@
 #include "text_window.h"
 
+#include "text_store_view.h"
+
 #include "view/document_host.h"
 
 #include "model/file_io.h"
@@ -7,11 +9,13 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +29,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace plax {
@@ -36,11 +41,25 @@ constexpr int ToolRowHeight = 30;
 
 const std::string Eol = "\r\n";
 
-// One insert should stay near a millisecond; the batch follows the text area's speed.
-constexpr qint64 FastInsertNs = 500'000;
-constexpr qint64 SlowInsertNs = 1'500'000;
-constexpr std::size_t MinBatch = 16;
-constexpr std::size_t MaxBatch = 16384;
+// A memo's text copied into a store stays in memory: it is small, and it must not fail.
+TextStore::Limits MemoCopyLimits() {
+    return {.memoryBytes = std::numeric_limits<std::size_t>::max(),
+            .totalBytes = std::numeric_limits<std::uint64_t>::max(),
+            .tempDir = {}};
+}
+
+// The lines of a memo; Shift+Enter breaks a line inside a block, which is a line end all the same.
+template <typename Visit> void ForEachMemoLine(const QTextDocument& doc, Visit visit) {
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (text.contains(QChar::LineSeparator)) {
+            for (const QString& part : text.split(QChar::LineSeparator))
+                visit(part);
+        } else {
+            visit(text);
+        }
+    }
+}
 
 // Fonts given in pixels are screen fonts; on paper they keep their size in points.
 QFont PrinterFont(const QFont& font) {
@@ -67,21 +86,18 @@ std::vector<std::string> LineBytes(const QStringList& lines) {
     return out;
 }
 
-bool SaveTextLines(const std::string& path, const QStringList& lines) {
-    std::string bytes;
-    std::size_t size = 0;
-    for (const QString& line : lines)
-        size += static_cast<std::size_t>(line.size()) + Eol.size();
-    bytes.reserve(size);
-    for (const QString& line : lines) {
-        const QByteArray latin = line.toLatin1();
-        bytes.append(latin.constData(), static_cast<std::size_t>(latin.size()));
-        bytes += Eol;
-    }
-    return WriteFileAtomically(path, bytes) == WriteStatus::Ok;
+bool SaveText(const std::string& path, const TextStore& text) {
+    AtomicFileWriter file(path);
+    if (!file.Opened()) return false;
+    bool written = true;
+    const bool read = text.ForEachLine([&](std::uint64_t, std::string_view line) {
+        written = file.Write(line) && file.Write(Eol);
+        return written;
+    });
+    return read && written && file.Commit() == WriteStatus::Ok;
 }
 
-bool PrintTextLines(QPrinter& printer, const QStringList& lines, const QFont& font) {
+bool PrintText(QPrinter& printer, const TextStore& text, const QFont& font) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     painter.setFont(PrinterFont(font));
@@ -89,139 +105,62 @@ bool PrintTextLines(QPrinter& printer, const QStringList& lines, const QFont& fo
     const int step = std::max(1, metrics.lineSpacing());
     const int pageHeight = printer.height();
     int y = 0;
-    for (const QString& line : lines) {
+    bool paged = true;
+    const bool read = text.ForEachLine([&](std::uint64_t, std::string_view line) {
         if (y > 0 && y + step > pageHeight) {
-            if (!printer.newPage()) return false;
+            paged = printer.newPage();
             y = 0;
         }
-        painter.drawText(0, y + metrics.ascent(), line);
+        painter.drawText(0, y + metrics.ascent(),
+                         QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
         y += step;
-    }
-    return painter.end();
-}
-
-TextFiller::TextFiller(QPlainTextEdit& memo) : memo_(memo) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-        // After every chunk the event loop gets a turn of its own before the next one.
-        if (!std::exchange(justFlushed_, false)) Flush();
+        return paged;
     });
+    return painter.end() && read && paged;
 }
 
-void TextFiller::Reset(bool oneEmptyLine) {
-    pending_ = {};
-    head_ = 0;
-    timer_.stop();
-    memo_.clear();
-    memo_.document()->setUndoRedoEnabled(true);
-    memo_.document()->setModified(false);
-    noLines_ = !oneEmptyLine;
+std::string CopyCutShortMessage(std::uint64_t copiedLines) {
+    return "The selection is too large for the clipboard: only its first " + std::to_string(copiedLines) +
+           " lines were copied.\r\nSave As keeps the whole text.";
 }
 
-void TextFiller::Add(QString line) {
-    pending_.push_back(std::move(line));
-    if (!timer_.isActive()) timer_.start();
-}
+namespace {
 
-void TextFiller::Flush(int budgetMs) {
-    if (!Filling()) {
-        timer_.stop();
-        return;
-    }
-    QElapsedTimer clock;
-    clock.start();
-    QTextDocument& doc = *memo_.document();
-    const bool modified = doc.isModified();
-    const int caret = memo_.textCursor().position();
-    const int anchor = memo_.textCursor().anchor();
-    // Filling is not an edit the user could undo.
-    doc.setUndoRedoEnabled(false);
-    QTextCursor end(&doc);
-    end.movePosition(QTextCursor::End);
-    // One edit block: the text area recounts its size and scroll bars once per step, not per insert.
-    end.beginEditBlock();
-    const qint64 budgetNs = qint64{budgetMs} * 1'000'000;
-    qint64 took = 0;
-    do {
-        QElapsedTimer step;
-        step.start();
-        end.insertText(NextChunk(noLines_ && doc.isEmpty()));
-        noLines_ = false;
-        took = step.nsecsElapsed();
-        if (took < FastInsertNs) batch_ = std::min(batch_ * 2, MaxBatch);
-        if (took > SlowInsertNs) batch_ = std::max(batch_ / 2, MinBatch);
-    } while (Filling() && clock.nsecsElapsed() + took < budgetNs); // stop before an insert would overrun
-    end.endEditBlock();
-    justFlushed_ = true;
-    doc.setModified(modified);
-    // The caret stays where the user left it, not at the end of what came in.
-    if (memo_.textCursor().position() != caret || memo_.textCursor().anchor() != anchor) {
-        QTextCursor restored(&doc);
-        restored.setPosition(anchor);
-        restored.setPosition(caret, QTextCursor::KeepAnchor);
-        memo_.setTextCursor(restored);
-    }
-    if (!Filling()) Drained();
-}
+// The find bar's own texts.
+constexpr const char* FindNextCaption = "Next";
+constexpr const char* FindPreviousCaption = "Previous";
+constexpr const char* FindCloseCaption = "Close";
+constexpr const char* FindPlaceholder = "Find";
 
-QString TextFiller::NextChunk(bool first) {
-    const std::size_t count = std::min(batch_, pending_.size() - head_);
-    qsizetype size = static_cast<qsizetype>(count);
-    for (std::size_t i = head_; i < head_ + count; ++i)
-        size += pending_[i].size();
-    QString chunk;
-    chunk.reserve(size);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i > 0 || !first) chunk += QLatin1Char('\n');
-        chunk += pending_[head_ + i];
-        pending_[head_ + i] = QString();
-    }
-    head_ += count;
-    return chunk;
-}
-
-void TextFiller::Drained() {
-    pending_ = {};
-    head_ = 0;
-    timer_.stop();
-    memo_.document()->setUndoRedoEnabled(true);
-}
-
-QStringList TextFiller::Lines() const {
-    QStringList out;
-    const QTextDocument& doc = *memo_.document();
-    if (!(noLines_ && doc.isEmpty())) {
-        out.reserve(doc.blockCount() + static_cast<qsizetype>(pending_.size() - head_));
-        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-            const QString text = block.text();
-            // Shift+Enter breaks a line inside a block; it is a line end all the same.
-            if (text.contains(QChar::LineSeparator))
-                out += text.split(QChar::LineSeparator);
-            else
-                out += text;
-        }
-    }
-    for (std::size_t i = head_; i < pending_.size(); ++i)
-        out += pending_[i];
-    return out;
-}
+} // namespace
 
 TextWindow::TextWindow(QWidget& owner, DocumentHost& host, const QFont& font, TextWindowOptions options)
     : owner_(owner), host_(host), options_(std::move(options)), memo_(new QPlainTextEdit(&owner)),
-      menuBar_(new QMenuBar(&owner)), filler_(std::make_unique<TextFiller>(*memo_)) {
+      view_(new TextStoreView(store_, &owner)), menuBar_(new QMenuBar(&owner)) {
     memo_->setObjectName(options_.memoName);
-    memo_->setFont(font);
+    view_->setObjectName(options_.memoName + QStringLiteral("View"));
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette colours = memo_->palette();
     colours.setColor(QPalette::Base, Qt::white);
     colours.setColor(QPalette::Text, Qt::black);
-    memo_->setPalette(colours);
+    for (QAbstractScrollArea* area :
+         {static_cast<QAbstractScrollArea*>(memo_), static_cast<QAbstractScrollArea*>(view_)}) {
+        area->setFont(font);
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        area->setPalette(colours);
+    }
+    view_->hide();
+    // A window that was never filled holds one empty line.
+    memoChanged_ = true;
+    connect(memo_->document(), &QTextDocument::contentsChanged, this, [this] { memoChanged_ = true; });
     menuBar_->setNativeMenuBar(false);
     BuildMenus();
     BuildContextMenu();
+    BuildFindBar();
     connect(memo_, &QPlainTextEdit::selectionChanged, this, &TextWindow::UpdateEditEnabling);
+    connect(view_, &TextStoreView::selectionChanged, this, &TextWindow::UpdateEditEnabling);
+    connect(view_, &TextStoreView::copyRequested, this, &TextWindow::Copy);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TextWindow::UpdateEditEnabling);
     owner_.installEventFilter(this);
     WatchSubWindow();
@@ -230,9 +169,145 @@ TextWindow::TextWindow(QWidget& owner, DocumentHost& host, const QFont& font, Te
 
 TextWindow::~TextWindow() = default;
 
-bool TextWindow::Modified() const { return memo_->document()->isModified(); }
+void TextWindow::ShowText(bool editable) {
+    editing_ = editable;
+    memo_->setVisible(editable);
+    view_->setVisible(!editable);
+    UpdateEditEnabling();
+}
+
+void TextWindow::Reset(bool oneEmptyLine) {
+    store_ = TextStore(limits_);
+    // One byte in a new store cannot be refused.
+    if (oneEmptyLine) static_cast<void>(store_.Append(""));
+    memo_->clear();
+    memo_->document()->clearUndoRedoStacks();
+    memo_->document()->setModified(false);
+    memoChanged_ = false;
+    noLines_ = false;
+    view_->Reset();
+    ShowText(false);
+}
+
+TextStore::Status TextWindow::Append(std::string_view line) {
+    const TextStore::Status status = store_.Append(line);
+    view_->LinesAdded(line.size());
+    return status;
+}
+
+void TextWindow::Load(TextStore text) {
+    store_ = std::move(text);
+    memo_->clear();
+    view_->Reset();
+    ShowText(false);
+    Complete();
+}
+
+void TextWindow::Complete() {
+    view_->LinesAdded(0);
+    if (editing_ || store_.ByteCount() + store_.LineCount() > EditableTextBytes) return;
+    QString text;
+    text.reserve(static_cast<qsizetype>(store_.ByteCount() + store_.LineCount()));
+    const bool read = store_.ForEachLine([&](std::uint64_t index, std::string_view line) {
+        if (index > 0) text += QLatin1Char('\n');
+        text += QLatin1String(line.data(), static_cast<qsizetype>(line.size()));
+        return true;
+    });
+    if (!read) return;
+    memo_->setPlainText(text);
+    memo_->document()->setModified(false);
+    noLines_ = store_.LineCount() == 0;
+    memoChanged_ = false;
+    ShowText(true);
+}
+
+const TextStore& TextWindow::Text() {
+    if (!editing_ || !memoChanged_) return store_;
+    TextStore copy(MemoCopyLimits());
+    if (!(noLines_ && memo_->document()->isEmpty())) {
+        ForEachMemoLine(*memo_->document(), [&](const QString& line) {
+            const QByteArray latin = line.toLatin1();
+            // An unlimited store in memory refuses nothing.
+            static_cast<void>(
+                copy.Append(std::string_view(latin.constData(), static_cast<std::size_t>(latin.size()))));
+        });
+    }
+    store_ = std::move(copy);
+    memoChanged_ = false;
+    return store_;
+}
+
+QStringList TextWindow::Lines() const {
+    QStringList out;
+    if (editing_) {
+        if (!(noLines_ && memo_->document()->isEmpty()))
+            ForEachMemoLine(*memo_->document(), [&](const QString& line) { out += line; });
+        return out;
+    }
+    static_cast<void>(store_.ForEachLine([&](std::uint64_t, std::string_view line) {
+        out += QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+        return true;
+    }));
+    return out;
+}
+
+std::uint64_t TextWindow::LineCount() const {
+    return editing_ ? static_cast<std::uint64_t>(Lines().size()) : store_.LineCount();
+}
+
+bool TextWindow::Modified() const { return editing_ && memo_->document()->isModified(); }
 
 void TextWindow::SetModified(bool modified) { memo_->document()->setModified(modified); }
+
+bool TextWindow::Find(const QString& text, bool backward) {
+    if (!editing_) return view_->Find(text, backward);
+    const QTextDocument::FindFlags flags =
+        backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    if (memo_->find(text, flags)) return true;
+    const QTextCursor kept = memo_->textCursor();
+    memo_->moveCursor(backward ? QTextCursor::End : QTextCursor::Start);
+    if (memo_->find(text, flags)) return true;
+    memo_->setTextCursor(kept);
+    return false;
+}
+
+void TextWindow::Cut() {
+    if (editing_) memo_->cut();
+}
+
+void TextWindow::Paste() {
+    if (editing_) memo_->paste();
+}
+
+void TextWindow::Delete() {
+    if (editing_) memo_->textCursor().removeSelectedText();
+}
+
+void TextWindow::SelectAll() {
+    if (editing_)
+        memo_->selectAll();
+    else
+        view_->SelectAll();
+}
+
+void TextWindow::Copy() {
+    if (editing_) {
+        memo_->copy();
+        return;
+    }
+    if (!view_->HasSelection()) return;
+    std::string text;
+    bool whole = true;
+    if (!SelectedText(store_, view_->SelectionStart(), view_->SelectionEnd(), MaxCopyBytes, text, whole)) {
+        host_.Ui().Beep();
+        return;
+    }
+    QGuiApplication::clipboard()->setText(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    if (!whole)
+        host_.Ui().Information(
+            CopyCutShortMessage(static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n')) + 1));
+}
 
 QAction* TextWindow::AddItem(QMenu& menu, const QString& text, std::function<void()> handler) {
     QAction* action = menu.addAction(text);
@@ -263,26 +338,83 @@ void TextWindow::BuildMenus() {
     AddItem(file, QStringLiteral("Options..."), [this] { host_.ShowOptions(); })->setEnabled(false);
     AddItem(file, frameKey("E&xit", "Alt+F4"), [this] { host_.ExitProgram(); });
 
-    // The text area answers these keys itself while it has the focus.
+    // The text answers these keys itself while it has the focus.
     QMenu& edit = *menuBar_->addMenu(QStringLiteral("&Edit"));
-    cutActions_.push_back(AddItem(edit, QStringLiteral("Cu&t\tCtrl+X"), [this] { memo_->cut(); }));
-    copyActions_.push_back(AddItem(edit, QStringLiteral("&Copy\tCtrl+C"), [this] { memo_->copy(); }));
-    pasteActions_.push_back(AddItem(edit, QStringLiteral("&Paste\tCtrl+V"), [this] { memo_->paste(); }));
+    cutActions_.push_back(AddItem(edit, QStringLiteral("Cu&t\tCtrl+X"), [this] { Cut(); }));
+    copyActions_.push_back(AddItem(edit, QStringLiteral("&Copy\tCtrl+C"), [this] { Copy(); }));
+    pasteActions_.push_back(AddItem(edit, QStringLiteral("&Paste\tCtrl+V"), [this] { Paste(); }));
     connect(&edit, &QMenu::aboutToShow, this, &TextWindow::UpdateEditEnabling);
+
+    // Find has no menu item; it answers its keys anywhere in the window.
+    const auto findKey = [this](QKeySequence::StandardKey key, std::function<void()> handler) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+        owner_.addAction(action);
+    };
+    findKey(QKeySequence::Find, [this] { ShowFindBar(); });
+    findKey(QKeySequence::FindNext, [this] { FindFromBar(false); });
+    findKey(QKeySequence::FindPrevious, [this] { FindFromBar(true); });
 }
 
 void TextWindow::BuildContextMenu() {
-    popup_ = new QMenu(memo_);
-    cutActions_.push_back(AddItem(*popup_, QStringLiteral("Cut"), [this] { memo_->cut(); }));
-    copyActions_.push_back(AddItem(*popup_, QStringLiteral("Copy"), [this] { memo_->copy(); }));
-    pasteActions_.push_back(AddItem(*popup_, QStringLiteral("Paste"), [this] { memo_->paste(); }));
-    AddItem(*popup_, QStringLiteral("Delete"), [this] { memo_->textCursor().removeSelectedText(); });
-    AddItem(*popup_, QStringLiteral("Select All"), [this] { memo_->selectAll(); });
-    memo_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(memo_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        UpdateEditEnabling();
-        popup_->popup(memo_->viewport()->mapToGlobal(at));
-    });
+    popup_ = new QMenu(&owner_);
+    cutActions_.push_back(AddItem(*popup_, QStringLiteral("Cut"), [this] { Cut(); }));
+    copyActions_.push_back(AddItem(*popup_, QStringLiteral("Copy"), [this] { Copy(); }));
+    pasteActions_.push_back(AddItem(*popup_, QStringLiteral("Paste"), [this] { Paste(); }));
+    deleteActions_.push_back(AddItem(*popup_, QStringLiteral("Delete"), [this] { Delete(); }));
+    AddItem(*popup_, QStringLiteral("Select All"), [this] { SelectAll(); });
+    for (QAbstractScrollArea* area :
+         {static_cast<QAbstractScrollArea*>(memo_), static_cast<QAbstractScrollArea*>(view_)}) {
+        area->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(area, &QWidget::customContextMenuRequested, this, [this, area](const QPoint& at) {
+            UpdateEditEnabling();
+            popup_->popup(area->viewport()->mapToGlobal(at));
+        });
+    }
+}
+
+void TextWindow::BuildFindBar() {
+    findBar_ = new QWidget(&owner_);
+    findBar_->setObjectName(QStringLiteral("FindBar"));
+    auto* row = new QHBoxLayout(findBar_);
+    row->setContentsMargins(2, 2, 2, 2);
+    findText_ = new QLineEdit(findBar_);
+    findText_->setObjectName(QStringLiteral("FindText"));
+    findText_->setPlaceholderText(QString::fromLatin1(FindPlaceholder));
+    findText_->installEventFilter(this);
+    row->addWidget(findText_, 1);
+    const auto button = [&](const char* caption, std::function<void()> handler) {
+        auto* b = new QToolButton(findBar_);
+        b->setText(QString::fromLatin1(caption));
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, this, [handler = std::move(handler)] { handler(); });
+        row->addWidget(b);
+    };
+    button(FindNextCaption, [this] { FindFromBar(false); });
+    button(FindPreviousCaption, [this] { FindFromBar(true); });
+    findStatus_ = new QLabel(findBar_);
+    row->addWidget(findStatus_);
+    button(FindCloseCaption, [this] { findBar_->hide(); });
+    findBar_->hide();
+}
+
+void TextWindow::ShowFindBar() {
+    findBar_->show();
+    findText_->setFocus(Qt::ShortcutFocusReason);
+    findText_->selectAll();
+}
+
+void TextWindow::FindFromBar(bool backward) {
+    if (findText_->text().isEmpty()) {
+        ShowFindBar();
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool found = Find(findText_->text(), backward);
+    QGuiApplication::restoreOverrideCursor();
+    findStatus_->setText(found ? QString() : QString::fromLatin1(FindNotFoundText));
 }
 
 void TextWindow::LayOut(const std::function<void(QWidget& tools, QBoxLayout& row)>& ownButtons) {
@@ -299,13 +431,15 @@ void TextWindow::LayOut(const std::function<void(QWidget& tools, QBoxLayout& row
     row->addStretch();
     layout->addWidget(tools);
     layout->addWidget(memo_);
+    layout->addWidget(view_);
+    layout->addWidget(findBar_);
 }
 
 void TextWindow::AddEditButtons(QBoxLayout& row) {
     const auto add = [&](const char* name, const char* text, std::vector<QAction*>& group,
-                         void (QPlainTextEdit::*operation)()) {
+                         std::function<void()> operation) {
         auto* action = new QAction(QString::fromLatin1(text), this);
-        connect(action, &QAction::triggered, memo_, operation);
+        connect(action, &QAction::triggered, this, [operation = std::move(operation)] { operation(); });
         group.push_back(action);
         auto* button = new QToolButton(&owner_);
         button->setObjectName(QString::fromLatin1(name));
@@ -314,9 +448,9 @@ void TextWindow::AddEditButtons(QBoxLayout& row) {
         if (options_.buttonHints) AttachHint(*button, QString::fromLatin1(text));
         row.addWidget(button);
     };
-    add("CopyButton", "Copy", copyActions_, &QPlainTextEdit::copy);
-    add("CutButton", "Cut", cutActions_, &QPlainTextEdit::cut);
-    add("PasteButton", "Paste", pasteActions_, &QPlainTextEdit::paste);
+    add("CopyButton", "Copy", copyActions_, [this] { Copy(); });
+    add("CutButton", "Cut", cutActions_, [this] { Cut(); });
+    add("PasteButton", "Paste", pasteActions_, [this] { Paste(); });
     UpdateEditEnabling();
 }
 
@@ -327,15 +461,17 @@ void TextWindow::AttachHint(QWidget& widget, const QString& hint) {
 }
 
 void TextWindow::UpdateEditEnabling() {
-    const bool selected = memo_->textCursor().hasSelection();
+    const bool selected = editing_ ? memo_->textCursor().hasSelection() : view_->HasSelection();
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     const bool text = clip != nullptr && clip->hasText();
-    for (QAction* action : cutActions_)
-        action->setEnabled(selected);
-    for (QAction* action : copyActions_)
-        action->setEnabled(selected);
-    for (QAction* action : pasteActions_)
-        action->setEnabled(text);
+    const auto enable = [](const std::vector<QAction*>& group, bool on) {
+        for (QAction* action : group)
+            action->setEnabled(on);
+    };
+    enable(cutActions_, editing_ && selected);
+    enable(copyActions_, selected);
+    enable(pasteActions_, editing_ && text);
+    enable(deleteActions_, editing_);
 }
 
 bool TextWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -344,6 +480,22 @@ bool TextWindow::eventFilter(QObject* watched, QEvent* event) {
         // Inside the frame only the sub-window's activation counts: every widget of the frame
         // hears WindowActivate when the program comes back to the front.
         if (event->type() == QEvent::WindowActivate && !subWindow_) Activated();
+        return false;
+    }
+    if (watched == findText_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            FindFromBar((key->modifiers() & Qt::ShiftModifier) != 0);
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            findBar_->hide();
+            if (editing_)
+                memo_->setFocus();
+            else
+                view_->setFocus();
+            return true;
+        }
         return false;
     }
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
@@ -377,7 +529,7 @@ void TextWindow::PrintSetup1Click() { host_.Ui().AskPrinterSetup(Printer()); }
 void TextWindow::Print1Click() {
     QPrinter& printer = Printer();
     if (!host_.Ui().AskPrinter(printer)) return;
-    if (!PrintTextLines(printer, Lines(), memo_->font())) host_.Ui().Error(CannotPrintMessage);
+    if (!PrintText(printer, Text(), memo_->font())) host_.Ui().Error(CannotPrintMessage);
 }
 
 void TextWindow::CloseWindow() {

@@ -1,4 +1,5 @@
 #include "shell/report_window.h"
+#include "shell/text_store_view.h"
 
 #include "scratch_dir.h"
 #include "view/test_host.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
@@ -16,9 +18,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace plax::testing {
 namespace {
+
+// Reports beyond this size could not be shown before they were streamed.
+constexpr std::uintmax_t ReportSizeOfOldLimit = std::uintmax_t{64} << 20;
 
 using Lines = std::vector<std::string>;
 
@@ -95,11 +101,17 @@ TEST(TReportForm, LoadAndSaveFailuresKeepTheFiles) {
     EXPECT_FALSE(form.OpenFile(binary));
     const std::string huge = dir.File("huge.TXT");
     WriteAll(huge, "");
-    std::filesystem::resize_file(huge, MaxReportFileSize + 1);
+    std::filesystem::resize_file(huge, ReportSizeOfOldLimit + 1);
     EXPECT_FALSE(form.OpenFile(huge));
-    EXPECT_EQ(host.dialogs.Texts("error"),
-              (Lines{" Cannot Load report text " + missing, " Cannot Load report text " + binary,
-                     " Cannot Load report text " + huge}));
+    // The reader's reason follows on a line of its own.
+    const Lines errors = host.dialogs.Texts("error");
+    ASSERT_EQ(errors.size(), 3u);
+    for (const auto& [file, error] :
+         {std::pair{missing, errors[0]}, {binary, errors[1]}, {huge, errors[2]}}) {
+        const std::string head = " Cannot Load report text " + file + "\r\n";
+        EXPECT_EQ(error.substr(0, head.size()), head);
+        EXPECT_GT(error.size(), head.size()) << "no reason given";
+    }
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Report"));
 
     host.dialogs.calls.clear();
@@ -139,6 +151,77 @@ TEST(TReportForm, EditButtonsFollowSelectionAndClipboard) {
     button("PasteButton")->click();
     EXPECT_EQ(LineBytes(form.Lines()), Lines{"alphaalpha"});
     EXPECT_EQ(button("CopyButton")->toolTip(), QStringLiteral("Copy"));
+}
+
+// Add to Report after a long listing writes reports of any size; Show Report opens them (read-only
+// in the store's view) and Save writes them back unchanged.
+TEST(TReportForm, ReportOverSixtyFourMebibytesOpensAndSaves) {
+    ScratchDir dir;
+    TestHost host;
+    const std::string path = dir.File("big.TXT");
+    std::uint64_t count = 0;
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << Banner << "\r\n";
+        std::string block;
+        while (count < 1'250'000) {
+            block.clear();
+            for (int k = 0; k < 1000; ++k, ++count)
+                block += "    (1,2,3,4,5,6,7,8,9,10,11,12,13,14,15)  line " + std::to_string(count) + "\r\n";
+            out << block;
+        }
+    }
+    const auto size = std::filesystem::file_size(path);
+    ASSERT_GT(size, ReportSizeOfOldLimit);
+
+    TReportForm form(host);
+    ASSERT_TRUE(form.OpenFile(path));
+    EXPECT_TRUE(host.dialogs.calls.empty());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Report Window : big.TXT"));
+    auto* view = form.findChild<TextStoreView*>(QStringLiteral("ReportMemoView"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->isHidden());
+    EXPECT_TRUE(Memo(form).isHidden());
+    ASSERT_TRUE(view->Find(QStringLiteral("line 1249999"), true)); // backward from the top wraps to the end
+    EXPECT_EQ(view->SelectionStart().line, count);
+
+    std::filesystem::rename(path, dir.File("old.TXT"));
+    ASSERT_TRUE(form.Save1Click());
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+    std::ifstream a(path, std::ios::binary), b(dir.File("old.TXT"), std::ios::binary);
+    EXPECT_TRUE(std::equal(std::istreambuf_iterator<char>(a), std::istreambuf_iterator<char>(),
+                           std::istreambuf_iterator<char>(b), std::istreambuf_iterator<char>()));
+}
+
+// Ctrl+F opens the find bar; Return finds the next match, wrapping to the start.
+TEST(TReportForm, FindBarSelectsTheNextMatch) {
+    TestHost host;
+    ScratchDir dir;
+    WriteAll(dir.File("a.TXT"), "alpha\r\nbeta\r\nalphabet\r\n");
+    TReportForm form(host);
+    ASSERT_TRUE(form.OpenFile(dir.File("a.TXT")));
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    Memo(form).setFocus();
+    QTest::keyClick(&Memo(form), Qt::Key_F, Qt::ControlModifier);
+    auto* text = form.findChild<QLineEdit*>(QStringLiteral("FindText"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->isVisible());
+    QTest::keyClicks(text, "ALPHA");
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(Memo(form).textCursor().selectedText(), QStringLiteral("alpha"));
+    EXPECT_EQ(Memo(form).textCursor().blockNumber(), 0);
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(Memo(form).textCursor().blockNumber(), 2);
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(Memo(form).textCursor().blockNumber(), 0);
+    QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(Memo(form).textCursor().blockNumber(), 2);
+    text->setText(QStringLiteral("gamma"));
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(Memo(form).textCursor().blockNumber(), 2);
+    EXPECT_EQ(Memo(form).textCursor().selectedText(), QStringLiteral("alpha"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "shell/results_window.h"
+#include "shell/text_store_view.h"
 
 #include "net_builders.h"
 #include "scratch_dir.h"
@@ -9,16 +10,22 @@
 #include "procedures/report_file.h"
 #include "procedures/spanning_tree.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEnterEvent>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace plax::testing {
 namespace {
@@ -42,10 +49,8 @@ QPushButton& Button(QWidget& form, const char* name) {
 
 QPlainTextEdit& Memo(QWidget& form) { return *form.findChild<QPlainTextEdit*>(QStringLiteral("ResultMemo")); }
 
-void Settle(const TResultForm& form) {
-    while (form.Filling())
-        QCoreApplication::processEvents();
-}
+// Lines go straight into the window's text; only its view catches up later.
+void Settle(const TResultForm&) { QCoreApplication::processEvents(); }
 
 // The window the frame would show: opened on a spanning tree run for `fileName`.
 void RunTree(TResultForm& form, TestHost& host, const std::string& fileName) {
@@ -71,7 +76,7 @@ TEST(TResultForm, HoldsExactlyTheLinesTheProcedureWrote) {
 
     EXPECT_TRUE(form.Opened());
     EXPECT_EQ(requests, std::vector<TResultForm*>{&form});
-    EXPECT_EQ(LineBytes(form.Lines()), plain.Lines()); // lines still waiting count too
+    EXPECT_EQ(LineBytes(form.Lines()), plain.Lines()); // before the view has caught up too
     Settle(form);
     EXPECT_EQ(LineBytes(form.Lines()), plain.Lines());
     EXPECT_EQ(plain.Lines().size(), 11u + 4u);
@@ -224,6 +229,85 @@ TEST(TResultForm, LongRunSeesAQueuedStop) {
     EXPECT_EQ(host.state.run.busy, 0);
     EXPECT_EQ(net.interaction.busy, 0);
     EXPECT_EQ(LineBytes(form.Lines()), (Lines{"", "searching"}));
+}
+
+std::string ListingLine(int i) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%06d", i);
+    return "    listing line " + std::string(number) + " of a long run";
+}
+
+// A listing larger than a text area should hold stays in its store, spilled to a file: it is
+// shown, saved, searched, copied and added to the report from there, and cannot be edited.
+TEST(TResultForm, LongListingStaysInItsStore) {
+    ScratchDir dir;
+    TestHost host;
+    TProgressBar progress;
+    TResultForm form(host, progress);
+    form.SetTextLimits({.memoryBytes = 4096, .totalBytes = std::uint64_t{1} << 30, .tempDir = dir.File("")});
+    QObject::connect(&form, &TResultForm::openRequested, &form, [](TResultForm* f) { f->show(); });
+    NetWorkType net = Road();
+    ASSERT_TRUE(form.OpenResults(net.name, dir.File("road.net"), host.dialogs));
+    form.StartLongRun(net);
+    constexpr int Count = 60000; // about 2 MB
+    std::string expected = "\r\n";
+    for (int i = 0; i < Count; ++i) {
+        form.AddLine(ListingLine(i));
+        expected += ListingLine(i) + "\r\n";
+        if (i % 1000 == 0) {
+            ASSERT_FALSE(form.Poll());
+        }
+    }
+    form.EndLongRun(net);
+    form.FinishResults();
+    auto* view = form.findChild<TextStoreView*>(QStringLiteral("ResultMemoView"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(Memo(form).isHidden());
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(form.LineCount(), Count + 1u);
+
+    host.dialogs.paths = {dir.File("all.txt")};
+    ASSERT_TRUE(form.SaveAs1Click());
+    EXPECT_EQ(ReadAll(dir.File("all.txt")), expected);
+
+    ASSERT_TRUE(view->Find(QStringLiteral("LINE 059999"), false));
+    EXPECT_EQ(view->SelectionStart(), (TextPosition{60000, 12}));
+    EXPECT_EQ(view->SelectionEnd(), (TextPosition{60000, 23}));
+    EXPECT_GT(view->TopLine(), 59000u);
+    const auto tool = [&](const char* name) {
+        return form.findChild<QToolButton*>(QString::fromLatin1(name));
+    };
+    tool("CopyButton")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("line 059999"));
+    EXPECT_FALSE(tool("CutButton")->isEnabled());
+    EXPECT_FALSE(tool("PasteButton")->isEnabled()); // the clipboard holds text, but the listing is read-only
+    view->ScrollToLine(30000);
+    EXPECT_FALSE(view->grab().toImage().isNull());
+
+    QTest::mouseClick(&Button(form, "AppendBtn"), Qt::LeftButton);
+    EXPECT_EQ(ReadAll(dir.File("road.TXT")), "    Report for NetWork road     (PLAX 2000) \r\n" + expected);
+    EXPECT_EQ(host.dialogs.calls.size(), 1u); // the question for the save path, nothing else
+}
+
+// A store that refuses a line stops the run at its next poll; the lines before it stay.
+TEST(TResultForm, RefusedLineStopsTheRun) {
+    TestHost host;
+    TProgressBar progress;
+    TResultForm form(host, progress);
+    form.SetTextLimits({.memoryBytes = 4096, .totalBytes = 100, .tempDir = {}});
+    NetWorkType net = Road();
+    ASSERT_TRUE(form.OpenResults(net.name, "road.net", host.dialogs));
+    form.StartLongRun(net);
+    for (int i = 0; i < 9; ++i)
+        form.AddLine("0123456789"); // 1 + 9 * 11 bytes with their line ends: just fits
+    EXPECT_FALSE(form.Poll());
+    form.AddLine("0123456789");
+    EXPECT_TRUE(form.Poll());
+    EXPECT_EQ(form.TextStop(), TextStore::Status::TooLarge);
+    form.EndLongRun(net);
+    EXPECT_EQ(LineBytes(form.Lines()),
+              (Lines{"", "0123456789", "0123456789", "0123456789", "0123456789", "0123456789", "0123456789",
+                     "0123456789", "0123456789", "0123456789"}));
 }
 
 } // namespace
