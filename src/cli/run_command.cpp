@@ -91,7 +91,7 @@ bool AddTextToReport(const CliSink& sink, UserMessages& messages) {
         messages.Error(IncompleteTextMessage(ReportFileName(reportFile)));
         return false;
     }
-    return AddToReport(reportFile, sink.NetName(), sink.Text(), messages);
+    return AddToReport(reportFile, sink.FileName(), sink.NetName(), sink.Text(), messages);
 }
 
 } // namespace

@@ -38,15 +38,6 @@ bool IsNetFile(const std::string& netFile, const std::string& reportFile) {
     return netFile == reportFile || SameFile(netFile, reportFile);
 }
 
-// A report is text, which never starts with a zero byte; a net file is a sequence of 64-byte
-// records, the first of them its header, whose kind byte is 0.
-bool HoldsNet(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || st.st_size < 64 || st.st_size % 64 != 0) return false;
-    char kind = 1;
-    return ::pread(fd, &kind, 1, 0) == 1 && kind == 0;
-}
-
 // Streams the old report into the new file, ending its last line if it is not ended.
 bool CopyReport(int fd, AtomicFileWriter& writer) {
     std::string chunk(std::size_t{1} << 16, '\0');
@@ -118,17 +109,16 @@ std::string IncompleteTextMessage(const std::string& reportFile) {
     return CannotAppendMessage(reportFile) + ": the Results text is incomplete";
 }
 
-bool AddToReport(std::string& reportFile, const std::string& netName, const TextStore& text,
-                 UserMessages& messages) {
-    const std::string given = reportFile;
+bool AddToReport(std::string& reportFile, const std::string& netFile, const std::string& netName,
+                 const TextStore& text, UserMessages& messages) {
     reportFile = ReportFileName(reportFile);
+    if (!netFile.empty() && IsNetFile(netFile, reportFile)) {
+        messages.Error(AppendToNetFileMessage(reportFile));
+        return false;
+    }
     ReportLock lock(reportFile);
     if (!lock.Held()) {
         messages.Error(CannotAppendMessage(reportFile));
-        return false;
-    }
-    if (given == reportFile ? HoldsNet(lock.Fd()) : SameFile(given, reportFile)) {
-        messages.Error(AppendToNetFileMessage(reportFile));
         return false;
     }
     if (!AppendLocked(lock, reportFile, netName, text)) {

@@ -29,10 +29,9 @@ std::string IncompleteTextMessage(const std::string& reportFile);
 // then every line of `text` is appended. The old report and the text are streamed into a new
 // file renamed over the old one, under an exclusive lock, so concurrent appends all arrive
 // whole and a failure leaves the report as it was. Refused when the report would be the net
-// file: the same file as the net's (when the names differ), or a file holding a net (when the
-// name is already the report's, since a later call cannot be told from a net named NAME.TXT).
-bool AddToReport(std::string& reportFile, const std::string& netName, const TextStore& text,
-                 UserMessages& messages);
+// file `netFile` itself (a net saved as NAME.TXT, or a link to it); "" skips that test.
+bool AddToReport(std::string& reportFile, const std::string& netFile, const std::string& netName,
+                 const TextStore& text, UserMessages& messages);
 
 // Show Report's first step: makes the report file with its banner when there is none.
 // Answers the report file's name, or "" after a disk error or a refusal (already shown).

@@ -121,7 +121,7 @@ void TResultForm::DoEndLongRun() {
 void TResultForm::DoProgress(int percent) { progress_.SetPercent(percent); }
 
 void TResultForm::AppendBtnClick() {
-    if (AddToReport(reportFile_, NetName(), text_.Text(), host_.Ui())) text_.SetModified(false);
+    if (AddToReport(reportFile_, FileName(), NetName(), text_.Text(), host_.Ui())) text_.SetModified(false);
 }
 
 bool TResultForm::SaveAs1Click() {

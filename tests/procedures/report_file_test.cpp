@@ -52,13 +52,13 @@ private:
     bool active_ = false;
 };
 
-// Add to Report of a window holding `lines`.
+// Add to Report of a window holding `lines`, for the net saved as `netFile`.
 bool Add(std::string& reportFile, const std::string& netName, const std::vector<std::string>& lines,
-         UserMessages& messages) {
+         UserMessages& messages, const std::string& netFile = {}) {
     TextStore text;
     for (const std::string& line : lines)
         EXPECT_EQ(text.Append(line), TextStore::Status::Ok);
-    return AddToReport(reportFile, netName, text, messages);
+    return AddToReport(reportFile, netFile, netName, text, messages);
 }
 
 TEST(ReportFile, NameReplacesTheExtensionInTheSameDirectory) {
@@ -302,12 +302,18 @@ TEST(ReportFile, TheNetFileIsNeverTakenForItsReport) {
     ASSERT_EQ(netBytes.size() % 64, 0u);
 
     std::string reportFile = own;
-    EXPECT_FALSE(Add(reportFile, "road", {"line"}, messages));
-    EXPECT_FALSE(Add(reportFile, "road", {"line"}, messages)) << "a second press is refused too";
+    EXPECT_FALSE(Add(reportFile, "road", {"line"}, messages, own));
+    EXPECT_FALSE(Add(reportFile, "road", {"line"}, messages, own)) << "a second press is refused too";
     EXPECT_EQ(EnsureReportFile(own, "road", messages), "");
     EXPECT_FALSE(ClearReport(own, "road", messages));
     std::string linked = linkedNet;
-    EXPECT_FALSE(Add(linked, "link", {"line"}, messages));
+    EXPECT_FALSE(Add(linked, "link", {"line"}, messages, linkedNet));
+    // A later press of a net named road.net goes to road.TXT as the first did.
+    const std::string roadNet = dir.File("road.net");
+    ASSERT_TRUE(SaveNetFile(net, roadNet, messages));
+    std::string roadReport = roadNet;
+    EXPECT_TRUE(Add(roadReport, "road", {"one"}, messages, roadNet));
+    EXPECT_TRUE(Add(roadReport, "road", {"two"}, messages, roadNet));
     EXPECT_EQ(EnsureReportFile(linkedNet, "link", messages), "");
     EXPECT_FALSE(ClearReport(linkedNet, "link", messages));
     // A net not yet on disk under a report's name is refused by its name.
