@@ -3,6 +3,7 @@
 // SECONDS while printing the resident memory every ten seconds, then scrolls the Results text
 // to its middle, saves a picture of the frame to PNG and presses Stop.
 //   plax_results_gui_drive FILE X Y SECONDS PNG      (under a display, e.g. Xvfb)
+#include "process_memory.h"
 #include "shell/frame_window.h"
 #include "shell/results_window.h"
 #include "shell/text_store_view.h"
@@ -21,19 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-double StatusMiB(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word) {
-        if (word == key) {
-            double kib = 0;
-            status >> kib;
-            return kib / 1024.0;
-        }
-    }
-    return -1;
-}
 
 plax::TResultForm* Results(QWidget& frame) {
     const auto forms = frame.findChildren<plax::TResultForm*>();
@@ -63,7 +51,7 @@ int main(int argc, char** argv) {
     QObject::connect(&log, &QTimer::timeout, [&] {
         plax::TResultForm* form = Results(frame);
         std::printf("%4lld s  RSS %7.1f MiB  peak %7.1f MiB  lines %llu\n", clock.elapsed() / 1000,
-                    StatusMiB("VmRSS:"), StatusMiB("VmHWM:"),
+                    plax::bench::StatusMiB("VmRSS:"), plax::bench::StatusMiB("VmHWM:"),
                     form != nullptr ? static_cast<unsigned long long>(form->LineCount()) : 0ULL);
         std::fflush(stdout);
     });
@@ -92,8 +80,8 @@ int main(int argc, char** argv) {
             form->findChild<QPushButton*>(QStringLiteral("ExitBtn"))->click();
         }
         QTimer::singleShot(3000, [&] {
-            std::printf("after Stop: RSS %.1f MiB  peak %.1f MiB\n", StatusMiB("VmRSS:"),
-                        StatusMiB("VmHWM:"));
+            std::printf("after Stop: RSS %.1f MiB  peak %.1f MiB\n", plax::bench::StatusMiB("VmRSS:"),
+                        plax::bench::StatusMiB("VmHWM:"));
             std::fflush(stdout);
             ::_exit(0);
         });
@@ -126,7 +114,7 @@ int main(int argc, char** argv) {
         dismiss.stop();
         clock.start();
         log.start();
-        std::printf("   0 s  RSS %7.1f MiB  (before the click)\n", StatusMiB("VmRSS:"));
+        std::printf("   0 s  RSS %7.1f MiB  (before the click)\n", plax::bench::StatusMiB("VmRSS:"));
         QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, source);
     });
     return QApplication::exec();

@@ -2,6 +2,7 @@
 // offscreen. Prints the lines per second and the longest time the event loop was held up (the
 // largest gap between the firings of a 1 ms timer) over the whole run, and the resident memory
 // at the end and at its peak.
+#include "process_memory.h"
 #include "shell/results_window.h"
 #include "shell/text_store_view.h"
 
@@ -85,20 +86,6 @@ qint64 ThreadCpuNs() {
     return static_cast<qint64>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
-// A "VmRSS:" or "VmHWM:" figure of /proc/self/status, in MiB; -1 where there is none.
-double StatusMiB(const std::string& key) {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word) {
-        if (word == key) {
-            double kib = 0;
-            status >> kib;
-            return kib / 1024.0;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,7 +146,7 @@ int main(int argc, char** argv) {
     std::printf("longest event-loop block : %.1f ms\n", static_cast<double>(longestGap) / 1e6);
     std::printf("  the same in CPU time   : %.1f ms (other programs on the machine left out)\n",
                 static_cast<double>(longestCpu) / 1e6);
-    std::printf("resident memory at end   : %.1f MiB\n", StatusMiB("VmRSS:"));
-    std::printf("peak resident memory     : %.1f MiB\n", StatusMiB("VmHWM:"));
+    std::printf("resident memory at end   : %.1f MiB\n", plax::bench::StatusMiB("VmRSS:"));
+    std::printf("peak resident memory     : %.1f MiB\n", plax::bench::StatusMiB("VmHWM:"));
     return lines == LineCount + 11 ? 0 : 1;
 }
