@@ -4,7 +4,7 @@
 
 #include "model/net_types.h"
 #include "procedures/marking_buffer.h"
-#include "procedures/shortest_paths.h"
+#include "procedures/results_sink.h"
 
 #include <functional>
 #include <optional>

@@ -3,7 +3,7 @@
 #include "document_context.h"
 
 #include "procedures/marking_buffer.h"
-#include "procedures/shortest_paths.h"
+#include "procedures/results_sink.h"
 
 namespace plax {
 
