@@ -1,4 +1,5 @@
 #include "view/picking_commands.h"
+#include "view/property_commands.h"
 
 #include "net_builders.h"
 #include "recording_messages.h"
@@ -31,18 +32,6 @@ constexpr Color Blue = 0xFF0000;
 constexpr Color Silver = 0xC0C0C0;
 constexpr Color Normal = 0x202020;
 
-// The sub-menus as the non-picking Property commands leave them.
-struct Menus {
-    Menus() {
-        graph.addAction(QStringLiteral("Eulerian Cycle"))->setObjectName(QStringLiteral("EulerianCycle1"));
-        graph.addAction(QStringLiteral("Density"))->setObjectName(QStringLiteral("Density1"));
-        netWork.addAction(QStringLiteral("Min"))->setObjectName(QStringLiteral("MinSpanningTree1"));
-        netWork.addAction(QStringLiteral("Critical"))->setObjectName(QStringLiteral("CriticalPath1"));
-    }
-    QMenu graph;
-    QMenu netWork;
-};
-
 class PickingCommandsTest : public ::testing::Test {
 protected:
     PickingCommandsTest() { doc.host.state.options.foreDefaultColor = Normal; }
@@ -72,10 +61,7 @@ protected:
 
     TestDocument doc;
     TestDocument& machine = doc;
-    QMenu graph;
-    QMenu netWork;
-    Menus menus;
-    PickingCommands commands{doc, machine, menus.graph, menus.netWork};
+    PickingCommands commands{doc, machine};
 };
 
 std::vector<std::string> Names(const QMenu& menu) {
@@ -85,13 +71,27 @@ std::vector<std::string> Names(const QMenu& menu) {
     return names;
 }
 
+// The Property menu holds the picking items among the others.
 TEST_F(PickingCommandsTest, ItemsSitAtTheirPlaces) {
-    EXPECT_EQ(Names(menus.graph), (std::vector<std::string>{"EulerianCycle1", "HamiltonianPath1",
-                                                            "HamiltonianCicle1", "Density1"}));
-    EXPECT_EQ(Names(menus.netWork),
+    QMenu property;
+    PropertyCommands items{doc, commands, property};
+    EXPECT_EQ(Names(*property.actions()[0]->menu()),
+              (std::vector<std::string>{"QuickMetrics1", "CutPoints1", "Bridges1", "EulerianPath1",
+                                        "EulerianCycle1", "HamiltonianPath1", "HamiltonianCicle1", "Density1",
+                                        "Undensity1", "PointCover1", "PointColoration1", "QuickColor11",
+                                        "QuickColor21", "SortAutomorphism1", "UnsortAutomorphism1"}));
+    EXPECT_EQ(Names(*property.actions()[1]->menu()),
               (std::vector<std::string>{"ShortestPath1", "AllShortestPath1", "MinSpanningTree1",
                                         "MaximalFlow1", "CriticalPath1", "kshortestPath1", "MaxCapacityPath1",
                                         "SalesmanProblem1"}));
+    EXPECT_EQ(property.findChild<QAction*>("SalesmanProblem1")->statusTip(), "Search Salesman Cicle");
+
+    // The item arms the pick as its handler does.
+    doc.net = MakeNet(UndirNetCode, 2);
+    AddEdge(doc.net, 1, 2, 1.0);
+    property.findChild<QAction*>("MaxCapacityPath1")->trigger();
+    EXPECT_EQ(machine.armed, Command::MaxCapacityPath);
+    EXPECT_EQ(machine.prompts.back(), "Max. Capacity Path  : Select Source Point ");
 }
 
 TEST_F(PickingCommandsTest, HandlersRefuseOrArmWithTheirPrompts) {

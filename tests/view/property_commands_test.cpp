@@ -1,5 +1,7 @@
 #include "view/property_commands.h"
 
+#include "view/picking_commands.h"
+
 #include "net_builders.h"
 #include "recording_messages.h"
 #include "test_document.h"
@@ -77,7 +79,8 @@ protected:
 
     TestDocument doc;
     QMenu property;
-    PropertyCommands commands{doc, property};
+    PickingCommands picking{doc, doc};
+    PropertyCommands commands{doc, picking, property};
 };
 
 QStringList Captions(const QMenu& menu) {
@@ -91,10 +94,12 @@ TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
     ASSERT_EQ(Captions(property), (QStringList{"Graph", "NetWork", "-", "Get Info"}));
     EXPECT_EQ(Captions(*property.actions()[0]->menu()),
               (QStringList{"Quick Metrics", "Cut Points", "Bridges", "Eulerian Path", "Eulerian Cycle",
-                           "Density", "Undensity", "Point Cover", "Point Coloration (Min)", "Quick Color 1",
-                           "Quick Color 2", "Sort Automorphism", "Unsort Automorphism"}));
+                           "Hamiltonian Path", "Hamiltonian Cycle", "Density", "Undensity", "Point Cover",
+                           "Point Coloration (Min)", "Quick Color 1", "Quick Color 2", "Sort Automorphism",
+                           "Unsort Automorphism"}));
     EXPECT_EQ(Captions(*property.actions()[1]->menu()),
-              (QStringList{"Min. Spanning Tree ", "Critical Path"}));
+              (QStringList{"Shortest Path", "All Shortest Path", "Min. Spanning Tree ", "Maximal Flow",
+                           "Critical Path", "k Shortest Paths", "Max Capacity Path", "Salesman Problem"}));
     EXPECT_EQ(property.actions()[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
     EXPECT_EQ(property.findChild<QAction*>("Bridges1")->statusTip(),
               "Search Bridges for the Graph (for undirected only)");
@@ -102,8 +107,10 @@ TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
     const QStringList undirectedOnly = {"MinSpanningTree1", "Density1",         "Undensity1",
                                         "PointCover1",      "PointColoration1", "QuickColor11",
                                         "QuickColor21",     "CutPoints1",       "Bridges1"};
-    const QStringList always = {"QuickMetrics1",     "EulerianPath1",       "EulerianCycle1",
-                                "SortAutomorphism1", "UnsortAutomorphism1", "GetInfo1"};
+    const QStringList always = {
+        "QuickMetrics1", "EulerianPath1",    "EulerianCycle1",    "SortAutomorphism1", "UnsortAutomorphism1",
+        "GetInfo1",      "HamiltonianPath1", "HamiltonianCicle1", "ShortestPath1",     "AllShortestPath1",
+        "MaximalFlow1",  "kshortestPath1",   "MaxCapacityPath1",  "SalesmanProblem1"};
     for (const bool directed : {true, false}) {
         commands.DefEnableItem(MakeNet(directed ? DirNetCode : UndirNetCode, 2));
         for (const QString& name : undirectedOnly)
