@@ -8,6 +8,8 @@
 #include "picture_command.h"
 #include "run_command.h"
 
+#include "procedures/procedure_table.h"
+
 #include <functional>
 #include <string_view>
 
@@ -74,8 +76,9 @@ void PrintHelp(std::ostream& out) {
     for (const Command& c : Commands())
         out << "  plax-cli " << c.usage << '\n';
     out << "  plax-cli --help | --version\n\nProcedures for run:";
-    for (const ProcedureCommand& p : ProcedureCommands())
-        out << ' ' << p.name;
+    for (const ProcedureEntry& p : ProcedureTable()) {
+        if (p.cliSwitch.empty()) out << ' ' << p.name;
+    }
     out << "\n\nOptions of run:\n"
            "  --source N, --sink N   the points a user would click\n"
            "  --marks                after the text, what the procedure marked (points, then edges)\n"

@@ -6,19 +6,37 @@
 #include "net_io.h"
 #include "net_json.h"
 
+#include "procedures/procedure_table.h"
 #include "procedures/procedure_texts.h"
 #include "procedures/reachability.h"
 #include "procedures/report_file.h"
+
+#include "model/text_utils.h"
 
 namespace plax::cli {
 
 namespace {
 
-const ProcedureCommand* FindProcedure(const std::string& name) {
-    for (const ProcedureCommand& c : ProcedureCommands()) {
-        if (c.name == name) return &c;
+// Among the entries of this name, the one whose switch was given, else the plain one.
+const ProcedureEntry* FindProcedure(const std::string& name, const Invocation& inv) {
+    const ProcedureEntry* plain = nullptr;
+    for (const ProcedureEntry& e : ProcedureTable()) {
+        if (e.name != name) continue;
+        if (e.cliSwitch.empty()) {
+            plain = &e;
+        } else if (inv.Has(std::string(e.cliSwitch))) {
+            return &e;
+        }
     }
-    return nullptr;
+    return plain;
+}
+
+// The menu greys an item out for nets it is not offered for; the command line says so.
+std::optional<std::string> KindRefusal(const ProcedureEntry& proc, const NetWorkType& net) {
+    if (IsOffered(proc.offeredFor, net)) return std::nullopt;
+    const bool directed = proc.offeredFor == OfferedFor::DirectedNets;
+    return "plax-cli: " + std::string(proc.name) + " is offered for " +
+           (directed ? "directed" : "undirected") + " nets only";
 }
 
 // A picked point must be a point of the net, as a click on the canvas can only find those.
@@ -34,18 +52,18 @@ std::optional<int> PickedPoint(const Invocation& inv, const std::string& option,
 }
 
 // The checks the clicks make, with their texts. Answers the exit status when they refuse.
-std::optional<int> PickPoints(const ProcedureCommand& proc, const Invocation& inv, NetWorkType& net,
+std::optional<int> PickPoints(const ProcedureEntry& proc, const Invocation& inv, NetWorkType& net,
                               UserMessages& messages, std::ostream& err) {
-    if (proc.picks == Picks::None) return std::nullopt;
+    if (proc.picks == PointPicks::None) return std::nullopt;
     const auto source = PickedPoint(inv, "--source", net, err);
     if (!source) return ExitUsage;
     net.sourcePoint = static_cast<std::uint16_t>(*source);
-    if (proc.picks == Picks::Start) return std::nullopt;
+    if (proc.picks == PointPicks::Start) return std::nullopt;
     if (CountReachable(net, *source) == 0) {
         messages.Warning(NoPathsFromSourceMessage(*source));
         return ExitRefused;
     }
-    if (proc.picks == Picks::Source) return std::nullopt;
+    if (proc.picks == PointPicks::Source) return std::nullopt;
     if (inv.Has("--yes")) messages.Information(SelectSinkMessage(*source));
     const auto sink = PickedPoint(inv, "--sink", net, err);
     if (!sink) return ExitUsage;
@@ -59,6 +77,74 @@ std::optional<int> PickPoints(const ProcedureCommand& proc, const Invocation& in
     }
     net.sinkPoint = static_cast<std::uint16_t>(*sink);
     return std::nullopt;
+}
+
+// --k, --iterations and --show as the k shortest paths dialog takes them.
+std::optional<KShortestParameters> KShortestOptions(const Invocation& inv, std::ostream& err) {
+    KShortestParameters p;
+    const auto read = [&](const char* option, long long lo, long long hi, int& value) {
+        if (!inv.Value(option)) return true;
+        const auto v = NumberOption(inv, option, lo, hi, err);
+        if (v) value = static_cast<int>(*v);
+        return v.has_value();
+    };
+    if (!read("--k", 1, MaxPoints, p.k) || !read("--iterations", 100, 10000, p.iterationLimit) ||
+        !read("--show", 0, p.k, p.showNumber))
+        return std::nullopt;
+    return p;
+}
+
+// What the desktop program draws in a window, the command line lists on standard error.
+void PrintEdges(const std::string& heading, const std::vector<EdgeMark>& edges, std::ostream& err) {
+    err << heading << '\n';
+    for (const EdgeMark& e : edges)
+        err << "edge " << e.from << ' ' << e.to << '\n';
+}
+
+void PrintGantt(const std::vector<GanttBar>& bars, std::ostream& err) {
+    err << "gantt:\n";
+    for (const GanttBar& b : bars) {
+        const std::string color = ColorText(b.color);
+        err << "bar " << ResultNumber(b.start) << ' ' << ResultNumber(b.end) << ' ' << color << ' '
+            << ResultNumber(b.reserve) << ' ' << b.label << '\n';
+    }
+}
+
+// The walk as the document window draws it: from the source to each point popped in turn. A walk
+// may pass a point more than once, so it can have more steps than the net has points.
+void MarkWalk(TMyWordStack& walk, int source, MarkingBuffer& marks) {
+    std::vector<EdgeMark> edges;
+    int previous = source;
+    while (!walk.IsEmpty()) {
+        const int p = walk.Pop();
+        if (edges.size() < MaxPoints)
+            edges.push_back({static_cast<std::uint16_t>(previous), static_cast<std::uint16_t>(p)});
+        previous = p;
+    }
+    marks.Clear();
+    marks.SetEdges(edges);
+}
+
+// Runs the entry; answers the exit status (its account is already written). Without --yes the
+// run goes as with "Select Confirmation" off and the Gantt chart is not offered.
+int RunEntry(const ProcedureEntry& proc, ProcedureRun& run, const Invocation& inv, std::ostream& err) {
+    if (proc.parameters == ProcedureParameters::KShortestPaths) {
+        const auto parameters = KShortestOptions(inv, err);
+        if (!parameters) return ExitUsage;
+        run.kParameters = *parameters;
+    }
+    std::vector<EdgeMark> shown;
+    if (proc.prepare != nullptr && !proc.prepare(run.net, run.out.messages, shown)) {
+        if (!shown.empty()) PrintEdges("cycle:", shown, err);
+        return ExitRefused;
+    }
+    run.criticalPath.selectConfirmation = inv.Has("--yes");
+    if (run.criticalPath.selectConfirmation)
+        run.criticalPath.showGantt = [&err](const std::vector<GanttBar>& bars) { PrintGantt(bars, err); };
+    const bool done = proc.run(run);
+    if (proc.marking == Marking::Walk && run.kParameters.showNumber != 0)
+        MarkWalk(run.walk, run.net.sourcePoint, run.marks);
+    return done ? ExitDone : ExitRefused;
 }
 
 void PrintMarks(const MarkingBuffer& marks, int n, std::ostream& out) {
@@ -104,7 +190,7 @@ const OptionSpec& RunOptionSpec() {
 }
 
 int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
-    const ProcedureCommand* proc = FindProcedure(inv.positional[0]);
+    const ProcedureEntry* proc = FindProcedure(inv.positional[0], inv);
     if (proc == nullptr) {
         err << "plax-cli: unknown procedure " << inv.positional[0] << " (plax-cli --help lists them)\n";
         return ExitUsage;
@@ -122,7 +208,9 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const std::string& path = inv.positional[1];
     NetWorkType net;
     if (!ReadNetFile(net, path, OptionType{}, messages)) return ExitUnreadable;
-    if (const auto refusal = proc->refusal(net)) {
+    auto refusal = KindRefusal(*proc, net);
+    if (!refusal) refusal = proc->refusal(net);
+    if (refusal) {
         messages.Warning(*refusal);
         return ExitRefused;
     }
@@ -133,14 +221,14 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const bool report = inv.Has("--report");
     CliSink sink(clock, flags, out, limit, report ? CliSink::Keep::Text : CliSink::Keep::Nothing);
     MarkingBuffer marks;
-    RunContext context{net, marks, path, {sink, messages}, inv, err};
-    const int status = proc->run(context);
+    ProcedureRun run{net, marks, path, {sink, messages}};
+    const int status = RunEntry(*proc, run, inv, err);
     // A line standard output refused ended the run; a text that did not reach it is not reported.
     if (sink.OutputFailed() || !out.flush()) return ExitRefused;
     if (status != ExitDone) return status;
 
     // A walk of k shortest paths may pass a point more than once, so its marks can outnumber the points.
-    if (inv.Has("--marks")) PrintMarks(marks, proc->name == "k-shortest-paths" ? MaxPoints : net.n, out);
+    if (inv.Has("--marks")) PrintMarks(marks, proc->marking == Marking::Walk ? MaxPoints : net.n, out);
     if (report && !AddTextToReport(sink, messages)) return ExitRefused;
     if (const auto savePath = inv.Value("--save")) {
         if (!WriteNetFile(net, *savePath, messages)) return ExitRefused;

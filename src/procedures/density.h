@@ -1,7 +1,7 @@
 #pragma once
 
 #include "marking_buffer.h"
-#include "shortest_paths.h"
+#include "results_sink.h"
 
 #include "model/net_types.h"
 

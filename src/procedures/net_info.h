@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shortest_paths.h"
+#include "results_sink.h"
 
 #include "model/net_types.h"
 

@@ -103,6 +103,12 @@ private:
     TextStore::Status textStop_ = TextStore::Status::Ok;
 };
 
+// Where a procedure reports: its Results sink and the user's message boxes.
+struct ProcedureOutput {
+    ResultsSink& sink;
+    UserMessages& messages;
+};
+
 // Runs the writing part of a procedure: `body` writes the header and the account, then the
 // completion line follows. When a line cannot be written the rest is skipped and the user told;
 // the window is finished either way.

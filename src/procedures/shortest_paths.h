@@ -13,12 +13,6 @@ namespace plax {
 
 enum class ShortestPathMode { SinglePair = 0, AllFromSource = 1 };
 
-// Where a procedure reports: its Results sink and the user's message boxes.
-struct ProcedureOutput {
-    ResultsSink& sink;
-    UserMessages& messages;
-};
-
 // From the net's source point to its sink (SinglePair) or to every point (AllFromSource).
 // With a file name it writes its account and fills `marks`; it answers the distance to the sink,
 // or -1 when the sink cannot be reached. Decomposed edges count, in SinglePair mode, as the

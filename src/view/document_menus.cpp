@@ -58,10 +58,8 @@ void TMDIChild::MakeMenus() {
     MakeEditMenu();
     MakeViewMenu();
     propertyMenu_ = new QMenu(QStringLiteral("&Property"), this);
-    property_ = new PropertyCommands(*this, *propertyMenu_, this);
-    auto* graph = propertyMenu_->findChild<QMenu*>(QStringLiteral("Graph1"));
-    auto* netWork = propertyMenu_->findChild<QMenu*>(QStringLiteral("NetWork1"));
-    picking_ = new PickingCommands(*this, *this, *graph, *netWork, this);
+    picking_ = new PickingCommands(*this, *this, this);
+    property_ = new PropertyCommands(*this, *picking_, *propertyMenu_, this);
     MakeReportMenu();
     for (QMenu* menu : Menus()) {
         ShowHintsOf(*menu);

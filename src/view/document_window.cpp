@@ -231,7 +231,6 @@ void TMDIChild::DefEnableItem() {
     hideAllPopupAction_->setEnabled(AnyAttributeShown(net_.view));
     SyncViewChecks();
     property_->DefEnableItem(net_);
-    picking_->DefEnableItem(net_);
     host_.UpdateToolbar(*this, on);
 }
 

@@ -5,63 +5,52 @@
 
 #include "model/net_types.h"
 #include "procedures/k_shortest_paths.h"
+#include "procedures/procedure_table.h"
 
-#include <QAction>
 #include <QObject>
-#include <QPointer>
 
-#include <optional>
-#include <string>
-#include <vector>
-
-class QMenu;
+#include <string_view>
 
 namespace plax {
 
-// The Property commands that start a procedure by picking points on the canvas: their menu
-// items, the handlers that arm the pick, and the clicks that pick the source, sink or start
-// point and then run the procedure and store its colours in the net.
+// The Property commands that start a procedure by picking points on the canvas: the arming of
+// the pick, and the clicks that pick the source, sink or start point and then run the procedure
+// and store its colours in the net. The procedures are the table's entries that pick points.
 class PickingCommands : public QObject {
     Q_OBJECT
 public:
-    // Puts the items into the "Graph" and "NetWork" sub-menus around the items already there.
-    PickingCommands(DocumentContext& document, CommandMachine& machine, QMenu& graph, QMenu& netWork,
-                    QObject* parent = nullptr);
+    PickingCommands(DocumentContext& document, CommandMachine& machine, QObject* parent = nullptr);
 
+    // Checks the entry's preconditions and arms its pick.
+    void Arm(const ProcedureEntry& entry);
     // A click while one of these procedures is armed; p is the point there (0 = none).
     void Click(int p);
-    // Enables the items for this net.
-    void DefEnableItem(const NetWorkType& net);
 
-    void ShortestPath1Click();
-    void AllShortestPath1Click();
-    void MaximalFlow1Click();
-    void kshortestPath1Click();
-    void MaxCapacityPath1Click();
-    void HamiltonianPath1Click();
-    void HamiltonianCicle1Click();
-    void SalesmanProblem1Click();
+    void ShortestPath1Click() { ArmItem("ShortestPath1"); }
+    void AllShortestPath1Click() { ArmItem("AllShortestPath1"); }
+    void MaximalFlow1Click() { ArmItem("MaximalFlow1"); }
+    void kshortestPath1Click() { ArmItem("kshortestPath1"); }
+    void MaxCapacityPath1Click() { ArmItem("MaxCapacityPath1"); }
+    void HamiltonianPath1Click() { ArmItem("HamiltonianPath1"); }
+    void HamiltonianCicle1Click() { ArmItem("HamiltonianCicle1"); }
+    void SalesmanProblem1Click() { ArmItem("SalesmanProblem1"); }
 
     // What the k shortest paths dialog answered last; the next run uses it.
     const KShortestParameters& KParameters() const { return kParameters_; }
 
 private:
-    using Handler = void (PickingCommands::*)();
-
-    QAction* NewItem(QMenu& menu, const char* name, const char* caption, const char* hint, Handler handler);
-    bool StartTwoPoint();
-    void Arm(Command c, const char* prompt, const char* confirmation);
-    void ArmStart(Command c, const char* prompt, const std::optional<std::string>& refusal);
-    void PickAllShortestSource(int p);
-    void PickStart(int p);
-    void PickSource(int p);
-    void PickSink(int p);
-    void RunTwoPoint(Command c);
-    void ShowKPath(TMyWordStack& walk);
+    void ArmItem(std::string_view itemName);
+    bool StartSourcePick(const ProcedureEntry& entry);
+    bool StartStartPick(const ProcedureEntry& entry);
+    void ArmCommand(const ProcedureEntry& entry);
+    void PickAllShortestSource(const ProcedureEntry& entry, int p);
+    void PickStart(const ProcedureEntry& entry, int p);
+    void PickSource(const ProcedureEntry& entry, int p);
+    void PickSink(const ProcedureEntry& entry, int p);
+    void RunPicked(const ProcedureEntry& entry);
 
     DocumentContext& document_;
     CommandMachine& machine_;
-    std::vector<QPointer<QAction>> items_;
     KShortestParameters kParameters_;
 };
 

@@ -3,7 +3,8 @@
 #include "document_context.h"
 
 #include "procedures/marking_buffer.h"
-#include "procedures/shortest_paths.h"
+#include "procedures/procedure_table.h"
+#include "procedures/results_sink.h"
 
 namespace plax {
 
@@ -16,11 +17,15 @@ inline constexpr Color MarkBlue = 0xFF0000;  // the sink point
 bool ProcedureRunning(DocumentContext& document);
 // Shows "Procedure in Progress!..." and answers true when a procedure is in progress.
 bool RefuseWhileRunning(DocumentContext& document);
+// Shows the entry's refusal for this net, if it has one, in its kind of box; answers whether it did.
+bool RefuseEntry(DocumentContext& document, const ProcedureEntry& entry);
 // Redrawing in the normal colours stores them, which removes the marks of an earlier run.
 void RedrawNormal(DocumentContext& document);
 // A fresh Results window and the frame's dialogs, for one run.
 ProcedureOutput NewRunOutput(DocumentContext& document);
 // The marking buffer's edges in red (up to the first empty entry, at most N of them).
 void ColorMarkedEdges(NetWorkType& net, const MarkingBuffer& marks);
+// Stores in the net the colours of what the run found, as `marking` says.
+void MarkResult(DocumentContext& document, Marking marking, ProcedureRun& run);
 
 } // namespace plax

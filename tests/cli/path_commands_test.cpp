@@ -86,6 +86,35 @@ TEST(PathCommands, SpanningTreeOfTheRoads) {
                   "plax-cli: spanning-tree is offered for undirected nets only\n");
 }
 
+// Only "dirNet" is directed: the other kinds the reader accepts are offered what "undirNet" is.
+// Their edges are stored one way, so the line 1 -> 2 (1), 2 -> 3 (2) holds two edges; a net
+// read from a file is named after it.
+TEST(PathCommands, KindsOtherThanDirNetAreNotDirected) {
+    ScratchDir dir;
+    for (const std::uint16_t kind : {std::uint16_t{0}, std::uint16_t{1}}) {
+        const std::string name(NetKind[kind]);
+        SCOPED_TRACE(name);
+        NetWorkType line = Net(kind, 3, "line");
+        AddEdge(line, 1, 2, 1);
+        AddEdge(line, 2, 3, 2);
+        const std::string path = dir.File(name + ".net");
+        SilentMessages messages;
+        ASSERT_TRUE(SaveNetFile(line, path, messages));
+
+        const CliRun tree = Cli({"run", "spanning-tree", path, "--marks"});
+        EXPECT_EQ(tree.status, 0);
+        EXPECT_EQ(tree.err, "");
+        EXPECT_EQ(tree.out, Header("                Min. Spanning Tree", name, name, 3, 2) +
+                                "    Min. Spanning Tree Weight = 3\n"
+                                "     Edges of Min. Spanning Tree:\n"
+                                "      (  1,  2),  (  2,  3).\n"
+                                "    Procedure complete. \n"
+                                "marks:\nedge 1 2\nedge 2 3\n");
+        ExpectRefused(Cli({"run", "critical-path", path}),
+                      "plax-cli: critical-path is offered for directed nets only\n");
+    }
+}
+
 TEST(PathCommands, MaximalFlowThroughThePipes) {
     // 1-2-4-6 carries 5, 1-3-5-6 carries 6, 1-3-5-4-6 carries 2: both pipes into Sink are full.
     ScratchDir dir;

@@ -1,27 +1,24 @@
 #include "view/picking_commands.h"
+#include "view/property_commands.h"
 
 #include "net_builders.h"
-#include "recording_messages.h"
 #include "test_document.h"
 
 #include "procedures/k_shortest_paths.h"
-#include "procedures/marking_buffer.h"
-#include "procedures/max_flow.h"
 #include "procedures/procedure_texts.h"
-#include "procedures/shortest_paths.h"
 
 #include <QMenu>
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <string>
+#include <vector>
 
 namespace plax {
 namespace {
 
 using testing::AddEdge;
 using testing::MakeNet;
-using testing::RecordingMessages;
 using testing::TestDocument;
 using testing::TestHost;
 
@@ -30,18 +27,6 @@ constexpr Color Green = 0x008000;
 constexpr Color Blue = 0xFF0000;
 constexpr Color Silver = 0xC0C0C0;
 constexpr Color Normal = 0x202020;
-
-// The sub-menus as the non-picking Property commands leave them.
-struct Menus {
-    Menus() {
-        graph.addAction(QStringLiteral("Eulerian Cycle"))->setObjectName(QStringLiteral("EulerianCycle1"));
-        graph.addAction(QStringLiteral("Density"))->setObjectName(QStringLiteral("Density1"));
-        netWork.addAction(QStringLiteral("Min"))->setObjectName(QStringLiteral("MinSpanningTree1"));
-        netWork.addAction(QStringLiteral("Critical"))->setObjectName(QStringLiteral("CriticalPath1"));
-    }
-    QMenu graph;
-    QMenu netWork;
-};
 
 class PickingCommandsTest : public ::testing::Test {
 protected:
@@ -57,25 +42,26 @@ protected:
     std::vector<std::string> Warnings() const { return doc.host.dialogs.Texts("warning"); }
     std::vector<std::string> Infos() const { return doc.host.dialogs.Texts("information"); }
 
-    // What the plain procedure writes for the document's net with these picks.
-    std::vector<std::string> Expected(int source, int sinkPoint,
-                                      const std::function<void(NetWorkType&, ProcedureOutput)>& run) {
-        NetWorkType copy = doc.net;
-        copy.sourcePoint = static_cast<std::uint16_t>(source);
-        copy.sinkPoint = static_cast<std::uint16_t>(sinkPoint);
-        RunFlags flags;
-        LineSink sink(*doc.host.state.clock, flags);
-        RecordingMessages messages;
-        run(copy, ProcedureOutput{sink, messages});
-        return sink.Lines();
+    // The Results text of a run on the document's net: the title lines and the header at the
+    // host's clock, then `body`.
+    std::vector<std::string> Account(const std::vector<std::string>& titles,
+                                     const std::vector<std::string>& body) const {
+        std::vector<std::string> lines = {""};
+        lines.insert(lines.end(), titles.begin(), titles.end());
+        for (const std::string& line :
+             {std::string("                Time : 12:00"), std::string("                Date : 01.01.2027"),
+              "             NetWork : " + doc.net.name, "                Type : " + doc.net.kindName,
+              "    Number of Points : " + std::to_string(doc.net.n),
+              "    Number of Edges  : " + std::to_string(EdgeCount(doc.net)), std::string(),
+              std::string("    ---------------------------------------------"), std::string()})
+            lines.push_back(line);
+        lines.insert(lines.end(), body.begin(), body.end());
+        return lines;
     }
 
     TestDocument doc;
     TestDocument& machine = doc;
-    QMenu graph;
-    QMenu netWork;
-    Menus menus;
-    PickingCommands commands{doc, machine, menus.graph, menus.netWork};
+    PickingCommands commands{doc, machine};
 };
 
 std::vector<std::string> Names(const QMenu& menu) {
@@ -85,13 +71,27 @@ std::vector<std::string> Names(const QMenu& menu) {
     return names;
 }
 
+// The Property menu holds the picking items among the others.
 TEST_F(PickingCommandsTest, ItemsSitAtTheirPlaces) {
-    EXPECT_EQ(Names(menus.graph), (std::vector<std::string>{"EulerianCycle1", "HamiltonianPath1",
-                                                            "HamiltonianCicle1", "Density1"}));
-    EXPECT_EQ(Names(menus.netWork),
+    QMenu property;
+    PropertyCommands items{doc, commands, property};
+    EXPECT_EQ(Names(*property.actions()[0]->menu()),
+              (std::vector<std::string>{"QuickMetrics1", "CutPoints1", "Bridges1", "EulerianPath1",
+                                        "EulerianCycle1", "HamiltonianPath1", "HamiltonianCicle1", "Density1",
+                                        "Undensity1", "PointCover1", "PointColoration1", "QuickColor11",
+                                        "QuickColor21", "SortAutomorphism1", "UnsortAutomorphism1"}));
+    EXPECT_EQ(Names(*property.actions()[1]->menu()),
               (std::vector<std::string>{"ShortestPath1", "AllShortestPath1", "MinSpanningTree1",
                                         "MaximalFlow1", "CriticalPath1", "kshortestPath1", "MaxCapacityPath1",
                                         "SalesmanProblem1"}));
+    EXPECT_EQ(property.findChild<QAction*>("SalesmanProblem1")->statusTip(), "Search Salesman Cicle");
+
+    // The item arms the pick as its handler does.
+    doc.net = MakeNet(UndirNetCode, 2);
+    AddEdge(doc.net, 1, 2, 1.0);
+    property.findChild<QAction*>("MaxCapacityPath1")->trigger();
+    EXPECT_EQ(machine.armed, Command::MaxCapacityPath);
+    EXPECT_EQ(machine.prompts.back(), "Max. Capacity Path  : Select Source Point ");
 }
 
 TEST_F(PickingCommandsTest, HandlersRefuseOrArmWithTheirPrompts) {
@@ -202,10 +202,10 @@ TEST_F(PickingCommandsTest, ShortestPathPicksSourceAndSinkAndRuns) {
     EXPECT_EQ(machine.beeps, 3);
     EXPECT_TRUE(doc.host.results.empty());
 
-    const auto expected = Expected(1, 3, [](NetWorkType& net, ProcedureOutput out) {
-        MarkingBuffer marks;
-        ShortestPath(net, ShortestPathMode::SinglePair, marks, "/tmp/road.net", out);
-    });
+    const auto expected = Account(
+        {"                Shortest Path "},
+        {"    Source = 1    Sink = 3", "    Shortest Path  from Source (1) to Sink (3) has Length : 4.5",
+         "    Path from 1 to Sink 3 :", "     ( 1, 2)  ( 2, 3) ", "    Procedure complete. "});
     commands.Click(3);
     EXPECT_EQ(machine.armed, Command::None);
     EXPECT_EQ(doc.net.sinkPoint, 3);
@@ -232,10 +232,10 @@ TEST_F(PickingCommandsTest, SourceWithoutPathsEndsTheCommand) {
     EXPECT_TRUE(doc.host.results.empty());
 
     // All Shortest Path runs on the first click and marks the tree.
-    const auto expected = Expected(1, 0, [](NetWorkType& net, ProcedureOutput out) {
-        MarkingBuffer marks;
-        ShortestPath(net, ShortestPathMode::AllFromSource, marks, "/tmp/road.net", out);
-    });
+    const auto expected =
+        Account({"        All Shortest Path  from Source"},
+                {"    Source = 1", "    The Lengths of the Shortest Paths from 1 to other Points :",
+                 "     (  2) 1               (  3) 2              ", "    Procedure complete. "});
     commands.AllShortestPath1Click();
     commands.Click(1);
     EXPECT_EQ(machine.armed, Command::None);
@@ -258,10 +258,13 @@ TEST_F(PickingCommandsTest, MaximalFlowColoursEdgesBySaturation) {
     commands.MaximalFlow1Click();
     commands.Click(1);
     EXPECT_EQ(machine.prompts.back(), "Maximal Flow: Source = 1. Select Sink.");
-    const auto expected = Expected(1, 4, [](NetWorkType& net, ProcedureOutput out) {
-        MarkingBuffer marks;
-        EXPECT_EQ(MaximalFlow(net, marks, "/tmp/road.net", out), 3.0);
-    });
+    const auto expected = Account(
+        {"                Maximal Flow"},
+        {"    Source = 1    Sink = 4", "    Value of the Maximal Flow is equal to", "    3",
+         "    Values of the Edges Flow:",
+         "      Flow( 1, 2)= 2;        Flow( 1, 3)= 1;        Flow( 2, 4)= 2;      ",
+         "      Flow( 3, 4)= 1;      ", "       Red Edge : Flow = Mark", "      Blue Edge : Flow >= Mark/2",
+         "     Green Edge : Flow <= Mark/2", "    Silver Edge : Flow = 0", "    Procedure complete. "});
     commands.Click(4);
     EXPECT_EQ(doc.host.LastResults(), expected);
     EXPECT_EQ(EdgeColor(1, 2), Red);
@@ -287,9 +290,13 @@ TEST_F(PickingCommandsTest, KShortestPathsDrawsTheChosenWalk) {
     EXPECT_EQ(commands.KParameters().iterationLimit, 200);
     commands.Click(1);
     EXPECT_EQ(machine.prompts.back(), "k Shortest Paths: Source = 1. Select Sink.");
-    const auto expected = Expected(1, 3, [](NetWorkType& net, ProcedureOutput out) {
-        KShortestPaths(net, nullptr, "/tmp/road.net", KShortestParameters{2, 200, 2}, out);
-    });
+    const auto expected =
+        Account({"    K Shortest Paths with distinct length", "        Strictly increasing order"},
+                {"    Source = 1    Sink = 3", "    K = 2", "",
+                 "    Distinct Lengths of 2 shortest paths in increasing order:", "    2, 4", "", "    ",
+                 "    1 Path ", "    Path has length 2", "    Point sequence:", "      1,  2,  3", "    ",
+                 "    2 Path ", "    Path has length 4", "    Point sequence:", "      1,  2,  1,  2,  3", "",
+                 "    Procedure complete. "});
     commands.Click(3);
     EXPECT_EQ(doc.host.LastResults(), expected);
     EXPECT_EQ(EdgeColor(1, 2), Red);

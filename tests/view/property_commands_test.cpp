@@ -1,32 +1,27 @@
 #include "view/property_commands.h"
 
+#include "view/picking_commands.h"
+
 #include "net_builders.h"
-#include "recording_messages.h"
 #include "test_document.h"
 
 #include "procedures/activity_net.h"
-#include "procedures/automorphisms.h"
 #include "procedures/critical_path.h"
-#include "procedures/density.h"
-#include "procedures/euler.h"
 #include "procedures/graph_utils.h"
-#include "procedures/metrics.h"
-#include "procedures/net_info.h"
 #include "procedures/procedure_texts.h"
-#include "procedures/spanning_tree.h"
 
 #include <QMenu>
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <string>
+#include <vector>
 
 namespace plax {
 namespace {
 
 using testing::AddEdge;
 using testing::MakeNet;
-using testing::RecordingMessages;
 using testing::TestDocument;
 using testing::TestHost;
 
@@ -48,16 +43,21 @@ protected:
         }
     }
 
-    // What the plain procedure writes for the same net into a sink of its own.
-    std::vector<std::string> Expected(const std::function<void(NetWorkType&, ProcedureOutput)>& run,
-                                      bool answer = false) {
-        NetWorkType copy = doc.net;
-        RunFlags flags;
-        LineSink sink(*doc.host.state.clock, flags);
-        RecordingMessages messages(answer);
-        run(copy, ProcedureOutput{sink, messages});
-        EXPECT_FALSE(sink.Lines().empty());
-        return sink.Lines();
+    // The Results text of a run on the document's net: the header at the host's clock, then `body`.
+    std::vector<std::string> Account(const std::string& title, const std::vector<std::string>& body) const {
+        std::vector<std::string> lines = {"",
+                                          title,
+                                          "                Time : 12:00",
+                                          "                Date : 01.01.2027",
+                                          "             NetWork : " + doc.net.name,
+                                          "                Type : " + doc.net.kindName,
+                                          "    Number of Points : " + std::to_string(doc.net.n),
+                                          "    Number of Edges  : " + std::to_string(EdgeCount(doc.net)),
+                                          "",
+                                          "    ---------------------------------------------",
+                                          ""};
+        lines.insert(lines.end(), body.begin(), body.end());
+        return lines;
     }
 
     Color PointColor(int p) const { return doc.net.points[static_cast<std::size_t>(p)].color; }
@@ -77,7 +77,8 @@ protected:
 
     TestDocument doc;
     QMenu property;
-    PropertyCommands commands{doc, property};
+    PickingCommands picking{doc, doc};
+    PropertyCommands commands{doc, picking, property};
 };
 
 QStringList Captions(const QMenu& menu) {
@@ -91,10 +92,12 @@ TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
     ASSERT_EQ(Captions(property), (QStringList{"Graph", "NetWork", "-", "Get Info"}));
     EXPECT_EQ(Captions(*property.actions()[0]->menu()),
               (QStringList{"Quick Metrics", "Cut Points", "Bridges", "Eulerian Path", "Eulerian Cycle",
-                           "Density", "Undensity", "Point Cover", "Point Coloration (Min)", "Quick Color 1",
-                           "Quick Color 2", "Sort Automorphism", "Unsort Automorphism"}));
+                           "Hamiltonian Path", "Hamiltonian Cycle", "Density", "Undensity", "Point Cover",
+                           "Point Coloration (Min)", "Quick Color 1", "Quick Color 2", "Sort Automorphism",
+                           "Unsort Automorphism"}));
     EXPECT_EQ(Captions(*property.actions()[1]->menu()),
-              (QStringList{"Min. Spanning Tree ", "Critical Path"}));
+              (QStringList{"Shortest Path", "All Shortest Path", "Min. Spanning Tree ", "Maximal Flow",
+                           "Critical Path", "k Shortest Paths", "Max Capacity Path", "Salesman Problem"}));
     EXPECT_EQ(property.actions()[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
     EXPECT_EQ(property.findChild<QAction*>("Bridges1")->statusTip(),
               "Search Bridges for the Graph (for undirected only)");
@@ -102,8 +105,10 @@ TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
     const QStringList undirectedOnly = {"MinSpanningTree1", "Density1",         "Undensity1",
                                         "PointCover1",      "PointColoration1", "QuickColor11",
                                         "QuickColor21",     "CutPoints1",       "Bridges1"};
-    const QStringList always = {"QuickMetrics1",     "EulerianPath1",       "EulerianCycle1",
-                                "SortAutomorphism1", "UnsortAutomorphism1", "GetInfo1"};
+    const QStringList always = {
+        "QuickMetrics1", "EulerianPath1",    "EulerianCycle1",    "SortAutomorphism1", "UnsortAutomorphism1",
+        "GetInfo1",      "HamiltonianPath1", "HamiltonianCicle1", "ShortestPath1",     "AllShortestPath1",
+        "MaximalFlow1",  "kshortestPath1",   "MaxCapacityPath1",  "SalesmanProblem1"};
     for (const bool directed : {true, false}) {
         commands.DefEnableItem(MakeNet(directed ? DirNetCode : UndirNetCode, 2));
         for (const QString& name : undirectedOnly)
@@ -111,6 +116,31 @@ TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
         for (const QString& name : always)
             EXPECT_TRUE(property.findChild<QAction*>(name)->isEnabled()) << name.toStdString();
         EXPECT_EQ(property.findChild<QAction*>("CriticalPath1")->isEnabled(), directed);
+    }
+}
+
+// Only "dirNet" is directed: the other kinds the reader accepts are offered what "undirNet" is,
+// and the commands run on them as plax-cli does.
+TEST_F(PropertyCommandsTest, KindsOtherThanDirNetAreNotDirected) {
+    for (const std::uint16_t kind : {std::uint16_t{0}, std::uint16_t{1}}) {
+        SCOPED_TRACE(NetKind[kind]);
+        NetWorkType line = MakeNet(kind, 3, "line");
+        AddEdge(line, 1, 2, 1);
+        AddEdge(line, 2, 3, 2);
+        Use(line);
+        commands.DefEnableItem(doc.net);
+        EXPECT_TRUE(property.findChild<QAction*>("MinSpanningTree1")->isEnabled());
+        EXPECT_TRUE(property.findChild<QAction*>("Density1")->isEnabled());
+        EXPECT_FALSE(property.findChild<QAction*>("CriticalPath1")->isEnabled());
+
+        property.findChild<QAction*>("MinSpanningTree1")->trigger();
+        const auto lines = doc.host.LastResults();
+        ASSERT_EQ(lines.size(), 15u);
+        EXPECT_EQ(lines[5], "                Type : " + std::string(NetKind[kind]));
+        EXPECT_EQ(lines[11], "    Min. Spanning Tree Weight = 3");
+        EXPECT_EQ(lines[13], "      (  1,  2),  (  2,  3).");
+        EXPECT_EQ(EdgeColor(1, 2), Red);
+        EXPECT_EQ(EdgeColor(2, 3), Red);
     }
 }
 
@@ -126,10 +156,9 @@ NetWorkType TriangleWithTail() {
 
 TEST_F(PropertyCommandsTest, SpanningTreeWritesItsAccountAndMarksTheTreeRed) {
     Use(TriangleWithTail());
-    const auto expected = Expected([&](NetWorkType& net, ProcedureOutput out) {
-        MarkingBuffer marks;
-        MinSpanningTree(net, marks, doc.fileName, out);
-    });
+    const auto expected = Account("                Min. Spanning Tree",
+                                  {"    Min. Spanning Tree Weight = 4", "     Edges of Min. Spanning Tree:",
+                                   "      (  1,  2),  (  2,  3),  (  3,  4).", "    Procedure complete. "});
     commands.MinSpanningTree1Click();
     EXPECT_EQ(doc.host.LastResults(), expected);
     ASSERT_GT(expected.size(), 12u);
@@ -194,10 +223,13 @@ NetWorkType Path3() {
 // ends have odd degree.
 TEST_F(PropertyCommandsTest, PointAndEdgeMarksOfThePath) {
     Use(Path3());
-    const auto metrics = Expected([&](NetWorkType& net, ProcedureOutput out) {
-        MarkingBuffer marks;
-        QuickMetrics(net, marks, doc.fileName, out);
-    });
+    const auto metrics =
+        Account("                Metrics of the Graph",
+                {"    Number of Connected Component : 1", "      Radius : 1", "    Diameter : 2",
+                 "    Center   Points - Green Color Points", "    Diameter Points -   Red Color Points",
+                 "    ", "    Graph is Not Regular.", "    ",
+                 "    Degrees of the Points:", "    Point       1    2    3", "    Degree      1    2    1",
+                 " ", "    Sorted Degrees:", "        1    1    2", "    ", "    Procedure complete. "});
     commands.QuickMetrics1Click();
     EXPECT_EQ(doc.host.LastResults(), metrics);
     EXPECT_EQ(PointColors(), (std::vector<Color>{Red, 0x008000, Red}));
@@ -216,10 +248,10 @@ TEST_F(PropertyCommandsTest, PointAndEdgeMarksOfThePath) {
     EXPECT_EQ(doc.host.dialogs.Texts("warning"),
               std::vector<std::string>{"Eulerian Cycle doesnt Exists!\r\nProcedure terminated! "});
     EXPECT_EQ(PointColors(), (std::vector<Color>{Red, Old, Red}));
-    const auto walk = Expected([&](NetWorkType& net, ProcedureOutput out) {
-        MarkingBuffer marks;
-        Euler(net, EulerMode::Path, marks, doc.fileName, out);
-    });
+    // From the last odd point.
+    const auto walk = Account("                Eulerian Path ",
+                              {"", "    Source = 3", "", "    Eulerian Path :", "      3   2   1 ", "    ",
+                               "    Procedure complete. "});
     commands.EulerianPath1Click();
     EXPECT_EQ(doc.host.LastResults(), walk);
     EXPECT_EQ(Calls().size(), 1u);
@@ -227,10 +259,9 @@ TEST_F(PropertyCommandsTest, PointAndEdgeMarksOfThePath) {
 
 TEST_F(PropertyCommandsTest, DensityMarksTheCliqueAndColoringsUseTheColourTable) {
     Use(TriangleWithTail());
-    const auto expected = Expected([&](NetWorkType& net, ProcedureOutput out) {
-        MarkingBuffer marks;
-        Density(net, DensityMode::Density, marks, doc.fileName, out);
-    });
+    const auto expected = Account("             Density ",
+                                  {"", "    Density = 3", "    Greatest Clique is :", "    {  1,  2,  3 }",
+                                   "    Procedure complete. "});
     commands.Density1Click();
     EXPECT_EQ(doc.host.LastResults(), expected);
     EXPECT_EQ(PointColors(), (std::vector<Color>{Red, Red, Red, Normal}));
@@ -295,13 +326,35 @@ NetWorkType Jobs() {
 
 TEST_F(PropertyCommandsTest, CriticalPathColoursCriticalJobsAndOffersTheGanttChart) {
     Use(Jobs());
-    const auto expected = Expected(
-        [&](NetWorkType& net, ProcedureOutput out) {
-            MarkingBuffer marks;
-            ASSERT_TRUE(OneSourceOneSink(net, out.messages));
-            CriticalPath(net, marks, doc.fileName, out, CriticalPathOptions{});
-        },
-        true);
+    // Events 1, 2, 3, 4 at 0, 3, 2, 7 at the earliest and 0, 3, 3, 7 at the latest; job 1->3
+    // listed first, as the head of list 1.
+    const auto expected =
+        Account("                Critical Path",
+                {"    Source = 1    Sink = 4",
+                 "    Critical Path from 1 to 4 has Length : 7",
+                 "    Critical Path from 1 to 4 :",
+                 "      1,   2,   4.",
+                 "    ",
+                 "    Critical Path by Name of Points",
+                 "    , , .",
+                 "    ",
+                 "",
+                 "                    Events",
+                 "                       Event     E.Start     L.Start     Reserve",
+                 "                         (1)           0           0           0",
+                 "                         (2)           3           3           0",
+                 "                         (3)           2           3           1",
+                 "                         (4)           7           7           0",
+                 "",
+                 "",
+                 "                    Jobs",
+                 "                         Job      Length     E.Start     L.Start     Reserve",
+                 "               No Name (1,3)           2           0           1           1",
+                 "               No Name (1,2)           3           0           0           0",
+                 "               No Name (2,4)           4           3           3           0",
+                 "               No Name (3,4)           4           2           3           1",
+                 "",
+                 "    Procedure complete. "});
     commands.CriticalPath1Click();
     EXPECT_EQ(doc.host.LastResults(), expected);
     EXPECT_EQ(doc.host.dialogs.Texts("confirm"),
@@ -335,11 +388,18 @@ TEST_F(PropertyCommandsTest, CriticalPathColoursCriticalJobsAndOffersTheGanttCha
 
 TEST_F(PropertyCommandsTest, ListingsAndAutomorphismsMarkNothing) {
     Use(Path3());
-    const auto info =
-        Expected([&](NetWorkType& net, ProcedureOutput out) { GetInfo(net, doc.fileName, out); });
-    const auto group = Expected([&](NetWorkType& net, ProcedureOutput out) {
-        Automorphisms(net, AutomorphismOrder::PlainChanges, doc.fileName, out);
-    });
+    const auto info = Account(
+        "                Information",
+        {"", "    Information about  the Points", "    Point Name                 Type    Value         ",
+         "    1                          Circle  1             ",
+         "    2                          Circle  1             ",
+         "    3                          Circle  1             ", "", "    Information about the Edges",
+         "    Edge      Name                 Type    Weight        Flow          ",
+         "    (1,2)     No Name              Line    1             0",
+         "    (2,3)     No Name              Line    0.25          0", "    ", "    Procedure complete. "});
+    // Besides the identity only the mirror image 3, 2, 1.
+    const auto group =
+        Account("            Automorphism Group", {"      2  (  3,  2,  1)", "    Procedure complete. "});
     property.findChild<QAction*>("GetInfo1")->trigger();
     EXPECT_EQ(doc.host.LastResults(), info);
     commands.UnsortAutomorphism1Click();
