@@ -27,6 +27,16 @@ inline void AddEdge(NetWorkType& net, int from, int to, double weight, const std
     ASSERT_TRUE(InsertEdge(net, from, to, e)) << from << "->" << to;
 }
 
+// The undirected triangle "tri": edges 1-2, 2-3, 1-3 of weight 1, added in that order, so list 1
+// runs 3, 2; list 2 runs 3, 1; list 3 runs 2, 1.
+inline NetWorkType Triangle() {
+    NetWorkType net = MakeNet(UndirNetCode, 3, "tri");
+    AddEdge(net, 1, 2, 1.0);
+    AddEdge(net, 2, 3, 1.0);
+    AddEdge(net, 1, 3, 1.0);
+    return net;
+}
+
 // The eleven header lines every Results text starts with, at the tests' fixed clock.
 inline std::vector<std::string> ResultsHeader(const std::string& title, const std::string& name,
                                               const std::string& type, int points, int edges) {

@@ -34,40 +34,41 @@ namespace plax {
 
 namespace {
 
-// The buttons without a command tag.
-constexpr int OpenTag = -1;
-constexpr int SaveTag = -2;
-constexpr int NewTag = -3;
+// What a toolbar button does: a frame command, or a dispatcher code for the active document.
+enum class ButtonKind { Code, Open, Save, New };
 
 struct ToolButtonEntry {
     const char* icon; // picture ":/icons/<icon>.svg"
-    int tag;
+    ButtonKind kind;
+    CommandCode code; // for ButtonKind::Code
     const char* hint;
     bool groupStart; // a separator goes before it
 };
 
+using C = CommandCode;
+
 constexpr std::array<ToolButtonEntry, 21> ToolButtons = {{
-    {"move_component", 7, "Move Component", false},
-    {"open", OpenTag, "Open", true},
-    {"save", SaveTag, "Save", false},
-    {"new", NewTag, "New Net", false},
-    {"add_point", 0, "Add Point", true},
-    {"add_edge", 1, "Add Edge", false},
-    {"delete_point", 2, "Delete Point", true},
-    {"delete_edge", 3, "Delete Edge", false},
-    {"delete_component", 4, "Delete Component", false},
-    {"delete_all", 5, "Delete All", false},
-    {"increase_xy", 9, "Increase X and  Y Size", true},
-    {"increase_x", 10, "Increase X Size", false},
-    {"increase_y", 11, "Increase Y Size", false},
-    {"decrease_xy", 12, "Decrease  X and  Y Size", false},
-    {"decrease_x", 13, "Decrease X Size", false},
-    {"decrease_y", 14, "Decrease Y Size", false},
-    {"fit_to_screen", 15, "Fit to Screen", false},
-    {"show_report", 17, "Show Report File", true},
-    {"clear_report", 18, "Clear Report File", false},
-    {"move_point", 6, "Move Point", true},
-    {"retype", 8, "Change Type of the Net", false},
+    {"move_component", ButtonKind::Code, C::MoveComponent, "Move Component", false},
+    {"open", ButtonKind::Open, C::Nothing, "Open", true},
+    {"save", ButtonKind::Save, C::Save, "Save", false},
+    {"new", ButtonKind::New, C::Nothing, "New Net", false},
+    {"add_point", ButtonKind::Code, C::AddPoint, "Add Point", true},
+    {"add_edge", ButtonKind::Code, C::AddEdge, "Add Edge", false},
+    {"delete_point", ButtonKind::Code, C::DeletePoint, "Delete Point", true},
+    {"delete_edge", ButtonKind::Code, C::DeleteEdge, "Delete Edge", false},
+    {"delete_component", ButtonKind::Code, C::DeleteComponent, "Delete Component", false},
+    {"delete_all", ButtonKind::Code, C::DeleteAll, "Delete All", false},
+    {"increase_xy", ButtonKind::Code, C::IncrementXY, "Increase X and  Y Size", true},
+    {"increase_x", ButtonKind::Code, C::IncrementX, "Increase X Size", false},
+    {"increase_y", ButtonKind::Code, C::IncrementY, "Increase Y Size", false},
+    {"decrease_xy", ButtonKind::Code, C::DecrementXY, "Decrease  X and  Y Size", false},
+    {"decrease_x", ButtonKind::Code, C::DecrementX, "Decrease X Size", false},
+    {"decrease_y", ButtonKind::Code, C::DecrementY, "Decrease Y Size", false},
+    {"fit_to_screen", ButtonKind::Code, C::FitNet, "Fit to Screen", false},
+    {"show_report", ButtonKind::Code, C::ShowReport, "Show Report File", true},
+    {"clear_report", ButtonKind::Code, C::ClearReport, "Clear Report File", false},
+    {"move_point", ButtonKind::Code, C::MovePoint, "Move Point", true},
+    {"retype", ButtonKind::Code, C::Retype, "Change Type of the Net", false},
 }};
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
@@ -193,20 +194,19 @@ void TPlaxForm::CreateToolbar() {
         QAction* action = bar->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(Text(entry.icon))), hint);
         action->setToolTip(hint);
         action->setStatusTip(hint);
-        const int tag = entry.tag;
-        switch (tag) {
-        case OpenTag: connect(action, &QAction::triggered, this, &TPlaxForm::OpenNet); break;
-        case NewTag: connect(action, &QAction::triggered, this, &TPlaxForm::NewNet); break;
-        case SaveTag:
+        switch (entry.kind) {
+        case ButtonKind::Open: connect(action, &QAction::triggered, this, &TPlaxForm::OpenNet); break;
+        case ButtonKind::New: connect(action, &QAction::triggered, this, &TPlaxForm::NewNet); break;
+        case ButtonKind::Save:
             saveButton_ = action;
             action->setEnabled(false);
             connect(action, &QAction::triggered, this, &TPlaxForm::SaveBtnClick);
             break;
-        default:
-            action->setData(tag);
+        case ButtonKind::Code:
             action->setEnabled(false);
-            taggedButtons_.push_back(action);
-            connect(action, &QAction::triggered, this, [this, tag] { ToolButtonClick(tag); });
+            codeButtons_.push_back({action, entry.code});
+            connect(action, &QAction::triggered, this, [this, code = entry.code] { ToolButtonClick(code); });
+            break;
         }
     }
     CreateStepEdit(*bar);
@@ -239,21 +239,21 @@ std::vector<TMDIChild*> TPlaxForm::Documents() const {
     return documents;
 }
 
-QAction* TPlaxForm::ToolButton(int tag) const {
-    for (QAction* action : taggedButtons_) {
-        if (action->data().toInt() == tag) return action;
+QAction* TPlaxForm::ToolButton(CommandCode code) const {
+    for (const CodeButton& button : codeButtons_) {
+        if (button.code == code) return button.action;
     }
     return nullptr;
 }
 
-void TPlaxForm::ToolButtonClick(int tag) {
-    if (TMDIChild* document = ActiveDocument()) document->DoCommand(tag);
+void TPlaxForm::ToolButtonClick(CommandCode code) {
+    if (TMDIChild* document = ActiveDocument()) document->DoCommand(code);
 }
 
 void TPlaxForm::SaveBtnClick() {
     QWidget* child = ActiveChild();
     if (auto* document = qobject_cast<TMDIChild*>(child)) {
-        document->DoCommand(SaveNetCommand);
+        document->DoCommand(CommandCode::Save);
     } else if (auto* report = qobject_cast<TReportForm*>(child)) {
         report->Save1Click();
     }
@@ -379,9 +379,9 @@ void TPlaxForm::UpdateToolbar(const TMDIChild& document, const CommandEnabling& 
     // A document behind the active one keeps its enabling to itself.
     const TMDIChild* active = ActiveDocument();
     if (active != nullptr && active != &document) return;
-    for (QAction* button : taggedButtons_)
-        button->setEnabled(enabled.at(button->data().toUInt()));
-    saveButton_->setEnabled(enabled.at(SaveNetCommand));
+    for (const CodeButton& button : codeButtons_)
+        button.action->setEnabled(enabled[button.code]);
+    saveButton_->setEnabled(enabled[CommandCode::Save]);
 }
 
 void TPlaxForm::ShowToolbar(bool visible) { toolBar_->setVisible(visible); }
@@ -400,8 +400,8 @@ void TPlaxForm::DocumentClosed(TMDIChild& document) {
 
 void TPlaxForm::DisableDocumentItems() {
     windowMenu_->menuAction()->setEnabled(false);
-    for (QAction* button : taggedButtons_)
-        button->setEnabled(false);
+    for (const CodeButton& button : codeButtons_)
+        button.action->setEnabled(false);
     saveButton_->setEnabled(false);
 }
 

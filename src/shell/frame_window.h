@@ -34,8 +34,6 @@ inline constexpr const char* OpenFileFilter =
     "Net files (*.net)|*.net|Report files (*.txt)|*.txt|KrackPlot files (*.kp)|*.kp";
 inline constexpr const char* InvalidExtensionMessage = "Invalid Extension of the File";
 inline constexpr const char* StepHint = "Step for Size and Move operations";
-// The document's save operation among the DoCommand codes.
-inline constexpr int SaveNetCommand = 19;
 // Milliseconds between two ticks of the documents' timer modes.
 inline constexpr int TimerInterval = 300;
 
@@ -85,8 +83,8 @@ public:
     std::vector<TMDIChild*> Documents() const;
 
     QMdiArea& Area() const { return *area_; }
-    // The toolbar button with a command tag, or nullptr.
-    QAction* ToolButton(int tag) const;
+    // The toolbar button that sends `code` to the active document, or nullptr.
+    QAction* ToolButton(CommandCode code) const;
     QAction* SaveButton() const { return saveButton_; }
     QSpinBox& StepEdit() const { return *stepEdit_; }
     QMenu& WindowMenu() const { return *windowMenu_; }
@@ -102,7 +100,7 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void CreateStepEdit(QToolBar& bar);
-    void ToolButtonClick(int tag);
+    void ToolButtonClick(CommandCode code);
     void SaveBtnClick();
     void AddChild(QWidget* child);
     void AddResultsWindow(TResultForm* form);
@@ -127,7 +125,11 @@ private:
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QPointer<QActionGroup> windowList_;
-    std::vector<QAction*> taggedButtons_;
+    struct CodeButton {
+        QAction* action = nullptr;
+        CommandCode code = CommandCode::Nothing;
+    };
+    std::vector<CodeButton> codeButtons_;
     QAction* saveButton_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QSpinBox* stepEdit_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "command_code.h"
 #include "dialogs.h"
 #include "program_state.h"
 
@@ -7,19 +8,12 @@
 #include "procedures/k_shortest_paths.h"
 #include "procedures/results_sink.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
 namespace plax {
 
 class TMDIChild;
-
-// Number of DoCommand codes (0..28).
-inline constexpr int CommandCodeCount = 29;
-// Which DoCommand codes the active document accepts now; the frame enables its toolbar
-// buttons from it (code 19 is the Save button).
-using CommandEnabling = std::array<bool, CommandCodeCount>;
 
 // What a document window needs from the frame that holds it: the program-wide state, the
 // dialogs, new Results and Report windows, and the frame's own File commands. The desktop's

@@ -34,13 +34,28 @@ QAction* TMDIChild::AddAction(QMenu& menu, const char* name, const char* caption
     return action;
 }
 
-QAction* TMDIChild::AddCodeAction(QMenu& menu, const char* name, const char* caption, int code,
+QAction* TMDIChild::AddCodeAction(QMenu& menu, const char* name, const char* caption, CommandCode code,
                                   const QKeySequence& shortcut) {
     QAction* action = AddAction(menu, name, caption);
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, [this, code] { DoCommand(code); });
     codeItems_.push_back({action, code});
     return action;
+}
+
+// A pop-up item with a caption of its own for a menu command: it runs the command's action and
+// shows its state, so DefEnableItem sets the state on the one action only.
+QAction* TMDIChild::AddMirror(QMenu& menu, const char* name, const char* caption, QAction& source) {
+    QAction* mirror = AddAction(menu, name, caption);
+    mirror->setCheckable(source.isCheckable());
+    const auto follow = [mirror, &source] {
+        mirror->setEnabled(source.isEnabled());
+        mirror->setChecked(source.isChecked());
+    };
+    follow();
+    connect(&source, &QAction::changed, mirror, follow);
+    connect(mirror, &QAction::triggered, &source, [&source] { source.trigger(); });
+    return mirror;
 }
 
 void TMDIChild::ShowHintsOf(QMenu& menu) {
@@ -76,17 +91,17 @@ std::vector<QMenu*> TMDIChild::Menus() const {
 void TMDIChild::MakeFileMenu() {
     fileMenu_ = new QMenu(QStringLiteral("&File"), this);
     QAction* newNet = AddAction(*fileMenu_, "New1", "&New");
-    newNet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    newNet->setShortcut(QKeySequence::New);
     connect(newNet, &QAction::triggered, this, [this] { host_.NewNet(); });
     QAction* open = AddAction(*fileMenu_, "Open1", "&Open");
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { host_.OpenNet(); });
-    saveAction_ = AddCodeAction(*fileMenu_, "Save1", "&Save", SaveCode, Qt::CTRL | Qt::Key_S);
+    saveAction_ = AddCodeAction(*fileMenu_, "Save1", "&Save", CommandCode::Save, QKeySequence::Save);
     connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
             [this] { SaveNetAs(); });
     fileMenu_->addSeparator();
     QAction* print = AddAction(*fileMenu_, "Print1", "&Print");
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, [this] { Print1Click(); });
     connect(AddAction(*fileMenu_, "PrintSetup1", "Prin&t Setup..."), &QAction::triggered, this,
             [this] { PrintSetup1Click(); });
@@ -105,14 +120,15 @@ void TMDIChild::MakeEditMenu() {
     editMenu_ = new QMenu(QStringLiteral("&Edit"), this);
     // Shown, unlike the original's hidden item: a visible Undo is what users look for.
     undoAction_ = AddAction(*editMenu_, "Undo1", "Undo");
-    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undoAction_->setShortcut(QKeySequence::Undo);
     connect(undoAction_, &QAction::triggered, this, [this] { Undo1Click(); });
     editMenu_->addSeparator();
     MakeEditSubMenus(*editMenu_);
-    AddCodeAction(*editMenu_, "Retype1", "Retype", RetypeCode, Qt::CTRL | Qt::Key_T);
+    AddCodeAction(*editMenu_, "Retype1", "Retype", CommandCode::Retype, Qt::CTRL | Qt::Key_T);
     editMenu_->addSeparator();
     MakeChangeSizeMenu(*editMenu_);
-    AddCodeAction(*editMenu_, "FitNettoWindow1", "Fit Net to Window", FitNetCode, Qt::CTRL | Qt::Key_F);
+    AddCodeAction(*editMenu_, "FitNettoWindow1", "Fit Net to Window", CommandCode::FitNet,
+                  Qt::CTRL | Qt::Key_F);
     editMenu_->addSeparator();
     connect(AddAction(*editMenu_, "ClearCustomPOptions", "Clear custom Point options"), &QAction::triggered,
             this, [this] { ClearCustomPOptionsClick(); });
@@ -121,26 +137,28 @@ void TMDIChild::MakeEditMenu() {
 
 void TMDIChild::MakeEditSubMenus(QMenu& edit) {
     QMenu* add = SubMenu(edit, "Add1", "Add");
-    AddCodeAction(*add, "AddPoint1", "Add Point", AddPointCode);
-    AddCodeAction(*add, "AddEdge1", "Add Edge", AddEdgeCode);
+    AddCodeAction(*add, "AddPoint1", "Add Point", CommandCode::AddPoint);
+    AddCodeAction(*add, "AddEdge1", "Add Edge", CommandCode::AddEdge);
     QMenu* del = SubMenu(edit, "Delete1", "Delete");
-    AddCodeAction(*del, "DeletePoint1", "Delete Point", DeletePointCode);
-    AddCodeAction(*del, "DeleteEdge1", "Delete Edge", DeleteEdgeCode);
-    AddCodeAction(*del, "DeleteComponent1", "Delete Component", DeleteComponentCode);
-    AddCodeAction(*del, "DeleteAll1", "Delete All", DeleteAllCode);
+    AddCodeAction(*del, "DeletePoint1", "Delete Point", CommandCode::DeletePoint);
+    AddCodeAction(*del, "DeleteEdge1", "Delete Edge", CommandCode::DeleteEdge);
+    AddCodeAction(*del, "DeleteComponent1", "Delete Component", CommandCode::DeleteComponent);
+    AddCodeAction(*del, "DeleteAll1", "Delete All", CommandCode::DeleteAll);
     QMenu* move = SubMenu(edit, "Move1", "Move");
-    AddCodeAction(*move, "MovePoint1", "Move Point", MovePointCode);
-    AddCodeAction(*move, "MoveComponent1", "Move Component", MoveComponentCode);
+    AddCodeAction(*move, "MovePoint1", "Move Point", CommandCode::MovePoint);
+    AddCodeAction(*move, "MoveComponent1", "Move Component", CommandCode::MoveComponent);
 }
 
 void TMDIChild::MakeChangeSizeMenu(QMenu& edit) {
     QMenu* size = SubMenu(edit, "ChangeSize1", "Change Size");
-    AddCodeAction(*size, "IncrementX1", "Increment X", GrowXCode);
-    AddCodeAction(*size, "IncrementY1", "Increment Y", GrowYCode);
-    AddCodeAction(*size, "IncrementXandY1", "Increment X and Y", FirstSizeCode, Qt::CTRL | Qt::Key_I);
-    AddCodeAction(*size, "DecrementX1", "Decrement X", ShrinkXCode);
-    AddCodeAction(*size, "DecrementY1", "Decrement Y", ShrinkYCode);
-    AddCodeAction(*size, "DecrementXandY1", "Decrement X and Y", ShrinkXYCode, Qt::CTRL | Qt::Key_D);
+    AddCodeAction(*size, "IncrementX1", "Increment X", CommandCode::IncrementX);
+    AddCodeAction(*size, "IncrementY1", "Increment Y", CommandCode::IncrementY);
+    AddCodeAction(*size, "IncrementXandY1", "Increment X and Y", CommandCode::IncrementXY,
+                  Qt::CTRL | Qt::Key_I);
+    AddCodeAction(*size, "DecrementX1", "Decrement X", CommandCode::DecrementX);
+    AddCodeAction(*size, "DecrementY1", "Decrement Y", CommandCode::DecrementY);
+    AddCodeAction(*size, "DecrementXandY1", "Decrement X and Y", CommandCode::DecrementXY,
+                  Qt::CTRL | Qt::Key_D);
 }
 
 // The four Move Graph items are never shown, and a hidden menu item's shortcut does not fire, so
@@ -177,13 +195,11 @@ void TMDIChild::MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, 
                                void (TMDIChild::*handler)()) {
     QAction* item = AddAction(*viewMenu_, name, caption);
     item->setShortcut(shortcut);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     const std::string popupName = std::string(name, std::char_traits<char>::length(name) - 1) + "2";
-    QAction* popupItem = AddAction(*popupMenu_, popupName.c_str(), popupCaption);
-    for (QAction* a : {item, popupItem}) {
-        a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    }
-    viewSwitches_.push_back({flag, item, popupItem});
+    AddMirror(*popupMenu_, popupName.c_str(), popupCaption, *item);
+    viewSwitches_.push_back({flag, item});
 }
 
 void TMDIChild::MakeViewMenu() {
@@ -191,14 +207,17 @@ void TMDIChild::MakeViewMenu() {
     hideAllAction_ = AddAction(*viewMenu_, "HideAllAttributes1", HideAllCaption);
     hideAllAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(hideAllAction_, &QAction::triggered, this, [this] { HideAllAttributes2Click(); });
+    refreshNetAction_ = new QAction(QStringLiteral("&Refresh Net"), this);
+    refreshNetAction_->setObjectName(QStringLiteral("RefreshNet1"));
+    refreshNetAction_->setStatusTip(QString::fromLatin1(RefreshNetHint));
+    refreshNetAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(refreshNetAction_, &QAction::triggered, this, [this] { RefreshNet1Click(); });
     // The pop-up menu takes its items in the same order, between its own first and last ones.
     popupMenu_ = new QMenu(this);
     connect(AddAction(*popupMenu_, "ResetCommand1", "Reset Command"), &QAction::triggered, this,
             [this] { ResetCommand(); });
-    connect(AddAction(*popupMenu_, "RefreshNet2", "Refresh Net"), &QAction::triggered, this,
-            [this] { RefreshNet1Click(); });
-    hideAllPopupAction_ = AddAction(*popupMenu_, "HideAllAttributes2", HideAllPopupCaption);
-    connect(hideAllPopupAction_, &QAction::triggered, this, [this] { HideAllAttributes2Click(); });
+    AddMirror(*popupMenu_, "RefreshNet2", "Refresh Net", *refreshNetAction_);
+    AddMirror(*popupMenu_, "HideAllAttributes2", HideAllPopupCaption, *hideAllAction_);
     MakeViewSwitch(&ViewFlags::edgeNames, "ShowEdgeName1", "Show Edge &Name", Qt::CTRL | Qt::Key_E,
                    "Show Edge Name", &TMDIChild::ShowEdgeName1Click);
     MakeViewSwitch(&ViewFlags::edgeMarks, "ShowMark1", "Show Edge &Weight", Qt::CTRL | Qt::Key_W,
@@ -212,9 +231,7 @@ void TMDIChild::MakeViewMenu() {
     MakeViewSwitch(&ViewFlags::edgeLabels, "ShowEdgelabels1", EdgeLabelsCaption, {}, EdgeLabelsCaption,
                    &TMDIChild::ShowEdgelabels1Click);
     viewMenu_->addSeparator();
-    refreshNetAction_ = AddAction(*viewMenu_, "RefreshNet1", "&Refresh Net", RefreshNetHint);
-    refreshNetAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    connect(refreshNetAction_, &QAction::triggered, this, [this] { RefreshNet1Click(); });
+    viewMenu_->addAction(refreshNetAction_);
     viewMenu_->addSeparator();
     toolbarAction_ = AddAction(*viewMenu_, "Toolbar1", "Toolbar");
     toolbarAction_->setCheckable(true);
@@ -241,7 +258,6 @@ void TMDIChild::SyncViewChecks() {
     for (const ViewSwitch& s : viewSwitches_) {
         const bool on = net_.view.*s.flag != 0;
         s.menuItem->setChecked(on);
-        s.popupItem->setChecked(on);
     }
     toolbarAction_->setChecked(host_.ToolbarVisible());
 }

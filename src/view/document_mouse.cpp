@@ -50,15 +50,13 @@ std::vector<int> TMDIChild::SelectedPoints() const {
 void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     if (m.button == Qt::RightButton) return; // the pop-up menu's
     press_ = QPoint(m.x, m.y);
-    labelDragPoint_ = 0;
     const int q = PointNear(net_, m.x, m.y);
     const bool idle = armed_ == Command::None;
     const bool shift = (m.modifiers & Qt::ShiftModifier) != 0;
     const bool left = m.button == Qt::LeftButton;
     if (idle && !shift && left) {
         if (const int i = LabelAt(net_, m.x, m.y); i != 0) {
-            net_.interaction.labelDrag = 1;
-            labelDragPoint_ = i;
+            SetGesture(&CanvasGesture::StartLabelDrag, i);
             return;
         }
         if (net_.selection.exists != 0 && q != 0 && PointOf(net_, q).selected != 0) {
@@ -73,54 +71,65 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
         bandFixed_ = bandMoving_ = press_;
         net_.selection.left = net_.selection.right = m.x;
         net_.selection.top = net_.selection.bottom = m.y;
-        bandActive_ = true;
+        gesture_.StartBand();
+        gesture_.Mirror(net_.interaction);
     }
 }
 
+void TMDIChild::SetGesture(void (CanvasGesture::*change)(int), int point) {
+    (gesture_.*change)(point);
+    gesture_.Mirror(net_.interaction);
+}
+
+void TMDIChild::EndGesture() {
+    gesture_.End();
+    gesture_.Mirror(net_.interaction);
+}
+
 void TMDIChild::StartGroupDrag(int q) {
-    grabbed_ = q;
     const PointType& held = PointOf(net_, q);
-    dragTable_.clear();
+    std::vector<CanvasGesture::GroupEntry> group;
     Moving moving{};
     for (int i : SelectedPoints()) {
         moving[static_cast<std::size_t>(i)] = true;
-        if (i != q) dragTable_.push_back({i, held.x - PointOf(net_, i).x, held.y - PointOf(net_, i).y});
+        if (i != q) group.push_back({i, held.x - PointOf(net_, i).x, held.y - PointOf(net_, i).y});
     }
-    dragEdges_ = EdgesTouching(net_, moving);
     SaveUndoPoints(net_);
-    net_.interaction.groupDrag = 1;
-    canvas_->BeginDrag(SelectedPoints(), dragEdges_);
+    gesture_.StartGroupDrag(q, std::move(group), EdgesTouching(net_, moving));
+    gesture_.Mirror(net_.interaction);
+    canvas_->BeginDrag(SelectedPoints(), gesture_.GroupEdges());
 }
 
 void TMDIChild::StartPointDrag(int q) {
     SaveUndoPoints(net_);
-    grabbed_ = q;
     ShowPrompt(MovePointDragPrompt(q));
     Moving moving{};
     moving[static_cast<std::size_t>(q)] = true;
-    net_.interaction.pointDrag = 1;
+    SetGesture(&CanvasGesture::StartPointDrag, q);
     canvas_->BeginDrag({q}, EdgesTouching(net_, moving));
 }
 
 void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
     const bool idle = armed_ == Command::None;
     const bool leftOnly = m.buttons == Qt::LeftButton;
-    if (!idle || (bandActive_ && leftOnly)) SetCoordText(CoordinateText(m.x, m.y));
-    if (idle && net_.interaction.labelDrag != 0 && labelDragPoint_ != 0) {
-        PointType& p = PointOf(net_, labelDragPoint_);
-        const auto position =
-            static_cast<std::uint32_t>(LabelPositionFromMouse(net_, labelDragPoint_, m.x, m.y));
+    const bool band = gesture_.Is(GestureKind::RubberBand);
+    const bool held = gesture_.Is(GestureKind::PointDrag) || gesture_.Is(GestureKind::GroupDrag);
+    if (!idle || (band && leftOnly)) SetCoordText(CoordinateText(m.x, m.y));
+    if (idle && gesture_.Is(GestureKind::LabelDrag) && gesture_.Point() != 0) {
+        const int labelled = gesture_.Point();
+        PointType& p = PointOf(net_, labelled);
+        const auto position = static_cast<std::uint32_t>(LabelPositionFromMouse(net_, labelled, m.x, m.y));
         if (position != p.labelPosition) {
             p.labelPosition = position;
             RepaintNet();
         }
-    } else if (armed_ == Command::MovePoint && grabbed_ != 0 && leftOnly) {
-        PointOf(net_, grabbed_).x = m.x;
-        PointOf(net_, grabbed_).y = m.y;
+    } else if (armed_ == Command::MovePoint && held && leftOnly) {
+        PointOf(net_, gesture_.Point()).x = m.x;
+        PointOf(net_, gesture_.Point()).y = m.y;
         canvas_->DragMoved();
-    } else if (idle && net_.interaction.groupDrag != 0) {
+    } else if (idle && gesture_.Is(GestureKind::GroupDrag)) {
         MoveGroup(m.x, m.y);
-    } else if (idle && leftOnly && bandActive_) {
+    } else if (idle && leftOnly && band) {
         net_.selection.exists = 1;
         bandMoving_ = QPoint(m.x, m.y);
         net_.selection.right = m.x;
@@ -128,15 +137,15 @@ void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
         canvas_->SetBand(QRect(bandFixed_, bandMoving_));
         ShowPrompt(SelectRegionPrompt);
     } else if (net_.selection.exists == 0 && host_.State().options.showPopUpInfo != 0 && idle &&
-               net_.interaction.labelDrag == 0 && net_.interaction.pointDrag == 0) {
+               !gesture_.Is(GestureKind::LabelDrag) && !gesture_.Is(GestureKind::PointDrag)) {
         ShowPopUpInfo(m.x, m.y);
     }
 }
 
 void TMDIChild::MoveGroup(int x, int y) {
-    PointOf(net_, grabbed_).x = x;
-    PointOf(net_, grabbed_).y = y;
-    for (const DragEntry& e : dragTable_) {
+    PointOf(net_, gesture_.Point()).x = x;
+    PointOf(net_, gesture_.Point()).y = y;
+    for (const CanvasGesture::GroupEntry& e : gesture_.Group()) {
         PointOf(net_, e.point).x = x - e.dx;
         PointOf(net_, e.point).y = y - e.dy;
     }
@@ -153,27 +162,25 @@ void TMDIChild::ShowPopUpInfo(int x, int y) {
 void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     if (m.button == Qt::RightButton) return;
     altFlag_ = m.button == Qt::LeftButton && m.modifiers == Qt::AltModifier;
-    bandActive_ = false;
+    const GestureKind was = gesture_.Kind();
+    if (gesture_.Is(GestureKind::RubberBand)) EndGesture();
     const bool idle = armed_ == Command::None;
     if (!idle) ClearSelection();
-    if (idle && net_.interaction.labelDrag != 0) {
-        net_.interaction.labelDrag = 0;
+    if (idle && was == GestureKind::LabelDrag) {
+        EndGesture();
         net_.changed = 1;
         RepaintNet();
-    } else if (idle && net_.interaction.groupDrag == 0) {
+    } else if (idle && was != GestureKind::GroupDrag) {
         EndBand(m.x, m.y, (m.modifiers & Qt::ShiftModifier) != 0);
     } else if (idle) {
         EndGroupDrag();
-    } else if (armed_ == Command::MovePoint && net_.interaction.pointDrag != 0) {
+    } else if (armed_ == Command::MovePoint && was == GestureKind::PointDrag) {
         EndPointDrag();
     }
-    net_.interaction.pointDrag = net_.interaction.groupDrag = net_.interaction.labelDrag = 0;
+    EndGesture();
     canvas_->SetBand(std::nullopt);
     // A point drag whose command was reset on the way ends here too.
-    if (canvas_->Dragging()) {
-        grabbed_ = 0;
-        canvas_->EndDrag();
-    }
+    if (canvas_->Dragging()) canvas_->EndDrag();
 }
 
 void TMDIChild::EndBand(int x, int y, bool shift) {
@@ -222,11 +229,8 @@ void TMDIChild::ToggleSelected(int q) {
 }
 
 void TMDIChild::EndGroupDrag() {
-    net_.interaction.groupDrag = 0;
+    EndGesture();
     SetCoordText(ReadyText);
-    dragEdges_.clear();
-    dragTable_.clear();
-    grabbed_ = 0;
     net_.selection.left = net_.selection.top = net_.selection.right = net_.selection.bottom = 0;
     canvas_->EndDrag();
     net_.changed = 1;
@@ -234,9 +238,8 @@ void TMDIChild::EndGroupDrag() {
 }
 
 void TMDIChild::EndPointDrag() {
-    net_.interaction.pointDrag = 0;
+    EndGesture();
     canvas_->EndDrag();
-    grabbed_ = 0;
     ShowPrompt(MovePointPrompt);
     net_.changed = 1;
     DefEnableItem();
@@ -244,7 +247,7 @@ void TMDIChild::EndPointDrag() {
 
 void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
     press_ = QPoint(m.x, m.y);
-    bandActive_ = false;
+    if (gesture_.Is(GestureKind::RubberBand)) EndGesture();
     canvas_->SetBand(std::nullopt);
     DropSelection();
     if (armed_ != Command::None) {

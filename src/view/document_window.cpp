@@ -37,6 +37,8 @@ using namespace doc;
 
 namespace {
 
+using C = CommandCode;
+
 constexpr const char* CloseQuestionCaption = "Confirm";
 constexpr const char* CannotPrintMessage = " Cannot print the NetWork.";
 constexpr const char* UpOneLevelHint = "Up One Level";
@@ -199,36 +201,35 @@ void TMDIChild::ShowPrompt(const std::string& prompt) {
 void TMDIChild::RepaintNet() { canvas_->update(); }
 
 CommandEnabling TMDIChild::Enabling() const {
-    CommandEnabling on{};
+    CommandEnabling on;
     const int n = net_.n;
     const int edges = EdgeCount(net_);
-    on[AddPointCode] = n < MaxPoints;
-    on[AddEdgeCode] = CanAddEdge(net_);
-    on[DeleteEdgeCode] = edges >= 1;
-    for (int code :
-         {DeletePointCode, DeleteComponentCode, DeleteAllCode, MovePointCode, MoveComponentCode, SaveCode}) {
-        on[static_cast<std::size_t>(code)] = n > 0;
-    }
-    on[RetypeCode] = edges == 0 && !IsSubNet();
-    for (int code = FirstSizeCode; code <= FitNetCode; ++code)
-        on[static_cast<std::size_t>(code)] = n >= 2;
-    on[ShowReportCode] = true;
-    on[ClearReportCode] = true;
-    on[RefreshCode] = true;
+    on[C::AddPoint] = n < MaxPoints;
+    on[C::AddEdge] = CanAddEdge(net_);
+    on[C::DeleteEdge] = edges >= 1;
+    for (CommandCode code :
+         {C::DeletePoint, C::DeleteComponent, C::DeleteAll, C::MovePoint, C::MoveComponent, C::Save})
+        on[code] = n > 0;
+    on[C::Retype] = edges == 0 && !IsSubNet();
+    for (CommandCode code : {C::IncrementXY, C::IncrementX, C::IncrementY, C::DecrementXY, C::DecrementX,
+                             C::DecrementY, C::FitNet})
+        on[code] = n >= 2;
+    on[C::ShowReport] = true;
+    on[C::ClearReport] = true;
+    on[C::Repaint] = true;
     // The palette acts on any document; "Fill to rectangle" has no behaviour.
-    for (int code = FirstAlignCode; code <= FitEllipseCode; ++code) {
-        on[static_cast<std::size_t>(code)] = code != FillRectangleCode;
-    }
+    for (CommandCode code : {C::AlignLeft, C::AlignRight, C::AlignTop, C::AlignBottom, C::SpaceHorizontally,
+                             C::SpaceVertically, C::FitEllipse})
+        on[code] = true;
     return on;
 }
 
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
     for (const CodeItem& item : codeItems_)
-        item.action->setEnabled(on.at(static_cast<std::size_t>(item.code)));
+        item.action->setEnabled(on[item.code]);
     undoAction_->setEnabled(HasUndo(net_));
     hideAllAction_->setEnabled(AnyAttributeShown(net_.view));
-    hideAllPopupAction_->setEnabled(AnyAttributeShown(net_.view));
     SyncViewChecks();
     property_->DefEnableItem(net_);
     host_.UpdateToolbar(*this, on);
@@ -236,26 +237,37 @@ void TMDIChild::DefEnableItem() {
 
 void TMDIChild::FormActivate() { DefEnableItem(); }
 
-void TMDIChild::DoCommand(int code) {
+void TMDIChild::DoCommand(CommandCode code) {
     switch (code) {
-    case AddPointCode: AddPoint1Click(); break;
-    case AddEdgeCode: AddEdge1Click(); break;
-    case DeletePointCode: DeletePoint1Click(); break;
-    case DeleteEdgeCode: DeleteEdge1Click(); break;
-    case DeleteComponentCode: DeleteComponent1Click(); break;
-    case DeleteAllCode: DeleteAll1Click(); break;
-    case MovePointCode: MovePoint1Click(); break;
-    case MoveComponentCode: MoveComponent1Click(); break;
-    case RetypeCode: Retype1Click(); break;
-    case FitNetCode: FitNettoWindow1Click(); break;
-    case ShowReportCode: ShowReport1Click(); break;
-    case ClearReportCode: ClearReport1Click(); break;
-    case SaveCode: SaveNet(); break;
-    case RefreshCode: RepaintNet(); break;
-    default:
-        if (code >= FirstSizeCode && code < FitNetCode)
-            ChangeSize(static_cast<SizeChange>(code - FirstSizeCode));
-        break; // the alignment codes come with the palette
+    case C::AddPoint: AddPoint1Click(); break;
+    case C::AddEdge: AddEdge1Click(); break;
+    case C::DeletePoint: DeletePoint1Click(); break;
+    case C::DeleteEdge: DeleteEdge1Click(); break;
+    case C::DeleteComponent: DeleteComponent1Click(); break;
+    case C::DeleteAll: DeleteAll1Click(); break;
+    case C::MovePoint: MovePoint1Click(); break;
+    case C::MoveComponent: MoveComponent1Click(); break;
+    case C::Retype: Retype1Click(); break;
+    case C::IncrementXY: ChangeSize(SizeChange::GrowXY); break;
+    case C::IncrementX: ChangeSize(SizeChange::GrowX); break;
+    case C::IncrementY: ChangeSize(SizeChange::GrowY); break;
+    case C::DecrementXY: ChangeSize(SizeChange::ShrinkXY); break;
+    case C::DecrementX: ChangeSize(SizeChange::ShrinkX); break;
+    case C::DecrementY: ChangeSize(SizeChange::ShrinkY); break;
+    case C::FitNet: FitNettoWindow1Click(); break;
+    case C::ShowReport: ShowReport1Click(); break;
+    case C::ClearReport: ClearReport1Click(); break;
+    case C::Save: SaveNet(); break;
+    case C::Repaint: RepaintNet(); break;
+    case C::Nothing:
+    case C::AlignLeft:
+    case C::AlignRight:
+    case C::AlignTop:
+    case C::AlignBottom:
+    case C::SpaceHorizontally:
+    case C::SpaceVertically:
+    case C::FillRectangle:
+    case C::FitEllipse: break; // the alignment codes come with the palette
     }
 }
 

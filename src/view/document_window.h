@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas_gesture.h"
+#include "command_code.h"
 #include "command_state.h"
 #include "document_context.h"
 #include "document_files.h"
@@ -53,8 +55,8 @@ public:
     // The canvas's right-button menu.
     QMenu* PopupMenu() const { return popupMenu_; }
 
-    // A command by its toolbar code; unknown codes do nothing.
-    void DoCommand(int code);
+    // A command by its dispatcher code; the alignment codes and 16, 27 do nothing yet.
+    void DoCommand(CommandCode code);
 
     // Edit menu.
     void AddPoint1Click();
@@ -108,7 +110,7 @@ public:
     void ClearReport1Click();
     void RefreshNet1Click();
 
-    // Which DoCommand codes the toolbar and the palette may offer for this net.
+    // Which dispatcher codes the toolbar and the palette may offer for this net.
     CommandEnabling Enabling() const;
     void FormActivate();
     bool InTimerMode() const { return false; }
@@ -139,23 +141,15 @@ protected:
     virtual void PasteAt(int x, int y);
 
 private:
-    // One entry of a group drag: a selected point and its offset from the grabbed point.
-    struct DragEntry {
-        int point = 0;
-        int dx = 0;
-        int dy = 0;
-    };
-    using EdgePairs = std::vector<std::pair<int, int>>;
     // A menu item that offers a DoCommand code, enabled by the same rule as the toolbar.
     struct CodeItem {
         QAction* action = nullptr;
-        int code = 0;
+        CommandCode code = CommandCode::Nothing;
     };
-    // A view switch: the flag it toggles and its View and pop-up items.
+    // A view switch: the flag it toggles and its View item (the pop-up mirrors it).
     struct ViewSwitch {
         std::uint8_t ViewFlags::*flag = nullptr;
         QAction* menuItem = nullptr;
-        QAction* popupItem = nullptr;
     };
 
     QWidget* MakeStatusLine();
@@ -171,8 +165,9 @@ private:
     void MakePopupMenu();
     void MakeReportMenu();
     QAction* AddAction(QMenu& menu, const char* name, const char* caption, const char* hint = "");
-    QAction* AddCodeAction(QMenu& menu, const char* name, const char* caption, int code,
+    QAction* AddCodeAction(QMenu& menu, const char* name, const char* caption, CommandCode code,
                            const QKeySequence& shortcut = {});
+    QAction* AddMirror(QMenu& menu, const char* name, const char* caption, QAction& source);
     void ShowHintsOf(QMenu& menu);
     void SyncViewChecks();
 
@@ -197,6 +192,9 @@ private:
     void ClickDeleteComponent(int p);
 
     // Mouse modes.
+    // Starts, changes or ends the gesture together with the net's drag flags.
+    void SetGesture(void (CanvasGesture::*change)(int), int point);
+    void EndGesture();
     void StartGroupDrag(int q);
     void MoveGroup(int x, int y);
     void StartPointDrag(int q);
@@ -241,7 +239,6 @@ private:
     QAction* refreshNetAction_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* hideAllAction_ = nullptr;
-    QAction* hideAllPopupAction_ = nullptr;
     QAction* toolbarAction_ = nullptr;
     std::vector<CodeItem> codeItems_;
     std::vector<ViewSwitch> viewSwitches_;
@@ -253,14 +250,10 @@ private:
     int firstPoint_ = 0;
     int secondPoint_ = 0;
     QPoint press_;
-    bool altFlag_ = false;   // the last left release had exactly Alt held
-    int grabbed_ = 0;        // the point a point drag or group drag holds
-    int labelDragPoint_ = 0; // the point whose label is being dragged
-    std::vector<DragEntry> dragTable_;
-    EdgePairs dragEdges_;
+    bool altFlag_ = false; // the last left release had exactly Alt held
+    CanvasGesture gesture_;
     QPoint bandFixed_;
     QPoint bandMoving_;
-    bool bandActive_ = false;
 };
 
 } // namespace plax

@@ -21,6 +21,7 @@ using testing::MakeNet;
 using testing::RunSearch;
 using testing::SearchRun;
 using testing::StoppingSink;
+using testing::Triangle;
 
 const std::string Title = "            Automorphism Group";
 const std::string Complete = "    Procedure complete. ";
@@ -29,14 +30,6 @@ SearchRun RunAutomorphisms(NetWorkType& net, AutomorphismOrder order,
                            const std::function<void(StoppingSink&)>& setUp = {}) {
     return RunSearch([&](MarkingBuffer&, ProcedureOutput out) { Automorphisms(net, order, "a.net", out); },
                      setUp);
-}
-
-NetWorkType Triangle() {
-    NetWorkType net = MakeNet(UndirNetCode, 3, "tri");
-    Connect(net, 1, 2);
-    Connect(net, 2, 3);
-    Connect(net, 1, 3);
-    return net;
 }
 
 TEST(Automorphisms, PathSwapsItsEnds) {

@@ -47,15 +47,6 @@ std::vector<int> RedPoints(const MarkingBuffer& marks) {
     return points;
 }
 
-// 1-2, 2-3, 1-3 in that order: list 1 runs 3, 2; list 3 runs 1, 2; list 2 runs 3, 1.
-NetWorkType Triangle() {
-    NetWorkType net = MakeNet(UndirNetCode, 3, "tri");
-    AddEdge(net, 1, 2, 1.0);
-    AddEdge(net, 2, 3, 1.0);
-    AddEdge(net, 1, 3, 1.0);
-    return net;
-}
-
 TEST(Euler, TriangleHasACycleButNoPath) {
     const NetWorkType tri = Triangle();
     MarkingBuffer marks;

@@ -96,8 +96,10 @@ TEST_F(DocumentWindowTest, NewDocumentIsTheEmptyUnnamedNet) {
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&View", "&Property", "&Report"}));
     doc->FormActivate();
     const CommandEnabling on = host.toolbar;
-    EXPECT_TRUE(on[0] && on[17] && on[18] && on[8]);
-    EXPECT_FALSE(on[1] || on[2] || on[16] || on[19]);
+    EXPECT_TRUE(on[CommandCode::AddPoint] && on[CommandCode::ShowReport] && on[CommandCode::ClearReport] &&
+                on[CommandCode::Retype]);
+    EXPECT_FALSE(on[CommandCode::AddEdge] || on[CommandCode::DeletePoint] || on[CommandCode::Nothing] ||
+                 on[CommandCode::Save]);
     EXPECT_FALSE(doc->findChild<QPushButton*>("ResetBtn")->isEnabled());
 }
 
@@ -318,11 +320,11 @@ TEST_F(DocumentWindowTest, ReportCommandsWorkOnTheFileBesideTheNet) {
     OpenRoad();
     const std::string report = dir.File("road.TXT");
     const std::string banner = "    Report for NetWork " + doc->Net().name + " PLAX 2000\r\n";
-    doc->DoCommand(17);
+    doc->DoCommand(CommandCode::ShowReport);
     EXPECT_EQ(ReadAll(report), banner);
     EXPECT_EQ(host.requests.back(), "report " + report);
     testing::WriteAll(report, banner + "    an old account\r\n");
-    doc->DoCommand(17); // an existing report is only shown
+    doc->DoCommand(CommandCode::ShowReport); // an existing report is only shown
     EXPECT_EQ(ReadAll(report), banner + "    an old account\r\n");
     doc->findChild<QAction*>("ClearReport1")->trigger();
     EXPECT_EQ(ReadAll(report), banner);

@@ -122,7 +122,7 @@ TEST_F(EditCommandsTest, AddEdgeTakesTwoClicksAndAsksForAnotherSecondPoint) {
 
     // Delete Edge follows the same pattern and takes both entries of an undirected edge.
     host.state.options.editConfirmation = 0;
-    doc->DoCommand(3);
+    doc->DoCommand(CommandCode::DeleteEdge);
     ClickPoint(5);
     ClickPoint(1);
     EXPECT_EQ(Prompt(), "Delete Edge: Select second Edge point for point 5.");
@@ -139,7 +139,7 @@ TEST_F(EditCommandsTest, DeletePointRenumbersOnlyTheLastPoint) {
     testing::AddTestEdge(Net(), 4, 5);
     testing::AddTestEdge(Net(), 2, 5);
     host.state.options.editConfirmation = 1;
-    doc->DoCommand(2);
+    doc->DoCommand(CommandCode::DeletePoint);
     EXPECT_EQ(Prompt(), "Delete Point: Select Point  to Delete");
     ClickPoint(2);
     EXPECT_EQ(host.dialogs.Texts("ask"),
@@ -164,7 +164,7 @@ TEST_F(EditCommandsTest, AddPointStopsAtFifteenPoints) {
         testing::AddTestPoint(Net(), 40 + 40 * (i % 7), 40 + 40 * (i / 7));
     host.state.options.foreDefaultColor = 0x123456;
     host.state.options.newPointName = "A name longer than twenty";
-    doc->DoCommand(0);
+    doc->DoCommand(CommandCode::AddPoint);
     EXPECT_EQ(Prompt(), "Add Point: Select Position for the point and Click");
     Click(50, 50); // within 11 pixels of point 1
     EXPECT_EQ(host.dialogs.Texts("beep").size(), 1u);
@@ -179,7 +179,7 @@ TEST_F(EditCommandsTest, AddPointStopsAtFifteenPoints) {
     EXPECT_EQ(Label("LabelCoord"), "Ready");
     EXPECT_FALSE(doc->findChild<QPushButton*>("ResetBtn")->isEnabled());
     EXPECT_FALSE(Item("AddPoint1")->isEnabled());
-    EXPECT_FALSE(host.toolbar[0]);
+    EXPECT_FALSE(host.toolbar[CommandCode::AddPoint]);
     Click(400, 300);
     EXPECT_EQ(Net().n, 15);
     doc->Undo1Click();
@@ -194,7 +194,7 @@ TEST_F(EditCommandsTest, AddEdgeIsOfferedUntilTheNetIsComplete) {
             testing::AddTestEdge(Net(), i, j);
     doc->DefEnableItem();
     EXPECT_FALSE(Item("AddEdge1")->isEnabled());
-    EXPECT_FALSE(host.toolbar[1]);
+    EXPECT_FALSE(host.toolbar[CommandCode::AddEdge]);
 
     // A directed net of 4 points takes 12 edges; the last one comes by the mouse.
     FreeEdges(Net());
@@ -274,7 +274,7 @@ TEST_F(EditCommandsTest, LabelDragAndPopUpInfoFollowTheMouse) {
 TEST_F(EditCommandsTest, MovePointDragsOnePointAndStaysArmed) {
     Build({{100, 100}, {200, 100}});
     testing::AddTestEdge(Net(), 1, 2);
-    doc->DoCommand(6);
+    doc->DoCommand(CommandCode::MovePoint);
     EXPECT_EQ(Prompt(), "Move Point: Select Point ");
     QTest::mousePress(Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(108, 95)); // near, not on
     EXPECT_EQ(Prompt(), "Move Point: Drag point 1 to another position.");
@@ -312,7 +312,7 @@ TEST_F(EditCommandsTest, ComponentsMoveAndGoWithTheirQuestions) {
     testing::AddTestEdge(Net(), 1, 2);
     testing::AddTestEdge(Net(), 3, 4);
     host.state.options.editConfirmation = 1;
-    doc->DoCommand(7);
+    doc->DoCommand(CommandCode::MoveComponent);
     ClickPoint(2);
     EXPECT_EQ(Prompt(), "Move Component: Select new position for point 2");
     Click(220, 150);
@@ -323,7 +323,7 @@ TEST_F(EditCommandsTest, ComponentsMoveAndGoWithTheirQuestions) {
     EXPECT_EQ(Point(3).x, 400);
     EXPECT_EQ(Prompt(), "Move Component: Select Point ");
 
-    doc->DoCommand(4);
+    doc->DoCommand(CommandCode::DeleteComponent);
     ClickPoint(3);
     EXPECT_EQ(host.dialogs.Texts("ask").back(),
               "Delete Component : Do you wish to Delete  Component With Point 3?");
@@ -373,7 +373,7 @@ TEST_F(EditCommandsTest, ChangeSizeAndMoveGraphActOnTheSelection) {
     Build({{100, 100}, {200, 100}, {300, 150}});
     ClickPoint(1, Qt::ShiftModifier);
     ClickPoint(2, Qt::ShiftModifier);
-    doc->DoCommand(10); // Increment X on two selected points: about their own centre
+    doc->DoCommand(CommandCode::IncrementX); // Increment X on two selected points: about their own centre
     EXPECT_EQ(Point(1).x, 95);
     EXPECT_EQ(Point(2).x, 205);
     EXPECT_EQ(Point(3).x, 300);
@@ -383,7 +383,7 @@ TEST_F(EditCommandsTest, ChangeSizeAndMoveGraphActOnTheSelection) {
     EXPECT_EQ(Point(3).x, 300);
 
     ClickPoint(2, Qt::ShiftModifier); // one selected point left: sizes act on all
-    doc->DoCommand(10);
+    doc->DoCommand(CommandCode::IncrementX);
     EXPECT_EQ(Point(1).x, 80);
     EXPECT_EQ(Point(3).x, 305);
     Item("MoveGraphToDown1")->trigger(); // moves act on any selection
@@ -395,7 +395,7 @@ TEST_F(EditCommandsTest, ChangeSizeAndMoveGraphActOnTheSelection) {
 TEST_F(EditCommandsTest, FitNetToWindowLeavesAFittedNetAlone) {
     const QSize view = doc->findChild<QScrollArea*>()->viewport()->size();
     Build({{40, 40}, {view.width() - 40, view.height() - 40}});
-    doc->DoCommand(15);
+    doc->DoCommand(CommandCode::FitNet);
     EXPECT_EQ(Point(2).x, view.width() - 40);
     EXPECT_FALSE(HasUndo(Net()));
 
@@ -442,41 +442,42 @@ TEST_F(EditCommandsTest, ViewSwitchesKeepBothCheckMarks) {
 
 TEST_F(EditCommandsTest, CommandCodesReachTheirHandlers) {
     Build({{100, 100}, {200, 100}});
-    const std::vector<std::pair<int, std::string>> prompts = {{1, "Add Edge: Select first point of the Edge"},
-                                                              {3, "Delete Edge: Select first Edge point"},
-                                                              {4, "Delete Component: Select Component Point"},
-                                                              {7, "Move Component: Select Point "}};
+    const std::vector<std::pair<CommandCode, std::string>> prompts = {
+        {CommandCode::AddEdge, "Add Edge: Select first point of the Edge"},
+        {CommandCode::DeleteEdge, "Delete Edge: Select first Edge point"},
+        {CommandCode::DeleteComponent, "Delete Component: Select Component Point"},
+        {CommandCode::MoveComponent, "Move Component: Select Point "}};
     for (const auto& [code, prompt] : prompts) {
         doc->DoCommand(code);
-        EXPECT_EQ(Prompt(), prompt) << code;
+        EXPECT_EQ(Prompt(), prompt) << IndexOf(code);
     }
-    doc->DoCommand(8); // an edgeless net changes its kind
+    doc->DoCommand(CommandCode::Retype); // an edgeless net changes its kind
     EXPECT_EQ(Net().kindName, "dirNet");
     EXPECT_EQ(Label("LabelType"), "dirNet");
     EXPECT_EQ(doc->Armed(), Command::None);
-    doc->DoCommand(9);
+    doc->DoCommand(CommandCode::IncrementXY);
     EXPECT_EQ(Point(1).x, 95);
     EXPECT_EQ(Point(1).y, 100); // a flat extent does not grow
 
     // While a procedure runs, only the moves arm.
     host.state.run.busy = 1;
-    doc->DoCommand(0);
+    doc->DoCommand(CommandCode::AddPoint);
     EXPECT_EQ(host.dialogs.Texts("warning"),
               std::vector<std::string>{"Procedure in Progress!\r\nFirst terminate procedure!"});
     EXPECT_EQ(doc->Armed(), Command::None);
-    doc->DoCommand(6);
+    doc->DoCommand(CommandCode::MovePoint);
     EXPECT_EQ(doc->Armed(), Command::MovePoint);
     host.state.run.busy = 0;
 
     Net().name = "road";
     host.dialogs.answer = Answer::No;
-    doc->DoCommand(5);
+    doc->DoCommand(CommandCode::DeleteAll);
     EXPECT_EQ(host.dialogs.Texts("ask"),
               std::vector<std::string>{
                   "Warning-Delete All: Are You sure? Do you wish to Delete \r\nNetWork   road ?"});
     EXPECT_EQ(Net().n, 2);
     host.dialogs.answer = Answer::Yes;
-    doc->DoCommand(5);
+    doc->DoCommand(CommandCode::DeleteAll);
     EXPECT_EQ(Net().n, 0);
     EXPECT_FALSE(Item("DeletePoint1")->isEnabled());
 }

@@ -3,6 +3,7 @@
 
 #include "net_builders.h"
 #include "test_document.h"
+#include "view_test_nets.h"
 
 #include "procedures/k_shortest_paths.h"
 #include "procedures/procedure_texts.h"
@@ -18,14 +19,14 @@ namespace plax {
 namespace {
 
 using testing::AddEdge;
+using testing::Blue;
+using testing::Green;
 using testing::MakeNet;
+using testing::Red;
+using testing::Silver;
 using testing::TestDocument;
 using testing::TestHost;
 
-constexpr Color Red = 0x0000FF;
-constexpr Color Green = 0x008000;
-constexpr Color Blue = 0xFF0000;
-constexpr Color Silver = 0xC0C0C0;
 constexpr Color Normal = 0x202020;
 
 class PickingCommandsTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include "net_builders.h"
 #include "test_document.h"
+#include "view_test_nets.h"
 
 #include "procedures/activity_net.h"
 #include "procedures/critical_path.h"
@@ -22,10 +23,10 @@ namespace {
 
 using testing::AddEdge;
 using testing::MakeNet;
+using testing::Red;
 using testing::TestDocument;
 using testing::TestHost;
 
-constexpr Color Red = 0x0000FF;
 constexpr Color Normal = 0x202020; // the settings' fore default colour in these tests
 constexpr Color Old = 0x123456;    // a mark left by an earlier run
 

@@ -18,12 +18,11 @@ namespace {
 
 using testing::AddTestEdge;
 using testing::AddTestPoint;
+using testing::Blue;
 using testing::CustomOptions;
+using testing::Green;
 using testing::NewTestNet;
-
-constexpr Color Red = 0x0000FF;
-constexpr Color Green = 0x008000;
-constexpr Color Blue = 0xFF0000;
+using testing::Red;
 
 QImage WhiteImage() {
     QImage image(200, 100, QImage::Format_RGB32);

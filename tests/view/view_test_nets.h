@@ -8,6 +8,12 @@
 
 namespace plax::testing {
 
+// The colours procedures mark their results with.
+inline constexpr Color Red = 0x0000FF;
+inline constexpr Color Green = 0x008000;
+inline constexpr Color Blue = 0xFF0000;
+inline constexpr Color Silver = 0xC0C0C0;
+
 // A net with the default options block of a fresh program (radius 10, number shown).
 inline NetWorkType NewTestNet(bool directed) {
     NetWorkType net;

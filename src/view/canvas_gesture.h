@@ -1,0 +1,65 @@
+#pragma once
+
+#include "model/net_types.h"
+
+#include <utility>
+#include <vector>
+
+namespace plax {
+
+// What the mouse is doing on the canvas between a press and its release. One value, so no two
+// drags can be half-started at once.
+enum class GestureKind { None, RubberBand, LabelDrag, PointDrag, GroupDrag };
+
+// The gesture of a document's canvas and the data each kind needs. The net record keeps three of
+// it as flags (the drawing reads them, and they travel with the net between levels); Mirror
+// writes them.
+class CanvasGesture {
+public:
+    // One entry of a group drag: a selected point and its offset from the grabbed point.
+    struct GroupEntry {
+        int point = 0;
+        int dx = 0;
+        int dy = 0;
+    };
+    using EdgePairs = std::vector<std::pair<int, int>>;
+
+    GestureKind Kind() const { return kind_; }
+    bool Is(GestureKind kind) const { return kind_ == kind; }
+    // The point whose label is dragged, or the point a point or group drag holds; 0 otherwise.
+    int Point() const { return point_; }
+    const std::vector<GroupEntry>& Group() const { return group_; }
+    const EdgePairs& GroupEdges() const { return edges_; }
+
+    void StartBand() { Start(GestureKind::RubberBand, 0); }
+    void StartLabelDrag(int point) { Start(GestureKind::LabelDrag, point); }
+    void StartPointDrag(int point) { Start(GestureKind::PointDrag, point); }
+    void StartGroupDrag(int point, std::vector<GroupEntry> group, EdgePairs edges) {
+        Start(GestureKind::GroupDrag, point);
+        group_ = std::move(group);
+        edges_ = std::move(edges);
+    }
+    void End() { Start(GestureKind::None, 0); }
+
+    // The net's drag flags as the gesture has them.
+    void Mirror(InteractionState& flags) const {
+        flags.labelDrag = kind_ == GestureKind::LabelDrag ? 1 : 0;
+        flags.pointDrag = kind_ == GestureKind::PointDrag ? 1 : 0;
+        flags.groupDrag = kind_ == GestureKind::GroupDrag ? 1 : 0;
+    }
+
+private:
+    void Start(GestureKind kind, int point) {
+        kind_ = kind;
+        point_ = point;
+        group_.clear();
+        edges_.clear();
+    }
+
+    GestureKind kind_ = GestureKind::None;
+    int point_ = 0;
+    std::vector<GroupEntry> group_;
+    EdgePairs edges_;
+};
+
+} // namespace plax
