@@ -1,5 +1,8 @@
 #include "window_placement.h"
 
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -24,6 +27,16 @@ QRect FitInside(const QRect& wanted, const QRect& available) {
     const int y =
         std::clamp(wanted.y(), available.top(), available.top() + available.height() - size.height());
     return {QPoint(x, y), size};
+}
+
+ChildFrame::ChildFrame() {
+    const QKeySequence taken(Qt::CTRL | Qt::Key_W);
+    if (QMenu* menu = systemMenu(); menu != nullptr) {
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(taken) > 0) action->setShortcuts(keys);
+        }
+    }
 }
 
 void ChildFrame::mousePressEvent(QMouseEvent* event) {

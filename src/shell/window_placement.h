@@ -20,9 +20,11 @@ QRect FitInside(const QRect& wanted, const QRect& available);
 // button under the mouse; when the question is answered from the keyboard the mouse never moves
 // again before the next click, and that click was taken for a press on no button. Each press
 // here first looks again at what lies under it.
+// Its system menu gives up Ctrl+W: the document's "Show Edge Weight" uses that key, and two
+// actions on one key make Qt run neither. Ctrl+F4 and the title bar still close the window.
 class ChildFrame : public QMdiSubWindow {
 public:
-    using QMdiSubWindow::QMdiSubWindow;
+    ChildFrame();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

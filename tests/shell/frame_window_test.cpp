@@ -211,10 +211,10 @@ TEST_F(FrameWindowTest, OpenChoosesTheWindowByExtension) {
 }
 
 TEST_F(FrameWindowTest, ToolbarFollowsTheDocuments) {
-    const QAction* increaseXY = frame.ToolButton(9);
+    const QAction* increaseXY = frame.ToolButton(CommandCode::IncrementXY);
     ASSERT_NE(increaseXY, nullptr);
     EXPECT_EQ(increaseXY->toolTip(), "Increase X and  Y Size");
-    EXPECT_EQ(frame.ToolButton(12)->toolTip(), "Decrease  X and  Y Size");
+    EXPECT_EQ(frame.ToolButton(CommandCode::DecrementXY)->toolTip(), "Decrease  X and  Y Size");
     EXPECT_FALSE(increaseXY->isEnabled());
     EXPECT_FALSE(frame.SaveButton()->isEnabled());
     EXPECT_FALSE(frame.WindowMenu().menuAction()->isEnabled());
@@ -222,18 +222,37 @@ TEST_F(FrameWindowTest, ToolbarFollowsTheDocuments) {
     frame.OpenFile(Copy("road.net", "road.net"));
     TMDIChild* road = frame.ActiveDocument();
     ASSERT_NE(road, nullptr);
-    EXPECT_TRUE(frame.ToolButton(0)->isEnabled()); // 9 points: room for more
+    EXPECT_TRUE(frame.ToolButton(CommandCode::AddPoint)->isEnabled()); // 9 points: room for more
     EXPECT_TRUE(increaseXY->isEnabled());
     EXPECT_TRUE(frame.SaveButton()->isEnabled());
-    EXPECT_FALSE(frame.ToolButton(8)->isEnabled()); // retype needs a net without edges
+    EXPECT_FALSE(frame.ToolButton(CommandCode::Retype)->isEnabled()); // retype needs a net without edges
     EXPECT_TRUE(MenuBarHolds(road->Menus().front()));
 
     ASSERT_TRUE(frame.Area().currentSubWindow()->close());
-    for (int tag : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18}) {
-        EXPECT_FALSE(frame.ToolButton(tag)->isEnabled()) << tag;
+    using C = CommandCode;
+    for (C code : {C::AddPoint, C::AddEdge, C::DeletePoint, C::DeleteEdge, C::DeleteComponent, C::DeleteAll,
+                   C::MovePoint, C::MoveComponent, C::Retype, C::IncrementXY, C::IncrementX, C::IncrementY,
+                   C::DecrementXY, C::DecrementX, C::DecrementY, C::FitNet, C::ShowReport, C::ClearReport}) {
+        EXPECT_FALSE(frame.ToolButton(code)->isEnabled()) << IndexOf(code);
     }
     EXPECT_FALSE(frame.SaveButton()->isEnabled());
     EXPECT_FALSE(frame.WindowMenu().menuAction()->isEnabled());
+}
+
+// The sub-window's own Ctrl+W close would make the key ambiguous, and Qt then runs neither.
+TEST_F(FrameWindowTest, CtrlWShowsEdgeWeightsOnAnOpenDocument) {
+    frame.OpenFile(Copy("road.net", "road.net"));
+    TMDIChild* road = frame.ActiveDocument();
+    ASSERT_NE(road, nullptr);
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    road->setFocus();
+    const std::uint8_t before = road->Net().view.edgeMarks;
+    QTest::keyClick(road, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(road->Net().view.edgeMarks, before == 0 ? 1 : 0);
+    QTest::keyClick(road, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(road->Net().view.edgeMarks, before);
+    EXPECT_EQ(frame.Documents().size(), 1u);
 }
 
 TEST_F(FrameWindowTest, ToolButtonsReachOnlyAnActiveDocument) {
@@ -246,11 +265,11 @@ TEST_F(FrameWindowTest, ToolButtonsReachOnlyAnActiveDocument) {
 
     // Clear Report writes the net's report file without asking.
     const std::filesystem::path report = dir.File("road.TXT");
-    frame.ToolButton(18)->trigger();
+    frame.ToolButton(CommandCode::ClearReport)->trigger();
     EXPECT_FALSE(std::filesystem::exists(report));
 
     frame.Area().setActiveSubWindow(roadWindow);
-    frame.ToolButton(18)->trigger();
+    frame.ToolButton(CommandCode::ClearReport)->trigger();
     EXPECT_TRUE(std::filesystem::exists(report));
     EXPECT_TRUE(dialogs.calls.empty());
 }
