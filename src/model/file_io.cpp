@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -68,7 +69,7 @@ std::pair<std::string, std::string> SplitPath(const std::string& path) {
 
 // A new file with a short name of its own in the directory `dirFd`, so that a target whose
 // name or path is as long as the system allows still has room beside it.
-int CreateTemp(int dirFd, std::string& tempName) {
+int CreateTemp(int dirFd, std::string& tempName, int access = O_WRONLY) {
     static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device random;
     std::uniform_int_distribution<std::size_t> pick(0, sizeof Letters - 2);
@@ -76,7 +77,7 @@ int CreateTemp(int dirFd, std::string& tempName) {
         tempName = TempFilePrefix;
         for (int k = 0; k < 6; ++k)
             tempName += Letters[pick(random)];
-        const int fd = ::openat(dirFd, tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::openat(dirFd, tempName.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -183,6 +184,31 @@ ReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, std::s
         out.append(buf, static_cast<std::size_t>(n));
     }
     return ReadStatus::Ok;
+}
+
+int CreateLockedFile(const std::string& path) {
+    auto [dir, name] = SplitPath(path);
+    UniqueFd dirFd(::open(dir.c_str(), DirectoryOpenFlags));
+    std::string tempName;
+    const int fd = dirFd.get() < 0 ? -1 : CreateTemp(dirFd.get(), tempName, O_RDWR);
+    if (fd < 0) return -1;
+    // Locked under its own name first, then linked into place: whoever sees the new name finds
+    // it locked already.
+    if (::flock(fd, LOCK_EX) == 0 && ::linkat(dirFd.get(), tempName.c_str(), dirFd.get(), name.c_str(), 0) == 0) {
+        ::unlinkat(dirFd.get(), tempName.c_str(), 0);
+        return fd;
+    }
+    const int linkError = errno;
+    ::unlinkat(dirFd.get(), tempName.c_str(), 0);
+    ::close(fd);
+    if (linkError == EEXIST) {
+        errno = EEXIST;
+        return -1;
+    }
+    // A file system without hard links: made under its name and locked just after.
+    const int plain = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (plain >= 0) (void)::flock(plain, LOCK_EX);
+    return plain;
 }
 
 bool FileExists(const std::string& path) {

@@ -50,6 +50,11 @@ enum class ReadStatus { Ok, CannotOpen, TooLarge, ReadError };
 // regular file (a FIFO, a device, a directory) is refused as CannotOpen without waiting on it.
 ReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, std::string& out);
 
+// Makes `path` as a new empty file, open for reading and writing, that holds an exclusive flock
+// from the moment its name appears, so no one else can lock it first. -1 when it cannot be made,
+// with errno EEXIST when the name is taken.
+int CreateLockedFile(const std::string& path);
+
 bool FileExists(const std::string& path);
 
 } // namespace plax

@@ -1,5 +1,7 @@
 #include "report_lock.h"
 
+#include "model/file_io.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -50,7 +52,8 @@ bool ReportLock::TryOnce() {
     const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
     fd_ = ::open(path_.c_str(), flags);
     if (fd_ < 0 && errno == ENOENT) {
-        fd_ = ::open(path_.c_str(), flags | O_CREAT | O_EXCL, 0666);
+        // Made locked: a writer that opens it the moment it appears must wait for its banner.
+        fd_ = CreateLockedFile(path_);
         if (fd_ < 0 && errno == EEXIST) return false; // made by another writer just now
         created_ = fd_ >= 0;
     }
