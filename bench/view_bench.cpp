@@ -1,9 +1,9 @@
 // Drawing the complete directed net of 15 points (210 edges with arrowheads and weights), the
 // heaviest picture a net can make.
 #include "model/net_store.h"
-#include "view/net_geometry.h"
-#include "view/net_render.h"
-#include "view/picture_export.h"
+#include "render/net_geometry.h"
+#include "render/net_render.h"
+#include "render/picture_export.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "cli.h"
 #include "cli_messages.h"
 #include "net_io.h"
-#include "view/picture_export.h"
+#include "render/picture_export.h"
 
 #include <QGuiApplication>
 

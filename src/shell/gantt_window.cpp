@@ -2,9 +2,9 @@
 
 #include "model/file_io.h"
 #include "model/text_utils.h"
-#include "view/emf_paint_device.h"
-#include "view/render_support.h"
-#include "view/wmf_paint_device.h"
+#include "render/emf_paint_device.h"
+#include "render/render_support.h"
+#include "render/wmf_paint_device.h"
 
 #include <QAction>
 #include <QBuffer>

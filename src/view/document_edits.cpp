@@ -1,6 +1,5 @@
 #include "document_window.h"
 
-#include "canvas_geometry.h"
 #include "document_window_parts.h"
 #include "edit_commands.h"
 #include "picking_commands.h"
@@ -8,6 +7,7 @@
 
 #include "model/net_store.h"
 #include "model/undo.h"
+#include "render/canvas_geometry.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -5,7 +5,7 @@
 #include "model/net_file.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "picture_export.h"
+#include "render/picture_export.h"
 
 namespace plax {
 

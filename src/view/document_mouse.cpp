@@ -1,12 +1,12 @@
 #include "document_window.h"
 
-#include "canvas_geometry.h"
 #include "document_window_parts.h"
 #include "edit_commands.h"
-#include "net_geometry.h"
 
 #include "model/net_store.h"
 #include "model/undo.h"
+#include "render/canvas_geometry.h"
+#include "render/net_geometry.h"
 
 #include <QString>
 

@@ -3,10 +3,7 @@
 #include "document_window_parts.h"
 #include "edit_commands.h"
 #include "net_canvas_widget.h"
-#include "net_colors.h"
-#include "net_render.h"
 #include "picking_commands.h"
-#include "picture_export.h"
 #include "property_commands.h"
 
 #include "model/krack_plot.h"
@@ -15,6 +12,9 @@
 #include "model/text_utils.h"
 #include "model/undo.h"
 #include "procedures/report_file.h"
+#include "render/net_colors.h"
+#include "render/net_render.h"
+#include "render/picture_export.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,10 +1,9 @@
 #include "edit_commands.h"
 
-#include "net_geometry.h"
-
 #include "model/net_store.h"
 #include "model/text_utils.h"
 #include "procedures/graph_utils.h"
+#include "render/net_geometry.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 
 #include "document_context.h"
 #include "edit_commands.h"
-#include "net_render.h"
 
 #include "model/net_store.h"
+#include "render/net_render.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

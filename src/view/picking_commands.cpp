@@ -2,8 +2,8 @@
 
 #include "procedure_marks.h"
 
-#include "net_colors.h"
-#include "net_render.h"
+#include "render/net_colors.h"
+#include "render/net_render.h"
 
 #include "procedures/marking_buffer.h"
 #include "procedures/procedure_texts.h"

@@ -1,7 +1,7 @@
 #include "procedure_marks.h"
 
-#include "net_colors.h"
-#include "net_render.h"
+#include "render/net_colors.h"
+#include "render/net_render.h"
 
 #include "model/net_store.h"
 #include "procedures/cut_points.h"

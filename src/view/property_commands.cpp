@@ -1,8 +1,8 @@
 #include "property_commands.h"
 
-#include "net_colors.h"
 #include "picking_commands.h"
 #include "procedure_marks.h"
+#include "render/net_colors.h"
 
 #include "procedures/marking_buffer.h"
 

@@ -1,6 +1,6 @@
-#include "view/canvas_geometry.h"
+#include "render/canvas_geometry.h"
 
-#include "view/render_support.h"
+#include "render/render_support.h"
 #include "view_test_nets.h"
 
 #include <QImage>

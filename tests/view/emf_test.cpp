@@ -1,7 +1,7 @@
-#include "view/emf_paint_device.h"
-#include "view/emf_paint_engine.h"
-#include "view/emf_writer.h"
-#include "view/wmf_writer.h"
+#include "render/emf_paint_device.h"
+#include "render/emf_paint_engine.h"
+#include "render/emf_writer.h"
+#include "render/wmf_writer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

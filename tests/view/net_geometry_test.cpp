@@ -1,4 +1,4 @@
-#include "view/net_geometry.h"
+#include "render/net_geometry.h"
 
 #include "model/net_store.h"
 #include "view_test_nets.h"

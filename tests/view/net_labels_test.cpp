@@ -1,7 +1,7 @@
-#include "view/net_labels.h"
+#include "render/net_labels.h"
 
 #include "model/net_store.h"
-#include "view/net_geometry.h"
+#include "render/net_geometry.h"
 #include "view_test_nets.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "view/picture_export.h"
+#include "render/picture_export.h"
 
 #include "model/net_store.h"
 #include "recording_messages.h"

@@ -1,4 +1,4 @@
-#include "view/net_render.h"
+#include "render/net_render.h"
 
 #include "model/net_store.h"
 #include "view_test_nets.h"

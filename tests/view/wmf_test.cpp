@@ -1,10 +1,10 @@
-#include "view/wmf_writer.h"
+#include "render/wmf_writer.h"
 
 #include "model/net_file.h"
 #include "model/net_store.h"
 #include "recording_messages.h"
+#include "render/picture_export.h"
 #include "scratch_dir.h"
-#include "view/picture_export.h"
 #include "view_test_nets.h"
 
 #include <QByteArray>
