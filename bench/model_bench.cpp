@@ -36,7 +36,7 @@ void BM_LoadNetBytes(benchmark::State& state) {
         plax::NetWorkType net;
         benchmark::DoNotOptimize(plax::ReadNetBytes(net, bytes, "bench.net", options, messages));
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_LoadNetBytes);
 

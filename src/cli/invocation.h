@@ -26,11 +26,11 @@ struct OptionSpec {
 };
 
 // Splits `args`; on an unknown option or a missing value it says why on `err` and answers nothing.
-std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args, const OptionSpec& accepted,
-                                          std::ostream& err);
+[[nodiscard]] std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args,
+                                                        const OptionSpec& accepted, std::ostream& err);
 
 // A whole number within [lo, hi] given to `option`; says why on `err` when it is not.
-std::optional<long long> NumberOption(const Invocation& inv, const std::string& option, long long lo,
-                                      long long hi, std::ostream& err);
+[[nodiscard]] std::optional<long long> NumberOption(const Invocation& inv, const std::string& option,
+                                                    long long lo, long long hi, std::ostream& err);
 
 } // namespace plax::cli

@@ -9,8 +9,8 @@ namespace plax::cli {
 
 // Reads a net as the desktop program opens it: ".KP" (compared in upper case) with the Krack
 // Plot reader, anything else with the net reader.
-bool ReadNetFile(NetWorkType& net, const std::string& path, const OptionType& options,
-                 UserMessages& messages);
+[[nodiscard]] bool ReadNetFile(NetWorkType& net, const std::string& path, const OptionType& options,
+                               UserMessages& messages);
 
 enum class WriteFormat { Net, KrackPlot, EdgeList, Picture };
 
@@ -18,6 +18,6 @@ enum class WriteFormat { Net, KrackPlot, EdgeList, Picture };
 WriteFormat FormatForPath(const std::string& path);
 
 // Writes the net in the format its name asks for (not a picture); the writer reports failures.
-bool WriteNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages);
+[[nodiscard]] bool WriteNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages);
 
 } // namespace plax::cli

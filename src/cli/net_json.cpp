@@ -71,7 +71,8 @@ std::string ColorText(Color c) {
 std::string Latin1ToUtf8(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (unsigned char c : bytes) {
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
         } else {

@@ -11,6 +11,6 @@ namespace plax {
 std::string EdgeListText(const NetWorkType& net);
 
 // Writes the edge list, replacing any file at `path` without asking.
-bool SaveEdgeList(const NetWorkType& net, const std::string& path, UserMessages& messages);
+[[nodiscard]] bool SaveEdgeList(const NetWorkType& net, const std::string& path, UserMessages& messages);
 
 } // namespace plax

@@ -12,7 +12,7 @@ enum class WriteStatus { Ok, CannotCreate, CannotWrite };
 // is renamed over the target only once it is complete, so a failure leaves the old file whole.
 // A target reached through symbolic links is replaced (or created) where the links point, so
 // the links stay links.
-WriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
+[[nodiscard]] WriteStatus WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // The same replacement for text written piece by piece (a report of any length): Write appends
 // to the new file, Commit puts it in place of the target. A writer destroyed without a
@@ -48,12 +48,12 @@ enum class ReadStatus { Ok, CannotOpen, TooLarge, ReadError };
 
 // Reads the whole file, refusing one larger than `maxBytes` without reading it. Anything but a
 // regular file (a FIFO, a device, a directory) is refused as CannotOpen without waiting on it.
-ReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, std::string& out);
+[[nodiscard]] ReadStatus ReadFileLimited(const std::string& path, std::size_t maxBytes, std::string& out);
 
 // Makes `path` as a new empty file, open for reading and writing, that holds an exclusive flock
 // from the moment its name appears, so no one else can lock it first. -1 when it cannot be made,
 // with errno EEXIST when the name is taken.
-int CreateLockedFile(const std::string& path);
+[[nodiscard]] int CreateLockedFile(const std::string& path);
 
 bool FileExists(const std::string& path);
 

@@ -17,12 +17,12 @@ inline constexpr std::size_t MaxKrackPlotFileSize = 1024u * 1024u;
 std::string KrackPlotText(const NetWorkType& net);
 
 // Fills `net` from Krack Plot text. `path` only goes into the messages.
-bool ReadKrackPlotText(NetWorkType& net, std::string_view text, const std::string& path,
-                       const OptionType& options, UserMessages& messages);
+[[nodiscard]] bool ReadKrackPlotText(NetWorkType& net, std::string_view text, const std::string& path,
+                                     const OptionType& options, UserMessages& messages);
 
 // Refuses an empty net, asks before replacing an existing file.
-bool SaveKrackPlot(const NetWorkType& net, const std::string& path, UserMessages& messages);
-bool LoadKrackPlot(NetWorkType& net, const std::string& path, const OptionType& options,
-                   UserMessages& messages);
+[[nodiscard]] bool SaveKrackPlot(const NetWorkType& net, const std::string& path, UserMessages& messages);
+[[nodiscard]] bool LoadKrackPlot(NetWorkType& net, const std::string& path, const OptionType& options,
+                                 UserMessages& messages);
 
 } // namespace plax

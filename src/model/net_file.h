@@ -17,19 +17,19 @@ inline constexpr int MaxSubNetDepth = 64;
 inline constexpr std::size_t MaxNetFileSize = 16u * 1024u * 1024u;
 
 // The bytes of a .net file, or no value when a weight or flow cannot be stored.
-std::optional<std::string> NetFileBytes(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> NetFileBytes(const NetWorkType& net);
 
 // Fills `net` from the bytes of a .net file. `path` only goes into the messages. On failure
 // the message is shown, the net keeps what was read, and the answer is false.
-bool ReadNetBytes(NetWorkType& net, std::string_view bytes, const std::string& path,
-                  const OptionType& options, UserMessages& messages);
+[[nodiscard]] bool ReadNetBytes(NetWorkType& net, std::string_view bytes, const std::string& path,
+                                const OptionType& options, UserMessages& messages);
 
 // The net name a file gives: the file name without directory, with the four characters from
 // its first "." removed ("road.net" -> "road"), at most 100 characters.
 std::string NetNameFromPath(const std::string& path);
 
-bool SaveNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages);
-bool LoadNetFile(NetWorkType& net, const std::string& path, const OptionType& options,
-                 UserMessages& messages);
+[[nodiscard]] bool SaveNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages);
+[[nodiscard]] bool LoadNetFile(NetWorkType& net, const std::string& path, const OptionType& options,
+                               UserMessages& messages);
 
 } // namespace plax

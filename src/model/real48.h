@@ -13,7 +13,7 @@ using Real48 = std::array<std::uint8_t, 6>;
 
 // Rounds the fraction to 39 bits, a half away from zero; a magnitude below the smallest
 // representable value becomes 0. No value for NaN, infinities and magnitudes above the largest.
-std::optional<Real48> DoubleToReal48(double value);
+[[nodiscard]] std::optional<Real48> DoubleToReal48(double value);
 double Real48ToDouble(const Real48& bytes);
 
 inline constexpr double Real48Max = 1.7014118346031449e38; // 2^127 * (1 - 2^-40)

@@ -26,12 +26,12 @@ inline constexpr int DefaultPictureHeight = 351;
 void DrawNetPicture(QPainter& painter, const NetWorkType& net, int width, int height, bool subNet = false);
 
 // The bytes of the picture file, or nothing when it could not be made.
-std::optional<std::string> RenderNetPicture(const NetWorkType& net, PictureFormat format, int width,
-                                            int height, bool subNet = false);
+[[nodiscard]] std::optional<std::string> RenderNetPicture(const NetWorkType& net, PictureFormat format,
+                                                          int width, int height, bool subNet = false);
 
 // Writes the picture that `path` asks for, replacing the file atomically; failures are shown
 // through `messages`. Needs a running QGuiApplication (any platform, offscreen included).
-bool SaveNetPicture(const NetWorkType& net, const std::string& path, int width, int height,
-                    UserMessages& messages, bool subNet = false);
+[[nodiscard]] bool SaveNetPicture(const NetWorkType& net, const std::string& path, int width, int height,
+                                  UserMessages& messages, bool subNet = false);
 
 } // namespace plax

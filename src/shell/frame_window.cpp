@@ -88,13 +88,14 @@ void TileInStripes(QMdiArea& area, bool rows) {
     const QRect r = area.viewport()->rect();
     const int count = static_cast<int>(windows.size());
     for (int i = 0; i < count; ++i) {
-        windows[i]->showNormal();
+        QMdiSubWindow* const window = windows[static_cast<std::size_t>(i)];
+        window->showNormal();
         if (rows) {
             const int top = r.height() * i / count;
-            windows[i]->setGeometry(0, top, r.width(), r.height() * (i + 1) / count - top);
+            window->setGeometry(0, top, r.width(), r.height() * (i + 1) / count - top);
         } else {
             const int left = r.width() * i / count;
-            windows[i]->setGeometry(left, 0, r.width() * (i + 1) / count - left, r.height());
+            window->setGeometry(left, 0, r.width() * (i + 1) / count - left, r.height());
         }
     }
 }

@@ -119,7 +119,7 @@ void DrawTimeAxis(QPainter& painter, const ChartGeometry& g) {
     const QFontMetrics fm = painter.fontMetrics();
     const int widest = fm.horizontalAdvance(FormatChartValue(g.high)) + 16;
     const double step = TickStep(g.high - g.low, g.plot.width() / widest);
-    for (auto k = static_cast<long long>(std::ceil(g.low / step - 1e-9)); k * step <= g.high + 1e-9; ++k) {
+    for (auto k = static_cast<long long>(std::ceil(g.low / step - 1e-9)); static_cast<double>(k) * step <= g.high + 1e-9; ++k) {
         const int x = g.X(static_cast<double>(k) * step);
         painter.setPen(QColor(GridGrey));
         painter.drawLine(x, g.plot.top(), x, g.plot.bottom());

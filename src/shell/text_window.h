@@ -32,7 +32,6 @@ class TextStoreView;
 
 inline constexpr const char* TextFileFilter = "Text files (*.txt)|*.txt";
 inline constexpr const char* TextFileExtension = "txt";
-inline constexpr const char* ConfirmCaption = "Confirm";
 inline constexpr const char* CannotPrintMessage = " Cannot print the text.";
 
 std::string CannotSaveFileMessage(const std::string& fileName);
@@ -43,10 +42,10 @@ std::string LineBytes(const QString& line);
 std::vector<std::string> LineBytes(const QStringList& lines);
 
 // Writes the lines, each ending with CR LF, replacing the file atomically; false on failure.
-bool SaveText(const std::string& path, const TextStore& text);
+[[nodiscard]] bool SaveText(const std::string& path, const TextStore& text);
 
 // Prints the lines one below the other in `font`, starting a new page when one is full.
-bool PrintText(QPrinter& printer, const TextStore& text, const QFont& font);
+[[nodiscard]] bool PrintText(QPrinter& printer, const TextStore& text, const QFont& font);
 
 // A text up to this size goes into the editable text area once it is complete; a larger one
 // stays in the store's view, read-only, since a text area holds every line as a block of its

@@ -97,7 +97,7 @@ void QtDialogs::Information(const std::string& text) {
 }
 
 bool QtDialogs::Confirm(const std::string& text) {
-    return QMessageBox::question(parent_, QStringLiteral("Confirm"), BoxString(text),
+    return QMessageBox::question(parent_, QString::fromLatin1(ConfirmCaption), BoxString(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

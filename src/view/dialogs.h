@@ -11,6 +11,9 @@ class QWidget;
 
 namespace plax {
 
+// The caption of every question box.
+inline constexpr const char* ConfirmCaption = "Confirm";
+
 // The answer to a Yes/No question that the user may also dismiss (Escape or the close button).
 enum class Answer { Yes, No, Cancel };
 
@@ -21,7 +24,7 @@ class Dialogs : public UserMessages {
 public:
     // Yes/No question with a caption; Cancel when dismissed.
     virtual Answer Ask(const std::string& text, const std::string& caption) = 0;
-    // A file to write. `filter` is in the "Text (*.txt)|*.txt|..." form of the system; the
+    // A file to write. `filter` is in the "Text (*.txt)|*.txt|..." form the program uses; the
     // default extension (without dot) is added to a name that has none. Nothing on cancel.
     virtual std::optional<std::string> AskSavePath(const std::string& filter,
                                                    const std::string& defaultExtension,
@@ -58,10 +61,10 @@ private:
 
 // A window's close question about unsaved work: Yes saves (and the window may close only when the
 // save went through), No closes, a dismissed question keeps the window.
-bool SaveQuestionAllowsClose(Dialogs& ui, const std::string& question, const std::string& caption,
-                             const std::function<bool()>& save);
+[[nodiscard]] bool SaveQuestionAllowsClose(Dialogs& ui, const std::string& question,
+                                           const std::string& caption, const std::function<bool()>& save);
 
-// The Qt name filter ("Text files (*.txt);;...") of a filter in the system's "|" form.
+// The Qt name filter ("Text files (*.txt);;...") of a filter in the program's "|" form.
 std::string QtNameFilter(const std::string& filter);
 
 // Message texts use "\r\n" for line breaks; a message box wants "\n".

@@ -38,13 +38,13 @@ SaveAsKind SaveAsKindForPath(const std::string& path);
 
 // Reads a net as a document opens it: ".KP" in any case of letters with the Krack Plot reader,
 // anything else with the net reader. The readers report their own failures.
-bool LoadDocumentNet(NetWorkType& net, const std::string& path, const OptionType& options,
-                     UserMessages& messages);
+[[nodiscard]] bool LoadDocumentNet(NetWorkType& net, const std::string& path, const OptionType& options,
+                                   UserMessages& messages);
 
 // Writes one of the exports (picture, Krack Plot, edge list); pictures show the drawing area of
 // `picture` size. False for a net file name, or when the writer wrote nothing (it said why).
-bool ExportNet(const NetWorkType& net, const std::string& path, QSize picture, bool subNet,
-               UserMessages& messages);
+[[nodiscard]] bool ExportNet(const NetWorkType& net, const std::string& path, QSize picture, bool subNet,
+                             UserMessages& messages);
 
 // The levels of a document: the top-level net (the root copy) and the decomposed edges, from
 // the top down, that lead to the level being edited. The level being edited is held apart, by
@@ -77,8 +77,8 @@ private:
 // Writes the document's net file. At the top level the working net is written; below it the
 // working net is first stored into its home and the whole hierarchy is written from the root.
 // A hierarchy without a home for the level is reported and nothing is written.
-bool WriteNetHierarchy(NetLevels& levels, const NetWorkType& working, const std::string& path,
-                       UserMessages& messages);
+[[nodiscard]] bool WriteNetHierarchy(NetLevels& levels, const NetWorkType& working, const std::string& path,
+                                     UserMessages& messages);
 
 // The printed size of a picture on a page, keeping its aspect ratio: a picture smaller than the
 // page in both directions is enlarged to the page's width (wide or square) or height (tall),

@@ -118,7 +118,7 @@ void TMDIChild::MakeFileMenu() {
 
 void TMDIChild::MakeEditMenu() {
     editMenu_ = new QMenu(QStringLiteral("&Edit"), this);
-    // Shown, unlike the original's hidden item: a visible Undo is what users look for.
+    // Shown rather than hidden: a visible Undo is what users look for.
     undoAction_ = AddAction(*editMenu_, "Undo1", "Undo");
     undoAction_->setShortcut(QKeySequence::Undo);
     connect(undoAction_, &QAction::triggered, this, [this] { Undo1Click(); });

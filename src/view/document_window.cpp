@@ -39,7 +39,6 @@ namespace {
 
 using C = CommandCode;
 
-constexpr const char* CloseQuestionCaption = "Confirm";
 constexpr const char* CannotPrintMessage = " Cannot print the NetWork.";
 constexpr const char* UpOneLevelHint = "Up One Level";
 
@@ -382,7 +381,7 @@ bool TMDIChild::FormCloseQuery() {
     if (Busy()) return false;
     if (net_.changed == 0 || net_.n == 0) return true;
     // A cancelled or failed save keeps the document open.
-    return SaveQuestionAllowsClose(host_.Ui(), CloseQuestion(net_.name), CloseQuestionCaption,
+    return SaveQuestionAllowsClose(host_.Ui(), CloseQuestion(net_.name), ConfirmCaption,
                                    [this] { return SaveNet(); });
 }
 

@@ -16,9 +16,9 @@ inline constexpr Color MarkBlue = 0xFF0000;  // the sink point
 // A procedure is in progress in this document or, while a long run polls, anywhere.
 bool ProcedureRunning(DocumentContext& document);
 // Shows "Procedure in Progress!..." and answers true when a procedure is in progress.
-bool RefuseWhileRunning(DocumentContext& document);
+[[nodiscard]] bool RefuseWhileRunning(DocumentContext& document);
 // Shows the entry's refusal for this net, if it has one, in its kind of box; answers whether it did.
-bool RefuseEntry(DocumentContext& document, const ProcedureEntry& entry);
+[[nodiscard]] bool RefuseEntry(DocumentContext& document, const ProcedureEntry& entry);
 // Redrawing in the normal colours stores them, which removes the marks of an earlier run.
 void RedrawNormal(DocumentContext& document);
 // A fresh Results window and the frame's dialogs, for one run.

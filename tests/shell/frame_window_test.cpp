@@ -98,7 +98,7 @@ QPoint CloseButton(QMdiSubWindow& sub) {
     QStyleOptionTitleBar bar;
     bar.initFrom(&sub);
     bar.titleBarFlags = sub.windowFlags();
-    bar.titleBarState = sub.windowState();
+    bar.titleBarState = static_cast<int>(sub.windowState().toInt());
     bar.subControls = QStyle::SC_All;
     bar.rect = QRect(0, 0, sub.width(), sub.style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, &sub));
     return sub.style()
