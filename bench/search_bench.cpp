@@ -6,11 +6,14 @@
 #include "procedures/density.h"
 #include "procedures/hamiltonian.h"
 #include "procedures/results_sink.h"
+#include "procedures/run_control.h"
+#include "procedures/tour_search.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <optional>
@@ -133,6 +136,23 @@ void BM_SalesmanComplete15(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(BM_SalesmanComplete15)
+    ->ArgsProduct({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1}})
+    ->ArgNames({"seed", "directed"})
+    ->Unit(benchmark::kMillisecond);
+
+// The search alone, with no text: what the Results protocol adds is the difference to the above.
+void BM_SalesmanSearchAlone(benchmark::State& state) {
+    const NetWorkType net = CompleteNet(state.range(1) != 0, static_cast<unsigned>(state.range(0)));
+    std::uint64_t finds = 0;
+    for (auto _ : state) {
+        plax::UnstoppedRun control;
+        finds = plax::SearchTours(net, plax::TourKind::Salesman, control, [](const plax::TourFind& find) {
+                    benchmark::DoNotOptimize(find.weight);
+                }).finds;
+    }
+    state.counters["finds"] = static_cast<double>(finds);
+}
+BENCHMARK(BM_SalesmanSearchAlone)
     ->ArgsProduct({{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1}})
     ->ArgNames({"seed", "directed"})
     ->Unit(benchmark::kMillisecond);

@@ -128,8 +128,10 @@ void AdvancePlainChanges(Level& level) {
 
 class AutomorphismSearch {
 public:
-    AutomorphismSearch(const NetWorkType& net, AutomorphismOrder order, ResultsSink& sink)
-        : sink_(sink), n_(net.n), order_(order), out_(OutNeighbours(net)), levels_(Levels(net, out_)) {}
+    AutomorphismSearch(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
+                       const AutomorphismVisitor& onFind)
+        : control_(control), onFind_(onFind), n_(net.n), order_(order), out_(OutNeighbours(net)),
+          levels_(Levels(net, out_)) {}
 
     // Answers whether every candidate was tested (false when Stop ended the run).
     bool Run();
@@ -140,7 +142,8 @@ private:
     bool PreservesEdges(const std::array<int, MaxPoints + 1>& image) const;
     void TestCandidate();
 
-    ResultsSink& sink_;
+    RunControl& control_;
+    const AutomorphismVisitor& onFind_;
     const int n_;
     const AutomorphismOrder order_;
     const NeighbourSets out_;
@@ -156,8 +159,8 @@ bool AutomorphismSearch::Advance(std::size_t level) {
     } else {
         AdvancePlainChanges(levels_[level]);
     }
-    if (++advances_ % 25 == 0) sink_.Poll();
-    return sink_.Flags().stop != 0;
+    if (++advances_ % 25 == 0) control_.Poll();
+    return control_.Stopped();
 }
 
 // An odometer over the levels, the last one turning fastest.
@@ -198,11 +201,16 @@ void AutomorphismSearch::TestCandidate() {
     }
     if (!PreservesEdges(image)) return;
     ++counter_;
-    std::string line = "    " + PadLeft(std::to_string(counter_), 3) + "  (";
-    for (int p = 1; p <= n_; ++p) {
-        line += PadLeft(std::to_string(image[static_cast<std::size_t>(p)]), 3) + (p == n_ ? ")" : ",");
-        if (p % 15 == 0 || p == n_) {
-            sink_.AddLine(line);
+    onFind_({counter_, std::span<const int>(image).subspan(1, static_cast<std::size_t>(n_))});
+}
+
+void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find) {
+    const std::size_t n = find.image.size();
+    std::string line = "    " + PadLeft(std::to_string(find.counter), 3) + "  (";
+    for (std::size_t p = 1; p <= n; ++p) {
+        line += PadLeft(std::to_string(find.image[p - 1]), 3) + (p == n ? ")" : ",");
+        if (p % 15 == 0 || p == n) {
+            sink.AddLine(line);
             line = std::string(10, ' ');
         }
     }
@@ -210,16 +218,24 @@ void AutomorphismSearch::TestCandidate() {
 
 } // namespace
 
+AutomorphismsResult SearchAutomorphisms(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
+                                        const AutomorphismVisitor& onFind) {
+    AutomorphismSearch search(net, order, control, onFind);
+    const bool complete = search.Run();
+    return {search.Count(), complete};
+}
+
 void Automorphisms(NetWorkType& net, AutomorphismOrder order, const std::string& fileName,
                    ProcedureOutput out) {
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("            Automorphism Group", net);
         LongRun run(out.sink, net);
-        AutomorphismSearch search(net, order, out.sink);
-        if (!search.Run()) {
+        const AutomorphismsResult result = SearchAutomorphisms(
+            net, order, out.sink, [&](const AutomorphismFind& find) { WriteAutomorphism(out.sink, find); });
+        if (!result.complete) {
             out.sink.AddLine(ProcedureTerminatedLine);
-        } else if (search.Count() == 1) {
+        } else if (result.count == 1) {
             out.sink.AddLine("    Identity Automorphism Group!");
         }
         run.End();

@@ -13,7 +13,7 @@ namespace {
 
 class BlockColorer {
 public:
-    BlockColorer(const NeighbourSets& nbr, PointSet block, StepPoller& poller, ResultsSink& gauge)
+    BlockColorer(const NeighbourSets& nbr, PointSet block, StepPoller& poller, RunControl& gauge)
         : nbr_(nbr), block_(block), poller_(poller), gauge_(gauge) {}
     ColoredBlock Run(PointSet seed);
 
@@ -31,7 +31,7 @@ private:
     const NeighbourSets& nbr_;
     const PointSet block_;
     StepPoller& poller_;
-    ResultsSink& gauge_;
+    RunControl& gauge_;
     std::vector<int> rest_;
     PointColors color_{};
     std::array<PointSet, MaxPoints + 2> classes_{};
@@ -146,7 +146,7 @@ void Exchange(ColoredBlock& block, int a, int b) {
 } // namespace
 
 ColoredBlock ColorBlock(const NeighbourSets& nbr, PointSet block, PointSet seed, StepPoller& poller,
-                        ResultsSink& gauge) {
+                        RunControl& gauge) {
     BlockColorer colorer(nbr, block, poller, gauge);
     return colorer.Run(seed);
 }

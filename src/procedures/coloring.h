@@ -22,7 +22,7 @@ struct ColoredBlock {
 // order, the others are coloured by backtracking in point order. Polls on every step and shows the
 // coloured points on the gauge. An unfinished block comes back when Stop was pressed.
 ColoredBlock ColorBlock(const NeighbourSets& nbr, PointSet block, PointSet seed, StepPoller& poller,
-                        ResultsSink& gauge);
+                        RunControl& gauge);
 
 // Makes the blocks that hang together through shared points agree with block `from`: walking out
 // from it, each block reached exchanges two colour numbers where it gives a shared point another

@@ -25,7 +25,6 @@ public:
     void Run();
     PointStack& Found() { return stack_; }
     int Findings() const { return findings_; }
-    const std::array<bool, MaxPoints + 1>& Reported() const { return reported_; }
 
 private:
     void Visit(int u, int parent);
@@ -96,71 +95,80 @@ void EndItems(std::vector<std::string>& items) {
         items[k] += k + 1 == items.size() ? "." : ",";
 }
 
-void WriteCutPoints(ResultsSink& sink, PointStack& found) {
+void WriteCutPoints(ResultsSink& sink, const std::vector<int>& cutPoints) {
     sink.AddLine("        CutPoints:");
     std::vector<std::string> items;
-    for (; !found.Empty(); found.Pop())
-        items.push_back(ItemNumber(found.Top()));
+    for (int p : cutPoints)
+        items.push_back(ItemNumber(p));
     EndItems(items);
     WriteItemLines(sink, items, 20);
 }
 
-// The first pop of a pair is its second point w, the next its first point u; written "(w,u)".
-std::vector<EdgeMark> WriteBridges(ResultsSink& sink, PointStack& found) {
+// A bridge reached from u to w is written "(w,u)".
+void WriteBridges(ResultsSink& sink, const std::vector<EdgeMark>& bridges) {
     sink.AddLine("        Bridges:");
     std::vector<std::string> items;
-    std::vector<EdgeMark> bridges;
-    while (!found.Empty()) {
-        const int w = found.Top();
-        found.Pop();
-        const int u = found.Top();
-        found.Pop();
-        bridges.push_back({static_cast<std::uint16_t>(u), static_cast<std::uint16_t>(w)});
-        items.push_back("(" + ItemNumber(w) + "," + ItemNumber(u) + ")");
-    }
+    for (const EdgeMark& b : bridges)
+        items.push_back("(" + ItemNumber(b.to) + "," + ItemNumber(b.from) + ")");
     EndItems(items);
     WriteItemLines(sink, items, 8);
-    return bridges;
 }
 
-void MarkCutPoints(const NetWorkType& net, const std::array<bool, MaxPoints + 1>& reported,
-                   MarkingBuffer& marks) {
-    for (int i = 1; i <= net.n; ++i) {
-        if (!reported[At(i)]) continue;
-        marks.pointColor[At(i)] = CutPointColor;
-        marks.pointIndex[At(i)] = CutPointColorIndex;
+void MarkCutPoints(const std::vector<int>& cutPoints, MarkingBuffer& marks) {
+    for (int p : cutPoints) {
+        marks.pointColor[At(p)] = CutPointColor;
+        marks.pointIndex[At(p)] = CutPointColorIndex;
     }
 }
 
 } // namespace
 
+CutSearchResult ComputeCutPointsOrBridges(const NetWorkType& net, CutSearchMode mode) {
+    LowpointSearch search(net, mode);
+    search.Run();
+    CutSearchResult result;
+    result.findings = search.Findings();
+    PointStack& found = search.Found();
+    // The first pop of a bridge is its second point w, the next its first point u.
+    while (!found.Empty()) {
+        const int p = found.Top();
+        found.Pop();
+        if (mode == CutSearchMode::CutPoints) {
+            result.cutPoints.push_back(p);
+            continue;
+        }
+        const int u = found.Top();
+        found.Pop();
+        result.bridges.push_back({static_cast<std::uint16_t>(u), static_cast<std::uint16_t>(p)});
+    }
+    return result;
+}
+
 void CutPointsAndBridges(const NetWorkType& net, CutSearchMode mode, MarkingBuffer& marks,
                          const std::string& fileName, ProcedureOutput out) {
     marks.Clear();
-    LowpointSearch search(net, mode);
-    search.Run();
+    const CutSearchResult found = ComputeCutPointsOrBridges(net, mode);
     const bool bridgesMode = mode == CutSearchMode::Bridges;
     const std::string heading = bridgesMode ? "    Bridges of the Graph" : "    CutPoints of the Graph";
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    std::vector<EdgeMark> bridges;
     bool written = false;
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("        " + heading, net);
-        if (search.Findings() == 0) {
+        if (found.findings == 0) {
             out.sink.AddLine(heading + " Not Found. ");
         } else if (bridgesMode) {
-            bridges = WriteBridges(out.sink, search.Found());
+            WriteBridges(out.sink, found.bridges);
         } else {
-            WriteCutPoints(out.sink, search.Found());
+            WriteCutPoints(out.sink, found.cutPoints);
         }
-        out.sink.AddLine("    Counter = " + std::to_string(search.Findings()));
+        out.sink.AddLine("    Counter = " + std::to_string(found.findings));
         written = true;
     });
     if (!written) return;
     if (bridgesMode) {
-        marks.SetEdges(bridges);
+        marks.SetEdges(found.bridges);
     } else {
-        MarkCutPoints(net, search.Reported(), marks);
+        MarkCutPoints(found.cutPoints, marks);
     }
 }
 

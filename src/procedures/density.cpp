@@ -41,24 +41,15 @@ std::string Heading(DensityMode mode, bool stopped) {
     return "";
 }
 
-struct Findings {
-    PointSet set = 0; // modes 1 to 3
-    PointColors color{};
-    int chromatic = 0;
-    bool stopped = false;
-
-    bool Empty(DensityMode mode) const { return mode == DensityMode::Coloring ? chromatic == 0 : set == 0; }
-};
-
 // Finds the blocks of the working graph (the net, or its complement in modes 2 and 3) with
 // Tarjan's lowpoint search and searches each one.
 class PointSetSearch {
 public:
-    PointSetSearch(const NetWorkType& net, DensityMode mode, ResultsSink& sink);
-    Findings Run();
+    PointSetSearch(const NetWorkType& net, DensityMode mode, RunControl& control);
+    DensityResult Run();
 
 private:
-    bool Stopped() const { return sink_.Flags().stop != 0; }
+    bool Stopped() const { return control_.Stopped(); }
     PointSet Neighbours(int p) const { return nbr_[static_cast<std::size_t>(p)]; }
     void Visit(int u, int parent);
     void TakeBlock(int u, int w);
@@ -68,7 +59,7 @@ private:
 
     const int n_;
     const DensityMode mode_;
-    ResultsSink& sink_;
+    RunControl& control_;
     NeighbourSets nbr_{};
     StepPoller listPoller_;
     StepPoller colorPoller_;
@@ -77,12 +68,12 @@ private:
     int counter_ = 0;
     PointStack stack_;
     std::vector<ColoredBlock> blocks_;
-    Findings found_;
+    DensityResult found_;
 };
 
-PointSetSearch::PointSetSearch(const NetWorkType& net, DensityMode mode, ResultsSink& sink)
-    : n_(net.n), mode_(mode), sink_(sink), nbr_(OutNeighbours(net)), listPoller_(sink, 10),
-      colorPoller_(sink, 1) {
+PointSetSearch::PointSetSearch(const NetWorkType& net, DensityMode mode, RunControl& control)
+    : n_(net.n), mode_(mode), control_(control), nbr_(OutNeighbours(net)), listPoller_(control, 10),
+      colorPoller_(control, 1) {
     if (mode == DensityMode::Undensity || mode == DensityMode::PointCover) {
         for (int p = 1; p <= n_; ++p) {
             PointSet& s = nbr_[static_cast<std::size_t>(p)];
@@ -91,7 +82,7 @@ PointSetSearch::PointSetSearch(const NetWorkType& net, DensityMode mode, Results
     }
 }
 
-Findings PointSetSearch::Run() {
+DensityResult PointSetSearch::Run() {
     for (int r = 1; r <= n_ && !Stopped(); ++r) {
         if (discovery_[static_cast<std::size_t>(r)] != 0) continue;
         if (mode_ == DensityMode::Coloring && Neighbours(r) == 0) {
@@ -147,7 +138,7 @@ void PointSetSearch::TakeBlock(int u, int w) {
 }
 
 void PointSetSearch::SearchClique(PointSet block) {
-    const auto gauge = [this](int taken) { sink_.Progress(taken * 100 / n_); };
+    const auto gauge = [this](int taken) { control_.Progress(taken * 100 / n_); };
     const PointSet best = BlockClique(nbr_, PointsOf(block), false, listPoller_, gauge);
     if (SetSize(best) > SetSize(found_.set)) found_.set = best;
 }
@@ -156,7 +147,7 @@ void PointSetSearch::ColorTheBlock(PointSet block) {
     PointSet seed = 0;
     if (SetSize(block) > 2) seed = BlockClique(nbr_, PointsOf(block), true, listPoller_, [](int) {});
     if (Stopped()) return;
-    ColoredBlock colored = ColorBlock(nbr_, block, seed, colorPoller_, sink_);
+    ColoredBlock colored = ColorBlock(nbr_, block, seed, colorPoller_, control_);
     if (colored.count == 0) return;
     blocks_.push_back(colored);
     AgreeWith(blocks_, blocks_.size() - 1);
@@ -180,8 +171,8 @@ void PointSetSearch::Finish() {
 }
 
 // Every point is its own component.
-Findings WithoutEdges(int n, DensityMode mode) {
-    Findings f;
+DensityResult WithoutEdges(int n, DensityMode mode) {
+    DensityResult f;
     switch (mode) {
     case DensityMode::Density: f.set = PointBit(1); break;
     case DensityMode::Undensity: f.set = AllPoints(n); break;
@@ -208,7 +199,7 @@ void WritePointList(ResultsSink& sink, PointSet set) {
     }
 }
 
-void WriteFindings(ResultsSink& sink, DensityMode mode, const Findings& f, int n) {
+void WriteDensityResult(ResultsSink& sink, DensityMode mode, const DensityResult& f, int n) {
     const bool coloring = mode == DensityMode::Coloring;
     if (!f.stopped) {
         sink.AddLine("    " + NumberName(mode) + "= " +
@@ -228,7 +219,7 @@ void WriteFindings(ResultsSink& sink, DensityMode mode, const Findings& f, int n
     sink.AddLine("    Procedure terminated! ");
 }
 
-void MarkFindings(MarkingBuffer& marks, DensityMode mode, const Findings& f, int n) {
+void MarkDensityResult(MarkingBuffer& marks, DensityMode mode, const DensityResult& f, int n) {
     if (mode == DensityMode::Coloring) {
         if (f.stopped) return;
         for (int p = 1; p <= n; ++p) {
@@ -247,6 +238,10 @@ void MarkFindings(MarkingBuffer& marks, DensityMode mode, const Findings& f, int
 
 } // namespace
 
+DensityResult ComputeDensity(const NetWorkType& net, DensityMode mode, RunControl& control) {
+    return EdgeCount(net) == 0 ? WithoutEdges(net.n, mode) : PointSetSearch(net, mode, control).Run();
+}
+
 void Density(NetWorkType& net, DensityMode mode, MarkingBuffer& marks, const std::string& fileName,
              ProcedureOutput out) {
     marks.Clear();
@@ -260,11 +255,10 @@ void Density(NetWorkType& net, DensityMode mode, MarkingBuffer& marks, const std
         out.sink.AddLine("");
         LongRun run(out.sink, net);
         out.sink.Progress(0);
-        const Findings found =
-            EdgeCount(net) == 0 ? WithoutEdges(net.n, mode) : PointSetSearch(net, mode, out.sink).Run();
-        WriteFindings(out.sink, mode, found, net.n);
+        const DensityResult found = ComputeDensity(net, mode, out.sink);
+        WriteDensityResult(out.sink, mode, found, net.n);
         run.End();
-        MarkFindings(marks, mode, found, net.n);
+        MarkDensityResult(marks, mode, found, net.n);
     });
 }
 

@@ -70,9 +70,9 @@ Verdict JudgeDirected(const NetWorkType& net, const Degrees& d) {
     return v;
 }
 
-void MarkViolations(const NetWorkType& net, const Verdict& v, MarkingBuffer& marks) {
+void MarkViolations(const NetWorkType& net, const EulerResult& r, MarkingBuffer& marks) {
     for (int i = 1; i <= net.n; ++i) {
-        if (!v.violating[At(i)]) continue;
+        if (!r.violating[At(i)]) continue;
         marks.pointColor[At(i)] = EulerViolationColor;
         marks.pointIndex[At(i)] = EulerViolationColorIndex;
     }
@@ -144,30 +144,42 @@ std::vector<int> EulerSequence(const NetWorkType& net, int start) {
     return points;
 }
 
+EulerResult ComputeEuler(const NetWorkType& net, EulerMode mode) {
+    EulerResult r;
+    r.connected = CountComponents(net).count <= 1;
+    if (!r.connected) return r;
+    const Verdict verdict = IsUndirected(net) ? JudgeUndirected(net, ComputeDegrees(net))
+                                              : JudgeDirected(net, ComputeDegrees(net));
+    r.violating = verdict.violating;
+    r.exists = mode == EulerMode::Cycle ? verdict.cycle : verdict.path;
+    if (!r.exists) return r;
+    r.start = mode == EulerMode::Cycle ? 1 : verdict.pathStart;
+    r.sequence = EulerSequence(net, r.start);
+    return r;
+}
+
 bool Euler(const NetWorkType& net, EulerMode mode, MarkingBuffer& marks, const std::string& fileName,
            ProcedureOutput out) {
     marks.Clear();
-    if (CountComponents(net).count > 1) {
+    const EulerResult r = ComputeEuler(net, mode);
+    if (!r.connected) {
         out.messages.Warning(NotConnectedMessage(mode));
         return false;
     }
-    const Verdict verdict = IsUndirected(net) ? JudgeUndirected(net, ComputeDegrees(net))
-                                              : JudgeDirected(net, ComputeDegrees(net));
-    MarkViolations(net, verdict, marks);
-    if (!(mode == EulerMode::Cycle ? verdict.cycle : verdict.path)) {
+    MarkViolations(net, r, marks);
+    if (!r.exists) {
         out.messages.Warning(NoEulerianMessage(mode));
         return false;
     }
     marks.Clear();
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return false;
-    const int start = mode == EulerMode::Cycle ? 1 : verdict.pathStart;
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("                Eulerian" + ModeText(mode), net);
         out.sink.AddLine("");
-        out.sink.AddLine("    Source = " + std::to_string(start));
+        out.sink.AddLine("    Source = " + std::to_string(r.start));
         out.sink.AddLine("");
         out.sink.AddLine("    Eulerian" + ModeText(mode) + ":");
-        WriteSequence(out.sink, EulerSequence(net, start));
+        WriteSequence(out.sink, r.sequence);
         out.sink.AddLine("    ");
     });
     return true;

@@ -173,55 +173,75 @@ bool KPaths::BuildWalk(int rank, double length, TMyWordStack& stack) const {
     return false;
 }
 
-void WriteLengths(ResultsSink& sink, const KVector& lengths, int m) {
+std::vector<int> Walk(const KPaths& paths, int rank, double length) {
+    TMyWordStack stack;
+    if (!paths.BuildWalk(rank, length, stack)) return {};
+    std::vector<int> walk{paths.Source()};
+    while (!stack.IsEmpty())
+        walk.push_back(stack.Pop());
+    return walk;
+}
+
+void WriteLengths(ResultsSink& sink, const std::vector<double>& lengths) {
+    const std::size_t m = lengths.size();
     sink.AddLine("    Distinct Lengths of " + std::to_string(m) + " shortest paths in increasing order:");
     ListLines lines(sink, 14);
-    for (int i = 1; i <= m; ++i)
-        lines.Add(ResultNumber(lengths[static_cast<std::size_t>(i)]) + (i < m ? ", " : ""));
+    for (std::size_t i = 0; i < m; ++i)
+        lines.Add(ResultNumber(lengths[i]) + (i + 1 < m ? ", " : ""));
     lines.Flush();
     sink.AddLine("");
 }
 
-void WriteWalk(ResultsSink& sink, const KPaths& paths, int rank, double length) {
-    TMyWordStack walk;
-    if (!paths.BuildWalk(rank, length, walk)) {
+void WriteWalk(ResultsSink& sink, const std::vector<int>& walk, int rank) {
+    if (walk.empty()) {
         sink.AddLine("     Cannot generate the path " + std::to_string(rank));
         return;
     }
-    walk.Push(static_cast<std::uint16_t>(paths.Source()));
     ListLines lines(sink, 14);
-    while (!walk.IsEmpty()) {
-        const std::uint16_t p = walk.Pop();
-        lines.Add(PadLeft(std::to_string(p), 3) + (walk.IsEmpty() ? "" : ","));
-    }
+    for (std::size_t i = 0; i < walk.size(); ++i)
+        lines.Add(PadLeft(std::to_string(walk[i]), 3) + (i + 1 == walk.size() ? "" : ","));
     lines.Flush();
 }
 
-void WriteWalks(ResultsSink& sink, const KPaths& paths, int m, TMyWordStack* walkToShow, int showNumber) {
-    const KVector& lengths = paths.SinkVector();
+// The document window pops the walk forwards from the point after the source.
+void ShowWalk(const std::vector<int>& walk, TMyWordStack& walkToShow) {
+    walkToShow.Clear();
+    for (std::size_t i = walk.size(); i > 1; --i)
+        walkToShow.Push(static_cast<std::uint16_t>(walk[i - 1]));
+}
+
+void WriteFound(ResultsSink& sink, const KShortestResult& found, int k, TMyWordStack* walkToShow,
+                int showNumber) {
+    const int m = static_cast<int>(found.lengths.size());
+    if (m < k) sink.AddLine("    " + std::to_string(m) + " paths have been found");
+    if (m > 0) WriteLengths(sink, found.lengths);
     for (int rank = 1; rank <= m; ++rank) {
-        const double length = lengths[static_cast<std::size_t>(rank)];
+        const auto at = static_cast<std::size_t>(rank - 1);
         sink.AddLine("    ");
         sink.AddLine("    " + std::to_string(rank) + " Path ");
-        sink.AddLine("    Path has length " + ResultNumber(length));
+        sink.AddLine("    Path has length " + ResultNumber(found.lengths[at]));
         sink.AddLine("    Point sequence:");
         if (walkToShow != nullptr && (rank == showNumber || (rank == m && m < showNumber)))
-            paths.BuildWalk(rank, length, *walkToShow);
-        WriteWalk(sink, paths, rank, length);
+            ShowWalk(found.walks[at], *walkToShow);
+        WriteWalk(sink, found.walks[at], rank);
     }
 }
 
-void WriteFound(ResultsSink& sink, const KPaths& paths, int k, TMyWordStack* walkToShow, int showNumber) {
-    const KVector& lengths = paths.SinkVector();
-    int m = 0;
-    while (m < k && lengths[static_cast<std::size_t>(m + 1)] < Infinite)
-        ++m;
-    if (m < k) sink.AddLine("    " + std::to_string(m) + " paths have been found");
-    if (m > 0) WriteLengths(sink, lengths, m);
-    WriteWalks(sink, paths, m, walkToShow, showNumber);
-}
-
 } // namespace
+
+KShortestResult ComputeKShortestPaths(const NetWorkType& net, int k, int iterationLimit) {
+    KPaths paths(net, k);
+    KShortestResult result;
+    result.converged = paths.Iterate(iterationLimit);
+    if (!result.converged) return result;
+    const KVector& lengths = paths.SinkVector();
+    for (int rank = 1; rank <= k && lengths[static_cast<std::size_t>(rank)] < Infinite; ++rank) {
+        const double length = lengths[static_cast<std::size_t>(rank)];
+        result.lengths.push_back(length);
+        result.walks.push_back(Walk(paths, rank, length));
+    }
+    return result;
+}
 
 void KShortestPaths(const NetWorkType& net, TMyWordStack* walkToShow, const std::string& fileName,
                     const KShortestParameters& parameters, ProcedureOutput out) {
@@ -231,9 +251,8 @@ void KShortestPaths(const NetWorkType& net, TMyWordStack* walkToShow, const std:
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
     if (net.n > MaxPoints || s < 1 || s > net.n || t < 1 || t > net.n || s == t) return;
-    KPaths paths(net, k);
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    const bool converged = paths.Iterate(parameters.iterationLimit);
+    const KShortestResult found = ComputeKShortestPaths(net, k, parameters.iterationLimit);
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.BeginAccount(
             {"", "    K Shortest Paths with distinct length", "        Strictly increasing order"});
@@ -241,8 +260,8 @@ void KShortestPaths(const NetWorkType& net, TMyWordStack* walkToShow, const std:
         out.sink.AddLine("    Source = " + std::to_string(s) + "    Sink = " + std::to_string(t));
         out.sink.AddLine("    K = " + std::to_string(k));
         out.sink.AddLine("");
-        if (converged) {
-            WriteFound(out.sink, paths, k, walkToShow, parameters.showNumber);
+        if (found.converged) {
+            WriteFound(out.sink, found, k, walkToShow, parameters.showNumber);
         } else {
             out.sink.AddLine("    Too many iterations have been performed. Number exceeds " +
                              std::to_string(parameters.iterationLimit));

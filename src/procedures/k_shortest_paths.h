@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plax {
 
@@ -16,6 +17,16 @@ struct KShortestParameters {
     int iterationLimit = 100; // sweeps allowed before giving up
     int showNumber = 1;       // the walk to mark, 1..k; 0 marks none
 };
+
+struct KShortestResult {
+    bool converged = false;              // false when the iteration limit was passed first
+    std::vector<double> lengths;         // the distinct lengths found, at most k, increasing
+    std::vector<std::vector<int>> walks; // a walk of each length, source to sink; empty when it
+                                         // cannot be rebuilt
+};
+
+// The sweeps alone, from the net's source to its sink (which must be two points of the net).
+KShortestResult ComputeKShortestPaths(const NetWorkType& net, int k, int iterationLimit);
 
 // The k smallest distinct lengths of walks from the net's source to its sink, each with one walk
 // that has it, by a double sweep over vectors of the k best values per point. When `walkToShow`

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results_sink.h"
+#include "run_control.h"
 
 #include "model/net_types.h"
 
@@ -10,21 +10,23 @@ namespace plax {
 // a line that could not be written included.
 class LongRun {
 public:
-    LongRun(ResultsSink& sink, NetWorkType& net) : sink_(sink), net_(net) { sink_.StartLongRun(net_); }
+    LongRun(RunControl& control, NetWorkType& net) : control_(control), net_(net) {
+        control_.StartLongRun(net_);
+    }
     ~LongRun() { End(); }
     LongRun(const LongRun&) = delete;
     LongRun& operator=(const LongRun&) = delete;
 
     // Whether Stop was pressed; ending the run clears the flag, so ask before.
-    bool Stopped() const { return sink_.Flags().stop != 0; }
+    bool Stopped() const { return control_.Stopped(); }
     void End() {
         if (!running_) return;
         running_ = false;
-        sink_.EndLongRun(net_);
+        control_.EndLongRun(net_);
     }
 
 private:
-    ResultsSink& sink_;
+    RunControl& control_;
     NetWorkType& net_;
     bool running_ = true;
 };
@@ -32,19 +34,19 @@ private:
 // Polls once every `every` steps of a search, counting from the first step.
 class StepPoller {
 public:
-    StepPoller(ResultsSink& sink, int every) : sink_(sink), every_(every) {}
+    StepPoller(RunControl& control, int every) : control_(control), every_(every) {}
     // True when the search must end: Stop was pressed now or before.
     bool Step() {
         if (++count_ >= every_) {
             count_ = 0;
-            sink_.Poll();
+            control_.Poll();
         }
         return Stopped();
     }
-    bool Stopped() const { return sink_.Flags().stop != 0; }
+    bool Stopped() const { return control_.Stopped(); }
 
 private:
-    ResultsSink& sink_;
+    RunControl& control_;
     int every_;
     int count_ = 0;
 };

@@ -43,25 +43,31 @@ Table Capacities(const NetWorkType& net) {
 
 } // namespace
 
-double MaxCapacityPath(const NetWorkType& net, MarkingBuffer& marks, const std::string& fileName,
-                       ProcedureOutput out) {
-    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return NoPath;
+MaxCapacityResult ComputeMaxCapacity(const NetWorkType& net) {
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
     const Table c = Capacities(net);
     const double capacity = s >= 1 && s <= MaxPoints && t >= 1 && t <= MaxPoints
                                 ? c[static_cast<std::size_t>(s)][static_cast<std::size_t>(t)]
                                 : NoPath;
+    return {s, t, capacity};
+}
+
+double MaxCapacityPath(const NetWorkType& net, MarkingBuffer& marks, const std::string& fileName,
+                       ProcedureOutput out) {
+    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return NoPath;
+    const MaxCapacityResult result = ComputeMaxCapacity(net);
     marks.Clear();
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("                Max. Capacity Path ", net);
         out.sink.AddLine("");
-        out.sink.AddLine("    Source = " + std::to_string(s) + "    Sink = " + std::to_string(t));
+        out.sink.AddLine("    Source = " + std::to_string(result.source) +
+                         "    Sink = " + std::to_string(result.sink));
         out.sink.AddLine("");
-        out.sink.AddLine("    Max. Capacity = " + ResultNumber(capacity));
+        out.sink.AddLine("    Max. Capacity = " + ResultNumber(result.capacity));
         out.sink.AddLine("");
     });
-    return capacity;
+    return result.capacity;
 }
 
 std::optional<std::string> MaxCapacityPathRefusal(const NetWorkType& net) {

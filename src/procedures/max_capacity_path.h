@@ -12,6 +12,15 @@ namespace plax {
 
 inline constexpr const char* NoPathTrivialMessage = "There isnt Path ";
 
+struct MaxCapacityResult {
+    int source = 0;
+    int sink = 0;
+    double capacity = 0.0; // 2E38 when the sink cannot be reached
+};
+
+// The largest capacity from the net's source to its sink, with no account.
+MaxCapacityResult ComputeMaxCapacity(const NetWorkType& net);
+
 // The largest capacity (smallest weight on the way) with which the net's source reaches its
 // sink, over all pairs by Floyd-Warshall with min for concatenation and max for choice. Writes
 // it to the Results window; marks nothing. Answers the capacity.

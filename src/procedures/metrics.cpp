@@ -109,26 +109,32 @@ void MarkCentreAndDiameter(const NetWorkType& net, const Eccentricities& ecc, Ma
 
 } // namespace
 
+MetricsResult ComputeMetrics(const NetWorkType& net) {
+    MetricsResult m;
+    m.undirected = IsUndirected(net);
+    m.components = CountComponents(net).count;
+    m.measured = m.components == 1 && m.undirected;
+    if (m.measured) m.eccentricities = ComputeEccentricities(net);
+    m.degrees = ComputeDegrees(net);
+    return m;
+}
+
 void QuickMetrics(const NetWorkType& net, MarkingBuffer& marks, const std::string& fileName,
                   ProcedureOutput out) {
     marks.Clear();
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    const bool undirected = IsUndirected(net);
-    const int components = CountComponents(net).count;
-    const bool measured = components == 1 && undirected;
-    const Eccentricities ecc = measured ? ComputeEccentricities(net) : Eccentricities{};
-    const Degrees degrees = ComputeDegrees(net);
+    const MetricsResult m = ComputeMetrics(net);
     bool written = false;
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("                Metrics of the Graph", net);
-        WriteRadiusAndDiameter(out.sink, components, undirected, ecc);
-        WriteRegularity(out.sink, net, degrees);
-        WriteDegreeTable(out.sink, net, degrees);
-        WriteSortedDegrees(out.sink, net, degrees);
+        WriteRadiusAndDiameter(out.sink, m.components, m.undirected, m.eccentricities);
+        WriteRegularity(out.sink, net, m.degrees);
+        WriteDegreeTable(out.sink, net, m.degrees);
+        WriteSortedDegrees(out.sink, net, m.degrees);
         out.sink.AddLine("    ");
         written = true;
     });
-    if (written && measured) MarkCentreAndDiameter(net, ecc, marks);
+    if (written && m.measured) MarkCentreAndDiameter(net, m.eccentricities, marks);
 }
 
 std::optional<std::string> QuickMetricsRefusal(const NetWorkType& net) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph_utils.h"
 #include "marking_buffer.h"
 #include "results_sink.h"
 
@@ -15,6 +16,16 @@ inline constexpr Color CentreColor = 0x008000;
 inline constexpr std::uint16_t CentreColorIndex = 2;
 inline constexpr Color DiameterColor = 0x0000FF;
 inline constexpr std::uint16_t DiameterColorIndex = 9;
+
+struct MetricsResult {
+    int components = 0;
+    bool undirected = false;
+    bool measured = false; // connected and undirected: `eccentricities` holds radius and diameter
+    Eccentricities eccentricities;
+    Degrees degrees;
+};
+
+MetricsResult ComputeMetrics(const NetWorkType& net);
 
 // Quick Metrics: components, radius and diameter, regularity, the degree table and the sorted
 // degrees. Marks the centre and diameter points of a connected undirected net once the whole

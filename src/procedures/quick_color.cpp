@@ -60,20 +60,27 @@ PointColors RepeatedRecolouring(const NetWorkType& net, const NeighbourSets& out
 
 } // namespace
 
+QuickColorResult ComputeQuickColor(const NetWorkType& net, int variant) {
+    const NeighbourSets neighbours = OutNeighbours(net);
+    QuickColorResult r;
+    r.color = variant == 1 ? GreedyInPointOrder(neighbours, net.n) : RepeatedRecolouring(net, neighbours);
+    std::set<int> distinct;
+    for (int p = 1; p <= net.n; ++p)
+        distinct.insert(r.color[static_cast<std::size_t>(p)]);
+    r.colors = static_cast<int>(distinct.size());
+    return r;
+}
+
 void QuickColor(const NetWorkType& net, int variant, MarkingBuffer& marks, const std::string& fileName,
                 ProcedureOutput out) {
     marks.Clear();
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    const NeighbourSets neighbours = OutNeighbours(net);
-    const PointColors color =
-        variant == 1 ? GreedyInPointOrder(neighbours, net.n) : RepeatedRecolouring(net, neighbours);
-    std::set<int> distinct;
-    for (int p = 1; p <= net.n; ++p)
-        distinct.insert(color[static_cast<std::size_t>(p)]);
+    const QuickColorResult result = ComputeQuickColor(net, variant);
+    const PointColors& color = result.color;
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("            Quick Coloration " + std::to_string(variant), net);
         out.sink.AddLine("");
-        out.sink.AddLine("    Number of Colors = " + std::to_string(distinct.size()));
+        out.sink.AddLine("    Number of Colors = " + std::to_string(result.colors));
         out.sink.AddLine("    Point`s Coloration :");
         WriteColorTable(out.sink, color, net.n);
         for (int p = 1; p <= net.n; ++p) {

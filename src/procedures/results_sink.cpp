@@ -65,27 +65,6 @@ void ResultsSink::WriteHeaderBlock(const NetWorkType& net) {
 
 void ResultsSink::FinishResults() { DoFinish(); }
 
-void ResultsSink::StartLongRun(NetWorkType& net) {
-    flags_.busy = 1;
-    net.interaction.busy = 1;
-    flags_.stop = 0;
-    DoStartLongRun();
-}
-
-bool ResultsSink::Poll() {
-    flags_.stop = 0;
-    DoPoll();
-    if (textStop_ != TextStore::Status::Ok) flags_.stop = 1;
-    return flags_.stop != 0;
-}
-
-void ResultsSink::EndLongRun(NetWorkType& net) {
-    DoEndLongRun();
-    flags_.stop = 0;
-    flags_.busy = 0;
-    net.interaction.busy = 0;
-}
-
 namespace {
 
 void ReportTextStop(const ResultsSink& sink, UserMessages& messages) {

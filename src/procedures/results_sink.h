@@ -2,6 +2,7 @@
 
 #include "model/net_types.h"
 #include "model/user_messages.h"
+#include "procedures/run_control.h"
 #include "procedures/text_store.h"
 
 #include <functional>
@@ -31,12 +32,6 @@ private:
     std::string date_;
 };
 
-// The program-wide flags of a run: Stop pressed, and a procedure in progress anywhere.
-struct RunFlags {
-    std::uint8_t stop = 0;
-    std::uint8_t busy = 0;
-};
-
 // Thrown by AddLine when the Results text cannot take another line; WriteAccount catches it.
 class ResultsWriteFailed : public std::runtime_error {
 public:
@@ -45,14 +40,12 @@ public:
 
 // Where a procedure writes its account: the Results window on the desktop, standard output in
 // plax-cli, a list of lines in tests. Procedures call the public steps in this order:
-// OpenResults, WriteReportHeader, AddLine..., FinishResults (through WriteAccount), and around a
-// search that can be stopped StartLongRun, Poll..., EndLongRun.
-class ResultsSink {
+// OpenResults, WriteReportHeader, AddLine..., FinishResults (through WriteAccount). Every front
+// end that shows an account also runs it, so a sink is the run's control as well; the searches
+// see only that RunControl side.
+class ResultsSink : public RunControl {
 public:
-    ResultsSink(const Clock& clock, RunFlags& flags) : clock_(clock), flags_(flags) {}
-    virtual ~ResultsSink() = default;
-    ResultsSink(const ResultsSink&) = delete;
-    ResultsSink& operator=(const ResultsSink&) = delete;
+    ResultsSink(const Clock& clock, RunFlags& flags) : RunControl(flags), clock_(clock) {}
 
     // Shows " Cannot create the Window..." and answers false when no window can be made.
     bool OpenResults(const std::string& netName, const std::string& fileName, UserMessages& messages);
@@ -66,16 +59,8 @@ public:
     void WriteHeaderBlock(const NetWorkType& net);
     void FinishResults();
 
-    void StartLongRun(NetWorkType& net);
-    // Lets the user act for a moment; true when Stop was pressed.
-    bool Poll();
-    void EndLongRun(NetWorkType& net);
-    // The gauge of a long run that shows one, in per cent; the desktop hides it when the run ends.
-    void Progress(int percent) { DoProgress(percent); }
-
     const std::string& NetName() const { return netName_; }
     const std::string& FileName() const { return fileName_; }
-    RunFlags& Flags() { return flags_; }
     // Why the text could not take every line of this run (Ok when it could).
     TextStore::Status TextStop() const { return textStop_; }
 
@@ -90,14 +75,11 @@ protected:
     virtual void DoClear() = 0;
     virtual bool DoAddLine(const std::string& text) = 0;
     virtual void DoFinish() = 0;
-    virtual void DoStartLongRun() {}
-    virtual void DoPoll() {}
-    virtual void DoEndLongRun() {}
-    virtual void DoProgress(int /*percent*/) {}
 
 private:
+    bool StopHolds() const final { return textStop_ != TextStore::Status::Ok; }
+
     const Clock& clock_;
-    RunFlags& flags_;
     std::string netName_;
     std::string fileName_;
     TextStore::Status textStop_ = TextStore::Status::Ok;

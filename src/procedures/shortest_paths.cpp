@@ -61,9 +61,8 @@ constexpr int StepsPerPoll = 64;
 
 class Dijkstra {
 public:
-    // `poller` is the Results sink to poll for Stop, or null when the run cannot be stopped.
-    Dijkstra(std::vector<std::string>& warnings, ResultsSink* poller)
-        : warnings_(warnings), poller_(poller) {}
+    // `poller` is the run to poll for Stop, or null when the run cannot be stopped.
+    Dijkstra(std::vector<std::string>& warnings, RunControl* poller) : warnings_(warnings), poller_(poller) {}
 
     // Distances from the net's source; stops once every target is final or Stop was pressed.
     Distances Run(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets);
@@ -78,7 +77,7 @@ private:
 
     using Key = std::tuple<const NetWorkType*, int, int>;
     std::vector<std::string>& warnings_;
-    ResultsSink* poller_;
+    RunControl* poller_;
     std::map<Key, Measurement> measured_;
     Measurement* current_ = nullptr; // the sub-net measurement under way, if any
     int steps_ = 0;
@@ -210,32 +209,38 @@ double Dijkstra::Measure(NetWorkType& net) {
 
 std::string PointPair(int a, int b) { return " (" + ItemNumber(a) + "," + ItemNumber(b) + ") "; }
 
-void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const Distances& d,
-                     const std::vector<std::string>& warnings, MarkingBuffer& marks) {
-    const int s = net.sourcePoint;
-    const int t = net.sinkPoint;
+// Back from the sink along the predecessors, then turned round.
+std::vector<int> PathTo(const Distances& d, int s, int t) {
     std::vector<int> path{t};
     while (path.back() != s && path.size() <= MaxPoints) {
         const int p = d.pred[static_cast<std::size_t>(path.back())];
         if (p == 0) break;
         path.push_back(p);
     }
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
+                     MarkingBuffer& marks) {
+    const int s = net.sourcePoint;
+    const int t = net.sinkPoint;
     std::vector<EdgeMark> edges;
     std::vector<std::string> entries;
-    for (std::size_t k = path.size() - 1; k > 0; --k) {
-        edges.push_back({static_cast<std::uint16_t>(path[k]), static_cast<std::uint16_t>(path[k - 1])});
-        entries.push_back(PointPair(path[k], path[k - 1]));
+    for (std::size_t k = 1; k < r.path.size(); ++k) {
+        edges.push_back({static_cast<std::uint16_t>(r.path[k - 1]), static_cast<std::uint16_t>(r.path[k])});
+        entries.push_back(PointPair(r.path[k - 1], r.path[k]));
     }
     const std::string src = std::to_string(s);
     const std::string snk = std::to_string(t);
     sink.AddLine("    Source = " + src + "    Sink = " + snk);
     sink.AddLine("    Shortest Path  from Source (" + src + ") to Sink (" + snk +
-                 ") has Length : " + ResultNumber(d.dist[static_cast<std::size_t>(t)]));
+                 ") has Length : " + ResultNumber(r.distance[static_cast<std::size_t>(t)]));
     sink.AddLine("    Path from " + src + " to Sink " + snk + " :");
-    if (!warnings.empty()) {
+    if (!r.warnings.empty()) {
         sink.AddLine("    ");
         sink.AddLine("    Warning about decomposition of the Edges");
-        for (const std::string& w : warnings)
+        for (const std::string& w : r.warnings)
             sink.AddLine("    " + w + "!");
         sink.AddLine("    ");
     }
@@ -244,21 +249,22 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const Distances&
     marks.SetEdges(edges);
 }
 
-void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Distances& d, MarkingBuffer& marks) {
+void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
+                        MarkingBuffer& marks) {
     const int s = net.sourcePoint;
     sink.AddLine("    Source = " + std::to_string(s));
     sink.AddLine("    The Lengths of the Shortest Paths from " + std::to_string(s) + " to other Points :");
     std::vector<std::string> entries;
     for (int i = 1; i <= net.n; ++i) {
         if (i == s) continue;
-        const double dist = d.dist[static_cast<std::size_t>(i)];
+        const double dist = r.distance[static_cast<std::size_t>(i)];
         const std::string value = dist == Unreached ? "No Path" : ResultNumber(dist);
         entries.push_back(" (" + PadLeft(std::to_string(i), 3) + ") " + PadRight(value, 15));
     }
     WriteItemLines(sink, entries, 3);
     std::vector<EdgeMark> tree;
     for (int i = 1; i <= net.n; ++i) {
-        const int p = d.pred[static_cast<std::size_t>(i)];
+        const int p = r.predecessor[static_cast<std::size_t>(i)];
         if (p != 0) tree.push_back({static_cast<std::uint16_t>(p), static_cast<std::uint16_t>(i)});
     }
     marks.Clear();
@@ -277,11 +283,11 @@ bool HasDecomposedEdge(const NetWorkType& net) {
 // Measuring sub-nets nested deeply may take long, so that run polls and can be stopped; it
 // answers nothing when Stop ended it.
 std::optional<Distances> RunDijkstra(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets,
-                                     std::vector<std::string>& warnings, ResultsSink& sink) {
+                                     std::vector<std::string>& warnings, RunControl& control) {
     if (mode != ShortestPathMode::SinglePair || !HasDecomposedEdge(net))
         return Dijkstra(warnings, nullptr).Run(net, mode, targets);
-    const LongRun run(sink, net);
-    Dijkstra dijkstra(warnings, &sink);
+    const LongRun run(control, net);
+    Dijkstra dijkstra(warnings, &control);
     Distances d = dijkstra.Run(net, mode, targets);
     if (dijkstra.Stopped()) return std::nullopt;
     return d;
@@ -303,44 +309,58 @@ double MeasureShortestPath(NetWorkType& net) {
     return Dijkstra(warnings, nullptr).Measure(net);
 }
 
-double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
-                    const std::string& fileName, ProcedureOutput out) {
-    if (fileName.empty()) return MeasureShortestPath(net);
-    std::vector<std::string> warnings;
-    marks.Clear();
-    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return -1.0;
+ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode, RunControl& control) {
+    ShortestPathsResult r;
     ClearDecomposedLengths(net);
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
     const PointFlags reached = ReachableFrom(net, s);
     PointFlags targets{};
     if (mode == ShortestPathMode::AllFromSource) {
-        if (CountReachable(net, s) == 0) {
-            out.messages.Warning(CutText("There aren`t Paths from " + std::to_string(s), 28));
-            return -1.0;
-        }
+        if (CountReachable(net, s) == 0) return r;
         targets = reached;
         targets[static_cast<std::size_t>(s)] = false;
     } else {
-        if (t < 1 || t > net.n || !reached[static_cast<std::size_t>(t)]) return -1.0;
+        if (t < 1 || t > net.n || !reached[static_cast<std::size_t>(t)]) return r;
         targets[static_cast<std::size_t>(t)] = true;
     }
-    const std::optional<Distances> found = RunDijkstra(net, mode, targets, warnings, out.sink);
+    r.reached = true;
+    const std::optional<Distances> found = RunDijkstra(net, mode, targets, r.warnings, control);
     if (!found) {
+        r.stopped = true;
+        return r;
+    }
+    r.distance = found->dist;
+    r.predecessor = found->pred;
+    if (mode == ShortestPathMode::SinglePair) r.path = PathTo(*found, s, t);
+    return r;
+}
+
+double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
+                    const std::string& fileName, ProcedureOutput out) {
+    if (fileName.empty()) return MeasureShortestPath(net);
+    marks.Clear();
+    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return -1.0;
+    const ShortestPathsResult r = ComputeShortestPaths(net, mode, out.sink);
+    if (!r.reached) {
+        if (mode == ShortestPathMode::AllFromSource)
+            out.messages.Warning(CutText("There aren`t Paths from " + std::to_string(net.sourcePoint), 28));
+        return -1.0;
+    }
+    if (r.stopped) {
         WriteStopped(out.sink, out.messages, net);
         return -1.0;
     }
-    const Distances& d = *found;
     WriteAccount(out.sink, out.messages, [&] {
         if (mode == ShortestPathMode::SinglePair) {
             out.sink.WriteReportHeader(SinglePairTitle, net);
-            WriteSinglePair(out.sink, net, d, warnings, marks);
+            WriteSinglePair(out.sink, net, r, marks);
         } else {
             out.sink.WriteReportHeader("        All Shortest Path  from Source", net);
-            WriteAllFromSource(out.sink, net, d, marks);
+            WriteAllFromSource(out.sink, net, r, marks);
         }
     });
-    return mode == ShortestPathMode::SinglePair ? d.dist[static_cast<std::size_t>(t)] : 0.0;
+    return mode == ShortestPathMode::SinglePair ? r.distance[static_cast<std::size_t>(net.sinkPoint)] : 0.0;
 }
 
 std::optional<std::string> ShortestPathRefusal(const NetWorkType& net, ShortestPathMode mode) {

@@ -6,12 +6,29 @@
 #include "model/net_types.h"
 #include "model/user_messages.h"
 
+#include "procedures/run_control.h"
+
+#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plax {
 
 enum class ShortestPathMode { SinglePair = 0, AllFromSource = 1 };
+
+struct ShortestPathsResult {
+    bool reached = false; // the sink (SinglePair) or some other point (AllFromSource) is reachable
+    bool stopped = false; // Stop ended the measurement of the sub-nets
+    std::array<double, MaxPoints + 1> distance{}; // infinity where no path was found
+    std::array<int, MaxPoints + 1> predecessor{}; // 0 for none
+    std::vector<int> path;                        // SinglePair: source to sink
+    std::vector<std::string> warnings;            // sub-nets without a path, as they were met
+};
+
+// The measurement alone. A single-pair run through sub-nets is a long run on `control`; the
+// sub-nets keep their names and lengths as ShortestPath leaves them.
+ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode, RunControl& control);
 
 // From the net's source point to its sink (SinglePair) or to every point (AllFromSource).
 // With a file name it writes its account and fills `marks`; it answers the distance to the sink,

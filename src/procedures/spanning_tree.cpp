@@ -18,13 +18,7 @@ namespace {
 // Above every weight a valid net can hold, so an edge of 1.0E38 still becomes a key.
 constexpr double NoKey = std::numeric_limits<double>::infinity();
 
-struct TreeEdge {
-    int from = 0;
-    int to = 0;
-    double weight = 0.0;
-};
-
-std::vector<TreeEdge> PrimTree(const NetWorkType& net) {
+std::vector<SpanningTreeEdge> PrimTree(const NetWorkType& net) {
     std::array<double, MaxPoints + 1> key{};
     key.fill(NoKey);
     std::array<int, MaxPoints + 1> parent{};
@@ -34,7 +28,7 @@ std::vector<TreeEdge> PrimTree(const NetWorkType& net) {
         key[e.target] = e.weight;
         parent[e.target] = 1;
     }
-    std::vector<TreeEdge> tree;
+    std::vector<SpanningTreeEdge> tree;
     for (int added = 1; added < net.n; ++added) {
         // Less than or equal: the highest-numbered point wins a tie.
         int next = 0;
@@ -59,11 +53,9 @@ std::vector<TreeEdge> PrimTree(const NetWorkType& net) {
     return tree;
 }
 
-void WriteTree(ResultsSink& sink, const std::vector<TreeEdge>& tree) {
-    double total = 0.0;
-    for (const TreeEdge& e : tree)
-        total += e.weight;
-    sink.AddLine("    Min. Spanning Tree Weight = " + ResultNumber(total));
+void WriteTree(ResultsSink& sink, const SpanningTreeResult& result) {
+    const std::vector<SpanningTreeEdge>& tree = result.edges;
+    sink.AddLine("    Min. Spanning Tree Weight = " + ResultNumber(result.weight));
     sink.AddLine("     Edges of Min. Spanning Tree:");
     ListLines lines(sink, 5);
     for (std::size_t k = 0; k < tree.size(); ++k) {
@@ -75,12 +67,20 @@ void WriteTree(ResultsSink& sink, const std::vector<TreeEdge>& tree) {
 
 } // namespace
 
+SpanningTreeResult ComputeMinSpanningTree(const NetWorkType& net) {
+    SpanningTreeResult result;
+    result.edges = PrimTree(net);
+    for (const SpanningTreeEdge& e : result.edges)
+        result.weight += e.weight;
+    return result;
+}
+
 void MinSpanningTree(const NetWorkType& net, MarkingBuffer& marks, const std::string& fileName,
                      ProcedureOutput out) {
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    const std::vector<TreeEdge> tree = PrimTree(net);
+    const SpanningTreeResult tree = ComputeMinSpanningTree(net);
     std::vector<EdgeMark> edges;
-    for (const TreeEdge& e : tree)
+    for (const SpanningTreeEdge& e : tree.edges)
         edges.push_back({static_cast<std::uint16_t>(e.from), static_cast<std::uint16_t>(e.to)});
     marks.Clear();
     marks.SetEdges(edges);

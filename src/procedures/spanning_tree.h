@@ -7,12 +7,28 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plax {
 
 inline constexpr const char* NoMinimalTreeMessage = "There isnt Minimal Tree! Trivial NetWork.";
 inline constexpr const char* NetWorkNotConnectedMessage =
     "NetWork not connected.\r\n    Procedure terminated! ";
+
+struct SpanningTreeEdge {
+    int from = 0;
+    int to = 0;
+    double weight = 0.0;
+    bool operator==(const SpanningTreeEdge&) const = default;
+};
+
+struct SpanningTreeResult {
+    std::vector<SpanningTreeEdge> edges; // in the order they were taken
+    double weight = 0.0;
+};
+
+// Prim's tree from point 1; on a tie the highest-numbered point is taken first.
+SpanningTreeResult ComputeMinSpanningTree(const NetWorkType& net);
 
 // Grows a spanning tree of least weight from point 1 (Prim), writes its weight and edges and
 // marks the tree edges in the order they were taken.

@@ -1,8 +1,9 @@
 #include "tour_search.h"
 
-#include "procedure_texts.h"
+#include "salesman_bound.h"
 
-#include "model/text_utils.h"
+#include <array>
+#include <optional>
 
 #include <limits>
 
@@ -18,23 +19,54 @@ constexpr double NoCycleYet = std::numeric_limits<double>::infinity();
 // bound never cuts off a cycle that the search's own sums would find strictly lighter.
 constexpr double RoundingMargin = 1.0 - 1e-9;
 
-std::string NameText(TourKind kind) {
-    return kind == TourKind::HamiltonianPath ? "Hamiltonian Path " : "Hamiltonian Cycle ";
-}
+// The backtracking that the Hamiltonian searches and the salesman share: from the net's source
+// point along the edge lists in list order, pruned by reachability (and, for the salesman, by
+// weight), handing every find to the visitor.
+class TourSearch {
+public:
+    TourSearch(const NetWorkType& net, TourKind kind, RunControl& control, const TourVisitor& onFind);
 
-// Appends only: GCC 12 at -O3 takes a prefix added to a number's temporary text for an overlap.
-std::string ItemText(int p, bool last) {
-    std::string item;
-    if (p < 10) item.push_back(' ');
-    item.append(std::to_string(p));
-    item.push_back(last ? '.' : ',');
-    return item;
-}
+    TourSearchResult Run();
 
-} // namespace
+private:
+    struct Step {
+        int to = 0;
+        double weight = 0.0;
+    };
 
-TourSearch::TourSearch(const NetWorkType& net, TourKind kind, ResultsSink& sink)
-    : kind_(kind), sink_(sink), n_(net.n), source_(net.sourcePoint), name_(NameText(kind)),
+    void Search(int k);
+    bool Completes(int k, const Step& e) const;
+    void Complete(int k, const Step& e);
+    bool Accepts(const Step& e) const;
+    bool ReachesTheRest(int w) const;
+    void Extend(int k, const Step& e);
+    void PollBeforeExtending();
+    bool Stopped() const { return control_.Stopped(); }
+    std::span<const int> FoundPoints() const;
+    int SequenceLength() const { return kind_ == TourKind::HamiltonianPath ? n_ : n_ + 1; }
+
+    const TourKind kind_;
+    RunControl& control_;
+    const TourVisitor& onFind_;
+    const int n_;
+    const int source_;
+    std::array<std::vector<Step>, MaxPoints + 1> steps_;
+    NeighbourSets out_{};
+    std::optional<SalesmanBound> bound_;
+    double globalBound_ = 0.0;
+
+    std::array<int, MaxPoints + 2> position_{};
+    PointSet unvisited_ = 0;
+    double weight_ = 0.0;
+    std::uint64_t counter_ = 0;
+    std::array<int, MaxPoints + 2> found_{};
+    double foundWeight_ = 0.0;
+    bool finished_ = false;
+    std::uint8_t pollCounter_ = 0;
+};
+
+TourSearch::TourSearch(const NetWorkType& net, TourKind kind, RunControl& control, const TourVisitor& onFind)
+    : kind_(kind), control_(control), onFind_(onFind), n_(net.n), source_(net.sourcePoint),
       out_(OutNeighbours(net)) {
     for (int p = 1; p <= n_; ++p) {
         double least = NoCycleYet;
@@ -49,13 +81,24 @@ TourSearch::TourSearch(const NetWorkType& net, TourKind kind, ResultsSink& sink)
     foundWeight_ = kind_ == TourKind::Salesman ? NoCycleYet : 0.0;
 }
 
-void TourSearch::Run() {
-    if (source_ < 1 || source_ > n_) return;
-    unvisited_ = static_cast<PointSet>(AllPoints(n_) & ~PointBit(source_));
-    position_[1] = source_;
-    weight_ = 0.0;
-    Search(2);
-    finished_ = true;
+TourSearchResult TourSearch::Run() {
+    TourSearchResult result;
+    if (source_ >= 1 && source_ <= n_) {
+        unvisited_ = static_cast<PointSet>(AllPoints(n_) & ~PointBit(source_));
+        position_[1] = source_;
+        weight_ = 0.0;
+        Search(2);
+        finished_ = true;
+    }
+    result.finds = counter_;
+    if (counter_ != 0) {
+        const std::span<const int> last = FoundPoints();
+        result.last.assign(last.begin(), last.end());
+        result.lastWeight = foundWeight_;
+    }
+    // A visitor may press Stop too (a text that takes no more lines), so this is read last.
+    result.stopped = Stopped();
+    return result;
 }
 
 void TourSearch::Search(int k) {
@@ -88,7 +131,7 @@ void TourSearch::Complete(int k, const Step& e) {
     found_[static_cast<std::size_t>(n_ + 1)] = source_;
     ++counter_;
     foundWeight_ = weight_ + e.weight;
-    WriteSolution();
+    onFind_({counter_, FoundPoints(), foundWeight_});
     // No cycle is lighter than the sum of the lightest edge out of every point.
     if (kind_ == TourKind::Salesman && foundWeight_ == globalBound_) finished_ = true;
 }
@@ -131,55 +174,21 @@ void TourSearch::Extend(int k, const Step& e) {
 void TourSearch::PollBeforeExtending() {
     if (pollCounter_ % 100 == 0) {
         pollCounter_ = 1;
-        sink_.Poll();
+        control_.Poll();
     } else {
         ++pollCounter_;
     }
 }
 
-void TourSearch::WriteSolution() {
-    const bool salesman = kind_ == TourKind::Salesman;
-    sink_.AddLine("");
-    sink_.AddLine("    Counter = " + std::to_string(counter_));
-    sink_.AddLine(salesman ? "     Cycle :    " : "    " + name_ + ": " + "    ");
-    const int length = SequenceLength();
-    std::string line = "    ";
-    for (int i = 1; i <= length; ++i) {
-        line += ItemText(found_[static_cast<std::size_t>(i)], i == length);
-        if (i % 14 == 0 || i == length) {
-            sink_.AddLine(" " + line);
-            line = "    ";
-        }
-    }
-    sink_.AddLine((salesman ? "    Weight of the Cycle =  " : "    Weight of the current " + name_ + " =  ") +
-                  ResultNumber(foundWeight_));
+std::span<const int> TourSearch::FoundPoints() const {
+    return std::span<const int>(found_).subspan(1, static_cast<std::size_t>(SequenceLength()));
 }
 
-void TourSearch::WriteEnding(bool stopped) {
-    const bool salesman = kind_ == TourKind::Salesman;
-    if (counter_ == 0) {
-        sink_.AddLine(salesman ? "    Salesman Cycle  Not Found. " : "    " + name_ + " Not Found. ");
-        return;
-    }
-    if (!stopped) {
-        WriteSolution();
-        sink_.AddLine(ProcedureCompleteLine);
-        return;
-    }
-    sink_.AddLine(ProcedureCompleteLine);
-    sink_.AddLine(salesman ? "    Procedure terminated!  Cycle  Found. "
-                           : "    Procedure terminated! " + name_ + " Found. ");
-}
+} // namespace
 
-std::vector<EdgeMark> TourSearch::FoundEdges() const {
-    std::vector<EdgeMark> edges;
-    if (counter_ == 0) return edges;
-    const int last = kind_ == TourKind::HamiltonianPath ? n_ - 1 : n_;
-    for (int k = 1; k <= last; ++k) {
-        edges.push_back({static_cast<std::uint16_t>(found_[static_cast<std::size_t>(k)]),
-                         static_cast<std::uint16_t>(found_[static_cast<std::size_t>(k + 1)])});
-    }
-    return edges;
+TourSearchResult SearchTours(const NetWorkType& net, TourKind kind, RunControl& control,
+                             const TourVisitor& onFind) {
+    return TourSearch(net, kind, control, onFind).Run();
 }
 
 } // namespace plax

@@ -26,6 +26,10 @@
 namespace plax {
 namespace {
 
+// An entry by point numbers.
+template <class Row> auto& At(Row& row, int i) { return row[static_cast<std::size_t>(i)]; }
+template <class Table> auto& At(Table& table, int i, int j) { return At(At(table, i), j); }
+
 using plax::testing::AddEdge;
 using plax::testing::RecordingMessages;
 using plax::testing::ScratchDir;
@@ -324,7 +328,7 @@ TEST(CriticalPath, RandomActivityNetsHaveTrueTimesAndReserves) {
         std::vector<int> rank(static_cast<std::size_t>(n));
         std::iota(rank.begin(), rank.end(), 1);
         std::shuffle(rank.begin(), rank.end(), rng);
-        const unsigned density = 10 + rng() % 60;
+        const unsigned density = static_cast<unsigned>(10 + rng() % 60);
         const auto weight = [&] { return static_cast<double>(rng() % 41) / 4.0; };
         std::vector<bool> fed(static_cast<std::size_t>(n) + 1, false);
         for (std::size_t a = 0; a < rank.size(); ++a) {
@@ -349,23 +353,24 @@ TEST(CriticalPath, RandomActivityNetsHaveTrueTimesAndReserves) {
         for (int v : rank) {
             for (int u = 1; u <= n; ++u) {
                 if (EdgeExists(net, u, v))
-                    early[v] = std::max(early[v], early[u] + GetEdgeReal(net, EdgeRealWeight, u, v));
+                    At(early, v) =
+                        std::max(At(early, v), At(early, u) + GetEdgeReal(net, EdgeRealWeight, u, v));
             }
         }
         std::array<double, MaxPoints + 1> late{};
-        late.fill(early[rank.back()]);
+        late.fill(At(early, rank.back()));
         for (auto it = rank.rbegin(); it != rank.rend(); ++it) {
             for (const EdgeType& e : net.lists[static_cast<std::size_t>(*it)])
-                late[*it] = std::min(late[*it], late[e.target] - e.weight);
+                At(late, *it) = std::min(At(late, *it), At(late, e.target) - e.weight);
         }
 
         MarkingBuffer marks;
         const Outcome run = RunCritical(net, marks);
-        EXPECT_EQ(run.length, early[rank.back()]);
+        EXPECT_EQ(run.length, At(early, rank.back()));
         std::size_t bars = 0;
         for (int i = 1; i <= n; ++i) {
             for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
-                const double slack = late[e.target] - early[i] - e.weight;
+                const double slack = At(late, e.target) - At(early, i) - e.weight;
                 EXPECT_GE(slack, 0.0);
                 EXPECT_EQ(e.flow, slack) << i << "->" << static_cast<int>(e.target);
                 bars += e.weight != 0.0 ? 1 : 0;
@@ -385,7 +390,7 @@ TEST(CriticalPath, RandomActivityNetsHaveTrueTimesAndReserves) {
             EXPECT_EQ(FindEdge(net, m.from, m.to)->flow, 0.0);
             along += GetEdgeReal(net, EdgeRealWeight, m.from, m.to);
         }
-        EXPECT_EQ(along, early[rank.back()]);
+        EXPECT_EQ(along, At(early, rank.back()));
         if (HasFatalFailure()) return;
     }
 }

@@ -210,7 +210,7 @@ TEST(KShortestPaths, RandomNetsListTheKSmallestDistinctLengthsWithTrueWalks) {
         const int n = 2 + static_cast<int>(rng() % 14);
         const bool directed = rng() % 2 == 0;
         NetWorkType net = Net(directed ? DirNetCode : UndirNetCode, n, "r" + std::to_string(index));
-        const unsigned density = 10 + rng() % 50;
+        const unsigned density = static_cast<unsigned>(10 + rng() % 50);
         for (int i = 1; i <= n; ++i) {
             for (int j = 1; j <= n; ++j) {
                 if (i != j && (directed || i < j) && rng() % 100 < density)

@@ -21,6 +21,10 @@
 namespace plax {
 namespace {
 
+// An entry by point numbers.
+template <class Row> auto& At(Row& row, int i) { return row[static_cast<std::size_t>(i)]; }
+template <class Table> auto& At(Table& table, int i, int j) { return At(At(table, i), j); }
+
 using plax::testing::AddEdge;
 constexpr auto Net = plax::testing::MakeNet;
 using Lines = std::vector<std::string>;
@@ -180,7 +184,7 @@ double MinCut(const NetWorkType& net, int s, int t) {
 NetWorkType RandomNet(std::mt19937& rng, int index, bool directed) {
     const int n = 2 + static_cast<int>(rng() % 11);
     NetWorkType net = Net(directed ? DirNetCode : UndirNetCode, n, "r" + std::to_string(index));
-    const unsigned density = 15 + rng() % 50;
+    const unsigned density = static_cast<unsigned>(15 + rng() % 50);
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j) {
             if (i != j && (directed || i < j) && rng() % 100 < density)
@@ -213,15 +217,15 @@ TEST(MaximalFlow, RandomNetsReachTheMinimumCutAndConserveFlow) {
         for (int v = 1; v <= net.n; ++v) {
             double balance = 0.0;
             for (int u = 1; u <= net.n; ++u) {
-                const double carried = table.carried[v][u];
-                balance += carried - table.carried[u][v];
+                const double carried = At(table.carried, v, u);
+                balance += carried - At(table.carried, u, v);
                 if (u == v || !EdgeExists(net, v, u)) {
                     EXPECT_EQ(carried, 0.0);
                     continue;
                 }
                 EXPECT_TRUE(carried >= 0.0 && carried <= GetEdgeReal(net, EdgeRealWeight, v, u));
-                EXPECT_TRUE(!undirected || carried == 0.0 || table.carried[u][v] == 0.0);
-                EXPECT_EQ(Flow(net, v, u), undirected ? carried + table.carried[u][v] : carried);
+                EXPECT_TRUE(!undirected || carried == 0.0 || At(table.carried, u, v) == 0.0);
+                EXPECT_EQ(Flow(net, v, u), undirected ? carried + At(table.carried, u, v) : carried);
             }
             EXPECT_EQ(balance, v == s ? cut : v == t ? -cut : 0.0) << "at point " << v;
         }
@@ -236,7 +240,7 @@ bool PlainUndirectedFlow(const NetWorkType& net, Table& field) {
     const int t = net.sinkPoint;
     Table along{};
     bool clean = true;
-    const auto shared = [&](int a, int b) -> double& { return field[std::min(a, b)][std::max(a, b)]; };
+    const auto shared = [&](int a, int b) -> double& { return At(field, std::min(a, b), std::max(a, b)); };
     for (;;) {
         std::array<int, MaxPoints + 1> pred{};
         pred[static_cast<std::size_t>(s)] = s;
@@ -255,11 +259,12 @@ bool PlainUndirectedFlow(const NetWorkType& net, Table& field) {
         if (pred[static_cast<std::size_t>(t)] == 0) return clean;
         double capacity = 1e300;
         for (int v = t; v != s; v = pred[static_cast<std::size_t>(v)])
-            capacity = std::min(capacity, GetEdgeReal(net, EdgeRealWeight, pred[v], v) - shared(pred[v], v));
+            capacity =
+                std::min(capacity, GetEdgeReal(net, EdgeRealWeight, At(pred, v), v) - shared(At(pred, v), v));
         for (int v = t; v != s; v = pred[static_cast<std::size_t>(v)]) {
-            clean = clean && along[v][pred[v]] == 0.0;
-            shared(pred[v], v) += capacity;
-            along[pred[v]][v] += capacity;
+            clean = clean && At(along, v, At(pred, v)) == 0.0;
+            shared(At(pred, v), v) += capacity;
+            At(along, At(pred, v), v) += capacity;
         }
     }
 }
@@ -279,7 +284,7 @@ TEST(MaximalFlow, UndirectedNetsKeepThePlainSearchWhereItReachesTheMaximum) {
         const bool clean = PlainUndirectedFlow(net, plain);
         double plainValue = 0.0;
         for (int v = 1; v <= net.n; ++v)
-            plainValue += plain[std::min(s, v)][std::max(s, v)];
+            plainValue += At(plain, std::min(s, v), std::max(s, v));
         const double cut = MinCut(net, s, net.sinkPoint);
         const FlowTable table = ComputeMaximalFlow(net);
         ASSERT_EQ(table.value, cut);
@@ -288,7 +293,8 @@ TEST(MaximalFlow, UndirectedNetsKeepThePlainSearchWhereItReachesTheMaximum) {
         ++kept;
         for (int a = 1; a <= net.n; ++a) {
             for (int b = a + 1; b <= net.n; ++b)
-                EXPECT_EQ(table.carried[a][b] + table.carried[b][a], plain[a][b]) << a << "-" << b;
+                EXPECT_EQ(At(table.carried, a, b) + At(table.carried, b, a), At(plain, a, b))
+                    << a << "-" << b;
         }
     }
     EXPECT_GT(kept, 1000);

@@ -25,6 +25,10 @@
 namespace plax {
 namespace {
 
+// An entry by point numbers.
+template <class Row> auto& At(Row& row, int i) { return row[static_cast<std::size_t>(i)]; }
+template <class Table> auto& At(Table& table, int i, int j) { return At(At(table, i), j); }
+
 using plax::testing::AddEdge;
 using plax::testing::RecordingMessages;
 constexpr auto Net = plax::testing::MakeNet;
@@ -685,14 +689,14 @@ Matrix FloydWarshall(const NetWorkType& net) {
     for (auto& row : d)
         row.fill(Inf);
     for (int i = 1; i <= net.n; ++i) {
-        d[i][i] = 0.0;
+        At(d, i, i) = 0.0;
         for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)])
-            d[i][e.target] = e.weight;
+            At(d, i, e.target) = e.weight;
     }
     for (int k = 1; k <= net.n; ++k) {
         for (int i = 1; i <= net.n; ++i) {
             for (int j = 1; j <= net.n; ++j) {
-                if (d[i][k] + d[k][j] < d[i][j]) d[i][j] = d[i][k] + d[k][j];
+                if (At(d, i, k) + At(d, k, j) < At(d, i, j)) At(d, i, j) = At(d, i, k) + At(d, k, j);
             }
         }
     }
@@ -704,7 +708,7 @@ NetWorkType RandomNet(std::mt19937& rng, int index) {
     const int n = 2 + static_cast<int>(rng() % 14);
     const bool directed = rng() % 2 == 0;
     const bool fractional = rng() % 2 == 0;
-    const unsigned density = 10 + rng() % 60;
+    const unsigned density = static_cast<unsigned>(10 + rng() % 60);
     NetWorkType net = Net(directed ? DirNetCode : UndirNetCode, n, "r" + std::to_string(index));
     std::vector<std::pair<int, int>> pairs;
     for (int i = 1; i <= n; ++i) {
@@ -734,17 +738,17 @@ void CheckSinglePair(NetWorkType& net, int s, int t, const Matrix& d) {
     net.sourcePoint = static_cast<std::uint16_t>(s);
     net.sinkPoint = static_cast<std::uint16_t>(t);
     MarkingBuffer marks;
-    if (d[s][t] == Inf) {
+    if (At(d, s, t) == Inf) {
         EXPECT_EQ(MeasureShortestPath(net), -1.0);
         EXPECT_EQ(RunShortestPath(net, ShortestPathMode::SinglePair, marks).value, -1.0);
         return;
     }
-    EXPECT_EQ(MeasureShortestPath(net), d[s][t]);
+    EXPECT_EQ(MeasureShortestPath(net), At(d, s, t));
     const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
-    EXPECT_EQ(run.value, d[s][t]);
+    EXPECT_EQ(run.value, At(d, s, t));
     ASSERT_GE(run.lines.size(), 16u);
     EXPECT_EQ(run.lines[12], "    Shortest Path  from Source (" + std::to_string(s) + ") to Sink (" +
-                                 std::to_string(t) + ") has Length : " + ResultNumber(d[s][t]));
+                                 std::to_string(t) + ") has Length : " + ResultNumber(At(d, s, t)));
     EXPECT_EQ(run.lines.back(), Complete);
 
     // The marked path runs from s to t along existing edges, visits no point twice and is as
@@ -770,7 +774,7 @@ void CheckSinglePair(NetWorkType& net, int s, int t, const Matrix& d) {
         std::snprintf(entry, sizeof entry, " (%2d,%2d) ", path[k].from, path[k].to);
         entries += entry;
     }
-    EXPECT_EQ(total, d[s][t]);
+    EXPECT_EQ(total, At(d, s, t));
     std::string printed;
     const std::size_t pathLines = (path.size() + 4) / 5;
     ASSERT_EQ(run.lines.size(), 15u + pathLines);
@@ -787,7 +791,7 @@ void CheckAllFromSource(NetWorkType& net, int s, const Matrix& d) {
     const Outcome run = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
     int reachable = 0;
     for (int i = 1; i <= net.n; ++i)
-        reachable += i != s && d[s][i] != Inf ? 1 : 0;
+        reachable += i != s && At(d, s, i) != Inf ? 1 : 0;
     if (reachable == 0) {
         EXPECT_EQ(run.calls, (Calls{{"warning", "There aren`t Paths from " + std::to_string(s)}}));
         return;
@@ -795,7 +799,7 @@ void CheckAllFromSource(NetWorkType& net, int s, const Matrix& d) {
     EXPECT_TRUE(run.calls.empty());
     std::string expected;
     for (int i = 1; i <= net.n; ++i) {
-        if (i != s) expected += Entry(i, d[s][i]);
+        if (i != s) expected += Entry(i, At(d, s, i));
     }
     const std::size_t entryLines = (static_cast<std::size_t>(net.n) - 1 + 2) / 3;
     ASSERT_EQ(run.lines.size(), 14u + entryLines);
@@ -815,7 +819,7 @@ void CheckAllFromSource(NetWorkType& net, int s, const Matrix& d) {
         previous = m.to;
         const EdgeType* e = FindEdge(net, m.from, m.to);
         ASSERT_NE(e, nullptr);
-        EXPECT_EQ(d[s][m.from] + e->weight, d[s][m.to]);
+        EXPECT_EQ(At(d, s, m.from) + e->weight, At(d, s, m.to));
     }
 }
 

@@ -127,7 +127,7 @@ TEST(MinSpanningTree, RandomNetsWeighAsMuchAsKruskalsTree) {
         const auto weight = [&] { return static_cast<double>(rng() % 97) / 8.0; };
         for (int v = 2; v <= n; ++v)
             AddEdge(net, 1 + static_cast<int>(rng() % static_cast<unsigned>(v - 1)), v, weight());
-        for (unsigned k = rng() % 40; k > 0; --k) {
+        for (unsigned k = static_cast<unsigned>(rng() % 40); k > 0; --k) {
             const int a = 1 + static_cast<int>(rng() % static_cast<unsigned>(n));
             const int b = 1 + static_cast<int>(rng() % static_cast<unsigned>(n));
             if (a != b && !EdgeExists(net, a, b)) AddEdge(net, a, b, weight());
