@@ -28,7 +28,7 @@ bool IsTokenPlace(const PointType& point);
 bool IsOrdinaryPetriNet(const NetWorkType& net);
 
 // Why the simulation commands refuse to start, if they do: the busy guard, then the structure test.
-std::optional<std::string> PetriRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> PetriRefusal(const NetWorkType& net);
 
 // The transitions all of whose input points (of any shape) hold a token.
 PointFlags EnabledTransitions(const NetWorkType& net);

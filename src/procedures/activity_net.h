@@ -18,7 +18,7 @@ std::string NoPathsFromSourceToSinkMessage(int source, int sink);
 
 // True when exactly one point has no incoming edge and exactly one has no outgoing edge; they
 // become the net's source and sink. A sink the source cannot reach is refused with a warning.
-bool OneSourceOneSink(NetWorkType& net, UserMessages& messages);
+[[nodiscard]] bool OneSourceOneSink(NetWorkType& net, UserMessages& messages);
 
 // Looks for a cycle, first from the net's source and then from every point that search did not
 // reach, so a cycle anywhere in the net is found. `cycle` receives its points against the edge
@@ -30,6 +30,7 @@ std::vector<EdgeMark> CycleEdges(const std::vector<int>& cycle);
 
 // The Critical Path command's tests, with their messages: one source and one sink, then no
 // cycle. On a cycle the user is asked whether to see it; `shownCycle` then receives its edges.
-bool ActivityNetReady(NetWorkType& net, UserMessages& messages, std::vector<EdgeMark>& shownCycle);
+[[nodiscard]] bool ActivityNetReady(NetWorkType& net, UserMessages& messages,
+                                    std::vector<EdgeMark>& shownCycle);
 
 } // namespace plax

@@ -38,6 +38,6 @@ AutomorphismsResult SearchAutomorphisms(const NetWorkType& net, AutomorphismOrde
 void Automorphisms(NetWorkType& net, AutomorphismOrder order, const std::string& fileName,
                    ProcedureOutput out);
 
-std::optional<std::string> AutomorphismsRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> AutomorphismsRefusal(const NetWorkType& net);
 
 } // namespace plax

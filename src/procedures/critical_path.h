@@ -52,6 +52,6 @@ double CriticalPath(NetWorkType& net, MarkingBuffer& marks, const std::string& f
 
 // Why the menu command cannot start, if it cannot. The tests of the activity net come after
 // (ActivityNetReady); that the menu offers it for directed nets only is the caller's test.
-std::optional<std::string> CriticalPathRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> CriticalPathRefusal(const NetWorkType& net);
 
 } // namespace plax

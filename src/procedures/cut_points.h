@@ -33,6 +33,6 @@ void CutPointsAndBridges(const NetWorkType& net, CutSearchMode mode, MarkingBuff
                          const std::string& fileName, ProcedureOutput out);
 
 // Why the Cut Points and Bridges commands refuse to start, if they do.
-std::optional<std::string> CutPointsRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> CutPointsRefusal(const NetWorkType& net);
 
 } // namespace plax

@@ -49,7 +49,7 @@ void QuickColor(const NetWorkType& net, int variant, MarkingBuffer& marks, const
 
 // Why the menu commands refuse to start, if they do. The menu offers them only on nets that are
 // not directed; that test is the caller's.
-std::optional<std::string> DensityRefusal(const NetWorkType& net);
-std::optional<std::string> QuickColorRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> DensityRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> QuickColorRefusal(const NetWorkType& net);
 
 } // namespace plax

@@ -41,6 +41,6 @@ bool Euler(const NetWorkType& net, EulerMode mode, MarkingBuffer& marks, const s
 std::vector<int> EulerSequence(const NetWorkType& net, int start);
 
 // Why the Eulerian Path and Cycle commands refuse to start, if they do.
-std::optional<std::string> EulerRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> EulerRefusal(const NetWorkType& net);
 
 } // namespace plax

@@ -22,7 +22,7 @@ void Hamiltonian(NetWorkType& net, HamiltonianMode mode, MarkingBuffer& marks, c
 void Salesman(NetWorkType& net, MarkingBuffer& marks, const std::string& fileName, ProcedureOutput out);
 
 // Why the menu commands refuse to start, if they do. The salesman uses the cycle test.
-std::optional<std::string> HamiltonianRefusal(const NetWorkType& net, HamiltonianMode mode);
-std::optional<std::string> SalesmanRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> HamiltonianRefusal(const NetWorkType& net, HamiltonianMode mode);
+[[nodiscard]] std::optional<std::string> SalesmanRefusal(const NetWorkType& net);
 
 } // namespace plax

@@ -37,6 +37,6 @@ void KShortestPaths(const NetWorkType& net, TMyWordStack* walkToShow, const std:
                     const KShortestParameters& parameters, ProcedureOutput out);
 
 // Why the menu command refuses to start, if it does.
-std::optional<std::string> KShortestPathsRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> KShortestPathsRefusal(const NetWorkType& net);
 
 } // namespace plax

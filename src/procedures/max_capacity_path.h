@@ -28,6 +28,6 @@ double MaxCapacityPath(const NetWorkType& net, MarkingBuffer& marks, const std::
                        ProcedureOutput out);
 
 // Why the menu command refuses to start, if it does.
-std::optional<std::string> MaxCapacityPathRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> MaxCapacityPathRefusal(const NetWorkType& net);
 
 } // namespace plax

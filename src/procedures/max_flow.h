@@ -29,7 +29,7 @@ FlowTable ComputeMaximalFlow(const NetWorkType& net);
 double MaximalFlow(NetWorkType& net, MarkingBuffer& marks, const std::string& fileName, ProcedureOutput out);
 
 // Why the menu command refuses to start, if it does.
-std::optional<std::string> MaximalFlowRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> MaximalFlowRefusal(const NetWorkType& net);
 
 // The colour an edge gets after a run, by its flow and its weight: red full, blue at least half
 // full, green less, silver empty. An edge carrying more than its weight keeps its colour.

@@ -34,6 +34,6 @@ void QuickMetrics(const NetWorkType& net, MarkingBuffer& marks, const std::strin
                   ProcedureOutput out);
 
 // Why the menu command refuses to start, if it does.
-std::optional<std::string> QuickMetricsRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> QuickMetricsRefusal(const NetWorkType& net);
 
 } // namespace plax

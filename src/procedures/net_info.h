@@ -18,6 +18,6 @@ std::string EdgeShapeName(std::uint32_t shape);
 void GetInfo(const NetWorkType& net, const std::string& fileName, ProcedureOutput out);
 
 // Why the command refuses to start, if it does.
-std::optional<std::string> GetInfoRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> GetInfoRefusal(const NetWorkType& net);
 
 } // namespace plax

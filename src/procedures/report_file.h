@@ -30,8 +30,8 @@ std::string IncompleteTextMessage(const std::string& reportFile);
 // file renamed over the old one, under an exclusive lock, so concurrent appends all arrive
 // whole and a failure leaves the report as it was. Refused when the report would be the net
 // file `netFile` itself (a net saved as NAME.TXT, or a link to it); "" skips that test.
-bool AddToReport(std::string& reportFile, const std::string& netFile, const std::string& netName,
-                 const TextStore& text, UserMessages& messages);
+[[nodiscard]] bool AddToReport(std::string& reportFile, const std::string& netFile,
+                               const std::string& netName, const TextStore& text, UserMessages& messages);
 
 // Show Report's first step: makes the report file with its banner when there is none.
 // Answers the report file's name, or "" after a disk error or a refusal (already shown).
@@ -39,7 +39,8 @@ std::string EnsureReportFile(const std::string& netFileName, const std::string& 
                              UserMessages& messages);
 
 // Clear Report: the report file made anew, holding only its banner.
-bool ClearReport(const std::string& netFileName, const std::string& netName, UserMessages& messages);
+[[nodiscard]] bool ClearReport(const std::string& netFileName, const std::string& netName,
+                               UserMessages& messages);
 
 // Streams the text file at `path` into `store` (cleared first): lines split at "\n", a "\r"
 // before it dropped, a last line without line end kept, bytes as they are. Answers "" on

@@ -20,6 +20,14 @@ namespace plax {
 namespace {
 
 constexpr const char* SinglePairTitle = "                Shortest Path ";
+constexpr const char* AllFromSourceTitle = "        All Shortest Path  from Source";
+constexpr const char* NoShortestPathMessage = "There isnt Shortest Path ! Trivial NetWork.";
+constexpr const char* DecompositionWarningLine = "    Warning about decomposition of the Edges";
+
+// All Shortest Path from a source that reaches no point; the warning box shows 28 characters.
+std::string NoPathsFromMessage(int source) {
+    return CutText("There aren`t Paths from " + std::to_string(source), 28);
+}
 
 // Above every length a valid net can produce, so heavy edges are still taken.
 constexpr double Unreached = std::numeric_limits<double>::infinity();
@@ -239,7 +247,7 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
     sink.AddLine("    Path from " + src + " to Sink " + snk + " :");
     if (!r.warnings.empty()) {
         sink.AddLine("    ");
-        sink.AddLine("    Warning about decomposition of the Edges");
+        sink.AddLine(DecompositionWarningLine);
         for (const std::string& w : r.warnings)
             sink.AddLine("    " + w + "!");
         sink.AddLine("    ");
@@ -344,7 +352,7 @@ double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& mark
     const ShortestPathsResult r = ComputeShortestPaths(net, mode, out.sink);
     if (!r.reached) {
         if (mode == ShortestPathMode::AllFromSource)
-            out.messages.Warning(CutText("There aren`t Paths from " + std::to_string(net.sourcePoint), 28));
+            out.messages.Warning(NoPathsFromMessage(net.sourcePoint));
         return -1.0;
     }
     if (r.stopped) {
@@ -356,7 +364,7 @@ double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& mark
             out.sink.WriteReportHeader(SinglePairTitle, net);
             WriteSinglePair(out.sink, net, r, marks);
         } else {
-            out.sink.WriteReportHeader("        All Shortest Path  from Source", net);
+            out.sink.WriteReportHeader(AllFromSourceTitle, net);
             WriteAllFromSource(out.sink, net, r, marks);
         }
     });
@@ -366,9 +374,7 @@ double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& mark
 std::optional<std::string> ShortestPathRefusal(const NetWorkType& net, ShortestPathMode mode) {
     if (net.interaction.busy != 0) return std::string(ProcedureInProgressMessage);
     if (net.n < 2) {
-        return std::string(mode == ShortestPathMode::SinglePair
-                               ? "There isnt Shortest Path ! Trivial NetWork."
-                               : TrivialNetWorkText);
+        return std::string(mode == ShortestPathMode::SinglePair ? NoShortestPathMessage : TrivialNetWorkText);
     }
     return std::nullopt;
 }

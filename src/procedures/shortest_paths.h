@@ -43,6 +43,6 @@ double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& mark
 double MeasureShortestPath(NetWorkType& net);
 
 // Why the menu command refuses to start, if it does.
-std::optional<std::string> ShortestPathRefusal(const NetWorkType& net, ShortestPathMode mode);
+[[nodiscard]] std::optional<std::string> ShortestPathRefusal(const NetWorkType& net, ShortestPathMode mode);
 
 } // namespace plax

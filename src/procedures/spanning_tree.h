@@ -37,6 +37,6 @@ void MinSpanningTree(const NetWorkType& net, MarkingBuffer& marks, const std::st
 
 // Why the menu command refuses to start, if it does. (The menu offers it for undirected nets
 // only; that is the caller's test.)
-std::optional<std::string> SpanningTreeRefusal(const NetWorkType& net);
+[[nodiscard]] std::optional<std::string> SpanningTreeRefusal(const NetWorkType& net);
 
 } // namespace plax

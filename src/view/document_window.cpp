@@ -275,7 +275,10 @@ void TMDIChild::ShowReport1Click() {
     if (!report.empty()) host_.OpenReportWindow(report);
 }
 
-void TMDIChild::ClearReport1Click() { ClearReport(fileName_, net_.name, host_.Ui()); }
+void TMDIChild::ClearReport1Click() {
+    // A report that could not be cleared has been reported to the user; nothing else follows.
+    (void)ClearReport(fileName_, net_.name, host_.Ui());
+}
 
 void TMDIChild::RefreshNet1Click() {
     ResetCommand();
