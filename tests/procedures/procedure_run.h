@@ -56,18 +56,32 @@ template <class Call> ProcedureRun RunProcedure(Call&& call, int failAt = 0) {
 }
 
 // A whole Results text: the header, the body and the completion line.
+inline Lines ResultsText(Lines header, const Lines& body) {
+    header.insert(header.end(), body.begin(), body.end());
+    header.push_back(CompleteLine);
+    return header;
+}
+
 inline Lines ResultsText(const std::string& title, const NetWorkType& net, const std::string& type, int edges,
                          const Lines& body) {
-    Lines text = ResultsHeader(title, net.name, type, net.n, edges);
-    text.insert(text.end(), body.begin(), body.end());
-    text.push_back(CompleteLine);
-    return text;
+    return ResultsText(ResultsHeader(title, net.name, type, net.n, edges), body);
 }
 
 // The account between the header and the completion line.
 inline Lines BodyOf(const Lines& lines) {
     if (lines.size() < 12) return {};
     return Lines(lines.begin() + 11, lines.end() - 1);
+}
+
+// 1->2 (2), 2->3 (2.5), 1->3 (5), source 1, sink 3: the shortest path 1, 2, 3 has length 4.5.
+inline NetWorkType DirectedTriangle() {
+    NetWorkType net = MakeNet(DirNetCode, 3, "tri");
+    AddEdge(net, 1, 2, 2.0);
+    AddEdge(net, 2, 3, 2.5);
+    AddEdge(net, 1, 3, 5.0);
+    net.sourcePoint = 1;
+    net.sinkPoint = 3;
+    return net;
 }
 
 // An undirected path 1 - 2 - ... - n, edges added in that order.

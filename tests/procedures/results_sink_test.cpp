@@ -6,6 +6,7 @@
 #include "model/net_store.h"
 
 #include "net_builders.h"
+#include "procedure_run.h"
 #include "recording_messages.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ constexpr auto Net = plax::testing::MakeNet;
 using Lines = std::vector<std::string>;
 
 const std::string CannotCreate = " Cannot create the Window.\r\nProcedure terminated! ";
-const std::string CannotWrite = " Cannot write string to Results Window.\r\nProcedure terminated! ";
+const std::string CannotWrite = plax::testing::CannotWriteText;
 
 // A Results window that cannot be made.
 class UnopenableSink : public LineSink {
@@ -34,20 +35,7 @@ protected:
 };
 
 // A Results window whose `failAt`-th line (counted from 1 after opening) cannot be written.
-class FailingSink : public LineSink {
-public:
-    FailingSink(const Clock& clock, RunFlags& flags, int failAt) : LineSink(clock, flags), failAt_(failAt) {}
-
-protected:
-    bool DoAddLine(const std::string& text) override {
-        if (++written_ == failAt_) return false;
-        return LineSink::DoAddLine(text);
-    }
-
-private:
-    int failAt_;
-    int written_ = 0;
-};
+using FailingSink = plax::testing::CollectingSink;
 
 // Presses Stop during the `pressAt`-th poll.
 class StoppingSink : public LineSink {
@@ -69,16 +57,7 @@ private:
     int polls_ = 0;
 };
 
-// 1->2 (2), 2->3 (2.5), 1->3 (5): the shortest path 1, 2, 3 has length 4.5.
-NetWorkType Triangle() {
-    NetWorkType net = Net(DirNetCode, 3, "tri");
-    AddEdge(net, 1, 2, 2.0);
-    AddEdge(net, 2, 3, 2.5);
-    AddEdge(net, 1, 3, 5.0);
-    net.sourcePoint = 1;
-    net.sinkPoint = 3;
-    return net;
-}
+using plax::testing::DirectedTriangle;
 
 const Lines TriangleText = {
     "",
@@ -196,7 +175,7 @@ TEST(ResultsSink, WindowThatCannotBeMadeStopsTheProcedureBeforeItComputes) {
     RunFlags flags;
     UnopenableSink sink(clock, flags);
     RecordingMessages messages;
-    NetWorkType net = Triangle();
+    NetWorkType net = DirectedTriangle();
     // A decomposed edge would be measured, and its sub-net renamed, by any computation.
     auto sub = std::make_shared<NetWorkType>(Net(DirNetCode, 2, "untouched"));
     AddEdge(*sub, 1, 2, 1.0);
@@ -227,7 +206,7 @@ TEST(ResultsSink, FailedLineEndsTheAccountAndKeepsTheMarksStoredBeforeIt) {
         RunFlags flags;
         FailingSink sink(clock, flags, static_cast<int>(failAt));
         RecordingMessages messages;
-        NetWorkType net = Triangle();
+        NetWorkType net = DirectedTriangle();
         MarkingBuffer marks;
         marks.SetEdges({{3, 1}});
 

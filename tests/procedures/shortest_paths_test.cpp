@@ -7,6 +7,7 @@
 #include "model/text_utils.h"
 
 #include "net_builders.h"
+#include "procedure_run.h"
 #include "recording_messages.h"
 #include "search_run.h"
 
@@ -30,7 +31,10 @@ template <class Row> auto& At(Row& row, int i) { return row[static_cast<std::siz
 template <class Table> auto& At(Table& table, int i, int j) { return At(At(table, i), j); }
 
 using plax::testing::AddEdge;
+using plax::testing::BodyOf;
+using plax::testing::CompleteLine;
 using plax::testing::RecordingMessages;
+using plax::testing::ResultsText;
 constexpr auto Net = plax::testing::MakeNet;
 constexpr auto Header = plax::testing::ResultsHeader;
 using Lines = std::vector<std::string>;
@@ -38,23 +42,11 @@ using Calls = std::vector<RecordingMessages::Call>;
 
 const std::string SingleTitle = "                Shortest Path ";
 const std::string AllTitle = "        All Shortest Path  from Source";
-const std::string Complete = "    Procedure complete. ";
 
 std::shared_ptr<NetWorkType> SubNet(NetWorkType net) { return std::make_shared<NetWorkType>(std::move(net)); }
 
 // An undirected path 1 - 2 - ... - n with edges of weight 1.
-NetWorkType Chain(int n) {
-    NetWorkType net = Net(UndirNetCode, n, "chain");
-    for (int i = 1; i < n; ++i)
-        AddEdge(net, i, i + 1, 1.0);
-    return net;
-}
-
-Lines Text(Lines header, const Lines& body) {
-    header.insert(header.end(), body.begin(), body.end());
-    header.push_back(Complete);
-    return header;
-}
+NetWorkType Chain(int n) { return plax::testing::PathNet(n, "chain"); }
 
 struct Outcome {
     double value = 0.0;
@@ -65,44 +57,30 @@ struct Outcome {
 
 Outcome RunShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
                         const std::string& fileName = "test.net") {
-    const FixedClock clock("12:00", "08.12.2026");
-    RunFlags flags;
-    LineSink sink(clock, flags);
-    RecordingMessages messages;
     Outcome run;
-    run.value = ShortestPath(net, mode, marks, fileName, {sink, messages});
-    run.lines = sink.Lines();
-    run.finished = sink.Finished();
-    run.calls = messages.calls;
+    const plax::testing::ProcedureRun r = plax::testing::RunProcedure(
+        [&](ProcedureOutput out) { run.value = ShortestPath(net, mode, marks, fileName, out); });
+    run.lines = r.lines;
+    run.finished = r.finished;
+    run.calls = r.calls;
     return run;
-}
-
-// The account without its header and completion line.
-Lines Body(const Lines& lines) {
-    if (lines.size() < 12) return {};
-    return Lines(lines.begin() + 11, lines.end() - 1);
 }
 
 using Edges = std::vector<EdgeMark>;
 
 TEST(ShortestPath, DirectedTriangleTakesTheTwoEdgePath) {
-    NetWorkType net = Net(DirNetCode, 3, "tri");
-    AddEdge(net, 1, 2, 2.0);
-    AddEdge(net, 2, 3, 2.5);
-    AddEdge(net, 1, 3, 5.0);
-    net.sourcePoint = 1;
-    net.sinkPoint = 3;
+    NetWorkType net = plax::testing::DirectedTriangle();
     MarkingBuffer marks;
 
     const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks, "/nets/tri.net");
     EXPECT_EQ(run.value, 4.5);
-    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "tri", "dirNet", 3, 3),
-                              {
-                                  "    Source = 1    Sink = 3",
-                                  "    Shortest Path  from Source (1) to Sink (3) has Length : 4.5",
-                                  "    Path from 1 to Sink 3 :",
-                                  "     ( 1, 2)  ( 2, 3) ",
-                              }));
+    EXPECT_EQ(run.lines, ResultsText(Header(SingleTitle, "tri", "dirNet", 3, 3),
+                                     {
+                                         "    Source = 1    Sink = 3",
+                                         "    Shortest Path  from Source (1) to Sink (3) has Length : 4.5",
+                                         "    Path from 1 to Sink 3 :",
+                                         "     ( 1, 2)  ( 2, 3) ",
+                                     }));
     EXPECT_TRUE(run.finished);
     EXPECT_TRUE(run.calls.empty());
     EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
@@ -110,12 +88,12 @@ TEST(ShortestPath, DirectedTriangleTakesTheTwoEdgePath) {
 
     // The same net from all sides: the tree holds the edges that gave each distance.
     const Outcome all = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
-    EXPECT_EQ(all.lines, Text(Header(AllTitle, "tri", "dirNet", 3, 3),
-                              {
-                                  "    Source = 1",
-                                  "    The Lengths of the Shortest Paths from 1 to other Points :",
-                                  "     (  2) 2               (  3) 4.5            ",
-                              }));
+    EXPECT_EQ(all.lines, ResultsText(Header(AllTitle, "tri", "dirNet", 3, 3),
+                                     {
+                                         "    Source = 1",
+                                         "    The Lengths of the Shortest Paths from 1 to other Points :",
+                                         "     (  2) 2               (  3) 4.5            ",
+                                     }));
     EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
 }
 
@@ -132,13 +110,13 @@ TEST(ShortestPath, TiesKeepTheFirstPredecessorAndFinishTheLowestPointFirst) {
     MarkingBuffer marks;
     const Outcome a = RunShortestPath(low, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(a.value, 3.0);
-    EXPECT_EQ(a.lines, Text(Header(SingleTitle, "tieA", "dirNet", 4, 4),
-                            {
-                                "    Source = 1    Sink = 4",
-                                "    Shortest Path  from Source (1) to Sink (4) has Length : 3",
-                                "    Path from 1 to Sink 4 :",
-                                "     ( 1, 2)  ( 2, 4) ",
-                            }));
+    EXPECT_EQ(a.lines, ResultsText(Header(SingleTitle, "tieA", "dirNet", 4, 4),
+                                   {
+                                       "    Source = 1    Sink = 4",
+                                       "    Shortest Path  from Source (1) to Sink (4) has Length : 3",
+                                       "    Path from 1 to Sink 4 :",
+                                       "     ( 1, 2)  ( 2, 4) ",
+                                   }));
     EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 2}, {2, 4}}));
     RunShortestPath(low, ShortestPathMode::AllFromSource, marks);
     EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 2}, {1, 3}, {2, 4}}));
@@ -154,12 +132,12 @@ TEST(ShortestPath, TiesKeepTheFirstPredecessorAndFinishTheLowestPointFirst) {
     high.sinkPoint = 4;
     const Outcome b = RunShortestPath(high, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(b.value, 4.0);
-    EXPECT_EQ(Body(b.lines), (Lines{
-                                 "    Source = 1    Sink = 4",
-                                 "    Shortest Path  from Source (1) to Sink (4) has Length : 4",
-                                 "    Path from 1 to Sink 4 :",
-                                 "     ( 1, 3)  ( 3, 4) ",
-                             }));
+    EXPECT_EQ(BodyOf(b.lines), (Lines{
+                                   "    Source = 1    Sink = 4",
+                                   "    Shortest Path  from Source (1) to Sink (4) has Length : 4",
+                                   "    Path from 1 to Sink 4 :",
+                                   "     ( 1, 3)  ( 3, 4) ",
+                               }));
     EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 3}, {3, 4}}));
 }
 
@@ -171,12 +149,13 @@ TEST(ShortestPath, AllPathsListUnreachablePointsAsNoPath) {
     net.sourcePoint = 1;
     MarkingBuffer marks;
     const Outcome run = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
-    EXPECT_EQ(run.lines, Text(Header(AllTitle, "part", "dirNet", 4, 3),
-                              {
-                                  "    Source = 1",
-                                  "    The Lengths of the Shortest Paths from 1 to other Points :",
-                                  "     (  2) 3               (  3) 4.25            (  4) No Path        ",
-                              }));
+    EXPECT_EQ(run.lines,
+              ResultsText(Header(AllTitle, "part", "dirNet", 4, 3),
+                          {
+                              "    Source = 1",
+                              "    The Lengths of the Shortest Paths from 1 to other Points :",
+                              "     (  2) 3               (  3) 4.25            (  4) No Path        ",
+                          }));
     EXPECT_TRUE(run.calls.empty());
     EXPECT_EQ(marks.MarkedEdges(4), (Edges{{1, 2}, {2, 3}}));
 
@@ -222,32 +201,34 @@ TEST(ShortestPath, AllPathEntriesWrapThreeToALine) {
     star.sourcePoint = 3;
     MarkingBuffer marks;
     const Outcome six = RunShortestPath(star, ShortestPathMode::AllFromSource, marks);
-    EXPECT_EQ(six.lines, Text(Header(AllTitle, "star", "undirNet", 7, 6),
-                              {
-                                  "    Source = 3",
-                                  "    The Lengths of the Shortest Paths from 3 to other Points :",
-                                  "     (  1) 3               (  2) 5               (  4) 7              ",
-                                  "     (  5) 8               (  6) 9               (  7) 10             ",
-                              }));
+    EXPECT_EQ(six.lines,
+              ResultsText(Header(AllTitle, "star", "undirNet", 7, 6),
+                          {
+                              "    Source = 3",
+                              "    The Lengths of the Shortest Paths from 3 to other Points :",
+                              "     (  1) 3               (  2) 5               (  4) 7              ",
+                              "     (  5) 8               (  6) 9               (  7) 10             ",
+                          }));
     EXPECT_EQ(marks.MarkedEdges(7), (Edges{{3, 1}, {1, 2}, {1, 4}, {1, 5}, {1, 6}, {1, 7}}));
 
     // Seven entries: the last one on a line of its own.
     NetWorkType eight = Chain(8);
     eight.sourcePoint = 1;
     const Outcome seven = RunShortestPath(eight, ShortestPathMode::AllFromSource, marks);
-    EXPECT_EQ(Body(seven.lines), (Lines{
-                                     "    Source = 1",
-                                     "    The Lengths of the Shortest Paths from 1 to other Points :",
-                                     "     (  2) 1               (  3) 2               (  4) 3              ",
-                                     "     (  5) 4               (  6) 5               (  7) 6              ",
-                                     "     (  8) 7              ",
-                                 }));
+    EXPECT_EQ(BodyOf(seven.lines),
+              (Lines{
+                  "    Source = 1",
+                  "    The Lengths of the Shortest Paths from 1 to other Points :",
+                  "     (  2) 1               (  3) 2               (  4) 3              ",
+                  "     (  5) 4               (  6) 5               (  7) 6              ",
+                  "     (  8) 7              ",
+              }));
 
     // Fifteen points: two-digit numbers stay right-aligned, and the tree fills the whole buffer.
     NetWorkType full = Chain(15);
     full.sourcePoint = 1;
     const Outcome fourteen = RunShortestPath(full, ShortestPathMode::AllFromSource, marks);
-    EXPECT_EQ(Body(fourteen.lines),
+    EXPECT_EQ(BodyOf(fourteen.lines),
               (Lines{
                   "    Source = 1",
                   "    The Lengths of the Shortest Paths from 1 to other Points :",
@@ -270,27 +251,27 @@ TEST(ShortestPath, PathEdgesWrapFiveToALine) {
     MarkingBuffer marks;
     const Outcome six = RunShortestPath(seven, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(six.value, 6.0);
-    EXPECT_EQ(six.lines, Text(Header(SingleTitle, "chain", "undirNet", 7, 6),
-                              {
-                                  "    Source = 1    Sink = 7",
-                                  "    Shortest Path  from Source (1) to Sink (7) has Length : 6",
-                                  "    Path from 1 to Sink 7 :",
-                                  "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
-                                  "     ( 6, 7) ",
-                              }));
+    EXPECT_EQ(six.lines, ResultsText(Header(SingleTitle, "chain", "undirNet", 7, 6),
+                                     {
+                                         "    Source = 1    Sink = 7",
+                                         "    Shortest Path  from Source (1) to Sink (7) has Length : 6",
+                                         "    Path from 1 to Sink 7 :",
+                                         "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
+                                         "     ( 6, 7) ",
+                                     }));
     EXPECT_EQ(marks.MarkedEdges(7), (Edges{{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 7}}));
 
     // Backwards along the same chain the edges are listed from the source.
     seven.sourcePoint = 7;
     seven.sinkPoint = 1;
     const Outcome back = RunShortestPath(seven, ShortestPathMode::SinglePair, marks);
-    EXPECT_EQ(Body(back.lines), (Lines{
-                                    "    Source = 7    Sink = 1",
-                                    "    Shortest Path  from Source (7) to Sink (1) has Length : 6",
-                                    "    Path from 7 to Sink 1 :",
-                                    "     ( 7, 6)  ( 6, 5)  ( 5, 4)  ( 4, 3)  ( 3, 2) ",
-                                    "     ( 2, 1) ",
-                                }));
+    EXPECT_EQ(BodyOf(back.lines), (Lines{
+                                      "    Source = 7    Sink = 1",
+                                      "    Shortest Path  from Source (7) to Sink (1) has Length : 6",
+                                      "    Path from 7 to Sink 1 :",
+                                      "     ( 7, 6)  ( 6, 5)  ( 5, 4)  ( 4, 3)  ( 3, 2) ",
+                                      "     ( 2, 1) ",
+                                  }));
     EXPECT_EQ(marks.MarkedEdges(7), (Edges{{7, 6}, {6, 5}, {5, 4}, {4, 3}, {3, 2}, {2, 1}}));
 
     // Exactly five edges make one line and no empty second one.
@@ -298,26 +279,26 @@ TEST(ShortestPath, PathEdgesWrapFiveToALine) {
     sixPoints.sourcePoint = 1;
     sixPoints.sinkPoint = 6;
     const Outcome five = RunShortestPath(sixPoints, ShortestPathMode::SinglePair, marks);
-    EXPECT_EQ(Body(five.lines), (Lines{
-                                    "    Source = 1    Sink = 6",
-                                    "    Shortest Path  from Source (1) to Sink (6) has Length : 5",
-                                    "    Path from 1 to Sink 6 :",
-                                    "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
-                                }));
+    EXPECT_EQ(BodyOf(five.lines), (Lines{
+                                      "    Source = 1    Sink = 6",
+                                      "    Shortest Path  from Source (1) to Sink (6) has Length : 5",
+                                      "    Path from 1 to Sink 6 :",
+                                      "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
+                                  }));
 
     // Fourteen edges over three lines, two-digit numbers unpadded.
     NetWorkType fifteen = Chain(15);
     fifteen.sourcePoint = 1;
     fifteen.sinkPoint = 15;
     const Outcome longest = RunShortestPath(fifteen, ShortestPathMode::SinglePair, marks);
-    EXPECT_EQ(Body(longest.lines), (Lines{
-                                       "    Source = 1    Sink = 15",
-                                       "    Shortest Path  from Source (1) to Sink (15) has Length : 14",
-                                       "    Path from 1 to Sink 15 :",
-                                       "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
-                                       "     ( 6, 7)  ( 7, 8)  ( 8, 9)  ( 9,10)  (10,11) ",
-                                       "     (11,12)  (12,13)  (13,14)  (14,15) ",
-                                   }));
+    EXPECT_EQ(BodyOf(longest.lines), (Lines{
+                                         "    Source = 1    Sink = 15",
+                                         "    Shortest Path  from Source (1) to Sink (15) has Length : 14",
+                                         "    Path from 1 to Sink 15 :",
+                                         "     ( 1, 2)  ( 2, 3)  ( 3, 4)  ( 4, 5)  ( 5, 6) ",
+                                         "     ( 6, 7)  ( 7, 8)  ( 8, 9)  ( 9,10)  (10,11) ",
+                                         "     (11,12)  (12,13)  (13,14)  (14,15) ",
+                                     }));
     EXPECT_EQ(marks.MarkedEdges(15).size(), 14u);
 }
 
@@ -355,13 +336,13 @@ TEST(ShortestPath, DecomposedEdgeCountsAsTheShortestPathThroughItsSubNet) {
 
     const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(run.value, 4.5);
-    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "main", "dirNet", 3, 3),
-                              {
-                                  "    Source = 1    Sink = 3",
-                                  "    Shortest Path  from Source (1) to Sink (3) has Length : 4.5",
-                                  "    Path from 1 to Sink 3 :",
-                                  "     ( 1, 2)  ( 2, 3) ",
-                              }));
+    EXPECT_EQ(run.lines, ResultsText(Header(SingleTitle, "main", "dirNet", 3, 3),
+                                     {
+                                         "    Source = 1    Sink = 3",
+                                         "    Shortest Path  from Source (1) to Sink (3) has Length : 4.5",
+                                         "    Path from 1 to Sink 3 :",
+                                         "     ( 1, 2)  ( 2, 3) ",
+                                     }));
     EXPECT_TRUE(run.calls.empty());
     EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}})) << "the sub-net's edges are not marked";
     EXPECT_EQ(sub->name, "main->Edge(1,2)");
@@ -382,11 +363,11 @@ TEST(ShortestPath, DecomposedEdgeCountsAsTheShortestPathThroughItsSubNet) {
     // All Shortest Path counts every edge by its own weight and leaves the sub-net alone.
     sub->name = "kept";
     const Outcome all = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
-    EXPECT_EQ(Body(all.lines), (Lines{
-                                   "    Source = 1",
-                                   "    The Lengths of the Shortest Paths from 1 to other Points :",
-                                   "     (  2) 10              (  3) 11             ",
-                               }));
+    EXPECT_EQ(BodyOf(all.lines), (Lines{
+                                     "    Source = 1",
+                                     "    The Lengths of the Shortest Paths from 1 to other Points :",
+                                     "     (  2) 10              (  3) 11             ",
+                                 }));
     EXPECT_EQ(sub->name, "kept");
     EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 0.0);
 
@@ -429,18 +410,18 @@ TEST(ShortestPath, SubNetWithoutAPathUsesTheEdgesOwnWeightAndWarns) {
 
     const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(run.value, 8.0);
-    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "main", "dirNet", 3, 2),
-                              {
-                                  "    Source = 1    Sink = 3",
-                                  "    Shortest Path  from Source (1) to Sink (3) has Length : 8",
-                                  "    Path from 1 to Sink 3 :",
-                                  "    ",
-                                  "    Warning about decomposition of the Edges",
-                                  "    No Path in decomposition of the main->Edge(1,2)!",
-                                  "    No Path in decomposition of the main->Edge(2,3)!",
-                                  "    ",
-                                  "     ( 1, 2)  ( 2, 3) ",
-                              }));
+    EXPECT_EQ(run.lines, ResultsText(Header(SingleTitle, "main", "dirNet", 3, 2),
+                                     {
+                                         "    Source = 1    Sink = 3",
+                                         "    Shortest Path  from Source (1) to Sink (3) has Length : 8",
+                                         "    Path from 1 to Sink 3 :",
+                                         "    ",
+                                         "    Warning about decomposition of the Edges",
+                                         "    No Path in decomposition of the main->Edge(1,2)!",
+                                         "    No Path in decomposition of the main->Edge(2,3)!",
+                                         "    ",
+                                         "     ( 1, 2)  ( 2, 3) ",
+                                     }));
     EXPECT_TRUE(run.calls.empty()) << "a missing path in a sub-net is not an error";
     EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 0.0);
     EXPECT_EQ(FindEdge(net, 2, 3)->decomposedLength, 0.0);
@@ -454,16 +435,16 @@ TEST(ShortestPath, SubNetWithoutAPathUsesTheEdgesOwnWeightAndWarns) {
     AddEdge(*first, 1, 2, 0.5);
     const Outcome again = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(again.value, 1.5);
-    EXPECT_EQ(Body(again.lines), (Lines{
-                                     "    Source = 1    Sink = 3",
-                                     "    Shortest Path  from Source (1) to Sink (3) has Length : 1.5",
-                                     "    Path from 1 to Sink 3 :",
-                                     "    ",
-                                     "    Warning about decomposition of the Edges",
-                                     "    No Path in decomposition of the main->Edge(2,3)!",
-                                     "    ",
-                                     "     ( 1, 2)  ( 2, 3) ",
-                                 }));
+    EXPECT_EQ(BodyOf(again.lines), (Lines{
+                                       "    Source = 1    Sink = 3",
+                                       "    Shortest Path  from Source (1) to Sink (3) has Length : 1.5",
+                                       "    Path from 1 to Sink 3 :",
+                                       "    ",
+                                       "    Warning about decomposition of the Edges",
+                                       "    No Path in decomposition of the main->Edge(2,3)!",
+                                       "    ",
+                                       "     ( 1, 2)  ( 2, 3) ",
+                                   }));
 }
 
 TEST(ShortestPath, SubNetsInsideSubNetsAreMeasuredToAnyDepth) {
@@ -489,13 +470,13 @@ TEST(ShortestPath, SubNetsInsideSubNetsAreMeasuredToAnyDepth) {
 
     const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(run.value, 3.0);
-    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "deep", "dirNet", 2, 1),
-                              {
-                                  "    Source = 1    Sink = 2",
-                                  "    Shortest Path  from Source (1) to Sink (2) has Length : 3",
-                                  "    Path from 1 to Sink 2 :",
-                                  "     ( 1, 2) ",
-                              }));
+    EXPECT_EQ(run.lines, ResultsText(Header(SingleTitle, "deep", "dirNet", 2, 1),
+                                     {
+                                         "    Source = 1    Sink = 2",
+                                         "    Shortest Path  from Source (1) to Sink (2) has Length : 3",
+                                         "    Path from 1 to Sink 2 :",
+                                         "     ( 1, 2) ",
+                                     }));
     EXPECT_EQ(outer->name, "deep->Edge(1,2)");
     EXPECT_EQ(inner->name, "deep->Edge(1,2)->Edge(3,2)");
     EXPECT_EQ(inner->sourcePoint, 1);
@@ -508,16 +489,16 @@ TEST(ShortestPath, SubNetsInsideSubNetsAreMeasuredToAnyDepth) {
     inner->lists[1].clear();
     const Outcome dead = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(dead.value, 51.0);
-    EXPECT_EQ(Body(dead.lines), (Lines{
-                                    "    Source = 1    Sink = 2",
-                                    "    Shortest Path  from Source (1) to Sink (2) has Length : 51",
-                                    "    Path from 1 to Sink 2 :",
-                                    "    ",
-                                    "    Warning about decomposition of the Edges",
-                                    "    No Path in decomposition of the deep->Edge(1,2)->Edge(3,2)!",
-                                    "    ",
-                                    "     ( 1, 2) ",
-                                }));
+    EXPECT_EQ(BodyOf(dead.lines), (Lines{
+                                      "    Source = 1    Sink = 2",
+                                      "    Shortest Path  from Source (1) to Sink (2) has Length : 51",
+                                      "    Path from 1 to Sink 2 :",
+                                      "    ",
+                                      "    Warning about decomposition of the Edges",
+                                      "    No Path in decomposition of the deep->Edge(1,2)->Edge(3,2)!",
+                                      "    ",
+                                      "     ( 1, 2) ",
+                                  }));
     EXPECT_EQ(FindEdge(net, 1, 2)->decomposedLength, 51.0);
     EXPECT_EQ(FindEdge(*outer, 3, 2)->decomposedLength, 0.0);
 }
@@ -550,13 +531,13 @@ TEST(ShortestPath, DeepChainsOfSubNetsAreMeasuredOnceAndCanBeStopped) {
             EXPECT_EQ(ShortestPath(net, ShortestPathMode::SinglePair, marks, "chain.net", out), 64.0);
         },
         [](StoppingSink& sink) { sink.stopAtPoll = 1000; });
-    EXPECT_EQ(run.lines, Text(Header(SingleTitle, "chain", "undirNet", 3, 2),
-                              {
-                                  "    Source = 1    Sink = 2",
-                                  "    Shortest Path  from Source (1) to Sink (2) has Length : 64",
-                                  "    Path from 1 to Sink 2 :",
-                                  "     ( 1, 3)  ( 3, 2) ",
-                              }));
+    EXPECT_EQ(run.lines, ResultsText(Header(SingleTitle, "chain", "undirNet", 3, 2),
+                                     {
+                                         "    Source = 1    Sink = 2",
+                                         "    Shortest Path  from Source (1) to Sink (2) has Length : 64",
+                                         "    Path from 1 to Sink 2 :",
+                                         "     ( 1, 3)  ( 3, 2) ",
+                                     }));
     EXPECT_TRUE(run.longRunEnded);
     EXPECT_EQ(run.flags.busy, 0);
     EXPECT_EQ(net.interaction.busy, 0);
@@ -595,19 +576,19 @@ TEST(ShortestPath, DeepChainsOfSubNetsAreMeasuredOnceAndCanBeStopped) {
     MarkingBuffer marks;
     const Outcome warned = RunShortestPath(dead, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(warned.value, 3.0);
-    EXPECT_EQ(Body(warned.lines), (Lines{
-                                      "    Source = 1    Sink = 2",
-                                      "    Shortest Path  from Source (1) to Sink (2) has Length : 3",
-                                      "    Path from 1 to Sink 2 :",
-                                      "    ",
-                                      "    Warning about decomposition of the Edges",
-                                      "    No Path in decomposition of the chain->Edge(1,3)->Edge(1,3)!",
-                                      "    No Path in decomposition of the chain->Edge(1,3)->Edge(3,1)!",
-                                      "    No Path in decomposition of the chain->Edge(3,1)->Edge(1,3)!",
-                                      "    No Path in decomposition of the chain->Edge(3,1)->Edge(3,1)!",
-                                      "    ",
-                                      "     ( 1, 3)  ( 3, 2) ",
-                                  }));
+    EXPECT_EQ(BodyOf(warned.lines), (Lines{
+                                        "    Source = 1    Sink = 2",
+                                        "    Shortest Path  from Source (1) to Sink (2) has Length : 3",
+                                        "    Path from 1 to Sink 2 :",
+                                        "    ",
+                                        "    Warning about decomposition of the Edges",
+                                        "    No Path in decomposition of the chain->Edge(1,3)->Edge(1,3)!",
+                                        "    No Path in decomposition of the chain->Edge(1,3)->Edge(3,1)!",
+                                        "    No Path in decomposition of the chain->Edge(3,1)->Edge(1,3)!",
+                                        "    No Path in decomposition of the chain->Edge(3,1)->Edge(3,1)!",
+                                        "    ",
+                                        "     ( 1, 3)  ( 3, 2) ",
+                                    }));
     EXPECT_EQ(GetSubNet(*GetSubNet(dead, 1, 3), 1, 3)->name, "chain->Edge(3,1)->Edge(3,1)");
 }
 
@@ -623,16 +604,16 @@ TEST(ShortestPath, HeaviestEdgesGetTheirTrueLength) {
 
     const Outcome run = RunShortestPath(net, ShortestPathMode::SinglePair, marks);
     EXPECT_EQ(run.value, 2 * MaxWeight);
-    EXPECT_EQ(Body(run.lines), (Lines{
-                                   "    Source = 1    Sink = 3",
-                                   "    Shortest Path  from Source (1) to Sink (3) has Length : " + twoE38,
-                                   "    Path from 1 to Sink 3 :",
-                                   "     ( 1, 2)  ( 2, 3) ",
-                               }));
+    EXPECT_EQ(BodyOf(run.lines), (Lines{
+                                     "    Source = 1    Sink = 3",
+                                     "    Shortest Path  from Source (1) to Sink (3) has Length : " + twoE38,
+                                     "    Path from 1 to Sink 3 :",
+                                     "     ( 1, 2)  ( 2, 3) ",
+                                 }));
     EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
 
     const Outcome all = RunShortestPath(net, ShortestPathMode::AllFromSource, marks);
-    EXPECT_EQ(Body(all.lines),
+    EXPECT_EQ(BodyOf(all.lines),
               (Lines{"    Source = 1", "    The Lengths of the Shortest Paths from 1 to other Points :",
                      "     (  2) " + e38 + " (  3) " + twoE38}));
     EXPECT_EQ(marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}}));
@@ -749,7 +730,7 @@ void CheckSinglePair(NetWorkType& net, int s, int t, const Matrix& d) {
     ASSERT_GE(run.lines.size(), 16u);
     EXPECT_EQ(run.lines[12], "    Shortest Path  from Source (" + std::to_string(s) + ") to Sink (" +
                                  std::to_string(t) + ") has Length : " + ResultNumber(At(d, s, t)));
-    EXPECT_EQ(run.lines.back(), Complete);
+    EXPECT_EQ(run.lines.back(), CompleteLine);
 
     // The marked path runs from s to t along existing edges, visits no point twice and is as
     // long as the printed length; the path lines name the same edges.
