@@ -49,9 +49,9 @@ std::vector<int> TMDIChild::SelectedPoints() const {
 
 void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     if (m.button == Qt::RightButton) return; // the pop-up menu's
-    press_ = QPoint(m.x, m.y);
+    machine_.Pressed(m.x, m.y);
     const int q = PointNear(net_, m.x, m.y);
-    const bool idle = armed_ == Command::None;
+    const bool idle = machine_.Armed() == Command::None;
     const bool shift = (m.modifiers & Qt::ShiftModifier) != 0;
     const bool left = m.button == Qt::LeftButton;
     if (idle && !shift && left) {
@@ -65,10 +65,10 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
         }
         if (net_.selection.exists != 0) DropSelection();
     }
-    if (armed_ == Command::MovePoint && q != 0 && left) {
+    if (machine_.Armed() == Command::MovePoint && q != 0 && left) {
         StartPointDrag(q);
     } else if (!shift && idle) {
-        bandFixed_ = bandMoving_ = press_;
+        bandFixed_ = bandMoving_ = QPoint(m.x, m.y);
         net_.selection.left = net_.selection.right = m.x;
         net_.selection.top = net_.selection.bottom = m.y;
         gesture_.StartBand();
@@ -110,7 +110,7 @@ void TMDIChild::StartPointDrag(int q) {
 }
 
 void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
-    const bool idle = armed_ == Command::None;
+    const bool idle = machine_.Armed() == Command::None;
     const bool leftOnly = m.buttons == Qt::LeftButton;
     const bool band = gesture_.Is(GestureKind::RubberBand);
     const bool held = gesture_.Is(GestureKind::PointDrag) || gesture_.Is(GestureKind::GroupDrag);
@@ -123,7 +123,7 @@ void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
             p.labelPosition = position;
             RepaintNet();
         }
-    } else if (armed_ == Command::MovePoint && held && leftOnly) {
+    } else if (machine_.Armed() == Command::MovePoint && held && leftOnly) {
         PointOf(net_, gesture_.Point()).x = m.x;
         PointOf(net_, gesture_.Point()).y = m.y;
         canvas_->DragMoved();
@@ -161,10 +161,10 @@ void TMDIChild::ShowPopUpInfo(int x, int y) {
 
 void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     if (m.button == Qt::RightButton) return;
-    altFlag_ = m.button == Qt::LeftButton && m.modifiers == Qt::AltModifier;
+    machine_.SetAltFlag(m.button == Qt::LeftButton && m.modifiers == Qt::AltModifier);
     const GestureKind was = gesture_.Kind();
     if (gesture_.Is(GestureKind::RubberBand)) EndGesture();
-    const bool idle = armed_ == Command::None;
+    const bool idle = machine_.Armed() == Command::None;
     if (!idle) ClearSelection();
     if (idle && was == GestureKind::LabelDrag) {
         EndGesture();
@@ -174,7 +174,7 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
         EndBand(m.x, m.y, (m.modifiers & Qt::ShiftModifier) != 0);
     } else if (idle) {
         EndGroupDrag();
-    } else if (armed_ == Command::MovePoint && was == GestureKind::PointDrag) {
+    } else if (machine_.Armed() == Command::MovePoint && was == GestureKind::PointDrag) {
         EndPointDrag();
     }
     EndGesture();
@@ -246,22 +246,22 @@ void TMDIChild::EndPointDrag() {
 }
 
 void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
-    press_ = QPoint(m.x, m.y);
+    machine_.Pressed(m.x, m.y);
     if (gesture_.Is(GestureKind::RubberBand)) EndGesture();
     canvas_->SetBand(std::nullopt);
     DropSelection();
-    if (armed_ != Command::None) {
+    if (machine_.Armed() != Command::None) {
         PaintBox1Click();
         return;
     }
-    if (const int p = PointAt(net_, press_.x(), press_.y()); p != 0) {
+    if (const int p = PointAt(net_, m.x, m.y); p != 0) {
         PointDialog(p);
         return;
     }
     // Hit tests must not wait for a paint to have placed the anchors.
     ComputeEdgeAnchors(net_);
-    const auto [from, to] = EdgeAnchorAt(net_, press_.x(), press_.y());
-    if (altFlag_ && from != 0) {
+    const auto [from, to] = EdgeAnchorAt(net_, m.x, m.y);
+    if (machine_.AltFlag() && from != 0) {
         EnterSubNet(from, to);
         DefEnableItem();
     } else if (from == 0 || net_.view.edgeLabels == 0) {

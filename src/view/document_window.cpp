@@ -177,19 +177,8 @@ void TMDIChild::DropSelection() {
     RepaintNet();
 }
 
-void TMDIChild::ResetCommandSoft() {
-    DropSelection();
-    labelStatus_->clear();
-    SetCoordText(ReadyText);
-    armed_ = Command::None;
-    // Manual Petri net simulation ends here once it exists.
-}
-
-void TMDIChild::ResetCommand() {
-    ResetCommandSoft();
-    canvas_->unsetCursor();
-    resetBtn_->setEnabled(false);
-}
+void TMDIChild::ResetCommandSoft() { machine_.ResetSoft(); }
+void TMDIChild::ResetCommand() { machine_.Reset(); }
 
 void TMDIChild::SetCoordText(const std::string& text) { labelCoord_->setText(QString::fromStdString(text)); }
 

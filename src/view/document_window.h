@@ -6,6 +6,7 @@
 #include "document_context.h"
 #include "document_files.h"
 #include "document_host.h"
+#include "edit_machine.h"
 #include "net_canvas_widget.h"
 
 #include "model/net_types.h"
@@ -38,7 +39,11 @@ enum class SizeChange { GrowXY, GrowX, GrowY, ShrinkXY, ShrinkX, ShrinkY };
 // The window of one open net: its canvas, its menus, its status line, the net's life from New
 // or Open through Save, Save As and Print to Close, and the command machine that edits the net
 // with the mouse.
-class TMDIChild : public QWidget, public DocumentContext, public CommandMachine, public CanvasEvents {
+class TMDIChild : public QWidget,
+                  public DocumentContext,
+                  public CommandMachine,
+                  public CanvasEvents,
+                  private EditMachineDisplay {
     Q_OBJECT
 public:
     explicit TMDIChild(DocumentHost& host, QWidget* parent = nullptr);
@@ -92,12 +97,12 @@ public:
     void FormKeyDown(int key);
 
     // The command machine.
-    Command Armed() const override { return armed_; }
-    void Arm(Command c, const std::string& prompt) override;
-    int FirstPoint() const override { return firstPoint_; }
-    void SetFirstPoint(int p) override { firstPoint_ = p; }
-    void Beep() override;
-    bool HasPendingParameters() const { return armed_ != Command::None; }
+    Command Armed() const override { return machine_.Armed(); }
+    void Arm(Command c, const std::string& prompt) override { machine_.Arm(c, prompt); }
+    int FirstPoint() const override { return machine_.FirstPoint(); }
+    void SetFirstPoint(int p) override { machine_.SetFirstPoint(p); }
+    void Beep() override { machine_.Beep(); }
+    bool HasPendingParameters() const { return machine_.Armed() != Command::None; }
     // Reset without touching the cursor and the Reset button.
     void ResetCommandSoft();
     // Each answers whether the net was written (an exported picture or edge list is not the net).
@@ -138,7 +143,7 @@ protected:
     virtual void PointDialog(int p);
     virtual void EdgeDialog(int from, int to);
     virtual void EnterSubNet(int from, int to);
-    virtual void PasteAt(int x, int y);
+    void PasteAt(int x, int y) override;
 
 private:
     // A menu item that offers a DoCommand code, enabled by the same rule as the toolbar.
@@ -175,21 +180,15 @@ private:
     void ClearSelection();
     // Clears the selection and repaints when there was one (its marks go).
     void DropSelection();
-    bool Busy();
-    bool Confirmed(const std::string& question, const char* caption);
-    void ArmEdit(Command c, const char* prompt, bool soft);
+    bool Busy() { return machine_.Busy(); }
     void SetCoordText(const std::string& text);
-    void SetArmed(Command c);
-    void NetShapeChanged();
     void ToggleViewText(std::uint8_t ViewFlags::*flag);
 
-    // Steps of the click dispatch.
-    void ClickAddPoint();
-    void ClickAddEdge(int p);
-    void ClickDeleteEdge(int p);
-    void ClickDeletePoint(int p);
-    void ClickMoveComponent(int p);
-    void ClickDeleteComponent(int p);
+    // What the edit machine shows in the window.
+    void ClearCommandDisplay() override;
+    void EnableReset(bool enabled) override;
+    void UnsetCursor() override;
+    void PickingClick(int p) override;
 
     // Mouse modes.
     // Starts, changes or ends the gesture together with the net's drag flags.
@@ -245,12 +244,7 @@ private:
     PropertyCommands* property_ = nullptr;
     PickingCommands* picking_ = nullptr;
 
-    // The command machine.
-    Command armed_ = Command::None;
-    int firstPoint_ = 0;
-    int secondPoint_ = 0;
-    QPoint press_;
-    bool altFlag_ = false; // the last left release had exactly Alt held
+    EditMachine machine_{*this, *this};
     CanvasGesture gesture_;
     QPoint bandFixed_;
     QPoint bandMoving_;
