@@ -39,10 +39,10 @@ void TMDIChild::PasteAt(int /*x*/, int /*y*/) { ResetCommand(); }
 
 void TMDIChild::Retype1Click() {
     if (Busy()) return;
-    if (EdgeCount(net_) > 0 && net_.kindName == NetKind[DirNetCode]) return;
+    if (EdgeCount(Net()) > 0 && Net().kindName == NetKind[DirNetCode]) return;
     ResetCommand();
-    RetypeNet(net_, host_.State().options);
-    labelType_->setText(QString::fromStdString(net_.kindName));
+    RetypeNet(Net(), host_.State().options);
+    labelType_->setText(QString::fromStdString(Net().kindName));
     RepaintNet();
     DefEnableItem();
 }
@@ -50,9 +50,9 @@ void TMDIChild::Retype1Click() {
 void TMDIChild::DeleteAll1Click() {
     if (Busy()) return;
     ResetCommandSoft();
-    if (host_.Ui().Ask(DeleteAllQuestion(net_.name), DeleteAllCaption) != Answer::Yes) return;
-    SaveUndoFull(net_);
-    DeleteAllOf(net_, IsSubNet());
+    if (host_.Ui().Ask(DeleteAllQuestion(Net().name), DeleteAllCaption) != Answer::Yes) return;
+    SaveUndoFull(Net());
+    DeleteAllOf(Net(), IsSubNet());
     RepaintNet();
     DefEnableItem();
 }
@@ -62,24 +62,24 @@ void TMDIChild::ChangeSize(SizeChange change) {
     const int step = host_.State().step;
     switch (change) {
     case SizeChange::GrowXY:
-        GrowAxis(net_, Axis::X, step);
-        GrowAxis(net_, Axis::Y, step);
+        GrowAxis(Net(), Axis::X, step);
+        GrowAxis(Net(), Axis::Y, step);
         break;
-    case SizeChange::GrowX: GrowAxis(net_, Axis::X, step); break;
-    case SizeChange::GrowY: GrowAxis(net_, Axis::Y, step); break;
+    case SizeChange::GrowX: GrowAxis(Net(), Axis::X, step); break;
+    case SizeChange::GrowY: GrowAxis(Net(), Axis::Y, step); break;
     case SizeChange::ShrinkXY:
-        ShrinkAxis(net_, Axis::X, step);
-        ShrinkAxis(net_, Axis::Y, step);
+        ShrinkAxis(Net(), Axis::X, step);
+        ShrinkAxis(Net(), Axis::Y, step);
         break;
-    case SizeChange::ShrinkX: ShrinkAxis(net_, Axis::X, step); break;
-    case SizeChange::ShrinkY: ShrinkAxis(net_, Axis::Y, step); break;
+    case SizeChange::ShrinkX: ShrinkAxis(Net(), Axis::X, step); break;
+    case SizeChange::ShrinkY: ShrinkAxis(Net(), Axis::Y, step); break;
     }
     RepaintNet();
 }
 
 void TMDIChild::MoveGraph(int dx, int dy) {
     if (Busy()) return;
-    plax::MoveGraph(net_, dx, dy);
+    plax::MoveGraph(Net(), dx, dy);
     RepaintNet();
 }
 
@@ -87,23 +87,23 @@ void TMDIChild::FitNettoWindow1Click() {
     if (Busy()) return;
     ResetCommandSoft();
     const QSize view = scroll_->viewport()->size();
-    if (!FitNeeded(net_, view.width(), view.height())) return;
-    SaveUndoPoints(net_);
-    FitNetToWindow(net_, view.width(), view.height(), host_.State().step);
+    if (!FitNeeded(Net(), view.width(), view.height())) return;
+    SaveUndoPoints(Net());
+    FitNetToWindow(Net(), view.width(), view.height(), host_.State().step);
     RepaintNet();
     DefEnableItem();
 }
 
 void TMDIChild::Undo1Click() {
-    if (Busy() || !Undo(net_)) return;
-    labelType_->setText(QString::fromStdString(net_.kindName));
+    if (Busy() || !Undo(Net())) return;
+    labelType_->setText(QString::fromStdString(Net().kindName));
     RepaintNet();
     DefEnableItem();
 }
 
 void TMDIChild::ClearCustomPOptionsClick() {
     if (Busy()) return;
-    if (!ClearCustomPointOptions(net_).empty()) net_.changed = 1;
+    if (!ClearCustomPointOptions(Net()).empty()) Net().changed = 1;
     RepaintNet();
     DefEnableItem();
 }

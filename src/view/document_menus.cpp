@@ -256,7 +256,7 @@ void TMDIChild::MakeReportMenu() {
 
 void TMDIChild::SyncViewChecks() {
     for (const ViewSwitch& s : viewSwitches_) {
-        const bool on = net_.view.*s.flag != 0;
+        const bool on = Net().view.*s.flag != 0;
         s.menuItem->setChecked(on);
     }
     toolbarAction_->setChecked(host_.ToolbarVisible());
@@ -265,7 +265,7 @@ void TMDIChild::SyncViewChecks() {
 // Labels are painted from the flags, so point and edge texts switch alike.
 void TMDIChild::ToggleViewText(std::uint8_t ViewFlags::*flag) {
     DropSelection();
-    net_.view.*flag = net_.view.*flag != 0 ? 0 : 1;
+    Net().view.*flag = Net().view.*flag != 0 ? 0 : 1;
     DefEnableItem();
     RepaintNet();
 }
@@ -278,14 +278,14 @@ void TMDIChild::ShowTokens1Click() { ToggleViewText(&ViewFlags::tokens); }
 
 void TMDIChild::ShowEdgelabels1Click() {
     DropSelection();
-    net_.view.edgeLabels = net_.view.edgeLabels != 0 ? 0 : 1;
+    Net().view.edgeLabels = Net().view.edgeLabels != 0 ? 0 : 1;
     SyncViewChecks();
     RepaintNet();
 }
 
 void TMDIChild::HideAllAttributes2Click() {
     DropSelection();
-    ViewFlags& v = net_.view;
+    ViewFlags& v = Net().view;
     v.edgeMarks = v.flows = v.pointNames = v.edgeNames = v.tokens = 0;
     DefEnableItem();
     RepaintNet();

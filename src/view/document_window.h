@@ -8,6 +8,7 @@
 #include "document_host.h"
 #include "edit_machine.h"
 #include "net_canvas_widget.h"
+#include "net_document.h"
 
 #include "model/net_types.h"
 
@@ -16,7 +17,6 @@
 #include <QSize>
 #include <QWidget>
 
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,7 +24,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QPrinter;
 class QPushButton;
 class QScrollArea;
 
@@ -43,6 +42,7 @@ class TMDIChild : public QWidget,
                   public DocumentContext,
                   public CommandMachine,
                   public CanvasEvents,
+                  private DocumentDisplay,
                   private EditMachineDisplay {
     Q_OBJECT
 public:
@@ -122,12 +122,12 @@ public:
     void TimerTick() {}
 
     // What a picture of the net shows: the visible part of the canvas.
-    QSize PictureSize() const;
-    bool Unnamed() const { return unnamed_; }
+    QSize PictureSize() const override;
+    bool Unnamed() const { return document_.Unnamed(); }
 
-    NetWorkType& Net() override { return net_; }
-    const std::string& FileName() const override { return fileName_; }
-    bool IsSubNet() const override { return !levels_.AtTop(); }
+    NetWorkType& Net() override { return document_.Net(); }
+    const std::string& FileName() const override { return document_.FileName(); }
+    bool IsSubNet() const override { return document_.IsSubNet(); }
     DocumentHost& Host() override { return host_; }
     void ResetCommand() override;
     void ShowPrompt(const std::string& prompt) override;
@@ -176,7 +176,6 @@ private:
     void ShowHintsOf(QMenu& menu);
     void SyncViewChecks();
 
-    void MakeEmptyNet(const std::string& name);
     void ClearSelection();
     // Clears the selection and repaints when there was one (its marks go).
     void DropSelection();
@@ -204,21 +203,14 @@ private:
     void SelectInRectangle();
     void ShowPopUpInfo(int x, int y);
     std::vector<int> SelectedPoints() const;
-    void SetCaption(const std::string& caption);
-    // The working net gets the size of the pictures made of it.
-    void RecordPictureSize();
-    bool WriteNetFile();
+    void SetCaption(const std::string& caption) override;
+    // After New or Open: the window shows the document's net afresh.
+    void ShowOpenedNet();
     // Close: false when the document must stay open.
-    bool FormCloseQuery();
-    QPrinter& Printer();
+    bool FormCloseQuery() { return document_.CloseQuery(); }
 
     DocumentHost& host_;
-    NetWorkType net_;
-    NetLevels levels_;
-    std::string fileName_;
-    bool unnamed_ = true;
-    bool closed_ = false;
-    std::unique_ptr<QPrinter> printer_;
+    NetDocument document_{host_, *this};
 
     QLabel* labelType_ = nullptr;
     QLabel* labelCoord_ = nullptr;
