@@ -23,7 +23,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-
 namespace plax {
 
 using namespace doc;
@@ -65,7 +64,16 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     layout->addWidget(scroll_, 1);
     resize(DefaultWidth, DefaultHeight);
     setFocusPolicy(Qt::StrongFocus);
-    MakeMenus();
+    actions_ = new DocumentActions(*this, host_, *this, [this](QMenu& property) {
+        picking_ = new PickingCommands(*this, machine_, this);
+        property_ = new PropertyCommands(*this, *picking_, property, this);
+    });
+    MakePopupMenu();
+}
+
+void TMDIChild::MakePopupMenu() {
+    connect(canvas_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu()->popup(canvas_->mapToGlobal(at)); });
 }
 
 TMDIChild::~TMDIChild() = default;
@@ -167,11 +175,7 @@ CommandEnabling TMDIChild::Enabling() const {
 
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
-    for (const CodeItem& item : codeItems_)
-        item.action->setEnabled(on[item.code]);
-    undoAction_->setEnabled(HasUndo(Net()));
-    hideAllAction_->setEnabled(AnyAttributeShown(Net().view));
-    SyncViewChecks();
+    actions_->DefEnableItem({on, HasUndo(Net()), AnyAttributeShown(Net().view), Net().view});
     property_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
 }
@@ -218,6 +222,35 @@ void TMDIChild::ClearReport1Click() { document_.ClearReport(); }
 void TMDIChild::RefreshNet1Click() {
     ResetCommand();
     ColorNet(Net(), ForeDefaultColor(host_.State().options));
+    RepaintNet();
+}
+
+// Labels are painted from the flags, so point and edge texts switch alike.
+void TMDIChild::ToggleViewText(std::uint8_t ViewFlags::*flag) {
+    DropSelection();
+    Net().view.*flag = Net().view.*flag != 0 ? 0 : 1;
+    DefEnableItem();
+    RepaintNet();
+}
+
+void TMDIChild::ShowEdgeName1Click() { ToggleViewText(&ViewFlags::edgeNames); }
+void TMDIChild::ShowMark1Click() { ToggleViewText(&ViewFlags::edgeMarks); }
+void TMDIChild::ShowFlow1Click() { ToggleViewText(&ViewFlags::flows); }
+void TMDIChild::ShowPointName1Click() { ToggleViewText(&ViewFlags::pointNames); }
+void TMDIChild::ShowTokens1Click() { ToggleViewText(&ViewFlags::tokens); }
+
+void TMDIChild::ShowEdgelabels1Click() {
+    DropSelection();
+    Net().view.edgeLabels = Net().view.edgeLabels != 0 ? 0 : 1;
+    actions_->SyncViewChecks(Net().view);
+    RepaintNet();
+}
+
+void TMDIChild::HideAllAttributes2Click() {
+    DropSelection();
+    ViewFlags& v = Net().view;
+    v.edgeMarks = v.flows = v.pointNames = v.edgeNames = v.tokens = 0;
+    DefEnableItem();
     RepaintNet();
 }
 

@@ -3,6 +3,7 @@
 #include "canvas_gesture.h"
 #include "command_code.h"
 #include "command_state.h"
+#include "document_actions.h"
 #include "document_context.h"
 #include "document_files.h"
 #include "document_host.h"
@@ -43,7 +44,8 @@ class TMDIChild : public QWidget,
                   public CommandMachine,
                   public CanvasEvents,
                   private DocumentDisplay,
-                  private EditMachineDisplay {
+                  private EditMachineDisplay,
+                  private DocumentCommands {
     Q_OBJECT
 public:
     explicit TMDIChild(DocumentHost& host, QWidget* parent = nullptr);
@@ -56,12 +58,12 @@ public:
 
     // The menus the frame shows while this document is active: "&File", "&Edit", "&View",
     // "&Property", "&Report".
-    std::vector<QMenu*> Menus() const;
+    std::vector<QMenu*> Menus() const { return actions_->Menus(); }
     // The canvas's right-button menu.
-    QMenu* PopupMenu() const { return popupMenu_; }
+    QMenu* PopupMenu() const { return actions_->PopupMenu(); }
 
     // A command by its dispatcher code; the alignment codes and 16, 27 do nothing yet.
-    void DoCommand(CommandCode code);
+    void DoCommand(CommandCode code) override;
 
     // Edit menu.
     void AddPoint1Click();
@@ -74,19 +76,19 @@ public:
     void MoveComponent1Click();
     void Retype1Click();
     void ChangeSize(SizeChange change);
-    void MoveGraph(int dx, int dy);
+    void MoveGraph(int dx, int dy) override;
     void FitNettoWindow1Click();
-    void Undo1Click();
-    void ClearCustomPOptionsClick();
+    void Undo1Click() override;
+    void ClearCustomPOptionsClick() override;
 
     // View menu and the canvas's pop-up menu.
-    void HideAllAttributes2Click();
-    void ShowEdgeName1Click();
-    void ShowMark1Click();
-    void ShowFlow1Click();
-    void ShowPointName1Click();
-    void ShowTokens1Click();
-    void ShowEdgelabels1Click();
+    void HideAllAttributes2Click() override;
+    void ShowEdgeName1Click() override;
+    void ShowMark1Click() override;
+    void ShowFlow1Click() override;
+    void ShowPointName1Click() override;
+    void ShowTokens1Click() override;
+    void ShowEdgelabels1Click() override;
 
     // The canvas.
     void PaintBox1MouseDown(const CanvasMouse& m) override;
@@ -107,13 +109,13 @@ public:
     void ResetCommandSoft();
     // Each answers whether the net was written (an exported picture or edge list is not the net).
     bool SaveNet();
-    bool SaveNetAs();
+    bool SaveNetAs() override;
     bool SaveNetToFile();
-    void Print1Click();
-    void PrintSetup1Click();
-    void ShowReport1Click();
-    void ClearReport1Click();
-    void RefreshNet1Click();
+    void Print1Click() override;
+    void PrintSetup1Click() override;
+    void ShowReport1Click() override;
+    void ClearReport1Click() override;
+    void RefreshNet1Click() override;
 
     // Which dispatcher codes the toolbar and the palette may offer for this net.
     CommandEnabling Enabling() const;
@@ -146,36 +148,8 @@ protected:
     void PasteAt(int x, int y) override;
 
 private:
-    // A menu item that offers a DoCommand code, enabled by the same rule as the toolbar.
-    struct CodeItem {
-        QAction* action = nullptr;
-        CommandCode code = CommandCode::Nothing;
-    };
-    // A view switch: the flag it toggles and its View item (the pop-up mirrors it).
-    struct ViewSwitch {
-        std::uint8_t ViewFlags::*flag = nullptr;
-        QAction* menuItem = nullptr;
-    };
-
     QWidget* MakeStatusLine();
-    void MakeMenus();
-    void MakeFileMenu();
-    void MakeEditMenu();
-    void MakeEditSubMenus(QMenu& edit);
-    void MakeChangeSizeMenu(QMenu& edit);
-    void MakeMoveGraphItems();
-    void MakeViewMenu();
-    void MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
-                        const QKeySequence& shortcut, const char* popupCaption, void (TMDIChild::*handler)());
     void MakePopupMenu();
-    void MakeReportMenu();
-    QAction* AddAction(QMenu& menu, const char* name, const char* caption, const char* hint = "");
-    QAction* AddCodeAction(QMenu& menu, const char* name, const char* caption, CommandCode code,
-                           const QKeySequence& shortcut = {});
-    QAction* AddMirror(QMenu& menu, const char* name, const char* caption, QAction& source);
-    void ShowHintsOf(QMenu& menu);
-    void SyncViewChecks();
-
     void ClearSelection();
     // Clears the selection and repaints when there was one (its marks go).
     void DropSelection();
@@ -220,19 +194,7 @@ private:
     QScrollArea* scroll_ = nullptr;
     NetCanvasWidget* canvas_ = nullptr;
 
-    QMenu* fileMenu_ = nullptr;
-    QMenu* viewMenu_ = nullptr;
-    QMenu* propertyMenu_ = nullptr;
-    QMenu* reportMenu_ = nullptr;
-    QMenu* popupMenu_ = nullptr;
-    QMenu* editMenu_ = nullptr;
-    QAction* saveAction_ = nullptr;
-    QAction* refreshNetAction_ = nullptr;
-    QAction* undoAction_ = nullptr;
-    QAction* hideAllAction_ = nullptr;
-    QAction* toolbarAction_ = nullptr;
-    std::vector<CodeItem> codeItems_;
-    std::vector<ViewSwitch> viewSwitches_;
+    DocumentActions* actions_ = nullptr;
     PropertyCommands* property_ = nullptr;
     PickingCommands* picking_ = nullptr;
 
