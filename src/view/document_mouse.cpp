@@ -68,10 +68,9 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     if (machine_.Armed() == Command::MovePoint && q != 0 && left) {
         StartPointDrag(q);
     } else if (!shift && idle) {
-        bandFixed_ = bandMoving_ = QPoint(m.x, m.y);
         Net().selection.left = Net().selection.right = m.x;
         Net().selection.top = Net().selection.bottom = m.y;
-        gesture_.StartBand();
+        gesture_.StartBand(m.x, m.y);
         gesture_.Mirror(Net().interaction);
     }
 }
@@ -131,10 +130,12 @@ void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
         MoveGroup(m.x, m.y);
     } else if (idle && leftOnly && band) {
         Net().selection.exists = 1;
-        bandMoving_ = QPoint(m.x, m.y);
+        gesture_.MoveBand(m.x, m.y);
         Net().selection.right = m.x;
         Net().selection.bottom = m.y;
-        canvas_->SetBand(QRect(bandFixed_, bandMoving_));
+        const CanvasGesture::Corner fixed = gesture_.BandFixed();
+        const CanvasGesture::Corner moving = gesture_.BandMoving();
+        canvas_->SetBand(QRect(QPoint(fixed.x, fixed.y), QPoint(moving.x, moving.y)));
         ShowPrompt(SelectRegionPrompt);
     } else if (Net().selection.exists == 0 && host_.State().options.showPopUpInfo != 0 && idle &&
                !gesture_.Is(GestureKind::LabelDrag) && !gesture_.Is(GestureKind::PointDrag)) {

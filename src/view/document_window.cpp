@@ -119,7 +119,7 @@ void TMDIChild::NewDocument() {
 }
 
 void TMDIChild::ShowOpenedNet() {
-    bandFixed_ = bandMoving_ = QPoint();
+    gesture_.ForgetBandCorners();
     labelType_->setText(QString::fromStdString(Net().kindName));
     ResetCommand();
     DefEnableItem();
@@ -129,7 +129,7 @@ void TMDIChild::ShowOpenedNet() {
 // The selection rectangle stays: only the band's corners belong to the selection's life.
 void TMDIChild::ClearSelection() {
     ClearNetSelection(Net());
-    bandFixed_ = bandMoving_ = QPoint();
+    gesture_.ForgetBandCorners();
 }
 
 void TMDIChild::DropSelection() {

@@ -14,7 +14,6 @@
 #include "model/net_types.h"
 
 #include <QKeySequence>
-#include <QPoint>
 #include <QSize>
 #include <QWidget>
 
@@ -200,8 +199,6 @@ private:
 
     EditMachine machine_{*this, *this};
     CanvasGesture gesture_;
-    QPoint bandFixed_;
-    QPoint bandMoving_;
 };
 
 } // namespace plax
