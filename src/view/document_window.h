@@ -5,7 +5,6 @@
 #include "command_state.h"
 #include "document_actions.h"
 #include "document_context.h"
-#include "document_files.h"
 #include "document_host.h"
 #include "edit_machine.h"
 #include "net_canvas_widget.h"
@@ -13,15 +12,12 @@
 
 #include "model/net_types.h"
 
-#include <QKeySequence>
 #include <QSize>
 #include <QWidget>
 
 #include <string>
-#include <utility>
 #include <vector>
 
-class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -35,9 +31,10 @@ class PropertyCommands;
 // The Change Size commands, in the order of their DoCommand codes (9..14).
 enum class SizeChange { GrowXY, GrowX, GrowY, ShrinkXY, ShrinkX, ShrinkY };
 
-// The window of one open net: its canvas, its menus, its status line, the net's life from New
-// or Open through Save, Save As and Print to Close, and the command machine that edits the net
-// with the mouse.
+// The window of one open net: its status line, its canvas in a scroll area and the mouse on it
+// over one CanvasGesture. Its parts do the rest: the document and its files (NetDocument), the
+// actions and menus (DocumentActions), the edit command machine (EditMachine) and the Property
+// commands. The handlers named after the menu items forward to them.
 class TMDIChild : public QWidget,
                   public DocumentContext,
                   public CommandMachine,
