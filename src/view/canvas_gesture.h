@@ -11,7 +11,8 @@ namespace plax {
 // drags can be half-started at once.
 enum class GestureKind { None, RubberBand, LabelDrag, PointDrag, GroupDrag };
 
-// The gesture of a document's canvas and the data each kind needs. The net record keeps three of
+// The gesture of a document's canvas and the data each kind needs (the band's corners, the held
+// point, the group's offsets). The net record keeps three of
 // it as flags (the drawing reads them, and they travel with the net between levels); Mirror
 // writes them.
 class CanvasGesture {
@@ -23,6 +24,11 @@ public:
         int dy = 0;
     };
     using EdgePairs = std::vector<std::pair<int, int>>;
+    // A corner of the rubber band, in canvas pixels.
+    struct Corner {
+        int x = 0;
+        int y = 0;
+    };
 
     GestureKind Kind() const { return kind_; }
     bool Is(GestureKind kind) const { return kind_ == kind; }
@@ -30,8 +36,17 @@ public:
     int Point() const { return point_; }
     const std::vector<GroupEntry>& Group() const { return group_; }
     const EdgePairs& GroupEdges() const { return edges_; }
+    // Where the band was started and where the mouse has taken its other corner.
+    Corner BandFixed() const { return fixed_; }
+    Corner BandMoving() const { return moving_; }
 
-    void StartBand() { Start(GestureKind::RubberBand, 0); }
+    void StartBand(int x, int y) {
+        Start(GestureKind::RubberBand, 0);
+        fixed_ = moving_ = {x, y};
+    }
+    void MoveBand(int x, int y) { moving_ = {x, y}; }
+    // Clearing the selection takes the band's corners with it, not the gesture.
+    void ForgetBandCorners() { fixed_ = moving_ = {}; }
     void StartLabelDrag(int point) { Start(GestureKind::LabelDrag, point); }
     void StartPointDrag(int point) { Start(GestureKind::PointDrag, point); }
     void StartGroupDrag(int point, std::vector<GroupEntry> group, EdgePairs edges) {
@@ -54,12 +69,15 @@ private:
         point_ = point;
         group_.clear();
         edges_.clear();
+        fixed_ = moving_ = {};
     }
 
     GestureKind kind_ = GestureKind::None;
     int point_ = 0;
     std::vector<GroupEntry> group_;
     EdgePairs edges_;
+    Corner fixed_;
+    Corner moving_;
 };
 
 } // namespace plax

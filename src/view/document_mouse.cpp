@@ -42,139 +42,140 @@ std::vector<std::pair<int, int>> EdgesTouching(const NetWorkType& net, const Mov
 
 std::vector<int> TMDIChild::SelectedPoints() const {
     std::vector<int> points;
-    for (int i = 1; i <= net_.n; ++i)
-        if (net_.points[static_cast<std::size_t>(i)].selected != 0) points.push_back(i);
+    for (int i = 1; i <= document_.Net().n; ++i)
+        if (document_.Net().points[static_cast<std::size_t>(i)].selected != 0) points.push_back(i);
     return points;
 }
 
 void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     if (m.button == Qt::RightButton) return; // the pop-up menu's
-    press_ = QPoint(m.x, m.y);
-    const int q = PointNear(net_, m.x, m.y);
-    const bool idle = armed_ == Command::None;
+    machine_.Pressed(m.x, m.y);
+    const int q = PointNear(Net(), m.x, m.y);
+    const bool idle = machine_.Armed() == Command::None;
     const bool shift = (m.modifiers & Qt::ShiftModifier) != 0;
     const bool left = m.button == Qt::LeftButton;
     if (idle && !shift && left) {
-        if (const int i = LabelAt(net_, m.x, m.y); i != 0) {
+        if (const int i = LabelAt(Net(), m.x, m.y); i != 0) {
             SetGesture(&CanvasGesture::StartLabelDrag, i);
             return;
         }
-        if (net_.selection.exists != 0 && q != 0 && PointOf(net_, q).selected != 0) {
+        if (Net().selection.exists != 0 && q != 0 && PointOf(Net(), q).selected != 0) {
             StartGroupDrag(q);
             return;
         }
-        if (net_.selection.exists != 0) DropSelection();
+        if (Net().selection.exists != 0) DropSelection();
     }
-    if (armed_ == Command::MovePoint && q != 0 && left) {
+    if (machine_.Armed() == Command::MovePoint && q != 0 && left) {
         StartPointDrag(q);
     } else if (!shift && idle) {
-        bandFixed_ = bandMoving_ = press_;
-        net_.selection.left = net_.selection.right = m.x;
-        net_.selection.top = net_.selection.bottom = m.y;
-        gesture_.StartBand();
-        gesture_.Mirror(net_.interaction);
+        Net().selection.left = Net().selection.right = m.x;
+        Net().selection.top = Net().selection.bottom = m.y;
+        gesture_.StartBand(m.x, m.y);
+        gesture_.Mirror(Net().interaction);
     }
 }
 
 void TMDIChild::SetGesture(void (CanvasGesture::*change)(int), int point) {
     (gesture_.*change)(point);
-    gesture_.Mirror(net_.interaction);
+    gesture_.Mirror(Net().interaction);
 }
 
 void TMDIChild::EndGesture() {
     gesture_.End();
-    gesture_.Mirror(net_.interaction);
+    gesture_.Mirror(Net().interaction);
 }
 
 void TMDIChild::StartGroupDrag(int q) {
-    const PointType& held = PointOf(net_, q);
+    const PointType& held = PointOf(Net(), q);
     std::vector<CanvasGesture::GroupEntry> group;
     Moving moving{};
     for (int i : SelectedPoints()) {
         moving[static_cast<std::size_t>(i)] = true;
-        if (i != q) group.push_back({i, held.x - PointOf(net_, i).x, held.y - PointOf(net_, i).y});
+        if (i != q) group.push_back({i, held.x - PointOf(Net(), i).x, held.y - PointOf(Net(), i).y});
     }
-    SaveUndoPoints(net_);
-    gesture_.StartGroupDrag(q, std::move(group), EdgesTouching(net_, moving));
-    gesture_.Mirror(net_.interaction);
+    SaveUndoPoints(Net());
+    gesture_.StartGroupDrag(q, std::move(group), EdgesTouching(Net(), moving));
+    gesture_.Mirror(Net().interaction);
     canvas_->BeginDrag(SelectedPoints(), gesture_.GroupEdges());
 }
 
 void TMDIChild::StartPointDrag(int q) {
-    SaveUndoPoints(net_);
+    SaveUndoPoints(Net());
     ShowPrompt(MovePointDragPrompt(q));
     Moving moving{};
     moving[static_cast<std::size_t>(q)] = true;
     SetGesture(&CanvasGesture::StartPointDrag, q);
-    canvas_->BeginDrag({q}, EdgesTouching(net_, moving));
+    canvas_->BeginDrag({q}, EdgesTouching(Net(), moving));
 }
 
 void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
-    const bool idle = armed_ == Command::None;
+    const bool idle = machine_.Armed() == Command::None;
     const bool leftOnly = m.buttons == Qt::LeftButton;
     const bool band = gesture_.Is(GestureKind::RubberBand);
     const bool held = gesture_.Is(GestureKind::PointDrag) || gesture_.Is(GestureKind::GroupDrag);
     if (!idle || (band && leftOnly)) SetCoordText(CoordinateText(m.x, m.y));
     if (idle && gesture_.Is(GestureKind::LabelDrag) && gesture_.Point() != 0) {
         const int labelled = gesture_.Point();
-        PointType& p = PointOf(net_, labelled);
-        const auto position = static_cast<std::uint32_t>(LabelPositionFromMouse(net_, labelled, m.x, m.y));
+        PointType& p = PointOf(Net(), labelled);
+        const auto position = static_cast<std::uint32_t>(LabelPositionFromMouse(Net(), labelled, m.x, m.y));
         if (position != p.labelPosition) {
             p.labelPosition = position;
             RepaintNet();
         }
-    } else if (armed_ == Command::MovePoint && held && leftOnly) {
-        PointOf(net_, gesture_.Point()).x = m.x;
-        PointOf(net_, gesture_.Point()).y = m.y;
+    } else if (machine_.Armed() == Command::MovePoint && held && leftOnly) {
+        PointOf(Net(), gesture_.Point()).x = m.x;
+        PointOf(Net(), gesture_.Point()).y = m.y;
         canvas_->DragMoved();
     } else if (idle && gesture_.Is(GestureKind::GroupDrag)) {
         MoveGroup(m.x, m.y);
     } else if (idle && leftOnly && band) {
-        net_.selection.exists = 1;
-        bandMoving_ = QPoint(m.x, m.y);
-        net_.selection.right = m.x;
-        net_.selection.bottom = m.y;
-        canvas_->SetBand(QRect(bandFixed_, bandMoving_));
+        Net().selection.exists = 1;
+        gesture_.MoveBand(m.x, m.y);
+        Net().selection.right = m.x;
+        Net().selection.bottom = m.y;
+        const CanvasGesture::Corner fixed = gesture_.BandFixed();
+        const CanvasGesture::Corner moving = gesture_.BandMoving();
+        canvas_->SetBand(QRect(QPoint(fixed.x, fixed.y), QPoint(moving.x, moving.y)));
         ShowPrompt(SelectRegionPrompt);
-    } else if (net_.selection.exists == 0 && host_.State().options.showPopUpInfo != 0 && idle &&
+    } else if (Net().selection.exists == 0 && host_.State().options.showPopUpInfo != 0 && idle &&
                !gesture_.Is(GestureKind::LabelDrag) && !gesture_.Is(GestureKind::PointDrag)) {
         ShowPopUpInfo(m.x, m.y);
     }
 }
 
 void TMDIChild::MoveGroup(int x, int y) {
-    PointOf(net_, gesture_.Point()).x = x;
-    PointOf(net_, gesture_.Point()).y = y;
+    PointOf(Net(), gesture_.Point()).x = x;
+    PointOf(Net(), gesture_.Point()).y = y;
     for (const CanvasGesture::GroupEntry& e : gesture_.Group()) {
-        PointOf(net_, e.point).x = x - e.dx;
-        PointOf(net_, e.point).y = y - e.dy;
+        PointOf(Net(), e.point).x = x - e.dx;
+        PointOf(Net(), e.point).y = y - e.dy;
     }
     canvas_->DragMoved();
 }
 
 // The tool tip shows the text before its closing "|", one line per part.
 void TMDIChild::ShowPopUpInfo(int x, int y) {
-    std::string text = PopUpInfoText(net_, host_.State().options, x, y);
+    std::string text = PopUpInfoText(Net(), host_.State().options, x, y);
     if (const auto bar = text.rfind('|'); bar != std::string::npos) text.erase(bar);
     canvas_->setToolTip(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     if (m.button == Qt::RightButton) return;
-    altFlag_ = m.button == Qt::LeftButton && m.modifiers == Qt::AltModifier;
+    machine_.SetAltFlag(m.button == Qt::LeftButton && m.modifiers == Qt::AltModifier);
     const GestureKind was = gesture_.Kind();
     if (gesture_.Is(GestureKind::RubberBand)) EndGesture();
-    const bool idle = armed_ == Command::None;
+    const bool idle = machine_.Armed() == Command::None;
     if (!idle) ClearSelection();
     if (idle && was == GestureKind::LabelDrag) {
         EndGesture();
-        net_.changed = 1;
+        Net().changed = 1;
         RepaintNet();
     } else if (idle && was != GestureKind::GroupDrag) {
         EndBand(m.x, m.y, (m.modifiers & Qt::ShiftModifier) != 0);
     } else if (idle) {
         EndGroupDrag();
-    } else if (armed_ == Command::MovePoint && was == GestureKind::PointDrag) {
+    } else if (machine_.Armed() == Command::MovePoint && was == GestureKind::PointDrag) {
         EndPointDrag();
     }
     EndGesture();
@@ -184,10 +185,10 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
 }
 
 void TMDIChild::EndBand(int x, int y, bool shift) {
-    const int q = PointNear(net_, x, y);
+    const int q = PointNear(Net(), x, y);
     canvas_->SetBand(std::nullopt);
     SetCoordText(ReadyText);
-    SelectionState& s = net_.selection;
+    SelectionState& s = Net().selection;
     if (s.left > s.right) std::swap(s.left, s.right);
     if (s.top > s.bottom) std::swap(s.top, s.bottom);
     if (!shift) {
@@ -201,10 +202,10 @@ void TMDIChild::EndBand(int x, int y, bool shift) {
 }
 
 void TMDIChild::SelectInRectangle() {
-    SelectionState& s = net_.selection;
+    SelectionState& s = Net().selection;
     if (s.left == s.right && s.top == s.bottom) return;
-    for (int i = 1; i <= net_.n; ++i) {
-        PointType& p = PointOf(net_, i);
+    for (int i = 1; i <= Net().n; ++i) {
+        PointType& p = PointOf(Net(), i);
         if (s.left < p.x && p.x < s.right && s.top < p.y && p.y < s.bottom) {
             p.selected = 1;
             ++s.count;
@@ -214,8 +215,8 @@ void TMDIChild::SelectInRectangle() {
 }
 
 void TMDIChild::ToggleSelected(int q) {
-    PointType& p = PointOf(net_, q);
-    SelectionState& s = net_.selection;
+    PointType& p = PointOf(Net(), q);
+    SelectionState& s = Net().selection;
     if (p.selected == 0) {
         p.selected = 1;
         ++s.count;
@@ -231,9 +232,9 @@ void TMDIChild::ToggleSelected(int q) {
 void TMDIChild::EndGroupDrag() {
     EndGesture();
     SetCoordText(ReadyText);
-    net_.selection.left = net_.selection.top = net_.selection.right = net_.selection.bottom = 0;
+    Net().selection.left = Net().selection.top = Net().selection.right = Net().selection.bottom = 0;
     canvas_->EndDrag();
-    net_.changed = 1;
+    Net().changed = 1;
     DefEnableItem();
 }
 
@@ -241,30 +242,30 @@ void TMDIChild::EndPointDrag() {
     EndGesture();
     canvas_->EndDrag();
     ShowPrompt(MovePointPrompt);
-    net_.changed = 1;
+    Net().changed = 1;
     DefEnableItem();
 }
 
 void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
-    press_ = QPoint(m.x, m.y);
+    machine_.Pressed(m.x, m.y);
     if (gesture_.Is(GestureKind::RubberBand)) EndGesture();
     canvas_->SetBand(std::nullopt);
     DropSelection();
-    if (armed_ != Command::None) {
+    if (machine_.Armed() != Command::None) {
         PaintBox1Click();
         return;
     }
-    if (const int p = PointAt(net_, press_.x(), press_.y()); p != 0) {
+    if (const int p = PointAt(Net(), m.x, m.y); p != 0) {
         PointDialog(p);
         return;
     }
     // Hit tests must not wait for a paint to have placed the anchors.
-    ComputeEdgeAnchors(net_);
-    const auto [from, to] = EdgeAnchorAt(net_, press_.x(), press_.y());
-    if (altFlag_ && from != 0) {
+    ComputeEdgeAnchors(Net());
+    const auto [from, to] = EdgeAnchorAt(Net(), m.x, m.y);
+    if (machine_.AltFlag() && from != 0) {
         EnterSubNet(from, to);
         DefEnableItem();
-    } else if (from == 0 || net_.view.edgeLabels == 0) {
+    } else if (from == 0 || Net().view.edgeLabels == 0) {
         ClearSelection();
     } else {
         EdgeDialog(from, to);

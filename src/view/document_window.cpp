@@ -6,12 +6,8 @@
 #include "picking_commands.h"
 #include "property_commands.h"
 
-#include "model/krack_plot.h"
-#include "model/net_file.h"
 #include "model/net_store.h"
-#include "model/text_utils.h"
 #include "model/undo.h"
-#include "procedures/report_file.h"
 #include "render/net_colors.h"
 #include "render/net_render.h"
 #include "render/picture_export.h"
@@ -23,13 +19,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-#include <exception>
 
 namespace plax {
 
@@ -39,17 +31,12 @@ namespace {
 
 using C = CommandCode;
 
-constexpr const char* CannotPrintMessage = " Cannot print the NetWork.";
 constexpr const char* UpOneLevelHint = "Up One Level";
 
 constexpr int StatusLineHeight = 25;
 constexpr int CoordLabelWidth = 85;
 constexpr int DefaultWidth = 593;
 constexpr int DefaultHeight = 351;
-
-std::string CloseQuestion(const std::string& netName) {
-    return "Do you wish to Save " + netName + "?" + "\r\n" + "Network has been changed!";
-}
 
 QString FileText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
@@ -77,9 +64,16 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     layout->addWidget(scroll_, 1);
     resize(DefaultWidth, DefaultHeight);
     setFocusPolicy(Qt::StrongFocus);
-    MakeMenus();
-    MakeEmptyNet(NoNameFile);
-    levels_.Reset(net_);
+    actions_ = new DocumentActions(*this, host_, *this, [this](QMenu& property) {
+        picking_ = new PickingCommands(*this, machine_, this);
+        property_ = new PropertyCommands(*this, *picking_, property, this);
+    });
+    MakePopupMenu();
+}
+
+void TMDIChild::MakePopupMenu() {
+    connect(canvas_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu()->popup(canvas_->mapToGlobal(at)); });
 }
 
 TMDIChild::~TMDIChild() = default;
@@ -114,82 +108,38 @@ QWidget* TMDIChild::MakeStatusLine() {
 
 void TMDIChild::SetCaption(const std::string& caption) { setWindowTitle(FileText(caption)); }
 
-void TMDIChild::MakeEmptyNet(const std::string& name) {
-    net_ = NetWorkType{};
-    NetInit(net_);
-    SetNetKind(net_, UndirNetCode);
-    net_.name = CutText(name, MaxNetNameLength);
-    unnamed_ = true;
+void TMDIChild::OpenDocument(const std::string& path) {
+    document_.Open(path);
+    ShowOpenedNet();
 }
 
-void TMDIChild::OpenDocument(const std::string& path) {
-    fileName_ = path;
-    SetCaption(SavedCaptionPrefix + FileNameOf(path));
-    MakeEmptyNet(path == NoNameFile ? std::string(NoNameFile) : std::string());
-    if (path == NoNameFile) {
-        SetCaption(NoNameFile);
-    } else {
-        try {
-            // A file that could not be read whole keeps what was read, but a plain Save must
-            // not write that part over what may still be recovered from the file.
-            const bool whole = LoadDocumentNet(net_, path, host_.State().options, host_.Ui());
-            unnamed_ = !whole;
-            SetCaption(whole ? FileNameOf(path) : DamagedCaption(path));
-        } catch (const std::exception&) {
-            host_.Ui().Error(CannotLoadFileMessage(path));
-            MakeEmptyNet(path);
-            SetCaption(path);
-        }
-    }
-    levels_.Reset(net_);
-    net_.changed = 0;
-    net_.interaction = InteractionState{};
-    ClearSelection();
-    net_.view = host_.State().options.newDocumentView;
-    labelType_->setText(QString::fromStdString(net_.kindName));
+void TMDIChild::NewDocument() {
+    document_.New();
+    ShowOpenedNet();
+}
+
+void TMDIChild::ShowOpenedNet() {
+    gesture_.ForgetBandCorners();
+    labelType_->setText(QString::fromStdString(Net().kindName));
     ResetCommand();
     DefEnableItem();
     RepaintNet();
 }
 
-void TMDIChild::NewDocument() {
-    OpenDocument(NoNameFile);
-    const OptionType& options = host_.State().options;
-    net_.defaultOptions = static_cast<LoadMode>(options.loadMode) == LoadMode::Default ? options.newNetOptions
-                                                                                       : options.options;
-    net_.view = options.newDocumentView;
-    levels_.Reset(net_);
-    RepaintNet();
-}
-
 // The selection rectangle stays: only the band's corners belong to the selection's life.
 void TMDIChild::ClearSelection() {
-    for (PointType& p : net_.points)
-        p.selected = 0;
-    net_.selection.exists = 0;
-    net_.selection.count = 0;
-    bandFixed_ = bandMoving_ = QPoint();
+    ClearNetSelection(Net());
+    gesture_.ForgetBandCorners();
 }
 
 void TMDIChild::DropSelection() {
-    if (net_.selection.exists == 0) return;
+    if (Net().selection.exists == 0) return;
     ClearSelection();
     RepaintNet();
 }
 
-void TMDIChild::ResetCommandSoft() {
-    DropSelection();
-    labelStatus_->clear();
-    SetCoordText(ReadyText);
-    armed_ = Command::None;
-    // Manual Petri net simulation ends here once it exists.
-}
-
-void TMDIChild::ResetCommand() {
-    ResetCommandSoft();
-    canvas_->unsetCursor();
-    resetBtn_->setEnabled(false);
-}
+void TMDIChild::ResetCommandSoft() { machine_.ResetSoft(); }
+void TMDIChild::ResetCommand() { machine_.Reset(); }
 
 void TMDIChild::SetCoordText(const std::string& text) { labelCoord_->setText(QString::fromStdString(text)); }
 
@@ -201,10 +151,10 @@ void TMDIChild::RepaintNet() { canvas_->update(); }
 
 CommandEnabling TMDIChild::Enabling() const {
     CommandEnabling on;
-    const int n = net_.n;
-    const int edges = EdgeCount(net_);
+    const int n = document_.Net().n;
+    const int edges = EdgeCount(document_.Net());
     on[C::AddPoint] = n < MaxPoints;
-    on[C::AddEdge] = CanAddEdge(net_);
+    on[C::AddEdge] = CanAddEdge(document_.Net());
     on[C::DeleteEdge] = edges >= 1;
     for (CommandCode code :
          {C::DeletePoint, C::DeleteComponent, C::DeleteAll, C::MovePoint, C::MoveComponent, C::Save})
@@ -225,12 +175,8 @@ CommandEnabling TMDIChild::Enabling() const {
 
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
-    for (const CodeItem& item : codeItems_)
-        item.action->setEnabled(on[item.code]);
-    undoAction_->setEnabled(HasUndo(net_));
-    hideAllAction_->setEnabled(AnyAttributeShown(net_.view));
-    SyncViewChecks();
-    property_->DefEnableItem(net_);
+    actions_->DefEnableItem({on, HasUndo(Net()), AnyAttributeShown(Net().view), Net().view});
+    property_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
 }
 
@@ -270,19 +216,41 @@ void TMDIChild::DoCommand(CommandCode code) {
     }
 }
 
-void TMDIChild::ShowReport1Click() {
-    const std::string report = EnsureReportFile(fileName_, net_.name, host_.Ui());
-    if (!report.empty()) host_.OpenReportWindow(report);
-}
-
-void TMDIChild::ClearReport1Click() {
-    // A report that could not be cleared has been reported to the user; nothing else follows.
-    (void)ClearReport(fileName_, net_.name, host_.Ui());
-}
+void TMDIChild::ShowReport1Click() { document_.ShowReport(); }
+void TMDIChild::ClearReport1Click() { document_.ClearReport(); }
 
 void TMDIChild::RefreshNet1Click() {
     ResetCommand();
-    ColorNet(net_, ForeDefaultColor(host_.State().options));
+    ColorNet(Net(), ForeDefaultColor(host_.State().options));
+    RepaintNet();
+}
+
+// Labels are painted from the flags, so point and edge texts switch alike.
+void TMDIChild::ToggleViewText(std::uint8_t ViewFlags::*flag) {
+    DropSelection();
+    Net().view.*flag = Net().view.*flag != 0 ? 0 : 1;
+    DefEnableItem();
+    RepaintNet();
+}
+
+void TMDIChild::ShowEdgeName1Click() { ToggleViewText(&ViewFlags::edgeNames); }
+void TMDIChild::ShowMark1Click() { ToggleViewText(&ViewFlags::edgeMarks); }
+void TMDIChild::ShowFlow1Click() { ToggleViewText(&ViewFlags::flows); }
+void TMDIChild::ShowPointName1Click() { ToggleViewText(&ViewFlags::pointNames); }
+void TMDIChild::ShowTokens1Click() { ToggleViewText(&ViewFlags::tokens); }
+
+void TMDIChild::ShowEdgelabels1Click() {
+    DropSelection();
+    Net().view.edgeLabels = Net().view.edgeLabels != 0 ? 0 : 1;
+    actions_->SyncViewChecks(Net().view);
+    RepaintNet();
+}
+
+void TMDIChild::HideAllAttributes2Click() {
+    DropSelection();
+    ViewFlags& v = Net().view;
+    v.edgeMarks = v.flows = v.pointNames = v.edgeNames = v.tokens = 0;
+    DefEnableItem();
     RepaintNet();
 }
 
@@ -304,92 +272,14 @@ QSize TMDIChild::PictureSize() const {
     return visible.boundedTo(QSize(NetCanvasWidget::CanvasSize, NetCanvasWidget::CanvasSize));
 }
 
-void TMDIChild::RecordPictureSize() {
-    const QSize size = PictureSize();
-    net_.interaction.canvasWidth = static_cast<std::uint16_t>(size.width());
-    net_.interaction.canvasHeight = static_cast<std::uint16_t>(size.height());
-}
-
-bool TMDIChild::WriteNetFile() {
-    const bool written = WriteNetHierarchy(levels_, net_, fileName_, host_.Ui());
-    // A save that wrote nothing leaves the net changed, so closing still asks.
-    if (written) net_.changed = 0;
-    return written;
-}
-
-bool TMDIChild::SaveNet() { return unnamed_ ? SaveNetAs() : SaveNetToFile(); }
-
-bool TMDIChild::SaveNetToFile() {
-    unnamed_ = false;
-    // Krack Plot text keeps only part of a net, so the net stays changed after it.
-    const bool written =
-        UpperExtension(fileName_) == ".KP" ? SaveKrackPlot(net_, fileName_, host_.Ui()) : WriteNetFile();
-    ResetCommand();
-    return written;
-}
-
-bool TMDIChild::SaveNetAs() {
-    const auto path =
-        host_.Ui().AskSavePath(SaveNetFilter, SaveNetDefaultExtension, unnamed_ ? "" : fileName_);
-    if (!path) {
-        ResetCommand();
-        return false;
-    }
-    ShowPrompt(SaveFileNowPrompt);
-    RecordPictureSize();
-    bool written = false;
-    const SaveAsKind kind = SaveAsKindForPath(*path);
-    if (kind == SaveAsKind::NetFile) {
-        unnamed_ = false;
-        fileName_ = *path;
-        net_.name = NetNameFromPath(*path);
-        written = WriteNetFile();
-        SetCaption(SavedCaptionPrefix + FileNameOf(*path));
-    } else {
-        // A picture or an edge list does not hold the net: answering "saved" here would let a
-        // close question go on and lose the changes.
-        written =
-            ExportNet(net_, *path, PictureSize(), IsSubNet(), host_.Ui()) && kind == SaveAsKind::KrackPlot;
-    }
-    ResetCommand();
-    return written;
-}
-
-QPrinter& TMDIChild::Printer() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
-}
-
-void TMDIChild::PrintSetup1Click() { host_.Ui().AskPrinterSetup(Printer()); }
-
-void TMDIChild::Print1Click() {
-    QPrinter& printer = Printer();
-    const QSize picture = PictureSize();
-    if (host_.Ui().AskPrinter(printer)) {
-        QPainter painter;
-        if (painter.begin(&printer)) {
-            const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-            const QSizeF fit = FitPictureToPage(QSizeF(picture), page.size());
-            painter.scale(fit.width() / picture.width(), fit.height() / picture.height());
-            DrawNetPicture(painter, net_, picture.width(), picture.height(), IsSubNet());
-            painter.end();
-        } else {
-            host_.Ui().Error(CannotPrintMessage);
-        }
-    }
-    ResetCommand();
-}
-
-bool TMDIChild::FormCloseQuery() {
-    if (Busy()) return false;
-    if (net_.changed == 0 || net_.n == 0) return true;
-    // A cancelled or failed save keeps the document open.
-    return SaveQuestionAllowsClose(host_.Ui(), CloseQuestion(net_.name), ConfirmCaption,
-                                   [this] { return SaveNet(); });
-}
+bool TMDIChild::SaveNet() { return document_.Save(); }
+bool TMDIChild::SaveNetAs() { return document_.SaveAs(); }
+bool TMDIChild::SaveNetToFile() { return document_.SaveToFile(); }
+void TMDIChild::PrintSetup1Click() { document_.PrintSetup(); }
+void TMDIChild::Print1Click() { document_.Print(); }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
-    if (closed_) {
+    if (document_.Closed()) {
         event->accept();
         return;
     }
@@ -397,9 +287,7 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    closed_ = true;
-    FreeNet(net_);
-    levels_.Reset(NetWorkType{});
+    document_.Release();
     host_.DocumentClosed(*this);
     event->accept();
 }

@@ -3,27 +3,23 @@
 #include "canvas_gesture.h"
 #include "command_code.h"
 #include "command_state.h"
+#include "document_actions.h"
 #include "document_context.h"
-#include "document_files.h"
 #include "document_host.h"
+#include "edit_machine.h"
 #include "net_canvas_widget.h"
+#include "net_document.h"
 
 #include "model/net_types.h"
 
-#include <QKeySequence>
-#include <QPoint>
 #include <QSize>
 #include <QWidget>
 
-#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-class QAction;
 class QLabel;
 class QMenu;
-class QPrinter;
 class QPushButton;
 class QScrollArea;
 
@@ -35,10 +31,17 @@ class PropertyCommands;
 // The Change Size commands, in the order of their DoCommand codes (9..14).
 enum class SizeChange { GrowXY, GrowX, GrowY, ShrinkXY, ShrinkX, ShrinkY };
 
-// The window of one open net: its canvas, its menus, its status line, the net's life from New
-// or Open through Save, Save As and Print to Close, and the command machine that edits the net
-// with the mouse.
-class TMDIChild : public QWidget, public DocumentContext, public CommandMachine, public CanvasEvents {
+// The window of one open net: its status line, its canvas in a scroll area and the mouse on it
+// over one CanvasGesture. Its parts do the rest: the document and its files (NetDocument), the
+// actions and menus (DocumentActions), the edit command machine (EditMachine) and the Property
+// commands. The handlers named after the menu items forward to them.
+class TMDIChild : public QWidget,
+                  public DocumentContext,
+                  public CommandMachine,
+                  public CanvasEvents,
+                  private DocumentDisplay,
+                  private EditMachineDisplay,
+                  private DocumentCommands {
     Q_OBJECT
 public:
     explicit TMDIChild(DocumentHost& host, QWidget* parent = nullptr);
@@ -51,12 +54,12 @@ public:
 
     // The menus the frame shows while this document is active: "&File", "&Edit", "&View",
     // "&Property", "&Report".
-    std::vector<QMenu*> Menus() const;
+    std::vector<QMenu*> Menus() const { return actions_->Menus(); }
     // The canvas's right-button menu.
-    QMenu* PopupMenu() const { return popupMenu_; }
+    QMenu* PopupMenu() const { return actions_->PopupMenu(); }
 
     // A command by its dispatcher code; the alignment codes and 16, 27 do nothing yet.
-    void DoCommand(CommandCode code);
+    void DoCommand(CommandCode code) override;
 
     // Edit menu.
     void AddPoint1Click();
@@ -69,19 +72,19 @@ public:
     void MoveComponent1Click();
     void Retype1Click();
     void ChangeSize(SizeChange change);
-    void MoveGraph(int dx, int dy);
+    void MoveGraph(int dx, int dy) override;
     void FitNettoWindow1Click();
-    void Undo1Click();
-    void ClearCustomPOptionsClick();
+    void Undo1Click() override;
+    void ClearCustomPOptionsClick() override;
 
     // View menu and the canvas's pop-up menu.
-    void HideAllAttributes2Click();
-    void ShowEdgeName1Click();
-    void ShowMark1Click();
-    void ShowFlow1Click();
-    void ShowPointName1Click();
-    void ShowTokens1Click();
-    void ShowEdgelabels1Click();
+    void HideAllAttributes2Click() override;
+    void ShowEdgeName1Click() override;
+    void ShowMark1Click() override;
+    void ShowFlow1Click() override;
+    void ShowPointName1Click() override;
+    void ShowTokens1Click() override;
+    void ShowEdgelabels1Click() override;
 
     // The canvas.
     void PaintBox1MouseDown(const CanvasMouse& m) override;
@@ -92,23 +95,23 @@ public:
     void FormKeyDown(int key);
 
     // The command machine.
-    Command Armed() const override { return armed_; }
-    void Arm(Command c, const std::string& prompt) override;
-    int FirstPoint() const override { return firstPoint_; }
-    void SetFirstPoint(int p) override { firstPoint_ = p; }
-    void Beep() override;
-    bool HasPendingParameters() const { return armed_ != Command::None; }
+    Command Armed() const override { return machine_.Armed(); }
+    void Arm(Command c, const std::string& prompt) override { machine_.Arm(c, prompt); }
+    int FirstPoint() const override { return machine_.FirstPoint(); }
+    void SetFirstPoint(int p) override { machine_.SetFirstPoint(p); }
+    void Beep() override { machine_.Beep(); }
+    bool HasPendingParameters() const { return machine_.Armed() != Command::None; }
     // Reset without touching the cursor and the Reset button.
     void ResetCommandSoft();
     // Each answers whether the net was written (an exported picture or edge list is not the net).
     bool SaveNet();
-    bool SaveNetAs();
+    bool SaveNetAs() override;
     bool SaveNetToFile();
-    void Print1Click();
-    void PrintSetup1Click();
-    void ShowReport1Click();
-    void ClearReport1Click();
-    void RefreshNet1Click();
+    void Print1Click() override;
+    void PrintSetup1Click() override;
+    void ShowReport1Click() override;
+    void ClearReport1Click() override;
+    void RefreshNet1Click() override;
 
     // Which dispatcher codes the toolbar and the palette may offer for this net.
     CommandEnabling Enabling() const;
@@ -117,12 +120,12 @@ public:
     void TimerTick() {}
 
     // What a picture of the net shows: the visible part of the canvas.
-    QSize PictureSize() const;
-    bool Unnamed() const { return unnamed_; }
+    QSize PictureSize() const override;
+    bool Unnamed() const { return document_.Unnamed(); }
 
-    NetWorkType& Net() override { return net_; }
-    const std::string& FileName() const override { return fileName_; }
-    bool IsSubNet() const override { return !levels_.AtTop(); }
+    NetWorkType& Net() override { return document_.Net(); }
+    const std::string& FileName() const override { return document_.FileName(); }
+    bool IsSubNet() const override { return document_.IsSubNet(); }
     DocumentHost& Host() override { return host_; }
     void ResetCommand() override;
     void ShowPrompt(const std::string& prompt) override;
@@ -138,58 +141,23 @@ protected:
     virtual void PointDialog(int p);
     virtual void EdgeDialog(int from, int to);
     virtual void EnterSubNet(int from, int to);
-    virtual void PasteAt(int x, int y);
+    void PasteAt(int x, int y) override;
 
 private:
-    // A menu item that offers a DoCommand code, enabled by the same rule as the toolbar.
-    struct CodeItem {
-        QAction* action = nullptr;
-        CommandCode code = CommandCode::Nothing;
-    };
-    // A view switch: the flag it toggles and its View item (the pop-up mirrors it).
-    struct ViewSwitch {
-        std::uint8_t ViewFlags::*flag = nullptr;
-        QAction* menuItem = nullptr;
-    };
-
     QWidget* MakeStatusLine();
-    void MakeMenus();
-    void MakeFileMenu();
-    void MakeEditMenu();
-    void MakeEditSubMenus(QMenu& edit);
-    void MakeChangeSizeMenu(QMenu& edit);
-    void MakeMoveGraphItems();
-    void MakeViewMenu();
-    void MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
-                        const QKeySequence& shortcut, const char* popupCaption, void (TMDIChild::*handler)());
     void MakePopupMenu();
-    void MakeReportMenu();
-    QAction* AddAction(QMenu& menu, const char* name, const char* caption, const char* hint = "");
-    QAction* AddCodeAction(QMenu& menu, const char* name, const char* caption, CommandCode code,
-                           const QKeySequence& shortcut = {});
-    QAction* AddMirror(QMenu& menu, const char* name, const char* caption, QAction& source);
-    void ShowHintsOf(QMenu& menu);
-    void SyncViewChecks();
-
-    void MakeEmptyNet(const std::string& name);
     void ClearSelection();
     // Clears the selection and repaints when there was one (its marks go).
     void DropSelection();
-    bool Busy();
-    bool Confirmed(const std::string& question, const char* caption);
-    void ArmEdit(Command c, const char* prompt, bool soft);
+    bool Busy() { return machine_.Busy(); }
     void SetCoordText(const std::string& text);
-    void SetArmed(Command c);
-    void NetShapeChanged();
     void ToggleViewText(std::uint8_t ViewFlags::*flag);
 
-    // Steps of the click dispatch.
-    void ClickAddPoint();
-    void ClickAddEdge(int p);
-    void ClickDeleteEdge(int p);
-    void ClickDeletePoint(int p);
-    void ClickMoveComponent(int p);
-    void ClickDeleteComponent(int p);
+    // What the edit machine shows in the window.
+    void ClearCommandDisplay() override;
+    void EnableReset(bool enabled) override;
+    void UnsetCursor() override;
+    void PickingClick(int p) override;
 
     // Mouse modes.
     // Starts, changes or ends the gesture together with the net's drag flags.
@@ -205,21 +173,14 @@ private:
     void SelectInRectangle();
     void ShowPopUpInfo(int x, int y);
     std::vector<int> SelectedPoints() const;
-    void SetCaption(const std::string& caption);
-    // The working net gets the size of the pictures made of it.
-    void RecordPictureSize();
-    bool WriteNetFile();
+    void SetCaption(const std::string& caption) override;
+    // After New or Open: the window shows the document's net afresh.
+    void ShowOpenedNet();
     // Close: false when the document must stay open.
-    bool FormCloseQuery();
-    QPrinter& Printer();
+    bool FormCloseQuery() { return document_.CloseQuery(); }
 
     DocumentHost& host_;
-    NetWorkType net_;
-    NetLevels levels_;
-    std::string fileName_;
-    bool unnamed_ = true;
-    bool closed_ = false;
-    std::unique_ptr<QPrinter> printer_;
+    NetDocument document_{host_, *this};
 
     QLabel* labelType_ = nullptr;
     QLabel* labelCoord_ = nullptr;
@@ -229,31 +190,12 @@ private:
     QScrollArea* scroll_ = nullptr;
     NetCanvasWidget* canvas_ = nullptr;
 
-    QMenu* fileMenu_ = nullptr;
-    QMenu* viewMenu_ = nullptr;
-    QMenu* propertyMenu_ = nullptr;
-    QMenu* reportMenu_ = nullptr;
-    QMenu* popupMenu_ = nullptr;
-    QMenu* editMenu_ = nullptr;
-    QAction* saveAction_ = nullptr;
-    QAction* refreshNetAction_ = nullptr;
-    QAction* undoAction_ = nullptr;
-    QAction* hideAllAction_ = nullptr;
-    QAction* toolbarAction_ = nullptr;
-    std::vector<CodeItem> codeItems_;
-    std::vector<ViewSwitch> viewSwitches_;
+    DocumentActions* actions_ = nullptr;
     PropertyCommands* property_ = nullptr;
     PickingCommands* picking_ = nullptr;
 
-    // The command machine.
-    Command armed_ = Command::None;
-    int firstPoint_ = 0;
-    int secondPoint_ = 0;
-    QPoint press_;
-    bool altFlag_ = false; // the last left release had exactly Alt held
+    EditMachine machine_{*this, *this};
     CanvasGesture gesture_;
-    QPoint bandFixed_;
-    QPoint bandMoving_;
 };
 
 } // namespace plax

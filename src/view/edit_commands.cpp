@@ -201,4 +201,11 @@ bool AnyAttributeShown(const ViewFlags& view) {
            view.tokens != 0;
 }
 
+void ClearNetSelection(NetWorkType& net) {
+    for (PointType& p : net.points)
+        p.selected = 0;
+    net.selection.exists = 0;
+    net.selection.count = 0;
+}
+
 } // namespace plax

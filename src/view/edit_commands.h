@@ -58,6 +58,9 @@ bool RetypeNet(NetWorkType& net, const OptionType& options);
 // Delete All: no edges, no points, except the two end points of a sub-net.
 void DeleteAllOf(NetWorkType& net, bool subNet);
 
+// No point selected and no selection; the selection rectangle stays.
+void ClearNetSelection(NetWorkType& net);
+
 // Add Edge is offered while the net is not complete; nets of other kinds never take one.
 bool CanAddEdge(const NetWorkType& net);
 // Any of edge names, weights, flows, point names, tokens is shown.

@@ -81,8 +81,12 @@ bool ProcedureRunning(DocumentContext& document) {
 }
 
 bool RefuseWhileRunning(DocumentContext& document) {
-    if (!ProcedureRunning(document)) return false;
-    document.Host().Ui().Warning(ProcedureInProgressMessage);
+    return RefuseWhileRunning(document.Net(), document.Host());
+}
+
+bool RefuseWhileRunning(const NetWorkType& net, DocumentHost& host) {
+    if (net.interaction.busy == 0 && host.State().run.busy == 0) return false;
+    host.Ui().Warning(ProcedureInProgressMessage);
     return true;
 }
 

@@ -17,6 +17,7 @@ inline constexpr Color MarkBlue = 0xFF0000;  // the sink point
 bool ProcedureRunning(DocumentContext& document);
 // Shows "Procedure in Progress!..." and answers true when a procedure is in progress.
 [[nodiscard]] bool RefuseWhileRunning(DocumentContext& document);
+[[nodiscard]] bool RefuseWhileRunning(const NetWorkType& net, DocumentHost& host);
 // Shows the entry's refusal for this net, if it has one, in its kind of box; answers whether it did.
 [[nodiscard]] bool RefuseEntry(DocumentContext& document, const ProcedureEntry& entry);
 // Redrawing in the normal colours stores them, which removes the marks of an earlier run.

@@ -325,9 +325,15 @@ TEST(CanvasGestureTest, OneGestureAtATimeAndTheNetsFlagsFollowIt) {
     EXPECT_EQ(flags.labelDrag, 1);
     EXPECT_EQ(flags.groupDrag, 0);
     EXPECT_TRUE(gesture.Group().empty() && gesture.GroupEdges().empty());
-    gesture.StartBand();
+    gesture.StartBand(30, 40);
+    gesture.MoveBand(90, 20);
     gesture.Mirror(flags);
     EXPECT_TRUE(gesture.Is(GestureKind::RubberBand));
+    EXPECT_EQ(gesture.BandFixed().x + gesture.BandFixed().y, 70);
+    EXPECT_EQ(gesture.BandMoving().x, 90);
+    gesture.ForgetBandCorners(); // a cleared selection: the band goes on from the origin
+    EXPECT_TRUE(gesture.Is(GestureKind::RubberBand));
+    EXPECT_EQ(gesture.BandFixed().x + gesture.BandFixed().y, 0);
     EXPECT_EQ(flags.labelDrag + flags.pointDrag + flags.groupDrag, 0);
     gesture.End();
     EXPECT_EQ(gesture.Kind(), GestureKind::None);

@@ -25,7 +25,7 @@ public:
     }
     void ShowPrompt(const std::string& prompt) override { prompts.push_back(prompt); }
     void RepaintNet() override { ++repaints; }
-    void DefEnableItem() override {}
+    void DefEnableItem() override { ++enablings; }
 
     Command Armed() const override { return armed; }
     void Arm(Command c, const std::string& prompt) override {
@@ -45,6 +45,7 @@ public:
     int beeps = 0;
     int resets = 0;
     int repaints = 0;
+    int enablings = 0;
     std::vector<std::string> prompts;
 };
 

@@ -1,12 +1,12 @@
-#include "document_window.h"
+#include "document_actions.h"
 
 #include "document_window_parts.h"
-#include "picking_commands.h"
-#include "property_commands.h"
 
 #include <QAction>
-#include <QKeySequence>
 #include <QMenu>
+#include <QWidget>
+
+#include <string>
 
 namespace plax {
 
@@ -27,25 +27,52 @@ QMenu* SubMenu(QMenu& parent, const char* name, const char* caption) {
 
 } // namespace
 
-QAction* TMDIChild::AddAction(QMenu& menu, const char* name, const char* caption, const char* hint) {
+DocumentActions::DocumentActions(QWidget& owner, DocumentHost& host, DocumentCommands& commands,
+                                 const std::function<void(QMenu& property)>& fillProperty)
+    : QObject(&owner), owner_(owner), host_(host), commands_(commands) {
+    MakeFileMenu();
+    MakeEditMenu();
+    MakeViewMenu();
+    propertyMenu_ = new QMenu(QStringLiteral("&Property"), &owner_);
+    fillProperty(*propertyMenu_);
+    MakeReportMenu();
+    for (QMenu* menu : Menus()) {
+        ShowHintsOf(*menu);
+        for (QMenu* sub : menu->findChildren<QMenu*>())
+            ShowHintsOf(*sub);
+    }
+}
+
+std::vector<QMenu*> DocumentActions::Menus() const {
+    return {fileMenu_, editMenu_, viewMenu_, propertyMenu_, reportMenu_};
+}
+
+QAction* DocumentActions::AddAction(QMenu& menu, const char* name, const char* caption, const char* hint) {
     QAction* action = menu.addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
     if (*hint != '\0') action->setStatusTip(QString::fromLatin1(hint));
     return action;
 }
 
-QAction* TMDIChild::AddCodeAction(QMenu& menu, const char* name, const char* caption, CommandCode code,
-                                  const QKeySequence& shortcut) {
+QAction* DocumentActions::AddCodeAction(QMenu& menu, const char* name, const char* caption, CommandCode code,
+                                        const QKeySequence& shortcut) {
     QAction* action = AddAction(menu, name, caption);
     action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, code] { DoCommand(code); });
+    connect(action, &QAction::triggered, this, [this, code] { commands_.DoCommand(code); });
     codeItems_.push_back({action, code});
+    return action;
+}
+
+QAction* DocumentActions::AddCommandAction(QMenu& menu, const char* name, const char* caption,
+                                           void (DocumentCommands::*handler)(), const char* hint) {
+    QAction* action = AddAction(menu, name, caption, hint);
+    connect(action, &QAction::triggered, this, [this, handler] { (commands_.*handler)(); });
     return action;
 }
 
 // A pop-up item with a caption of its own for a menu command: it runs the command's action and
 // shows its state, so DefEnableItem sets the state on the one action only.
-QAction* TMDIChild::AddMirror(QMenu& menu, const char* name, const char* caption, QAction& source) {
+QAction* DocumentActions::AddMirror(QMenu& menu, const char* name, const char* caption, QAction& source) {
     QAction* mirror = AddAction(menu, name, caption);
     mirror->setCheckable(source.isCheckable());
     const auto follow = [mirror, &source] {
@@ -58,7 +85,7 @@ QAction* TMDIChild::AddMirror(QMenu& menu, const char* name, const char* caption
     return mirror;
 }
 
-void TMDIChild::ShowHintsOf(QMenu& menu) {
+void DocumentActions::ShowHintsOf(QMenu& menu) {
     connect(&menu, &QMenu::hovered, this, [this](QAction* action) {
         if (!action->statusTip().isEmpty()) host_.ShowHint(action->statusTip().toStdString());
     });
@@ -68,43 +95,21 @@ void TMDIChild::ShowHintsOf(QMenu& menu) {
     });
 }
 
-void TMDIChild::MakeMenus() {
-    MakeFileMenu();
-    MakeEditMenu();
-    MakeViewMenu();
-    propertyMenu_ = new QMenu(QStringLiteral("&Property"), this);
-    picking_ = new PickingCommands(*this, *this, this);
-    property_ = new PropertyCommands(*this, *picking_, *propertyMenu_, this);
-    MakeReportMenu();
-    for (QMenu* menu : Menus()) {
-        ShowHintsOf(*menu);
-        for (QMenu* sub : menu->findChildren<QMenu*>())
-            ShowHintsOf(*sub);
-    }
-    MakePopupMenu();
-}
-
-std::vector<QMenu*> TMDIChild::Menus() const {
-    return {fileMenu_, editMenu_, viewMenu_, propertyMenu_, reportMenu_};
-}
-
-void TMDIChild::MakeFileMenu() {
-    fileMenu_ = new QMenu(QStringLiteral("&File"), this);
+void DocumentActions::MakeFileMenu() {
+    fileMenu_ = new QMenu(QStringLiteral("&File"), &owner_);
     QAction* newNet = AddAction(*fileMenu_, "New1", "&New");
     newNet->setShortcut(QKeySequence::New);
     connect(newNet, &QAction::triggered, this, [this] { host_.NewNet(); });
     QAction* open = AddAction(*fileMenu_, "Open1", "&Open");
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { host_.OpenNet(); });
-    saveAction_ = AddCodeAction(*fileMenu_, "Save1", "&Save", CommandCode::Save, QKeySequence::Save);
+    AddCodeAction(*fileMenu_, "Save1", "&Save", CommandCode::Save, QKeySequence::Save);
     connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
-            [this] { SaveNetAs(); });
+            [this] { commands_.SaveNetAs(); });
     fileMenu_->addSeparator();
-    QAction* print = AddAction(*fileMenu_, "Print1", "&Print");
-    print->setShortcut(QKeySequence::Print);
-    connect(print, &QAction::triggered, this, [this] { Print1Click(); });
-    connect(AddAction(*fileMenu_, "PrintSetup1", "Prin&t Setup..."), &QAction::triggered, this,
-            [this] { PrintSetup1Click(); });
+    AddCommandAction(*fileMenu_, "Print1", "&Print", &DocumentCommands::Print1Click)
+        ->setShortcut(QKeySequence::Print);
+    AddCommandAction(*fileMenu_, "PrintSetup1", "Prin&t Setup...", &DocumentCommands::PrintSetup1Click);
     fileMenu_->addSeparator();
     // The Options dialog comes with a later change.
     QAction* options = AddAction(*fileMenu_, "Options1", "Options...");
@@ -116,12 +121,11 @@ void TMDIChild::MakeFileMenu() {
     connect(exit, &QAction::triggered, this, [this] { host_.ExitProgram(); });
 }
 
-void TMDIChild::MakeEditMenu() {
-    editMenu_ = new QMenu(QStringLiteral("&Edit"), this);
+void DocumentActions::MakeEditMenu() {
+    editMenu_ = new QMenu(QStringLiteral("&Edit"), &owner_);
     // Shown rather than hidden: a visible Undo is what users look for.
-    undoAction_ = AddAction(*editMenu_, "Undo1", "Undo");
+    undoAction_ = AddCommandAction(*editMenu_, "Undo1", "Undo", &DocumentCommands::Undo1Click);
     undoAction_->setShortcut(QKeySequence::Undo);
-    connect(undoAction_, &QAction::triggered, this, [this] { Undo1Click(); });
     editMenu_->addSeparator();
     MakeEditSubMenus(*editMenu_);
     AddCodeAction(*editMenu_, "Retype1", "Retype", CommandCode::Retype, Qt::CTRL | Qt::Key_T);
@@ -130,12 +134,12 @@ void TMDIChild::MakeEditMenu() {
     AddCodeAction(*editMenu_, "FitNettoWindow1", "Fit Net to Window", CommandCode::FitNet,
                   Qt::CTRL | Qt::Key_F);
     editMenu_->addSeparator();
-    connect(AddAction(*editMenu_, "ClearCustomPOptions", "Clear custom Point options"), &QAction::triggered,
-            this, [this] { ClearCustomPOptionsClick(); });
+    AddCommandAction(*editMenu_, "ClearCustomPOptions", "Clear custom Point options",
+                     &DocumentCommands::ClearCustomPOptionsClick);
     MakeMoveGraphItems();
 }
 
-void TMDIChild::MakeEditSubMenus(QMenu& edit) {
+void DocumentActions::MakeEditSubMenus(QMenu& edit) {
     QMenu* add = SubMenu(edit, "Add1", "Add");
     AddCodeAction(*add, "AddPoint1", "Add Point", CommandCode::AddPoint);
     AddCodeAction(*add, "AddEdge1", "Add Edge", CommandCode::AddEdge);
@@ -149,7 +153,7 @@ void TMDIChild::MakeEditSubMenus(QMenu& edit) {
     AddCodeAction(*move, "MoveComponent1", "Move Component", CommandCode::MoveComponent);
 }
 
-void TMDIChild::MakeChangeSizeMenu(QMenu& edit) {
+void DocumentActions::MakeChangeSizeMenu(QMenu& edit) {
     QMenu* size = SubMenu(edit, "ChangeSize1", "Change Size");
     AddCodeAction(*size, "IncrementX1", "Increment X", CommandCode::IncrementX);
     AddCodeAction(*size, "IncrementY1", "Increment Y", CommandCode::IncrementY);
@@ -163,7 +167,7 @@ void TMDIChild::MakeChangeSizeMenu(QMenu& edit) {
 
 // The four Move Graph items are never shown, and a hidden menu item's shortcut does not fire, so
 // they live on the window itself, reachable only while it has the focus.
-void TMDIChild::MakeMoveGraphItems() {
+void DocumentActions::MakeMoveGraphItems() {
     struct Item {
         const char* name;
         const char* caption;
@@ -178,58 +182,57 @@ void TMDIChild::MakeMoveGraphItems() {
         {"MoveGraphToDown1", "Move Graph To Down", Qt::Key_B, 0, 1},
     };
     for (const Item& item : items) {
-        auto* action = new QAction(QString::fromLatin1(item.caption), this);
+        auto* action = new QAction(QString::fromLatin1(item.caption), &owner_);
         action->setObjectName(QString::fromLatin1(item.name));
         action->setShortcut(QKeySequence(Qt::SHIFT | item.key));
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
+        owner_.addAction(action);
         connect(action, &QAction::triggered, this, [this, item] {
             const int step = host_.State().step;
-            MoveGraph(item.dx * step, item.dy * step);
+            commands_.MoveGraph(item.dx * step, item.dy * step);
         });
     }
 }
 
-void TMDIChild::MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
-                               const QKeySequence& shortcut, const char* popupCaption,
-                               void (TMDIChild::*handler)()) {
-    QAction* item = AddAction(*viewMenu_, name, caption);
+void DocumentActions::MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
+                                     const QKeySequence& shortcut, const char* popupCaption,
+                                     void (DocumentCommands::*handler)()) {
+    QAction* item = AddCommandAction(*viewMenu_, name, caption, handler);
     item->setShortcut(shortcut);
     item->setCheckable(true);
-    connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     const std::string popupName = std::string(name, std::char_traits<char>::length(name) - 1) + "2";
     AddMirror(*popupMenu_, popupName.c_str(), popupCaption, *item);
     viewSwitches_.push_back({flag, item});
 }
 
-void TMDIChild::MakeViewMenu() {
-    viewMenu_ = new QMenu(QStringLiteral("&View"), this);
-    hideAllAction_ = AddAction(*viewMenu_, "HideAllAttributes1", HideAllCaption);
+void DocumentActions::MakeViewMenu() {
+    using D = DocumentCommands;
+    viewMenu_ = new QMenu(QStringLiteral("&View"), &owner_);
+    hideAllAction_ =
+        AddCommandAction(*viewMenu_, "HideAllAttributes1", HideAllCaption, &D::HideAllAttributes2Click);
     hideAllAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    connect(hideAllAction_, &QAction::triggered, this, [this] { HideAllAttributes2Click(); });
-    refreshNetAction_ = new QAction(QStringLiteral("&Refresh Net"), this);
+    refreshNetAction_ = new QAction(QStringLiteral("&Refresh Net"), &owner_);
     refreshNetAction_->setObjectName(QStringLiteral("RefreshNet1"));
     refreshNetAction_->setStatusTip(QString::fromLatin1(RefreshNetHint));
     refreshNetAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    connect(refreshNetAction_, &QAction::triggered, this, [this] { RefreshNet1Click(); });
+    connect(refreshNetAction_, &QAction::triggered, this, [this] { commands_.RefreshNet1Click(); });
     // The pop-up menu takes its items in the same order, between its own first and last ones.
-    popupMenu_ = new QMenu(this);
-    connect(AddAction(*popupMenu_, "ResetCommand1", "Reset Command"), &QAction::triggered, this,
-            [this] { ResetCommand(); });
+    popupMenu_ = new QMenu(&owner_);
+    AddCommandAction(*popupMenu_, "ResetCommand1", "Reset Command", &D::ResetCommand);
     AddMirror(*popupMenu_, "RefreshNet2", "Refresh Net", *refreshNetAction_);
     AddMirror(*popupMenu_, "HideAllAttributes2", HideAllPopupCaption, *hideAllAction_);
     MakeViewSwitch(&ViewFlags::edgeNames, "ShowEdgeName1", "Show Edge &Name", Qt::CTRL | Qt::Key_E,
-                   "Show Edge Name", &TMDIChild::ShowEdgeName1Click);
+                   "Show Edge Name", &D::ShowEdgeName1Click);
     MakeViewSwitch(&ViewFlags::edgeMarks, "ShowMark1", "Show Edge &Weight", Qt::CTRL | Qt::Key_W,
-                   "Show Edge Weight", &TMDIChild::ShowMark1Click);
+                   "Show Edge Weight", &D::ShowMark1Click);
     MakeViewSwitch(&ViewFlags::flows, "ShowFlow1", "Show  Edge F&low (Reserve)", Qt::CTRL | Qt::Key_L,
-                   "Show  Edge Flow (Reserve)", &TMDIChild::ShowFlow1Click);
+                   "Show  Edge Flow (Reserve)", &D::ShowFlow1Click);
     MakeViewSwitch(&ViewFlags::pointNames, "ShowPointName1", "Show &Point Name", Qt::CTRL | Qt::Key_M,
-                   "Show Po&int Name", &TMDIChild::ShowPointName1Click);
+                   "Show Po&int Name", &D::ShowPointName1Click);
     MakeViewSwitch(&ViewFlags::tokens, "ShowTokens1", "Show &Tokens", Qt::CTRL | Qt::Key_K, "Show Token",
-                   &TMDIChild::ShowTokens1Click);
+                   &D::ShowTokens1Click);
     MakeViewSwitch(&ViewFlags::edgeLabels, "ShowEdgelabels1", EdgeLabelsCaption, {}, EdgeLabelsCaption,
-                   &TMDIChild::ShowEdgelabels1Click);
+                   &D::ShowEdgelabels1Click);
     viewMenu_->addSeparator();
     viewMenu_->addAction(refreshNetAction_);
     viewMenu_->addSeparator();
@@ -240,55 +243,27 @@ void TMDIChild::MakeViewMenu() {
             [this] { toolbarAction_->setChecked(host_.ToolbarVisible()); });
 }
 
-void TMDIChild::MakePopupMenu() {
-    connect(canvas_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popupMenu_->popup(canvas_->mapToGlobal(at)); });
-}
-
-void TMDIChild::MakeReportMenu() {
-    reportMenu_ = new QMenu(QStringLiteral("&Report"), this);
+void DocumentActions::MakeReportMenu() {
+    reportMenu_ = new QMenu(QStringLiteral("&Report"), &owner_);
     reportMenu_->menuAction()->setStatusTip(QString::fromLatin1(ReportMenuHint));
-    connect(AddAction(*reportMenu_, "ShowReport1", "ShowReport", ShowReportHint), &QAction::triggered, this,
-            [this] { ShowReport1Click(); });
-    connect(AddAction(*reportMenu_, "ClearReport1", "Clear Report", ClearReportHint), &QAction::triggered,
-            this, [this] { ClearReport1Click(); });
+    AddCommandAction(*reportMenu_, "ShowReport1", "ShowReport", &DocumentCommands::ShowReport1Click,
+                     ShowReportHint);
+    AddCommandAction(*reportMenu_, "ClearReport1", "Clear Report", &DocumentCommands::ClearReport1Click,
+                     ClearReportHint);
 }
 
-void TMDIChild::SyncViewChecks() {
-    for (const ViewSwitch& s : viewSwitches_) {
-        const bool on = net_.view.*s.flag != 0;
-        s.menuItem->setChecked(on);
-    }
+void DocumentActions::DefEnableItem(const ActionStates& states) {
+    for (const CodeItem& item : codeItems_)
+        item.action->setEnabled(states.enabling[item.code]);
+    undoAction_->setEnabled(states.undo);
+    hideAllAction_->setEnabled(states.anyAttributeShown);
+    SyncViewChecks(states.view);
+}
+
+void DocumentActions::SyncViewChecks(const ViewFlags& view) {
+    for (const ViewSwitch& s : viewSwitches_)
+        s.menuItem->setChecked(view.*s.flag != 0);
     toolbarAction_->setChecked(host_.ToolbarVisible());
-}
-
-// Labels are painted from the flags, so point and edge texts switch alike.
-void TMDIChild::ToggleViewText(std::uint8_t ViewFlags::*flag) {
-    DropSelection();
-    net_.view.*flag = net_.view.*flag != 0 ? 0 : 1;
-    DefEnableItem();
-    RepaintNet();
-}
-
-void TMDIChild::ShowEdgeName1Click() { ToggleViewText(&ViewFlags::edgeNames); }
-void TMDIChild::ShowMark1Click() { ToggleViewText(&ViewFlags::edgeMarks); }
-void TMDIChild::ShowFlow1Click() { ToggleViewText(&ViewFlags::flows); }
-void TMDIChild::ShowPointName1Click() { ToggleViewText(&ViewFlags::pointNames); }
-void TMDIChild::ShowTokens1Click() { ToggleViewText(&ViewFlags::tokens); }
-
-void TMDIChild::ShowEdgelabels1Click() {
-    DropSelection();
-    net_.view.edgeLabels = net_.view.edgeLabels != 0 ? 0 : 1;
-    SyncViewChecks();
-    RepaintNet();
-}
-
-void TMDIChild::HideAllAttributes2Click() {
-    DropSelection();
-    ViewFlags& v = net_.view;
-    v.edgeMarks = v.flows = v.pointNames = v.edgeNames = v.tokens = 0;
-    DefEnableItem();
-    RepaintNet();
 }
 
 } // namespace plax

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "command_code.h"
+#include "document_host.h"
+
+#include "model/net_types.h"
+
+#include <QKeySequence>
+#include <QObject>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace plax {
+
+// What the document's menu items run; the document window implements it.
+class DocumentCommands {
+public:
+    virtual ~DocumentCommands() = default;
+    virtual void DoCommand(CommandCode code) = 0;
+    virtual bool SaveNetAs() = 0;
+    virtual void Print1Click() = 0;
+    virtual void PrintSetup1Click() = 0;
+    virtual void Undo1Click() = 0;
+    virtual void ClearCustomPOptionsClick() = 0;
+    virtual void MoveGraph(int dx, int dy) = 0;
+    virtual void ResetCommand() = 0;
+    virtual void RefreshNet1Click() = 0;
+    virtual void HideAllAttributes2Click() = 0;
+    virtual void ShowEdgeName1Click() = 0;
+    virtual void ShowMark1Click() = 0;
+    virtual void ShowFlow1Click() = 0;
+    virtual void ShowPointName1Click() = 0;
+    virtual void ShowTokens1Click() = 0;
+    virtual void ShowEdgelabels1Click() = 0;
+    virtual void ShowReport1Click() = 0;
+    virtual void ClearReport1Click() = 0;
+};
+
+// The states the document's own items show, as the document computes them.
+struct ActionStates {
+    CommandEnabling enabling;
+    bool undo = false;
+    bool anyAttributeShown = false;
+    ViewFlags view;
+};
+
+// Every action and menu of one document, made once: File, Edit, View, the empty Property menu
+// (filled by its own commands), Report, the canvas's pop-up with its mirrors of View items, and
+// the Move Graph keys on the window. It is the one place that sets their enabled and checked
+// states.
+class DocumentActions : public QObject {
+    Q_OBJECT
+public:
+    // The menus, actions and shortcuts belong to `owner`.
+    DocumentActions(QWidget& owner, DocumentHost& host, DocumentCommands& commands,
+                    const std::function<void(QMenu& property)>& fillProperty);
+
+    // "&File", "&Edit", "&View", "&Property", "&Report".
+    std::vector<QMenu*> Menus() const;
+    QMenu* PopupMenu() const { return popupMenu_; }
+
+    void DefEnableItem(const ActionStates& states);
+    // The View check marks and the Toolbar switch; the pop-up follows.
+    void SyncViewChecks(const ViewFlags& view);
+
+private:
+    // A menu item that offers a DoCommand code, enabled by the same rule as the toolbar.
+    struct CodeItem {
+        QAction* action = nullptr;
+        CommandCode code = CommandCode::Nothing;
+    };
+    // A view switch: the flag it shows and its View item (the pop-up mirrors it).
+    struct ViewSwitch {
+        std::uint8_t ViewFlags::*flag = nullptr;
+        QAction* menuItem = nullptr;
+    };
+
+    void MakeFileMenu();
+    void MakeEditMenu();
+    void MakeEditSubMenus(QMenu& edit);
+    void MakeChangeSizeMenu(QMenu& edit);
+    void MakeMoveGraphItems();
+    void MakeViewMenu();
+    void MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
+                        const QKeySequence& shortcut, const char* popupCaption,
+                        void (DocumentCommands::*handler)());
+    void MakeReportMenu();
+    QAction* AddAction(QMenu& menu, const char* name, const char* caption, const char* hint = "");
+    QAction* AddCodeAction(QMenu& menu, const char* name, const char* caption, CommandCode code,
+                           const QKeySequence& shortcut = {});
+    QAction* AddCommandAction(QMenu& menu, const char* name, const char* caption,
+                              void (DocumentCommands::*handler)(), const char* hint = "");
+    QAction* AddMirror(QMenu& menu, const char* name, const char* caption, QAction& source);
+    void ShowHintsOf(QMenu& menu);
+
+    QWidget& owner_;
+    DocumentHost& host_;
+    DocumentCommands& commands_;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* propertyMenu_ = nullptr;
+    QMenu* reportMenu_ = nullptr;
+    QMenu* popupMenu_ = nullptr;
+    QAction* refreshNetAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* hideAllAction_ = nullptr;
+    QAction* toolbarAction_ = nullptr;
+    std::vector<CodeItem> codeItems_;
+    std::vector<ViewSwitch> viewSwitches_;
+};
+
+} // namespace plax

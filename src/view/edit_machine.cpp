@@ -1,0 +1,241 @@
+#include "edit_machine.h"
+
+#include "edit_commands.h"
+#include "procedure_marks.h"
+
+#include "model/net_store.h"
+#include "model/undo.h"
+#include "render/canvas_geometry.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace plax {
+
+namespace {
+
+// How an editing command is armed: whether it refuses while a procedure runs (moving changes
+// nothing until the click, so it does not), whether the arming keeps the cursor and the Reset
+// button, whether it forgets the chosen points, and whether it recomputes the enabling.
+struct ArmRule {
+    Command command;
+    const char* prompt;
+    bool refusesWhileBusy;
+    bool soft;
+    bool forgetsPoints;
+    bool reEnables;
+};
+
+constexpr ArmRule ArmRules[] = {
+    {Command::AddPoint, AddPointPrompt, true, true, false, true},
+    {Command::AddEdge, AddEdgePrompt, true, true, true, true},
+    {Command::DeletePoint, DeletePointPrompt, true, false, false, true},
+    {Command::DeleteEdge, DeleteEdgePrompt, true, false, true, true},
+    {Command::DeleteComponent, DeleteComponentPrompt, true, false, false, true},
+    {Command::MovePoint, MovePointPrompt, false, true, true, false},
+    {Command::MoveComponent, MoveComponentPrompt, false, true, true, false},
+};
+
+} // namespace
+
+EditMachine::EditMachine(DocumentContext& document, EditMachineDisplay& display)
+    : document_(document), display_(display) {}
+
+bool EditMachine::Busy() { return RefuseWhileRunning(document_); }
+
+bool EditMachine::Confirmed(const std::string& question, const char* caption) {
+    if (document_.Host().State().options.editConfirmation == 0) return true;
+    return document_.Host().Ui().Ask(question, caption) == Answer::Yes;
+}
+
+void EditMachine::Beep() { document_.Host().Ui().Beep(); }
+
+void EditMachine::ResetSoft() {
+    display_.ClearCommandDisplay();
+    armed_ = Command::None;
+    // Manual Petri net simulation ends here once it exists.
+}
+
+void EditMachine::Reset() {
+    ResetSoft();
+    display_.UnsetCursor();
+    display_.EnableReset(false);
+}
+
+void EditMachine::Arm(Command c, const std::string& prompt) {
+    Reset();
+    armed_ = c;
+    firstPoint_ = 0;
+    document_.ShowPrompt(prompt);
+    display_.EnableReset(true);
+}
+
+void EditMachine::ArmEdit(Command c) {
+    const auto* rule = std::find_if(std::begin(ArmRules), std::end(ArmRules),
+                                    [c](const ArmRule& r) { return r.command == c; });
+    if (rule == std::end(ArmRules)) return;
+    if (rule->refusesWhileBusy && Busy()) return;
+    if (rule->soft) {
+        ResetSoft();
+    } else {
+        Reset();
+    }
+    document_.ShowPrompt(rule->prompt);
+    display_.EnableReset(true);
+    armed_ = c;
+    if (rule->forgetsPoints) firstPoint_ = secondPoint_ = 0;
+    if (rule->reEnables) document_.DefEnableItem();
+}
+
+void EditMachine::Click() {
+    const int p = PointAt(document_.Net(), pressX_, pressY_);
+    // Manual Petri net simulation fires its enabled transitions here once it exists.
+    display_.UnsetCursor();
+    switch (armed_) {
+    case Command::PastePlacement: display_.PasteAt(pressX_, pressY_); break;
+    case Command::AddPoint: ClickAddPoint(); break;
+    case Command::AddEdge: ClickAddEdge(p); break;
+    case Command::DeleteEdge: ClickDeleteEdge(p); break;
+    case Command::DeletePoint: ClickDeletePoint(p); break;
+    case Command::MoveComponent: ClickMoveComponent(p); break;
+    case Command::DeleteComponent: ClickDeleteComponent(p); break;
+    default:
+        if (IsPickingProcedure(armed_)) display_.PickingClick(p);
+        break;
+    }
+}
+
+void EditMachine::ClickAddPoint() {
+    NetWorkType& net = document_.Net();
+    if (PointNear(net, pressX_, pressY_) != 0) {
+        Beep();
+        return;
+    }
+    if (!Confirmed(AddPointQuestion, AddPointCaption)) return;
+    SaveUndoFull(net);
+    AddNewPoint(net, document_.Host().State().options, pressX_, pressY_);
+    document_.RepaintNet();
+    document_.DefEnableItem();
+    if (net.n >= MaxPoints) Reset();
+}
+
+void EditMachine::ClickAddEdge(int p) {
+    NetWorkType& net = document_.Net();
+    if (p == 0) {
+        Beep();
+        return;
+    }
+    if (firstPoint_ == 0) {
+        firstPoint_ = p;
+        document_.ShowPrompt(AddEdgeFirstPrompt(p));
+        return;
+    }
+    secondPoint_ = p;
+    if (p == firstPoint_ || EdgeExists(net, firstPoint_, p)) {
+        document_.ShowPrompt(AddEdgeAnotherPrompt(firstPoint_));
+        return;
+    }
+    if (Confirmed(AddEdgeQuestion(firstPoint_, p), AddEdgeCaption)) {
+        SaveUndoFull(net);
+        AddNewEdge(net, document_.Host().State().options, firstPoint_, p);
+        document_.RepaintNet();
+    }
+    firstPoint_ = secondPoint_ = 0;
+    document_.DefEnableItem();
+    if (!CanAddEdge(net)) {
+        Reset();
+    } else {
+        document_.ShowPrompt(AddEdgePrompt);
+    }
+}
+
+void EditMachine::ClickDeleteEdge(int p) {
+    NetWorkType& net = document_.Net();
+    if (p == 0) {
+        Beep();
+        return;
+    }
+    if (firstPoint_ == 0) {
+        firstPoint_ = p;
+        document_.ShowPrompt(DeleteEdgeFirstPrompt(p));
+        return;
+    }
+    secondPoint_ = p;
+    if (p == firstPoint_ || !EdgeExists(net, firstPoint_, p)) {
+        document_.ShowPrompt(DeleteEdgeAnotherPrompt(firstPoint_));
+        return;
+    }
+    if (Confirmed(DeleteEdgeQuestion(firstPoint_, p), DeleteEdgeCaption)) {
+        SaveUndoFull(net);
+        RemoveEdge(net, firstPoint_, p);
+        net.changed = 1;
+        document_.RepaintNet();
+    }
+    firstPoint_ = secondPoint_ = 0;
+    document_.DefEnableItem();
+    if (EdgeCount(net) == 0) {
+        Reset();
+    } else {
+        document_.ShowPrompt(DeleteEdgePrompt);
+    }
+}
+
+void EditMachine::ClickDeletePoint(int p) {
+    NetWorkType& net = document_.Net();
+    // The two end points of a sub-net stand for the decomposed edge's ends.
+    if (p == 0 || (document_.IsSubNet() && p <= 2)) {
+        Beep();
+        return;
+    }
+    firstPoint_ = p;
+    if (!Confirmed(DeletePointQuestion(p), DeletePointCaption)) {
+        firstPoint_ = 0;
+        return;
+    }
+    SaveUndoFull(net);
+    net.changed = 1;
+    DeleteNetPoint(net, p);
+    document_.RepaintNet();
+    firstPoint_ = 0;
+    document_.DefEnableItem();
+    if (net.n == 0) ResetSoft();
+}
+
+void EditMachine::ClickMoveComponent(int p) {
+    NetWorkType& net = document_.Net();
+    if (firstPoint_ == 0) {
+        if (p == 0) {
+            Beep();
+            return;
+        }
+        firstPoint_ = p;
+        document_.ShowPrompt(MoveComponentTargetPrompt(p));
+        return;
+    }
+    if (Confirmed(MoveComponentQuestion(firstPoint_), MoveComponentCaption)) {
+        SaveUndoPoints(net);
+        MoveComponentTo(net, firstPoint_, pressX_, pressY_);
+        document_.RepaintNet();
+        document_.DefEnableItem();
+    }
+    firstPoint_ = 0;
+    document_.ShowPrompt(MoveComponentPrompt);
+}
+
+void EditMachine::ClickDeleteComponent(int p) {
+    NetWorkType& net = document_.Net();
+    if (p == 0) {
+        Beep();
+        return;
+    }
+    firstPoint_ = p;
+    if (!Confirmed(DeleteComponentQuestion(p), DeleteComponentQuestionCaption)) return;
+    SaveUndoFull(net);
+    DeleteComponentOf(net, p);
+    document_.RepaintNet();
+    firstPoint_ = 0;
+    document_.DefEnableItem();
+    if (net.n == 0) Reset();
+}
+
+} // namespace plax

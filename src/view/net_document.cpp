@@ -1,0 +1,180 @@
+#include "net_document.h"
+
+#include "edit_commands.h"
+#include "procedure_marks.h"
+
+#include "model/krack_plot.h"
+#include "model/net_file.h"
+#include "model/net_store.h"
+#include "model/text_utils.h"
+#include "procedures/report_file.h"
+#include "render/net_render.h"
+#include "render/picture_export.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <exception>
+
+namespace plax {
+
+namespace {
+
+constexpr const char* CannotPrintMessage = " Cannot print the NetWork.";
+
+std::string CloseQuestion(const std::string& netName) {
+    return "Do you wish to Save " + netName + "?" + "\r\n" + "Network has been changed!";
+}
+
+} // namespace
+
+NetDocument::NetDocument(DocumentHost& host, DocumentDisplay& display) : host_(host), display_(display) {
+    MakeEmptyNet(NoNameFile);
+    levels_.Reset(net_);
+}
+
+NetDocument::~NetDocument() = default;
+
+void NetDocument::MakeEmptyNet(const std::string& name) {
+    net_ = NetWorkType{};
+    NetInit(net_);
+    SetNetKind(net_, UndirNetCode);
+    net_.name = CutText(name, MaxNetNameLength);
+    unnamed_ = true;
+}
+
+void NetDocument::Open(const std::string& path) {
+    fileName_ = path;
+    display_.SetCaption(SavedCaptionPrefix + FileNameOf(path));
+    MakeEmptyNet(path == NoNameFile ? std::string(NoNameFile) : std::string());
+    if (path == NoNameFile) {
+        display_.SetCaption(NoNameFile);
+    } else {
+        try {
+            // A file that could not be read whole keeps what was read, but a plain Save must
+            // not write that part over what may still be recovered from the file.
+            const bool whole = LoadDocumentNet(net_, path, host_.State().options, host_.Ui());
+            unnamed_ = !whole;
+            display_.SetCaption(whole ? FileNameOf(path) : DamagedCaption(path));
+        } catch (const std::exception&) {
+            host_.Ui().Error(CannotLoadFileMessage(path));
+            MakeEmptyNet(path);
+            display_.SetCaption(path);
+        }
+    }
+    levels_.Reset(net_);
+    net_.changed = 0;
+    net_.interaction = InteractionState{};
+    ClearNetSelection(net_);
+    net_.view = host_.State().options.newDocumentView;
+}
+
+void NetDocument::New() {
+    Open(NoNameFile);
+    const OptionType& options = host_.State().options;
+    net_.defaultOptions = static_cast<LoadMode>(options.loadMode) == LoadMode::Default ? options.newNetOptions
+                                                                                       : options.options;
+    levels_.Reset(net_);
+}
+
+void NetDocument::RecordPictureSize() {
+    const QSize size = display_.PictureSize();
+    net_.interaction.canvasWidth = static_cast<std::uint16_t>(size.width());
+    net_.interaction.canvasHeight = static_cast<std::uint16_t>(size.height());
+}
+
+bool NetDocument::WriteNetFile() {
+    const bool written = WriteNetHierarchy(levels_, net_, fileName_, host_.Ui());
+    // A save that wrote nothing leaves the net changed, so closing still asks.
+    if (written) net_.changed = 0;
+    return written;
+}
+
+bool NetDocument::Save() { return unnamed_ ? SaveAs() : SaveToFile(); }
+
+bool NetDocument::SaveToFile() {
+    unnamed_ = false;
+    // Krack Plot text keeps only part of a net, so the net stays changed after it.
+    const bool written =
+        UpperExtension(fileName_) == ".KP" ? SaveKrackPlot(net_, fileName_, host_.Ui()) : WriteNetFile();
+    display_.ResetCommand();
+    return written;
+}
+
+bool NetDocument::SaveAs() {
+    const auto path =
+        host_.Ui().AskSavePath(SaveNetFilter, SaveNetDefaultExtension, unnamed_ ? "" : fileName_);
+    if (!path) {
+        display_.ResetCommand();
+        return false;
+    }
+    display_.ShowPrompt(SaveFileNowPrompt);
+    RecordPictureSize();
+    bool written = false;
+    const SaveAsKind kind = SaveAsKindForPath(*path);
+    if (kind == SaveAsKind::NetFile) {
+        unnamed_ = false;
+        fileName_ = *path;
+        net_.name = NetNameFromPath(*path);
+        written = WriteNetFile();
+        display_.SetCaption(SavedCaptionPrefix + FileNameOf(*path));
+    } else {
+        // A picture or an edge list does not hold the net: answering "saved" here would let a
+        // close question go on and lose the changes.
+        written = ExportNet(net_, *path, display_.PictureSize(), IsSubNet(), host_.Ui()) &&
+                  kind == SaveAsKind::KrackPlot;
+    }
+    display_.ResetCommand();
+    return written;
+}
+
+QPrinter& NetDocument::Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void NetDocument::PrintSetup() { host_.Ui().AskPrinterSetup(Printer()); }
+
+void NetDocument::Print() {
+    QPrinter& printer = Printer();
+    const QSize picture = display_.PictureSize();
+    if (host_.Ui().AskPrinter(printer)) {
+        QPainter painter;
+        if (painter.begin(&printer)) {
+            const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+            const QSizeF fit = FitPictureToPage(QSizeF(picture), page.size());
+            painter.scale(fit.width() / picture.width(), fit.height() / picture.height());
+            DrawNetPicture(painter, net_, picture.width(), picture.height(), IsSubNet());
+            painter.end();
+        } else {
+            host_.Ui().Error(CannotPrintMessage);
+        }
+    }
+    display_.ResetCommand();
+}
+
+void NetDocument::ShowReport() {
+    const std::string report = EnsureReportFile(fileName_, net_.name, host_.Ui());
+    if (!report.empty()) host_.OpenReportWindow(report);
+}
+
+void NetDocument::ClearReport() {
+    // A report that could not be cleared has been reported to the user; nothing else follows.
+    (void)plax::ClearReport(fileName_, net_.name, host_.Ui());
+}
+
+bool NetDocument::CloseQuery() {
+    if (RefuseWhileRunning(net_, host_)) return false;
+    if (net_.changed == 0 || net_.n == 0) return true;
+    // A cancelled or failed save keeps the document open.
+    return SaveQuestionAllowsClose(host_.Ui(), CloseQuestion(net_.name), ConfirmCaption,
+                                   [this] { return Save(); });
+}
+
+void NetDocument::Release() {
+    closed_ = true;
+    FreeNet(net_);
+    levels_.Reset(NetWorkType{});
+}
+
+} // namespace plax

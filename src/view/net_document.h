@@ -1,0 +1,86 @@
+#pragma once
+
+#include "document_files.h"
+#include "document_host.h"
+
+#include "model/net_types.h"
+
+#include <QSize>
+
+#include <memory>
+#include <string>
+
+class QPrinter;
+
+namespace plax {
+
+// What a document asks of the window that shows it.
+class DocumentDisplay {
+public:
+    virtual ~DocumentDisplay() = default;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void ShowPrompt(const std::string& prompt) = 0;
+    // Disarms any armed command; every file command ends with it.
+    virtual void ResetCommand() = 0;
+    // What a picture of the net shows: the visible part of the canvas.
+    virtual QSize PictureSize() const = 0;
+};
+
+// One open net and its files: the net being edited and its levels, the file name, whether the
+// document has a name a plain Save may write to, New and Open, Save and Save As by the chosen
+// extension, printing, the report beside the net, and the question before closing. It has no
+// widget: the frame's dialogs ask, the display shows.
+class NetDocument {
+public:
+    NetDocument(DocumentHost& host, DocumentDisplay& display);
+    ~NetDocument();
+    NetDocument(const NetDocument&) = delete;
+    NetDocument& operator=(const NetDocument&) = delete;
+
+    NetWorkType& Net() { return net_; }
+    const NetWorkType& Net() const { return net_; }
+    NetLevels& Levels() { return levels_; }
+    const std::string& FileName() const { return fileName_; }
+    // No file yet, or one that could not be read whole: Save asks for a name.
+    bool Unnamed() const { return unnamed_; }
+    bool IsSubNet() const { return !levels_.AtTop(); }
+    bool Closed() const { return closed_; }
+
+    // Fills the document from the file at `path`; "NoName" makes the empty unnamed net.
+    void Open(const std::string& path);
+    // The empty unnamed net with the options and view flags for new nets.
+    void New();
+
+    // Each answers whether the net was written (an exported picture or edge list is not the net).
+    bool Save();
+    bool SaveAs();
+    bool SaveToFile();
+    void Print();
+    void PrintSetup();
+    void ShowReport();
+    void ClearReport();
+
+    // Whether the document may close: not while a procedure runs, and a changed net with points
+    // only once it is saved or the user lets it go.
+    bool CloseQuery();
+    // The document is closing: its nets are let go.
+    void Release();
+
+private:
+    void MakeEmptyNet(const std::string& name);
+    // The working net gets the size of the pictures made of it.
+    void RecordPictureSize();
+    bool WriteNetFile();
+    QPrinter& Printer();
+
+    DocumentHost& host_;
+    DocumentDisplay& display_;
+    NetWorkType net_;
+    NetLevels levels_;
+    std::string fileName_;
+    bool unnamed_ = true;
+    bool closed_ = false;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+} // namespace plax

@@ -1,0 +1,127 @@
+#include "test_host.h"
+
+#include "view/document_actions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace plax {
+namespace {
+
+// The commands behind the items, recorded by name.
+struct RecordingCommands : DocumentCommands {
+    void DoCommand(CommandCode code) override { Run("code " + std::to_string(IndexOf(code))); }
+    bool SaveNetAs() override {
+        Run("save as");
+        return false;
+    }
+    void Print1Click() override { Run("print"); }
+    void PrintSetup1Click() override { Run("print setup"); }
+    void Undo1Click() override { Run("undo"); }
+    void ClearCustomPOptionsClick() override { Run("clear options"); }
+    void MoveGraph(int dx, int dy) override { Run("move " + std::to_string(dx) + "," + std::to_string(dy)); }
+    void ResetCommand() override { Run("reset"); }
+    void RefreshNet1Click() override { Run("refresh"); }
+    void HideAllAttributes2Click() override { Run("hide all"); }
+    void ShowEdgeName1Click() override { Run("edge names"); }
+    void ShowMark1Click() override { Run("weights"); }
+    void ShowFlow1Click() override { Run("flows"); }
+    void ShowPointName1Click() override { Run("point names"); }
+    void ShowTokens1Click() override { Run("tokens"); }
+    void ShowEdgelabels1Click() override { Run("edge labels"); }
+    void ShowReport1Click() override { Run("show report"); }
+    void ClearReport1Click() override { Run("clear report"); }
+    void Run(const std::string& what) { calls.push_back(what); }
+
+    std::vector<std::string> calls;
+};
+
+class DocumentActionsTest : public ::testing::Test {
+protected:
+    QAction* Item(const char* name) const { return owner.findChild<QAction*>(name); }
+
+    testing::TestHost host;
+    RecordingCommands commands;
+    QWidget owner;
+    std::vector<std::string> filled;
+    DocumentActions* actions = new DocumentActions(
+        owner, host, commands, [this](QMenu& property) { filled.push_back(property.title().toStdString()); });
+};
+
+TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources) {
+    const std::vector<std::pair<const char*, const char*>> rows = {
+        {"Save1", "code 19"},
+        {"AddPoint1", "code 0"},
+        {"DecrementXandY1", "code 12"},
+        {"FitNettoWindow1", "code 15"},
+        {"SaveAs1", "save as"},
+        {"Print1", "print"},
+        {"Undo1", "undo"},
+        {"ResetCommand1", "reset"},
+        {"RefreshNet2", "refresh"},
+        {"HideAllAttributes2", "hide all"},
+        {"ShowMark2", "weights"},
+        {"ShowEdgelabels1", "edge labels"},
+        {"MoveGraphToLeft1", "move -10,0"},
+        {"MoveGraphToDown1", "move 0,10"},
+        {"ClearReport1", "clear report"},
+    };
+    for (const auto& [name, call] : rows) {
+        SCOPED_TRACE(name);
+        ASSERT_NE(Item(name), nullptr);
+        commands.calls.clear();
+        Item(name)->setEnabled(true);
+        Item(name)->trigger();
+        EXPECT_EQ(commands.calls, std::vector<std::string>{call});
+    }
+    Item("New1")->trigger();
+    EXPECT_EQ(host.requests, std::vector<std::string>{"new"});
+    EXPECT_EQ(filled, std::vector<std::string>{"&Property"});
+    ASSERT_EQ(actions->Menus().size(), 5U);
+    EXPECT_EQ(actions->Menus()[3]->title().toStdString(), "&Property");
+}
+
+TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
+    ActionStates states;
+    states.enabling[CommandCode::AddPoint] = true;
+    states.enabling[CommandCode::Save] = true;
+    states.undo = true;
+    states.view.edgeNames = 1;
+    host.toolbarVisible = false;
+    actions->DefEnableItem(states);
+    struct Row {
+        const char* name;
+        bool enabled;
+        bool checked;
+    };
+    const Row rows[] = {
+        {"AddPoint1", true, false},
+        {"AddEdge1", false, false},
+        {"Save1", true, false},
+        {"Retype1", false, false},
+        {"Undo1", true, false},
+        {"HideAllAttributes1", false, false},
+        {"HideAllAttributes2", false, false},
+        {"ShowEdgeName1", true, true},
+        {"ShowEdgeName2", true, true},
+        {"ShowMark1", true, false},
+        {"Toolbar1", true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Item(row.name)->isEnabled(), row.enabled);
+        EXPECT_EQ(Item(row.name)->isChecked(), row.checked);
+    }
+    states.view.edgeNames = 0;
+    actions->SyncViewChecks(states.view);
+    EXPECT_FALSE(Item("ShowEdgeName2")->isChecked());
+}
+
+} // namespace
+} // namespace plax

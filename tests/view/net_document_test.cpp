@@ -1,0 +1,118 @@
+#include "recording_messages.h"
+#include "scratch_dir.h"
+#include "test_host.h"
+#include "view_test_nets.h"
+
+#include "view/net_document.h"
+
+#include "model/net_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plax {
+namespace {
+
+// The window side of a document, recorded.
+struct RecordingDisplay : DocumentDisplay {
+    void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+    void ShowPrompt(const std::string& prompt) override { prompts.push_back(prompt); }
+    void ResetCommand() override { ++resets; }
+    QSize PictureSize() const override { return {300, 200}; }
+
+    std::vector<std::string> captions;
+    std::vector<std::string> prompts;
+    int resets = 0;
+};
+
+class NetDocumentTest : public ::testing::Test {
+protected:
+    std::string OpenRoadCopy() {
+        const std::string path = dir.File("road.net");
+        std::filesystem::copy_file(PLAX_EXAMPLES_DIR "/road.net", path);
+        document.Open(path);
+        return path;
+    }
+    int PointsIn(const std::string& path) {
+        NetWorkType back;
+        testing::RecordingMessages quiet;
+        return LoadNetFile(back, path, host.state.options, quiet) ? back.n : -1;
+    }
+
+    testing::TestHost host;
+    testing::ScratchDir dir;
+    RecordingDisplay display;
+    NetDocument document{host, display};
+};
+
+TEST_F(NetDocumentTest, OpenEditSaveAndCloseWithoutAWindow) {
+    const std::string path = OpenRoadCopy();
+    EXPECT_EQ(display.captions.back(), "road.net");
+    EXPECT_FALSE(document.Unnamed());
+    const int n = document.Net().n;
+    ASSERT_GT(n, 0);
+    testing::AddTestPoint(document.Net(), 20, 20);
+    document.Net().changed = 1;
+
+    // A picture is not the net: the close question still stands afterwards.
+    host.dialogs.paths.push_back(dir.File("road.png"));
+    EXPECT_FALSE(document.SaveAs());
+    EXPECT_TRUE(std::filesystem::exists(dir.File("road.png")));
+    EXPECT_EQ(document.Net().changed, 1);
+    EXPECT_EQ(document.FileName(), path);
+
+    EXPECT_TRUE(document.Save());
+    EXPECT_EQ(document.Net().changed, 0);
+    EXPECT_EQ(PointsIn(path), n + 1);
+    EXPECT_EQ(display.resets, 2);
+    EXPECT_TRUE(document.CloseQuery());
+    EXPECT_TRUE(host.dialogs.Texts("ask").empty());
+    document.Release();
+    EXPECT_TRUE(document.Closed());
+}
+
+TEST_F(NetDocumentTest, TheCloseQuestionKeepsWhatWasNotSaved) {
+    struct Row {
+        const char* what;
+        bool changed;
+        bool busy;
+        Answer answer;
+        std::optional<std::string> savePath;
+        bool closes;
+        std::size_t questions;
+        bool written;
+    };
+    const Row rows[] = {
+        {"unchanged", false, false, Answer::Yes, std::nullopt, true, 0, false},
+        {"let go", true, false, Answer::No, std::nullopt, true, 1, false},
+        {"dismissed", true, false, Answer::Cancel, std::nullopt, false, 1, false},
+        {"save cancelled", true, false, Answer::Yes, std::nullopt, false, 1, false},
+        {"saved", true, false, Answer::Yes, "kept.net", true, 1, true},
+        {"busy", true, true, Answer::Yes, std::nullopt, false, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        testing::TestHost rowHost;
+        testing::ScratchDir rowDir;
+        RecordingDisplay rowDisplay;
+        NetDocument doc{rowHost, rowDisplay};
+        doc.New();
+        testing::AddTestPoint(doc.Net(), 50, 50);
+        doc.Net().changed = row.changed ? 1 : 0;
+        rowHost.state.run.busy = row.busy ? 1 : 0;
+        rowHost.dialogs.answer = row.answer;
+        if (row.savePath) rowHost.dialogs.paths.push_back(rowDir.File(*row.savePath));
+        EXPECT_EQ(doc.CloseQuery(), row.closes);
+        EXPECT_EQ(rowHost.dialogs.Texts("ask").size(), row.questions);
+        EXPECT_EQ(rowHost.dialogs.Texts("warning").size(), row.busy ? 1U : 0U);
+        EXPECT_EQ(row.savePath && std::filesystem::exists(rowDir.File(*row.savePath)), row.written);
+    }
+    EXPECT_EQ(host.dialogs.calls.size(), 0U);
+}
+
+} // namespace
+} // namespace plax
