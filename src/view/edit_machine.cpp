@@ -119,22 +119,30 @@ void EditMachine::ClickAddPoint() {
     if (net.n >= MaxPoints) Reset();
 }
 
-void EditMachine::ClickAddEdge(int p) {
-    NetWorkType& net = document_.Net();
+// The two clicks that name an edge: a first point, then a second whose edge exists or not as
+// `edgeWanted` says. True once both are picked; otherwise the prompt says what to click next.
+bool EditMachine::PickEdgeEnds(int p, std::string (*firstPrompt)(int), std::string (*anotherPrompt)(int),
+                               bool edgeWanted) {
     if (p == 0) {
         Beep();
-        return;
+        return false;
     }
     if (firstPoint_ == 0) {
         firstPoint_ = p;
-        document_.ShowPrompt(AddEdgeFirstPrompt(p));
-        return;
+        document_.ShowPrompt(firstPrompt(p));
+        return false;
     }
     secondPoint_ = p;
-    if (p == firstPoint_ || EdgeExists(net, firstPoint_, p)) {
-        document_.ShowPrompt(AddEdgeAnotherPrompt(firstPoint_));
-        return;
+    if (p == firstPoint_ || EdgeExists(document_.Net(), firstPoint_, p) != edgeWanted) {
+        document_.ShowPrompt(anotherPrompt(firstPoint_));
+        return false;
     }
+    return true;
+}
+
+void EditMachine::ClickAddEdge(int p) {
+    NetWorkType& net = document_.Net();
+    if (!PickEdgeEnds(p, AddEdgeFirstPrompt, AddEdgeAnotherPrompt, false)) return;
     if (Confirmed(AddEdgeQuestion(firstPoint_, p), AddEdgeCaption)) {
         SaveUndoFull(net);
         AddNewEdge(net, document_.Host().State().options, firstPoint_, p);
@@ -151,20 +159,7 @@ void EditMachine::ClickAddEdge(int p) {
 
 void EditMachine::ClickDeleteEdge(int p) {
     NetWorkType& net = document_.Net();
-    if (p == 0) {
-        Beep();
-        return;
-    }
-    if (firstPoint_ == 0) {
-        firstPoint_ = p;
-        document_.ShowPrompt(DeleteEdgeFirstPrompt(p));
-        return;
-    }
-    secondPoint_ = p;
-    if (p == firstPoint_ || !EdgeExists(net, firstPoint_, p)) {
-        document_.ShowPrompt(DeleteEdgeAnotherPrompt(firstPoint_));
-        return;
-    }
+    if (!PickEdgeEnds(p, DeleteEdgeFirstPrompt, DeleteEdgeAnotherPrompt, true)) return;
     if (Confirmed(DeleteEdgeQuestion(firstPoint_, p), DeleteEdgeCaption)) {
         SaveUndoFull(net);
         RemoveEdge(net, firstPoint_, p);

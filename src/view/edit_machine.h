@@ -62,6 +62,8 @@ public:
 
 private:
     void ClickAddPoint();
+    bool PickEdgeEnds(int p, std::string (*firstPrompt)(int), std::string (*anotherPrompt)(int),
+                      bool edgeWanted);
     void ClickAddEdge(int p);
     void ClickDeleteEdge(int p);
     void ClickDeletePoint(int p);
