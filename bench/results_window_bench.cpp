@@ -42,6 +42,7 @@ public:
     bool AskPrinter(QPrinter&) override { return false; }
     bool AskPrinterSetup(QPrinter&) override { return false; }
     void Beep() override {}
+    std::optional<Color> AskColor(Color) override { return std::nullopt; }
 };
 
 class BenchHost : public DocumentHost {
@@ -58,6 +59,8 @@ public:
     void ShowHelp(const std::string&) override {}
     void UpdateToolbar(const TMDIChild&, const CommandEnabling&) override {}
     bool AskKShortestPaths(KShortestParameters&) override { return false; }
+    std::optional<PointType> EditPoint(const PointDialogState&) override { return std::nullopt; }
+    std::optional<EdgeDialogState> EditEdge(const EdgeDialogState&) override { return std::nullopt; }
     void ShowToolbar(bool) override {}
     bool ToolbarVisible() const override { return true; }
     void ShowHint(const std::string&) override {}

@@ -1,9 +1,11 @@
 #include "frame_window.h"
 
 #include "about_box.h"
+#include "edge_dialog.h"
 #include "gantt_window.h"
 #include "help_window.h"
 #include "k_paths_dialog.h"
+#include "point_dialog.h"
 #include "progress_window.h"
 #include "report_window.h"
 #include "results_window.h"
@@ -303,6 +305,22 @@ void TPlaxForm::ShowGanttChart(const std::vector<GanttBar>& bars) {
 
 bool TPlaxForm::AskKShortestPaths(KShortestParameters& parameters) { return kForm_->Ask(parameters); }
 
+std::optional<PointType> TPlaxForm::EditPoint(const PointDialogState& state) {
+    TPointFormDlg dialog(
+        Ui(), [this](QWidget& d, const std::string& topic) { ShowHelpOver(d, topic); }, this);
+    auto edited = dialog.Edit(state);
+    ReclaimHelp();
+    return edited;
+}
+
+std::optional<EdgeDialogState> TPlaxForm::EditEdge(const EdgeDialogState& state) {
+    TEdgeFormDlg dialog(
+        Ui(), [this](QWidget& d, const std::string& topic) { ShowHelpOver(d, topic); }, this);
+    auto edited = dialog.Edit(state);
+    ReclaimHelp();
+    return edited;
+}
+
 void TPlaxForm::OpenReportWindow(const std::string& path) {
     auto form = std::make_unique<TReportForm>(*this);
     if (!form->OpenFile(path)) return;
@@ -368,6 +386,22 @@ void TPlaxForm::PlaceHelp() {
 THelpForm* TPlaxForm::HelpWindow() const { return help_; }
 
 void TPlaxForm::ShowHelp(const std::string& topic) { Help().ShowTopic(topic); }
+
+void TPlaxForm::ShowHelpOver(QWidget& dialog, const std::string& topic) {
+    THelpForm& help = Help();
+    if (help.parentWidget() != &dialog) {
+        help.setParent(&dialog, help.windowFlags());
+        help.show();
+    }
+    help.ShowTopic(topic);
+}
+
+void TPlaxForm::ReclaimHelp() {
+    if (!help_ || help_->parentWidget() == this) return;
+    const bool shown = help_->isVisible();
+    help_->setParent(this, help_->windowFlags());
+    if (shown) help_->show();
+}
 
 void TPlaxForm::SearchHelp(const std::string& key) { Help().ShowSearch(key); }
 

@@ -58,6 +58,8 @@ public:
     ResultsSink& NewResultsWindow() override;
     void ShowGanttChart(const std::vector<GanttBar>& bars) override;
     bool AskKShortestPaths(KShortestParameters& parameters) override;
+    std::optional<PointType> EditPoint(const PointDialogState& state) override;
+    std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& state) override;
     void OpenReportWindow(const std::string& path) override;
     void NewNet() override;
     void OpenNet() override;
@@ -116,6 +118,10 @@ private:
     void About1Click();
     THelpForm& Help();
     void PlaceHelp();
+    // A modal dialog blocks every window but its own, so its Help lends it the help window,
+    // and the frame takes it back when the dialog ends.
+    void ShowHelpOver(QWidget& dialog, const std::string& topic);
+    void ReclaimHelp();
 
     ProgramState state_;
     std::unique_ptr<Dialogs> ownDialogs_;

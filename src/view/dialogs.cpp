@@ -3,6 +3,7 @@
 #include "model/text_utils.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -152,6 +153,15 @@ bool QtDialogs::AskPrinterSetup(QPrinter& printer) {
 }
 
 void QtDialogs::Beep() { QApplication::beep(); }
+
+std::optional<Color> QtDialogs::AskColor(Color initial) {
+    const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
+                       static_cast<int>((initial >> 16) & 0xFF));
+    const QColor picked = QColorDialog::getColor(start, QApplication::activeModalWidget());
+    if (!picked.isValid()) return std::nullopt;
+    return static_cast<Color>(picked.red()) | static_cast<Color>(picked.green()) << 8 |
+           static_cast<Color>(picked.blue()) << 16;
+}
 
 bool SaveQuestionAllowsClose(Dialogs& ui, const std::string& question, const std::string& caption,
                              const std::function<bool()>& save) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/net_types.h"
 #include "model/user_messages.h"
 
 #include <functional>
@@ -37,6 +38,8 @@ public:
     virtual bool AskPrinterSetup(QPrinter& printer) = 0;
     // The system beep.
     virtual void Beep() = 0;
+    // The colour dialog starting at `initial`; nothing on cancel.
+    virtual std::optional<Color> AskColor(Color initial) = 0;
 };
 
 // Real modal dialogs with `parent` as their owner window.
@@ -54,6 +57,7 @@ public:
     bool AskPrinter(QPrinter& printer) override;
     bool AskPrinterSetup(QPrinter& printer) override;
     void Beep() override;
+    std::optional<Color> AskColor(Color initial) override;
 
 private:
     QWidget* parent_; // not owned

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "attribute_dialogs.h"
 #include "command_code.h"
 #include "dialogs.h"
 #include "program_state.h"
@@ -8,6 +9,7 @@
 #include "procedures/k_shortest_paths.h"
 #include "procedures/results_sink.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,9 @@ public:
     virtual void ShowGanttChart(const std::vector<GanttBar>& bars) = 0;
     // The k shortest paths dialog, starting from `parameters`; false on Cancel.
     virtual bool AskKShortestPaths(KShortestParameters& parameters) = 0;
+    // The point and edge dialogs on their copies: the edited copy after OK, nothing on Cancel.
+    virtual std::optional<PointType> EditPoint(const PointDialogState& state) = 0;
+    virtual std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& state) = 0;
     // A Report window on the file at `path` (Show Report, or File > Open of a ".txt" file).
     virtual void OpenReportWindow(const std::string& path) = 0;
 

@@ -1,5 +1,6 @@
 #include "document_window.h"
 
+#include "attribute_dialogs.h"
 #include "document_window_parts.h"
 #include "edit_commands.h"
 
@@ -272,8 +273,19 @@ void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
     }
 }
 
-void TMDIChild::PointDialog(int /*p*/) {}
-void TMDIChild::EdgeDialog(int /*from*/, int /*to*/) {}
+void TMDIChild::PointDialog(int p) {
+    const auto edited = host_.EditPoint(PointDialogFor(Net(), p, InTimerMode()));
+    if (!edited) return;
+    ApplyPointDialog(Net(), p, *edited);
+    RepaintNet();
+}
+
+void TMDIChild::EdgeDialog(int from, int to) {
+    const auto edited = host_.EditEdge(EdgeDialogFor(Net(), from, to));
+    if (!edited) return;
+    ApplyEdgeDialog(Net(), *edited);
+    RepaintNet();
+}
 void TMDIChild::EnterSubNet(int /*from*/, int /*to*/) {}
 
 } // namespace plax

@@ -137,7 +137,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
     // Where the point and edge dialogs, the decomposition of an edge and the paste placement
-    // join the machine. Until they come, a double-click on a point or an edge opens nothing.
+    // join the machine. The dialogs edit copies, applied on OK; the decomposition does nothing
+    // yet.
     virtual void PointDialog(int p);
     virtual void EdgeDialog(int from, int to);
     virtual void EnterSubNet(int from, int to);

@@ -7,6 +7,7 @@
 #include "model/net_store.h"
 #include "procedures/results_sink.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,20 @@ public:
         if (!kPaths) return false;
         parameters = *kPaths;
         return true;
+    }
+    // The point and edge dialogs answer through `editPoint` and `editEdge`: what the user does
+    // to the copy, and whether he then presses OK. Without one, the dialog is cancelled.
+    std::optional<PointType> EditPoint(const PointDialogState& s) override {
+        requests.push_back("point dialog " + std::to_string(s.number));
+        PointDialogState copy = s;
+        if (!editPoint || !editPoint(copy)) return std::nullopt;
+        return copy.point;
+    }
+    std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& s) override {
+        requests.push_back("edge dialog " + EdgeTitle(s));
+        EdgeDialogState copy = s;
+        if (!editEdge || !editEdge(copy)) return std::nullopt;
+        return copy;
     }
     void OpenReportWindow(const std::string& path) override { requests.push_back("report " + path); }
     void ShowGanttChart(const std::vector<GanttBar>& bars) override {
@@ -66,6 +81,8 @@ public:
     bool toolbarVisible = true;
     // The k shortest paths dialog's answer; nothing = Cancel.
     std::optional<KShortestParameters> kPaths = KShortestParameters{};
+    std::function<bool(PointDialogState&)> editPoint;
+    std::function<bool(EdgeDialogState&)> editEdge;
 };
 
 } // namespace plax::testing
