@@ -28,7 +28,7 @@ using testing::AddTestEdge;
 using testing::AddTestPoint;
 using testing::NewTestNet;
 
-TEST(PointDialogLogic, CopyCustomBlockShapeLockAndMarkCheck) {
+TEST(PointDialogLogic, CopyCustomBlockAndShapeLock) {
     NetWorkType net = NewTestNet(false);
     AddTestPoint(net, 100, 100, 2, "Gate");
     net.points[1].options.radius = 3; // stale: the flag is clear
@@ -47,44 +47,23 @@ TEST(PointDialogLogic, CopyCustomBlockShapeLockAndMarkCheck) {
     SetCustomOptions(s, false);
     EXPECT_EQ(s.point.options.radius, 10);
     EXPECT_EQ(s.point.customOptions, 0);
-
-    testing::RecordingMessages ui;
-    double weight = 4.0;
-    EXPECT_FALSE(CommitMark(weight, "-1", ui));
-    EXPECT_FALSE(CommitMark(weight, "1e39", ui));
-    EXPECT_EQ(weight, 4.0);
-    EXPECT_TRUE(CommitMark(weight, "0", ui));
-    EXPECT_EQ(weight, 0.0);
-    const testing::RecordingMessages::Call refused{
-        "information", "Invalid Number String!\r\nNumber must be between 0 and 1.0E38"};
-    EXPECT_EQ(ui.calls, (std::vector<testing::RecordingMessages::Call>{refused, refused}));
 }
 
 TEST(PointDialogLogic, DisplayRulesClearWhatTheyDisable) {
-    const struct {
-        std::uint8_t border, number, fill, dbl;
-        bool fillOn, doubleOn;
-        std::uint8_t fillAfter, doubleAfter;
-    } cases[] = {
-        {1, 0, 1, 1, true, true, 1, 1},
-        {1, 1, 1, 1, false, true, 0, 1},
-        {0, 0, 1, 1, false, false, 0, 0},
-    };
-    for (const auto& c : cases) {
-        PointOptionType o;
-        o.showBorder = c.border;
-        o.showNumber = c.number;
-        o.fillPoint = c.fill;
-        o.doubleBorder = c.dbl;
-        o.coloredBorder = 1;
-        const DisplayOptionEnabling on = EnforceDisplayRules(o);
-        EXPECT_EQ(on.fillPoint, c.fillOn);
-        EXPECT_EQ(on.doubleBorder, c.doubleOn);
-        EXPECT_EQ(on.coloredBorder, c.doubleOn);
-        EXPECT_EQ(o.fillPoint, c.fillAfter);
-        EXPECT_EQ(o.doubleBorder, c.doubleAfter);
-        EXPECT_EQ(o.coloredBorder, c.doubleAfter);
-    }
+    PointOptionType o = DefaultPointOptions(); // border and number shown
+    o.fillPoint = 1;
+    o.doubleBorder = 1;
+    EXPECT_FALSE(EnforceDisplayRules(o).fillPoint);
+    EXPECT_EQ(o.fillPoint, 0);
+    EXPECT_EQ(o.doubleBorder, 1);
+    o.showNumber = 0;
+    o.fillPoint = 1;
+    EXPECT_TRUE(EnforceDisplayRules(o).fillPoint);
+    EXPECT_EQ(o.fillPoint, 1);
+    o.showBorder = 0;
+    const DisplayOptionEnabling on = EnforceDisplayRules(o);
+    EXPECT_FALSE(on.fillPoint || on.doubleBorder || on.coloredBorder);
+    EXPECT_EQ(o.fillPoint + o.doubleBorder, 0);
 }
 
 TEST(EdgeDialogLogic, StoredWidthsStylesAndShapesShowAsTheDialogCan) {
