@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include "model/text_utils.h"
+#include "render/render_support.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -155,9 +156,7 @@ bool QtDialogs::AskPrinterSetup(QPrinter& printer) {
 void QtDialogs::Beep() { QApplication::beep(); }
 
 std::optional<Color> QtDialogs::AskColor(Color initial) {
-    const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
-                       static_cast<int>((initial >> 16) & 0xFF));
-    const QColor picked = QColorDialog::getColor(start, QApplication::activeModalWidget());
+    const QColor picked = QColorDialog::getColor(ToQColor(initial), QApplication::activeModalWidget());
     if (!picked.isValid()) return std::nullopt;
     return static_cast<Color>(picked.red()) | static_cast<Color>(picked.green()) << 8 |
            static_cast<Color>(picked.blue()) << 16;
