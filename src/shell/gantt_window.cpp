@@ -258,8 +258,8 @@ QMenuBar* TGanttForm::CreateMenus() {
     connect(file->addAction(QStringLiteral("P&rint Setup...")), &QAction::triggered, this,
             [this] { PrintSetup1Click(); });
     file->addSeparator();
-    // The Options dialog comes with a later change; until then the item is shown but not offered.
-    file->addAction(QStringLiteral("Options..."))->setEnabled(false);
+    connect(file->addAction(QStringLiteral("Options...")), &QAction::triggered, this,
+            [this] { host_.ShowOptions(); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this,
             [this] { host_.ExitProgram(); });
