@@ -399,6 +399,12 @@ void TPlaxForm::ShowToolbar(bool visible) { toolBar_->setVisible(visible); }
 bool TPlaxForm::ToolbarVisible() const { return !toolBar_->isHidden(); }
 
 void TPlaxForm::ShowOptionsPalette(bool visible) {
+    if (visible && !palettePlaced_) {
+        // First shown at the frame's right edge, below the toolbar, clear of the menus.
+        palette_->adjustSize();
+        palette_->move(mapToGlobal(QPoint(width() - palette_->width() - 24, 96)));
+        palettePlaced_ = true;
+    }
     palette_->setVisible(visible);
     if (visible) palette_->raise();
 }

@@ -146,6 +146,7 @@ private:
     std::unique_ptr<Pickers> pickers_;
     TOptionsDlg* optionsDlg_ = nullptr;
     TFormOptionsPallete* palette_ = nullptr;
+    bool palettePlaced_ = false;
     // The document that was active last: "Current Graph " while a text window is active.
     QPointer<TMDIChild> lastDocument_;
     QPointer<THelpForm> help_;

@@ -6,7 +6,6 @@
 #include "view/display_option_rules.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -214,27 +213,29 @@ QGroupBox* TOptionsDlg::MakeApplyPanel() {
 }
 
 QWidget* TOptionsDlg::MakeButtons() {
-    auto* row = new QDialogButtonBox(this);
-    const auto add = [&](const char* name, const char* caption, QDialogButtonBox::ButtonRole role) {
-        return Named(row->addButton(Text(caption), role), name);
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const auto add = [&](const char* name, const QString& caption) {
+        auto* button = Named(new QPushButton(caption, row), name);
+        button->setAutoDefault(false);
+        layout->addWidget(button);
+        return button;
     };
-    connect(add("ReportFontBtn", "Re&port Font", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
-            [this] {
-                if (auto font = pickers_.AskFont(state_.reportFont)) state_.reportFont = *font;
-            });
-    connect(add("ResultFontBtn", "Result Fo&nt", QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
-            [this] {
-                if (auto font = pickers_.AskFont(state_.resultFont)) state_.resultFont = *font;
-            });
-    connect(add("SetDefaultBtn", "Se&t Default", QDialogButtonBox::ResetRole), &QPushButton::clicked, this,
+    connect(add("ReportFontBtn", Text("Re&port Font")), &QPushButton::clicked, this, [this] {
+        if (auto font = pickers_.AskFont(state_.reportFont)) state_.reportFont = *font;
+    });
+    connect(add("ResultFontBtn", Text("Result Fo&nt")), &QPushButton::clicked, this, [this] {
+        if (auto font = pickers_.AskFont(state_.resultFont)) state_.resultFont = *font;
+    });
+    connect(add("SetDefaultBtn", Text("Se&t Default")), &QPushButton::clicked, this,
             &TOptionsDlg::SetDefault1Click);
-    QPushButton* ok = Named(row->addButton(QDialogButtonBox::Ok), "OKBtn");
-    Named(row->addButton(QDialogButtonBox::Cancel), "CancelBtn");
-    connect(Named(row->addButton(QDialogButtonBox::Help), "HelpBtn"), &QPushButton::clicked, this,
-            &TOptionsDlg::HelpBtnClick);
+    layout->addStretch(1);
+    connect(add("HelpBtn", tr("Help")), &QPushButton::clicked, this, &TOptionsDlg::HelpBtnClick);
+    QPushButton* ok = add("OKBtn", tr("OK"));
     ok->setDefault(true);
-    connect(row, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(row, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(add("CancelBtn", tr("Cancel")), &QPushButton::clicked, this, &QDialog::reject);
     return row;
 }
 
@@ -317,7 +318,10 @@ void TOptionsDlg::SetDefault1Click() {
 // The dialog is modal, so a help window of the frame's would not take the mouse; this one is
 // the dialog's own.
 void TOptionsDlg::HelpBtnClick() {
-    if (!help_) help_ = new THelpForm(this);
+    if (!help_) {
+        help_ = new THelpForm(this);
+        help_->move(frameGeometry().topLeft() + QPoint(40, 40));
+    }
     help_->ShowTopic(OptionsHelpTopic);
     help_->show();
     help_->raise();

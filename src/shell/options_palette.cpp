@@ -77,6 +77,8 @@ TFormOptionsPallete::TFormOptionsPallete(OptionType& options, Pickers& pickers, 
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), options_(options), pickers_(pickers) {
     setWindowTitle(Text(OptionsPaletteCaption));
     tabs_ = new QTabWidget(this);
+    // All three tabs in sight, never behind scroll arrows.
+    tabs_->setUsesScrollButtons(false);
     tabs_->addTab(MakePointTab(), tr("Point type"));
     tabs_->addTab(MakeEdgeTab(), tr("EdgeType"));
     tabs_->addTab(MakeColorTab(), tr("Color"));
@@ -109,8 +111,10 @@ QWidget* TFormOptionsPallete::MakePointTab() {
     connect(group, &QButtonGroup::idClicked, this, [this](int shape) { options_.newPointShape = shape; });
     pointName_ = new QLineEdit(Text(NoName), page);
     pointName_->setObjectName(QStringLiteral("PointName"));
-    pointName_->setToolTip(tr("Point Name"));
-    grid->addWidget(pointName_, 2, 0, 1, 4);
+    auto* nameLabel = new QLabel(tr("Point &Name"), page);
+    nameLabel->setBuddy(pointName_);
+    grid->addWidget(nameLabel, 2, 0, 1, 4);
+    grid->addWidget(pointName_, 3, 0, 1, 4);
     connect(pointName_, &QLineEdit::textChanged, this,
             [this](const QString& name) { options_.newPointName = name.toLatin1().toStdString(); });
     return page;
@@ -147,8 +151,7 @@ QWidget* TFormOptionsPallete::MakeEdgeTab() {
             [this](int style) { options_.newLineStyle = style; });
     edgeName_ = new QLineEdit(Text(NoName), page);
     edgeName_->setObjectName(QStringLiteral("EdgeName"));
-    edgeName_->setToolTip(tr("Edge Name"));
-    form->addRow(edgeName_);
+    form->addRow(tr("Edge &Name"), edgeName_);
     connect(edgeName_, &QLineEdit::textChanged, this,
             [this](const QString& name) { options_.newEdgeName = name.toLatin1().toStdString(); });
     return page;

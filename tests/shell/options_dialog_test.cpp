@@ -12,6 +12,7 @@
 #include "view/document_window.h"
 #include "view/edit_commands.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -209,6 +210,13 @@ TEST(FrameOptionsTest, StartUpMakesTheDialogAndThePaletteAndOkReachesThePalette)
     frame.ShowOptionsPalette(true);
     EXPECT_TRUE(frame.OptionsPaletteVisible());
     frame.NewNet();
+    int items = 0;
+    for (const QAction* action : frame.findChildren<QAction*>()) {
+        if (action->text() != QStringLiteral("Options...")) continue;
+        ++items;
+        EXPECT_TRUE(action->isEnabled());
+    }
+    EXPECT_EQ(items, 2); // the frame's File menu and the document's
     QTimer::singleShot(0, &frame.OptionsDlg(), [&frame] {
         EXPECT_TRUE(frame.OptionsDlg().findChild<QRadioButton*>(QStringLiteral("Apply0"))->isChecked());
         frame.OptionsDlg().findChild<QSpinBox*>(QStringLiteral("Radius"))->setValue(13);
