@@ -72,10 +72,9 @@ TOptionsDlg::TOptionsDlg(ProgramState& state, Pickers& pickers, QWidget* parent)
     Load(BeginOptionsEdit(state_.options, false));
 }
 
-QCheckBox* TOptionsDlg::AddSwitch(QWidget* parent, const char* name, const char* caption,
-                                  std::uint8_t* (*field)(OptionsEdit&)) {
+QCheckBox* TOptionsDlg::AddSwitch(QWidget* parent, const char* name, const char* caption, SwitchField field) {
     auto* box = Named(new QCheckBox(Text(caption), parent), name);
-    switches_.push_back({box, field});
+    switches_.push_back({box, std::move(field)});
     connect(box, &QCheckBox::toggled, this, [this, s = switches_.back()](bool on) { SwitchChanged(s, on); });
     return box;
 }
@@ -84,11 +83,12 @@ QWidget* TOptionsDlg::MakeConfirmTab() {
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
     column->addWidget(AddSwitch(page, "EditConfirmation", "&Edit Confirmation",
-                                [](OptionsEdit& e) { return &e.options.editConfirmation; }));
-    column->addWidget(AddSwitch(page, "SelectConfirmation", "&Select Confirmation",
-                                [](OptionsEdit& e) { return &e.options.selectConfirmation; }));
+                                [](OptionsEdit& e) -> std::uint8_t& { return e.options.editConfirmation; }));
+    column->addWidget(
+        AddSwitch(page, "SelectConfirmation", "&Select Confirmation",
+                  [](OptionsEdit& e) -> std::uint8_t& { return e.options.selectConfirmation; }));
     column->addWidget(AddSwitch(page, "ShowPopUpInfo", "Show Pop Up &info",
-                                [](OptionsEdit& e) { return &e.options.showPopUpInfo; }));
+                                [](OptionsEdit& e) -> std::uint8_t& { return e.options.showPopUpInfo; }));
     column->addStretch(1);
     return page;
 }
@@ -108,20 +108,12 @@ QGroupBox* TOptionsDlg::MakePopUpGroup(const char* title,
                                        const std::vector<std::pair<const char*, int>>& boxes) {
     auto* group = new QGroupBox(Text(title), popUpTab_);
     auto* column = new QVBoxLayout(group);
-    // Eight captureless accessors, one per flag.
-    static constexpr std::array<std::uint8_t* (*)(OptionsEdit&), 8> flags = {
-        [](OptionsEdit& e) { return &e.options.popUp[0]; },
-        [](OptionsEdit& e) { return &e.options.popUp[1]; },
-        [](OptionsEdit& e) { return &e.options.popUp[2]; },
-        [](OptionsEdit& e) { return &e.options.popUp[3]; },
-        [](OptionsEdit& e) { return &e.options.popUp[4]; },
-        [](OptionsEdit& e) { return &e.options.popUp[5]; },
-        [](OptionsEdit& e) { return &e.options.popUp[6]; },
-        [](OptionsEdit& e) { return &e.options.popUp[7]; },
-    };
     for (const auto& [caption, flag] : boxes) {
         const std::string name = "PopUp" + std::to_string(flag);
-        column->addWidget(AddSwitch(group, name.c_str(), caption, flags[static_cast<std::size_t>(flag)]));
+        const auto index = static_cast<std::size_t>(flag);
+        column->addWidget(AddSwitch(group, name.c_str(), caption, [index](OptionsEdit& e) -> std::uint8_t& {
+            return e.options.popUp[index];
+        }));
     }
     column->addStretch(1);
     return group;
@@ -148,15 +140,16 @@ QGroupBox* TOptionsDlg::MakeCurrentSettings() {
     form->addRow(sizeLabel, numberSize_);
     form->addRow(radiusLabel, radius_);
     form->addRow(AddSwitch(group, "ShowNumber", "Show Num&ber",
-                           [](OptionsEdit& e) { return &e.options.options.showNumber; }));
+                           [](OptionsEdit& e) -> std::uint8_t& { return e.options.options.showNumber; }));
     form->addRow(AddSwitch(group, "ShowBorder", "Show Bor&der",
-                           [](OptionsEdit& e) { return &e.options.options.showBorder; }));
+                           [](OptionsEdit& e) -> std::uint8_t& { return e.options.options.showBorder; }));
     fillPoint_ = AddSwitch(group, "FillPoint", "&Fill point",
-                           [](OptionsEdit& e) { return &e.options.options.fillPoint; });
-    borderByColor_ = AddSwitch(group, "BorderByColor", "Border b&y Color",
-                               [](OptionsEdit& e) { return &e.options.options.coloredBorder; });
+                           [](OptionsEdit& e) -> std::uint8_t& { return e.options.options.fillPoint; });
+    borderByColor_ =
+        AddSwitch(group, "BorderByColor", "Border b&y Color",
+                  [](OptionsEdit& e) -> std::uint8_t& { return e.options.options.coloredBorder; });
     doubleBorder_ = AddSwitch(group, "DoubleBorder", "Do&uble Border",
-                              [](OptionsEdit& e) { return &e.options.options.doubleBorder; });
+                              [](OptionsEdit& e) -> std::uint8_t& { return e.options.options.doubleBorder; });
     form->addRow(fillPoint_);
     form->addRow(borderByColor_);
     form->addRow(doubleBorder_);
@@ -180,7 +173,7 @@ QGroupBox* TOptionsDlg::MakeLoadPanel() {
         });
     }
     column->addWidget(AddSwitch(group, "ShowEdgeLabels", "S&how Edge Labels",
-                                [](OptionsEdit& e) { return &e.options.showEdgeLabels; }));
+                                [](OptionsEdit& e) -> std::uint8_t& { return e.options.showEdgeLabels; }));
     return group;
 }
 
@@ -241,7 +234,7 @@ QWidget* TOptionsDlg::MakeButtons() {
 
 void TOptionsDlg::SwitchChanged(const Switch& s, bool on) {
     if (showing_) return;
-    *s.field(edit_) = on ? 1 : 0;
+    s.field(edit_) = on ? 1 : 0;
     ApplyRules();
 }
 
@@ -259,7 +252,7 @@ void TOptionsDlg::ShowSwitches() {
     const bool wasShowing = showing_;
     showing_ = true;
     for (const Switch& s : switches_)
-        s.box->setChecked(*s.field(edit_) != 0);
+        s.box->setChecked(s.field(edit_) != 0);
     showing_ = wasShowing;
 }
 

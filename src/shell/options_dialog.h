@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QAbstractButton;
@@ -48,10 +49,11 @@ public:
     THelpForm* HelpWindow() const;
 
 private:
-    // A box bound to one 8-bit switch of the copy.
+    // Where a box keeps its 8-bit switch in the copy.
+    using SwitchField = std::function<std::uint8_t&(OptionsEdit&)>;
     struct Switch {
         QCheckBox* box = nullptr;
-        std::uint8_t* (*field)(OptionsEdit&) = nullptr;
+        SwitchField field;
     };
 
     QWidget* MakeConfirmTab();
@@ -62,8 +64,7 @@ private:
     QGroupBox* MakeForeColorPanel();
     QGroupBox* MakeApplyPanel();
     QWidget* MakeButtons();
-    QCheckBox* AddSwitch(QWidget* parent, const char* name, const char* caption,
-                         std::uint8_t* (*field)(OptionsEdit&));
+    QCheckBox* AddSwitch(QWidget* parent, const char* name, const char* caption, SwitchField field);
     QSpinBox* AddSpin(const char* name, int low, int high, std::uint16_t PointOptionType::*field);
     void SwitchChanged(const Switch& s, bool on);
     void ShowSwitches();
