@@ -60,6 +60,8 @@ public:
     bool AskKShortestPaths(KShortestParameters&) override { return false; }
     void ShowToolbar(bool) override {}
     bool ToolbarVisible() const override { return true; }
+    void ShowOptionsPalette(bool) override {}
+    bool OptionsPaletteVisible() const override { return false; }
     void ShowHint(const std::string&) override {}
     void DocumentClosed(TMDIChild&) override {}
 

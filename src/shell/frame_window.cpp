@@ -4,6 +4,8 @@
 #include "gantt_window.h"
 #include "help_window.h"
 #include "k_paths_dialog.h"
+#include "options_dialog.h"
+#include "options_palette.h"
 #include "progress_window.h"
 #include "report_window.h"
 #include "results_window.h"
@@ -148,6 +150,11 @@ void TPlaxForm::Setup() {
     progress_->hide();
     kForm_ = new TGetKForm(this);
     kForm_->hide();
+    pickers_ = std::make_unique<QtPickers>(this);
+    optionsDlg_ = new TOptionsDlg(state_, *pickers_, this);
+    optionsDlg_->hide();
+    palette_ = new TFormOptionsPallete(state_.options, *pickers_, this);
+    palette_->hide();
 
     timer_ = new QTimer(this);
     timer_->setInterval(TimerInterval);
@@ -160,8 +167,7 @@ void TPlaxForm::CreateMenus() {
     fileMenu_ = new QMenu(tr("&File"), this);
     fileMenu_->addAction(tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TPlaxForm::NewNet);
     fileMenu_->addAction(tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TPlaxForm::OpenNet);
-    // The Options dialog is not part of the program yet.
-    fileMenu_->addAction(tr("Options..."), this, &TPlaxForm::ShowOptions)->setEnabled(false);
+    fileMenu_->addAction(tr("Options..."), this, &TPlaxForm::ShowOptions);
     fileMenu_->addSeparator();
     fileMenu_->addAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TPlaxForm::ExitProgram);
 
@@ -337,7 +343,9 @@ void TPlaxForm::OpenFile(const std::string& path) {
 }
 
 void TPlaxForm::ShowOptions() {
-    // Nothing to show until the Options dialog joins the program.
+    TMDIChild* active = ActiveDocument();
+    if (active == nullptr) active = lastDocument_;
+    if (RunOptions(state_, *optionsDlg_, Documents(), active)) palette_->ShowColor();
 }
 
 void TPlaxForm::ExitProgram() { close(); }
@@ -390,9 +398,23 @@ void TPlaxForm::ShowToolbar(bool visible) { toolBar_->setVisible(visible); }
 // Asked of the toolbar's own switch, so a frame not yet shown still reports it on.
 bool TPlaxForm::ToolbarVisible() const { return !toolBar_->isHidden(); }
 
+void TPlaxForm::ShowOptionsPalette(bool visible) {
+    if (visible && !palettePlaced_) {
+        // First shown at the frame's right edge, below the toolbar, clear of the menus.
+        palette_->adjustSize();
+        palette_->move(mapToGlobal(QPoint(width() - palette_->width() - 24, 96)));
+        palettePlaced_ = true;
+    }
+    palette_->setVisible(visible);
+    if (visible) palette_->raise();
+}
+
+bool TPlaxForm::OptionsPaletteVisible() const { return palette_->isVisible(); }
+
 void TPlaxForm::ShowHint(const std::string& hint) { statusBar()->showMessage(QString::fromStdString(hint)); }
 
 void TPlaxForm::DocumentClosed(TMDIChild& document) {
+    if (lastDocument_ == &document) lastDocument_ = nullptr;
     for (const TMDIChild* other : Documents()) {
         if (other != &document) return;
     }
@@ -409,6 +431,7 @@ void TPlaxForm::DisableDocumentItems() {
 void TPlaxForm::ChildActivated() {
     QWidget* child = ActiveChild();
     if (auto* document = qobject_cast<TMDIChild*>(child)) {
+        lastDocument_ = document;
         ShowMenus(document->Menus());
         document->FormActivate();
         return;

@@ -2,6 +2,7 @@
 
 #include "view/dialogs.h"
 #include "view/document_host.h"
+#include "view/pickers.h"
 #include "view/program_state.h"
 
 #include <QMainWindow>
@@ -24,8 +25,10 @@ class QToolBar;
 
 namespace plax {
 
+class TFormOptionsPallete;
 class TGetKForm;
 class THelpForm;
+class TOptionsDlg;
 class TProgressBar;
 class TResultForm;
 
@@ -67,6 +70,8 @@ public:
     void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) override;
     void ShowToolbar(bool visible) override;
     bool ToolbarVisible() const override;
+    void ShowOptionsPalette(bool visible) override;
+    bool OptionsPaletteVisible() const override;
     void ShowHint(const std::string& hint) override;
     void DocumentClosed(TMDIChild& document) override;
 
@@ -90,6 +95,8 @@ public:
     QMenu& WindowMenu() const { return *windowMenu_; }
     TProgressBar& Progress() const { return *progress_; }
     TGetKForm& KPathsDialog() const { return *kForm_; }
+    TOptionsDlg& OptionsDlg() const { return *optionsDlg_; }
+    TFormOptionsPallete& OptionsPalette() const { return *palette_; }
     THelpForm* HelpWindow() const;
 
 protected:
@@ -136,6 +143,12 @@ private:
     QTimer* timer_ = nullptr;
     TProgressBar* progress_ = nullptr;
     TGetKForm* kForm_ = nullptr;
+    std::unique_ptr<Pickers> pickers_;
+    TOptionsDlg* optionsDlg_ = nullptr;
+    TFormOptionsPallete* palette_ = nullptr;
+    bool palettePlaced_ = false;
+    // The document that was active last: "Current Graph " while a text window is active.
+    QPointer<TMDIChild> lastDocument_;
     QPointer<THelpForm> help_;
     // A Results window handed to a procedure that has not opened it yet.
     QPointer<TResultForm> pendingResults_;
