@@ -42,7 +42,6 @@ public:
     bool AskPrinter(QPrinter&) override { return false; }
     bool AskPrinterSetup(QPrinter&) override { return false; }
     void Beep() override {}
-    std::optional<Color> AskColor(Color) override { return std::nullopt; }
 };
 
 class BenchHost : public DocumentHost {
@@ -63,6 +62,8 @@ public:
     std::optional<EdgeDialogState> EditEdge(const EdgeDialogState&) override { return std::nullopt; }
     void ShowToolbar(bool) override {}
     bool ToolbarVisible() const override { return true; }
+    void ShowOptionsPalette(bool) override {}
+    bool OptionsPaletteVisible() const override { return false; }
     void ShowHint(const std::string&) override {}
     void DocumentClosed(TMDIChild&) override {}
 

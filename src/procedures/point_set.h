@@ -13,7 +13,7 @@ namespace plax {
 using PointSet = std::uint16_t;
 
 constexpr PointSet PointBit(int p) { return static_cast<PointSet>(1u << p); }
-constexpr bool Contains(PointSet s, int p) { return ((s >> p) & 1u) != 0; }
+constexpr bool Contains(PointSet s, int p) { return ((s >> p) & 1) != 0; }
 constexpr bool IsSubset(PointSet part, PointSet whole) { return (part & ~whole) == 0; }
 constexpr int SetSize(PointSet s) { return std::popcount(s); }
 // The lowest point of a non-empty set.

@@ -20,7 +20,8 @@ namespace {
 constexpr std::size_t RecordsStart = 22 + 18;
 
 std::uint32_t U16At(std::string_view bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+    return std::uint32_t{static_cast<unsigned char>(bytes[at])} |
+           std::uint32_t{static_cast<unsigned char>(bytes[at + 1])} << 8;
 }
 
 // The parameter words of one record; a word beyond the record reads as 0.

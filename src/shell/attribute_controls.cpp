@@ -63,8 +63,8 @@ void MarkEdit::focusOutEvent(QFocusEvent* event) {
     Check();
 }
 
-ColorChoice::ColorChoice(const QString& title, Dialogs& ui, QWidget* parent)
-    : QGroupBox(title, parent), ui_(ui) {
+ColorChoice::ColorChoice(const QString& title, Pickers& pickers, QWidget* parent)
+    : QGroupBox(title, parent), pickers_(pickers) {
     button_ = new QPushButton(tr("Chan&ge..."), this);
     button_->setObjectName(QStringLiteral("ColorButton"));
     newSwatch_ = MakeSwatch(this, "NewColor");
@@ -91,7 +91,7 @@ void ColorChoice::ShowColors() {
 
 void ColorChoice::Pick() {
     if (now_ == nullptr) return;
-    if (const auto picked = ui_.AskColor(*now_)) {
+    if (const auto picked = pickers_.AskColor(*now_)) {
         *now_ = *picked;
         ShowColors();
     }

@@ -2,6 +2,7 @@
 
 #include "model/net_types.h"
 #include "view/dialogs.h"
+#include "view/pickers.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -44,7 +45,7 @@ private:
 class ColorChoice : public QGroupBox {
     Q_OBJECT
 public:
-    ColorChoice(const QString& title, Dialogs& ui, QWidget* parent);
+    ColorChoice(const QString& title, Pickers& pickers, QWidget* parent);
     void Bind(Color& now, const Color& old);
     // Shows the bound colours.
     void ShowColors();
@@ -53,7 +54,7 @@ public:
 private:
     void Pick();
 
-    Dialogs& ui_;
+    Pickers& pickers_;
     Color* now_ = nullptr;
     const Color* old_ = nullptr;
     QPushButton* button_ = nullptr;

@@ -18,12 +18,12 @@
 
 namespace plax {
 
-TEdgeFormDlg::TEdgeFormDlg(Dialogs& ui, HelpRequest help, QWidget* parent)
+TEdgeFormDlg::TEdgeFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), help_(std::move(help)) {
     setWindowTitle(QString::fromLatin1(EdgeDialogCaption));
     mark_ = new MarkEdit(ui, this);
     mark_->setObjectName(QStringLiteral("EditMark"));
-    color_ = new ColorChoice(tr("Edge &Color"), ui, this);
+    color_ = new ColorChoice(tr("Edge &Color"), pickers, this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Help | QDialogButtonBox::Ok, this);
     buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     auto* layout = new QGridLayout(this);

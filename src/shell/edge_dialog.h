@@ -4,6 +4,7 @@
 
 #include "view/attribute_dialogs.h"
 #include "view/dialogs.h"
+#include "view/pickers.h"
 
 #include <QDialog>
 
@@ -25,7 +26,7 @@ namespace plax {
 class TEdgeFormDlg : public QDialog {
     Q_OBJECT
 public:
-    TEdgeFormDlg(Dialogs& ui, HelpRequest help, QWidget* parent = nullptr);
+    TEdgeFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWidget* parent = nullptr);
 
     // Shows the dialog modally on `state`; the edited blocks after OK, nothing on Cancel.
     std::optional<EdgeDialogState> Edit(const EdgeDialogState& state);

@@ -5,6 +5,8 @@
 #include "gantt_window.h"
 #include "help_window.h"
 #include "k_paths_dialog.h"
+#include "options_dialog.h"
+#include "options_palette.h"
 #include "point_dialog.h"
 #include "progress_window.h"
 #include "report_window.h"
@@ -150,6 +152,11 @@ void TPlaxForm::Setup() {
     progress_->hide();
     kForm_ = new TGetKForm(this);
     kForm_->hide();
+    pickers_ = std::make_unique<QtPickers>(this);
+    optionsDlg_ = new TOptionsDlg(state_, *pickers_, this);
+    optionsDlg_->hide();
+    palette_ = new TFormOptionsPallete(state_.options, *pickers_, this);
+    palette_->hide();
 
     timer_ = new QTimer(this);
     timer_->setInterval(TimerInterval);
@@ -162,8 +169,7 @@ void TPlaxForm::CreateMenus() {
     fileMenu_ = new QMenu(tr("&File"), this);
     fileMenu_->addAction(tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TPlaxForm::NewNet);
     fileMenu_->addAction(tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TPlaxForm::OpenNet);
-    // The Options dialog is not part of the program yet.
-    fileMenu_->addAction(tr("Options..."), this, &TPlaxForm::ShowOptions)->setEnabled(false);
+    fileMenu_->addAction(tr("Options..."), this, &TPlaxForm::ShowOptions);
     fileMenu_->addSeparator();
     fileMenu_->addAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TPlaxForm::ExitProgram);
 
@@ -306,16 +312,14 @@ void TPlaxForm::ShowGanttChart(const std::vector<GanttBar>& bars) {
 bool TPlaxForm::AskKShortestPaths(KShortestParameters& parameters) { return kForm_->Ask(parameters); }
 
 std::optional<PointType> TPlaxForm::EditPoint(const PointDialogState& state) {
-    TPointFormDlg dialog(
-        Ui(), [this](QWidget& d, const std::string& topic) { ShowHelpOver(d, topic); }, this);
+    TPointFormDlg dialog(Ui(), *pickers_, DialogHelp(), this);
     auto edited = dialog.Edit(state);
     ReclaimHelp();
     return edited;
 }
 
 std::optional<EdgeDialogState> TPlaxForm::EditEdge(const EdgeDialogState& state) {
-    TEdgeFormDlg dialog(
-        Ui(), [this](QWidget& d, const std::string& topic) { ShowHelpOver(d, topic); }, this);
+    TEdgeFormDlg dialog(Ui(), *pickers_, DialogHelp(), this);
     auto edited = dialog.Edit(state);
     ReclaimHelp();
     return edited;
@@ -355,7 +359,9 @@ void TPlaxForm::OpenFile(const std::string& path) {
 }
 
 void TPlaxForm::ShowOptions() {
-    // Nothing to show until the Options dialog joins the program.
+    TMDIChild* active = ActiveDocument();
+    if (active == nullptr) active = lastDocument_;
+    if (RunOptions(state_, *optionsDlg_, Documents(), active)) palette_->ShowColor();
 }
 
 void TPlaxForm::ExitProgram() { close(); }
@@ -396,6 +402,10 @@ void TPlaxForm::ShowHelpOver(QWidget& dialog, const std::string& topic) {
     help.ShowTopic(topic);
 }
 
+HelpRequest TPlaxForm::DialogHelp() {
+    return [this](QWidget& dialog, const std::string& topic) { ShowHelpOver(dialog, topic); };
+}
+
 void TPlaxForm::ReclaimHelp() {
     if (!help_ || help_->parentWidget() == this) return;
     const bool shown = help_->isVisible();
@@ -424,9 +434,23 @@ void TPlaxForm::ShowToolbar(bool visible) { toolBar_->setVisible(visible); }
 // Asked of the toolbar's own switch, so a frame not yet shown still reports it on.
 bool TPlaxForm::ToolbarVisible() const { return !toolBar_->isHidden(); }
 
+void TPlaxForm::ShowOptionsPalette(bool visible) {
+    if (visible && !palettePlaced_) {
+        // First shown at the frame's right edge, below the toolbar, clear of the menus.
+        palette_->adjustSize();
+        palette_->move(mapToGlobal(QPoint(width() - palette_->width() - 24, 96)));
+        palettePlaced_ = true;
+    }
+    palette_->setVisible(visible);
+    if (visible) palette_->raise();
+}
+
+bool TPlaxForm::OptionsPaletteVisible() const { return palette_->isVisible(); }
+
 void TPlaxForm::ShowHint(const std::string& hint) { statusBar()->showMessage(QString::fromStdString(hint)); }
 
 void TPlaxForm::DocumentClosed(TMDIChild& document) {
+    if (lastDocument_ == &document) lastDocument_ = nullptr;
     for (const TMDIChild* other : Documents()) {
         if (other != &document) return;
     }
@@ -443,6 +467,7 @@ void TPlaxForm::DisableDocumentItems() {
 void TPlaxForm::ChildActivated() {
     QWidget* child = ActiveChild();
     if (auto* document = qobject_cast<TMDIChild*>(child)) {
+        lastDocument_ = document;
         ShowMenus(document->Menus());
         document->FormActivate();
         return;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "attribute_controls.h"
+
 #include "view/dialogs.h"
 #include "view/document_host.h"
+#include "view/pickers.h"
 #include "view/program_state.h"
 
 #include <QMainWindow>
@@ -24,8 +27,10 @@ class QToolBar;
 
 namespace plax {
 
+class TFormOptionsPallete;
 class TGetKForm;
 class THelpForm;
+class TOptionsDlg;
 class TProgressBar;
 class TResultForm;
 
@@ -69,6 +74,8 @@ public:
     void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) override;
     void ShowToolbar(bool visible) override;
     bool ToolbarVisible() const override;
+    void ShowOptionsPalette(bool visible) override;
+    bool OptionsPaletteVisible() const override;
     void ShowHint(const std::string& hint) override;
     void DocumentClosed(TMDIChild& document) override;
 
@@ -92,6 +99,8 @@ public:
     QMenu& WindowMenu() const { return *windowMenu_; }
     TProgressBar& Progress() const { return *progress_; }
     TGetKForm& KPathsDialog() const { return *kForm_; }
+    TOptionsDlg& OptionsDlg() const { return *optionsDlg_; }
+    TFormOptionsPallete& OptionsPalette() const { return *palette_; }
     THelpForm* HelpWindow() const;
 
 protected:
@@ -121,6 +130,7 @@ private:
     // A modal dialog blocks every window but its own, so its Help lends it the help window,
     // and the frame takes it back when the dialog ends.
     void ShowHelpOver(QWidget& dialog, const std::string& topic);
+    HelpRequest DialogHelp();
     void ReclaimHelp();
 
     ProgramState state_;
@@ -142,6 +152,12 @@ private:
     QTimer* timer_ = nullptr;
     TProgressBar* progress_ = nullptr;
     TGetKForm* kForm_ = nullptr;
+    std::unique_ptr<Pickers> pickers_;
+    TOptionsDlg* optionsDlg_ = nullptr;
+    TFormOptionsPallete* palette_ = nullptr;
+    bool palettePlaced_ = false;
+    // The document that was active last: "Current Graph " while a text window is active.
+    QPointer<TMDIChild> lastDocument_;
     QPointer<THelpForm> help_;
     // A Results window handed to a procedure that has not opened it yet.
     QPointer<TResultForm> pendingResults_;

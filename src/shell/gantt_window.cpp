@@ -34,6 +34,7 @@ constexpr const char* ShowMarksCaption = "Show &Start time";
 constexpr const char* SaveChartFilter =
     "Bit Map File (BMP)|*.bmp|Windows MetaFile (WMF)|*.wmf|Enhanced WMF (EMF)|*.emf";
 constexpr const char* SaveChartDefaultName = "GanttChart.BMP";
+constexpr const char* SaveChartCaption = "Save Chart As...";
 constexpr const char* UnknownValue = "***";
 constexpr const char* CriticalYes = "Yes";
 constexpr const char* CriticalNo = "No";
@@ -119,7 +120,8 @@ void DrawTimeAxis(QPainter& painter, const ChartGeometry& g) {
     const QFontMetrics fm = painter.fontMetrics();
     const int widest = fm.horizontalAdvance(FormatChartValue(g.high)) + 16;
     const double step = TickStep(g.high - g.low, g.plot.width() / widest);
-    for (auto k = static_cast<long long>(std::ceil(g.low / step - 1e-9)); static_cast<double>(k) * step <= g.high + 1e-9; ++k) {
+    for (auto k = static_cast<long long>(std::ceil(g.low / step - 1e-9));
+         static_cast<double>(k) * step <= g.high + 1e-9; ++k) {
         const int x = g.X(static_cast<double>(k) * step);
         painter.setPen(QColor(GridGrey));
         painter.drawLine(x, g.plot.top(), x, g.plot.bottom());
@@ -258,8 +260,8 @@ QMenuBar* TGanttForm::CreateMenus() {
     connect(file->addAction(QStringLiteral("P&rint Setup...")), &QAction::triggered, this,
             [this] { PrintSetup1Click(); });
     file->addSeparator();
-    // The Options dialog comes with a later change; until then the item is shown but not offered.
-    file->addAction(QStringLiteral("Options..."))->setEnabled(false);
+    connect(file->addAction(QStringLiteral("Options...")), &QAction::triggered, this,
+            [this] { host_.ShowOptions(); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this,
             [this] { host_.ExitProgram(); });
@@ -359,7 +361,8 @@ std::optional<std::string> TGanttForm::ChartFile(const std::string& extension) c
 }
 
 void TGanttForm::SaveAs1Click() {
-    const auto path = host_.Ui().AskSavePath(SaveChartFilter, "", SaveChartDefaultName);
+    const auto path = host_.Ui().AskTypedSavePath(
+        {SaveChartCaption, SaveChartFilter, {".BMP", ".WMF", ".EMF"}, SaveChartDefaultName});
     if (!path) return;
     const std::string extension = UpperExtension(*path);
     if (extension != ".BMP" && extension != ".WMF" && extension != ".EMF") return; // saves nothing

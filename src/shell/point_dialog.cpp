@@ -1,5 +1,7 @@
 #include "point_dialog.h"
 
+#include "view/display_option_rules.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -30,12 +32,12 @@ QCheckBox* MakeBox(const QString& text, const char* name, QWidget* parent) {
 
 } // namespace
 
-TPointFormDlg::TPointFormDlg(Dialogs& ui, HelpRequest help, QWidget* parent)
+TPointFormDlg::TPointFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), help_(std::move(help)) {
     setWindowTitle(QString::fromLatin1(PointDialogCaption));
     mark_ = new MarkEdit(ui, this);
     mark_->setObjectName(QStringLiteral("EditMark"));
-    color_ = new ColorChoice(tr("Point &Color"), ui, this);
+    color_ = new ColorChoice(tr("Point &Color"), pickers, this);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Help | QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QGridLayout(this);
@@ -171,7 +173,8 @@ void TPointFormDlg::OptionChanged() {
 
 void TPointFormDlg::ShowOptions() {
     PointOptionType shown = ShownOptions(state_);
-    const DisplayOptionEnabling on = EnforceDisplayRules(shown);
+    ApplyDisplayOptionRules(shown);
+    const DisplayOptionEnabling on = DisplayOptionsEnabled(shown);
     if (state_.point.customOptions != 0) state_.point.options = shown;
     const QSignalBlocker b1(radius_), b2(showNumber_), b3(showBorder_), b4(fillPoint_), b5(doubleBorder_);
     radius_->setValue(shown.radius);

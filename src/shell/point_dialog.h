@@ -4,6 +4,7 @@
 
 #include "view/attribute_dialogs.h"
 #include "view/dialogs.h"
+#include "view/pickers.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ namespace plax {
 class TPointFormDlg : public QDialog {
     Q_OBJECT
 public:
-    TPointFormDlg(Dialogs& ui, HelpRequest help, QWidget* parent = nullptr);
+    TPointFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWidget* parent = nullptr);
 
     // Shows the dialog modally on `state`; the edited point after OK, nothing on Cancel.
     std::optional<PointType> Edit(const PointDialogState& state);

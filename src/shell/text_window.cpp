@@ -335,7 +335,7 @@ void TextWindow::BuildMenus() {
     QAction* print = AddItem(file, QStringLiteral("&Print"), [this] { Print1Click(); });
     if (options_.printShortcut) ownKey(print, QKeySequence::Print);
     AddItem(file, QStringLiteral("Prin&t Setup..."), [this] { PrintSetup1Click(); });
-    AddItem(file, QStringLiteral("Options..."), [this] { host_.ShowOptions(); })->setEnabled(false);
+    AddItem(file, QStringLiteral("Options..."), [this] { host_.ShowOptions(); });
     AddItem(file, frameKey("E&xit", "Alt+F4"), [this] { host_.ExitProgram(); });
 
     // The text answers these keys itself while it has the focus.

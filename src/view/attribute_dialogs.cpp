@@ -41,17 +41,6 @@ const PointOptionType& ShownOptions(const PointDialogState& state) {
     return state.point.customOptions != 0 ? state.point.options : state.netOptions;
 }
 
-DisplayOptionEnabling EnforceDisplayRules(PointOptionType& options) {
-    DisplayOptionEnabling on;
-    on.fillPoint = options.showBorder != 0 && options.showNumber == 0;
-    on.doubleBorder = options.showBorder != 0;
-    on.coloredBorder = options.showBorder != 0;
-    if (!on.fillPoint) options.fillPoint = 0;
-    if (!on.doubleBorder) options.doubleBorder = 0;
-    if (!on.coloredBorder) options.coloredBorder = 0;
-    return on;
-}
-
 bool CommitMark(double& weight, std::string_view text, UserMessages& ui) {
     const auto value = ParseMark(text);
     if (!value) {

@@ -51,14 +51,6 @@ void SetCustomOptions(PointDialogState& state, bool on);
 // What the custom controls show: the custom block when the flag is set, else the net's.
 const PointOptionType& ShownOptions(const PointDialogState& state);
 
-// Which display options may be set; the ones that may not are cleared in `options`.
-struct DisplayOptionEnabling {
-    bool fillPoint = true;
-    bool doubleBorder = true;
-    bool coloredBorder = true;
-};
-DisplayOptionEnabling EnforceDisplayRules(PointOptionType& options);
-
 // The mark edit's check on leaving it: a valid text replaces `weight`; anything else shows the
 // information box and keeps `weight`. Returns whether the text was valid.
 bool CommitMark(double& weight, std::string_view text, UserMessages& ui);

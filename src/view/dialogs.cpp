@@ -1,12 +1,11 @@
 #include "dialogs.h"
 
 #include "model/text_utils.h"
-#include "render/render_support.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -136,6 +135,34 @@ std::optional<std::string> QtDialogs::AskSavePath(const std::string& filter,
     return path;
 }
 
+std::string ReplaceExtension(const std::string& name, const std::string& extension) {
+    const std::size_t dot = name.rfind('.');
+    const std::size_t slash = name.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + extension;
+    return name.substr(0, dot) + extension;
+}
+
+std::optional<std::string> QtDialogs::AskTypedSavePath(const TypedSaveRequest& request) {
+    const QStringList filters =
+        QString::fromStdString(QtNameFilter(request.filter)).split(QStringLiteral(";;"));
+    QFileDialog dialog(parent_, DisplayText(request.caption), QFile::decodeName(request.suggested.c_str()));
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The name field is the dialog's own line edit; only Qt's dialog lets it be rewritten.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const auto type = static_cast<std::size_t>(filters.indexOf(filter));
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name == nullptr || type >= request.extensions.size()) return;
+        name->setText(
+            QString::fromStdString(ReplaceExtension(name->text().toStdString(), request.extensions[type])));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return PathOf(dialog.selectedFiles().constFirst());
+}
+
 std::optional<std::string> QtDialogs::AskOpenPath(const std::string& filter) {
     const QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), QString(),
                                                       QString::fromStdString(QtNameFilter(filter)));
@@ -154,13 +181,6 @@ bool QtDialogs::AskPrinterSetup(QPrinter& printer) {
 }
 
 void QtDialogs::Beep() { QApplication::beep(); }
-
-std::optional<Color> QtDialogs::AskColor(Color initial) {
-    const QColor picked = QColorDialog::getColor(ToQColor(initial), QApplication::activeModalWidget());
-    if (!picked.isValid()) return std::nullopt;
-    return static_cast<Color>(picked.red()) | static_cast<Color>(picked.green()) << 8 |
-           static_cast<Color>(picked.blue()) << 16;
-}
 
 bool SaveQuestionAllowsClose(Dialogs& ui, const std::string& question, const std::string& caption,
                              const std::function<bool()>& save) {

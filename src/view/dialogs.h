@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/net_types.h"
 #include "model/user_messages.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -17,6 +17,18 @@ inline constexpr const char* ConfirmCaption = "Confirm";
 
 // The answer to a Yes/No question that the user may also dismiss (Escape or the close button).
 enum class Answer { Yes, No, Cancel };
+
+// A save dialog with a caption of its own whose file types, when chosen, put their extension
+// into the name (the Gantt chart's).
+struct TypedSaveRequest {
+    std::string caption;
+    std::string filter;                  // in the program's "|" form
+    std::vector<std::string> extensions; // one per file type, with its dot
+    std::string suggested;
+};
+
+// `name` with the extension of its file part replaced by `extension`, or with it added.
+std::string ReplaceExtension(const std::string& name, const std::string& extension);
 
 // Every modal question the windows ask: the message boxes of the four kinds, the three-way
 // close questions, the file dialogs and the print dialog. The desktop shows real dialogs
@@ -30,6 +42,11 @@ public:
     virtual std::optional<std::string> AskSavePath(const std::string& filter,
                                                    const std::string& defaultExtension,
                                                    const std::string& suggested) = 0;
+    // A file to write through a TypedSaveRequest; nothing on cancel. Without a dialog of its
+    // own it is the plain save question.
+    virtual std::optional<std::string> AskTypedSavePath(const TypedSaveRequest& request) {
+        return AskSavePath(request.filter, "", request.suggested);
+    }
     // An existing file to read; nothing on cancel.
     virtual std::optional<std::string> AskOpenPath(const std::string& filter) = 0;
     // The print dialog on `printer` (a PDF file is one of its choices); false on cancel.
@@ -38,8 +55,6 @@ public:
     virtual bool AskPrinterSetup(QPrinter& printer) = 0;
     // The system beep.
     virtual void Beep() = 0;
-    // The colour dialog starting at `initial`; nothing on cancel.
-    virtual std::optional<Color> AskColor(Color initial) = 0;
 };
 
 // Real modal dialogs with `parent` as their owner window.
@@ -53,11 +68,11 @@ public:
     Answer Ask(const std::string& text, const std::string& caption) override;
     std::optional<std::string> AskSavePath(const std::string& filter, const std::string& defaultExtension,
                                            const std::string& suggested) override;
+    std::optional<std::string> AskTypedSavePath(const TypedSaveRequest& request) override;
     std::optional<std::string> AskOpenPath(const std::string& filter) override;
     bool AskPrinter(QPrinter& printer) override;
     bool AskPrinterSetup(QPrinter& printer) override;
     void Beep() override;
-    std::optional<Color> AskColor(Color initial) override;
 
 private:
     QWidget* parent_; // not owned

@@ -17,6 +17,7 @@ namespace {
 constexpr const char* HideAllCaption = "Hide All &Attributes";
 constexpr const char* HideAllPopupCaption = "Hide All Attributes";
 constexpr const char* EdgeLabelsCaption = "Show  Edge labels";
+constexpr const char* NewElementPaletteCaption = "New Element Options Palette";
 
 QMenu* SubMenu(QMenu& parent, const char* name, const char* caption) {
     auto* menu = new QMenu(QString::fromLatin1(caption), &parent);
@@ -111,10 +112,7 @@ void DocumentActions::MakeFileMenu() {
         ->setShortcut(QKeySequence::Print);
     AddCommandAction(*fileMenu_, "PrintSetup1", "Prin&t Setup...", &DocumentCommands::PrintSetup1Click);
     fileMenu_->addSeparator();
-    // The Options dialog comes with a later change.
-    QAction* options = AddAction(*fileMenu_, "Options1", "Options...");
-    options->setEnabled(false);
-    connect(options, &QAction::triggered, this, [this] { host_.ShowOptions(); });
+    AddCommandAction(*fileMenu_, "Options1", "Options...", &DocumentCommands::Options1Click);
     fileMenu_->addSeparator();
     QAction* exit = AddAction(*fileMenu_, "Exit1", "E&xit");
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -231,16 +229,30 @@ void DocumentActions::MakeViewMenu() {
                    "Show Po&int Name", &D::ShowPointName1Click);
     MakeViewSwitch(&ViewFlags::tokens, "ShowTokens1", "Show &Tokens", Qt::CTRL | Qt::Key_K, "Show Token",
                    &D::ShowTokens1Click);
+    tokensAction_ = viewSwitches_.back().menuItem;
     MakeViewSwitch(&ViewFlags::edgeLabels, "ShowEdgelabels1", EdgeLabelsCaption, {}, EdgeLabelsCaption,
                    &D::ShowEdgelabels1Click);
     viewMenu_->addSeparator();
     viewMenu_->addAction(refreshNetAction_);
+    MakeWindowSwitches();
+}
+
+// The toolbar and the palette are the frame's: their check marks are read when the menu opens.
+void DocumentActions::MakeWindowSwitches() {
     viewMenu_->addSeparator();
     toolbarAction_ = AddAction(*viewMenu_, "Toolbar1", "Toolbar");
     toolbarAction_->setCheckable(true);
     connect(toolbarAction_, &QAction::triggered, this, [this](bool on) { host_.ShowToolbar(on); });
-    connect(viewMenu_, &QMenu::aboutToShow, this,
-            [this] { toolbarAction_->setChecked(host_.ToolbarVisible()); });
+    optionsPaletteAction_ = AddAction(*viewMenu_, "OptionsPallete", NewElementPaletteCaption);
+    optionsPaletteAction_->setCheckable(true);
+    connect(optionsPaletteAction_, &QAction::triggered, this,
+            [this](bool on) { host_.ShowOptionsPalette(on); });
+    connect(viewMenu_, &QMenu::aboutToShow, this, &DocumentActions::View1Click);
+}
+
+void DocumentActions::View1Click() {
+    toolbarAction_->setChecked(host_.ToolbarVisible());
+    optionsPaletteAction_->setChecked(host_.OptionsPaletteVisible());
 }
 
 void DocumentActions::MakeReportMenu() {
@@ -257,6 +269,7 @@ void DocumentActions::DefEnableItem(const ActionStates& states) {
         item.action->setEnabled(states.enabling[item.code]);
     undoAction_->setEnabled(states.undo);
     hideAllAction_->setEnabled(states.anyAttributeShown);
+    tokensAction_->setEnabled(states.directed);
     SyncViewChecks(states.view);
 }
 

@@ -40,6 +40,8 @@ public:
     virtual void ShowEdgelabels1Click() = 0;
     virtual void ShowReport1Click() = 0;
     virtual void ClearReport1Click() = 0;
+    // File > Options...: the dialog on this net's point options.
+    virtual void Options1Click() = 0;
 };
 
 // The states the document's own items show, as the document computes them.
@@ -47,6 +49,7 @@ struct ActionStates {
     CommandEnabling enabling;
     bool undo = false;
     bool anyAttributeShown = false;
+    bool directed = false; // the token items belong to directed nets
     ViewFlags view;
 };
 
@@ -87,6 +90,8 @@ private:
     void MakeChangeSizeMenu(QMenu& edit);
     void MakeMoveGraphItems();
     void MakeViewMenu();
+    void MakeWindowSwitches();
+    void View1Click();
     void MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
                         const QKeySequence& shortcut, const char* popupCaption,
                         void (DocumentCommands::*handler)());
@@ -112,6 +117,8 @@ private:
     QAction* undoAction_ = nullptr;
     QAction* hideAllAction_ = nullptr;
     QAction* toolbarAction_ = nullptr;
+    QAction* optionsPaletteAction_ = nullptr;
+    QAction* tokensAction_ = nullptr;
     std::vector<CodeItem> codeItems_;
     std::vector<ViewSwitch> viewSwitches_;
 };

@@ -53,6 +53,9 @@ public:
     // The View menu's "Toolbar" switch: shows or hides the frame's toolbar.
     virtual void ShowToolbar(bool visible) = 0;
     virtual bool ToolbarVisible() const = 0;
+    // View > "New Element Options Palette": shows or hides the frame's palette.
+    virtual void ShowOptionsPalette(bool visible) = 0;
+    virtual bool OptionsPaletteVisible() const = 0;
     // Shows a hint in the frame's status line.
     virtual void ShowHint(const std::string& hint) = 0;
     // The document is going: the frame forgets it as the active document and, when it was the

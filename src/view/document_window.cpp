@@ -3,11 +3,13 @@
 #include "document_window_parts.h"
 #include "edit_commands.h"
 #include "net_canvas_widget.h"
+#include "options_command.h"
 #include "picking_commands.h"
 #include "property_commands.h"
 
 #include "model/net_store.h"
 #include "model/undo.h"
+#include "procedures/procedure_table.h"
 #include "render/net_colors.h"
 #include "render/net_render.h"
 #include "render/picture_export.h"
@@ -175,7 +177,8 @@ CommandEnabling TMDIChild::Enabling() const {
 
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
-    actions_->DefEnableItem({on, HasUndo(Net()), AnyAttributeShown(Net().view), Net().view});
+    actions_->DefEnableItem(
+        {on, HasUndo(Net()), AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().view});
     property_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
 }
@@ -218,6 +221,11 @@ void TMDIChild::DoCommand(CommandCode code) {
 
 void TMDIChild::ShowReport1Click() { document_.ShowReport(); }
 void TMDIChild::ClearReport1Click() { document_.ClearReport(); }
+
+void TMDIChild::Options1Click() {
+    TakeDocumentOptions(host_.State(), Net());
+    host_.ShowOptions();
+}
 
 void TMDIChild::RefreshNet1Click() {
     ResetCommand();

@@ -112,6 +112,7 @@ public:
     void ShowReport1Click() override;
     void ClearReport1Click() override;
     void RefreshNet1Click() override;
+    void Options1Click() override;
 
     // Which dispatcher codes the toolbar and the palette may offer for this net.
     CommandEnabling Enabling() const;

@@ -24,11 +24,20 @@ struct ProgramState {
     RunFlags run; // Stop pressed; a procedure in progress anywhere
     // Time and date of every Results header; tests put a fixed clock here.
     std::shared_ptr<const Clock> clock = std::make_shared<Clock>();
+    // The fonts of the Results and Report windows, each taken when a window is made.
     QFont resultFont = TextWindowFont();
     QFont reportFont = TextWindowFont();
+    // Set at the Options dialog's first opening, when its font dialogs' fonts take over.
+    bool optionsFonts = false;
 
-    // The start-up font of the Results and Report windows: "Courier New", 10 points.
+    // The start-up font of the Results and Report windows: "Courier New Cyr", 15 pixels high.
     static QFont TextWindowFont();
+    // The font of the Options dialog's font dialogs until the user picks another:
+    // "Courier New", 13 pixels high.
+    static QFont OptionsDialogFont();
 };
+
+// From the Options dialog's first opening on, the text windows use its fonts.
+void TakeOptionsFonts(ProgramState& state);
 
 } // namespace plax

@@ -1,4 +1,5 @@
 #include "view/scripted_dialogs.h"
+#include "view/scripted_pickers.h"
 #include "view/view_test_nets.h"
 
 #include "shell/edge_dialog.h"
@@ -44,7 +45,8 @@ TEST(PointFormDlg, MarkCheckedOnLeavingColourShapeHelpAndOk) {
     AddTestPoint(net, 100, 120, 0, "Mill");
     testing::ScriptedDialogs ui;
     std::vector<std::string> help;
-    TPointFormDlg dialog(ui, [&](QWidget&, const std::string& topic) { help.push_back(topic); });
+    testing::ScriptedPickers pickers;
+    TPointFormDlg dialog(ui, pickers, [&](QWidget&, const std::string& topic) { help.push_back(topic); });
     dialog.Load(PointDialogFor(net, 1, false));
     Show(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Point Attributes");
@@ -66,7 +68,7 @@ TEST(PointFormDlg, MarkCheckedOnLeavingColourShapeHelpAndOk) {
     EXPECT_EQ(ui.Texts("information").size(), 1u);
     EXPECT_EQ(dialog.State().point.weight, 2.5);
 
-    ui.colors = {0x00FF00};
+    pickers.colors = {0x00FF00};
     QTest::mouseClick(&dialog.Colors().Button(), Qt::LeftButton);
     EXPECT_EQ(dialog.State().point.color, 0x00FF00u);
     QTest::mouseClick(&dialog.ShapeButton(3), Qt::LeftButton);
@@ -86,7 +88,8 @@ TEST(EdgeFormDlg, ReverseWidthRuleAndStoredWidthOfSeven) {
     AddTestEdge(net, 2, 1, 6.0)->lineWidth = 7;
     testing::ScriptedDialogs ui;
     std::vector<std::string> help;
-    TEdgeFormDlg dialog(ui, [&](QWidget&, const std::string& topic) { help.push_back(topic); });
+    testing::ScriptedPickers pickers;
+    TEdgeFormDlg dialog(ui, pickers, [&](QWidget&, const std::string& topic) { help.push_back(topic); });
     dialog.Load(EdgeDialogFor(net, 1, 2));
     Show(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Edge Attributes");

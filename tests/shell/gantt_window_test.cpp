@@ -10,11 +10,16 @@
 #include "view/test_host.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -167,6 +172,40 @@ TEST(GanttChart, SaveAsWritesTheFormatItsExtensionNames) {
     EXPECT_EQ(ReadAll(dir.File("chart.pdf")).substr(0, 4), "%PDF");
 }
 
+// The desktop's save dialog of the chart: its caption, and a file type puts its extension into
+// the name.
+TEST(GanttChart, SaveDialogIsTitledAndTheFileTypeSetsTheExtension) {
+    EXPECT_EQ(ReplaceExtension("GanttChart.BMP", ".WMF"), "GanttChart.WMF");
+    EXPECT_EQ(ReplaceExtension("chart", ".EMF"), "chart.EMF");
+    EXPECT_EQ(ReplaceExtension("my.dir/chart", ".BMP"), "my.dir/chart.BMP");
+    EXPECT_EQ(ReplaceExtension("a.b.wmf", ".BMP"), "a.b.BMP");
+
+    QtDialogs dialogs(nullptr);
+    QString title;
+    QStringList names;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(types, nullptr);
+        ASSERT_NE(name, nullptr);
+        for (int type : {1, 2, 0}) {
+            types->setCurrentIndex(type);
+            emit types->activated(type);
+            emit types->textActivated(types->itemText(type));
+            names.push_back(name->text());
+        }
+        dialog->reject();
+    });
+    const TypedSaveRequest request{
+        "Save Chart As...", "BMP|*.bmp|WMF|*.wmf|EMF|*.emf", {".BMP", ".WMF", ".EMF"}, "GanttChart.BMP"};
+    EXPECT_EQ(dialogs.AskTypedSavePath(request), std::nullopt);
+    EXPECT_EQ(title.toStdString(), "Save Chart As...");
+    EXPECT_EQ(names, (QStringList{"GanttChart.WMF", "GanttChart.EMF", "GanttChart.BMP"}));
+}
+
 TEST(GanttChart, StartMarksToggleAndTheFileMenuGoesToTheFrame) {
     TestHost host;
     auto* form = new TGanttForm(host, ExampleBars());
@@ -182,10 +221,9 @@ TEST(GanttChart, StartMarksToggleAndTheFileMenuGoesToTheFrame) {
     EXPECT_TRUE(marks->isChecked());
     EXPECT_EQ(form->RenderChart(size), withMarks);
 
-    for (const char* item : {"&New", "&Open...", "E&xit"})
+    for (const char* item : {"&New", "&Open...", "Options...", "E&xit"})
         Action(*form, QString::fromLatin1(item))->trigger();
-    EXPECT_EQ(host.requests, (std::vector<std::string>{"new", "open", "exit"}));
-    EXPECT_FALSE(Action(*form, QStringLiteral("Options..."))->isEnabled());
+    EXPECT_EQ(host.requests, (std::vector<std::string>{"new", "open", "options", "exit"}));
 
     const QPointer<TGanttForm> alive(form);
     form->close();

@@ -49,23 +49,6 @@ TEST(PointDialogLogic, CopyCustomBlockAndShapeLock) {
     EXPECT_EQ(s.point.customOptions, 0);
 }
 
-TEST(PointDialogLogic, DisplayRulesClearWhatTheyDisable) {
-    PointOptionType o = DefaultPointOptions(); // border and number shown
-    o.fillPoint = 1;
-    o.doubleBorder = 1;
-    EXPECT_FALSE(EnforceDisplayRules(o).fillPoint);
-    EXPECT_EQ(o.fillPoint, 0);
-    EXPECT_EQ(o.doubleBorder, 1);
-    o.showNumber = 0;
-    o.fillPoint = 1;
-    EXPECT_TRUE(EnforceDisplayRules(o).fillPoint);
-    EXPECT_EQ(o.fillPoint, 1);
-    o.showBorder = 0;
-    const DisplayOptionEnabling on = EnforceDisplayRules(o);
-    EXPECT_FALSE(on.fillPoint || on.doubleBorder || on.coloredBorder);
-    EXPECT_EQ(o.fillPoint + o.doubleBorder, 0);
-}
-
 TEST(EdgeDialogLogic, StoredWidthsStylesAndShapesShowAsTheDialogCan) {
     const struct {
         std::uint8_t width;

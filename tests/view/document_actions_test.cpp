@@ -37,6 +37,7 @@ struct RecordingCommands : DocumentCommands {
     void ShowEdgelabels1Click() override { Run("edge labels"); }
     void ShowReport1Click() override { Run("show report"); }
     void ClearReport1Click() override { Run("clear report"); }
+    void Options1Click() override { Run("options"); }
     void Run(const std::string& what) { calls.push_back(what); }
 
     std::vector<std::string> calls;

@@ -38,10 +38,10 @@ NetWorkType SquareNet() {
 }
 
 std::uint32_t U32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(
-        static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8 |
-        static_cast<unsigned char>(b[at + 2]) << 16 |
-        static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24);
+    std::uint32_t v = 0;
+    for (std::size_t k = 4; k-- > 0;)
+        v = v << 8 | static_cast<unsigned char>(b[at + k]);
+    return v;
 }
 std::uint16_t U16(const std::string& b, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |

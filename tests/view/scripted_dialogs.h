@@ -17,8 +17,8 @@ namespace plax::testing {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Call {
-        // "warning", "error", "information", "confirm", "ask", "save", "open", "print", "beep", "color"
-        std::string kind;
+        std::string
+            kind; // "warning", "error", "information", "confirm", "ask", "save", "open", "print", "beep"
         std::string text;
         bool operator==(const Call&) const = default;
     };
@@ -52,13 +52,6 @@ public:
     }
     bool AskPrinterSetup(QPrinter& printer) override { return AskPrinter(printer); }
     void Beep() override { calls.push_back({"beep", ""}); }
-    std::optional<Color> AskColor(Color initial) override {
-        calls.push_back({"color", std::to_string(initial)});
-        if (colors.empty()) return std::nullopt;
-        const auto c = colors.front();
-        colors.pop_front();
-        return c;
-    }
 
     // The texts of the calls of one kind, in order.
     std::vector<std::string> Texts(const std::string& kind) const {
@@ -72,8 +65,6 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> paths;
     std::string printFile;
-    // The colour dialog's answers in turn; nothing (or none left) = Cancel.
-    std::deque<std::optional<Color>> colors;
     std::vector<Call> calls;
 
 private:

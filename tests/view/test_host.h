@@ -63,6 +63,8 @@ public:
     void UpdateToolbar(const TMDIChild&, const CommandEnabling& enabled) override { toolbar = enabled; }
     void ShowToolbar(bool visible) override { toolbarVisible = visible; }
     bool ToolbarVisible() const override { return toolbarVisible; }
+    void ShowOptionsPalette(bool visible) override { paletteVisible = visible; }
+    bool OptionsPaletteVisible() const override { return paletteVisible; }
     void ShowHint(const std::string& hint) override { hints.push_back(hint); }
     void DocumentClosed(TMDIChild&) override { requests.push_back("closed"); }
 
@@ -79,6 +81,7 @@ public:
     std::vector<GanttBar> gantt;
     CommandEnabling toolbar{};
     bool toolbarVisible = true;
+    bool paletteVisible = false;
     // The k shortest paths dialog's answer; nothing = Cancel.
     std::optional<KShortestParameters> kPaths = KShortestParameters{};
     std::function<bool(PointDialogState&)> editPoint;
