@@ -153,7 +153,7 @@ void TPlaxForm::Setup() {
     kForm_ = new TGetKForm(this);
     kForm_->hide();
     pickers_ = std::make_unique<QtPickers>(this);
-    optionsDlg_ = new TOptionsDlg(state_, *pickers_, this);
+    optionsDlg_ = new TOptionsDlg(state_, *pickers_, DialogHelp(), this);
     optionsDlg_->hide();
     palette_ = new TFormOptionsPallete(state_.options, *pickers_, this);
     palette_->hide();
@@ -361,7 +361,9 @@ void TPlaxForm::OpenFile(const std::string& path) {
 void TPlaxForm::ShowOptions() {
     TMDIChild* active = ActiveDocument();
     if (active == nullptr) active = lastDocument_;
-    if (RunOptions(state_, *optionsDlg_, Documents(), active)) palette_->ShowColor();
+    const bool accepted = RunOptions(state_, *optionsDlg_, Documents(), active);
+    ReclaimHelp();
+    if (accepted) palette_->ShowColor();
 }
 
 void TPlaxForm::ExitProgram() { close(); }

@@ -1,7 +1,5 @@
 #include "options_dialog.h"
 
-#include "help_window.h"
-
 #include "render/render_support.h"
 #include "view/display_option_rules.h"
 
@@ -16,6 +14,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace plax {
 
@@ -51,8 +51,8 @@ void ShowSwatch(QLabel& swatch, Color color) {
     swatch.setPalette(colours);
 }
 
-TOptionsDlg::TOptionsDlg(ProgramState& state, Pickers& pickers, QWidget* parent)
-    : QDialog(parent), state_(state), pickers_(pickers) {
+TOptionsDlg::TOptionsDlg(ProgramState& state, Pickers& pickers, HelpRequest help, QWidget* parent)
+    : QDialog(parent), state_(state), pickers_(pickers), help_(std::move(help)) {
     setWindowTitle(Text(OptionsCaption));
     setModal(true);
     tabs_ = Named(new QTabWidget(this), "PageControl1");
@@ -277,8 +277,6 @@ void TOptionsDlg::Load(const OptionsEdit& edit) {
     ShowAll();
 }
 
-THelpForm* TOptionsDlg::HelpWindow() const { return help_; }
-
 bool TOptionsDlg::PopUpTabShown() const { return tabs_->isTabVisible(tabs_->indexOf(popUpTab_)); }
 
 bool TOptionsDlg::Run(OptionsEdit& edit) {
@@ -308,16 +306,8 @@ void TOptionsDlg::SetDefault1Click() {
     ShowAll();
 }
 
-// The dialog is modal, so a help window of the frame's would not take the mouse; this one is
-// the dialog's own.
 void TOptionsDlg::HelpBtnClick() {
-    if (!help_) {
-        help_ = new THelpForm(this);
-        help_->move(frameGeometry().topLeft() + QPoint(40, 40));
-    }
-    help_->ShowTopic(OptionsHelpTopic);
-    help_->show();
-    help_->raise();
+    if (help_) help_(*this, OptionsHelpTopic);
 }
 
 } // namespace plax

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "attribute_controls.h"
+
 #include "view/options_command.h"
 #include "view/pickers.h"
 #include "view/program_state.h"
 
 #include <QDialog>
-#include <QPointer>
 
 #include <array>
 #include <cstdint>
@@ -22,8 +23,6 @@ class QTabWidget;
 
 namespace plax {
 
-class THelpForm;
-
 inline constexpr const char* OptionsCaption = "Plax Options";
 inline constexpr const char* OptionsHelpTopic = "Ystanovutq_opcuu";
 
@@ -34,8 +33,8 @@ class TOptionsDlg : public QDialog, public OptionsDialog {
     Q_OBJECT
 public:
     // The font buttons change the fonts in `state` at once; `pickers` are the colour and font
-    // dialogs.
-    TOptionsDlg(ProgramState& state, Pickers& pickers, QWidget* parent = nullptr);
+    // dialogs; `help` shows a help topic over the dialog.
+    TOptionsDlg(ProgramState& state, Pickers& pickers, HelpRequest help, QWidget* parent = nullptr);
 
     bool Run(OptionsEdit& edit) override;
     // Every control shows its field of `edit`, with the enablement rules applied (what Run does
@@ -46,7 +45,6 @@ public:
 
     QTabWidget& Tabs() const { return *tabs_; }
     bool PopUpTabShown() const;
-    THelpForm* HelpWindow() const;
 
 private:
     // Where a box keeps its 8-bit switch in the copy.
@@ -91,7 +89,7 @@ private:
     QLabel* foreSwatch_ = nullptr;
     std::array<QRadioButton*, 3> loadModes_{};
     std::array<QRadioButton*, 3> targets_{}; // in the order of ApplyTarget
-    QPointer<THelpForm> help_;
+    HelpRequest help_;
 };
 
 // Paints a swatch label in a stored colour.
