@@ -3,6 +3,8 @@
 #include "render/render_support.h"
 #include "view/attribute_dialogs.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -100,5 +102,14 @@ void ColorChoice::Pick() {
 QString NameText(const std::string& name) { return CanvasText(name); }
 
 std::string NameOf(const QString& text) { return text.toLatin1().toStdString(); }
+
+void ConnectDialogButtons(QDialog& dialog, QDialogButtonBox& buttons, const HelpRequest& help,
+                          const char* topic) {
+    QObject::connect(&buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(&buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(&buttons, &QDialogButtonBox::helpRequested, &dialog, [&dialog, &help, topic] {
+        if (help) help(dialog, topic);
+    });
+}
 
 } // namespace plax

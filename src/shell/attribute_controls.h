@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+class QDialog;
+class QDialogButtonBox;
 class QFrame;
 class QPushButton;
 
@@ -63,6 +65,10 @@ private:
 };
 
 // 8-bit names as the canvas shows them, and back.
+// OK and Cancel end `dialog`; Help shows `topic` through `help` (kept by the dialog).
+void ConnectDialogButtons(QDialog& dialog, QDialogButtonBox& buttons, const HelpRequest& help,
+                          const char* topic);
+
 QString NameText(const std::string& name);
 std::string NameOf(const QString& text);
 

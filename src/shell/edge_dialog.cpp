@@ -31,11 +31,7 @@ TEdgeFormDlg::TEdgeFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWid
     layout->addWidget(MakeShapes(), 0, 1, 2, 1);
     layout->addWidget(color_, 1, 0);
     layout->addWidget(buttons, 2, 0, 1, 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
-        if (help_) help_(*this, EdgeHelpTopic);
-    });
+    ConnectDialogButtons(*this, *buttons, help_, EdgeHelpTopic);
     Connect();
 }
 

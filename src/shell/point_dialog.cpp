@@ -46,11 +46,7 @@ TPointFormDlg::TPointFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QW
     layout->addWidget(color_, 1, 0);
     layout->addWidget(MakeCustom(), 2, 0, 1, 2);
     layout->addWidget(buttons, 3, 0, 1, 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
-        if (help_) help_(*this, PointHelpTopic);
-    });
+    ConnectDialogButtons(*this, *buttons, help_, PointHelpTopic);
     Connect();
 }
 
