@@ -134,7 +134,40 @@ void DocumentActions::MakeEditMenu() {
     editMenu_->addSeparator();
     AddCommandAction(*editMenu_, "ClearCustomPOptions", "Clear custom Point options",
                      &DocumentCommands::ClearCustomPOptionsClick);
+    MakeAlignItems(*editMenu_);
     MakeMoveGraphItems();
+}
+
+// The alignment items stay hidden, so their Ctrl+Alt keys sit on the window, as the Move Graph
+// keys do. A hidden action reports itself disabled, so each key takes its code's enabling.
+void DocumentActions::MakeAlignItems(QMenu& edit) {
+    using C = CommandCode;
+    struct Item {
+        const char* name;
+        const char* caption;
+        Qt::Key key;
+        CommandCode code;
+    };
+    static constexpr Item items[] = {
+        {"AlignedgestoLeft1", "Align edges to Left", Qt::Key_L, C::AlignLeft},
+        {"AlignedgestoRight1", "Align edges to Right", Qt::Key_R, C::AlignRight},
+        {"AlignedgestoTop1", "Align edges to Top", Qt::Key_T, C::AlignTop},
+        {"AlignedgestoBottom1", "Align edges to Bottom", Qt::Key_B, C::AlignBottom},
+        {"Spaceequallyhorizontally1", "Space equally, horizontally", Qt::Key_H, C::SpaceHorizontally},
+        {"Spaceequallyvertically1", "Space equally, vertically", Qt::Key_V, C::SpaceVertically},
+        {"FitToEllips1", "FitToEllips", Qt::Key_E, C::FitEllipse},
+    };
+    for (const Item& item : items) {
+        QAction* menuItem = AddCodeAction(edit, item.name, item.caption, item.code);
+        menuItem->setVisible(false);
+        auto* key = new QAction(menuItem->text(), &owner_);
+        key->setObjectName(QString::fromLatin1(item.name) + QStringLiteral("Key"));
+        key->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | item.key));
+        key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        owner_.addAction(key);
+        connect(key, &QAction::triggered, this, [this, code = item.code] { commands_.DoCommand(code); });
+        codeItems_.push_back({key, item.code});
+    }
 }
 
 void DocumentActions::MakeEditSubMenus(QMenu& edit) {

@@ -55,8 +55,8 @@ struct ActionStates {
 
 // Every action and menu of one document, made once: File, Edit, View, the empty Property menu
 // (filled by its own commands), Report, the canvas's pop-up with its mirrors of View items, and
-// the Move Graph keys on the window. It is the one place that sets their enabled and checked
-// states.
+// the Move Graph and alignment keys on the window. It is the one place that sets their enabled
+// and checked states.
 class DocumentActions : public QObject {
     Q_OBJECT
 public:
@@ -88,6 +88,7 @@ private:
     void MakeEditMenu();
     void MakeEditSubMenus(QMenu& edit);
     void MakeChangeSizeMenu(QMenu& edit);
+    void MakeAlignItems(QMenu& edit);
     void MakeMoveGraphItems();
     void MakeViewMenu();
     void MakeWindowSwitches();

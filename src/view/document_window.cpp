@@ -207,15 +207,15 @@ void TMDIChild::DoCommand(CommandCode code) {
     case C::ClearReport: ClearReport1Click(); break;
     case C::Save: SaveNet(); break;
     case C::Repaint: RepaintNet(); break;
-    case C::Nothing:
     case C::AlignLeft:
     case C::AlignRight:
     case C::AlignTop:
     case C::AlignBottom:
     case C::SpaceHorizontally:
     case C::SpaceVertically:
-    case C::FillRectangle:
-    case C::FitEllipse: break; // the alignment codes come with the palette
+    case C::FitEllipse: AlignSelection(code); break;
+    case C::Nothing:
+    case C::FillRectangle: break; // "Fill to rectangle" has no behaviour
     }
 }
 

@@ -58,7 +58,7 @@ public:
     // The canvas's right-button menu.
     QMenu* PopupMenu() const { return actions_->PopupMenu(); }
 
-    // A command by its dispatcher code; the alignment codes and 16, 27 do nothing yet.
+    // A command by its dispatcher code; 16 and 27 do nothing.
     void DoCommand(CommandCode code) override;
 
     // Edit menu.
@@ -154,6 +154,8 @@ private:
     bool Busy() { return machine_.Busy(); }
     void SetCoordText(const std::string& text);
     void ToggleViewText(std::uint8_t ViewFlags::*flag);
+    // The alignment palette's codes over the selected points.
+    void AlignSelection(CommandCode code);
 
     // What the edit machine shows in the window.
     void ClearCommandDisplay() override;

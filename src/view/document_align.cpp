@@ -1,0 +1,51 @@
+#include "document_window.h"
+
+#include "model/alignment.h"
+#include "model/undo.h"
+
+namespace plax {
+
+namespace {
+
+using C = CommandCode;
+
+bool LinesUp(CommandCode code) {
+    return code == C::AlignLeft || code == C::AlignRight || code == C::AlignTop || code == C::AlignBottom;
+}
+
+// Lines the selection up when it would stay apart in the line; false when it would not.
+bool LineUp(NetWorkType& net, CommandCode code) {
+    const bool onX = code == C::AlignLeft || code == C::AlignRight;
+    if (!CanAlign(net, onX ? AlignAxis::X : AlignAxis::Y)) return false;
+    switch (code) {
+    case C::AlignLeft: AlignMinX(net); break;
+    case C::AlignRight: AlignMaxX(net); break;
+    case C::AlignTop: AlignMinY(net); break;
+    default: AlignMaxY(net); break;
+    }
+    return true;
+}
+
+bool Spread(NetWorkType& net, CommandCode code) {
+    if (code == C::SpaceHorizontally) return SpaceEquallyX(net);
+    if (code == C::SpaceVertically) return SpaceEquallyY(net);
+    return FitToEllipse(net);
+}
+
+} // namespace
+
+// Codes 21..26 and 28. The moved points keep the changed flag as it was: only the undo
+// snapshot remembers them.
+void TMDIChild::AlignSelection(CommandCode code) {
+    if (Busy()) return;
+    const std::size_t wanted = LinesUp(code) ? 2 : 3;
+    if (SelectedPoints().size() < wanted) return;
+    SaveUndoPoints(Net());
+    const bool done = LinesUp(code) ? LineUp(Net(), code) : Spread(Net(), code);
+    if (!done) Beep();
+    ClearSelection();
+    RepaintNet();
+    DefEnableItem();
+}
+
+} // namespace plax
