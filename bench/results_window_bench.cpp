@@ -64,6 +64,8 @@ public:
     bool ToolbarVisible() const override { return true; }
     void ShowOptionsPalette(bool) override {}
     bool OptionsPaletteVisible() const override { return false; }
+    void ShowAlignPalette(bool) override {}
+    bool AlignPaletteVisible() const override { return false; }
     void ShowHint(const std::string&) override {}
     void DocumentClosed(TMDIChild&) override {}
 

@@ -1,6 +1,7 @@
 #include "frame_window.h"
 
 #include "about_box.h"
+#include "align_palette.h"
 #include "edge_dialog.h"
 #include "gantt_window.h"
 #include "help_window.h"
@@ -157,6 +158,8 @@ void TPlaxForm::Setup() {
     optionsDlg_->hide();
     palette_ = new TFormOptionsPallete(state_.options, *pickers_, this);
     palette_->hide();
+    alignPalette_ = new TAlignForm([this](CommandCode code) { ToolButtonClick(code); }, this);
+    alignPalette_->hide();
 
     timer_ = new QTimer(this);
     timer_->setInterval(TimerInterval);
@@ -429,6 +432,7 @@ void TPlaxForm::UpdateToolbar(const TMDIChild& document, const CommandEnabling& 
     for (const CodeButton& button : codeButtons_)
         button.action->setEnabled(enabled[button.code]);
     saveButton_->setEnabled(enabled[CommandCode::Save]);
+    alignPalette_->Enable(enabled);
 }
 
 void TPlaxForm::ShowToolbar(bool visible) { toolBar_->setVisible(visible); }
@@ -436,18 +440,27 @@ void TPlaxForm::ShowToolbar(bool visible) { toolBar_->setVisible(visible); }
 // Asked of the toolbar's own switch, so a frame not yet shown still reports it on.
 bool TPlaxForm::ToolbarVisible() const { return !toolBar_->isHidden(); }
 
-void TPlaxForm::ShowOptionsPalette(bool visible) {
-    if (visible && !palettePlaced_) {
+void TPlaxForm::ShowPalette(QWidget& palette, bool visible, bool& placed, int top) {
+    if (visible && !placed) {
         // First shown at the frame's right edge, below the toolbar, clear of the menus.
-        palette_->adjustSize();
-        palette_->move(mapToGlobal(QPoint(width() - palette_->width() - 24, 96)));
-        palettePlaced_ = true;
+        palette.adjustSize();
+        palette.move(mapToGlobal(QPoint(width() - palette.width() - 24, top)));
+        placed = true;
     }
-    palette_->setVisible(visible);
-    if (visible) palette_->raise();
+    palette.setVisible(visible);
+    if (visible) palette.raise();
 }
 
+void TPlaxForm::ShowOptionsPalette(bool visible) { ShowPalette(*palette_, visible, palettePlaced_, 96); }
+
 bool TPlaxForm::OptionsPaletteVisible() const { return palette_->isVisible(); }
+
+// Below where the options palette first opens, so the two do not cover each other.
+void TPlaxForm::ShowAlignPalette(bool visible) {
+    ShowPalette(*alignPalette_, visible, alignPalettePlaced_, 400);
+}
+
+bool TPlaxForm::AlignPaletteVisible() const { return alignPalette_->isVisible(); }
 
 void TPlaxForm::ShowHint(const std::string& hint) { statusBar()->showMessage(QString::fromStdString(hint)); }
 

@@ -27,6 +27,7 @@ class QToolBar;
 
 namespace plax {
 
+class TAlignForm;
 class TFormOptionsPallete;
 class TGetKForm;
 class THelpForm;
@@ -76,6 +77,8 @@ public:
     bool ToolbarVisible() const override;
     void ShowOptionsPalette(bool visible) override;
     bool OptionsPaletteVisible() const override;
+    void ShowAlignPalette(bool visible) override;
+    bool AlignPaletteVisible() const override;
     void ShowHint(const std::string& hint) override;
     void DocumentClosed(TMDIChild& document) override;
 
@@ -101,6 +104,7 @@ public:
     TGetKForm& KPathsDialog() const { return *kForm_; }
     TOptionsDlg& OptionsDlg() const { return *optionsDlg_; }
     TFormOptionsPallete& OptionsPalette() const { return *palette_; }
+    TAlignForm& AlignPalette() const { return *alignPalette_; }
     THelpForm* HelpWindow() const;
 
 protected:
@@ -112,6 +116,8 @@ private:
     void CreateToolbar();
     void CreateStepEdit(QToolBar& bar);
     void ToolButtonClick(CommandCode code);
+    // Shows a palette, the first time at the frame's right edge, `top` pixels down.
+    void ShowPalette(QWidget& palette, bool visible, bool& placed, int top);
     void SaveBtnClick();
     void AddChild(QWidget* child);
     void AddResultsWindow(TResultForm* form);
@@ -156,6 +162,8 @@ private:
     TOptionsDlg* optionsDlg_ = nullptr;
     TFormOptionsPallete* palette_ = nullptr;
     bool palettePlaced_ = false;
+    TAlignForm* alignPalette_ = nullptr;
+    bool alignPalettePlaced_ = false;
     // The document that was active last: "Current Graph " while a text window is active.
     QPointer<TMDIChild> lastDocument_;
     QPointer<THelpForm> help_;

@@ -18,6 +18,7 @@ constexpr const char* HideAllCaption = "Hide All &Attributes";
 constexpr const char* HideAllPopupCaption = "Hide All Attributes";
 constexpr const char* EdgeLabelsCaption = "Show  Edge labels";
 constexpr const char* NewElementPaletteCaption = "New Element Options Palette";
+constexpr const char* AlignPaletteCaption = "Alignment Palette";
 
 QMenu* SubMenu(QMenu& parent, const char* name, const char* caption) {
     auto* menu = new QMenu(QString::fromLatin1(caption), &parent);
@@ -270,7 +271,7 @@ void DocumentActions::MakeViewMenu() {
     MakeWindowSwitches();
 }
 
-// The toolbar and the palette are the frame's: their check marks are read when the menu opens.
+// The toolbar and the palettes are the frame's: their check marks are read when the menu opens.
 void DocumentActions::MakeWindowSwitches() {
     viewMenu_->addSeparator();
     toolbarAction_ = AddAction(*viewMenu_, "Toolbar1", "Toolbar");
@@ -280,12 +281,16 @@ void DocumentActions::MakeWindowSwitches() {
     optionsPaletteAction_->setCheckable(true);
     connect(optionsPaletteAction_, &QAction::triggered, this,
             [this](bool on) { host_.ShowOptionsPalette(on); });
+    alignPaletteAction_ = AddAction(*viewMenu_, "AlignePallete", AlignPaletteCaption);
+    alignPaletteAction_->setCheckable(true);
+    connect(alignPaletteAction_, &QAction::triggered, this, [this](bool on) { host_.ShowAlignPalette(on); });
     connect(viewMenu_, &QMenu::aboutToShow, this, &DocumentActions::View1Click);
 }
 
 void DocumentActions::View1Click() {
     toolbarAction_->setChecked(host_.ToolbarVisible());
     optionsPaletteAction_->setChecked(host_.OptionsPaletteVisible());
+    alignPaletteAction_->setChecked(host_.AlignPaletteVisible());
 }
 
 void DocumentActions::MakeReportMenu() {

@@ -119,6 +119,7 @@ private:
     QAction* hideAllAction_ = nullptr;
     QAction* toolbarAction_ = nullptr;
     QAction* optionsPaletteAction_ = nullptr;
+    QAction* alignPaletteAction_ = nullptr;
     QAction* tokensAction_ = nullptr;
     std::vector<CodeItem> codeItems_;
     std::vector<ViewSwitch> viewSwitches_;

@@ -56,6 +56,9 @@ public:
     // View > "New Element Options Palette": shows or hides the frame's palette.
     virtual void ShowOptionsPalette(bool visible) = 0;
     virtual bool OptionsPaletteVisible() const = 0;
+    // View > "Alignment Palette": shows or hides the frame's alignment palette.
+    virtual void ShowAlignPalette(bool visible) = 0;
+    virtual bool AlignPaletteVisible() const = 0;
     // Shows a hint in the frame's status line.
     virtual void ShowHint(const std::string& hint) = 0;
     // The document is going: the frame forgets it as the active document and, when it was the

@@ -65,6 +65,8 @@ public:
     bool ToolbarVisible() const override { return toolbarVisible; }
     void ShowOptionsPalette(bool visible) override { paletteVisible = visible; }
     bool OptionsPaletteVisible() const override { return paletteVisible; }
+    void ShowAlignPalette(bool visible) override { alignPaletteVisible = visible; }
+    bool AlignPaletteVisible() const override { return alignPaletteVisible; }
     void ShowHint(const std::string& hint) override { hints.push_back(hint); }
     void DocumentClosed(TMDIChild&) override { requests.push_back("closed"); }
 
@@ -82,6 +84,7 @@ public:
     CommandEnabling toolbar{};
     bool toolbarVisible = true;
     bool paletteVisible = false;
+    bool alignPaletteVisible = false;
     // The k shortest paths dialog's answer; nothing = Cancel.
     std::optional<KShortestParameters> kPaths = KShortestParameters{};
     std::function<bool(PointDialogState&)> editPoint;
