@@ -34,15 +34,19 @@ bool Spread(NetWorkType& net, CommandCode code) {
 
 } // namespace
 
-// Codes 21..26 and 28. The moved points keep the changed flag as it was: only the undo
-// snapshot remembers them.
+// Codes 21..26 and 28. Moved points mark the net changed, as every other move does, so closing
+// the net asks before the new layout is lost.
 void TMDIChild::AlignSelection(CommandCode code) {
     if (Busy()) return;
     const std::size_t wanted = LinesUp(code) ? 2 : 3;
     if (SelectedPoints().size() < wanted) return;
     SaveUndoPoints(Net());
     const bool done = LinesUp(code) ? LineUp(Net(), code) : Spread(Net(), code);
-    if (!done) Beep();
+    if (done) {
+        Net().changed = 1;
+    } else {
+        Beep();
+    }
     ClearSelection();
     RepaintNet();
     DefEnableItem();
