@@ -110,5 +110,134 @@ TEST(SubNetLevelsTest, LeavingDropsTheLevelsSnapshotAndFindsTheEnclosingOne) {
     EXPECT_EQ(net.n, 6);
 }
 
+class SubNetDocumentTest : public ::testing::Test {
+protected:
+    struct Display : DocumentDisplay {
+        void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+        void ShowPrompt(const std::string&) override {}
+        void ResetCommand() override {}
+        QSize PictureSize() const override { return {300, 200}; }
+        std::vector<std::string> captions;
+    };
+
+    std::string OpenRoadCopy() {
+        const std::string path = dir.File("road.net");
+        std::filesystem::copy_file(PLAX_EXAMPLES_DIR "/road.net", path);
+        document.Open(path);
+        return path;
+    }
+    NetWorkType Reload(const std::string& path) {
+        NetWorkType back;
+        testing::RecordingMessages quiet;
+        EXPECT_TRUE(LoadNetFile(back, path, host.state.options, quiet));
+        return back;
+    }
+    // Inside a level: a new point 3 between the two ends, joined to both.
+    void AddDetour(double first, double second) {
+        NetWorkType& net = document.Net();
+        const int p = testing::AddTestPoint(net, 250, 120);
+        testing::AddTestEdge(net, 1, p, first);
+        testing::AddTestEdge(net, p, 2, second);
+        net.changed = 1;
+    }
+
+    testing::TestHost host;
+    testing::ScratchDir dir;
+    Display display;
+    NetDocument document{host, display};
+};
+
+TEST_F(SubNetDocumentTest, ALevelSavedFromAboveMeasuresThroughItsSubNet) {
+    const std::string path = OpenRoadCopy();
+    host.dialogs.answer = Answer::Yes;
+    ASSERT_TRUE(document.EnterSubNet(2, 5));
+    EXPECT_EQ(host.dialogs.Texts("confirm"), std::vector<std::string>{"Do you wish to Decompose this edge?"});
+    EXPECT_EQ(display.captions.back(), "road\t -> Edge(2,5)");
+    EXPECT_TRUE(document.IsSubNet());
+    AddDetour(2, 3);
+    ASSERT_TRUE(document.UpOneLevel());
+    EXPECT_EQ(display.captions.back(), "road");
+    EXPECT_FALSE(document.IsSubNet());
+    EXPECT_FALSE(document.UpOneLevel());
+    ASSERT_TRUE(document.Save());
+
+    NetWorkType back = Reload(path);
+    const auto sub = GetSubNet(back, 2, 5);
+    ASSERT_TRUE(sub);
+    EXPECT_EQ(sub, GetSubNet(back, 5, 2));
+    EXPECT_EQ(sub->n, 3);
+    EXPECT_EQ(EdgeCount(*sub), 2);
+    EXPECT_EQ(GetEdgeReal(*sub, EdgeRealWeight, 3, 2), 3.0);
+    // Mill to Castle: 8 km on the road itself, 2 + 3 through its decomposition.
+    back.sourcePoint = 2;
+    back.sinkPoint = 5;
+    EXPECT_DOUBLE_EQ(MeasureShortestPath(back), 5.0);
+}
+
+TEST_F(SubNetDocumentTest, TwoLevelsDeepSaveFromInsideAndDeleteTheEdgeOnce) {
+    const std::string path = OpenRoadCopy();
+    host.dialogs.answer = Answer::Yes;
+    ASSERT_TRUE(document.EnterSubNet(2, 5));
+    AddDetour(2, 3);
+    ASSERT_TRUE(document.EnterSubNet(3, 1));
+    EXPECT_EQ(display.captions.back(), "road\t -> Edge(2,5)\t -> Edge(3,1)");
+    AddDetour(0.5, 0.5);
+    ASSERT_TRUE(document.Save());
+    EXPECT_EQ(document.Net().changed, 0);
+
+    NetWorkType back = Reload(path);
+    const auto deep = GetSubNet(*GetSubNet(back, 2, 5), 1, 3);
+    ASSERT_TRUE(deep);
+    EXPECT_EQ(deep->n, 3);
+    EXPECT_EQ(EdgeCount(*deep), 2);
+    back.sourcePoint = 2;
+    back.sinkPoint = 5;
+    EXPECT_DOUBLE_EQ(MeasureShortestPath(back), 4.0);
+
+    // A save from inside saved everything: going up leaves nothing to ask about.
+    ASSERT_TRUE(document.UpOneLevel());
+    ASSERT_TRUE(document.UpOneLevel());
+    EXPECT_EQ(document.Net().changed, 0);
+    const std::weak_ptr<NetWorkType> watched = GetSubNet(document.Net(), 5, 2);
+    ASSERT_EQ(watched.lock(), GetSubNet(document.Net(), 2, 5));
+    EXPECT_EQ(watched.lock()->n, 3);
+    RemoveEdge(document.Net(), 2, 5);
+    EXPECT_TRUE(watched.expired());
+}
+
+TEST(SubNetWindowTest, AltDoubleClickEntersAndTheButtonLeaves) {
+    testing::TestHost host;
+    TMDIChild doc(host);
+    doc.show();
+    doc.OpenDocument(PLAX_EXAMPLES_DIR "/railway.net");
+    auto* up = doc.findChild<QPushButton*>("UpOneLevelBtn");
+    ASSERT_NE(up, nullptr);
+    EXPECT_EQ(up->text().toStdString(), "Up One Level");
+    EXPECT_EQ(up->toolTip().toStdString(), "Up One Level");
+    EXPECT_FALSE(up->isEnabled());
+    // At the top the button only disables itself.
+    up->setEnabled(true);
+    doc.UpOneLevel();
+    EXPECT_FALSE(up->isEnabled());
+    EXPECT_EQ(doc.windowTitle().toStdString(), "railway.net");
+
+    ComputeEdgeAnchors(doc.Net());
+    const EdgeType* valley = FindEdge(doc.Net(), 3, 4);
+    ASSERT_NE(valley, nullptr);
+    auto* canvas = doc.findChild<NetCanvasWidget*>();
+    const QPoint handle(valley->anchorX, valley->anchorY);
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::AltModifier, handle);
+    QTest::mouseDClick(canvas, Qt::LeftButton, Qt::NoModifier, handle);
+    EXPECT_TRUE(host.dialogs.Texts("confirm").empty());
+    EXPECT_EQ(doc.windowTitle().toStdString(), "railway\t -> Edge(3,4)");
+    EXPECT_EQ(doc.Net().n, 5);
+    EXPECT_TRUE(up->isEnabled());
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(doc.windowTitle().toStdString(), "railway");
+    EXPECT_EQ(doc.Net().n, 5);
+    EXPECT_FALSE(up->isEnabled());
+    EXPECT_FALSE(doc.IsSubNet());
+}
+
 } // namespace
 } // namespace plax
