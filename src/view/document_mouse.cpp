@@ -286,6 +286,10 @@ void TMDIChild::EdgeDialog(int from, int to) {
     ApplyEdgeDialog(Net(), *edited);
     RepaintNet();
 }
-void TMDIChild::EnterSubNet(int /*from*/, int /*to*/) {}
+
+void TMDIChild::EnterSubNet(int from, int to) {
+    if (Busy()) return;
+    if (document_.EnterSubNet(from, to)) ShowOpenedNet();
+}
 
 } // namespace plax

@@ -6,6 +6,7 @@
 #include "options_command.h"
 #include "picking_commands.h"
 #include "property_commands.h"
+#include "sub_net_levels.h"
 
 #include "model/net_store.h"
 #include "model/undo.h"
@@ -32,8 +33,6 @@ using namespace doc;
 namespace {
 
 using C = CommandCode;
-
-constexpr const char* UpOneLevelHint = "Up One Level";
 
 constexpr int StatusLineHeight = 25;
 constexpr int CoordLabelWidth = 85;
@@ -90,12 +89,12 @@ QWidget* TMDIChild::MakeStatusLine() {
     resetBtn_->setObjectName(QStringLiteral("ResetBtn"));
     resetBtn_->setEnabled(false);
     connect(resetBtn_, &QPushButton::clicked, this, [this] { ResetCommand(); });
-    // Levels are entered by a later editing command; until then there is nothing to leave.
-    upOneLevelBtn_ = new QPushButton(QStringLiteral("Up"), line);
+    upOneLevelBtn_ = new QPushButton(QString::fromLatin1(UpOneLevelText), line);
     upOneLevelBtn_->setObjectName(QStringLiteral("UpOneLevelBtn"));
-    upOneLevelBtn_->setToolTip(QString::fromLatin1(UpOneLevelHint));
-    upOneLevelBtn_->setStatusTip(QString::fromLatin1(UpOneLevelHint));
+    upOneLevelBtn_->setToolTip(QString::fromLatin1(UpOneLevelText));
+    upOneLevelBtn_->setStatusTip(QString::fromLatin1(UpOneLevelText));
     upOneLevelBtn_->setEnabled(false);
+    connect(upOneLevelBtn_, &QPushButton::clicked, this, [this] { UpOneLevel(); });
     labelType_ = StatusLabel("LabelType", "UndirNet", line);
     labelCoord_ = StatusLabel("LabelCoord", ReadyText, line);
     labelCoord_->setFixedWidth(CoordLabelWidth);
@@ -181,6 +180,17 @@ void TMDIChild::DefEnableItem() {
         {on, HasUndo(Net()), AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().view});
     property_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
+    upOneLevelBtn_->setEnabled(IsSubNet());
+}
+
+void TMDIChild::UpOneLevel() {
+    // A running procedure works on the level's record: it must not be swapped beneath it.
+    if (Busy()) return;
+    if (document_.UpOneLevel()) {
+        ShowOpenedNet();
+    } else {
+        upOneLevelBtn_->setEnabled(false);
+    }
 }
 
 void TMDIChild::FormActivate() { DefEnableItem(); }

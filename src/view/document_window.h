@@ -112,6 +112,9 @@ public:
     void ShowReport1Click() override;
     void ClearReport1Click() override;
     void RefreshNet1Click() override;
+    // The status line's Up One Level button: back to the enclosing level; at the top it only
+    // disables the button.
+    void UpOneLevel();
     void Options1Click() override;
 
     // Which dispatcher codes the toolbar and the palette may offer for this net.
@@ -138,8 +141,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
     // Where the point and edge dialogs, the decomposition of an edge and the paste placement
-    // join the machine. The dialogs edit copies, applied on OK; the decomposition does nothing
-    // yet.
+    // join the machine. The dialogs edit copies, applied on OK; the decomposition asks first
+    // and enters the edge's level.
     virtual void PointDialog(int p);
     virtual void EdgeDialog(int from, int to);
     virtual void EnterSubNet(int from, int to);
@@ -178,7 +181,7 @@ private:
     void ShowPopUpInfo(int x, int y);
     std::vector<int> SelectedPoints() const;
     void SetCaption(const std::string& caption) override;
-    // After New or Open: the window shows the document's net afresh.
+    // After New, Open or a change of level: the window shows the document's net afresh.
     void ShowOpenedNet();
     // Close: false when the document must stay open.
     bool FormCloseQuery() { return document_.CloseQuery(); }

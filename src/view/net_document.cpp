@@ -2,6 +2,7 @@
 
 #include "edit_commands.h"
 #include "procedure_marks.h"
+#include "sub_net_levels.h"
 
 #include "model/krack_plot.h"
 #include "model/net_file.h"
@@ -75,6 +76,18 @@ void NetDocument::New() {
     net_.defaultOptions = static_cast<LoadMode>(options.loadMode) == LoadMode::Default ? options.newNetOptions
                                                                                        : options.options;
     levels_.Reset(net_);
+}
+
+bool NetDocument::EnterSubNet(int from, int to) {
+    if (!EnterLevel(levels_, net_, from, to, host_.Ui())) return false;
+    display_.SetCaption(net_.name);
+    return true;
+}
+
+bool NetDocument::UpOneLevel() {
+    if (!LeaveLevel(levels_, net_)) return false;
+    display_.SetCaption(net_.name);
+    return true;
 }
 
 void NetDocument::RecordPictureSize() {

@@ -51,6 +51,11 @@ public:
     // The empty unnamed net with the options and view flags for new nets.
     void New();
 
+    // The levels: Alt + double-click on the edge (from, to) and the Up One Level button. Each
+    // answers whether the level changed; the caption becomes the new level's name.
+    bool EnterSubNet(int from, int to);
+    bool UpOneLevel();
+
     // Each answers whether the net was written (an exported picture or edge list is not the net).
     bool Save();
     bool SaveAs();
