@@ -125,6 +125,8 @@ void DocumentActions::MakeEditMenu() {
     undoAction_ = AddCommandAction(*editMenu_, "Undo1", "Undo", &DocumentCommands::Undo1Click);
     undoAction_->setShortcut(QKeySequence::Undo);
     editMenu_->addSeparator();
+    MakeClipboardItems(*editMenu_);
+    editMenu_->addSeparator();
     MakeEditSubMenus(*editMenu_);
     AddCodeAction(*editMenu_, "Retype1", "Retype", CommandCode::Retype, Qt::CTRL | Qt::Key_T);
     editMenu_->addSeparator();
@@ -149,6 +151,15 @@ void DocumentActions::MakeEditSubMenus(QMenu& edit) {
     QMenu* move = SubMenu(edit, "Move1", "Move");
     AddCodeAction(*move, "MovePoint1", "Move Point", CommandCode::MovePoint);
     AddCodeAction(*move, "MoveComponent1", "Move Component", CommandCode::MoveComponent);
+}
+
+// The program's own net clipboard.
+void DocumentActions::MakeClipboardItems(QMenu& edit) {
+    QMenu* clipboard = SubMenu(edit, "PlaxClipboard1", "Plax Clipboard");
+    copyAction_ = AddCommandAction(*clipboard, "Copy1", "Copy", &DocumentCommands::CopyToClipboard);
+    copyAction_->setShortcut(QKeySequence::Copy);
+    pasteAction_ = AddCommandAction(*clipboard, "Paste1", "Paste", &DocumentCommands::StartPaste);
+    pasteAction_->setShortcut(QKeySequence::Paste);
 }
 
 void DocumentActions::MakeChangeSizeMenu(QMenu& edit) {
@@ -268,6 +279,8 @@ void DocumentActions::DefEnableItem(const ActionStates& states) {
     for (const CodeItem& item : codeItems_)
         item.action->setEnabled(states.enabling[item.code]);
     undoAction_->setEnabled(states.undo);
+    copyAction_->setEnabled(states.copy);
+    pasteAction_->setEnabled(states.paste);
     hideAllAction_->setEnabled(states.anyAttributeShown);
     tokensAction_->setEnabled(states.directed);
     SyncViewChecks(states.view);

@@ -27,6 +27,8 @@ public:
     virtual void Print1Click() = 0;
     virtual void PrintSetup1Click() = 0;
     virtual void Undo1Click() = 0;
+    virtual void CopyToClipboard() = 0;
+    virtual void StartPaste() = 0;
     virtual void ClearCustomPOptionsClick() = 0;
     virtual void MoveGraph(int dx, int dy) = 0;
     virtual void ResetCommand() = 0;
@@ -48,6 +50,8 @@ public:
 struct ActionStates {
     CommandEnabling enabling;
     bool undo = false;
+    bool copy = false;  // Plax Clipboard > Copy
+    bool paste = false; // Plax Clipboard > Paste
     bool anyAttributeShown = false;
     bool directed = false; // the token items belong to directed nets
     ViewFlags view;
@@ -87,6 +91,7 @@ private:
     void MakeFileMenu();
     void MakeEditMenu();
     void MakeEditSubMenus(QMenu& edit);
+    void MakeClipboardItems(QMenu& edit);
     void MakeChangeSizeMenu(QMenu& edit);
     void MakeMoveGraphItems();
     void MakeViewMenu();
@@ -115,6 +120,8 @@ private:
     QMenu* popupMenu_ = nullptr;
     QAction* refreshNetAction_ = nullptr;
     QAction* undoAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* pasteAction_ = nullptr;
     QAction* hideAllAction_ = nullptr;
     QAction* toolbarAction_ = nullptr;
     QAction* optionsPaletteAction_ = nullptr;

@@ -75,6 +75,9 @@ public:
     void MoveGraph(int dx, int dy) override;
     void FitNettoWindow1Click();
     void Undo1Click() override;
+    // Edit > Plax Clipboard > Copy and Paste; the paste is placed by the next click (PasteAt).
+    void CopyToClipboard() override;
+    void StartPaste() override;
     void ClearCustomPOptionsClick() override;
 
     // View menu and the canvas's pop-up menu.
@@ -139,7 +142,7 @@ protected:
 
     // Where the point and edge dialogs, the decomposition of an edge and the paste placement
     // join the machine. The dialogs edit copies, applied on OK; the decomposition does nothing
-    // yet.
+    // yet; the paste merges the program's clipboard net with its corner at (x, y).
     virtual void PointDialog(int p);
     virtual void EdgeDialog(int from, int to);
     virtual void EnterSubNet(int from, int to);
@@ -159,6 +162,7 @@ private:
     void ClearCommandDisplay() override;
     void EnableReset(bool enabled) override;
     void UnsetCursor() override;
+    void SetCrossCursor() override;
     void PickingClick(int p) override;
 
     // Mouse modes.
