@@ -18,6 +18,7 @@ constexpr const char* HideAllCaption = "Hide All &Attributes";
 constexpr const char* HideAllPopupCaption = "Hide All Attributes";
 constexpr const char* EdgeLabelsCaption = "Show  Edge labels";
 constexpr const char* NewElementPaletteCaption = "New Element Options Palette";
+constexpr const char* CopyAsPictureHint = "Copy the NetWork as a picture for other programs";
 
 QMenu* SubMenu(QMenu& parent, const char* name, const char* caption) {
     auto* menu = new QMenu(QString::fromLatin1(caption), &parent);
@@ -153,13 +154,15 @@ void DocumentActions::MakeEditSubMenus(QMenu& edit) {
     AddCodeAction(*move, "MoveComponent1", "Move Component", CommandCode::MoveComponent);
 }
 
-// The program's own net clipboard.
+// The program's own net clipboard, and beside it the picture for other programs.
 void DocumentActions::MakeClipboardItems(QMenu& edit) {
     QMenu* clipboard = SubMenu(edit, "PlaxClipboard1", "Plax Clipboard");
     copyAction_ = AddCommandAction(*clipboard, "Copy1", "Copy", &DocumentCommands::CopyToClipboard);
     copyAction_->setShortcut(QKeySequence::Copy);
     pasteAction_ = AddCommandAction(*clipboard, "Paste1", "Paste", &DocumentCommands::StartPaste);
     pasteAction_->setShortcut(QKeySequence::Paste);
+    pictureAction_ = AddCommandAction(edit, "CopyAsPicture1", "Copy as Picture",
+                                      &DocumentCommands::CopyAsPicture1Click, CopyAsPictureHint);
 }
 
 void DocumentActions::MakeChangeSizeMenu(QMenu& edit) {
@@ -281,6 +284,7 @@ void DocumentActions::DefEnableItem(const ActionStates& states) {
     undoAction_->setEnabled(states.undo);
     copyAction_->setEnabled(states.copy);
     pasteAction_->setEnabled(states.paste);
+    pictureAction_->setEnabled(states.picture);
     hideAllAction_->setEnabled(states.anyAttributeShown);
     tokensAction_->setEnabled(states.directed);
     SyncViewChecks(states.view);

@@ -29,6 +29,7 @@ public:
     virtual void Undo1Click() = 0;
     virtual void CopyToClipboard() = 0;
     virtual void StartPaste() = 0;
+    virtual void CopyAsPicture1Click() = 0;
     virtual void ClearCustomPOptionsClick() = 0;
     virtual void MoveGraph(int dx, int dy) = 0;
     virtual void ResetCommand() = 0;
@@ -50,8 +51,9 @@ public:
 struct ActionStates {
     CommandEnabling enabling;
     bool undo = false;
-    bool copy = false;  // Plax Clipboard > Copy
-    bool paste = false; // Plax Clipboard > Paste
+    bool copy = false;    // Plax Clipboard > Copy
+    bool paste = false;   // Plax Clipboard > Paste
+    bool picture = false; // Copy as Picture
     bool anyAttributeShown = false;
     bool directed = false; // the token items belong to directed nets
     ViewFlags view;
@@ -122,6 +124,7 @@ private:
     QAction* undoAction_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* pasteAction_ = nullptr;
+    QAction* pictureAction_ = nullptr;
     QAction* hideAllAction_ = nullptr;
     QAction* toolbarAction_ = nullptr;
     QAction* optionsPaletteAction_ = nullptr;

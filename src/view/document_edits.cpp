@@ -9,6 +9,7 @@
 #include "model/undo.h"
 #include "render/canvas_geometry.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -41,6 +42,11 @@ void TMDIChild::SetCrossCursor() { canvas_->setCursor(Qt::CrossCursor); }
 void TMDIChild::CopyToClipboard() { CopyNetToClipboard(*this); }
 void TMDIChild::StartPaste() { machine_.StartPaste(); }
 void TMDIChild::PasteAt(int x, int y) { PasteClipboardAt(*this, x, y); }
+
+void TMDIChild::CopyAsPicture1Click() {
+    if (!CopyNetPicture(Net(), PictureSize(), IsSubNet(), *QGuiApplication::clipboard()))
+        host_.Ui().Error(CannotCopyPictureMessage);
+}
 
 void TMDIChild::Retype1Click() {
     if (Busy()) return;

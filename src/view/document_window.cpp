@@ -179,7 +179,7 @@ CommandEnabling TMDIChild::Enabling() const {
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
     actions_->DefEnableItem({on, HasUndo(Net()), Net().n >= 2, CanPaste(Net(), host_.State().clipboard),
-                             AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().view});
+                             Net().n > 0, AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().view});
     property_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
 }

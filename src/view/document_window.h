@@ -78,6 +78,8 @@ public:
     // Edit > Plax Clipboard > Copy and Paste; the paste is placed by the next click (PasteAt).
     void CopyToClipboard() override;
     void StartPaste() override;
+    // Edit > Copy as Picture: the net onto the system clipboard as PNG and SVG.
+    void CopyAsPicture1Click() override;
     void ClearCustomPOptionsClick() override;
 
     // View menu and the canvas's pop-up menu.

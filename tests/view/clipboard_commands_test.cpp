@@ -7,7 +7,11 @@
 #include "model/net_store.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -120,6 +124,24 @@ TEST_F(ClipboardTest, PasteRefusesWhatItCannotPlace) {
     EXPECT_EQ(doc->Net().n, 13);
     EXPECT_EQ(doc->Armed(), Command::PastePlacement);
     EXPECT_EQ(host.dialogs.Texts("error").size(), 1U);
+}
+
+TEST_F(ClipboardTest, CopyAsPicturePutsPngAndSvgOnTheSystemClipboard) {
+    NetWorkType net = LineNet(false, 2);
+    AddTestEdge(net, 1, 2);
+    auto doc = Document(net);
+    QGuiApplication::clipboard()->clear();
+    ASSERT_TRUE(Item(*doc, "CopyAsPicture1")->isEnabled());
+    Item(*doc, "CopyAsPicture1")->trigger();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->data("image/png").startsWith("\x89PNG\r\n\x1a\n"));
+    EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), doc->PictureSize());
+    EXPECT_EQ(image.pixel(300, 50), qRgb(255, 255, 255)) << "between the points, on the white page";
+    EXPECT_NE(image.pixel(150, 50), qRgb(255, 255, 255)) << "the edge is drawn";
+    EXPECT_TRUE(host.dialogs.calls.empty());
 }
 
 } // namespace

@@ -26,6 +26,7 @@ struct RecordingCommands : DocumentCommands {
     void Undo1Click() override { Run("undo"); }
     void CopyToClipboard() override { Run("copy"); }
     void StartPaste() override { Run("paste"); }
+    void CopyAsPicture1Click() override { Run("picture"); }
     void ClearCustomPOptionsClick() override { Run("clear options"); }
     void MoveGraph(int dx, int dy) override { Run("move " + std::to_string(dx) + "," + std::to_string(dy)); }
     void ResetCommand() override { Run("reset"); }
@@ -68,6 +69,7 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         {"Undo1", "undo"},
         {"Copy1", "copy"},
         {"Paste1", "paste"},
+        {"CopyAsPicture1", "picture"},
         {"ResetCommand1", "reset"},
         {"RefreshNet2", "refresh"},
         {"HideAllAttributes2", "hide all"},
@@ -114,6 +116,7 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
         {"Undo1", true, false},
         {"Copy1", false, false},
         {"Paste1", true, false},
+        {"CopyAsPicture1", false, false},
         {"HideAllAttributes1", false, false},
         {"HideAllAttributes2", false, false},
         {"ShowEdgeName1", true, true},
