@@ -235,6 +235,26 @@ bool InsertEdge(NetWorkType& net, int from, int to, EdgeType edge) {
     return true;
 }
 
+void DeleteNetPoint(NetWorkType& net, int p) {
+    const int n = net.n;
+    if (p < 1 || p > n) return;
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    net.lists[at(p)].clear();
+    for (int i = 1; i <= n; ++i)
+        std::erase_if(net.lists[at(i)], [p](const EdgeType& e) { return e.target == p; });
+    if (p < n) {
+        net.points[at(p)] = std::move(net.points[at(n)]);
+        net.lists[at(p)] = std::move(net.lists[at(n)]);
+        net.lists[at(n)].clear();
+        for (int i = 1; i < n; ++i) {
+            for (EdgeType& e : net.lists[at(i)])
+                if (e.target == n) e.target = static_cast<std::uint8_t>(p);
+        }
+    }
+    net.points[at(n)] = PointType{};
+    net.n = static_cast<std::uint8_t>(n - 1);
+}
+
 int PointRadius(const NetWorkType& net, int p) {
     const PointType& point = net.points[static_cast<std::size_t>(p)];
     return point.customOptions != 0 ? point.options.radius : net.defaultOptions.radius;

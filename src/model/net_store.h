@@ -79,6 +79,10 @@ void SetSubNet(NetWorkType& net, int from, int to, std::shared_ptr<NetWorkType> 
 // pair or an edge that exists already.
 bool InsertEdge(NetWorkType& net, int from, int to, EdgeType edge);
 
+// Deletes point p and its edges; the last point takes number p, keeping its record and edges,
+// so only the last point is renumbered.
+void DeleteNetPoint(NetWorkType& net, int p);
+
 // Hit tests.
 int PointRadius(const NetWorkType& net, int p);
 int PointAt(const NetWorkType& net, std::int32_t x, std::int32_t y);

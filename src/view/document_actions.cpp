@@ -19,6 +19,7 @@ constexpr const char* HideAllPopupCaption = "Hide All Attributes";
 constexpr const char* EdgeLabelsCaption = "Show  Edge labels";
 constexpr const char* NewElementPaletteCaption = "New Element Options Palette";
 constexpr const char* AlignPaletteCaption = "Alignment Palette";
+constexpr const char* CopyAsPictureHint = "Copy the NetWork as a picture for other programs";
 
 QMenu* SubMenu(QMenu& parent, const char* name, const char* caption) {
     auto* menu = new QMenu(QString::fromLatin1(caption), &parent);
@@ -126,6 +127,8 @@ void DocumentActions::MakeEditMenu() {
     undoAction_ = AddCommandAction(*editMenu_, "Undo1", "Undo", &DocumentCommands::Undo1Click);
     undoAction_->setShortcut(QKeySequence::Undo);
     editMenu_->addSeparator();
+    MakeClipboardItems(*editMenu_);
+    editMenu_->addSeparator();
     MakeEditSubMenus(*editMenu_);
     AddCodeAction(*editMenu_, "Retype1", "Retype", CommandCode::Retype, Qt::CTRL | Qt::Key_T);
     editMenu_->addSeparator();
@@ -183,6 +186,17 @@ void DocumentActions::MakeEditSubMenus(QMenu& edit) {
     QMenu* move = SubMenu(edit, "Move1", "Move");
     AddCodeAction(*move, "MovePoint1", "Move Point", CommandCode::MovePoint);
     AddCodeAction(*move, "MoveComponent1", "Move Component", CommandCode::MoveComponent);
+}
+
+// The program's own net clipboard, and beside it the picture for other programs.
+void DocumentActions::MakeClipboardItems(QMenu& edit) {
+    QMenu* clipboard = SubMenu(edit, "PlaxClipboard1", "Plax Clipboard");
+    copyAction_ = AddCommandAction(*clipboard, "Copy1", "Copy", &DocumentCommands::CopyToClipboard);
+    copyAction_->setShortcut(QKeySequence::Copy);
+    pasteAction_ = AddCommandAction(*clipboard, "Paste1", "Paste", &DocumentCommands::StartPaste);
+    pasteAction_->setShortcut(QKeySequence::Paste);
+    pictureAction_ = AddCommandAction(edit, "CopyAsPicture1", "Copy as Picture",
+                                      &DocumentCommands::CopyAsPicture1Click, CopyAsPictureHint);
 }
 
 void DocumentActions::MakeChangeSizeMenu(QMenu& edit) {
@@ -306,6 +320,9 @@ void DocumentActions::DefEnableItem(const ActionStates& states) {
     for (const CodeItem& item : codeItems_)
         item.action->setEnabled(states.enabling[item.code]);
     undoAction_->setEnabled(states.undo);
+    copyAction_->setEnabled(states.copy);
+    pasteAction_->setEnabled(states.paste);
+    pictureAction_->setEnabled(states.picture);
     hideAllAction_->setEnabled(states.anyAttributeShown);
     tokensAction_->setEnabled(states.directed);
     SyncViewChecks(states.view);

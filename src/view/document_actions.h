@@ -27,6 +27,9 @@ public:
     virtual void Print1Click() = 0;
     virtual void PrintSetup1Click() = 0;
     virtual void Undo1Click() = 0;
+    virtual void CopyToClipboard() = 0;
+    virtual void StartPaste() = 0;
+    virtual void CopyAsPicture1Click() = 0;
     virtual void ClearCustomPOptionsClick() = 0;
     virtual void MoveGraph(int dx, int dy) = 0;
     virtual void ResetCommand() = 0;
@@ -48,6 +51,9 @@ public:
 struct ActionStates {
     CommandEnabling enabling;
     bool undo = false;
+    bool copy = false;    // Plax Clipboard > Copy
+    bool paste = false;   // Plax Clipboard > Paste
+    bool picture = false; // Copy as Picture
     bool anyAttributeShown = false;
     bool directed = false; // the token items belong to directed nets
     ViewFlags view;
@@ -87,6 +93,7 @@ private:
     void MakeFileMenu();
     void MakeEditMenu();
     void MakeEditSubMenus(QMenu& edit);
+    void MakeClipboardItems(QMenu& edit);
     void MakeChangeSizeMenu(QMenu& edit);
     void MakeAlignItems(QMenu& edit);
     void MakeMoveGraphItems();
@@ -116,6 +123,9 @@ private:
     QMenu* popupMenu_ = nullptr;
     QAction* refreshNetAction_ = nullptr;
     QAction* undoAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* pasteAction_ = nullptr;
+    QAction* pictureAction_ = nullptr;
     QAction* hideAllAction_ = nullptr;
     QAction* toolbarAction_ = nullptr;
     QAction* optionsPaletteAction_ = nullptr;

@@ -1,5 +1,6 @@
 #include "document_window.h"
 
+#include "clipboard_commands.h"
 #include "document_window_parts.h"
 #include "edit_commands.h"
 #include "picking_commands.h"
@@ -8,6 +9,7 @@
 #include "model/undo.h"
 #include "render/canvas_geometry.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -35,7 +37,16 @@ void TMDIChild::EnableReset(bool enabled) { resetBtn_->setEnabled(enabled); }
 void TMDIChild::UnsetCursor() { canvas_->unsetCursor(); }
 void TMDIChild::PickingClick(int p) { picking_->Click(p); }
 
-void TMDIChild::PasteAt(int /*x*/, int /*y*/) { ResetCommand(); }
+void TMDIChild::SetCrossCursor() { canvas_->setCursor(Qt::CrossCursor); }
+
+void TMDIChild::CopyToClipboard() { CopyNetToClipboard(*this); }
+void TMDIChild::StartPaste() { machine_.StartPaste(); }
+void TMDIChild::PasteAt(int x, int y) { PasteClipboardAt(*this, x, y); }
+
+void TMDIChild::CopyAsPicture1Click() {
+    if (!CopyNetPicture(Net(), PictureSize(), IsSubNet(), *QGuiApplication::clipboard()))
+        host_.Ui().Error(CannotCopyPictureMessage);
+}
 
 void TMDIChild::Retype1Click() {
     if (Busy()) return;

@@ -8,6 +8,7 @@
 #include "property_commands.h"
 #include "sub_net_levels.h"
 
+#include "model/clipboard.h"
 #include "model/net_store.h"
 #include "model/undo.h"
 #include "procedures/procedure_table.h"
@@ -176,8 +177,8 @@ CommandEnabling TMDIChild::Enabling() const {
 
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
-    actions_->DefEnableItem(
-        {on, HasUndo(Net()), AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().view});
+    actions_->DefEnableItem({on, HasUndo(Net()), Net().n >= 2, CanPaste(Net(), host_.State().clipboard),
+                             Net().n > 0, AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().view});
     property_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
     upOneLevelBtn_->setEnabled(IsSubNet());

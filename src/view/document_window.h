@@ -75,6 +75,11 @@ public:
     void MoveGraph(int dx, int dy) override;
     void FitNettoWindow1Click();
     void Undo1Click() override;
+    // Edit > Plax Clipboard > Copy and Paste; the paste is placed by the next click (PasteAt).
+    void CopyToClipboard() override;
+    void StartPaste() override;
+    // Edit > Copy as Picture: the net onto the system clipboard as PNG and SVG.
+    void CopyAsPicture1Click() override;
     void ClearCustomPOptionsClick() override;
 
     // View menu and the canvas's pop-up menu.
@@ -142,7 +147,8 @@ protected:
 
     // Where the point and edge dialogs, the decomposition of an edge and the paste placement
     // join the machine. The dialogs edit copies, applied on OK; the decomposition asks first
-    // and enters the edge's level.
+    // and enters the edge's level; the paste merges the program's clipboard net with its corner
+    // at (x, y).
     virtual void PointDialog(int p);
     virtual void EdgeDialog(int from, int to);
     virtual void EnterSubNet(int from, int to);
@@ -164,6 +170,7 @@ private:
     void ClearCommandDisplay() override;
     void EnableReset(bool enabled) override;
     void UnsetCursor() override;
+    void SetCrossCursor() override;
     void PickingClick(int p) override;
 
     // Mouse modes.

@@ -114,25 +114,6 @@ void RemoveEdge(NetWorkType& net, int from, int to) {
     if (IsUndirected(net)) EraseTarget(ListOf(net, to), from);
 }
 
-void DeleteNetPoint(NetWorkType& net, int p) {
-    const int n = net.n;
-    if (p < 1 || p > n) return;
-    ListOf(net, p).clear();
-    for (int i = 1; i <= n; ++i)
-        EraseTarget(ListOf(net, i), p);
-    if (p < n) {
-        PointOf(net, p) = std::move(PointOf(net, n));
-        ListOf(net, p) = std::move(ListOf(net, n));
-        ListOf(net, n).clear();
-        for (int i = 1; i < n; ++i) {
-            for (EdgeType& e : ListOf(net, i))
-                if (e.target == n) e.target = static_cast<std::uint8_t>(p);
-        }
-    }
-    PointOf(net, n) = PointType{};
-    net.n = static_cast<std::uint8_t>(n - 1);
-}
-
 void DeleteComponentOf(NetWorkType& net, int p) {
     if (p < 1 || p > net.n) return;
     const Components c = CountComponents(net);

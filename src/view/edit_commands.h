@@ -46,8 +46,6 @@ int AddNewPoint(NetWorkType& net, const OptionType& options, int x, int y);
 bool AddNewEdge(NetWorkType& net, const OptionType& options, int from, int to);
 // Removes (from, to); on an undirected net both entries.
 void RemoveEdge(NetWorkType& net, int from, int to);
-// Deletes point p and its edges; the last point takes number p, keeping its record and edges.
-void DeleteNetPoint(NetWorkType& net, int p);
 // Deletes every point of p's component (edge directions ignored).
 void DeleteComponentOf(NetWorkType& net, int p);
 // Moves p's component so that p lands on (x, y).

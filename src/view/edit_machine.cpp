@@ -1,5 +1,6 @@
 #include "edit_machine.h"
 
+#include "clipboard_commands.h"
 #include "edit_commands.h"
 #include "procedure_marks.h"
 
@@ -85,6 +86,12 @@ void EditMachine::ArmEdit(Command c) {
     armed_ = c;
     if (rule->forgetsPoints) firstPoint_ = secondPoint_ = 0;
     if (rule->reEnables) document_.DefEnableItem();
+}
+
+void EditMachine::StartPaste() {
+    if (Busy()) return;
+    Arm(Command::PastePlacement, PastePrompt);
+    display_.SetCrossCursor();
 }
 
 void EditMachine::Click() {

@@ -15,6 +15,8 @@ public:
     virtual void ClearCommandDisplay() = 0;
     virtual void EnableReset(bool enabled) = 0;
     virtual void UnsetCursor() = 0;
+    // The cross a waiting paste shows over the canvas.
+    virtual void SetCrossCursor() = 0;
     // A click while a point-picking procedure is armed; p is the point there (0 = none).
     virtual void PickingClick(int p) = 0;
     // A click while a paste waits for its place.
@@ -39,6 +41,9 @@ public:
 
     // Arms one of the editing commands (Add Point ... Move Component) with its prompt.
     void ArmEdit(Command c);
+    // Edit > Plax Clipboard > Paste: refused while a procedure runs; otherwise the paste waits
+    // for the click that places it (PasteAt), under a cross cursor.
+    void StartPaste();
     // Disarms: the soft reset keeps the cursor and the Reset button as they are.
     void ResetSoft();
     void Reset();

@@ -24,6 +24,9 @@ struct RecordingCommands : DocumentCommands {
     void Print1Click() override { Run("print"); }
     void PrintSetup1Click() override { Run("print setup"); }
     void Undo1Click() override { Run("undo"); }
+    void CopyToClipboard() override { Run("copy"); }
+    void StartPaste() override { Run("paste"); }
+    void CopyAsPicture1Click() override { Run("picture"); }
     void ClearCustomPOptionsClick() override { Run("clear options"); }
     void MoveGraph(int dx, int dy) override { Run("move " + std::to_string(dx) + "," + std::to_string(dy)); }
     void ResetCommand() override { Run("reset"); }
@@ -64,6 +67,9 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         {"SaveAs1", "save as"},
         {"Print1", "print"},
         {"Undo1", "undo"},
+        {"Copy1", "copy"},
+        {"Paste1", "paste"},
+        {"CopyAsPicture1", "picture"},
         {"ResetCommand1", "reset"},
         {"RefreshNet2", "refresh"},
         {"HideAllAttributes2", "hide all"},
@@ -93,6 +99,7 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
     states.enabling[CommandCode::AddPoint] = true;
     states.enabling[CommandCode::Save] = true;
     states.undo = true;
+    states.paste = true;
     states.view.edgeNames = 1;
     host.toolbarVisible = false;
     actions->DefEnableItem(states);
@@ -107,6 +114,9 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
         {"Save1", true, false},
         {"Retype1", false, false},
         {"Undo1", true, false},
+        {"Copy1", false, false},
+        {"Paste1", true, false},
+        {"CopyAsPicture1", false, false},
         {"HideAllAttributes1", false, false},
         {"HideAllAttributes2", false, false},
         {"ShowEdgeName1", true, true},

@@ -19,7 +19,11 @@ using testing::TestDocument;
 struct RecordingDisplay : EditMachineDisplay {
     void ClearCommandDisplay() override { ++clears; }
     void EnableReset(bool enabled) override { resetEnabled = enabled; }
-    void UnsetCursor() override { ++cursorUnsets; }
+    void UnsetCursor() override {
+        ++cursorUnsets;
+        cross = false;
+    }
+    void SetCrossCursor() override { cross = true; }
     void PickingClick(int p) override { calls.push_back("pick " + std::to_string(p)); }
     void PasteAt(int x, int y) override {
         calls.push_back("paste " + std::to_string(x) + "," + std::to_string(y));
@@ -27,6 +31,7 @@ struct RecordingDisplay : EditMachineDisplay {
 
     int clears = 0;
     int cursorUnsets = 0;
+    bool cross = false;
     bool resetEnabled = false;
     std::vector<std::string> calls;
 };
