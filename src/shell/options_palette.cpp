@@ -2,6 +2,8 @@
 
 #include "options_dialog.h"
 
+#include "view/attribute_dialogs.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
@@ -27,7 +29,6 @@ constexpr std::array<const char*, 8> PointShapeHints = {"Circle",         "Squar
 constexpr std::array<const char*, 3> EdgeShapeHints = {"Line", "Triangle Edge Type 1",
                                                        "Triangle Edge Type 2"};
 constexpr std::array<int, 3> EdgeShapeCodes = {0, 3, 4};
-constexpr std::array<const char*, 5> LineStyleNames = {"Solid", "Dash", "Dot", "Dash-Dot", "Dash-Dot-Dot"};
 constexpr const char* WidthHint = "Width of the Edge";
 constexpr const char* StyleHint = "Line Style for the Edge";
 constexpr const char* NoName = "No Name";

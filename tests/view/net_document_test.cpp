@@ -1,3 +1,4 @@
+#include "net_document_fixture.h"
 #include "recording_messages.h"
 #include "scratch_dir.h"
 #include "test_host.h"
@@ -17,36 +18,13 @@
 namespace plax {
 namespace {
 
-// The window side of a document, recorded.
-struct RecordingDisplay : DocumentDisplay {
-    void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-    void ShowPrompt(const std::string& prompt) override { prompts.push_back(prompt); }
-    void ResetCommand() override { ++resets; }
-    QSize PictureSize() const override { return {300, 200}; }
-
-    std::vector<std::string> captions;
-    std::vector<std::string> prompts;
-    int resets = 0;
-};
-
-class NetDocumentTest : public ::testing::Test {
+class NetDocumentTest : public testing::NetDocumentFixture {
 protected:
-    std::string OpenRoadCopy() {
-        const std::string path = dir.File("road.net");
-        std::filesystem::copy_file(PLAX_EXAMPLES_DIR "/road.net", path);
-        document.Open(path);
-        return path;
-    }
     int PointsIn(const std::string& path) {
         NetWorkType back;
         testing::RecordingMessages quiet;
         return LoadNetFile(back, path, host.state.options, quiet) ? back.n : -1;
     }
-
-    testing::TestHost host;
-    testing::ScratchDir dir;
-    RecordingDisplay display;
-    NetDocument document{host, display};
 };
 
 TEST_F(NetDocumentTest, OpenEditSaveAndCloseWithoutAWindow) {
@@ -98,7 +76,7 @@ TEST_F(NetDocumentTest, TheCloseQuestionKeepsWhatWasNotSaved) {
         SCOPED_TRACE(row.what);
         testing::TestHost rowHost;
         testing::ScratchDir rowDir;
-        RecordingDisplay rowDisplay;
+        testing::RecordingDisplay rowDisplay;
         NetDocument doc{rowHost, rowDisplay};
         doc.New();
         testing::AddTestPoint(doc.Net(), 50, 50);

@@ -1,3 +1,4 @@
+#include "net_document_fixture.h"
 #include "recording_messages.h"
 #include "scratch_dir.h"
 #include "test_host.h"
@@ -110,22 +111,8 @@ TEST(SubNetLevelsTest, LeavingDropsTheLevelsSnapshotAndFindsTheEnclosingOne) {
     EXPECT_EQ(net.n, 6);
 }
 
-class SubNetDocumentTest : public ::testing::Test {
+class SubNetDocumentTest : public testing::NetDocumentFixture {
 protected:
-    struct Display : DocumentDisplay {
-        void SetCaption(const std::string& caption) override { captions.push_back(caption); }
-        void ShowPrompt(const std::string&) override {}
-        void ResetCommand() override {}
-        QSize PictureSize() const override { return {300, 200}; }
-        std::vector<std::string> captions;
-    };
-
-    std::string OpenRoadCopy() {
-        const std::string path = dir.File("road.net");
-        std::filesystem::copy_file(PLAX_EXAMPLES_DIR "/road.net", path);
-        document.Open(path);
-        return path;
-    }
     NetWorkType Reload(const std::string& path) {
         NetWorkType back;
         testing::RecordingMessages quiet;
@@ -140,11 +127,6 @@ protected:
         testing::AddTestEdge(net, p, 2, second);
         net.changed = 1;
     }
-
-    testing::TestHost host;
-    testing::ScratchDir dir;
-    Display display;
-    NetDocument document{host, display};
 };
 
 TEST_F(SubNetDocumentTest, ALevelSavedFromAboveMeasuresThroughItsSubNet) {
