@@ -11,6 +11,8 @@ packages=(
   fonts-liberation xvfb xauth
   libwmf-bin fonts-urw-base35
   imagemagick libmagickcore-6.q16-6-extra
+  # the checks of the installed files: the desktop entry and the AppStream metainfo
+  desktop-file-utils appstream
 )
 
 missing=()
