@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "cli_messages.h"
+#include "generate_command.h"
 #include "invocation.h"
 #include "net_io.h"
 #include "net_json.h"
@@ -67,6 +68,9 @@ const std::vector<Command>& Commands() {
          1,
          {{}, {}},
          Dump},
+        // Standard nets.
+        {"generate", "generate KIND OUT [options]   a standard net (see the options of generate)", 2,
+         GenerateOptionSpec(), RunGenerate},
     };
     return commands;
 }
@@ -105,6 +109,8 @@ void PrintHelp(std::ostream& out) {
            "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
            "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
            "                         edge-names, edge-labels (a loaded net shows none of them)\n\n"
+           << GenerateHelp
+        << "\n"
            "A file ending in .kp (any case) is read as Krack Plot text, any other as a net file.\n"
            "Writing .kp asks before replacing a file; --yes answers Yes.\n\n"
            "Exit status: 0 done, 1 refused or not written, 2 usage error, 3 input file unreadable.\n";

@@ -8,17 +8,6 @@
 
 namespace plax {
 
-std::uint32_t SeededRandom::Draw(std::uint32_t max) {
-    // Rejecting the top sliver of the engine's range keeps every answer equally likely.
-    const std::uint64_t range = std::uint64_t{max} + 1;
-    const std::uint64_t top = std::numeric_limits<std::uint64_t>::max();
-    const std::uint64_t limit = top - top % range;
-    std::uint64_t x = engine_();
-    while (x >= limit)
-        x = engine_();
-    return static_cast<std::uint32_t>(x % range);
-}
-
 int ChooseTransition(const NetWorkType& net, const PointFlags& enabled, RandomSource& random) {
     // Transition t owns the numbers from the running total to the total plus its level.
     std::array<std::uint32_t, MaxPoints + 1> intervalEnd{};

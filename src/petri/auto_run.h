@@ -1,31 +1,13 @@
 #pragma once
 
 #include "model/net_types.h"
+#include "model/seeded_random.h"
 #include "procedures/reachability.h"
 
 #include <cstdint>
 #include <functional>
-#include <random>
 
 namespace plax {
-
-// Where the automatic run takes its chances from, so that a test or a seed can fix them.
-class RandomSource {
-public:
-    virtual ~RandomSource() = default;
-    // A whole number from 0 to `max`, each equally likely.
-    virtual std::uint32_t Draw(std::uint32_t max) = 0;
-};
-
-// A source that gives the same numbers for the same seed on every platform.
-class SeededRandom : public RandomSource {
-public:
-    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
-    std::uint32_t Draw(std::uint32_t max) override;
-
-private:
-    std::mt19937_64 engine_;
-};
 
 // Picks one of the `enabled` transitions, each with a chance of (level + 1) over the sum of
 // (level + 1) of them all; 0 when none is enabled.
