@@ -32,8 +32,10 @@ echo "package: $(basename "$deb")"
 # Depends: libraries and Qt's plugins only, never a compiler, a -dev package or a test tool.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
+# The package names alone, one a line, compared as fixed strings (libstdc++6 has regex characters).
+names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
 for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins libc6 libstdc++6; do
-    grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
+    grep -Fxq -- "$dep" <<<"$names" || fail "Depends lacks $dep"
 done
 while read -r dep; do
     case "$dep" in
@@ -41,7 +43,7 @@ while read -r dep; do
     *) fail "Depends names $dep, which is no runtime library" ;;
     esac
     case "$dep" in *-dev) fail "Depends names the development package $dep" ;; esac
-done < <(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
+done <<<"$names"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
