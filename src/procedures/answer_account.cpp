@@ -12,7 +12,7 @@ constexpr const char* QuestionLabel = "    Question : ";
 constexpr const char* AnswerLabel = "    Your answer : ";
 
 void WriteVerdict(ResultsSink& sink, const NetWorkType& net, const CheckRequest& request,
-                  const Answer& answer, const Verdict& verdict) {
+                  const StudentAnswer& answer, const Verdict& verdict) {
     sink.WriteReportHeader(CheckTitle, net);
     sink.AddLine(QuestionLabel + QuestionText(request));
     sink.AddLine(AnswerLabel + AnswerText(InfoOf(request.question).kind, answer));
@@ -32,8 +32,9 @@ void WriteVerdict(ResultsSink& sink, const NetWorkType& net, const CheckRequest&
 
 } // namespace
 
-std::optional<Verdict> CheckMyAnswer(NetWorkType& net, const CheckRequest& request, const Answer& answer,
-                                     const std::string& fileName, ProcedureOutput out) {
+std::optional<Verdict> CheckMyAnswer(NetWorkType& net, const CheckRequest& request,
+                                     const StudentAnswer& answer, const std::string& fileName,
+                                     ProcedureOutput out) {
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return std::nullopt;
     Verdict verdict;
     {

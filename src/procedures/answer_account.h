@@ -13,7 +13,8 @@ namespace plax {
 // Checks the answer as a long run and writes the verdict as an account of its own: the header
 // with the title "Check My Answer", the question, the answer as read, the verdict lines and the
 // proof. Nothing when no Results window could be made (the user was told).
-std::optional<Verdict> CheckMyAnswer(NetWorkType& net, const CheckRequest& request, const Answer& answer,
-                                     const std::string& fileName, ProcedureOutput out);
+std::optional<Verdict> CheckMyAnswer(NetWorkType& net, const CheckRequest& request,
+                                     const StudentAnswer& answer, const std::string& fileName,
+                                     ProcedureOutput out);
 
 } // namespace plax

@@ -83,7 +83,7 @@ std::optional<std::string> ActivityRefusal(const NetWorkType& net) {
     return std::nullopt;
 }
 
-void Dispatch(check::Context& c, const Answer& answer) {
+void Dispatch(check::Context& c, const StudentAnswer& answer) {
     switch (InfoOf(c.request.question).kind) {
     case K::Walk: check::CheckWalkQuestion(c, answer); return;
     case K::PointSet:
@@ -124,7 +124,7 @@ std::optional<std::string> QuestionRefusal(const NetWorkType& net, const CheckRe
     return std::nullopt;
 }
 
-Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const Answer& answer,
+Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const StudentAnswer& answer,
                     RunControl& control) {
     Verdict verdict;
     check::Context c{net, request, control, verdict, std::nullopt, std::nullopt, false};

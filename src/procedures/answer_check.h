@@ -61,7 +61,7 @@ struct FlowEntry {
 
 // A student's answer as it was marked on the canvas or typed. Each question reads the parts its
 // kind names: a walk is its points in order, or its edges, which are then followed from the start.
-struct Answer {
+struct StudentAnswer {
     std::vector<int> points;
     std::vector<EdgeMark> edges;
     std::vector<int> colors; // colour number by point, from index 1; 0 or missing: none
@@ -73,12 +73,12 @@ struct Answer {
 // A typed answer taken apart, or why it cannot be. Bounded: at most MaxAnswerText characters.
 inline constexpr std::size_t MaxAnswerText = 4096;
 struct ParsedAnswer {
-    std::optional<Answer> answer;
+    std::optional<StudentAnswer> answer;
     std::string error;
 };
 ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text);
 // The answer written back as ParseAnswer reads it.
-std::string AnswerText(AnswerKind kind, const Answer& answer);
+std::string AnswerText(AnswerKind kind, const StudentAnswer& answer);
 
 struct CheckRequest {
     Question question = Question::ShortestPath;
@@ -117,7 +117,7 @@ std::string QuestionText(const CheckRequest& request);
 std::optional<std::string> QuestionRefusal(const NetWorkType& net, const CheckRequest& request);
 
 // Checks `answer`. The exact searches poll `control`; Stop gives the Stopped outcome.
-Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const Answer& answer,
+Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const StudentAnswer& answer,
                     RunControl& control);
 
 } // namespace plax

@@ -44,11 +44,11 @@ bool SameValue(double a, double b);
 void MarkWalk(Context& c, const std::vector<int>& walk);
 void MarkPoints(Context& c, const std::vector<int>& points);
 
-void CheckWalkQuestion(Context& c, const Answer& answer);
-void CheckSetQuestion(Context& c, const Answer& answer);
-void CheckColoring(Context& c, const Answer& answer);
-void CheckSeparation(Context& c, const Answer& answer);
-void CheckSpanningTree(Context& c, const Answer& answer);
-void CheckFlow(Context& c, const Answer& answer);
+void CheckWalkQuestion(Context& c, const StudentAnswer& answer);
+void CheckSetQuestion(Context& c, const StudentAnswer& answer);
+void CheckColoring(Context& c, const StudentAnswer& answer);
+void CheckSeparation(Context& c, const StudentAnswer& answer);
+void CheckSpanningTree(Context& c, const StudentAnswer& answer);
+void CheckFlow(Context& c, const StudentAnswer& answer);
 
 } // namespace plax::check

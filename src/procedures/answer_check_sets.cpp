@@ -132,7 +132,7 @@ std::set<EdgeKey> BridgesOf(const NetWorkType& net) {
     return bridges;
 }
 
-void CheckCutPoints(Context& c, const Answer& a) {
+void CheckCutPoints(Context& c, const StudentAnswer& a) {
     const PointSet truth = CutPointsOf(c.net);
     c.correct = PointSetText(PointsOf(truth));
     const auto set = SetOf(c, a.points);
@@ -149,7 +149,7 @@ void CheckCutPoints(Context& c, const Answer& a) {
     if (!c.Faulty()) MarkPoints(c, PointsOf(*set));
 }
 
-void CheckBridges(Context& c, const Answer& a) {
+void CheckBridges(Context& c, const StudentAnswer& a) {
     const std::set<EdgeKey> truth = BridgesOf(c.net);
     c.correct = EdgeListText(truth);
     const auto keys = EdgesOf(c, a.edges);
@@ -172,7 +172,7 @@ void CheckBridges(Context& c, const Answer& a) {
 
 } // namespace
 
-void CheckSetQuestion(Context& c, const Answer& a) {
+void CheckSetQuestion(Context& c, const StudentAnswer& a) {
     const Question q = c.request.question;
     const int n = c.net.n;
     const NeighbourSets adj = UndirectedNeighbours(c.net);
@@ -216,7 +216,7 @@ void CheckSetQuestion(Context& c, const Answer& a) {
     }
 }
 
-void CheckColoring(Context& c, const Answer& a) {
+void CheckColoring(Context& c, const StudentAnswer& a) {
     const ChromaticProof proof = ProveChromatic(c.net, c.control);
     c.verdict.proof = ChromaticProofLines(proof);
     std::vector<int> least;
@@ -244,7 +244,7 @@ void CheckColoring(Context& c, const Answer& a) {
     if (yours > proof.chromatic) c.Fault(MoreColorsText(proof.chromatic, yours));
 }
 
-void CheckSeparation(Context& c, const Answer& a) {
+void CheckSeparation(Context& c, const StudentAnswer& a) {
     c.verdict.proof = CertificateLines(c.request.question == Question::Bridges ? "bridges" : "cut-points",
                                        c.net, c.control);
     if (c.request.question == Question::Bridges) {

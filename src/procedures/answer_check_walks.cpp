@@ -66,7 +66,7 @@ int WalkStart(const std::vector<EdgeMark>& edges) {
 
 // The walk of an answer: its points, or its edges followed from `start` (0: see WalkStart),
 // taking at each point the unused edge to the lowest point.
-std::vector<int> WalkOf(Context& c, const Answer& a, int start) {
+std::vector<int> WalkOf(Context& c, const StudentAnswer& a, int start) {
     if (!a.points.empty() || a.edges.empty()) return a.points;
     const bool both = IsUndirected(c.net);
     std::vector<bool> used(a.edges.size(), false);
@@ -125,7 +125,7 @@ void Ends(Context& c, const std::vector<int>& walk, int source, int sink) {
 
 // The walk of the answer when it is a path from `source` to `sink` along the net's edges, each
 // point once; empty after a fault.
-std::vector<int> ValidPath(Context& c, const Answer& a, int source, int sink) {
+std::vector<int> ValidPath(Context& c, const StudentAnswer& a, int source, int sink) {
     std::vector<int> walk = WalkOf(c, a, source);
     if (walk.empty()) {
         c.Fault(EmptyAnswerText);
@@ -172,7 +172,7 @@ double WalkSum(const std::vector<int>& walk, const std::function<double(int, int
     return sum;
 }
 
-void CheckShortestPath(Context& c, const Answer& a) {
+void CheckShortestPath(Context& c, const StudentAnswer& a) {
     const int s = c.request.source;
     const int t = c.request.sink;
     NetWorkType copy = c.net;
@@ -198,7 +198,7 @@ void CheckShortestPath(Context& c, const Answer& a) {
     if (other) c.another = PointList(*other);
 }
 
-void CheckCriticalPath(Context& c, const Answer& a) {
+void CheckCriticalPath(Context& c, const StudentAnswer& a) {
     NetWorkType copy = c.net;
     SilentMessages silent;
     if (!OneSourceOneSink(copy, silent)) return;
@@ -243,7 +243,7 @@ void EdgesOnce(Context& c, const std::vector<int>& walk) {
     }
 }
 
-void CheckEuler(Context& c, const Answer& a, bool cycle) {
+void CheckEuler(Context& c, const StudentAnswer& a, bool cycle) {
     const EulerResult r = ComputeEuler(c.net, cycle ? EulerMode::Cycle : EulerMode::Path);
     const auto obstacle = EulerObstacle(c.net, cycle);
     if (obstacle) c.verdict.proof = {ObstacleLine(*obstacle)};
@@ -294,7 +294,7 @@ std::vector<int> TourSources(const Context& c, bool cycle) {
 }
 
 // A Hamiltonian walk of the answer, each point once; empty after a fault.
-std::vector<int> ValidTour(Context& c, const Answer& a, bool cycle) {
+std::vector<int> ValidTour(Context& c, const StudentAnswer& a, bool cycle) {
     const int source = cycle ? 0 : c.request.source;
     const std::vector<int> walk = WalkOf(c, a, source);
     if (walk.empty()) {
@@ -314,7 +314,7 @@ std::vector<int> ValidTour(Context& c, const Answer& a, bool cycle) {
     return c.Faulty() ? std::vector<int>{} : walk;
 }
 
-void CheckTour(Context& c, const Answer& a) {
+void CheckTour(Context& c, const StudentAnswer& a) {
     const bool salesman = c.request.question == Question::Salesman;
     const bool cycle = c.request.question != Question::HamiltonianPath;
     const TourKind kind = cycle ? TourKind::HamiltonianCycle : TourKind::HamiltonianPath;
@@ -358,7 +358,7 @@ void CheckTour(Context& c, const Answer& a) {
 
 } // namespace
 
-void CheckWalkQuestion(Context& c, const Answer& a) {
+void CheckWalkQuestion(Context& c, const StudentAnswer& a) {
     switch (c.request.question) {
     case Question::ShortestPath: CheckShortestPath(c, a); return;
     case Question::CriticalPath: CheckCriticalPath(c, a); return;

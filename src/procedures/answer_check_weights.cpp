@@ -103,7 +103,7 @@ std::vector<EdgeKey> TreeEdges(const NeighbourSets& tree, int n) {
 // The listed flows added up by the direction they run.
 using Carried = std::array<std::array<double, MaxPoints + 1>, MaxPoints + 1>;
 
-std::vector<FlowEntry> FlowsOf(const NetWorkType& net, const Answer& a) {
+std::vector<FlowEntry> FlowsOf(const NetWorkType& net, const StudentAnswer& a) {
     if (!a.flows.empty() || IsUndirected(net)) return a.flows;
     std::vector<FlowEntry> stored;
     for (int u = 1; u <= net.n; ++u)
@@ -167,7 +167,7 @@ void ConservationFaults(Context& c, const Carried& carried) {
 
 } // namespace
 
-void CheckSpanningTree(Context& c, const Answer& a) {
+void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     const SpanningTreeResult prim = ComputeMinSpanningTree(c.net);
     std::vector<EdgeKey> primEdges;
     for (const SpanningTreeEdge& e : prim.edges)
@@ -205,7 +205,7 @@ void CheckSpanningTree(Context& c, const Answer& a) {
     c.another = TreeText(TreeEdges(other, c.net.n));
 }
 
-void CheckFlow(Context& c, const Answer& a) {
+void CheckFlow(Context& c, const StudentAnswer& a) {
     NetWorkType copy = c.net;
     copy.sourcePoint = static_cast<std::uint16_t>(c.request.source);
     copy.sinkPoint = static_cast<std::uint16_t>(c.request.sink);

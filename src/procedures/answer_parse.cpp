@@ -68,7 +68,7 @@ std::optional<FlowEntry> FlowOf(std::string_view item) {
     return FlowEntry{from->front(), to->front(), *amount};
 }
 
-bool ParseFlow(std::string_view text, Answer& a, std::string& error) {
+bool ParseFlow(std::string_view text, StudentAnswer& a, std::string& error) {
     const auto semicolon = text.find(';');
     const std::string value = TrimText(text.substr(0, semicolon));
     if (!value.empty()) {
@@ -108,7 +108,7 @@ ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text) {
         parsed.error = TooLongError;
         return parsed;
     }
-    Answer a;
+    StudentAnswer a;
     if (kind == AnswerKind::Flow) {
         if (ParseFlow(text, a, parsed.error)) parsed.answer = a;
         return parsed;
@@ -138,7 +138,7 @@ ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text) {
     return parsed;
 }
 
-std::string AnswerText(AnswerKind kind, const Answer& a) {
+std::string AnswerText(AnswerKind kind, const StudentAnswer& a) {
     if (a.none) return "none";
     switch (kind) {
     case AnswerKind::Flow: {

@@ -55,6 +55,7 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     const bool idle = machine_.Armed() == Command::None;
     const bool shift = (m.modifiers & Qt::ShiftModifier) != 0;
     const bool left = m.button == Qt::LeftButton;
+    if (idle && !shift && left && check_.Active() && q == 0 && MarkEdgeAt(m.x, m.y)) return;
     if (idle && !shift && left) {
         if (const int i = LabelAt(Net(), m.x, m.y); i != 0) {
             SetGesture(&CanvasGesture::StartLabelDrag, i);
@@ -183,6 +184,7 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     canvas_->SetBand(std::nullopt);
     // A point drag whose command was reset on the way ends here too.
     if (canvas_->Dragging()) canvas_->EndDrag();
+    if (check_.Active()) check_.SelectionChanged(Net());
 }
 
 void TMDIChild::EndBand(int x, int y, bool shift) {

@@ -249,11 +249,11 @@ TEST(AnswerCheck, ReadsHostileAnswersWithoutHarm) {
         EXPECT_FALSE(p.answer) << text.substr(0, 20);
         EXPECT_FALSE(p.error.empty());
     }
-    const Answer spaced = *ParseAnswer(AnswerKind::EdgeSet, " { (1, 2) ; 3-4 } ").answer;
+    const StudentAnswer spaced = *ParseAnswer(AnswerKind::EdgeSet, " { (1, 2) ; 3-4 } ").answer;
     EXPECT_EQ(spaced.edges, (std::vector<EdgeMark>{{1, 2}, {3, 4}}));
     EXPECT_TRUE(ParseAnswer(AnswerKind::Walk, " NONE ").answer->none);
     UnstoppedRun run;
-    const Verdict empty = CheckAnswer(Square(), {Question::ShortestPath, 1, 3, false}, Answer{}, run);
+    const Verdict empty = CheckAnswer(Square(), {Question::ShortestPath, 1, 3, false}, StudentAnswer{}, run);
     EXPECT_EQ(empty.lines, (Lines{"the answer is empty"}));
 }
 
