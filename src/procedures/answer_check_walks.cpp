@@ -165,6 +165,12 @@ std::optional<std::vector<int>> OtherTightPath(Context& c, int s, int t, const s
     return found;
 }
 
+// A walk that is valid but not the best is marked whole.
+void FaultWalk(Context& c, const std::vector<int>& walk) {
+    for (std::size_t i = 0; i + 1 < walk.size(); ++i)
+        c.FaultEdge(walk[i], walk[i + 1]);
+}
+
 double WalkSum(const std::vector<int>& walk, const std::function<double(int, int)>& length) {
     double sum = 0.0;
     for (std::size_t i = 0; i + 1 < walk.size(); ++i)
@@ -188,6 +194,7 @@ void CheckShortestPath(Context& c, const StudentAnswer& a) {
     const double shortest = best.distance[Ix(t)];
     if (yours > shortest && !SameValue(yours, shortest)) {
         c.Fault(CompareText("path", "length", yours, "a shortest path", shortest, best.path));
+        FaultWalk(c, walk);
         return;
     }
     MarkWalk(c, walk);
@@ -213,6 +220,7 @@ void CheckCriticalPath(Context& c, const StudentAnswer& a) {
     const double longest = schedule.earliest[Ix(t)];
     if (yours < longest && !SameValue(yours, longest)) {
         c.Fault(CompareText("path", "length", yours, "a critical path", longest, schedule.path));
+        FaultWalk(c, walk);
         return;
     }
     MarkWalk(c, walk);
@@ -343,6 +351,7 @@ void CheckTour(Context& c, const StudentAnswer& a) {
         c.correct = PointList(best.last);
         if (yours > best.lastWeight && !SameValue(yours, best.lastWeight)) {
             c.Fault(CompareText("cycle", "weight", yours, "a lightest cycle", best.lastWeight, best.last));
+            FaultWalk(c, walk);
             return;
         }
         MarkWalk(c, walk);

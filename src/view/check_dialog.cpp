@@ -39,13 +39,14 @@ bool AskCheckQuestion(QWidget* parent, CheckDialogState& state, int points) {
     auto* show = new QCheckBox(QStringLiteral("Show a correct answer"), &dialog);
     show->setChecked(state.request.showCorrect);
     form->addRow(show);
-    auto* hide = new QCheckBox(QStringLiteral("Hide weights until answered"), &dialog);
-    hide->setChecked(state.hideWeights);
+    QCheckBox* hide = nullptr;
     auto* answer = new QLineEdit(QString::fromStdString(state.answer), &dialog);
     answer->setObjectName(QStringLiteral("Answer"));
     answer->setMaxLength(static_cast<int>(MaxAnswerText));
     answer->setPlaceholderText(QStringLiteral("empty: mark it on the canvas"));
     if (state.forExercise) {
+        hide = new QCheckBox(QStringLiteral("Hide weights until answered"), &dialog);
+        hide->setChecked(state.hideWeights);
         form->addRow(hide);
     } else {
         form->addRow(QStringLiteral("Answer:"), answer);
@@ -59,7 +60,7 @@ bool AskCheckQuestion(QWidget* parent, CheckDialogState& state, int points) {
     state.request.source = source->value();
     state.request.sink = sink->value();
     state.request.showCorrect = show->isChecked();
-    state.hideWeights = hide->isChecked();
+    state.hideWeights = hide != nullptr && hide->isChecked();
     state.answer = answer->text().toStdString();
     return true;
 }

@@ -52,6 +52,11 @@ void CheckMode::ToggleEdge(NetWorkType& net, int from, int to) {
     ColorEdge(net, from, to, AnswerEdgeColor);
 }
 
+void CheckMode::Recolor(NetWorkType& net) const {
+    for (const MarkedEdge& m : edges_)
+        if (EdgeExists(net, m.edge.from, m.edge.to)) ColorEdge(net, m.edge.from, m.edge.to, AnswerEdgeColor);
+}
+
 StudentAnswer CheckMode::MarkedAnswer(const NetWorkType& net) const {
     StudentAnswer answer;
     const AnswerKind kind = InfoOf(request_.question).kind;

@@ -28,6 +28,8 @@ public:
     void SelectionChanged(const NetWorkType& net);
     // Marks the edge, or unmarks it (its colour comes back).
     void ToggleEdge(NetWorkType& net, int from, int to);
+    // Gives the marked edges their mark colour again, after a redraw in the normal colours.
+    void Recolor(NetWorkType& net) const;
     // The answer as marked.
     StudentAnswer MarkedAnswer(const NetWorkType& net) const;
 

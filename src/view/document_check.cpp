@@ -82,6 +82,11 @@ void TMDIChild::ShowVerdict(const CheckRequest& request, const StudentAnswer& an
     Net().interaction.busy = 0;
     if (!verdict) return;
     check_.Answered();
+    // The point colours are the answer of a colouring; elsewhere the last verdict's marks go.
+    if (InfoOf(request.question).kind != AnswerKind::Coloring) {
+        RedrawNormal(*this);
+        check_.Recolor(Net());
+    }
     for (const MarkedPoint& p : verdict->points)
         ColorPoint(Net(), p.point, p.color);
     for (const MarkedEdge& e : verdict->edges)
