@@ -55,7 +55,10 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     const bool idle = machine_.Armed() == Command::None;
     const bool shift = (m.modifiers & Qt::ShiftModifier) != 0;
     const bool left = m.button == Qt::LeftButton;
-    if (idle && !shift && left && check_.Active() && q == 0 && MarkEdgeAt(m.x, m.y)) return;
+    if (idle && !shift && left && check_.Active() && q == 0 && MarkEdgeAt(m.x, m.y)) {
+        gesture_.StartMarkEdge();
+        return;
+    }
     if (idle && !shift && left) {
         if (const int i = LabelAt(Net(), m.x, m.y); i != 0) {
             SetGesture(&CanvasGesture::StartLabelDrag, i);
@@ -173,6 +176,8 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
         EndGesture();
         Net().changed = 1;
         RepaintNet();
+    } else if (idle && was == GestureKind::MarkEdge) {
+        SetCoordText(ReadyText);
     } else if (idle && was != GestureKind::GroupDrag) {
         EndBand(m.x, m.y, (m.modifiers & Qt::ShiftModifier) != 0);
     } else if (idle) {

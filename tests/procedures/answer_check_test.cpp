@@ -2,6 +2,7 @@
 // answers checked on random nets by checkers of the test's own.
 #include "procedures/answer_check.h"
 #include "procedures/certificates.h"
+#include "procedures/exercise_file.h"
 #include "procedures/spanning_tree.h"
 
 #include "model/net_store.h"
@@ -363,6 +364,47 @@ TEST(Certificates, ProofsHoldOnRandomNets) {
                     }
                 }
     }
+}
+
+} // namespace
+} // namespace plax::testing
+
+namespace plax::testing {
+namespace {
+
+TEST(ExerciseFile, RoundTripAndHostileText) {
+    const Exercise e{"road.net", {Question::ShortestPath, 1, 9, false}, true};
+    const std::string text = ExerciseText(e);
+    EXPECT_EQ(text,
+              "PLAX EXERCISE 1\nnet=road.net\nquestion=shortest-path\nsource=1\nsink=9\nhide-weights=yes\n");
+    const ReadExercise back = ParseExercise(text);
+    ASSERT_TRUE(back.exercise);
+    EXPECT_EQ(ExerciseText(*back.exercise), text);
+    EXPECT_TRUE(ParseExercise("PLAX EXERCISE 1\r\nnet=a.net\r\nquestion=coloring\r\n").exercise)
+        << "CR LF lines";
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {"", "This is not a Plax exercise file."},
+        {"PLAX EXERCISE 2\nnet=a.net\nquestion=coloring\n", "This is not a Plax exercise file."},
+        {"PLAX EXERCISE 1\nnet=../a.net\nquestion=coloring\n",
+         "The exercise file names no net file in its folder."},
+        {"PLAX EXERCISE 1\nnet=a.net\nquestion=guess\n",
+         "The exercise file names no question Plax can check."},
+        {"PLAX EXERCISE 1\nnet=a.net\nnet=b.net\nquestion=coloring\n",
+         "The exercise file has a line it cannot read: net=b.net"},
+        {"PLAX EXERCISE 1\nnet=a.net\nquestion=coloring\nsource=16\n",
+         "The exercise file has a line it cannot read: source=16"},
+        {"PLAX EXERCISE 1\nnet=a.net\nquestion=coloring\nweights\n",
+         "The exercise file has a line it cannot read: weights"},
+        {std::string(5000, 'x'), "The exercise file is too large."},
+        {std::string("PLAX EXERCISE 1\nnet=a\0b\nquestion=coloring\n", 42),
+         "The exercise file names no net file in its folder."},
+    };
+    for (const auto& [input, error] : bad) {
+        const ReadExercise r = ParseExercise(input);
+        EXPECT_FALSE(r.exercise) << input.substr(0, 40);
+        EXPECT_EQ(r.error, error);
+    }
+    EXPECT_EQ(ExerciseNetPath("/tmp/class/week1.pex", e), "/tmp/class/road.net");
 }
 
 } // namespace
