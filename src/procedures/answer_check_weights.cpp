@@ -139,26 +139,21 @@ void CapacityFaults(Context& c, const Carried& carried) {
         }
 }
 
-// What flows out of a point less what flows in.
-double Balance(const Carried& carried, int p, int n) {
+// What flows into a point and what flows out of it.
+std::pair<double, double> InAndOut(const Carried& carried, int p, int n) {
     double in = 0.0;
     double out = 0.0;
     for (int q = 1; q <= n; ++q) {
         in += carried[Ix(q)][Ix(p)];
         out += carried[Ix(p)][Ix(q)];
     }
-    return out - in;
+    return {in, out};
 }
 
 void ConservationFaults(Context& c, const Carried& carried) {
     for (int p = 1; p <= c.net.n; ++p) {
         if (p == c.request.source || p == c.request.sink) continue;
-        double in = 0.0;
-        double out = 0.0;
-        for (int q = 1; q <= c.net.n; ++q) {
-            in += carried[Ix(q)][Ix(p)];
-            out += carried[Ix(p)][Ix(q)];
-        }
+        const auto [in, out] = InAndOut(carried, p, c.net.n);
         if (SameValue(in, out)) continue;
         c.Fault(ConservationText(p, in, out));
         c.FaultPoint(p);
@@ -223,9 +218,10 @@ void CheckFlow(Context& c, const StudentAnswer& a) {
         if (!carried) return;
         CapacityFaults(c, *carried);
         ConservationFaults(c, *carried);
-        const double out = Balance(*carried, c.request.source, c.net.n);
-        if (value && !SameValue(out, *value)) c.Fault(FlowValueMismatchText(out, *value));
-        if (!value) value = out;
+        const auto [in, out] = InAndOut(*carried, c.request.source, c.net.n);
+        const double carriedOut = out - in;
+        if (value && !SameValue(carriedOut, *value)) c.Fault(FlowValueMismatchText(carriedOut, *value));
+        if (!value) value = carriedOut;
     }
     if (c.Faulty()) return;
     if (*value < cut.flowValue && !SameValue(*value, cut.flowValue)) {

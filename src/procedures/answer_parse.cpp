@@ -24,11 +24,10 @@ bool Separator(char ch) {
 }
 
 bool IsNone(std::string_view text) {
-    const std::string t = TrimText(text);
-    return t.size() == 4 && std::tolower(static_cast<unsigned char>(t[0])) == 'n' &&
-           std::tolower(static_cast<unsigned char>(t[1])) == 'o' &&
-           std::tolower(static_cast<unsigned char>(t[2])) == 'n' &&
-           std::tolower(static_cast<unsigned char>(t[3])) == 'e';
+    std::string t = TrimText(text);
+    for (char& ch : t)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return t == "none";
 }
 
 // Whole numbers between separators.

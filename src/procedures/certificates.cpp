@@ -311,8 +311,7 @@ NeighbourSets TreeSets(const std::vector<SpanningTreeEdge>& tree) {
 
 } // namespace
 
-std::vector<TreeEdgeCut> TreeCuts(const NetWorkType& net, const std::vector<SpanningTreeEdge>& tree) {
-    (void)net;
+std::vector<TreeEdgeCut> TreeCuts(const std::vector<SpanningTreeEdge>& tree) {
     NeighbourSets sets = TreeSets(tree);
     std::vector<TreeEdgeCut> cuts;
     for (const SpanningTreeEdge& e : tree) {
@@ -446,7 +445,7 @@ std::vector<std::string> CliqueProofLines(std::string_view what, const CliquePro
 
 std::vector<std::string> TreeProofLines(const NetWorkType& net, const std::vector<SpanningTreeEdge>& tree) {
     std::vector<std::string> lines{TreeCutsHeading};
-    for (const TreeEdgeCut& c : TreeCuts(net, tree))
+    for (const TreeEdgeCut& c : TreeCuts(tree))
         lines.push_back(TreeCutLine(c.edge.from, c.edge.to, c.edge.weight, PointsOf(c.side)));
     return lines;
 }

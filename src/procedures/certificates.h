@@ -82,7 +82,7 @@ struct TreeEdgeCut {
     SpanningTreeEdge edge;
     PointSet side = 0;
 };
-std::vector<TreeEdgeCut> TreeCuts(const NetWorkType& net, const std::vector<SpanningTreeEdge>& tree);
+std::vector<TreeEdgeCut> TreeCuts(const std::vector<SpanningTreeEdge>& tree);
 
 // A reason, found without a search, that no Hamiltonian cycle (or path) exists: a point with too
 // few neighbours, a cut point, a bipartite imbalance. Undirected nets only.

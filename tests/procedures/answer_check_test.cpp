@@ -356,7 +356,7 @@ TEST(Certificates, ProofsHoldOnRandomNets) {
 
         const SpanningTreeResult tree = ComputeMinSpanningTree(net);
         if (std::ranges::any_of(tree.edges, [](const SpanningTreeEdge& e) { return e.from == 0; })) continue;
-        for (const TreeEdgeCut& c : TreeCuts(net, tree.edges))
+        for (const TreeEdgeCut& c : TreeCuts(tree.edges))
             for (int u : PointsOf(c.side))
                 for (int v = 1; v <= net.n; ++v) {
                     if (!Contains(c.side, v) && Adjacent(net, u, v)) {
