@@ -20,6 +20,9 @@ struct CheckDialogState {
 
 inline constexpr const char* CheckMyAnswerCaption = "Check My Answer";
 inline constexpr const char* SaveAsExerciseCaption = "Save as Exercise...";
+// The status line while check mode waits for the answer to be marked.
+inline constexpr const char* CheckModePrompt =
+    "Check My Answer: mark the answer, then Property > Check My Answer";
 
 // The modal dialog on `state`; false on Cancel.
 bool AskCheckQuestion(QWidget* parent, CheckDialogState& state, int points);

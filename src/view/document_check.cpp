@@ -15,8 +15,6 @@ namespace plax {
 
 namespace {
 
-constexpr const char* CheckModePrompt = "Check My Answer: Shift-click or band the points, click edge "
-                                        "anchors, colour points; then Check My Answer";
 constexpr const char* UnreadableAnswerMessage = "The answer cannot be read: ";
 constexpr const char* SaveNetFirstMessage = "Save the net first: an exercise names the net file beside it.";
 constexpr const char* ExerciseBesideNetMessage = "An exercise is saved in the folder of its net.";
@@ -105,6 +103,7 @@ bool TMDIChild::MarkEdgeAt(int x, int y) {
 }
 
 void TMDIChild::SaveAsExercise1Click() {
+    if (RefuseWhileRunning(*this)) return;
     if (Unnamed()) {
         host_.Ui().Warning(SaveNetFirstMessage);
         return;

@@ -1,6 +1,7 @@
 #include "document_window.h"
 
 #include "attribute_dialogs.h"
+#include "check_dialog.h"
 #include "document_window_parts.h"
 #include "edit_commands.h"
 
@@ -189,7 +190,10 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     canvas_->SetBand(std::nullopt);
     // A point drag whose command was reset on the way ends here too.
     if (canvas_->Dragging()) canvas_->EndDrag();
-    if (check_.Active()) check_.SelectionChanged(Net());
+    if (check_.Active()) {
+        check_.SelectionChanged(Net());
+        ShowPrompt(CheckModePrompt);
+    }
 }
 
 void TMDIChild::EndBand(int x, int y, bool shift) {
