@@ -168,7 +168,7 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     for (const SpanningTreeEdge& e : prim.edges)
         primEdges.emplace_back(e.from, e.to);
     c.correct = TreeText(primEdges);
-    c.verdict.proof = TreeProofLines(c.net, prim.edges);
+    c.verdict.proof = TreeProofLines(prim.edges);
     const auto tree = SpanningTreeOf(c, a.edges);
     if (!tree) return;
     std::optional<std::pair<EdgeKey, EdgeKey>> swap;
@@ -189,7 +189,7 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
         mine.push_back({e.first, e.second, JoinedWeight(c.net, e.first, e.second)});
         c.verdict.edges.push_back({e.first, e.second, RightColor});
     }
-    c.verdict.proof = TreeProofLines(c.net, mine);
+    c.verdict.proof = TreeProofLines(mine);
     if (!swap) return;
     NeighbourSets other = *tree;
     const auto [in, out] = *swap;

@@ -443,7 +443,7 @@ std::vector<std::string> CliqueProofLines(std::string_view what, const CliquePro
     return lines;
 }
 
-std::vector<std::string> TreeProofLines(const NetWorkType& net, const std::vector<SpanningTreeEdge>& tree) {
+std::vector<std::string> TreeProofLines(const std::vector<SpanningTreeEdge>& tree) {
     std::vector<std::string> lines{TreeCutsHeading};
     for (const TreeEdgeCut& c : TreeCuts(tree))
         lines.push_back(TreeCutLine(c.edge.from, c.edge.to, c.edge.weight, PointsOf(c.side)));
@@ -487,7 +487,7 @@ std::vector<std::string> CertificateLines(std::string_view name, const NetWorkTy
                                           RunControl& control) {
     if (name == "shortest-path" || name == "all-shortest-paths")
         return DistanceProofLines(net, net.sourcePoint);
-    if (name == "spanning-tree") return TreeProofLines(net, ComputeMinSpanningTree(net).edges);
+    if (name == "spanning-tree") return TreeProofLines(ComputeMinSpanningTree(net).edges);
     if (name == "max-flow") return CutProofLines(ComputeMinimumCut(net));
     if (name == "coloring") return ChromaticProofLines(ProveChromatic(net, control));
     if (name == "density" || name == "undensity" || name == "point-cover")

@@ -104,6 +104,6 @@ std::vector<std::string> DistanceProofLines(const NetWorkType& net, int source);
 std::vector<std::string> CutProofLines(const MinimumCut& cut);
 std::vector<std::string> ChromaticProofLines(const ChromaticProof& proof);
 std::vector<std::string> CliqueProofLines(std::string_view what, const CliqueProof& proof, int n);
-std::vector<std::string> TreeProofLines(const NetWorkType& net, const std::vector<SpanningTreeEdge>& tree);
+std::vector<std::string> TreeProofLines(const std::vector<SpanningTreeEdge>& tree);
 
 } // namespace plax
