@@ -236,7 +236,8 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     if (sink.OutputFailed() || !out.flush()) return ExitRefused;
     const bool certificate = inv.Has("--certificate");
     if (status != ExitDone) {
-        if (certificate) PrintCertificate(*proc, net, sink, out);
+        // A refusal on the net's degrees (Euler) has its proof too.
+        if (certificate && status == ExitRefused) PrintCertificate(*proc, net, sink, out);
         return status;
     }
 
