@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "check_command.h"
 #include "cli_messages.h"
 #include "generate_command.h"
 #include "invocation.h"
@@ -9,6 +10,7 @@
 #include "picture_command.h"
 #include "run_command.h"
 
+#include "procedures/answer_check.h"
 #include "procedures/procedure_table.h"
 
 #include <functional>
@@ -68,6 +70,9 @@ const std::vector<Command>& Commands() {
          1,
          {{}, {}},
          Dump},
+        {"check",
+         "check QUESTION FILE --answer TEXT [--source N] [--sink N]   is the answer right? exit 0 yes, 4 no",
+         2, CheckOptionSpec(), RunCheck},
         // Standard nets.
         {"generate", "generate KIND OUT [options]   a standard net (see the options of generate)", 2,
          GenerateOptionSpec(), RunGenerate},
@@ -94,7 +99,17 @@ void PrintHelp(std::ostream& out) {
            "  --k K, --iterations I, --show W\n"
            "                         k-shortest-paths: how many lengths (1..15, default 1), the\n"
            "                         iteration limit (100..10000, default 100), the walk to show\n"
-           "  --unsorted             automorphisms in plain-changes order\n\n"
+           "  --unsorted             automorphisms in plain-changes order\n"
+           "  --certificate          after the text, the proof of what was found (\"certificate:\")\n\n"
+           "Questions for check:";
+    for (const QuestionInfo& q : Questions())
+        out << ' ' << q.name;
+    out << "\n\nOptions of check (exit 0: the answer is right, 4: it is wrong, 1: refused):\n"
+           "  --answer TEXT          the answer: points \"1,2,5,9\", edges \"(1,2),(2,5)\", colours of\n"
+           "                         points 1, 2, ... \"1,2,1\", a flow \"7; 1-2=3, 2-4=3\", or \"none\"\n"
+           "  --source N, --sink N   the points the question names\n"
+           "  --show-correct         name a right answer in the verdict\n"
+           "  --time T, --date D, --time-limit S   as for run\n\n"
            "Options of petri (after the firings it prints \"enabled:\" with the enabled transitions,\n"
            "then \"place P TOKENS NAME\" for every point that is not a transition):\n"
            "  --fire T               fire transition T as a click would (repeatable, in order)\n"
@@ -109,11 +124,12 @@ void PrintHelp(std::ostream& out) {
            "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
            "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
            "                         edge-names, edge-labels (a loaded net shows none of them)\n\n"
-           << GenerateHelp
+        << GenerateHelp
         << "\n"
            "A file ending in .kp (any case) is read as Krack Plot text, any other as a net file.\n"
            "Writing .kp asks before replacing a file; --yes answers Yes.\n\n"
-           "Exit status: 0 done, 1 refused or not written, 2 usage error, 3 input file unreadable.\n";
+           "Exit status: 0 done, 1 refused or not written, 2 usage error, 3 input file unreadable,\n"
+           "4 (check) the answer is wrong.\n";
 }
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -6,6 +6,7 @@
 #include "net_io.h"
 #include "net_json.h"
 
+#include "procedures/certificates.h"
 #include "procedures/procedure_table.h"
 #include "procedures/procedure_texts.h"
 #include "procedures/reachability.h"
@@ -180,12 +181,20 @@ bool AddTextToReport(const CliSink& sink, UserMessages& messages) {
     return AddToReport(reportFile, sink.FileName(), sink.NetName(), sink.Text(), messages);
 }
 
+// The proof of what the run found, where the procedure has one.
+void PrintCertificate(const ProcedureEntry& proc, const NetWorkType& net, RunControl& control,
+                      std::ostream& out) {
+    out << "certificate:\n";
+    for (const std::string& line : CertificateLines(proc.name, net, control))
+        out << line << '\n';
+}
+
 } // namespace
 
 const OptionSpec& RunOptionSpec() {
     static const OptionSpec accepted{
         {"--source", "--sink", "--k", "--iterations", "--show", "--time-limit", "--save", "--time", "--date"},
-        {"--marks", "--report", "--yes", "--unsorted"}};
+        {"--marks", "--report", "--yes", "--unsorted", "--certificate"}};
     return accepted;
 }
 
@@ -225,10 +234,16 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const int status = RunEntry(*proc, run, inv, err);
     // A line standard output refused ended the run; a text that did not reach it is not reported.
     if (sink.OutputFailed() || !out.flush()) return ExitRefused;
-    if (status != ExitDone) return status;
+    const bool certificate = inv.Has("--certificate");
+    if (status != ExitDone) {
+        // A refusal on the net's degrees (Euler) has its proof too.
+        if (certificate && status == ExitRefused) PrintCertificate(*proc, net, sink, out);
+        return status;
+    }
 
     // A walk of k shortest paths may pass a point more than once, so its marks can outnumber the points.
     if (inv.Has("--marks")) PrintMarks(marks, proc->marking == Marking::Walk ? MaxPoints : net.n, out);
+    if (certificate) PrintCertificate(*proc, net, sink, out);
     if (report && !AddTextToReport(sink, messages)) return ExitRefused;
     if (const auto savePath = inv.Value("--save")) {
         if (!WriteNetFile(net, *savePath, messages)) return ExitRefused;

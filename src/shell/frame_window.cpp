@@ -111,6 +111,7 @@ OpenKind OpenKindOf(std::string_view path) {
     const std::string extension = UpperExtension(path).substr(0, 4);
     if (extension == ".TXT") return OpenKind::Report;
     if (extension == ".NET" || extension == ".KP") return OpenKind::Net;
+    if (extension == ".PEX") return OpenKind::Exercise;
     return OpenKind::Invalid;
 }
 
@@ -357,8 +358,24 @@ void TPlaxForm::OpenFile(const std::string& path) {
         windowMenu_->menuAction()->setEnabled(true);
         break;
     }
+    case OpenKind::Exercise: OpenExercise(path); break;
     case OpenKind::Invalid: Ui().Error(InvalidExtensionMessage); break;
     }
+}
+
+// An exercise opens its net, beside it, straight in check mode.
+void TPlaxForm::OpenExercise(const std::string& path) {
+    const ReadExercise read = LoadExercise(path);
+    if (!read.exercise) {
+        Ui().Error(read.error);
+        return;
+    }
+    auto document = std::make_unique<TMDIChild>(*this);
+    document->OpenDocument(ExerciseNetPath(path, *read.exercise));
+    TMDIChild* opened = document.get();
+    AddChild(document.release());
+    windowMenu_->menuAction()->setEnabled(true);
+    opened->StartExercise(*read.exercise);
 }
 
 void TPlaxForm::ShowOptions() {

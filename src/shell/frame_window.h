@@ -36,15 +36,15 @@ class TProgressBar;
 class TResultForm;
 
 inline constexpr const char* ProgramTitle = "Plax";
-inline constexpr const char* OpenFileFilter =
-    "Net files (*.net)|*.net|Report files (*.txt)|*.txt|KrackPlot files (*.kp)|*.kp";
+inline constexpr const char* OpenFileFilter = "Net files (*.net)|*.net|Report files (*.txt)|*.txt|KrackPlot "
+                                              "files (*.kp)|*.kp|Plax exercises (*.pex)|*.pex";
 inline constexpr const char* InvalidExtensionMessage = "Invalid Extension of the File";
 inline constexpr const char* StepHint = "Step for Size and Move operations";
 // Milliseconds between two ticks of the documents' timer modes.
 inline constexpr int TimerInterval = 300;
 
 // What File > Open makes of a file, by its extension.
-enum class OpenKind { Report, Net, Invalid };
+enum class OpenKind { Report, Net, Exercise, Invalid };
 // Only the first four characters of the extension count, upper-cased: ".netx" opens as a net.
 OpenKind OpenKindOf(std::string_view path);
 
@@ -84,6 +84,8 @@ public:
 
     // Opens `path` as File > Open does once the file is chosen; the command line uses it too.
     void OpenFile(const std::string& path);
+    // A ".pex" exercise: its net opened in check mode.
+    void OpenExercise(const std::string& path);
     // The keyword search of the help file, with `key` in its filter.
     void SearchHelp(const std::string& key);
     // Visits every document in a timer mode, last to first.

@@ -9,7 +9,9 @@ namespace plax {
 
 // What the mouse is doing on the canvas between a press and its release. One value, so no two
 // drags can be half-started at once.
-enum class GestureKind { None, RubberBand, LabelDrag, PointDrag, GroupDrag };
+// MarkEdge is check mode's click on an edge's anchor: the press marks the edge, the release ends it
+// without touching the selection.
+enum class GestureKind { None, RubberBand, LabelDrag, PointDrag, GroupDrag, MarkEdge };
 
 // The gesture of a document's canvas and the data each kind needs (the band's corners, the held
 // point, the group's offsets). The net record keeps three of
@@ -48,6 +50,7 @@ public:
     // Clearing the selection takes the band's corners with it, not the gesture.
     void ForgetBandCorners() { fixed_ = moving_ = {}; }
     void StartLabelDrag(int point) { Start(GestureKind::LabelDrag, point); }
+    void StartMarkEdge() { Start(GestureKind::MarkEdge, 0); }
     void StartPointDrag(int point) { Start(GestureKind::PointDrag, point); }
     void StartGroupDrag(int point, std::vector<GroupEntry> group, EdgePairs edges) {
         Start(GestureKind::GroupDrag, point);

@@ -1,6 +1,7 @@
 #include "document_window.h"
 
 #include "attribute_dialogs.h"
+#include "check_dialog.h"
 #include "document_window_parts.h"
 #include "edit_commands.h"
 
@@ -55,6 +56,10 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     const bool idle = machine_.Armed() == Command::None;
     const bool shift = (m.modifiers & Qt::ShiftModifier) != 0;
     const bool left = m.button == Qt::LeftButton;
+    if (idle && !shift && left && check_.Active() && q == 0 && MarkEdgeAt(m.x, m.y)) {
+        gesture_.StartMarkEdge();
+        return;
+    }
     if (idle && !shift && left) {
         if (const int i = LabelAt(Net(), m.x, m.y); i != 0) {
             SetGesture(&CanvasGesture::StartLabelDrag, i);
@@ -172,6 +177,8 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
         EndGesture();
         Net().changed = 1;
         RepaintNet();
+    } else if (idle && was == GestureKind::MarkEdge) {
+        SetCoordText(ReadyText);
     } else if (idle && was != GestureKind::GroupDrag) {
         EndBand(m.x, m.y, (m.modifiers & Qt::ShiftModifier) != 0);
     } else if (idle) {
@@ -183,6 +190,10 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     canvas_->SetBand(std::nullopt);
     // A point drag whose command was reset on the way ends here too.
     if (canvas_->Dragging()) canvas_->EndDrag();
+    if (check_.Active()) {
+        check_.SelectionChanged(Net());
+        ShowPrompt(CheckModePrompt);
+    }
 }
 
 void TMDIChild::EndBand(int x, int y, bool shift) {

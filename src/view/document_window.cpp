@@ -71,6 +71,7 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
         property_ = new PropertyCommands(*this, *picking_, property, this);
     });
     MakePopupMenu();
+    AddCheckItems();
 }
 
 void TMDIChild::MakePopupMenu() {
@@ -253,7 +254,13 @@ void TMDIChild::ToggleViewText(std::uint8_t ViewFlags::*flag) {
 }
 
 void TMDIChild::ShowEdgeName1Click() { ToggleViewText(&ViewFlags::edgeNames); }
-void TMDIChild::ShowMark1Click() { ToggleViewText(&ViewFlags::edgeMarks); }
+void TMDIChild::ShowMark1Click() {
+    if (check_.HidesWeights()) {
+        Beep();
+        return;
+    }
+    ToggleViewText(&ViewFlags::edgeMarks);
+}
 void TMDIChild::ShowFlow1Click() { ToggleViewText(&ViewFlags::flows); }
 void TMDIChild::ShowPointName1Click() { ToggleViewText(&ViewFlags::pointNames); }
 void TMDIChild::ShowTokens1Click() { ToggleViewText(&ViewFlags::tokens); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas_gesture.h"
+#include "check_mode.h"
 #include "command_code.h"
 #include "command_state.h"
 #include "document_actions.h"
@@ -11,6 +12,7 @@
 #include "net_document.h"
 
 #include "model/net_types.h"
+#include "procedures/exercise_file.h"
 
 #include <QSize>
 #include <QWidget>
@@ -121,6 +123,13 @@ public:
     // disables the button.
     void UpOneLevel();
     void Options1Click() override;
+    // Property > "Check My Answer": the question dialog, then check mode or the verdict.
+    void CheckMyAnswer1Click();
+    // File > "Save as Exercise...": the question into a small file beside the net.
+    void SaveAsExercise1Click();
+    // Opening an exercise: the net in check mode on its question.
+    void StartExercise(const Exercise& exercise);
+    const CheckMode& Check() const { return check_; }
 
     // Which dispatcher codes the toolbar and the palette may offer for this net.
     CommandEnabling Enabling() const;
@@ -156,6 +165,11 @@ protected:
 
 private:
     QWidget* MakeStatusLine();
+    void AddCheckItems();
+    void StartCheckMode(const CheckRequest& request, bool hideWeights);
+    void ShowVerdict(const CheckRequest& request, const StudentAnswer& answer);
+    // The "mark edge" gesture of check mode: a click on an edge's anchor marks or unmarks it.
+    bool MarkEdgeAt(int x, int y);
     void MakePopupMenu();
     void ClearSelection();
     // Clears the selection and repaints when there was one (its marks go).
@@ -210,6 +224,7 @@ private:
 
     EditMachine machine_{*this, *this};
     CanvasGesture gesture_;
+    CheckMode check_;
 };
 
 } // namespace plax
