@@ -7,7 +7,7 @@ JOBS         ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps deps-test build run test test-sanitize bench fuzz examples format clean
+.PHONY: all deps deps-test build run test test-sanitize bench fuzz examples readme-picture format clean
 
 all: build
 
@@ -55,6 +55,20 @@ fuzz: deps
 	  -artifact_prefix=$(BUILD_FUZZ)/findings/net- $(BUILD_FUZZ)/corpus/net
 	$(BUILD_FUZZ)/fuzz/krack_plot_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=4096 \
 	  -artifact_prefix=$(BUILD_FUZZ)/findings/kp- $(BUILD_FUZZ)/corpus/kp
+	@for f in graphml nodelinkjson dot plainedgelist; do mkdir -p $(BUILD_FUZZ)/corpus/$$f; done
+	@cp tests/data/interchange/*.graphml $(BUILD_FUZZ)/corpus/graphml/
+	@cp tests/data/interchange/*.json $(BUILD_FUZZ)/corpus/nodelinkjson/
+	@cp tests/data/interchange/*.gv $(BUILD_FUZZ)/corpus/dot/
+	@cp tests/data/interchange/*.edgelist $(BUILD_FUZZ)/corpus/plainedgelist/
+	@for f in graphml nodelinkjson dot plainedgelist; do \
+	  echo "== $$f"; \
+	  $(BUILD_FUZZ)/fuzz/$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=16384 \
+	    -artifact_prefix=$(BUILD_FUZZ)/findings/$$f- $(BUILD_FUZZ)/corpus/$$f || exit 1; \
+	done
+
+# The README's picture of the road net, drawn by plax-cli.
+readme-picture: build
+	$(BUILD)/src/cli/plax-cli convert examples/road.net docs/road.png --show names,weights --size 560x350 --yes
 
 # Rewrites the sample nets with the program's own writer.
 examples: build
