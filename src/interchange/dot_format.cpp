@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <vector>
@@ -91,10 +92,11 @@ struct GraphCloser {
     void operator()(Agraph_t* g) const { agclose(g); }
 };
 
-// What cgraph had to say about the last error, without its line end.
+// What cgraph had to say about the last error, without its line end. Graphviz 2.42 hands the
+// text over to the caller, who frees it.
 std::string LastError() {
-    const char* text = aglasterr();
-    std::string error = text != nullptr ? text : "unreadable";
+    const std::unique_ptr<char, decltype(&std::free)> text(aglasterr(), &std::free);
+    std::string error = text ? text.get() : "unreadable";
     while (!error.empty() && (error.back() == '\n' || error.back() == '\r'))
         error.pop_back();
     return Utf8ToLatin1(CutText(error, 200));
