@@ -8,6 +8,7 @@
 #include <graphviz/cgraph.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -65,27 +66,35 @@ std::string AttributeList(const Attributes& attributes, const std::string& pos) 
     return out.empty() ? out : out + "]";
 }
 
-// cgraph builds and closes subgraphs recursively; how deep the braces of a file nest is counted
-// first, outside quoted strings, so a hostile file cannot run the stack out.
+// cgraph builds and closes subgraphs recursively, and its scanner slows down with the square of
+// a long string; both are measured first, outside quoted strings for the braces, so a hostile
+// file can run neither the stack out nor the clock.
 constexpr int MaxBraceDepth = 100;
 
-bool BracesNestTooDeep(std::string_view text) {
+std::string LexicalRefusal(std::string_view text) {
     int depth = 0;
     bool quoted = false;
+    std::size_t run = 0; // the length of the string or word being read
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        const bool delimiter =
+            !quoted && (std::isspace(static_cast<unsigned char>(c)) || c == ';' || c == ',' || c == '=' ||
+                        c == '[' || c == ']' || c == '{' || c == '}');
+        run = delimiter ? 0 : run + 1;
+        if (run > MaxValueLength)
+            return "a word or string longer than " + std::to_string(MaxValueLength) + " bytes";
         if (quoted) {
             if (c == '\\') ++i;
             quoted = c != '"';
         } else if (c == '"') {
             quoted = true;
         } else if (c == '{' && ++depth > MaxBraceDepth) {
-            return true;
+            return "braces nested more than " + std::to_string(MaxBraceDepth) + " deep";
         } else if (c == '}') {
             --depth;
         }
     }
-    return false;
+    return {};
 }
 
 struct GraphCloser {
@@ -210,9 +219,8 @@ std::string DotText(const GraphDocument& graph) {
 std::string ReadDot(std::string_view bytes, GraphDocument& graph) {
     // cgraph reads a C string: a NUL byte would end the file early and quietly.
     if (bytes.find('\0') != std::string_view::npos) return SyntaxReason("DOT", 0, "a NUL byte");
-    if (BracesNestTooDeep(bytes)) {
-        return SyntaxReason("DOT", 0, "braces nested more than " + std::to_string(MaxBraceDepth) + " deep");
-    }
+    if (const std::string refusal = LexicalRefusal(bytes); !refusal.empty())
+        return SyntaxReason("DOT", 0, refusal);
     const std::string text(bytes);
     agseterr(AGMAX); // keep cgraph's messages for aglasterr instead of printing them
     agreseterrors();
