@@ -7,6 +7,10 @@
 
 #include <graphviz/cgraph.h>
 
+// cgraph's scanner keeps what it read ahead from one file for the next; this drops it. Graphviz
+// 2.42 exports it without declaring it.
+extern "C" void aglexbad(void);
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -90,8 +94,11 @@ std::string LexicalRefusal(std::string_view text) {
             quoted = true;
         } else if (c == '{' && ++depth > MaxBraceDepth) {
             return "braces nested more than " + std::to_string(MaxBraceDepth) + " deep";
-        } else if (c == '}') {
-            --depth;
+        } else if (c == '}' && --depth == 0) {
+            // cgraph reads one graph and would leave the rest for the next file it reads.
+            const std::string_view rest = text.substr(i + 1);
+            if (rest.find_first_not_of(" \t\r\n") != std::string_view::npos) return "text after the graph";
+            return {};
         }
     }
     return {};
@@ -224,6 +231,7 @@ std::string ReadDot(std::string_view bytes, GraphDocument& graph) {
     const std::string text(bytes);
     agseterr(AGMAX); // keep cgraph's messages for aglasterr instead of printing them
     agreseterrors();
+    aglexbad();
     const std::unique_ptr<Agraph_t, GraphCloser> g(agmemread(text.c_str()));
     if (!g) return SyntaxReason("DOT", 0, LastError());
     graph.directed = agisdirected(g.get()) != 0;

@@ -137,6 +137,14 @@ TEST(InterchangeRefusals, HostileFilesAreRefusedWithinBounds) {
                   "Not a DOT file: a word or string longer than 1024 bytes");
     ExpectRefused(F::GraphML, GraphML("<node id=\"a\"/>") + huge + huge, "The file is larger than 16 MB.");
     ExpectRefused(F::Dot, std::string("graph { a }\0b", 13), "Not a DOT file: a NUL byte");
+    // What cgraph leaves unread, after the graph or after an error, must not start the next file.
+    ExpectRefused(F::Dot, "graph { a } }}} graph { b }", "Not a DOT file: text after the graph");
+    ExpectRefused(F::Dot, "graph { a -- ; b -- c; d -- e; f -- g }",
+                  "Not a DOT file: syntax error in line 1 near ';'");
+    NetWorkType next;
+    RecordingMessages quiet;
+    EXPECT_TRUE(ReadInterchangeBytes(F::Dot, "graph { a -- b }", "ok.gv", OptionType{}, quiet, next));
+    EXPECT_EQ(next.n, 2);
 }
 
 } // namespace
