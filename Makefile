@@ -7,12 +7,17 @@ JOBS         ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build run test test-sanitize bench fuzz examples format clean
+.PHONY: all deps deps-test build run test test-sanitize bench fuzz examples readme-picture format clean
 
 all: build
 
+# The package sets of scripts/install-deps.sh: running needs build and runtime, the tests add
+# their tools, the fuzzers add clang.
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh build runtime
+
+deps-test:
+	@bash scripts/install-deps.sh build runtime test
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -21,10 +26,10 @@ build: deps
 run: build
 	$(BUILD)/src/shell/plax examples/road.net
 
-test: build
+test: deps-test build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-test-sanitize: deps
+test-sanitize: deps-test
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DPLAX_SANITIZE=ON -DPLAX_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -38,6 +43,7 @@ bench: deps
 # Each reader's fuzzer runs FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 for a long run), starting
 # from the sample files; whatever it finds is left in $(BUILD_FUZZ)/findings.
 fuzz: deps
+	@bash scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLAX_FUZZ=ON \
 	  -DPLAX_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
@@ -49,6 +55,20 @@ fuzz: deps
 	  -artifact_prefix=$(BUILD_FUZZ)/findings/net- $(BUILD_FUZZ)/corpus/net
 	$(BUILD_FUZZ)/fuzz/krack_plot_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=4096 \
 	  -artifact_prefix=$(BUILD_FUZZ)/findings/kp- $(BUILD_FUZZ)/corpus/kp
+	@for f in graphml nodelinkjson dot plainedgelist; do mkdir -p $(BUILD_FUZZ)/corpus/$$f; done
+	@cp tests/data/interchange/*.graphml $(BUILD_FUZZ)/corpus/graphml/
+	@cp tests/data/interchange/*.json $(BUILD_FUZZ)/corpus/nodelinkjson/
+	@cp tests/data/interchange/*.gv $(BUILD_FUZZ)/corpus/dot/
+	@cp tests/data/interchange/*.edgelist $(BUILD_FUZZ)/corpus/plainedgelist/
+	@for f in graphml nodelinkjson dot plainedgelist; do \
+	  echo "== $$f"; \
+	  $(BUILD_FUZZ)/fuzz/$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=16384 \
+	    -artifact_prefix=$(BUILD_FUZZ)/findings/$$f- $(BUILD_FUZZ)/corpus/$$f || exit 1; \
+	done
+
+# The README's picture of the road net, drawn by plax-cli.
+readme-picture: build
+	$(BUILD)/src/cli/plax-cli convert examples/road.net docs/road.png --show names,weights --size 560x350 --yes
 
 # Rewrites the sample nets with the program's own writer.
 examples: build

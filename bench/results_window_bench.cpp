@@ -53,6 +53,7 @@ public:
     void OpenReportWindow(const std::string&) override {}
     void NewNet() override {}
     void OpenNet() override {}
+    void ImportNet() override {}
     void ShowOptions() override {}
     void ExitProgram() override {}
     void ShowHelp(const std::string&) override {}

@@ -7,7 +7,7 @@ set -euo pipefail
 dir=${1:?usage: check_desktop_files.sh PACKAGING_DIR}
 for tool in desktop-file-validate appstreamcli update-mime-database; do
     if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed (bash scripts/install-deps.sh dev)"
+        echo "SKIP: $tool is not installed (bash scripts/install-deps.sh test)"
         exit 77
     fi
 done

@@ -12,10 +12,11 @@ declare -A below=(
     [model]=""
     [procedures]="model"
     [petri]="model procedures"
+    [interchange]="model"
     [render]="model"
-    [view]="model procedures render"
-    [cli]="model procedures petri render"
-    [shell]="model procedures render view"
+    [view]="model procedures interchange render"
+    [cli]="model procedures petri interchange render"
+    [shell]="model procedures interchange render view"
 )
 qt_free=" model procedures petri "
 

@@ -34,7 +34,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The package names alone, one a line, compared as fixed strings (libstdc++6 has regex characters).
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins libc6 libstdc++6; do
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins libcgraph6 libc6 libstdc++6; do
     grep -Fxq -- "$dep" <<<"$names" || fail "Depends lacks $dep"
 done
 while read -r dep; do
@@ -78,6 +78,12 @@ grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$root/usr/share/me
 path=$("$cli" run shortest-path "$root/usr/share/plax/examples/road.net" --source 1 --sink 9 --time 12:00 --date 01.01.2000) ||
     fail "plax-cli run shortest-path on the installed road.net"
 grep -q "Procedure complete" <<<"$path" || fail "shortest-path printed: $path"
+# Graphviz's library is found where the package's Depends put it.
+# (The GraphML is read whole before grep looks at it: grep -q leaving early would fail the writer.)
+"$cli" convert "$root/usr/share/plax/examples/railway.net" "$work/railway.gv" &&
+    graphml=$("$cli" convert "$work/railway.gv" - --to graphml) &&
+    grep -q '<graph id="G" edgedefault="undirected">' <<<"$graphml" ||
+    fail "plax-cli convert through DOT and GraphML"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/plax" --help) || fail "plax --help"
 grep -q "^Usage: plax \[options\] \[FILE...\]" <<<"$help" || fail "plax --help printed: $help"
 

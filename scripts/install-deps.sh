@@ -1,19 +1,51 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing, fuzzing and running Plax need.
-# Safe to run again: it only calls apt-get when something is missing.
+# Installs the Debian packages Plax needs, in sets chosen by the arguments:
+#   runtime    what the built programs load: Qt's libraries and plugins, Graphviz's cgraph, the font
+#   build      compiler, CMake, Qt's development files, GoogleTest, Benchmark, the libraries' headers
+#   developer  everything a developer's commands need beyond that, in two parts of its own:
+#     test     what the tests call: the metafile readers and their fonts, ImageMagick, the
+#              freedesktop validators, Graphviz's tools, networkx and igraph, groff, and the
+#              sanitizer runtimes of the compiler the sanitizer build uses (gcc's)
+#     fuzz     clang and its runtimes, which only the fuzzers need (about 260 MB)
+#   and, with developer only: clang-format, Xvfb and xdotool for looking at the program,
+#   debootstrap for trying the package on a clean Debian.
+# No argument installs every set. `make run` asks for build and runtime, `make test` adds test,
+# `make fuzz` adds fuzz. Safe to run again: it calls apt-get only when something is missing.
 set -euo pipefail
 
-packages=(
-  build-essential cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  clang libclang-rt-dev clang-format
-  fonts-liberation xvfb xauth
-  libwmf-bin fonts-urw-base35
-  imagemagick libmagickcore-6.q16-6-extra
-  # the checks of the installed files: the desktop entry and the AppStream metainfo
-  desktop-file-utils appstream
+runtime=(
+  libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins
+  libcgraph6 fonts-liberation
 )
+build=(
+  build-essential cmake make pkg-config gzip
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libgraphviz-dev
+)
+test=(
+  libasan8 libubsan1
+  libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra
+  desktop-file-utils appstream groff-base
+  graphviz python3 python3-networkx python3-igraph
+)
+fuzz=(clang libclang-rt-dev)
+tools=(clang-format xvfb xauth xdotool debootstrap)
+
+if [ $# -eq 0 ]; then set -- runtime build developer; fi
+packages=()
+for set in "$@"; do
+  case "$set" in
+  runtime) packages+=("${runtime[@]}") ;;
+  build) packages+=("${build[@]}") ;;
+  test) packages+=("${test[@]}") ;;
+  fuzz) packages+=("${fuzz[@]}") ;;
+  developer) packages+=("${test[@]}" "${fuzz[@]}" "${tools[@]}") ;;
+  *)
+    echo "install-deps.sh: unknown set '$set' (runtime, build, developer, test, fuzz)" >&2
+    exit 2
+    ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -119,7 +119,7 @@ save_under_file_size_limit() {
     # Braces: the shell's own note of a child killed by SIGXFSZ is not wanted either.
     { (
         ulimit -f 4
-        exec "$cli" convert "$work/K15.net" "$work/fsize/out.net"
+        exec "$cli" convert --yes "$work/K15.net" "$work/fsize/out.net"
     ) 2>/dev/null || rc=$?; } 2>/dev/null
     [ "$rc" -ne 0 ] || return 1
     cmp -s "$work/K3.net" "$work/fsize/out.net" || return 1

@@ -32,6 +32,24 @@ int StatusOf(Outcome outcome) {
 
 } // namespace
 
+std::string_view CheckHelp() {
+    static const std::string help = [] {
+        std::string h = "  QUESTION is one of:";
+        for (const QuestionInfo& q : Questions())
+            h.append(" ").append(q.name);
+        h += "\n"
+             "  --answer TEXT          the answer: points \"1,2,5,9\", edges \"(1,2),(2,5)\", colours of\n"
+             "                         points 1, 2, ... \"1,2,1\", a flow \"7; 1-2=3, 2-4=3\", or \"none\"\n"
+             "  --source N, --sink N   the points the question names\n"
+             "  --show-correct         name a right answer in the verdict\n"
+             "  --time T, --date D, --time-limit S   as for run\n"
+             "  --from EXT             the format of FILE when it is \"-\" (standard input)\n"
+             "  (exit 0: the answer is right, 4: it is wrong, 1: refused)\n";
+        return h;
+    }();
+    return help;
+}
+
 const OptionSpec& CheckOptionSpec() {
     static const OptionSpec accepted{{"--answer", "--source", "--sink", "--time-limit", "--time", "--date"},
                                      {"--show-correct"}};
@@ -62,7 +80,7 @@ int RunCheck(const Invocation& inv, std::ostream& out, std::ostream& err) {
 
     CliMessages messages(err, false);
     NetWorkType net;
-    if (!ReadNetFile(net, inv.positional[1], OptionType{}, messages)) return ExitUnreadable;
+    if (const int read = ReadInput(inv, inv.positional[1], net, messages, err); read != ExitDone) return read;
     if (const auto refusal = QuestionRefusal(net, request)) {
         messages.Warning(*refusal);
         return ExitRefused;

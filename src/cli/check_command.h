@@ -3,6 +3,7 @@
 #include "invocation.h"
 
 #include <ostream>
+#include <string_view>
 
 namespace plax::cli {
 
@@ -13,6 +14,9 @@ inline constexpr int ExitIncorrect = 4;
 // plax-cli check QUESTION FILE --answer TEXT [--source N] [--sink N]: the verdict on the answer
 // as the Check My Answer window writes it.
 int RunCheck(const Invocation& inv, std::ostream& out, std::ostream& err);
+
+// What `plax-cli check --help` lists: the questions and the options.
+std::string_view CheckHelp();
 
 // The options `check` understands.
 const OptionSpec& CheckOptionSpec();

@@ -1,19 +1,12 @@
 #include "cli.h"
 
-#include "check_command.h"
 #include "cli_messages.h"
-#include "generate_command.h"
-#include "invocation.h"
-#include "net_io.h"
-#include "net_json.h"
-#include "petri_command.h"
-#include "picture_command.h"
-#include "run_command.h"
+#include "command_table.h"
 
-#include "procedures/answer_check.h"
 #include "procedures/procedure_table.h"
 
-#include <functional>
+#include <algorithm>
+#include <iostream>
 #include <string_view>
 
 #ifndef PLAX_VERSION
@@ -24,115 +17,45 @@ namespace plax::cli {
 
 namespace {
 
-struct Command {
-    std::string_view name;
-    std::string_view usage;
-    std::size_t positionalCount;
-    OptionSpec options;
-    std::function<int(const Invocation&, std::ostream&, std::ostream&)> run;
-};
-
-int Dump(const Invocation& inv, std::ostream& out, std::ostream& err) {
-    CliMessages messages(err, inv.Has("--yes"));
-    NetWorkType net;
-    if (!ReadNetFile(net, inv.positional[0], OptionType{}, messages)) return ExitUnreadable;
-    out << NetToJson(net).dump(2) << '\n';
-    return ExitDone;
-}
-
-int Convert(const Invocation& inv, std::ostream&, std::ostream& err) {
-    const std::string& in = inv.positional[0];
-    const std::string& outPath = inv.positional[1];
-    if (FormatForPath(outPath) == WriteFormat::Picture) return ConvertToPicture(inv, err);
-    if (inv.Value("--size") || inv.Value("--show")) {
-        err << "plax-cli: --size and --show apply to picture output only\n";
-        return ExitUsage;
-    }
-    CliMessages messages(err, inv.Has("--yes"));
-    NetWorkType net;
-    if (!ReadNetFile(net, in, OptionType{}, messages)) return ExitUnreadable;
-    return WriteNetFile(net, outPath, messages) ? ExitDone : ExitRefused;
-}
-
-const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {
-        {"run", "run PROCEDURE FILE [options]   run one procedure; its Results text goes to standard output",
-         2, RunOptionSpec(), RunProcedure},
-        {"petri",
-         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--save OUT]   play the Petri net",
-         1, PetriOptionSpec(), RunPetri},
-        {"convert",
-         "convert IN OUT [--yes] [--size WxH] [--show LIST]   write IN in the format of OUT's extension\n"
-         "                         (.net .kp .txt, or a picture: .bmp .wmf .png .svg .pdf)",
-         2, PictureOptionSpec(), Convert},
-        {"dump",
-         "dump FILE                every stored field of the net, sub-nets included, as JSON",
-         1,
-         {{}, {}},
-         Dump},
-        {"check",
-         "check QUESTION FILE --answer TEXT [--source N] [--sink N]   is the answer right? exit 0 yes, 4 no",
-         2, CheckOptionSpec(), RunCheck},
-        // Standard nets.
-        {"generate", "generate KIND OUT [options]   a standard net (see the options of generate)", 2,
-         GenerateOptionSpec(), RunGenerate},
-    };
-    return commands;
+void PrintCommandHelp(const CommandSpec& c, std::ostream& out) {
+    if (c.help.empty()) return;
+    out << "\nOptions of " << c.name << ":\n" << c.help;
 }
 
 void PrintHelp(std::ostream& out) {
     out << "Usage: plax-cli COMMAND ...\n\nCommands:\n";
-    for (const Command& c : Commands())
-        out << "  plax-cli " << c.usage << '\n';
-    out << "  plax-cli --help | --version\n\nProcedures for run:";
+    for (const CommandSpec& c : CommandTable())
+        out << "  plax-cli " << c.usage << "\n      " << c.summary << '\n';
+    out << "  plax-cli COMMAND --help   the options of one command\n"
+           "  plax-cli --help | --version\n\nProcedures for run:";
     for (const ProcedureEntry& p : ProcedureTable()) {
         if (p.cliSwitch.empty()) out << ' ' << p.name;
     }
-    out << "\n\nOptions of run:\n"
-           "  --source N, --sink N   the points a user would click\n"
-           "  --marks                after the text, what the procedure marked (points, then edges)\n"
-           "  --report               append the text to the report file beside the net (NAME.TXT)\n"
-           "  --save OUT             write the net after the run (.net, .kp or .txt)\n"
-           "  --time T, --date D     the time and date shown in the header\n"
-           "  --yes                  answer Yes to the run's questions and show its hints\n"
-           "  --time-limit S         press Stop after S seconds (Ctrl+C presses it too)\n"
-           "  --k K, --iterations I, --show W\n"
-           "                         k-shortest-paths: how many lengths (1..15, default 1), the\n"
-           "                         iteration limit (100..10000, default 100), the walk to show\n"
-           "  --unsorted             automorphisms in plain-changes order\n"
-           "  --certificate          after the text, the proof of what was found (\"certificate:\")\n\n"
-           "Questions for check:";
-    for (const QuestionInfo& q : Questions())
-        out << ' ' << q.name;
-    out << "\n\nOptions of check (exit 0: the answer is right, 4: it is wrong, 1: refused):\n"
-           "  --answer TEXT          the answer: points \"1,2,5,9\", edges \"(1,2),(2,5)\", colours of\n"
-           "                         points 1, 2, ... \"1,2,1\", a flow \"7; 1-2=3, 2-4=3\", or \"none\"\n"
-           "  --source N, --sink N   the points the question names\n"
-           "  --show-correct         name a right answer in the verdict\n"
-           "  --time T, --date D, --time-limit S   as for run\n\n"
-           "Options of petri (after the firings it prints \"enabled:\" with the enabled transitions,\n"
-           "then \"place P TOKENS NAME\" for every point that is not a transition):\n"
-           "  --fire T               fire transition T as a click would (repeatable, in order)\n"
-           "  --auto                 then fire randomly chosen enabled transitions, each weighted by\n"
-           "                         its level + 1, until none is enabled; prints \"auto:\" with the\n"
-           "                         number of firings, why the run ended, and the seed\n"
-           "  --max-firings N        end the automatic run after N firings (default 10000)\n"
-           "  --seed S               the seed of the random choice, so that a run can be repeated\n"
-           "  --save OUT             write the net with its new tokens (.net, .kp or .txt)\n"
-           "  --yes                  answer Yes when --save asks to replace a file\n\n"
-           "Options of convert to a picture (the net's drawing area on white, drawn offscreen):\n"
-           "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
-           "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
-           "                         edge-names, edge-labels (a loaded net shows none of them)\n\n"
-        << GenerateHelp
-        << "\n"
-           "A file ending in .kp (any case) is read as Krack Plot text, any other as a net file.\n"
-           "Writing .kp asks before replacing a file; --yes answers Yes.\n\n"
+    out << '\n';
+    for (const CommandSpec& c : CommandTable())
+        PrintCommandHelp(c, out);
+    out << "\n"
+           "Options may be written --opt=value as well as --opt value; -- ends the options. A file named\n"
+           "- is standard input (with --from EXT) or standard output (with --to EXT).\n"
+           "An input is read by its extension: .kp as Krack Plot, .graphml .json .dot .gv .txt\n"
+           ".edgelist in those formats, any other as a net file.\n"
+           "An output that exists is replaced only when the question before it is answered Yes:\n"
+           "--yes answers Yes, and without it nothing is replaced.\n\n"
            "Exit status: 0 done, 1 refused or not written, 2 usage error, 3 input file unreadable,\n"
            "4 (check) the answer is wrong.\n";
 }
 
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+void PrintUsage(const CommandSpec& c, std::ostream& out) {
+    out << "Usage: plax-cli " << c.usage << "\n  " << c.summary << '\n';
+}
+
+// `plax-cli COMMAND --help`: a --help before any "--".
+bool AsksForHelp(const std::vector<std::string>& args) {
+    const auto end = std::find(args.begin() + 1, args.end(), "--");
+    return std::find(args.begin() + 1, end, "--help") != end;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         PrintHelp(err);
         return ExitUsage;
@@ -145,24 +68,34 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << "plax-cli " << PLAX_VERSION << '\n';
         return ExitDone;
     }
-    for (const Command& c : Commands()) {
-        if (args[0] != c.name) continue;
-        const auto inv = ParseInvocation({args.begin() + 1, args.end()}, c.options, err);
-        if (!inv || inv->positional.size() != c.positionalCount) {
-            err << "Usage: plax-cli " << c.usage << '\n';
-            return ExitUsage;
-        }
-        return c.run(*inv, out, err);
+    const CommandSpec* c = FindCommand(args[0]);
+    if (c == nullptr) {
+        err << "plax-cli: unknown command " << args[0] << "\n\n";
+        PrintHelp(err);
+        return ExitUsage;
     }
-    err << "plax-cli: unknown command " << args[0] << "\n\n";
-    PrintHelp(err);
-    return ExitUsage;
+    if (AsksForHelp(args)) {
+        PrintUsage(*c, out);
+        PrintCommandHelp(*c, out);
+        return ExitDone;
+    }
+    auto inv = ParseInvocation({args.begin() + 1, args.end()}, c->options, err);
+    if (!inv || inv->positional.size() < c->minWords || inv->positional.size() > c->maxWords) {
+        PrintUsage(*c, err);
+        return ExitUsage;
+    }
+    inv->in = &in;
+    return c->run(*inv, out, err);
 }
 
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const int status = RunCommand(args, out, err);
+    return RunCli(args, std::cin, out, err);
+}
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, in, out, err);
     // Output is buffered: a full disk or a closed file shows at the latest when it is flushed.
     if (!out.flush()) {
         err << OutputFailedMessage << '\n';

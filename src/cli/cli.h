@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@ enum ExitStatus : int {
     ExitUnreadable = 3, // an input file could not be read; the reader's message is on stderr
 };
 
-// Runs plax-cli with its arguments (without the program name).
+// Runs plax-cli with its arguments (without the program name); a file named "-" is `in` or `out`.
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+// The same with the program's standard input.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace plax::cli

@@ -13,8 +13,8 @@
 namespace plax::cli {
 
 const char* const GenerateHelp =
-    "Options of generate (KIND is one of: complete cycle path star wheel bipartite grid hypercube\n"
-    "petersen tree gnp gnm activity flow producer-consumer):\n"
+    "  KIND is one of: complete cycle path star wheel bipartite grid hypercube petersen tree\n"
+    "  gnp gnm activity flow producer-consumer\n"
     "  --n N                  points of complete, cycle, path, tree, gnp, gnm, activity, flow;\n"
     "                         leaves of a star, rim of a wheel, n of Km,n, rows of a grid, d of Qd\n"
     "  --m M                  m of Km,n, columns of a grid, edges of gnm, buffer slots of\n"
@@ -27,10 +27,13 @@ const char* const GenerateHelp =
     "  --range LO:HI          random whole weights from LO to HI (default 1:10)\n"
     "  --decimals D           euclidean weights rounded to D decimals, 0..6 (default 0)\n"
     "  --names letters        points named A, B, ... instead of 1, 2, ...\n"
-    "  --size WxH             the window the net is laid out in (default 593x326)\n";
+    "  --size WxH             the window the net is laid out in (default 593x326)\n"
+    "  --to EXT               the format of OUT when it is \"-\" (standard output)\n"
+    "  --yes                  replace an existing OUT without asking\n";
 
 OptionSpec GenerateOptionSpec() {
-    return {{"--n", "--m", "--p", "--seed", "--weights", "--weight", "--range", "--decimals", "--names", "--size"},
+    return {{"--n", "--m", "--p", "--seed", "--weights", "--weight", "--range", "--decimals", "--names",
+             "--size"},
             {"--directed", "--yes"}};
 }
 
@@ -57,7 +60,8 @@ std::optional<std::pair<long long, long long>> PairOption(const Invocation& inv,
     const auto ra = std::from_chars(text.data(), mid, a);
     const auto rb = cut == std::string::npos ? std::from_chars_result{mid, std::errc::invalid_argument}
                                              : std::from_chars(mid + 1, text.data() + text.size(), b);
-    if (ra.ec != std::errc() || ra.ptr != mid || rb.ec != std::errc() || rb.ptr != text.data() + text.size()) {
+    if (ra.ec != std::errc() || ra.ptr != mid || rb.ec != std::errc() ||
+        rb.ptr != text.data() + text.size()) {
         err << "plax-cli: " << option << " takes two whole numbers as A" << between << "B\n";
         return std::nullopt;
     }
@@ -129,7 +133,7 @@ bool ReadParams(const Invocation& inv, TemplateParams& p, std::ostream& err) {
 
 } // namespace
 
-int RunGenerate(const Invocation& inv, std::ostream&, std::ostream& err) {
+int RunGenerate(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const auto kind = NetTemplateFromName(inv.positional[0]);
     if (!kind) {
         err << "plax-cli: unknown kind " << inv.positional[0] << '\n';
@@ -143,12 +147,10 @@ int RunGenerate(const Invocation& inv, std::ostream&, std::ostream& err) {
         err << made.refusal << '\n';
         return ExitRefused;
     }
-    if (FormatForPath(inv.positional[1]) == WriteFormat::Picture) {
-        err << "plax-cli: generate writes .net, .kp or .txt\n";
-        return ExitUsage;
-    }
+    const auto format = OutputFormat(inv, inv.positional[1], false, err);
+    if (!format) return ExitUsage;
     CliMessages messages(err, inv.Has("--yes"));
-    return WriteNetFile(*made.net, inv.positional[1], messages) ? ExitDone : ExitRefused;
+    return WriteOutput(*made.net, inv.positional[1], *format, messages, out);
 }
 
 } // namespace plax::cli

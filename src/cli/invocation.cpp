@@ -13,18 +13,27 @@ std::optional<std::string> Invocation::Value(const std::string& option) const {
 std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args, const OptionSpec& accepted,
                                           std::ostream& err) {
     Invocation inv;
+    bool options = true;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a.size() < 2 || a[0] != '-') {
+        if (!options || a.size() < 2 || a[0] != '-') {
             inv.positional.push_back(a);
-        } else if (accepted.bare.count(a) != 0) {
-            inv.flags.insert(a);
-        } else if (accepted.withValue.count(a) != 0) {
-            if (i + 1 >= args.size()) {
-                err << "plax-cli: " << a << " needs a value\n";
+            continue;
+        }
+        if (a == "--") {
+            options = false;
+            continue;
+        }
+        const auto equals = a.find('=');
+        const std::string name = a.substr(0, equals);
+        if (accepted.bare.count(name) != 0 && equals == std::string::npos) {
+            inv.flags.insert(name);
+        } else if (accepted.withValue.count(name) != 0) {
+            if (equals == std::string::npos && i + 1 >= args.size()) {
+                err << "plax-cli: " << name << " needs a value\n";
                 return std::nullopt;
             }
-            inv.values[a].push_back(args[++i]);
+            inv.values[name].push_back(equals == std::string::npos ? args[++i] : a.substr(equals + 1));
         } else {
             err << "plax-cli: unknown option " << a << '\n';
             return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -15,6 +16,7 @@ struct Invocation {
     std::vector<std::string> positional;
     std::map<std::string, std::vector<std::string>> values;
     std::set<std::string> flags;
+    std::istream* in = nullptr; // standard input, for a file named "-"
 
     bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
     std::optional<std::string> Value(const std::string& option) const;
@@ -25,7 +27,9 @@ struct OptionSpec {
     std::set<std::string> bare;
 };
 
-// Splits `args`; on an unknown option or a missing value it says why on `err` and answers nothing.
+// Splits `args`: "--opt value" and "--opt=value" alike, "--" ends the options, and "-" is a
+// word (standard input or output). On an unknown option or a missing value it says why on `err`
+// and answers nothing.
 [[nodiscard]] std::optional<Invocation> ParseInvocation(const std::vector<std::string>& args,
                                                         const OptionSpec& accepted, std::ostream& err);
 

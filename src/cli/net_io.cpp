@@ -1,36 +1,222 @@
 #include "net_io.h"
 
+#include "cli.h"
+
 #include "model/edge_list.h"
+#include "model/file_io.h"
+#include "model/file_messages.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
 #include "model/text_utils.h"
 
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <iterator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace plax::cli {
 
-bool ReadNetFile(NetWorkType& net, const std::string& path, const OptionType& options,
-                 UserMessages& messages) {
-    if (UpperExtension(path) == ".KP") return LoadKrackPlot(net, path, options, messages);
+namespace {
+
+struct NamedFormat {
+    const char* extension;
+    FileFormat format;
+};
+
+const std::vector<NamedFormat>& NamedFormats() {
+    using K = FileFormat::Kind;
+    static const std::vector<NamedFormat> formats = [] {
+        std::vector<NamedFormat> f = {{".net", {K::Net, {}, {}}}, {".kp", {K::KrackPlot, {}, {}}}};
+        for (const InterchangeExtension& e : InterchangeExtensions())
+            f.push_back({e.extension, {K::Interchange, e.format, {}}});
+        for (const auto& [ext, picture] : {std::pair{".bmp", PictureFormat::Bmp},
+                                           {".wmf", PictureFormat::Wmf},
+                                           {".png", PictureFormat::Png},
+                                           {".svg", PictureFormat::Svg},
+                                           {".pdf", PictureFormat::Pdf}}) {
+            f.push_back({ext, {K::Picture, {}, picture}});
+        }
+        return f;
+    }();
+    return formats;
+}
+
+// The system's reason why `path` cannot be read, or nothing when it can be opened.
+std::optional<std::string> SystemReason(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::string(std::strerror(errno));
+    struct stat st {};
+    const bool directory = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    ::close(fd);
+    if (directory) return std::string(std::strerror(EISDIR));
+    return std::nullopt;
+}
+
+bool ReadBytes(const FileFormat& format, std::string_view bytes, const std::string& name, NetWorkType& net,
+               UserMessages& messages) {
+    const OptionType options;
+    switch (format.kind) {
+    case FileFormat::Kind::KrackPlot: return ReadKrackPlotText(net, bytes, name, options, messages);
+    case FileFormat::Kind::Interchange:
+        return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net);
+    case FileFormat::Kind::Net:
+    case FileFormat::Kind::Picture: break;
+    }
+    return ReadNetBytes(net, bytes, name, options, messages);
+}
+
+// A net file under another name (a .txt, say) starts with its header record, kind 0: no text does.
+bool HoldsNetFile(const std::string& path) {
+    std::string bytes;
+    return ReadFileLimited(path, MaxInterchangeFileSize, bytes) == ReadStatus::Ok && !bytes.empty() &&
+           bytes[0] == 0;
+}
+
+bool ReadFile(const FileFormat& format, const std::string& path, NetWorkType& net, UserMessages& messages) {
+    const OptionType options;
+    if (format.kind == FileFormat::Kind::Interchange && HoldsNetFile(path))
+        return LoadNetFile(net, path, options, messages);
+    switch (format.kind) {
+    case FileFormat::Kind::KrackPlot: return LoadKrackPlot(net, path, options, messages);
+    case FileFormat::Kind::Interchange:
+        return LoadInterchangeFile(format.interchange, path, options, messages, net);
+    case FileFormat::Kind::Net:
+    case FileFormat::Kind::Picture: break;
+    }
     return LoadNetFile(net, path, options, messages);
 }
 
-WriteFormat FormatForPath(const std::string& path) {
-    const std::string ext = UpperExtension(path);
-    if (ext == ".KP") return WriteFormat::KrackPlot;
-    if (ext == ".TXT") return WriteFormat::EdgeList;
-    if (ext == ".BMP" || ext == ".WMF" || ext == ".PNG" || ext == ".SVG" || ext == ".PDF") {
-        return WriteFormat::Picture;
+// Standard input, at most as much as the largest file any reader takes.
+std::optional<std::string> ReadStandardInput(std::istream& in) {
+    std::string bytes;
+    char buf[65536];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+        bytes.append(buf, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > MaxNetFileSize) return std::nullopt;
     }
-    return WriteFormat::Net;
+    return bytes;
 }
 
-bool WriteNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages) {
-    switch (FormatForPath(path)) {
-    case WriteFormat::KrackPlot: return SaveKrackPlot(net, path, messages);
-    case WriteFormat::EdgeList: return SaveEdgeList(net, path, messages);
-    case WriteFormat::Net: return SaveNetFile(net, path, messages);
-    case WriteFormat::Picture: break;
+std::optional<std::string> BytesOf(const NetWorkType& net, const FileFormat& format, UserMessages& messages) {
+    if (format.kind == FileFormat::Kind::KrackPlot) {
+        if (net.n != 0) return KrackPlotText(net);
+        messages.Warning(TrivialNetWorkMessage);
+        return std::nullopt;
     }
-    return false;
+    auto bytes = format.kind == FileFormat::Kind::Interchange ? InterchangeBytes(format.interchange, net)
+                                                              : NetFileBytes(net);
+    if (!bytes) messages.Warning(CannotSaveMessage("-"));
+    return bytes;
+}
+
+} // namespace
+
+std::optional<FileFormat> FormatOfExtension(const std::string& extension) {
+    std::string ext = extension.empty() || extension[0] == '.' ? extension : "." + extension;
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const NamedFormat& f : NamedFormats()) {
+        if (ext == f.extension) return f.format;
+    }
+    return std::nullopt;
+}
+
+std::string WritableExtensions(bool pictures) {
+    std::string list;
+    for (const NamedFormat& f : NamedFormats()) {
+        if (pictures || f.format.kind != FileFormat::Kind::Picture)
+            list += (list.empty() ? "" : " ") + std::string(f.extension);
+    }
+    return list;
+}
+
+int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, UserMessages& messages,
+              std::ostream& err) {
+    const auto from = inv.Value("--from");
+    const std::optional<FileFormat> named = from ? FormatOfExtension(*from) : std::nullopt;
+    if (from && (!named || named->kind == FileFormat::Kind::Picture)) {
+        err << "plax-cli: --from takes one of .net .kp .graphml .json .dot .gv .txt .edgelist\n";
+        return ExitUsage;
+    }
+    // A name is read as the desktop program opens it; pictures are no nets, so as net files.
+    FileFormat format = FormatOfExtension(UpperExtension(path)).value_or(FileFormat{});
+    if (named) format = *named;
+    if (format.kind == FileFormat::Kind::Picture) format = FileFormat{};
+    if (path != "-") {
+        if (const auto reason = SystemReason(path)) err << "plax-cli: " << path << ": " << *reason << '\n';
+        return ReadFile(format, path, net, messages) ? ExitDone : ExitUnreadable;
+    }
+    if (!named) {
+        err << "plax-cli: reading standard input needs --from EXT\n";
+        return ExitUsage;
+    }
+    const auto bytes = inv.in != nullptr ? ReadStandardInput(*inv.in) : std::optional<std::string>();
+    if (!bytes) {
+        err << "plax-cli: -: standard input cannot be read whole\n";
+        return ExitUnreadable;
+    }
+    return ReadBytes(format, *bytes, path, net, messages) ? ExitDone : ExitUnreadable;
+}
+
+std::optional<FileFormat> OutputFormat(const Invocation& inv, const std::string& path, bool pictures,
+                                       std::ostream& err) {
+    const auto to = inv.Value("--to");
+    if (path == "-" && !to) {
+        err << "plax-cli: writing standard output needs --to EXT\n";
+        return std::nullopt;
+    }
+    const std::string name = FileNameOf(path);
+    const auto dot = name.rfind('.');
+    const std::string ext = path == "-" ? *to : dot == std::string::npos ? std::string() : name.substr(dot);
+    const auto format = FormatOfExtension(ext);
+    if (!format || (!pictures && format->kind == FileFormat::Kind::Picture)) {
+        err << "plax-cli: " << path << ": cannot write "
+            << (ext.empty() ? "a name without an extension" : ext)
+            << "; known extensions: " << WritableExtensions(pictures) << '\n';
+        return std::nullopt;
+    }
+    return format;
+}
+
+std::optional<std::optional<FileFormat>> SaveFormat(const Invocation& inv, std::ostream& err) {
+    const auto path = inv.Value("--save");
+    if (!path) return std::optional<FileFormat>();
+    if (*path == "-") {
+        err << "plax-cli: --save writes a file; standard output carries the text\n";
+        return std::nullopt;
+    }
+    const auto format = OutputFormat(inv, *path, false, err);
+    if (!format) return std::nullopt;
+    return format;
+}
+
+bool MayReplace(const std::string& path, const FileFormat& format, UserMessages& messages) {
+    // The Krack Plot writer asks for itself.
+    if (path == "-" || format.kind == FileFormat::Kind::KrackPlot || !FileExists(path)) return true;
+    return messages.Confirm(RewriteQuestion(path));
+}
+
+int WriteOutput(const NetWorkType& net, const std::string& path, const FileFormat& format,
+                UserMessages& messages, std::ostream& out) {
+    if (path == "-") {
+        const auto bytes = BytesOf(net, format, messages);
+        if (!bytes) return ExitRefused;
+        out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+        return ExitDone;
+    }
+    if (!MayReplace(path, format, messages)) return ExitRefused;
+    switch (format.kind) {
+    case FileFormat::Kind::KrackPlot: return SaveKrackPlot(net, path, messages) ? ExitDone : ExitRefused;
+    case FileFormat::Kind::Interchange:
+        return SaveInterchangeFile(format.interchange, net, path, messages) ? ExitDone : ExitRefused;
+    case FileFormat::Kind::Net: return SaveNetFile(net, path, messages) ? ExitDone : ExitRefused;
+    case FileFormat::Kind::Picture: break;
+    }
+    return ExitRefused;
 }
 
 } // namespace plax::cli

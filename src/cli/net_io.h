@@ -1,23 +1,55 @@
 #pragma once
 
+#include "invocation.h"
+
+#include "interchange/interchange_file.h"
 #include "model/net_types.h"
 #include "model/user_messages.h"
+#include "render/picture_export.h"
 
+#include <optional>
+#include <ostream>
 #include <string>
 
 namespace plax::cli {
 
-// Reads a net as the desktop program opens it: ".KP" (compared in upper case) with the Krack
-// Plot reader, anything else with the net reader.
-[[nodiscard]] bool ReadNetFile(NetWorkType& net, const std::string& path, const OptionType& options,
-                               UserMessages& messages);
+// A format plax-cli names by an extension.
+struct FileFormat {
+    enum class Kind { Net, KrackPlot, Interchange, Picture };
+    Kind kind = Kind::Net;
+    InterchangeFormat interchange = InterchangeFormat::GraphML;
+    PictureFormat picture = PictureFormat::Png;
+};
 
-enum class WriteFormat { Net, KrackPlot, EdgeList, Picture };
+// The format an extension names, with or without its dot, in any case of letters.
+std::optional<FileFormat> FormatOfExtension(const std::string& extension);
+// Every extension plax-cli writes (pictures only when asked), as the refusal of any other lists them.
+std::string WritableExtensions(bool pictures);
 
-// The format a file name asks for; picture extensions are .BMP .WMF .PNG .SVG .PDF.
-WriteFormat FormatForPath(const std::string& path);
+// Reads the net of `path` as the desktop program opens it: .kp as Krack Plot, the interchange
+// extensions (.graphml .json .dot .gv .txt .edgelist) in their formats, anything else as a net
+// file; "-" is standard input in the format --from names. A file the system cannot open gets
+// "plax-cli: PATH: REASON" before the reader's own message. Answers ExitDone, ExitUsage or
+// ExitUnreadable.
+int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, UserMessages& messages,
+              std::ostream& err);
 
-// Writes the net in the format its name asks for (not a picture); the writer reports failures.
-[[nodiscard]] bool WriteNetFile(const NetWorkType& net, const std::string& path, UserMessages& messages);
+// The format `path` is written in: by its extension, or for "-" (standard output) by --to. Any
+// other extension is refused with the list of known ones, as are pictures unless allowed.
+std::optional<FileFormat> OutputFormat(const Invocation& inv, const std::string& path, bool pictures,
+                                       std::ostream& err);
+
+// The format of --save OUT: a file (not "-") in any format but a picture. Nothing inside the
+// answer when there is no --save; nothing at all (having said why) when OUT cannot be written.
+std::optional<std::optional<FileFormat>> SaveFormat(const Invocation& inv, std::ostream& err);
+
+// Writes a net file, Krack Plot or interchange file (not a picture), or its bytes to `out` for
+// "-". A file that exists is replaced only when the question before it is answered Yes (--yes),
+// whatever the format, as the Krack Plot writer always asked. Answers ExitDone or ExitRefused.
+int WriteOutput(const NetWorkType& net, const std::string& path, const FileFormat& format,
+                UserMessages& messages, std::ostream& out);
+
+// The question before an existing output is replaced; false (nothing to be written) on No.
+[[nodiscard]] bool MayReplace(const std::string& path, const FileFormat& format, UserMessages& messages);
 
 } // namespace plax::cli

@@ -68,21 +68,6 @@ std::string ColorText(Color c) {
     return buf;
 }
 
-std::string Latin1ToUtf8(const std::string& bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
-
 nlohmann::ordered_json NetToJson(const NetWorkType& net) {
     Json j{{"name", Latin1ToUtf8(net.name)},
            {"kind", net.kindName},

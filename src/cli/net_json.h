@@ -12,7 +12,4 @@ nlohmann::ordered_json NetToJson(const NetWorkType& net);
 // A colour as plax-cli prints it: at least six hex digits, BBGGRR.
 std::string ColorText(Color c);
 
-// Names are 8-bit strings; JSON wants UTF-8, so each byte is read as Latin-1.
-std::string Latin1ToUtf8(const std::string& bytes);
-
 } // namespace plax::cli

@@ -124,14 +124,11 @@ const OptionSpec& PetriOptionSpec() {
 int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const auto autoOptions = ReadAutoOptions(inv, err);
     if (!autoOptions) return ExitUsage;
-    const auto savePath = inv.Value("--save");
-    if (savePath && FormatForPath(*savePath) == WriteFormat::Picture) {
-        err << "plax-cli: --save writes .net, .kp or .txt files\n";
-        return ExitUsage;
-    }
+    const auto saveFormat = SaveFormat(inv, err);
+    if (!saveFormat) return ExitUsage;
     CliMessages messages(err, inv.Has("--yes"));
     NetWorkType net;
-    if (!ReadNetFile(net, inv.positional[0], OptionType{}, messages)) return ExitUnreadable;
+    if (const int read = ReadInput(inv, inv.positional[0], net, messages, err); read != ExitDone) return read;
     if (const auto refusal = PetriRefusal(net)) {
         messages.Warning(*refusal);
         return ExitRefused;
@@ -146,7 +143,8 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     if (!FireByHand(net, *points, err)) return ExitRefused;
     if (autoOptions->on) FireAutomatically(net, *autoOptions, out);
     PrintState(net, out);
-    if (savePath && !WriteNetFile(net, *savePath, messages)) return ExitRefused;
+    if (const auto savePath = inv.Value("--save"))
+        return WriteOutput(net, *savePath, **saveFormat, messages, out);
     return ExitDone;
 }
 

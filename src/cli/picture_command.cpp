@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "cli_messages.h"
+#include "model/file_messages.h"
 #include "net_io.h"
 #include "render/picture_export.h"
 
@@ -116,20 +117,31 @@ private:
 
 } // namespace
 
-OptionSpec PictureOptionSpec() { return {{"--size", "--show"}, {"--yes"}}; }
+OptionSpec PictureOptionSpec() { return {{"--size", "--show", "--from", "--to"}, {"--yes"}}; }
 
-int ConvertToPicture(const Invocation& inv, std::ostream& err) {
+int ConvertToPicture(const Invocation& inv, const FileFormat& format, std::ostream& out, std::ostream& err) {
     const auto size = ParseSize(inv, err);
     const auto shown = size ? ParseShow(inv, err) : std::nullopt;
     if (!shown) return ExitUsage;
     CliMessages messages(err, inv.Has("--yes"));
     NetWorkType net;
     // A loaded net shows what a new document shows (nothing); --show adds to that.
-    if (!ReadNetFile(net, inv.positional[0], OptionType{}, messages)) return ExitUnreadable;
+    if (const int status = ReadInput(inv, inv.positional[0], net, messages, err); status != ExitDone)
+        return status;
     AddViewFlags(net.view, *shown);
+    const std::string& path = inv.positional[1];
+    if (!MayReplace(path, format, messages)) return ExitRefused;
     OffscreenGui gui;
-    const bool saved = SaveNetPicture(net, inv.positional[1], size->width, size->height, messages);
-    return saved ? ExitDone : ExitRefused;
+    if (path != "-") {
+        return SaveNetPicture(net, path, size->width, size->height, messages) ? ExitDone : ExitRefused;
+    }
+    const auto bytes = RenderNetPicture(net, format.picture, size->width, size->height);
+    if (!bytes) {
+        messages.Warning(CannotSaveMessage(path));
+        return ExitRefused;
+    }
+    out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+    return ExitDone;
 }
 
 } // namespace plax::cli

@@ -207,16 +207,17 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     bool badLimit = false;
     const auto limit = TimeLimit(inv, err, badLimit);
     if (badLimit) return ExitUsage;
-    if (const auto savePath = inv.Value("--save");
-        savePath && FormatForPath(*savePath) == WriteFormat::Picture) {
-        err << "plax-cli: --save writes .net, .kp or .txt files\n";
+    const auto saveFormat = SaveFormat(inv, err);
+    if (!saveFormat) return ExitUsage;
+    const std::string& path = inv.positional[1];
+    if (path == "-" && inv.Has("--report")) {
+        err << "plax-cli: --report needs a net file, beside which the report is kept\n";
         return ExitUsage;
     }
 
     CliMessages messages(err, inv.Has("--yes"));
-    const std::string& path = inv.positional[1];
     NetWorkType net;
-    if (!ReadNetFile(net, path, OptionType{}, messages)) return ExitUnreadable;
+    if (const int read = ReadInput(inv, path, net, messages, err); read != ExitDone) return read;
     auto refusal = KindRefusal(*proc, net);
     if (!refusal) refusal = proc->refusal(net);
     if (refusal) {
@@ -245,9 +246,8 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     if (inv.Has("--marks")) PrintMarks(marks, proc->marking == Marking::Walk ? MaxPoints : net.n, out);
     if (certificate) PrintCertificate(*proc, net, sink, out);
     if (report && !AddTextToReport(sink, messages)) return ExitRefused;
-    if (const auto savePath = inv.Value("--save")) {
-        if (!WriteNetFile(net, *savePath, messages)) return ExitRefused;
-    }
+    if (const auto savePath = inv.Value("--save"))
+        return WriteOutput(net, *savePath, **saveFormat, messages, out);
     return ExitDone;
 }
 

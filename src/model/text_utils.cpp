@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <system_error>
 
@@ -116,6 +117,67 @@ std::string UpperExtension(std::string_view path) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return ext;
+}
+
+std::string Latin1ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// The length of the UTF-8 sequence starting at `at` and its code point, or 0 when none starts there.
+std::size_t Utf8Sequence(std::string_view text, std::size_t at, std::uint32_t& code) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (text.size() - at < length) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto c = static_cast<unsigned char>(text[at + k]);
+        if ((c & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (c & 0x3Fu);
+    }
+    return length;
+}
+
+} // namespace
+
+std::string Utf8ToLatin1(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::uint32_t code = 0;
+        const std::size_t length =
+            static_cast<unsigned char>(text[i]) < 0x80 ? 0 : Utf8Sequence(text, i, code);
+        if (length == 0) {
+            out.push_back(text[i++]);
+            continue;
+        }
+        out.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
+        i += length;
+    }
+    return out;
 }
 
 } // namespace plax

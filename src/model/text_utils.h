@@ -29,4 +29,10 @@ std::string FileNameOf(std::string_view path);
 // The extension from the last "." of the file name, upper-cased (".NET"), or "".
 std::string UpperExtension(std::string_view path);
 
+// Names are 8-bit strings read as Latin-1; files of other programs are UTF-8. A character beyond
+// Latin-1 becomes "?", and a byte that is no part of a UTF-8 sequence is taken as the Latin-1
+// character it is.
+std::string Latin1ToUtf8(std::string_view bytes);
+std::string Utf8ToLatin1(std::string_view text);
+
 } // namespace plax

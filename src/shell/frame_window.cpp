@@ -173,6 +173,8 @@ void TPlaxForm::CreateMenus() {
     fileMenu_ = new QMenu(tr("&File"), this);
     fileMenu_->addAction(tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TPlaxForm::NewNet);
     fileMenu_->addAction(tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TPlaxForm::OpenNet);
+    fileMenu_->addAction(QString::fromLatin1(ImportCaption), this, &TPlaxForm::ImportNet)
+        ->setStatusTip(QString::fromLatin1(ImportHint));
     fileMenu_->addAction(tr("Options..."), this, &TPlaxForm::ShowOptions);
     fileMenu_->addSeparator();
     fileMenu_->addAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TPlaxForm::ExitProgram);
@@ -346,6 +348,16 @@ void TPlaxForm::NewNet() {
 void TPlaxForm::OpenNet() {
     const std::optional<std::string> path = Ui().AskOpenPath(OpenFileFilter);
     if (path) OpenFile(*path);
+}
+
+void TPlaxForm::ImportNet() {
+    const std::optional<std::string> path = Ui().AskOpenPath(InterchangeFilter());
+    if (!path) return;
+    auto document = std::make_unique<TMDIChild>(*this);
+    // A file that makes no net leaves no window behind.
+    if (!document->ImportDocument(*path)) return;
+    AddChild(document.release());
+    windowMenu_->menuAction()->setEnabled(true);
 }
 
 void TPlaxForm::OpenFile(const std::string& path) {

@@ -69,6 +69,7 @@ public:
     void OpenReportWindow(const std::string& path) override;
     void NewNet() override;
     void OpenNet() override;
+    void ImportNet() override;
     void ShowOptions() override;
     void ExitProgram() override;
     void ShowHelp(const std::string& topic) override;

@@ -110,6 +110,11 @@ void DocumentActions::MakeFileMenu() {
     connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
             [this] { commands_.SaveNetAs(); });
     fileMenu_->addSeparator();
+    connect(AddAction(*fileMenu_, "Import1", ImportCaption, ImportHint), &QAction::triggered, this,
+            [this] { host_.ImportNet(); });
+    connect(AddAction(*fileMenu_, "Export1", ExportCaption, ExportHint), &QAction::triggered, this,
+            [this] { commands_.Export1Click(); });
+    fileMenu_->addSeparator();
     AddCommandAction(*fileMenu_, "Print1", "&Print", &DocumentCommands::Print1Click)
         ->setShortcut(QKeySequence::Print);
     AddCommandAction(*fileMenu_, "PrintSetup1", "Prin&t Setup...", &DocumentCommands::PrintSetup1Click);

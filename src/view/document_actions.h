@@ -18,12 +18,19 @@ class QWidget;
 
 namespace plax {
 
+// File > "Import..." and "Export...": nets from and for other graph tools.
+inline constexpr const char* ImportCaption = "Import...";
+inline constexpr const char* ExportCaption = "Export...";
+inline constexpr const char* ImportHint = "Open a GraphML, JSON, DOT or edge list file as a new NetWork";
+inline constexpr const char* ExportHint = "Write the NetWork as GraphML, JSON, DOT or an edge list";
+
 // What the document's menu items run; the document window implements it.
 class DocumentCommands {
 public:
     virtual ~DocumentCommands() = default;
     virtual void DoCommand(CommandCode code) = 0;
     virtual bool SaveNetAs() = 0;
+    virtual bool Export1Click() = 0;
     virtual void Print1Click() = 0;
     virtual void PrintSetup1Click() = 0;
     virtual void Undo1Click() = 0;

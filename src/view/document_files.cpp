@@ -1,5 +1,6 @@
 #include "document_files.h"
 
+#include "interchange/interchange_file.h"
 #include "model/edge_list.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
@@ -10,6 +11,35 @@
 namespace plax {
 
 std::string CannotLoadFileMessage(const std::string& path) { return " Cannot Load file \r\n" + path; }
+
+std::string InterchangeFilter() {
+    std::string filter;
+    for (const InterchangeExtension& e : InterchangeExtensions()) {
+        if (!filter.empty()) filter += "|";
+        filter += std::string(e.description) + " (*" + e.extension + ")|*" + e.extension;
+    }
+    return filter;
+}
+
+namespace {
+
+std::string KnownInterchangeExtensions() {
+    std::string known;
+    for (const InterchangeExtension& e : InterchangeExtensions())
+        known += std::string(" ") + e.extension;
+    return known;
+}
+
+} // namespace
+
+std::string UnknownImportMessage(const std::string& path) {
+    return " Cannot import the file\r\n" + path + "\r\nImport reads" + KnownInterchangeExtensions() + ".";
+}
+
+std::string UnknownExportMessage(const std::string& path) {
+    return " Cannot export the NetWork to\r\n" + path + "\r\nExport writes" + KnownInterchangeExtensions() +
+           ".";
+}
 
 std::string DamagedCaption(const std::string& path) { return FileNameOf(path) + " (damaged)"; }
 

@@ -27,6 +27,13 @@ inline constexpr const char* SaveNetFilter =
 inline constexpr const char* SaveNetDefaultExtension = "net";
 
 std::string CannotLoadFileMessage(const std::string& path);
+
+// File > Import... and File > Export...: the formats of other graph tools, one file type each.
+std::string InterchangeFilter();
+inline constexpr const char* ExportDefaultExtension = "graphml";
+// Import from or export to a name whose extension is none of the interchange formats'.
+std::string UnknownImportMessage(const std::string& path);
+std::string UnknownExportMessage(const std::string& path);
 // Caption of a document whose file could not be read whole: the file name without directory
 // and " (damaged)". Such a document is saved only under a name chosen again.
 std::string DamagedCaption(const std::string& path);

@@ -43,6 +43,7 @@ public:
     // The frame's File commands that the document's menu forwards.
     virtual void NewNet() = 0;
     virtual void OpenNet() = 0;
+    virtual void ImportNet() = 0;
     virtual void ShowOptions() = 0;
     virtual void ExitProgram() = 0;
     // The help file at a topic key ("" for the contents).

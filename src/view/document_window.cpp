@@ -116,6 +116,12 @@ void TMDIChild::OpenDocument(const std::string& path) {
     ShowOpenedNet();
 }
 
+bool TMDIChild::ImportDocument(const std::string& path) {
+    if (!document_.Import(path)) return false;
+    ShowOpenedNet();
+    return true;
+}
+
 void TMDIChild::NewDocument() {
     document_.New();
     ShowOpenedNet();
@@ -300,6 +306,7 @@ QSize TMDIChild::PictureSize() const {
 
 bool TMDIChild::SaveNet() { return document_.Save(); }
 bool TMDIChild::SaveNetAs() { return document_.SaveAs(); }
+bool TMDIChild::Export1Click() { return document_.Export(); }
 bool TMDIChild::SaveNetToFile() { return document_.SaveToFile(); }
 void TMDIChild::PrintSetup1Click() { document_.PrintSetup(); }
 void TMDIChild::Print1Click() { document_.Print(); }

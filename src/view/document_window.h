@@ -53,6 +53,8 @@ public:
     void OpenDocument(const std::string& path);
     // The frame's New: the empty unnamed net with the options and view flags for new nets.
     void NewDocument();
+    // File > Import...: the net of another graph tool's file; false when the file makes none.
+    [[nodiscard]] bool ImportDocument(const std::string& path);
 
     // The menus the frame shows while this document is active: "&File", "&Edit", "&View",
     // "&Property", "&Report".
@@ -113,6 +115,7 @@ public:
     // Each answers whether the net was written (an exported picture or edge list is not the net).
     bool SaveNet();
     bool SaveNetAs() override;
+    bool Export1Click() override;
     bool SaveNetToFile();
     void Print1Click() override;
     void PrintSetup1Click() override;

@@ -4,6 +4,7 @@
 #include "procedure_marks.h"
 #include "sub_net_levels.h"
 
+#include "interchange/interchange_file.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
 #include "model/net_store.h"
@@ -76,6 +77,38 @@ void NetDocument::New() {
     net_.defaultOptions = static_cast<LoadMode>(options.loadMode) == LoadMode::Default ? options.newNetOptions
                                                                                        : options.options;
     levels_.Reset(net_);
+}
+
+bool NetDocument::Import(const std::string& path) {
+    const auto format = InterchangeFormatForPath(path);
+    NetWorkType net;
+    if (!format) {
+        host_.Ui().Error(UnknownImportMessage(path));
+        return false;
+    }
+    if (!LoadInterchangeFile(*format, path, host_.State().options, host_.Ui(), net)) return false;
+    Open(NoNameFile);
+    net_ = std::move(net);
+    display_.SetCaption(FileNameOf(path));
+    levels_.Reset(net_);
+    return true;
+}
+
+bool NetDocument::Export() {
+    const auto path = host_.Ui().AskSavePath(InterchangeFilter(), ExportDefaultExtension, "");
+    bool written = false;
+    if (path) {
+        display_.ShowPrompt(SaveFileNowPrompt);
+        const auto format = InterchangeFormatForPath(*path);
+        if (!format) {
+            host_.Ui().Error(UnknownExportMessage(*path));
+        } else {
+            // The level shown, as the pictures show it.
+            written = SaveInterchangeFile(*format, net_, *path, host_.Ui());
+        }
+    }
+    display_.ResetCommand();
+    return written;
 }
 
 bool NetDocument::EnterSubNet(int from, int to) {

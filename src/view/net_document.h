@@ -50,6 +50,10 @@ public:
     void Open(const std::string& path);
     // The empty unnamed net with the options and view flags for new nets.
     void New();
+    // Fills the document from a file of another graph tool, by its extension; false, with the
+    // reader's refusal shown, when the file makes no net. The net has no file of its own yet:
+    // Save asks for a name.
+    [[nodiscard]] bool Import(const std::string& path);
 
     // The levels: Alt + double-click on the edge (from, to) and the Up One Level button. Each
     // answers whether the level changed; the caption becomes the new level's name.
@@ -60,6 +64,9 @@ public:
     bool Save();
     bool SaveAs();
     bool SaveToFile();
+    // Writes the net for other graph tools, in the format of the chosen extension; like the other
+    // exports it leaves the file name and the changed flag as they are.
+    bool Export();
     void Print();
     void PrintSetup();
     void ShowReport();

@@ -305,12 +305,15 @@ TEST(Cli, DumpOfAMissingFile) {
     const CliRun r = Cli({"dump", path});
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Invalid format of the File\n" + path + "\nLoad Procedure terminated! \n");
+    // The system's reason comes first, then the reader's own message.
+    EXPECT_EQ(r.err, "plax-cli: " + path + ": No such file or directory\nInvalid format of the File\n" +
+                         path + "\nLoad Procedure terminated! \n");
 
     const std::string kp = dir.File("missing.Kp");
     const CliRun k = Cli({"dump", kp});
     EXPECT_EQ(k.status, 3);
-    EXPECT_EQ(k.err, " Cannot Load file \n" + kp + "\nLoad Procedure terminated! \n");
+    EXPECT_EQ(k.err, "plax-cli: " + kp + ": No such file or directory\n Cannot Load file \n" + kp +
+                         "\nLoad Procedure terminated! \n");
 }
 
 TEST(Cli, ConvertThroughEveryTextFormat) {
@@ -415,7 +418,8 @@ TEST(Cli, ASaveOverTheFileSizeLimitFailsAndLeavesTheOldFile) {
         const rlimit limit{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::dup2(errPipe[1], STDERR_FILENO);
-        ::execl(PLAX_CLI_PATH, "plax-cli", "convert", net.c_str(), out.c_str(), static_cast<char*>(nullptr));
+        ::execl(PLAX_CLI_PATH, "plax-cli", "convert", "--yes", net.c_str(), out.c_str(),
+                static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(errPipe[1]);
@@ -428,7 +432,8 @@ TEST(Cli, ASaveOverTheFileSizeLimitFailsAndLeavesTheOldFile) {
 
     ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(err, " Cannot Save file \n" + out + "\nSave Procedure terminated! \n");
+    EXPECT_EQ(err, "Do you wish to Rewrite file \n" + out + "? Yes\n Cannot Save file \n" + out +
+                       "\nSave Procedure terminated! \n");
     EXPECT_EQ(ReadAll(out), "keep me");
     EXPECT_EQ(dir.Entries().size(), 2u) << "no new file left beside out.net";
 }

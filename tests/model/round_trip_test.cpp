@@ -1,3 +1,4 @@
+#include "random_nets.h"
 #include "recording_messages.h"
 
 #include "example_nets.h"
@@ -9,103 +10,12 @@
 
 #include <algorithm>
 #include <fstream>
-#include <random>
 
 namespace plax {
 namespace {
 
+using testing::RandomNets;
 using testing::RecordingMessages;
-
-class RandomNets {
-public:
-    explicit RandomNets(unsigned seed) : rng_(seed) {}
-
-    NetWorkType Make(bool undirected, int depth) {
-        NetWorkType net;
-        NetInit(net);
-        SetNetKind(net, undirected ? UndirNetCode : DirNetCode);
-        net.n = static_cast<std::uint8_t>(Int(depth == 0 ? 1 : 0, MaxPoints));
-        net.defaultOptions = Options(15, 10);
-        for (int i = 1; i <= net.n; ++i)
-            net.points[static_cast<std::size_t>(i)] = Point(net);
-        const int edges = Int(0, net.n * (net.n - 1) / (undirected ? 2 : 1));
-        for (int k = 0; k < edges; ++k) {
-            const int from = Int(1, net.n);
-            const int to = Int(1, net.n);
-            if (!InsertEdge(net, from, to, Edge())) continue;
-            if (depth < 2 && Int(0, 4) == 0) {
-                SetSubNet(net, from, to, std::make_shared<NetWorkType>(Make(Int(0, 1) == 1, depth + 1)));
-            }
-        }
-        return net;
-    }
-
-private:
-    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-    std::uint32_t U32() { return static_cast<std::uint32_t>(rng_()); }
-
-    std::string Name() {
-        std::string s(static_cast<std::size_t>(Int(0, 20)), ' ');
-        for (char& c : s)
-            c = static_cast<char>(Int(0, 255));
-        return s;
-    }
-
-    double Weight() {
-        switch (Int(0, 4)) {
-        case 0: return 0.0;
-        case 1: return MaxWeight;
-        case 2: return Int(0, 1000) / 8.0;
-        case 3: return std::uniform_real_distribution<double>(0.0, 1.0)(rng_);
-        default: return std::uniform_real_distribution<double>(0.0, MaxWeight)(rng_);
-        }
-    }
-
-    PointOptionType Options(int maxRadius, int maxFont) {
-        PointOptionType o;
-        o.radius = static_cast<std::uint16_t>(Int(0, maxRadius));
-        o.fontSize = static_cast<std::uint16_t>(Int(0, maxFont));
-        o.showBorder = static_cast<std::uint8_t>(Int(0, 1));
-        o.doubleBorder = static_cast<std::uint8_t>(Int(0, 1));
-        o.coloredBorder = static_cast<std::uint8_t>(Int(0, 1));
-        o.showNumber = static_cast<std::uint8_t>(Int(0, 1));
-        o.fillPoint = static_cast<std::uint8_t>(Int(0, 1));
-        o.borderColor = U32();
-        ApplyFillPointRule(o);
-        return o;
-    }
-
-    PointType Point(const NetWorkType& net) {
-        PointType p;
-        p.color = U32();
-        p.reserved = static_cast<std::uint16_t>(Int(0, 255));
-        p.shape = static_cast<std::uint16_t>(Int(0, 7));
-        p.name = Name();
-        p.tokens = static_cast<std::uint16_t>(Int(0, MaxTokens));
-        p.weight = Int(0, 5) == 0 ? -Weight() : Weight();
-        p.x = Int(-32768, 32767);
-        p.y = Int(-32768, 32767);
-        p.labelPosition = static_cast<std::uint32_t>(Int(0, 7));
-        p.customOptions = static_cast<std::uint8_t>(Int(0, 1));
-        p.options = p.customOptions != 0 ? Options(65535, 65535) : net.defaultOptions;
-        return p;
-    }
-
-    EdgeType Edge() {
-        EdgeType e;
-        e.weight = Weight();
-        e.flow = Int(0, 1) == 0 ? Weight() : -Weight();
-        e.color = U32();
-        e.reserved = static_cast<std::uint32_t>(Int(0, 255));
-        e.name = Name();
-        e.shape = static_cast<std::uint32_t>(Int(0, 4));
-        e.lineWidth = static_cast<std::uint8_t>(Int(0, 4));
-        e.lineStyle = e.lineWidth == 1 ? static_cast<std::uint32_t>(Int(0, 4)) : 0;
-        return e;
-    }
-
-    std::mt19937 rng_;
-};
 
 NetWorkType Read(const std::string& bytes) {
     NetWorkType net;

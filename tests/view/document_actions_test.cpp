@@ -21,6 +21,10 @@ struct RecordingCommands : DocumentCommands {
         Run("save as");
         return false;
     }
+    bool Export1Click() override {
+        Run("export");
+        return false;
+    }
     void Print1Click() override { Run("print"); }
     void PrintSetup1Click() override { Run("print setup"); }
     void Undo1Click() override { Run("undo"); }
@@ -65,6 +69,7 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         {"DecrementXandY1", "code 12"},
         {"FitNettoWindow1", "code 15"},
         {"SaveAs1", "save as"},
+        {"Export1", "export"},
         {"Print1", "print"},
         {"Undo1", "undo"},
         {"Copy1", "copy"},
@@ -88,7 +93,8 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         EXPECT_EQ(commands.calls, std::vector<std::string>{call});
     }
     Item("New1")->trigger();
-    EXPECT_EQ(host.requests, std::vector<std::string>{"new"});
+    Item("Import1")->trigger();
+    EXPECT_EQ(host.requests, (std::vector<std::string>{"new", "import"}));
     EXPECT_EQ(filled, std::vector<std::string>{"&Property"});
     ASSERT_EQ(actions->Menus().size(), 5U);
     EXPECT_EQ(actions->Menus()[3]->title().toStdString(), "&Property");

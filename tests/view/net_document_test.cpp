@@ -94,3 +94,46 @@ TEST_F(NetDocumentTest, TheCloseQuestionKeepsWhatWasNotSaved) {
 
 } // namespace
 } // namespace plax
+
+namespace plax {
+namespace {
+
+class NetDocumentExchange : public testing::NetDocumentFixture {};
+
+// Export writes the shown net for other tools and changes nothing of the document; Import makes
+// a new unnamed document of it, or of a refused file nothing at all.
+TEST_F(NetDocumentExchange, ExportThenImportAndRefusals) {
+    const std::string road = OpenRoadCopy();
+    document.Net().changed = 1;
+    const std::string graphml = dir.File("road.graphml");
+    host.dialogs.paths = {graphml, dir.File("road.xyz")};
+    EXPECT_TRUE(document.Export());
+    EXPECT_FALSE(document.Export());
+    EXPECT_EQ(host.dialogs.Texts("error"),
+              std::vector<std::string>{" Cannot export the NetWork to\r\n" + dir.File("road.xyz") +
+                                       "\r\nExport writes .graphml .json .dot .gv .txt .edgelist."});
+    EXPECT_EQ(document.FileName(), road);
+    EXPECT_EQ(document.Net().changed, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("road.xyz")));
+
+    testing::RecordingDisplay otherDisplay;
+    NetDocument imported(host, otherDisplay);
+    ASSERT_TRUE(imported.Import(graphml));
+    EXPECT_EQ(otherDisplay.captions.back(), "road.graphml");
+    EXPECT_TRUE(imported.Unnamed()) << "Save asks for a name";
+    EXPECT_EQ(imported.Net().name, "road");
+    EXPECT_EQ(imported.Net().n, document.Net().n);
+    EXPECT_EQ(imported.Net().changed, 0);
+
+    testing::ScratchDir other;
+    const std::string loop = other.File("loop.json");
+    testing::WriteAll(loop, R"({"nodes": [{"id": 1}], "links": [{"source": 1, "target": 1}]})");
+    NetDocument refused(host, otherDisplay);
+    EXPECT_FALSE(refused.Import(loop));
+    EXPECT_EQ(host.dialogs.Texts("warning").back(),
+              "Cannot import the file\r\n" + loop +
+                  "\r\nThe edge from \"1\" to itself is a loop; a net has none.");
+}
+
+} // namespace
+} // namespace plax

@@ -57,6 +57,7 @@ public:
     }
     void NewNet() override { requests.push_back("new"); }
     void OpenNet() override { requests.push_back("open"); }
+    void ImportNet() override { requests.push_back("import"); }
     void ShowOptions() override { requests.push_back("options"); }
     void ExitProgram() override { requests.push_back("exit"); }
     void ShowHelp(const std::string& topic) override { requests.push_back("help " + topic); }

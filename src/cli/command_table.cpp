@@ -1,0 +1,119 @@
+#include "command_table.h"
+
+#include "cli.h"
+#include "check_command.h"
+#include "cli_messages.h"
+#include "generate_command.h"
+#include "net_io.h"
+#include "net_json.h"
+#include "petri_command.h"
+#include "picture_command.h"
+#include "run_command.h"
+
+namespace plax::cli {
+
+namespace {
+
+int Dump(const Invocation& inv, std::ostream& out, std::ostream& err) {
+    CliMessages messages(err, inv.Has("--yes"));
+    NetWorkType net;
+    if (const int status = ReadInput(inv, inv.positional[0], net, messages, err); status != ExitDone)
+        return status;
+    out << NetToJson(net).dump(2) << '\n';
+    return ExitDone;
+}
+
+int Convert(const Invocation& inv, std::ostream& out, std::ostream& err) {
+    const auto format = OutputFormat(inv, inv.positional[1], true, err);
+    if (!format) return ExitUsage;
+    if (format->kind == FileFormat::Kind::Picture) return ConvertToPicture(inv, *format, out, err);
+    if (inv.Value("--size") || inv.Value("--show")) {
+        err << "plax-cli: --size and --show apply to picture output only\n";
+        return ExitUsage;
+    }
+    CliMessages messages(err, inv.Has("--yes"));
+    NetWorkType net;
+    if (const int status = ReadInput(inv, inv.positional[0], net, messages, err); status != ExitDone)
+        return status;
+    return WriteOutput(net, inv.positional[1], *format, messages, out);
+}
+
+constexpr std::string_view RunHelp =
+    "  --source N, --sink N   the points a user would click\n"
+    "  --marks                after the text, what the procedure marked (points, then edges)\n"
+    "  --report               append the text to the report file beside the net (NAME.TXT)\n"
+    "  --save OUT             write the net after the run (any format convert writes but pictures)\n"
+    "  --time T, --date D     the time and date shown in the header\n"
+    "  --yes                  answer Yes to the run's questions and show its hints\n"
+    "  --time-limit S         press Stop after S seconds (Ctrl+C presses it too)\n"
+    "  --k K, --iterations I, --show W\n"
+    "                         k-shortest-paths: how many lengths (1..15, default 1), the\n"
+    "                         iteration limit (100..10000, default 100), the walk to show\n"
+    "  --unsorted             automorphisms in plain-changes order\n"
+    "  --certificate          after the text, the proof of what was found (\"certificate:\")\n"
+    "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
+
+constexpr std::string_view PetriHelp =
+    "  (after the firings it prints \"enabled:\" with the enabled transitions, then\n"
+    "  \"place P TOKENS NAME\" for every point that is not a transition)\n"
+    "  --fire T               fire transition T as a click would (repeatable, in order)\n"
+    "  --auto                 then fire randomly chosen enabled transitions, each weighted by\n"
+    "                         its level + 1, until none is enabled; prints \"auto:\" with the\n"
+    "                         number of firings, why the run ended, and the seed\n"
+    "  --max-firings N        end the automatic run after N firings (default 10000)\n"
+    "  --seed S               the seed of the random choice, so that a run can be repeated\n"
+    "  --save OUT             write the net with its new tokens (any format but pictures)\n"
+    "  --yes                  answer Yes when --save asks to replace a file\n"
+    "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
+
+constexpr std::string_view ConvertHelp =
+    "  Formats by extension, in any case: .net, .kp (Krack Plot), .graphml, .json (node-link),\n"
+    "  .dot and .gv (Graphviz), .txt (the edge list export) and .edgelist (\"a b weight\" lines),\n"
+    "  and the pictures .bmp .wmf .png .svg .pdf (written only). Any other output is refused.\n"
+    "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
+    "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
+    "                         edge-names, edge-labels (a loaded net shows none of them)\n"
+    "  --from EXT             the format of IN when it is \"-\" (standard input)\n"
+    "  --to EXT               the format of OUT when it is \"-\" (standard output)\n"
+    "  --yes                  replace an existing OUT without asking\n";
+
+constexpr std::string_view DumpHelp =
+    "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
+
+OptionSpec WithFileOptions(OptionSpec spec, std::initializer_list<const char*> withValue) {
+    for (const char* option : withValue)
+        spec.withValue.insert(option);
+    spec.bare.insert("--yes");
+    return spec;
+}
+
+} // namespace
+
+const std::vector<CommandSpec>& CommandTable() {
+    static const std::vector<CommandSpec> table = {
+        {"run", "run PROCEDURE FILE [options]", "run one procedure; its Results text goes to standard output",
+         RunHelp, 2, 2, WithFileOptions(RunOptionSpec(), {"--from"}), RunProcedure},
+        {"petri", "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--save OUT]",
+         "play the Petri net", PetriHelp, 1, 1, WithFileOptions(PetriOptionSpec(), {"--from"}), RunPetri},
+        {"convert", "convert IN OUT [--yes] [--size WxH] [--show LIST]",
+         "write IN in the format of OUT's extension", ConvertHelp, 2, 2,
+         WithFileOptions(PictureOptionSpec(), {"--from", "--to"}), Convert},
+        {"dump", "dump FILE", "every stored field of the net, sub-nets included, as JSON", DumpHelp, 1, 1,
+         WithFileOptions({}, {"--from"}), Dump},
+        {"check", "check QUESTION FILE --answer TEXT [--source N] [--sink N]",
+         "is the answer right? exit 0 yes, 4 no", CheckHelp(), 2, 2, WithFileOptions(CheckOptionSpec(), {"--from"}),
+         RunCheck},
+        {"generate", "generate KIND OUT [options]", "a standard net (see the options of generate)",
+         GenerateHelp, 2, 2, WithFileOptions(GenerateOptionSpec(), {"--to"}), RunGenerate},
+    };
+    return table;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+    for (const CommandSpec& c : CommandTable()) {
+        if (c.name == name) return &c;
+    }
+    return nullptr;
+}
+
+} // namespace plax::cli

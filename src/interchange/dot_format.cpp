@@ -1,0 +1,241 @@
+#include "dot_format.h"
+
+#include "interchange_messages.h"
+
+#include "model/net_types.h"
+#include "model/text_utils.h"
+
+#include <graphviz/cgraph.h>
+
+// cgraph's scanner keeps what it read ahead from one file for the next; this drops it. Graphviz
+// 2.42 exports it without declaring it.
+extern "C" void aglexbad(void);
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace plax {
+
+namespace {
+
+// Our names for the attributes DOT spells its own way.
+constexpr const char* DotShape = "plax_shape";
+
+// Attributes that only say how Graphviz draws or laid out a graph: a net has no place for them.
+const std::set<std::string>& DrawingAttributes() {
+    static const std::set<std::string> names = {
+        "_background", "_draw_",      "_hdraw_",   "_hldraw_",    "_ldraw_",     "_tdraw_",   "_tldraw_",
+        "arrowhead",   "arrowsize",   "arrowtail", "bb",          "bgcolor",     "center",    "concentrate",
+        "constraint",  "dir",         "dpi",       "fillcolor",   "fixedsize",   "fontcolor", "fontname",
+        "fontsize",    "group",       "head_lp",   "headlabel",   "height",      "K",         "labelloc",
+        "layout",      "len",         "lheight",   "lp",          "lwidth",      "margin",    "minlen",
+        "mode",        "model",       "nodesep",   "ordering",    "outputorder", "overlap",   "pad",
+        "penwidth",    "peripheries", "rank",      "rankdir",     "ranksep",     "ratio",     "rects",
+        "sep",         "shape",       "size",      "splines",     "start",       "style",     "tail_lp",
+        "taillabel",   "vertices",    "width",     "xdotversion", "xlabel",      "xlp"};
+    return names;
+}
+
+std::string Quoted(const std::string& latin1) {
+    std::string out = "\"";
+    for (const char c : Latin1ToUtf8(latin1)) {
+        if (c == '"') out += '\\';
+        out += c;
+    }
+    // A closing quote after a backslash would be taken as escaped.
+    if (out.size() > 1 && out.back() == '\\') out += '\\';
+    return out + "\"";
+}
+
+std::string DotName(const std::string& name) {
+    if (name == "name") return "label";
+    if (name == "shape") return DotShape;
+    return name;
+}
+
+std::string AttributeList(const Attributes& attributes, const std::string& pos) {
+    std::string out;
+    const auto add = [&out](const std::string& name, const std::string& value) {
+        out += (out.empty() ? " [" : ", ") + name + "=" + Quoted(value);
+    };
+    if (!pos.empty()) add("pos", pos);
+    for (const Attribute& a : attributes) {
+        if (a.name != "x" && a.name != "y") add(DotName(a.name), a.value);
+    }
+    return out.empty() ? out : out + "]";
+}
+
+// cgraph builds and closes subgraphs recursively, and its scanner slows down with the square of
+// a long string; both are measured first, outside quoted strings for the braces, so a hostile
+// file can run neither the stack out nor the clock.
+constexpr int MaxBraceDepth = 100;
+
+std::string LexicalRefusal(std::string_view text) {
+    int depth = 0;
+    bool quoted = false;
+    std::size_t run = 0; // the length of the string or word being read
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool delimiter =
+            !quoted && (std::isspace(static_cast<unsigned char>(c)) || c == ';' || c == ',' || c == '=' ||
+                        c == '[' || c == ']' || c == '{' || c == '}');
+        run = delimiter ? 0 : run + 1;
+        if (run > MaxValueLength)
+            return "a word or string longer than " + std::to_string(MaxValueLength) + " bytes";
+        if (quoted) {
+            if (c == '\\') ++i;
+            quoted = c != '"';
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == '{' && ++depth > MaxBraceDepth) {
+            return "braces nested more than " + std::to_string(MaxBraceDepth) + " deep";
+        } else if (c == '}' && --depth == 0) {
+            // cgraph reads one graph and would leave the rest for the next file it reads.
+            const std::string_view rest = text.substr(i + 1);
+            if (rest.find_first_not_of(" \t\r\n") != std::string_view::npos) return "text after the graph";
+            return {};
+        }
+    }
+    return {};
+}
+
+struct GraphCloser {
+    void operator()(Agraph_t* g) const { agclose(g); }
+};
+
+// What cgraph had to say about the last error, without its line end. Graphviz 2.42 hands the
+// text over to the caller, who frees it.
+std::string LastError() {
+    const std::unique_ptr<char, decltype(&std::free)> text(aglasterr(), &std::free);
+    std::string error = text ? text.get() : "unreadable";
+    while (!error.empty() && (error.back() == '\n' || error.back() == '\r'))
+        error.pop_back();
+    return Utf8ToLatin1(CutText(error, 200));
+}
+
+// The top of the bounding box a layout wrote, from which Graphviz's upward y is measured down.
+double BoxTop(Agraph_t* g) {
+    const char* bb = agget(g, const_cast<char*>("bb"));
+    double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
+    if (bb != nullptr && std::sscanf(bb, "%lf,%lf,%lf,%lf", &left, &bottom, &right, &top) == 4 &&
+        std::isfinite(top)) {
+        return top;
+    }
+    return 0.0;
+}
+
+// "x,y" or "x,y!" as the point's x and y.
+bool AddPosition(const std::string& pos, double top, Attributes& out) {
+    double x = 0.0, y = 0.0;
+    char rest[2] = {0, 0};
+    const int read = std::sscanf(pos.c_str(), "%lf,%lf%1s", &x, &y, rest);
+    if (read < 2 || (read == 3 && rest[0] != '!') || !std::isfinite(x) || !std::isfinite(y)) return false;
+    out.push_back({"x", NumberText(std::nearbyint(x))});
+    out.push_back({"y", NumberText(std::nearbyint(top - y))});
+    return true;
+}
+
+// The attributes of one object with a value, in DOT's spelling turned into ours.
+std::string ReadObject(Agraph_t* g, void* object, int kind, const std::string& element, double top,
+                       Attributes& out) {
+    for (Agsym_t* sym = agnxtattr(g, kind, nullptr); sym != nullptr; sym = agnxtattr(g, kind, sym)) {
+        const std::string name = sym->name;
+        const std::string value = Utf8ToLatin1(agxget(object, sym));
+        // Where labels are given, an empty one is an empty name; elsewhere the id names a node.
+        if ((value.empty() && name != "label") || DrawingAttributes().count(name) != 0) continue;
+        if (value.size() > MaxValueLength) return ValueTooLongReason(element, CutText(name, 40));
+        if (name == "pos" && kind == AGNODE) {
+            if (!AddPosition(value, top, out))
+                return BadValueReason(element, "pos", CutText(value, 40), "x,y");
+        } else if (name == "pos") {
+            continue; // an edge's spline
+        } else if (name == "label") {
+            // "\N" is Graphviz's way of saying "the node's own name".
+            if (value != "\\N") out.push_back({"name", value});
+        } else {
+            out.push_back({name == DotShape ? std::string("shape") : name, value});
+        }
+    }
+    return {};
+}
+
+std::string ReadGraphObjects(Agraph_t* g, GraphDocument& graph) {
+    const double top = BoxTop(g);
+    const std::string name = agnameof(g);
+    // cgraph names an anonymous graph "%N".
+    if (!name.empty() && name[0] != '%') graph.attributes.push_back({"name", Utf8ToLatin1(name)});
+    if (std::string r = ReadObject(g, g, AGRAPH, GraphElement, top, graph.attributes); !r.empty()) return r;
+    for (Agnode_t* n = agfstnode(g); n != nullptr; n = agnxtnode(g, n)) {
+        GraphNode node{Utf8ToLatin1(agnameof(n)), {}};
+        if (std::string r = ReadObject(g, n, AGNODE, NodeElement(node.id), top, node.attributes); !r.empty())
+            return r;
+        graph.nodes.push_back(std::move(node));
+        // Reading stops where a net would: the count is enough for the refusal.
+        if (graph.nodes.size() > static_cast<std::size_t>(MaxPoints))
+            return TooManyPointsReason(static_cast<std::size_t>(agnnodes(g)));
+    }
+    // cgraph lists a node's edges by their heads; the file's order is the edges' sequence.
+    std::vector<Agedge_t*> edges;
+    for (Agnode_t* n = agfstnode(g); n != nullptr; n = agnxtnode(g, n)) {
+        for (Agedge_t* e = agfstout(g, n); e != nullptr; e = agnxtout(g, e))
+            edges.push_back(e);
+    }
+    std::sort(edges.begin(), edges.end(), [](Agedge_t* a, Agedge_t* b) { return AGSEQ(a) < AGSEQ(b); });
+    for (Agedge_t* e : edges) {
+        GraphEdge edge{Utf8ToLatin1(agnameof(agtail(e))), Utf8ToLatin1(agnameof(aghead(e))), {}, {}};
+        const std::string element = EdgeElement(edge.source, edge.target);
+        if (std::string r = ReadObject(g, e, AGEDGE, element, top, edge.attributes); !r.empty()) return r;
+        graph.edges.push_back(std::move(edge));
+        if (graph.edges.size() > static_cast<std::size_t>(MaxPoints * (MaxPoints - 1))) {
+            return TooManyEdgesReason(static_cast<std::size_t>(agnedges(g)));
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string DotText(const GraphDocument& graph) {
+    const std::string* name = FindValue(graph.attributes, "name");
+    std::string out =
+        std::string(graph.directed ? "digraph " : "graph ") + Quoted(name ? *name : "") + " {\n";
+    Attributes rest;
+    for (const Attribute& a : graph.attributes) {
+        if (a.name != "name") rest.push_back(a);
+    }
+    if (!rest.empty()) out += "  graph" + AttributeList(rest, "") + ";\n";
+    for (const GraphNode& node : graph.nodes) {
+        const std::string* x = FindValue(node.attributes, "x");
+        const std::string* y = FindValue(node.attributes, "y");
+        const auto yUp = y ? ParseNumber(*y) : std::nullopt;
+        const std::string pos = x && yUp ? *x + "," + NumberText(-*yUp) + "!" : "";
+        out += "  " + Quoted(node.id) + AttributeList(node.attributes, pos) + ";\n";
+    }
+    const char* arrow = graph.directed ? " -> " : " -- ";
+    for (const GraphEdge& edge : graph.edges)
+        out += "  " + Quoted(edge.source) + arrow + Quoted(edge.target) + AttributeList(edge.attributes, "") +
+               ";\n";
+    return out + "}\n";
+}
+
+std::string ReadDot(std::string_view bytes, GraphDocument& graph) {
+    // cgraph reads a C string: a NUL byte would end the file early and quietly.
+    if (bytes.find('\0') != std::string_view::npos) return SyntaxReason("DOT", 0, "a NUL byte");
+    if (const std::string refusal = LexicalRefusal(bytes); !refusal.empty())
+        return SyntaxReason("DOT", 0, refusal);
+    const std::string text(bytes);
+    agseterr(AGMAX); // keep cgraph's messages for aglasterr instead of printing them
+    agreseterrors();
+    aglexbad();
+    const std::unique_ptr<Agraph_t, GraphCloser> g(agmemread(text.c_str()));
+    if (!g) return SyntaxReason("DOT", 0, LastError());
+    graph.directed = agisdirected(g.get()) != 0;
+    return ReadGraphObjects(g.get(), graph);
+}
+
+} // namespace plax

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "graph_document.h"
+
+#include <string>
+#include <string_view>
+
+namespace plax {
+
+// DOT for Graphviz: each point with its label (the name) and a pinned position pos="x,y!" (y
+// upwards, as Graphviz draws), each edge with its label (the edge name) and weight, and the rest
+// of the table as attributes of their own ("plax_shape" for the shape, which Graphviz means
+// otherwise). DOT holds one level: sub-nets are not written.
+std::string DotText(const GraphDocument& graph);
+
+// Reads DOT through Graphviz's cgraph into `graph`; answers why not, or an empty text. The
+// attributes Graphviz's layouts write (bb, width, height, an edge's pos, ...) are passed over; a
+// node's pos is its position, measured from the top of the bounding box when there is one. A node's
+// label is its name ("\N" its id), its id names it where the file gives no labels at all.
+[[nodiscard]] std::string ReadDot(std::string_view bytes, GraphDocument& graph);
+
+} // namespace plax

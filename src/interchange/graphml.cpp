@@ -1,0 +1,290 @@
+#include "graphml.h"
+
+#include "interchange_messages.h"
+#include "net_attributes.h"
+
+#include "model/net_file.h"
+#include "model/text_utils.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <map>
+
+namespace plax {
+
+namespace {
+
+constexpr const char* GraphMLNamespace = "http://graphml.graphdrawing.org/xmlns";
+
+QString Q(std::string_view text) {
+    // XML 1.0 has no place for control characters but tab and line ends.
+    std::string clean(text);
+    for (char& c : clean) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
+    }
+    return QString::fromLatin1(clean.data(), static_cast<qsizetype>(clean.size()));
+}
+
+const char* GraphMLType(AttributeType type) {
+    switch (type) {
+    case AttributeType::Int: return "int";
+    case AttributeType::Real: return "double";
+    case AttributeType::Text:
+    case AttributeType::Colour: break;
+    }
+    return "string";
+}
+
+std::string KeyId(const char* owner, const std::string& name) { return std::string(owner) + "_" + name; }
+
+void WriteData(QXmlStreamWriter& xml, const char* owner, const Attributes& attributes) {
+    for (const Attribute& a : attributes) {
+        xml.writeStartElement(QStringLiteral("data"));
+        xml.writeAttribute(QStringLiteral("key"), Q(KeyId(owner, a.name)));
+        xml.writeCharacters(Q(a.value));
+        xml.writeEndElement();
+    }
+}
+
+void WriteGraph(QXmlStreamWriter& xml, const GraphDocument& graph, const std::string& id) {
+    xml.writeStartElement(QStringLiteral("graph"));
+    xml.writeAttribute(QStringLiteral("id"), Q(id));
+    xml.writeAttribute(QStringLiteral("edgedefault"),
+                       graph.directed ? QStringLiteral("directed") : QStringLiteral("undirected"));
+    WriteData(xml, "graph", graph.attributes);
+    for (const GraphNode& node : graph.nodes) {
+        xml.writeStartElement(QStringLiteral("node"));
+        xml.writeAttribute(QStringLiteral("id"), Q(node.id));
+        WriteData(xml, "node", node.attributes);
+        xml.writeEndElement();
+    }
+    std::size_t k = 0;
+    for (const GraphEdge& edge : graph.edges) {
+        xml.writeStartElement(QStringLiteral("edge"));
+        xml.writeAttribute(QStringLiteral("source"), Q(edge.source));
+        xml.writeAttribute(QStringLiteral("target"), Q(edge.target));
+        WriteData(xml, "edge", edge.attributes);
+        if (edge.subGraph) WriteGraph(xml, *edge.subGraph, id + "/e" + std::to_string(k));
+        xml.writeEndElement();
+        ++k;
+    }
+    xml.writeEndElement();
+}
+
+struct Key {
+    std::string owner; // "node", "edge", "graph" or "all"
+    std::string name;
+    std::optional<std::string> defaultValue;
+};
+
+class GraphMLReader {
+public:
+    explicit GraphMLReader(std::string_view bytes)
+        : xml_(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))) {}
+
+    std::string Read(GraphDocument& graph);
+
+private:
+    bool NextChild();
+    std::string Unexpected() const;
+    std::string Syntax(const std::string& detail) const {
+        return SyntaxReason("GraphML", static_cast<long long>(xml_.lineNumber()), detail);
+    }
+    std::string Name() const { return xml_.name().toString().toStdString(); }
+    std::string Attr(const char* name) const {
+        return Utf8ToLatin1(xml_.attributes().value(QLatin1String(name)).toString().toStdString());
+    }
+    std::string ReadKey();
+    std::string ReadGraph(GraphDocument& graph, int depth);
+    std::string ReadNode(GraphDocument& graph);
+    std::string ReadEdge(GraphDocument& graph, int depth);
+    std::string ReadData(const char* owner, Attributes& attributes);
+    void AddDefaults(const char* owner, Attributes& attributes) const;
+
+    QXmlStreamReader xml_;
+    std::map<std::string, Key> keys_;
+};
+
+// Moves to the next child element of the current one; false at its end tag or on an error. Text
+// between elements, comments and processing instructions are passed over; a DTD is an error.
+bool GraphMLReader::NextChild() {
+    while (!xml_.atEnd()) {
+        switch (xml_.readNext()) {
+        case QXmlStreamReader::StartElement: return true;
+        case QXmlStreamReader::EndElement: return false;
+        case QXmlStreamReader::DTD:
+        case QXmlStreamReader::EntityReference:
+            xml_.raiseError(QStringLiteral("a DTD or an entity, which GraphML does not use"));
+            return false;
+        default: break;
+        }
+    }
+    return false;
+}
+
+std::string GraphMLReader::Unexpected() const {
+    return Syntax("the element <" + Name() + "> has no place here");
+}
+
+std::string GraphMLReader::Read(GraphDocument& graph) {
+    if (!NextChild()) return xml_.hasError() ? Syntax(xml_.errorString().toStdString()) : NoGraphReason();
+    if (Name() != "graphml") return Unexpected();
+    bool found = false;
+    while (NextChild()) {
+        std::string reason;
+        if (Name() == "key") {
+            reason = ReadKey();
+        } else if (Name() == "desc") {
+            xml_.skipCurrentElement();
+        } else if (Name() == "graph" && !found) {
+            found = true;
+            reason = ReadGraph(graph, 0);
+        } else {
+            return Unexpected();
+        }
+        if (!reason.empty()) return reason;
+    }
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
+    return found ? std::string() : NoGraphReason();
+}
+
+std::string GraphMLReader::ReadKey() {
+    Key key{Attr("for"), Attr("attr.name"), std::nullopt};
+    const std::string id = Attr("id");
+    if (key.owner.empty()) key.owner = "all";
+    while (NextChild()) {
+        if (Name() != "default") return Unexpected();
+        const std::string value = xml_.readElementText().toStdString();
+        if (xml_.hasError()) break;
+        key.defaultValue = Utf8ToLatin1(value);
+    }
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
+    if (key.name.empty()) key.name = id;
+    keys_[id] = std::move(key);
+    return {};
+}
+
+std::string GraphMLReader::ReadData(const char* owner, Attributes& attributes) {
+    const std::string id = Attr("key");
+    const auto key = keys_.find(id);
+    if (key == keys_.end() || (key->second.owner != owner && key->second.owner != "all")) {
+        return Syntax("data for the undeclared key \"" + CutText(id, 40) + "\"");
+    }
+    const QString text = xml_.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
+    if (static_cast<std::size_t>(text.size()) > MaxValueLength) {
+        return ValueTooLongReason(std::string("a ") + owner, key->second.name);
+    }
+    attributes.push_back({key->second.name, Utf8ToLatin1(text.toStdString())});
+    return {};
+}
+
+void GraphMLReader::AddDefaults(const char* owner, Attributes& attributes) const {
+    for (const auto& [id, key] : keys_) {
+        if ((key.owner == owner || key.owner == "all") && key.defaultValue &&
+            !FindValue(attributes, key.name)) {
+            attributes.push_back({key.name, *key.defaultValue});
+        }
+    }
+}
+
+std::string GraphMLReader::ReadGraph(GraphDocument& graph, int depth) {
+    if (depth > MaxSubNetDepth) return TooDeepReason();
+    const std::string direction = Attr("edgedefault");
+    if (direction != "directed" && direction != "undirected" && !direction.empty()) {
+        return Syntax("edgedefault \"" + CutText(direction, 40) + "\"");
+    }
+    graph.directed = direction == "directed";
+    while (NextChild()) {
+        std::string reason;
+        if (Name() == "data") {
+            reason = ReadData("graph", graph.attributes);
+        } else if (Name() == "desc") {
+            xml_.skipCurrentElement();
+        } else if (Name() == "node") {
+            reason = ReadNode(graph);
+        } else if (Name() == "edge") {
+            reason = ReadEdge(graph, depth);
+        } else {
+            return Unexpected();
+        }
+        if (!reason.empty()) return reason;
+    }
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
+    AddDefaults("graph", graph.attributes);
+    return {};
+}
+
+std::string GraphMLReader::ReadNode(GraphDocument& graph) {
+    GraphNode node{Attr("id"), {}};
+    while (NextChild()) {
+        if (Name() == "desc") {
+            xml_.skipCurrentElement();
+        } else if (Name() != "data") {
+            return Unexpected();
+        } else if (std::string reason = ReadData("node", node.attributes); !reason.empty()) {
+            return reason;
+        }
+    }
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
+    AddDefaults("node", node.attributes);
+    graph.nodes.push_back(std::move(node));
+    return {};
+}
+
+std::string GraphMLReader::ReadEdge(GraphDocument& graph, int depth) {
+    GraphEdge edge{Attr("source"), Attr("target"), {}, {}};
+    const std::string directed = Attr("directed");
+    if (!directed.empty() && (directed == "true") != graph.directed) return MixedDirectionReason();
+    while (NextChild()) {
+        std::string reason;
+        if (Name() == "data") {
+            reason = ReadData("edge", edge.attributes);
+        } else if (Name() == "desc") {
+            xml_.skipCurrentElement();
+        } else if (Name() == "graph" && !edge.subGraph) {
+            edge.subGraph = std::make_unique<GraphDocument>();
+            reason = ReadGraph(*edge.subGraph, depth + 1);
+        } else {
+            return Unexpected();
+        }
+        if (!reason.empty()) return reason;
+    }
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
+    AddDefaults("edge", edge.attributes);
+    graph.edges.push_back(std::move(edge));
+    return {};
+}
+
+} // namespace
+
+std::string GraphMLText(const GraphDocument& graph) {
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(2);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("graphml"));
+    xml.writeDefaultNamespace(QString::fromLatin1(GraphMLNamespace));
+    for (const AttributeSpec& spec : AttributeSpecs()) {
+        xml.writeStartElement(QStringLiteral("key"));
+        xml.writeAttribute(QStringLiteral("id"), Q(KeyId(OwnerName(spec.owner), spec.name)));
+        xml.writeAttribute(QStringLiteral("for"), QString::fromLatin1(OwnerName(spec.owner)));
+        xml.writeAttribute(QStringLiteral("attr.name"), QString::fromLatin1(spec.name));
+        xml.writeAttribute(QStringLiteral("attr.type"), QString::fromLatin1(GraphMLType(spec.type)));
+        xml.writeEndElement();
+    }
+    WriteGraph(xml, graph, "G");
+    xml.writeEndDocument();
+    return bytes.toStdString();
+}
+
+std::string ReadGraphML(std::string_view bytes, GraphDocument& graph) {
+    GraphMLReader reader(bytes);
+    return reader.Read(graph);
+}
+
+} // namespace plax

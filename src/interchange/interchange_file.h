@@ -1,0 +1,54 @@
+#pragma once
+
+#include "model/net_types.h"
+#include "model/user_messages.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plax {
+
+// The formats other graph tools speak. The edge list comes in two: the export of old (.txt,
+// N and "i,j,weight" lines) and the plain "a b weight" lines networkx writes (.edgelist); either
+// reader takes both.
+enum class InterchangeFormat { GraphML, NodeLinkJson, Dot, ExportedEdgeList, PlainEdgeList };
+
+struct InterchangeExtension {
+    const char* extension; // lower case, with its dot
+    InterchangeFormat format;
+    const char* description;
+};
+
+// Every extension, in the order the file dialogs offer them.
+const std::vector<InterchangeExtension>& InterchangeExtensions();
+
+// The format a file name asks for by its extension, in any case of letters.
+std::optional<InterchangeFormat> InterchangeFormatForPath(const std::string& path);
+// The format an extension names, with or without its dot ("graphml", ".GV").
+std::optional<InterchangeFormat> InterchangeFormatForExtension(std::string extension);
+
+// Files of other programs for nets of 15 points are a few kilobytes, a net file 16 MB at most;
+// this bounds what a hostile
+// one can make us hold.
+inline constexpr std::size_t MaxInterchangeFileSize = 16u * 1024u * 1024u;
+
+// Fills `net` from the bytes of a file in `format`; on a refusal the message names `path` and the
+// reason, and `net` is left as it was. A net without a name of its own takes the file's name
+// without its extension.
+[[nodiscard]] bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes,
+                                        const std::string& path, const OptionType& options,
+                                        UserMessages& messages, NetWorkType& net);
+[[nodiscard]] bool LoadInterchangeFile(InterchangeFormat format, const std::string& path,
+                                       const OptionType& options, UserMessages& messages, NetWorkType& net);
+
+// The bytes of the net in `format`, or nothing when the net cannot be written (sub-nets nested
+// deeper than a net file allows).
+[[nodiscard]] std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net);
+// Writes the file, replacing any old one atomically; a failure is shown through `messages`.
+[[nodiscard]] bool SaveInterchangeFile(InterchangeFormat format, const NetWorkType& net,
+                                       const std::string& path, UserMessages& messages);
+
+} // namespace plax

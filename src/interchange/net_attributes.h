@@ -1,0 +1,46 @@
+#pragma once
+
+#include "graph_document.h"
+
+#include "model/net_types.h"
+
+#include <string>
+#include <vector>
+
+namespace plax {
+
+// The attributes the formats carry, with the names other programs know where there is one (x, y,
+// name, weight, flow, tokens, shape, color) and "plax_" names for the rest of what a net file
+// stores. One table serves every format, so what one carries the others carry the same way.
+enum class AttributeOwner { Graph, Node, Edge };
+enum class AttributeType { Int, Real, Text, Colour };
+
+struct AttributeSpec {
+    AttributeOwner owner;
+    const char* name;
+    AttributeType type;
+};
+
+// Every attribute, graph ones first, then nodes, then edges: the order the writers declare them.
+std::vector<AttributeSpec> AttributeSpecs();
+const char* OwnerName(AttributeOwner owner); // "graph", "node", "edge"
+
+// What a net, one of its points or one of its edges, says of itself, in table order. A point
+// lists its own display options only when it has them.
+Attributes GraphAttributesOf(const NetWorkType& net);
+Attributes PointAttributesOf(const PointType& point);
+Attributes EdgeAttributesOf(const EdgeType& edge);
+
+// Sets the attribute `a` of a point, an edge or the net. Answers the reason when the name is
+// unknown or the value does not fit, naming `element`; an empty answer when it was set. The
+// graph's "name" and "plax_kind" are read by the caller; the display options of the net go to
+// `options`.
+std::string SetPointAttribute(PointType& point, const Attribute& a, const std::string& element);
+std::string SetEdgeAttribute(EdgeType& edge, const Attribute& a, const std::string& element);
+std::string SetGraphOptionAttribute(PointOptionType& options, const Attribute& a);
+
+// A colour 0x00BBGGRR as "#RRGGBB" (Graphviz and most programs read it); a colour with a top byte
+// keeps it as "#TTRRGGBB".
+std::string ColourText(Color c);
+
+} // namespace plax
