@@ -3,6 +3,7 @@
 #include "command_code.h"
 #include "document_host.h"
 
+#include "model/net_layout.h"
 #include "model/net_types.h"
 
 #include <QKeySequence>
@@ -17,6 +18,11 @@ class QMenu;
 class QWidget;
 
 namespace plax {
+
+inline constexpr const char* NewFromTemplateCaption = "New from Template...";
+
+// View > "Zoom In", "Zoom Out", "Actual Size", "Zoom to Fit".
+enum class ZoomCommand { In, Out, ActualSize, ToFit };
 
 // What the document's menu items run; the document window implements it.
 class DocumentCommands {
@@ -45,6 +51,9 @@ public:
     virtual void ClearReport1Click() = 0;
     // File > Options...: the dialog on this net's point options.
     virtual void Options1Click() = 0;
+    // Edit > Layout: the selection (two points or more) or else the whole net.
+    virtual void Layout1Click(LayoutKind kind) = 0;
+    virtual void Zoom1Click(ZoomCommand command) = 0;
 };
 
 // The states the document's own items show, as the document computes them.
@@ -56,6 +65,7 @@ struct ActionStates {
     bool picture = false; // Copy as Picture
     bool anyAttributeShown = false;
     bool directed = false; // the token items belong to directed nets
+    bool layout = false;   // Edit > Layout: two points or more
     ViewFlags view;
 };
 
@@ -97,6 +107,8 @@ private:
     void MakeChangeSizeMenu(QMenu& edit);
     void MakeAlignItems(QMenu& edit);
     void MakeMoveGraphItems();
+    void MakeLayoutMenu(QMenu& edit);
+    void MakeZoomItems();
     void MakeViewMenu();
     void MakeWindowSwitches();
     void View1Click();
@@ -133,6 +145,7 @@ private:
     QAction* tokensAction_ = nullptr;
     std::vector<CodeItem> codeItems_;
     std::vector<ViewSwitch> viewSwitches_;
+    std::vector<QAction*> layoutItems_;
 };
 
 } // namespace plax
