@@ -58,7 +58,8 @@ void NetCanvasWidget::paintEvent(QPaintEvent* event) {
     if (band_ && document_.Net().selection.exists != 0) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(ZoomedExactly(band_->normalized()));
+        // A QRect outline ends on its last pixel; the same corners, scaled.
+        painter.drawRect(ZoomedExactly(band_->normalized().adjusted(0, 0, -1, -1)));
     }
 }
 

@@ -90,12 +90,13 @@ void NetDocument::New() {
 }
 
 bool NetDocument::NewFromTemplate(const TemplateParams& params) {
-    New();
+    // A refusal leaves the net that is there.
     TemplateResult made = GenerateForNewNet(params, host_.State().options);
     if (!made.net) {
         host_.Ui().Error(made.refusal);
         return false;
     }
+    New();
     made.net->name = net_.name;
     made.net->view = net_.view;
     made.net->changed = 1;

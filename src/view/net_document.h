@@ -57,7 +57,7 @@ public:
     // The empty unnamed net with the options and view flags for new nets.
     void New();
     // New, filled with a standard net (changed, so closing asks to save it). False, with the
-    // refusal in an error box, when the parameters make no net.
+    // refusal in an error box and the net as it was, when the parameters make no net.
     bool NewFromTemplate(const TemplateParams& params);
 
     // The levels: Alt + double-click on the edge (from, to) and the Up One Level button. Each

@@ -191,6 +191,7 @@ TEST_F(DocumentZoomTest, ATemplateOpensLaidOutInTheWindowOrIsRefused) {
     TemplateParams k16;
     k16.n = 16;
     EXPECT_FALSE(doc->NewFromTemplate(k16));
+    EXPECT_EQ(Net().n, 10) << "a refusal keeps the net";
     EXPECT_EQ(host.dialogs.Texts("error"),
               std::vector<std::string>{"K16 would have 16 points; Plax holds at most 15"});
 }
