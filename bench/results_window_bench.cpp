@@ -52,6 +52,7 @@ public:
     void ShowGanttChart(const std::vector<GanttBar>&) override {}
     void OpenReportWindow(const std::string&) override {}
     void NewNet() override {}
+    void NewFromTemplate() override {}
     void OpenNet() override {}
     void ImportNet() override {}
     void ShowOptions() override {}

@@ -74,6 +74,22 @@ void BM_MetafilePicture(benchmark::State& state) {
 }
 BENCHMARK(BM_MetafilePicture);
 
+// What the canvas paints after a zoom step: the whole net into a window-sized area, scaled.
+void BM_ZoomStepRepaint(benchmark::State& state) {
+    plax::NetWorkType net = CompleteNet();
+    const double scale = static_cast<double>(state.range(0)) / 100.0;
+    QImage image(plax::DefaultPictureWidth, plax::DefaultPictureHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::white);
+        painter.scale(scale, scale);
+        plax::ResetCanvas(painter);
+        plax::NetCanvas canvas{painter};
+        plax::RedrawNet(canvas, net, plax::OwnColor);
+    }
+}
+BENCHMARK(BM_ZoomStepRepaint)->Arg(25)->Arg(50)->Arg(100)->Arg(200)->Arg(400);
+
 } // namespace
 
 // Text needs a GUI application; an offscreen one needs no display.

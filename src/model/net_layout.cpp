@@ -20,11 +20,39 @@ struct Spot {
 };
 
 using Spots = std::array<Spot, MaxPoints + 1>;
+using Moves = std::array<bool, MaxPoints + 1>;
+// Whether two points are joined by an edge either way; worked out once, as the embedder asks
+// it tens of thousands of times.
+using Adjacency = std::array<std::array<bool, MaxPoints + 1>, MaxPoints + 1>;
 
 PointType& PointOf(NetWorkType& net, int i) { return net.points[static_cast<std::size_t>(i)]; }
 const PointType& PointOf(const NetWorkType& net, int i) { return net.points[static_cast<std::size_t>(i)]; }
 
 bool Linked(const NetWorkType& net, int a, int b) { return EdgeExists(net, a, b) || EdgeExists(net, b, a); }
+
+Adjacency AdjacencyOf(const NetWorkType& net) {
+    Adjacency linked{};
+    for (int i = 1; i <= net.n; ++i)
+        for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)])
+            if (e.target >= 1 && e.target <= net.n) {
+                linked[static_cast<std::size_t>(i)][e.target] = true;
+                linked[e.target][static_cast<std::size_t>(i)] = true;
+            }
+    return linked;
+}
+
+// Only + - * / and the square root, all rounded exactly alike by every IEEE machine, so that a
+// seed gives the same layout everywhere (the file is built without contracted multiply-adds).
+double Distance(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+
+// A direction for two points that coincide, fixed by their numbers: eight unit vectors, written
+// out so no library sine is asked.
+Spot Parting(int i, int j) {
+    static constexpr double Half = 0.70710678118654752;
+    static constexpr std::array<Spot, 8> Ways = {
+        {{1, 0}, {Half, Half}, {0, 1}, {-Half, Half}, {-1, 0}, {-Half, -Half}, {0, -1}, {Half, -Half}}};
+    return Ways[static_cast<std::size_t>(i * 5 + j * 3) % Ways.size()];
+}
 
 double Width(const LayoutArea& a) { return a.right - a.left; }
 double Height(const LayoutArea& a) { return a.bottom - a.top; }
@@ -76,7 +104,8 @@ void Circle(const std::vector<int>& moving, const LayoutArea& a, Spots& at) {
     for (std::size_t j = 0; j < moving.size(); ++j) {
         const double angle = 2 * std::numbers::pi * static_cast<double>(j) / k;
         const double radius = moving.size() == 1 ? 0.0 : r;
-        at[static_cast<std::size_t>(moving[j])] = {cx + radius * std::sin(angle), cy - radius * std::cos(angle)};
+        at[static_cast<std::size_t>(moving[j])] = {cx + radius * std::sin(angle),
+                                                   cy - radius * std::cos(angle)};
     }
 }
 
@@ -168,43 +197,53 @@ Spot Clamp(Spot s, const LayoutArea& a) {
     return {std::clamp<double>(s.x, a.left, a.right), std::clamp<double>(s.y, a.top, a.bottom)};
 }
 
-// A spring embedder: every two points repel, the ends of an edge attract, and the steps cool
-// down over a fixed number of rounds. Points that stay repel but do not move.
-void ForceDirected(const NetWorkType& net, const std::vector<int>& moving, const LayoutArea& a, std::uint64_t seed, Spots& at) {
+// A spring embedder (after Fruchterman and Reingold): every two moved points repel, the ends of
+// an edge attract, a weak pull to the middle keeps apart pieces near, and the steps cool down
+// over a fixed number of rounds. It works in a free square, without walls that would pile the
+// points up at the edges; Stretch then fits the result into the area.
+void ForceDirected(const NetWorkType& net, const std::vector<int>& moving, std::uint64_t seed, Spots& at) {
+    constexpr double K = 100; // the length an edge settles at
+    constexpr double Pull = 0.05;
+    constexpr int Rounds = 200;
+    const double side = K * std::sqrt(static_cast<double>(moving.size()));
     SeededRandom random(seed);
     for (int i : moving)
-        at[static_cast<std::size_t>(i)] = {a.left + DrawUnit(random) * Width(a), a.top + DrawUnit(random) * Height(a)};
-    const double k = 0.8 * std::sqrt(Width(a) * Height(a) / static_cast<double>(std::max<std::size_t>(moving.size(), 1)));
-    constexpr int Rounds = 150;
-    const double hot = std::max(Width(a), Height(a)) / 8;
+        at[static_cast<std::size_t>(i)] = {DrawUnit(random) * side, DrawUnit(random) * side};
+    const Adjacency linked = AdjacencyOf(net);
+    const double hot = side / 4;
     for (int round = 0; round < Rounds; ++round) {
+        Spot middle;
+        for (int i : moving) {
+            middle.x += at[static_cast<std::size_t>(i)].x / static_cast<double>(moving.size());
+            middle.y += at[static_cast<std::size_t>(i)].y / static_cast<double>(moving.size());
+        }
         Spots push{};
-        for (int i : moving)
-            for (int j = 1; j <= net.n; ++j) {
+        for (int i : moving) {
+            const auto si = static_cast<std::size_t>(i);
+            push[si] = {(middle.x - at[si].x) * Pull, (middle.y - at[si].y) * Pull};
+            for (int j : moving) {
                 if (j == i) continue;
-                const auto si = static_cast<std::size_t>(i);
                 const auto sj = static_cast<std::size_t>(j);
                 double dx = at[si].x - at[sj].x;
                 double dy = at[si].y - at[sj].y;
-                double d = std::hypot(dx, dy);
+                double d = Distance(dx, dy);
                 if (d < 1e-6) {
-                    // Coincident points part in a direction fixed by their numbers.
-                    dx = std::cos(i * 1.3 + j);
-                    dy = std::sin(i * 1.3 + j);
-                    d = 1e-3;
+                    const Spot way = Parting(i, j);
+                    dx = way.x, dy = way.y, d = 1e-3;
                 }
-                double f = k * k / d;
-                if (Linked(net, i, j)) f -= d * d / k;
+                double f = K * K / d;
+                if (linked[si][sj]) f -= d * d / K;
                 push[si].x += dx / d * f;
                 push[si].y += dy / d * f;
             }
+        }
         const double t = hot * (1.0 - static_cast<double>(round) / Rounds) + 0.5;
         for (int i : moving) {
             const auto si = static_cast<std::size_t>(i);
-            const double len = std::hypot(push[si].x, push[si].y);
+            const double len = Distance(push[si].x, push[si].y);
             if (len < 1e-9) continue;
             const double step = std::min(len, t);
-            at[si] = Clamp({at[si].x + push[si].x / len * step, at[si].y + push[si].y / len * step}, a);
+            at[si] = {at[si].x + push[si].x / len * step, at[si].y + push[si].y / len * step};
         }
     }
 }
@@ -224,8 +263,7 @@ void Stretch(const std::vector<int>& moving, const LayoutArea& a, Spots& at) {
 }
 
 // Pushes apart every moved point that stands nearer than `gap` to another point.
-void Separate(const NetWorkType& net, const std::vector<bool>& moves, const LayoutArea& a, double gap,
-              Spots& at) {
+void Separate(const NetWorkType& net, const Moves& moves, const LayoutArea& a, double gap, Spots& at) {
     for (int round = 0; round < 200; ++round) {
         bool clear = true;
         for (int i = 1; i <= net.n; ++i)
@@ -235,10 +273,13 @@ void Separate(const NetWorkType& net, const std::vector<bool>& moves, const Layo
                 if (!moves[si] && !moves[sj]) continue;
                 double dx = at[sj].x - at[si].x;
                 double dy = at[sj].y - at[si].y;
-                double d = std::hypot(dx, dy);
+                double d = Distance(dx, dy);
                 if (d >= gap) continue;
                 clear = false;
-                if (d < 1e-6) dx = std::cos(i * 0.7 + j), dy = std::sin(i * 0.7 + j), d = 1;
+                if (d < 1e-6) {
+                    const Spot way = Parting(i, j);
+                    dx = way.x, dy = way.y, d = 1;
+                }
                 const double share = moves[si] && moves[sj] ? 0.5 : 1.0;
                 const double by = (gap - d) * share + 0.5;
                 if (moves[si]) at[si] = Clamp({at[si].x - dx / d * by, at[si].y - dy / d * by}, a);
@@ -248,12 +289,14 @@ void Separate(const NetWorkType& net, const std::vector<bool>& moves, const Layo
     }
 }
 
-bool MovedApart(const NetWorkType& net, const std::vector<int>& moving, int spacing) {
-    for (std::size_t a = 0; a < moving.size(); ++a)
-        for (std::size_t b = a + 1; b < moving.size(); ++b) {
-            const PointType& p = PointOf(net, moving[a]);
-            const PointType& q = PointOf(net, moving[b]);
-            if (std::hypot(p.x - q.x, p.y - q.y) < spacing) return false;
+// Whether every moved point keeps `spacing` from every other point, moved or staying.
+bool Apart(const NetWorkType& net, const Moves& moves, int spacing) {
+    for (int i = 1; i <= net.n; ++i)
+        for (int j = i + 1; j <= net.n; ++j) {
+            if (!moves[static_cast<std::size_t>(i)] && !moves[static_cast<std::size_t>(j)]) continue;
+            const PointType& p = PointOf(net, i);
+            const PointType& q = PointOf(net, j);
+            if (Distance(p.x - q.x, p.y - q.y) < spacing) return false;
         }
     return true;
 }
@@ -285,10 +328,11 @@ bool LayoutNet(NetWorkType& net, const LayoutArea& area, const LayoutOptions& op
     if (moving.empty()) return false;
     const int spacing = 2 * LargestRadius(net);
     const LayoutArea region = options.selectionOnly ? RegionFor(net, moving, area, 2 * spacing) : area;
-    std::vector<bool> moves(MaxPoints + 1, false);
+    Moves moves{};
     Spots at{};
     for (int i = 1; i <= net.n; ++i)
-        at[static_cast<std::size_t>(i)] = {static_cast<double>(PointOf(net, i).x), static_cast<double>(PointOf(net, i).y)};
+        at[static_cast<std::size_t>(i)] = {static_cast<double>(PointOf(net, i).x),
+                                           static_cast<double>(PointOf(net, i).y)};
     for (int i : moving)
         moves[static_cast<std::size_t>(i)] = true;
     switch (options.kind) {
@@ -296,17 +340,22 @@ bool LayoutNet(NetWorkType& net, const LayoutArea& area, const LayoutOptions& op
     case LayoutKind::Grid: Grid(moving, region, options.gridColumns, at); break;
     case LayoutKind::Layered: Layered(net, moving, region, at); break;
     case LayoutKind::ForceDirected:
-        ForceDirected(net, moving, region, options.seed, at);
-        if (!options.selectionOnly) Stretch(moving, region, at);
+        ForceDirected(net, moving, options.seed, at);
+        Stretch(moving, region, at);
         break;
     }
     // Rounding to whole pixels takes up to a pixel and a half off a distance.
-    Separate(net, moves, region, spacing + 2.0, at);
-    Store(net, moving, at);
-    if (!MovedApart(net, moving, spacing)) {
-        Circle(moving, area, at);
+    const auto settle = [&](const LayoutArea& within) {
+        Separate(net, moves, within, spacing + 2.0, at);
         Store(net, moving, at);
-    }
+        return Apart(net, moves, spacing);
+    };
+    if (settle(region)) return true;
+    // Crowded: a circle over the region, and then over the whole area, is the last resort.
+    Circle(moving, region, at);
+    if (settle(region)) return true;
+    Circle(moving, area, at);
+    settle(area);
     return true;
 }
 
@@ -314,7 +363,8 @@ double SmallestDistance(const NetWorkType& net) {
     double best = std::numeric_limits<double>::max();
     for (int i = 1; i <= net.n; ++i)
         for (int j = i + 1; j <= net.n; ++j)
-            best = std::min(best, std::hypot(PointOf(net, i).x - PointOf(net, j).x, PointOf(net, i).y - PointOf(net, j).y));
+            best = std::min(
+                best, Distance(PointOf(net, i).x - PointOf(net, j).x, PointOf(net, i).y - PointOf(net, j).y));
     return best;
 }
 

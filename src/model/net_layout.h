@@ -36,8 +36,10 @@ int LargestRadius(const NetWorkType& net);
 
 // Moves the points (only the selected ones with `selectionOnly`) inside `area` so that no two
 // moved points are closer than twice the largest radius, nor a moved point closer than that to
-// a point that stays. False, changing nothing, when there is nothing to move (no point, or no
-// selection with `selectionOnly`). The caller takes the undo snapshot.
+// a point that stays, as far as the area has room (a whole net with radii up to 15 always finds it;
+// a crowded layout falls back to a circle, over the whole area at last). The same net, area and options give
+// the same places on every machine. False, changing nothing, when there is nothing to move (no
+// point, or no selection with `selectionOnly`). The caller takes the undo snapshot.
 bool LayoutNet(NetWorkType& net, const LayoutArea& area, const LayoutOptions& options);
 
 // The smallest distance between two distinct points of the net (a huge value below 2 points).

@@ -43,11 +43,11 @@ bool TemplateMayChooseDirection(NetTemplate kind) {
 }
 
 bool TemplateIsRandom(NetTemplate kind) {
-    return kind == NetTemplate::RandomTree || kind == NetTemplate::RandomGnp || kind == NetTemplate::RandomGnm ||
-           kind == NetTemplate::ActivityNet || kind == NetTemplate::FlowNet;
+    return kind == NetTemplate::RandomTree || kind == NetTemplate::RandomGnp ||
+           kind == NetTemplate::RandomGnm || kind == NetTemplate::ActivityNet || kind == NetTemplate::FlowNet;
 }
 
-std::string TooManyPointsMessage(const std::string& what, long long points) {
+std::string TemplateTooBigMessage(const std::string& what, long long points) {
     return what + " would have " + std::to_string(points) + " points; Plax holds at most " +
            std::to_string(MaxPoints);
 }
@@ -98,7 +98,8 @@ std::vector<Edge> CandidatePairs(int n, bool directed) {
 // with an edge to a later one, and further forward edges with chance p: one source, one sink.
 void ForwardNet(Plan& plan, double p, RandomSource& random) {
     const int n = plan.points;
-    std::vector<std::vector<bool>> has(static_cast<std::size_t>(n + 1), std::vector<bool>(static_cast<std::size_t>(n + 1)));
+    std::vector<std::vector<bool>> has(static_cast<std::size_t>(n + 1),
+                                       std::vector<bool>(static_cast<std::size_t>(n + 1)));
     auto add = [&](int i, int j) {
         if (has[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]) return;
         has[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = true;
@@ -122,7 +123,8 @@ void ForwardNet(Plan& plan, double p, RandomSource& random) {
 void ProducerConsumerNet(Plan& plan, int slots) {
     plan.points = 10;
     plan.directed = true;
-    plan.edges = {{1, 2}, {2, 3}, {3, 4}, {4, 1}, {6, 4}, {4, 5}, {5, 7}, {7, 6}, {10, 7}, {7, 8}, {8, 9}, {9, 10}};
+    plan.edges = {{1, 2}, {2, 3}, {3, 4},  {4, 1}, {6, 4}, {4, 5},
+                  {5, 7}, {7, 6}, {10, 7}, {7, 8}, {8, 9}, {9, 10}};
     plan.tokens = {1, 0, 0, 0, 0, static_cast<std::uint16_t>(slots), 0, 0, 0, 1};
     plan.transitions = {false, true, false, true, false, false, true, false, true, false};
     plan.columns = {{1, 3}, {2, 4}, {5, 6}, {7, 9}, {10, 8}};
@@ -132,7 +134,8 @@ void ProducerConsumerNet(Plan& plan, int slots) {
 std::string CheckCommon(const TemplateParams& p) {
     if (p.weights == WeightRule::Constant && !(p.weight >= 0 && p.weight <= MaxWeight))
         return "The weight must lie between 0 and 1E38";
-    if (p.weights == WeightRule::RandomRange && !(0 <= p.weightMin && p.weightMin <= p.weightMax && p.weightMax <= 1000000))
+    if (p.weights == WeightRule::RandomRange &&
+        !(0 <= p.weightMin && p.weightMin <= p.weightMax && p.weightMax <= 1000000))
         return "Random weights need 0 <= low <= high <= 1000000";
     if (p.weights == WeightRule::Euclidean && (p.decimals < 0 || p.decimals > 6))
         return "The decimals of Euclidean weights must lie between 0 and 6";
@@ -181,7 +184,7 @@ std::string Size(const TemplateParams& p, Plan& plan) {
     }
     if (p.kind != NetTemplate::Petersen && p.kind != NetTemplate::ProducerConsumer && p.n < least)
         return NeedAtLeast(plan.label, "n", least);
-    if (points > MaxPoints) return TooManyPointsMessage(plan.label, points);
+    if (points > MaxPoints) return TemplateTooBigMessage(plan.label, points);
     plan.points = static_cast<int>(points);
     return {};
 }
@@ -231,8 +234,8 @@ void Structure(const TemplateParams& p, Plan& plan, RandomSource& random) {
         if (n == 8) plan.rings = {{{1, 2, 4, 3}, 1.0}, {{5, 6, 8, 7}, 0.45}};
         break;
     case NetTemplate::Petersen:
-        plan.edges = {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 1}, {1, 6}, {2, 7}, {3, 8}, {4, 9}, {5, 10},
-                      {6, 8}, {8, 10}, {10, 7}, {7, 9}, {9, 6}};
+        plan.edges = {{1, 2}, {2, 3},  {3, 4}, {4, 5},  {5, 1},  {1, 6}, {2, 7}, {3, 8},
+                      {4, 9}, {5, 10}, {6, 8}, {8, 10}, {10, 7}, {7, 9}, {9, 6}};
         plan.rings = {{Range(1, 5), 1.0}, {Range(6, 10), 0.5}};
         break;
     case NetTemplate::RandomTree:
@@ -267,7 +270,8 @@ void Structure(const TemplateParams& p, Plan& plan, RandomSource& random) {
 }
 
 std::string PointName(PointNaming naming, int i) {
-    return naming == PointNaming::Letters ? std::string(1, static_cast<char>('A' + i - 1)) : std::to_string(i);
+    return naming == PointNaming::Letters ? std::string(1, static_cast<char>('A' + i - 1))
+                                          : std::to_string(i);
 }
 
 void PlaceOnRings(NetWorkType& net, const std::vector<Ring>& rings, const LayoutArea& a) {
@@ -276,7 +280,8 @@ void PlaceOnRings(NetWorkType& net, const std::vector<Ring>& rings, const Layout
     const double r = std::min(a.right - a.left, a.bottom - a.top) / 2.0;
     for (const auto& [points, share] : rings)
         for (std::size_t j = 0; j < points.size(); ++j) {
-            const double angle = 2 * std::numbers::pi * static_cast<double>(j) / static_cast<double>(points.size());
+            const double angle =
+                2 * std::numbers::pi * static_cast<double>(j) / static_cast<double>(points.size());
             PointType& pt = net.points[static_cast<std::size_t>(points[j])];
             pt.x = static_cast<std::int32_t>(std::lround(cx + r * share * std::sin(angle)));
             pt.y = static_cast<std::int32_t>(std::lround(cy - r * share * std::cos(angle)));
@@ -285,9 +290,10 @@ void PlaceOnRings(NetWorkType& net, const std::vector<Ring>& rings, const Layout
 
 void PlaceInColumns(NetWorkType& net, const std::vector<std::vector<int>>& columns, const LayoutArea& a) {
     auto at = [](int lo, int hi, std::size_t k, std::size_t count) {
-        return count <= 1 ? (lo + hi) / 2
-                          : lo + static_cast<int>(std::lround(static_cast<double>(hi - lo) * static_cast<double>(k) /
-                                                              static_cast<double>(count - 1)));
+        return count <= 1
+                   ? (lo + hi) / 2
+                   : lo + static_cast<int>(std::lround(static_cast<double>(hi - lo) * static_cast<double>(k) /
+                                                       static_cast<double>(count - 1)));
     };
     for (std::size_t c = 0; c < columns.size(); ++c)
         for (std::size_t k = 0; k < columns[c].size(); ++k) {
@@ -301,7 +307,8 @@ double EdgeWeight(const TemplateParams& p, const NetWorkType& net, const Edge& e
     switch (p.weights) {
     case WeightRule::Constant: return p.weight;
     case WeightRule::RandomRange:
-        return p.weightMin + static_cast<double>(random.Draw(static_cast<std::uint32_t>(p.weightMax - p.weightMin)));
+        return p.weightMin +
+               static_cast<double>(random.Draw(static_cast<std::uint32_t>(p.weightMax - p.weightMin)));
     case WeightRule::Euclidean: break;
     }
     const PointType& a = net.points[static_cast<std::size_t>(e.first)];
@@ -310,7 +317,8 @@ double EdgeWeight(const TemplateParams& p, const NetWorkType& net, const Edge& e
     return std::round(std::hypot(a.x - b.x, a.y - b.y) * scale) / scale;
 }
 
-NetWorkType Build(const TemplateParams& p, const Plan& plan, const OptionType& options, RandomSource& random) {
+NetWorkType Build(const TemplateParams& p, const Plan& plan, const OptionType& options,
+                  RandomSource& random) {
     NetWorkType net;
     NetInit(net);
     SetNetKind(net, plan.directed ? DirNetCode : UndirNetCode);

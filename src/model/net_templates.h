@@ -45,18 +45,18 @@ enum class PointNaming { Numbers, Letters };
 
 struct TemplateParams {
     NetTemplate kind = NetTemplate::Complete;
-    int n = 5;                    // points; leaves of a star, rim of a wheel, rows of a grid, d of Qd
-    int m = 3;                    // the other part of Km,n, columns of a grid, edges of G(n, m), buffer slots
-    double p = 0.5;               // edge chance of G(n, p), extra edges of the activity and flow nets
-    bool directed = false;        // where the kind allows both
+    int n = 5;             // points; leaves of a star, rim of a wheel, rows of a grid, d of Qd
+    int m = 3;             // the other part of Km,n, columns of a grid, edges of G(n, m), buffer slots
+    double p = 0.5;        // edge chance of G(n, p), extra edges of the activity and flow nets
+    bool directed = false; // where the kind allows both
     std::uint64_t seed = 1;
     WeightRule weights = WeightRule::Constant;
-    double weight = 1.0;          // Constant
-    int weightMin = 1;            // RandomRange, bounds included
+    double weight = 1.0; // Constant
+    int weightMin = 1;   // RandomRange, bounds included
     int weightMax = 10;
-    int decimals = 0;             // Euclidean: digits kept after the point
+    int decimals = 0; // Euclidean: digits kept after the point
     PointNaming naming = PointNaming::Numbers;
-    int width = 593;              // the visible canvas the net is laid out in
+    int width = 593; // the visible canvas the net is laid out in
     int height = 326;
 };
 
@@ -76,6 +76,6 @@ struct TemplateResult {
 TemplateResult GenerateNet(const TemplateParams& params, const OptionType& options);
 
 // "K16 would have 16 points; Plax holds at most 15"
-std::string TooManyPointsMessage(const std::string& what, long long points);
+std::string TemplateTooBigMessage(const std::string& what, long long points);
 
 } // namespace plax

@@ -12,12 +12,14 @@
 #include "progress_window.h"
 #include "report_window.h"
 #include "results_window.h"
+#include "template_dialog.h"
 #include "window_placement.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"
 #include "procedures/procedure_texts.h"
 #include "view/document_window.h"
+#include "view/net_document.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -34,6 +36,7 @@
 #include <QToolBar>
 
 #include <array>
+#include <optional>
 
 namespace plax {
 
@@ -77,6 +80,14 @@ constexpr std::array<ToolButtonEntry, 21> ToolButtons = {{
 }};
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
+
+// The frame's size on a screen that has room for it.
+constexpr int FrameWidth = 900;
+constexpr int FrameHeight = 650;
+constexpr QMargins FrameDecoration(8, 32, 8, 8);
+// A help window narrower or lower than this would be of little use: it goes over the screen.
+constexpr int HelpLeastWidth = 360;
+constexpr int HelpLeastHeight = 240;
 
 // The sub-windows that are shown and not minimized, in creation order.
 std::vector<QMdiSubWindow*> TileableWindows(const QMdiArea& area) {
@@ -166,12 +177,14 @@ void TPlaxForm::Setup() {
     timer_->setInterval(TimerInterval);
     connect(timer_, &QTimer::timeout, this, &TPlaxForm::Timer1Timer);
     timer_->start();
-    resize(900, 650);
+    // The window manager's frame is not known before the first showing: room for a common one.
+    setGeometry(FramePlace(screen()->availableGeometry(), QSize(FrameWidth, FrameHeight), FrameDecoration));
 }
 
 void TPlaxForm::CreateMenus() {
     fileMenu_ = new QMenu(tr("&File"), this);
     fileMenu_->addAction(tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TPlaxForm::NewNet);
+    fileMenu_->addAction(Text(NewFromTemplateCaption), this, &TPlaxForm::NewFromTemplate);
     fileMenu_->addAction(tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TPlaxForm::OpenNet);
     fileMenu_->addAction(QString::fromLatin1(ImportCaption), this, &TPlaxForm::ImportNet)
         ->setStatusTip(QString::fromLatin1(ImportHint));
@@ -277,14 +290,17 @@ void TPlaxForm::SaveBtnClick() {
 void TPlaxForm::AddChild(QWidget* child) {
     // Each window knows its own default size; the sub-window adds its frame around it.
     const QSize wanted = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();
+    // Cascades from the window the user is at, as long as a shown one is.
+    std::optional<QRect> from;
+    if (const QMdiSubWindow* active = area_->currentSubWindow();
+        active != nullptr && active->isVisible() && !active->isMinimized())
+        from = active->geometry();
     auto* sub = new ChildFrame;
     sub->setWidget(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(sub);
-    if (area_->subWindowList().size() == 1) cascadeSlot_ = 0;
     const QMargins frame = sub->contentsMargins();
-    sub->setGeometry(
-        CascadePlace(area_->viewport()->size(), wanted.grownBy(frame), frame.top(), cascadeSlot_));
+    sub->setGeometry(CascadePlace(area_->viewport()->size(), wanted.grownBy(frame), frame.top(), from));
     child->show();
     sub->show();
     area_->setActiveSubWindow(sub);
@@ -343,6 +359,28 @@ void TPlaxForm::NewNet() {
     document->NewDocument();
     AddChild(document.release());
     windowMenu_->menuAction()->setEnabled(true);
+}
+
+void TPlaxForm::NewFromTemplate() {
+    TNewFromTemplateDlg dialog(state_.options, this);
+    TemplateParams params = lastTemplate_;
+    if (!dialog.Ask(params)) return;
+    lastTemplate_ = params;
+    OpenTemplate(params);
+}
+
+bool TPlaxForm::OpenTemplate(const TemplateParams& params) {
+    if (const TemplateResult made = GenerateForNewNet(params, state_.options); !made.net) {
+        Ui().Error(made.refusal);
+        return false;
+    }
+    auto document = std::make_unique<TMDIChild>(*this);
+    TMDIChild& shown = *document;
+    document->NewDocument();
+    AddChild(document.release());
+    windowMenu_->menuAction()->setEnabled(true);
+    // Shown first, so the net is laid out in what the window shows.
+    return shown.NewFromTemplate(params);
 }
 
 void TPlaxForm::OpenNet() {
@@ -412,15 +450,15 @@ THelpForm& TPlaxForm::Help() {
 }
 
 void TPlaxForm::PlaceHelp() {
-    // Over the middle of the frame, wholly on the screen with room for the frame that the window
-    // manager adds, the same as the frame's own.
+    // Over the document area and wholly inside what it shows, with room for the frame that the
+    // window manager adds, the same as the frame's own; on the screen when the area is too small.
     const QRect available = screen()->availableGeometry();
     const QMargins decoration(
         geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
         frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    QRect wanted(QPoint(0, 0), help_->size());
-    wanted.moveCenter(geometry().center());
-    help_->setGeometry(FitInside(wanted, available.marginsRemoved(decoration)));
+    const QRect area(area_->viewport()->mapToGlobal(QPoint(0, 0)), area_->viewport()->size());
+    help_->setGeometry(OverArea(area.marginsRemoved(decoration), available.marginsRemoved(decoration),
+                                help_->size(), QSize(HelpLeastWidth, HelpLeastHeight)));
 }
 
 THelpForm* TPlaxForm::HelpWindow() const { return help_; }

@@ -7,6 +7,8 @@
 #include "view/pickers.h"
 #include "view/program_state.h"
 
+#include "model/net_templates.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -68,6 +70,11 @@ public:
     std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& state) override;
     void OpenReportWindow(const std::string& path) override;
     void NewNet() override;
+    // Asks for the template (the last one of this run first), then opens it.
+    void NewFromTemplate() override;
+    // A new document holding the standard net; false, with the refusal shown, when the
+    // parameters make none.
+    bool OpenTemplate(const TemplateParams& params);
     void OpenNet() override;
     void ImportNet() override;
     void ShowOptions() override;
@@ -172,8 +179,8 @@ private:
     QPointer<THelpForm> help_;
     // A Results window handed to a procedure that has not opened it yet.
     QPointer<TResultForm> pendingResults_;
-    // The cascade step at which the next window of the document area opens.
-    int cascadeSlot_ = 0;
+    // What File > "New from Template..." offers first: the last template of this run.
+    TemplateParams lastTemplate_;
 };
 
 } // namespace plax

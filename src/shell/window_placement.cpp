@@ -9,14 +9,12 @@
 
 namespace plax {
 
-QRect CascadePlace(QSize area, QSize wanted, int step, int& slot) {
+QRect CascadePlace(QSize area, QSize wanted, int step, const std::optional<QRect>& active) {
     const QSize size = wanted.boundedTo(area);
-    QPoint at(slot * step, slot * step);
-    if (at.x() + size.width() > area.width() || at.y() + size.height() > area.height()) {
-        slot = 0;
+    QPoint at = active ? active->topLeft() + QPoint(step, step) : QPoint(0, 0);
+    if (at.x() < 0 || at.y() < 0 || at.x() + size.width() > area.width() ||
+        at.y() + size.height() > area.height())
         at = QPoint(0, 0);
-    }
-    ++slot;
     return {at, size};
 }
 
@@ -27,6 +25,21 @@ QRect FitInside(const QRect& wanted, const QRect& available) {
     const int y =
         std::clamp(wanted.y(), available.top(), available.top() + available.height() - size.height());
     return {QPoint(x, y), size};
+}
+
+QRect FramePlace(const QRect& available, QSize wanted, const QMargins& decoration) {
+    const QRect room = available.marginsRemoved(decoration);
+    QRect place(QPoint(0, 0), wanted.boundedTo(room.size()));
+    place.moveCenter(room.center());
+    return FitInside(place, room);
+}
+
+QRect OverArea(const QRect& area, const QRect& screen, QSize wanted, QSize least) {
+    const QRect onScreen = area.intersected(screen);
+    const bool roomy = onScreen.width() >= least.width() && onScreen.height() >= least.height();
+    QRect place(QPoint(0, 0), wanted);
+    place.moveCenter(area.center());
+    return FitInside(place, roomy ? onScreen : screen);
 }
 
 ChildFrame::ChildFrame() {

@@ -5,15 +5,25 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
+
 namespace plax {
 
-// Where the next window of the document area goes: `slot` steps of `step` pixels down and right
-// from the top left, back to the top left when the window would not fit whole there, and shrunk
-// to the area when it is larger. Advances `slot` for the window after it.
-QRect CascadePlace(QSize area, QSize wanted, int step, int& slot);
+// Where the next window of the document area goes: `step` pixels down and right of the active
+// window, at the top left when there is none or the window would not fit whole there, and
+// shrunk to the area when it is larger.
+QRect CascadePlace(QSize area, QSize wanted, int step, const std::optional<QRect>& active);
 
 // `wanted` moved, and shrunk where needed, so that it lies wholly inside `available`.
 QRect FitInside(const QRect& wanted, const QRect& available);
+
+// The frame's first place: `wanted` centred in the available screen less the room the window
+// manager's frame takes, and shrunk to it on a small (or strongly scaled) screen.
+QRect FramePlace(const QRect& available, QSize wanted, const QMargins& decoration);
+
+// A top-level window over the document area (help): centred on `area` and wholly inside it,
+// unless the area is smaller than `least`, when the screen is the bound.
+QRect OverArea(const QRect& area, const QRect& screen, QSize wanted, QSize least);
 
 // The sub-window of the document area. A modal question asked from its close button (the save
 // question of a changed document) makes it see the mouse leave, so it forgets the title-bar

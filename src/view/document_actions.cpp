@@ -103,6 +103,8 @@ void DocumentActions::MakeFileMenu() {
     QAction* newNet = AddAction(*fileMenu_, "New1", "&New");
     newNet->setShortcut(QKeySequence::New);
     connect(newNet, &QAction::triggered, this, [this] { host_.NewNet(); });
+    connect(AddAction(*fileMenu_, "NewFromTemplate1", NewFromTemplateCaption), &QAction::triggered, this,
+            [this] { host_.NewFromTemplate(); });
     QAction* open = AddAction(*fileMenu_, "Open1", "&Open");
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { host_.OpenNet(); });
@@ -140,6 +142,7 @@ void DocumentActions::MakeEditMenu() {
     MakeChangeSizeMenu(*editMenu_);
     AddCodeAction(*editMenu_, "FitNettoWindow1", "Fit Net to Window", CommandCode::FitNet,
                   Qt::CTRL | Qt::Key_F);
+    MakeLayoutMenu(*editMenu_);
     editMenu_->addSeparator();
     AddCommandAction(*editMenu_, "ClearCustomPOptions", "Clear custom Point options",
                      &DocumentCommands::ClearCustomPOptionsClick);
@@ -287,6 +290,7 @@ void DocumentActions::MakeViewMenu() {
                    &D::ShowEdgelabels1Click);
     viewMenu_->addSeparator();
     viewMenu_->addAction(refreshNetAction_);
+    MakeZoomItems();
     MakeWindowSwitches();
 }
 
@@ -330,6 +334,8 @@ void DocumentActions::DefEnableItem(const ActionStates& states) {
     pictureAction_->setEnabled(states.picture);
     hideAllAction_->setEnabled(states.anyAttributeShown);
     tokensAction_->setEnabled(states.directed);
+    for (QAction* item : layoutItems_)
+        item->setEnabled(states.layout);
     SyncViewChecks(states.view);
 }
 

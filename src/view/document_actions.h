@@ -3,6 +3,7 @@
 #include "command_code.h"
 #include "document_host.h"
 
+#include "model/net_layout.h"
 #include "model/net_types.h"
 
 #include <QKeySequence>
@@ -23,6 +24,11 @@ inline constexpr const char* ImportCaption = "Import...";
 inline constexpr const char* ExportCaption = "Export...";
 inline constexpr const char* ImportHint = "Open a GraphML, JSON, DOT or edge list file as a new NetWork";
 inline constexpr const char* ExportHint = "Write the NetWork as GraphML, JSON, DOT or an edge list";
+
+inline constexpr const char* NewFromTemplateCaption = "New from Template...";
+
+// View > "Zoom In", "Zoom Out", "Actual Size", "Zoom to Fit".
+enum class ZoomCommand { In, Out, ActualSize, ToFit };
 
 // What the document's menu items run; the document window implements it.
 class DocumentCommands {
@@ -52,6 +58,9 @@ public:
     virtual void ClearReport1Click() = 0;
     // File > Options...: the dialog on this net's point options.
     virtual void Options1Click() = 0;
+    // Edit > Layout: the selection (two points or more) or else the whole net.
+    virtual void Layout1Click(LayoutKind kind) = 0;
+    virtual void Zoom1Click(ZoomCommand command) = 0;
 };
 
 // The states the document's own items show, as the document computes them.
@@ -63,6 +72,7 @@ struct ActionStates {
     bool picture = false; // Copy as Picture
     bool anyAttributeShown = false;
     bool directed = false; // the token items belong to directed nets
+    bool layout = false;   // Edit > Layout: two points or more
     ViewFlags view;
 };
 
@@ -104,6 +114,8 @@ private:
     void MakeChangeSizeMenu(QMenu& edit);
     void MakeAlignItems(QMenu& edit);
     void MakeMoveGraphItems();
+    void MakeLayoutMenu(QMenu& edit);
+    void MakeZoomItems();
     void MakeViewMenu();
     void MakeWindowSwitches();
     void View1Click();
@@ -140,6 +152,7 @@ private:
     QAction* tokensAction_ = nullptr;
     std::vector<CodeItem> codeItems_;
     std::vector<ViewSwitch> viewSwitches_;
+    std::vector<QAction*> layoutItems_;
 };
 
 } // namespace plax

@@ -1,7 +1,11 @@
 #include "document_window.h"
 
+#include "net_canvas_widget.h"
+
 #include "model/alignment.h"
 #include "model/undo.h"
+
+#include <algorithm>
 
 namespace plax {
 
@@ -47,6 +51,28 @@ void TMDIChild::AlignSelection(CommandCode code) {
     } else {
         Beep();
     }
+    ClearSelection();
+    RepaintNet();
+    DefEnableItem();
+}
+
+// A selection of two points or more is laid out alone, within room around it; otherwise the
+// whole net. Either stays inside what the window shows, less the Fit margins.
+void TMDIChild::Layout1Click(LayoutKind kind) {
+    if (Busy() || Net().n == 0) return;
+    const QSize view = NetViewSize();
+    const QPoint origin = NetViewOrigin();
+    LayoutArea area = VisibleLayoutArea(view.width(), view.height());
+    // A view narrower than the least layout room would push points off the canvas's far edge.
+    const int dx = std::min(origin.x(), NetCanvasWidget::CanvasSize - LayoutMargin - area.right);
+    const int dy = std::min(origin.y(), NetCanvasWidget::CanvasSize - LayoutMargin - area.bottom);
+    area = {area.left + dx, area.top + dy, area.right + dx, area.bottom + dy};
+    LayoutOptions options;
+    options.kind = kind;
+    options.selectionOnly = SelectedPoints().size() >= 2;
+    SaveUndoPoints(Net());
+    LayoutNet(Net(), area, options);
+    Net().changed = 1;
     ClearSelection();
     RepaintNet();
     DefEnableItem();

@@ -97,7 +97,8 @@ void TMDIChild::MoveGraph(int dx, int dy) {
 void TMDIChild::FitNettoWindow1Click() {
     if (Busy()) return;
     ResetCommandSoft();
-    const QSize view = scroll_->viewport()->size();
+    // The window in net pixels: at any zoom the net is fitted to what the window shows.
+    const QSize view = NetViewSize();
     if (!FitNeeded(Net(), view.width(), view.height())) return;
     SaveUndoPoints(Net());
     FitNetToWindow(Net(), view.width(), view.height(), host_.State().step);

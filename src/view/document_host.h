@@ -42,6 +42,8 @@ public:
 
     // The frame's File commands that the document's menu forwards.
     virtual void NewNet() = 0;
+    // File > "New from Template...": a new document with a standard net.
+    virtual void NewFromTemplate() = 0;
     virtual void OpenNet() = 0;
     virtual void ImportNet() = 0;
     virtual void ShowOptions() = 0;

@@ -114,6 +114,7 @@ void TMDIChild::SetCaption(const std::string& caption) { setWindowTitle(FileText
 void TMDIChild::OpenDocument(const std::string& path) {
     document_.Open(path);
     ShowOpenedNet();
+    ShowWholeNet();
 }
 
 bool TMDIChild::ImportDocument(const std::string& path) {
@@ -125,6 +126,19 @@ bool TMDIChild::ImportDocument(const std::string& path) {
 void TMDIChild::NewDocument() {
     document_.New();
     ShowOpenedNet();
+}
+
+bool TMDIChild::NewFromTemplate(const TemplateParams& params) {
+    // Laid out in what the window shows at 100%, from the canvas's top left.
+    TemplateParams within = params;
+    if (isVisible()) {
+        within.width = scroll_->viewport()->width();
+        within.height = scroll_->viewport()->height();
+    }
+    if (!document_.NewFromTemplate(within)) return false;
+    ShowOpenedNet();
+    ShowWholeNet();
+    return true;
 }
 
 void TMDIChild::ShowOpenedNet() {
@@ -185,7 +199,8 @@ CommandEnabling TMDIChild::Enabling() const {
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
     actions_->DefEnableItem({on, HasUndo(Net()), Net().n >= 2, CanPaste(Net(), host_.State().clipboard),
-                             Net().n > 0, AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().view});
+                             Net().n > 0, AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().n >= 2,
+                             Net().view});
     property_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
     upOneLevelBtn_->setEnabled(IsSubNet());

@@ -11,9 +11,12 @@
 #include "net_canvas_widget.h"
 #include "net_document.h"
 
+#include "model/net_layout.h"
+#include "model/net_templates.h"
 #include "model/net_types.h"
 #include "procedures/exercise_file.h"
 
+#include <QPoint>
 #include <QSize>
 #include <QWidget>
 
@@ -55,6 +58,9 @@ public:
     void NewDocument();
     // File > Import...: the net of another graph tool's file; false when the file makes none.
     [[nodiscard]] bool ImportDocument(const std::string& path);
+    // File > "New from Template...": New, then the standard net laid out in the window's visible
+    // canvas. False, with the refusal shown, when the parameters make no net.
+    bool NewFromTemplate(const TemplateParams& params);
 
     // The menus the frame shows while this document is active: "&File", "&Edit", "&View",
     // "&Property", "&Report".
@@ -85,6 +91,8 @@ public:
     // Edit > Copy as Picture: the net onto the system clipboard as PNG and SVG.
     void CopyAsPicture1Click() override;
     void ClearCustomPOptionsClick() override;
+    // Edit > Layout, in the visible canvas with the Fit margins.
+    void Layout1Click(LayoutKind kind) override;
 
     // View menu and the canvas's pop-up menu.
     void HideAllAttributes2Click() override;
@@ -94,6 +102,9 @@ public:
     void ShowPointName1Click() override;
     void ShowTokens1Click() override;
     void ShowEdgelabels1Click() override;
+    void Zoom1Click(ZoomCommand command) override;
+    // Percent of the net's pixels.
+    int Zoom() const { return canvas_->Zoom(); }
 
     // The canvas.
     void PaintBox1MouseDown(const CanvasMouse& m) override;
@@ -101,6 +112,7 @@ public:
     void PaintBox1MouseUp(const CanvasMouse& m) override;
     void PaintBox1Click() override;
     void PaintBox1DblClick(const CanvasMouse& m) override;
+    void CanvasWheelZoom(int steps, QPoint at) override;
     void FormKeyDown(int key);
 
     // The command machine.
@@ -156,6 +168,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     // Where the point and edge dialogs, the decomposition of an edge and the paste placement
     // join the machine. The dialogs edit copies, applied on OK; the decomposition asks first
@@ -207,6 +220,20 @@ private:
     void SetCaption(const std::string& caption) override;
     // After New, Open or a change of level: the window shows the document's net afresh.
     void ShowOpenedNet();
+    // The zoom: `percent` with the net pixel under `anchor` (a place in the scroll area's
+    // viewport) kept where it is.
+    void SetZoom(int percent, QPoint anchor);
+    // Scrolls the net position (x, y) to `at` in the viewport.
+    void ScrollNetTo(double x, double y, QPoint at);
+    QPoint ViewCentre() const;
+    // The zoom, up to `most`, that shows every point, with the net centred in the view.
+    void ZoomToFit(int most);
+    // A net opened that does not fit the window is shown whole, zoomed out; waits for the
+    // window's first showing when it is not shown yet.
+    void ShowWholeNet();
+    // The visible canvas in net pixels.
+    QSize NetViewSize() const;
+    QPoint NetViewOrigin() const;
     // Close: false when the document must stay open.
     bool FormCloseQuery() { return document_.CloseQuery(); }
 
@@ -228,6 +255,7 @@ private:
     EditMachine machine_{*this, *this};
     CanvasGesture gesture_;
     CheckMode check_;
+    bool showWholeNetPending_ = false;
 };
 
 } // namespace plax

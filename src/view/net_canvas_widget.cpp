@@ -4,13 +4,16 @@
 #include "edit_commands.h"
 
 #include "model/net_store.h"
+#include "render/canvas_zoom.h"
 #include "render/net_render.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace plax {
 
@@ -21,10 +24,8 @@ constexpr int OffCanvas = -100000;
 // Room around a moving element for its outline, pen width and selection squares.
 constexpr int DragMargin = 8;
 
-CanvasMouse MouseOf(const QMouseEvent& event) {
-    const QPoint at = event.position().toPoint();
-    return {at.x(), at.y(), event.button(), event.buttons(), event.modifiers()};
-}
+// One notch of a common wheel, in eighths of a degree.
+constexpr int WheelNotch = 120;
 
 QRect BandOutline(const QRect& band) { return band.normalized().adjusted(-2, -2, 2, 2); }
 
@@ -32,7 +33,7 @@ QRect BandOutline(const QRect& band) { return band.normalized().adjusted(-2, -2,
 
 NetCanvasWidget::NetCanvasWidget(DocumentContext& document, CanvasEvents& events, QWidget* parent)
     : QWidget(parent), document_(document), events_(events) {
-    setFixedSize(CanvasSize, CanvasSize);
+    SetZoom(ActualZoom);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setMouseTracking(true);
@@ -46,20 +47,51 @@ void NetCanvasWidget::paintEvent(QPaintEvent* event) {
         PaintDrag(painter, event->rect());
     } else {
         painter.fillRect(event->rect(), Qt::white);
+        const double scale = zoom_ / 100.0;
+        painter.scale(scale, scale);
         ResetCanvas(painter);
         NetCanvas canvas{painter, document_.IsSubNet()};
         RedrawNet(canvas, document_.Net(), OwnColor);
+        painter.resetTransform();
     }
+    // The band is drawn in widget pixels: a thin dotted line at every zoom.
     if (band_ && document_.Net().selection.exists != 0) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(band_->normalized());
+        // A QRect outline ends on its last pixel; the same corners, scaled.
+        painter.drawRect(ZoomedExactly(band_->normalized().adjusted(0, 0, -1, -1)));
     }
+}
+
+void NetCanvasWidget::SetZoom(int percent) {
+    zoom_ = ClampZoom(percent);
+    const auto side = static_cast<int>(std::lround(ZoomedCoordinate(CanvasSize, zoom_)));
+    setFixedSize(side, side);
+    // A cache drawn at the old zoom would show the rest of the net at the wrong size.
+    if (Dragging()) RenderCache(visibleRegion().boundingRect());
+    update();
+}
+
+QRectF NetCanvasWidget::ZoomedExactly(const QRect& net) const {
+    return {ZoomedCoordinate(net.x(), zoom_), ZoomedCoordinate(net.y(), zoom_),
+            ZoomedCoordinate(net.width(), zoom_), ZoomedCoordinate(net.height(), zoom_)};
+}
+
+QRect NetCanvasWidget::Zoomed(const QRect& net) const {
+    return ZoomedExactly(net).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+CanvasMouse NetCanvasWidget::MouseOf(const QMouseEvent& event) const {
+    const QPointF at = event.position();
+    return {NetCoordinate(at.x(), zoom_), NetCoordinate(at.y(), zoom_), event.button(), event.buttons(),
+            event.modifiers()};
 }
 
 void NetCanvasWidget::PaintDrag(QPainter& painter, const QRect& exposed) {
     if (!cacheRect_.contains(exposed)) RenderCache(cacheRect_.united(exposed));
     painter.drawPixmap(cacheRect_.topLeft(), cache_);
+    const double scale = zoom_ / 100.0;
+    painter.scale(scale, scale);
     ResetCanvas(painter);
     NetCanvas canvas{painter, document_.IsSubNet()};
     // The net's drag flag is set: no labels, fills, numbers or arrowheads on what moves.
@@ -90,6 +122,7 @@ void NetCanvasWidget::RenderCache(const QRect& area) {
     cache_.fill(Qt::white);
     QPainter painter(&cache_);
     painter.translate(-area.topLeft());
+    painter.scale(zoom_ / 100.0, zoom_ / 100.0);
     ResetCanvas(painter);
     NetCanvas canvas{painter, document_.IsSubNet()};
     RedrawNet(canvas, rest, OwnColor);
@@ -110,7 +143,7 @@ QRect NetCanvasWidget::MovingBounds() const {
         bounds |= QRect(centre(from), centre(to))
                       .normalized()
                       .adjusted(-DragMargin, -DragMargin, DragMargin, DragMargin);
-    return bounds;
+    return Zoomed(bounds);
 }
 
 void NetCanvasWidget::BeginDrag(std::vector<int> points, std::vector<std::pair<int, int>> edges) {
@@ -140,9 +173,9 @@ void NetCanvasWidget::EndDrag() {
 }
 
 void NetCanvasWidget::SetBand(std::optional<QRect> band) {
-    if (band_) update(BandOutline(*band_));
+    if (band_) update(Zoomed(BandOutline(*band_)));
     band_ = band;
-    if (band_) update(BandOutline(*band_));
+    if (band_) update(Zoomed(BandOutline(*band_)));
 }
 
 void NetCanvasWidget::mousePressEvent(QMouseEvent* event) {
@@ -158,6 +191,18 @@ void NetCanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     clickPending_ = false;
     if (click) events_.PaintBox1Click();
     events_.PaintBox1MouseUp(MouseOf(*event));
+}
+
+void NetCanvasWidget::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) == 0) {
+        event->ignore(); // the scroll area scrolls
+        return;
+    }
+    event->accept();
+    wheelRest_ += event->angleDelta().y();
+    const int steps = wheelRest_ / WheelNotch;
+    wheelRest_ -= steps * WheelNotch;
+    if (steps != 0) events_.CanvasWheelZoom(steps, event->position().toPoint());
 }
 
 // Follows the second press of a double-click, whose release is then no click.

@@ -12,7 +12,7 @@ namespace plax {
 
 class DocumentContext;
 
-// One mouse event on the canvas, in canvas pixels.
+// One mouse event on the canvas, in the net's pixels whatever the zoom.
 struct CanvasMouse {
     int x = 0;
     int y = 0;
@@ -31,12 +31,17 @@ public:
     virtual void PaintBox1MouseUp(const CanvasMouse& m) = 0;
     virtual void PaintBox1Click() = 0;
     virtual void PaintBox1DblClick(const CanvasMouse& m) = 0;
+    // Ctrl + wheel: `steps` notches away from the user (negative: towards him) with the mouse at
+    // `at`, in pixels of the zoomed canvas.
+    virtual void CanvasWheelZoom(int steps, QPoint at) = 0;
 };
 
 // The document's drawing surface. It keeps nothing of the net: every paint draws the net from
 // the model (stored colours, view flags, selection), so a handler that changes a colour only
 // asks for a repaint. While points are dragged, the rest of the net is drawn once into a cache
 // and each move repaints only the area the moving points and edges leave and enter.
+// The zoom scales the drawing and the widget; mouse positions reach the document in net pixels,
+// so hit tests and drags work alike at every zoom.
 class NetCanvasWidget : public QWidget {
     Q_OBJECT
 public:
@@ -51,9 +56,15 @@ public:
     void EndDrag();
     bool Dragging() const { return !movingPoints_.empty(); }
 
-    // The rubber band between two corners, or none.
+    // The rubber band between two corners (net pixels), or none.
     void SetBand(std::optional<QRect> band);
     std::optional<QRect> Band() const { return band_; }
+
+    // Percent of the net's pixels; ActualZoom is 100.
+    int Zoom() const { return zoom_; }
+    void SetZoom(int percent);
+    // The widget pixels that a rectangle of net pixels covers.
+    QRect Zoomed(const QRect& net) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,10 +72,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    CanvasMouse MouseOf(const QMouseEvent& event) const;
+    QRectF ZoomedExactly(const QRect& net) const;
+    // In widget pixels.
     QRect MovingBounds() const;
-    // Draws the net without the moving points and their edges into the cache, over `area`.
+    // Draws the net without the moving points and their edges into the cache, over `area`
+    // (widget pixels).
     void RenderCache(const QRect& area);
     void PaintDrag(QPainter& painter, const QRect& exposed);
 
@@ -77,6 +93,8 @@ private:
     QPixmap cache_;
     QRect cacheRect_;
     std::optional<QRect> band_;
+    int zoom_ = 100;
+    int wheelRest_ = 0; // eighths of a degree not yet a whole notch
 };
 
 } // namespace plax

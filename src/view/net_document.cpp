@@ -17,6 +17,7 @@
 #include <QPrinter>
 
 #include <exception>
+#include <utility>
 
 namespace plax {
 
@@ -71,11 +72,21 @@ void NetDocument::Open(const std::string& path) {
     net_.view = host_.State().options.newDocumentView;
 }
 
+PointOptionType NewNetPointOptions(const OptionType& options) {
+    return static_cast<LoadMode>(options.loadMode) == LoadMode::Default ? options.newNetOptions
+                                                                        : options.options;
+}
+
+TemplateResult GenerateForNewNet(const TemplateParams& params, const OptionType& options) {
+    // Laid out for the radius a new document draws its points with.
+    OptionType forNew = options;
+    forNew.newNetOptions = NewNetPointOptions(options);
+    return GenerateNet(params, forNew);
+}
+
 void NetDocument::New() {
     Open(NoNameFile);
-    const OptionType& options = host_.State().options;
-    net_.defaultOptions = static_cast<LoadMode>(options.loadMode) == LoadMode::Default ? options.newNetOptions
-                                                                                       : options.options;
+    net_.defaultOptions = NewNetPointOptions(host_.State().options);
     levels_.Reset(net_);
 }
 
@@ -90,6 +101,22 @@ bool NetDocument::Import(const std::string& path) {
     Open(NoNameFile);
     net_ = std::move(net);
     display_.SetCaption(FileNameOf(path));
+    levels_.Reset(net_);
+    return true;
+}
+
+bool NetDocument::NewFromTemplate(const TemplateParams& params) {
+    // A refusal leaves the net that is there.
+    TemplateResult made = GenerateForNewNet(params, host_.State().options);
+    if (!made.net) {
+        host_.Ui().Error(made.refusal);
+        return false;
+    }
+    New();
+    made.net->name = net_.name;
+    made.net->view = net_.view;
+    made.net->changed = 1;
+    net_ = std::move(*made.net);
     levels_.Reset(net_);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "document_files.h"
 #include "document_host.h"
 
+#include "model/net_templates.h"
 #include "model/net_types.h"
 
 #include <QSize>
@@ -13,6 +14,11 @@
 class QPrinter;
 
 namespace plax {
+
+// The point options a new document's net takes (by the load mode of the settings).
+PointOptionType NewNetPointOptions(const OptionType& options);
+// The standard net as a new document gets it: its points spaced for that document's radius.
+TemplateResult GenerateForNewNet(const TemplateParams& params, const OptionType& options);
 
 // What a document asks of the window that shows it.
 class DocumentDisplay {
@@ -54,6 +60,9 @@ public:
     // reader's refusal shown, when the file makes no net. The net has no file of its own yet:
     // Save asks for a name.
     [[nodiscard]] bool Import(const std::string& path);
+    // New, filled with a standard net (changed, so closing asks to save it). False, with the
+    // refusal in an error box and the net as it was, when the parameters make no net.
+    bool NewFromTemplate(const TemplateParams& params);
 
     // The levels: Alt + double-click on the edge (from, to) and the Up One Level button. Each
     // answers whether the level changed; the caption becomes the new level's name.

@@ -168,21 +168,34 @@ TEST_F(FrameWindowTest, HelpOpensOverTheFrameWhollyOnTheScreen) {
     frame.ShowHelp("");
     const THelpForm* help = frame.HelpWindow();
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->geometry().center(), frame.geometry().center());
+    const QRect area(frame.Area().viewport()->mapToGlobal(QPoint(0, 0)), frame.Area().viewport()->size());
+    EXPECT_EQ(help->geometry().center(), area.center());
 
     // A screen of 900 pixels with the help window wanted half below it.
     const QRect screen(0, 0, 1440, 900);
     EXPECT_EQ(FitInside(QRect(100, 600, 760, 540), screen), QRect(100, 360, 760, 540));
     EXPECT_EQ(FitInside(QRect(-50, -20, 760, 540), screen), QRect(0, 0, 760, 540));
     EXPECT_EQ(FitInside(QRect(1000, 100, 760, 1000), screen), QRect(680, 0, 760, 900));
-    int slot = 0;
-    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, slot), QRect(0, 0, 300, 200));
-    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, slot), QRect(30, 30, 300, 200));
-    slot = 7; // 210 + 200 > 400: back to the top left
-    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, slot), QRect(0, 0, 300, 200));
-    EXPECT_EQ(slot, 1);
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, std::nullopt), QRect(0, 0, 300, 200));
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, QRect(0, 0, 300, 200)),
+              QRect(30, 30, 300, 200));
+    // 210 + 200 > 400: back to the top left.
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, QRect(180, 180, 50, 50)),
+              QRect(0, 0, 300, 200));
     // Wider than the area: as wide as the area, so only the top left has room.
-    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(800, 300), 30, slot), QRect(0, 0, 600, 300));
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(800, 300), 30, QRect(0, 0, 10, 10)), QRect(0, 0, 600, 300));
+    // The frame on a full HD screen, and on 1280 x 1024 at 200% (640 x 512 of Qt's pixels).
+    const QMargins decoration(8, 32, 8, 8);
+    EXPECT_EQ(FramePlace(QRect(0, 0, 1920, 1080), QSize(900, 650), decoration), QRect(510, 227, 900, 650));
+    EXPECT_EQ(FramePlace(QRect(0, 0, 640, 512), QSize(900, 650), decoration), QRect(8, 32, 624, 472));
+    // Help over an area of 500 x 300 at (100, 100): inside it; over a tiny one: on the screen.
+    EXPECT_EQ(OverArea(QRect(100, 100, 500, 300), screen, QSize(760, 540), QSize(360, 240)),
+              QRect(100, 100, 500, 300));
+    EXPECT_EQ(OverArea(QRect(100, 100, 200, 100), screen, QSize(760, 540), QSize(360, 240)),
+              QRect(0, 0, 760, 540));
+    // An active window partly outside the area is no place to start from.
+    EXPECT_EQ(CascadePlace(QSize(600, 400), QSize(300, 200), 30, QRect(-100, 20, 300, 200)),
+              QRect(0, 0, 300, 200));
 }
 
 TEST_F(FrameWindowTest, OpenChoosesTheWindowByExtension) {

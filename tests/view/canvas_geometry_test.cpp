@@ -1,5 +1,6 @@
 #include "render/canvas_geometry.h"
 
+#include "render/canvas_zoom.h"
 #include "render/render_support.h"
 #include "view_test_nets.h"
 
@@ -175,6 +176,36 @@ TEST(CanvasGeometry, CoordinateAndPopUpTexts) {
     net.view.flows = 1;
     EXPECT_EQ(PopUpInfoText(net, options, 152, 103), "Name = e\r\nWeight = 2.5|");
     EXPECT_EQ(PopUpInfoText(net, options, 150, 130), "");
+}
+
+TEST(CanvasZoom, StepsPixelsAndTheZoomThatShowsABox) {
+    EXPECT_EQ(ZoomedIn(100), 125);
+    EXPECT_EQ(ZoomedIn(110), 125); // from Zoom to Fit's odd values to the next step
+    EXPECT_EQ(ZoomedIn(400), 400);
+    EXPECT_EQ(ZoomedOut(100), 90);
+    EXPECT_EQ(ZoomedOut(25), 25);
+    EXPECT_EQ(ClampZoom(1000), 400);
+    // Widget pixel 201 at 200% lies in net pixel 100; pixel 50 at 50% in net pixels 100..101.
+    EXPECT_EQ(NetCoordinate(201, 200), 100);
+    EXPECT_EQ(NetCoordinate(50, 50), 100);
+    EXPECT_EQ(NetCoordinate(99.9, 100), 99);
+    EXPECT_DOUBLE_EQ(ZoomedCoordinate(101, 50), 50.5);
+
+    NetWorkType net = NewTestNet(false);
+    EXPECT_FALSE(DrawnBox(net, ZoomFitMargin).has_value());
+    AddTestPoint(net, 100, 50);
+    AddTestPoint(net, 1100, 450);
+    testing::CustomOptions(net, 2, 15);
+    const NetBox box = *DrawnBox(net, 5); // radius 15 + 5 around the extent
+    EXPECT_EQ(box.left, 80);
+    EXPECT_EQ(box.top, 30);
+    EXPECT_EQ(box.right, 1120);
+    EXPECT_EQ(box.bottom, 470);
+    // 1041 x 441 pixels in 520 x 400: 49.95% wide, so 49%.
+    EXPECT_EQ(ZoomToShow(box, 520, 400, MaxZoom), 49);
+    EXPECT_EQ(ZoomToShow(box, 100, 100, MaxZoom), MinZoom);
+    EXPECT_EQ(ZoomToShow(box, 5000, 5000, ActualZoom), ActualZoom);
+    EXPECT_EQ(ZoomToShow(box, 5000, 5000, MaxZoom), 400);
 }
 
 } // namespace

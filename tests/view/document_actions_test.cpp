@@ -45,6 +45,10 @@ struct RecordingCommands : DocumentCommands {
     void ShowReport1Click() override { Run("show report"); }
     void ClearReport1Click() override { Run("clear report"); }
     void Options1Click() override { Run("options"); }
+    void Layout1Click(LayoutKind kind) override { Run("layout " + std::to_string(static_cast<int>(kind))); }
+    void Zoom1Click(ZoomCommand command) override {
+        Run("zoom " + std::to_string(static_cast<int>(command)));
+    }
     void Run(const std::string& what) { calls.push_back(what); }
 
     std::vector<std::string> calls;
@@ -83,6 +87,10 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         {"MoveGraphToLeft1", "move -10,0"},
         {"MoveGraphToDown1", "move 0,10"},
         {"ClearReport1", "clear report"},
+        {"LayoutCircle1", "layout 0"},
+        {"LayoutForceDirected1", "layout 3"},
+        {"ZoomIn1", "zoom 0"},
+        {"ZoomToFit1", "zoom 3"},
     };
     for (const auto& [name, call] : rows) {
         SCOPED_TRACE(name);
@@ -94,7 +102,11 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
     }
     Item("New1")->trigger();
     Item("Import1")->trigger();
-    EXPECT_EQ(host.requests, (std::vector<std::string>{"new", "import"}));
+    Item("NewFromTemplate1")->trigger();
+    EXPECT_EQ(host.requests, (std::vector<std::string>{"new", "import", "new from template"}));
+    EXPECT_EQ(Item("ZoomIn1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    EXPECT_EQ(Item("ZoomOut1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    EXPECT_EQ(Item("ActualSize1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
     EXPECT_EQ(filled, std::vector<std::string>{"&Property"});
     ASSERT_EQ(actions->Menus().size(), 5U);
     EXPECT_EQ(actions->Menus()[3]->title().toStdString(), "&Property");
@@ -129,6 +141,8 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
         {"ShowEdgeName2", true, true},
         {"ShowMark1", true, false},
         {"Toolbar1", true, false},
+        {"LayoutGrid1", false, false},
+        {"ZoomOut1", true, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -56,6 +56,7 @@ public:
         requests.push_back("gantt");
     }
     void NewNet() override { requests.push_back("new"); }
+    void NewFromTemplate() override { requests.push_back("new from template"); }
     void OpenNet() override { requests.push_back("open"); }
     void ImportNet() override { requests.push_back("import"); }
     void ShowOptions() override { requests.push_back("options"); }
