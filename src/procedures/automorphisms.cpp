@@ -9,7 +9,6 @@
 #include "model/text_utils.h"
 
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 namespace plax {
@@ -38,7 +37,7 @@ std::array<Invariants, MaxPoints + 1> PointInvariants(const NetWorkType& net, co
         inv[k].in = d.in[k];
         inv[k].out = d.out[k];
         inv[k].eccentricity = e.of[k];
-        for (int t : PointsOf(out[k]))
+        for (int t : PointsIn(out[k]))
             ++inv[k].profile[d.in[static_cast<std::size_t>(t)]];
         for (int q = 1; q <= net.n && directed; ++q) {
             if (Contains(out[static_cast<std::size_t>(q)], p))
@@ -144,6 +143,7 @@ private:
 
     void FillDistances(const NeighbourSets& out, int s);
     bool Fits(int point, int target) const;
+    bool IsFree(std::size_t c) const;
     void Place(int point, int target) {
         image_[Index(point)] = target;
         placed_[static_cast<std::size_t>(placedCount_++)] = point;
@@ -245,8 +245,22 @@ bool AutomorphismSearch::Fits(int point, int target) const {
     for (int i = 0; i < placedCount_; ++i) {
         const int q = placed_[static_cast<std::size_t>(i)];
         const int r = image_[Index(q)];
-        if (from[Index(q)] != to[Index(r)] || distance_[Index(q)][Index(point)] != distance_[Index(r)][Index(target)])
+        if (from[Index(q)] != to[Index(r)] ||
+            distance_[Index(q)][Index(point)] != distance_[Index(r)][Index(target)])
             return false;
+    }
+    return true;
+}
+
+// Whether every arrangement of class `c` fits: each member may take the place of any other as
+// far as the points placed see, and the members keep one distance among themselves.
+bool AutomorphismSearch::IsFree(std::size_t c) const {
+    const std::vector<int>& members = classes_[c];
+    const std::uint8_t among = distance_[Index(members[0])][Index(members[1])];
+    for (const int a : members) {
+        for (const int b : members) {
+            if (!Fits(a, b) || (a != b && distance_[Index(a)][Index(b)] != among)) return false;
+        }
     }
     return true;
 }
@@ -297,7 +311,8 @@ bool AutomorphismSearch::Lexicographic(std::size_t c, std::size_t k, PointSet ta
         if (Contains(taken, static_cast<int>(v))) continue;
         if (Fits(point, members[v])) {
             Place(point, members[v]);
-            const bool go = Lexicographic(c, k + 1, static_cast<PointSet>(taken | PointBit(static_cast<int>(v))), place);
+            const bool go =
+                Lexicographic(c, k + 1, static_cast<PointSet>(taken | PointBit(static_cast<int>(v))), place);
             Unplace(point);
             if (!go) return false;
         } else if (Reach(place + span)) {
@@ -359,6 +374,8 @@ bool AutomorphismSearch::Collect(std::size_t c, std::size_t k, PointSet taken, s
 
 bool AutomorphismSearch::PlainChanges(std::size_t c, std::uint64_t base) {
     const std::vector<int>& members = classes_[c];
+    // Nothing to prune: step through the cycle rather than collect and sort all of it.
+    if (IsFree(c)) return StepPlainChanges(c, base);
     auto& list = collected_[c];
     list.clear();
     bool overflow = false;
@@ -402,23 +419,14 @@ bool AutomorphismSearch::StepPlainChanges(std::size_t c, std::uint64_t base) {
     return true;
 }
 
-// Appends `value` right-aligned in `width` characters; a wider number is kept whole.
-void AppendPadded(std::string& line, std::uint64_t value, std::size_t width) {
-    std::array<char, 24> digits{};
-    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-    const auto size = static_cast<std::size_t>(end - digits.data());
-    if (size < width) line.append(width - size, ' ');
-    line.append(digits.data(), size);
-}
-
 // `line` is only a buffer kept from one automorphism to the next.
 void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find, std::string& line) {
     const std::size_t n = find.image.size();
     line.assign(4, ' ');
-    AppendPadded(line, find.counter, 3);
+    AppendRightAligned(line, static_cast<long long>(find.counter), 3);
     line += "  (";
     for (std::size_t p = 1; p <= n; ++p) {
-        AppendPadded(line, static_cast<std::uint64_t>(find.image[p - 1]), 3);
+        AppendRightAligned(line, find.image[p - 1], 3);
         line += p == n ? ')' : ',';
         if (p % 15 == 0 || p == n) {
             sink.AddLine(line);
@@ -445,8 +453,10 @@ void Automorphisms(NetWorkType& net, AutomorphismOrder order, const std::string&
         out.sink.WriteReportHeader("            Automorphism Group", net);
         LongRun run(out.sink, net);
         std::string line;
-        const AutomorphismsResult result = SearchAutomorphisms(
-            net, order, out.sink, [&](const AutomorphismFind& find) { WriteAutomorphism(out.sink, find, line); });
+        const AutomorphismsResult result =
+            SearchAutomorphisms(net, order, out.sink, [&](const AutomorphismFind& find) {
+                WriteAutomorphism(out.sink, find, line);
+            });
         if (!result.complete) {
             out.sink.AddLine(ProcedureTerminatedLine);
         } else if (result.count == 1) {
