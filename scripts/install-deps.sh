@@ -7,6 +7,8 @@ packages=(
   build-essential cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  # the peer benchmark only (bench/peer_bench.cpp); the build and the tests do without it
+  libboost-graph-dev
   clang libclang-rt-dev clang-format
   fonts-liberation xvfb xauth
   libwmf-bin fonts-urw-base35
