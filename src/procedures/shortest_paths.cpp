@@ -161,22 +161,19 @@ void Dijkstra::Repeat(const Measurement& m, const NetWorkType& net) {
     }
 }
 
+// The callers clear the decomposed lengths first.
 Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets) {
-    ClearDecomposedLengths(net);
     Distances d;
     d.dist.fill(Unreached);
     std::array<bool, MaxPoints + 1> final{};
     const int s = net.sourcePoint;
     d.dist[static_cast<std::size_t>(s)] = 0.0;
     final[static_cast<std::size_t>(s)] = true;
-    const auto allTargetsFinal = [&] {
-        for (int i = 1; i <= net.n; ++i) {
-            if (targets[static_cast<std::size_t>(i)] && !final[static_cast<std::size_t>(i)]) return false;
-        }
-        return true;
-    };
+    int open = 0; // targets not yet final
+    for (int i = 1; i <= net.n; ++i)
+        open += targets[static_cast<std::size_t>(i)] && !final[static_cast<std::size_t>(i)] ? 1 : 0;
     int u = s;
-    while (!allTargetsFinal()) {
+    while (open > 0) {
         Step();
         if (stopped_) break;
         const auto du = d.dist[static_cast<std::size_t>(u)];
@@ -199,6 +196,7 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
         }
         if (next == 0) break; // the targets are reachable, so this only guards against bad input
         final[static_cast<std::size_t>(next)] = true;
+        if (next <= net.n && targets[static_cast<std::size_t>(next)]) --open;
         u = next;
     }
     return d;
@@ -291,6 +289,7 @@ void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Shortes
     }
     lines.Flush();
     std::vector<EdgeMark> tree;
+    tree.reserve(static_cast<std::size_t>(net.n));
     for (int i = 1; i <= net.n; ++i) {
         const int p = r.predecessor[static_cast<std::size_t>(i)];
         if (p != 0) tree.push_back({static_cast<std::uint16_t>(p), static_cast<std::uint16_t>(i)});
@@ -345,9 +344,11 @@ ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode
     const PointFlags reached = ReachableFrom(net, s);
     PointFlags targets{};
     if (mode == ShortestPathMode::AllFromSource) {
-        if (CountReachable(net, s) == 0) return r;
         targets = reached;
         targets[static_cast<std::size_t>(s)] = false;
+        // Another point reached, as CountReachable counts them.
+        if (std::none_of(targets.begin() + 1, targets.begin() + 1 + net.n, [](bool t) { return t; }))
+            return r;
     } else {
         if (t < 1 || t > net.n || !reached[static_cast<std::size_t>(t)]) return r;
         targets[static_cast<std::size_t>(t)] = true;

@@ -109,6 +109,9 @@ TEST(NumberFormat, AgreesWithPrintfOnRandomAndBoundaryValues) {
         ExpectSame(unit(rng) * std::pow(10.0, static_cast<double>(rng() % 40) - 20.0), 2 + round % 3,
                    failures);
         ExpectSame(std::nextafter(1e15, 0.0) - static_cast<double>(rng() % 100000), 4, failures);
+        ExpectSame(
+            static_cast<double>(static_cast<std::int64_t>(rng() % 2000000000000001) - 1000000000000000),
+            round % 5, failures);
     }
     EXPECT_EQ(failures, 0);
 }
