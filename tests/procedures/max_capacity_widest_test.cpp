@@ -44,10 +44,16 @@ double FloydWarshall(const NetWorkType& net, int s, int t) {
     return at(s, t);
 }
 
+#if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
+constexpr int Trials = 500; // the instrumented builds check fewer nets
+#else
+constexpr int Trials = 3000;
+#endif
+
 TEST(MaxCapacityWidest, AgreesWithTheAllPairsClosure) {
     std::mt19937 rng(37);
     int pairs = 0;
-    for (int trial = 0; trial < 3000; ++trial) {
+    for (int trial = 0; trial < Trials; ++trial) {
         const int n = 2 + trial % 14;
         NetWorkType net = RandomNet(
             rng, n, std::array{0.15, 0.3, 0.6, 1.0}[static_cast<std::size_t>(trial % 4)], trial % 2 == 0, 5);
@@ -70,7 +76,7 @@ TEST(MaxCapacityWidest, AgreesWithTheAllPairsClosure) {
             }
         }
     }
-    EXPECT_GT(pairs, 200000);
+    EXPECT_GT(pairs, Trials * 60);
 }
 
 } // namespace
