@@ -7,7 +7,7 @@ JOBS         ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps deps-test build run test test-sanitize bench fuzz examples readme-picture format clean
+.PHONY: all deps deps-bench deps-test build run test test-sanitize bench fuzz examples readme-picture format clean
 
 all: build
 
@@ -15,6 +15,9 @@ all: build
 # their tools, the fuzzers add clang.
 deps:
 	@bash scripts/install-deps.sh build runtime
+
+deps-bench:
+	@bash scripts/install-deps.sh build runtime bench
 
 deps-test:
 	@bash scripts/install-deps.sh build runtime test
@@ -35,7 +38,7 @@ test-sanitize: deps-test
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
-bench: deps
+bench: deps-bench
 	cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release -DPLAX_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/plax_*_bench; do echo "== $$b"; $$b --benchmark_min_time=0.2; done

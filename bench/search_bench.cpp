@@ -18,6 +18,8 @@
 #include <functional>
 #include <optional>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -235,6 +237,72 @@ void BM_AutomorphismsListing(benchmark::State& state) {
         1);
 }
 BENCHMARK(BM_AutomorphismsListing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The 15-point cycle (30 automorphisms among 15! candidates of one class), and a dense net with a
+// group of 34,560: the complement of a star of 6 leaves beside a point with 4 leaves and two
+// twins, whose ten leaves look alike but form two orbits. Arg 0 picks the net, arg 1 the order
+// (0 sorted, 1 plain changes).
+NetWorkType AutomorphismNet(int which) {
+    NetWorkType net = MakeNet(false, plax::MaxPoints);
+    if (which == 0) {
+        for (int i = 1; i <= net.n; ++i)
+            Connect(net, i, i % net.n + 1);
+        return net;
+    }
+    const std::vector<std::pair<int, int>> sparse = {{1, 2},  {1, 3},  {1, 4},   {1, 5},  {1, 6},
+                                                     {1, 7},  {8, 9},  {8, 10},  {8, 11}, {8, 12},
+                                                     {8, 13}, {8, 14}, {13, 15}, {14, 15}};
+    for (int i = 1; i <= net.n; ++i) {
+        for (int j = i + 1; j <= net.n; ++j) {
+            if (std::find(sparse.begin(), sparse.end(), std::pair{i, j}) == sparse.end()) Connect(net, i, j);
+        }
+    }
+    return net;
+}
+
+void BM_AutomorphismsWhole(benchmark::State& state) {
+    NetWorkType net = AutomorphismNet(static_cast<int>(state.range(0)));
+    const auto order =
+        state.range(1) == 0 ? plax::AutomorphismOrder::Sorted : plax::AutomorphismOrder::PlainChanges;
+    const plax::FixedClock clock("12:00", "08.12.2026");
+    long long lines = 0;
+    for (auto _ : state) {
+        plax::RunFlags flags;
+        DiscardingSink sink(clock, flags);
+        NoMessages messages;
+        plax::Automorphisms(net, order, "bench.net", {sink, messages});
+        lines = sink.lines;
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_AutomorphismsWhole)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"net", "unsorted"})
+    ->Unit(benchmark::kMillisecond);
+
+// Automorphisms per second into a discarding sink on the empty (arg 0) and the complete (arg 1)
+// net of 15 points, where every candidate is one; arg 1 picks the order as above.
+void BM_AutomorphismsRate(benchmark::State& state) {
+    NetWorkType net = state.range(0) == 0 ? MakeNet(false, plax::MaxPoints) : CompleteNet(false, 1);
+    const auto order =
+        state.range(1) == 0 ? plax::AutomorphismOrder::Sorted : plax::AutomorphismOrder::PlainChanges;
+    const plax::FixedClock clock("12:00", "08.12.2026");
+    long long finds = 0;
+    for (auto _ : state) {
+        plax::RunFlags flags;
+        DiscardingSink sink(clock, flags);
+        sink.lineLimit = 1000000;
+        NoMessages messages;
+        plax::Automorphisms(net, order, "bench.net", {sink, messages});
+        finds += sink.lines;
+    }
+    state.counters["finds_per_s"] =
+        benchmark::Counter(static_cast<double>(finds), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_AutomorphismsRate)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"complete", "unsorted"})
+    ->Unit(benchmark::kMillisecond);
 
 // What one poll costs when it reads the clock, as plax-cli's polls do under --time-limit.
 void BM_PollReadingTheClock(benchmark::State& state) {

@@ -7,10 +7,11 @@
 #              freedesktop validators, Graphviz's tools, networkx and igraph, groff, and the
 #              sanitizer runtimes of the compiler the sanitizer build uses (gcc's)
 #     fuzz     clang and its runtimes, which only the fuzzers need (about 260 MB)
+#     bench    Boost Graph, which only the peer benchmark links
 #   and, with developer only: clang-format, Xvfb and xdotool for looking at the program,
 #   debootstrap for trying the package on a clean Debian.
 # No argument installs every set. `make run` asks for build and runtime, `make test` adds test,
-# `make fuzz` adds fuzz. Safe to run again: it calls apt-get only when something is missing.
+# `make fuzz` adds fuzz, `make bench` adds bench. Safe to run again: it calls apt-get only when something is missing.
 set -euo pipefail
 
 runtime=(
@@ -29,6 +30,8 @@ test=(
   graphviz python3 python3-networkx python3-igraph
 )
 fuzz=(clang libclang-rt-dev)
+# the peer benchmark only (bench/peer_bench.cpp); the build and the tests do without it
+bench=(libboost-graph-dev)
 tools=(clang-format xvfb xauth xdotool debootstrap)
 
 if [ $# -eq 0 ]; then set -- runtime build developer; fi
@@ -39,9 +42,10 @@ for set in "$@"; do
   build) packages+=("${build[@]}") ;;
   test) packages+=("${test[@]}") ;;
   fuzz) packages+=("${fuzz[@]}") ;;
-  developer) packages+=("${test[@]}" "${fuzz[@]}" "${tools[@]}") ;;
+  bench) packages+=("${bench[@]}") ;;
+  developer) packages+=("${test[@]}" "${fuzz[@]}" "${bench[@]}" "${tools[@]}") ;;
   *)
-    echo "install-deps.sh: unknown set '$set' (runtime, build, developer, test, fuzz)" >&2
+    echo "install-deps.sh: unknown set '$set' (runtime, build, developer, test, fuzz, bench)" >&2
     exit 2
     ;;
   esac

@@ -1,9 +1,10 @@
 #include "text_utils.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <system_error>
 
 namespace plax {
@@ -46,39 +47,90 @@ std::string PadRight(std::string_view text, std::size_t width) {
 namespace {
 
 // The shortest decimal digits that read back as `value`, written out without an exponent.
-std::string ShortestPlainDigits(double value) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    const std::string sci(buf, res.ptr); // "-1.2345e+38"
-    const auto ePos = sci.find('e');
-    const int exponent = std::stoi(sci.substr(ePos + 1));
-    std::string digits;
-    for (char c : sci.substr(0, ePos)) {
-        if (c >= '0' && c <= '9') digits.push_back(c);
+std::size_t ShortestPlainDigits(char* out, double value) {
+    std::array<char, 32> sci{}; // "-1.2345678901234567e+308"
+    const char* end =
+        std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific).ptr;
+    const char* begin = sci.data();
+    const char* e = std::find(begin, end, 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    std::array<char, 20> digits{};
+    std::size_t count = 0;
+    for (const char* c = begin; c != e; ++c) {
+        if (*c >= '0' && *c <= '9') digits[count++] = *c;
     }
+    char* o = out;
+    if (value < 0) *o++ = '-';
     const auto intDigits = static_cast<std::size_t>(exponent + 1);
-    if (digits.size() < intDigits) digits.append(intDigits - digits.size(), '0');
-    std::string out;
-    if (value < 0) out.push_back('-');
-    out.append(digits, 0, intDigits);
-    if (digits.size() > intDigits) {
-        out.push_back('.');
-        out.append(digits, intDigits, std::string::npos);
+    for (std::size_t k = 0; k < intDigits; ++k)
+        *o++ = k < count ? digits[k] : '0';
+    if (count > intDigits) {
+        *o++ = '.';
+        for (std::size_t k = intDigits; k < count; ++k)
+            *o++ = digits[k];
     }
-    return out;
+    return static_cast<std::size_t>(o - out);
 }
 
-std::string FixedDigits(double value, int decimals) {
-    if (!std::isfinite(value)) return value != value ? "NAN" : (value > 0 ? "INF" : "-INF");
+std::size_t CopyText(char* out, std::string_view text) {
+    std::copy(text.begin(), text.end(), out);
+    return text.size();
+}
+
+std::size_t FixedDigits(char* out, double value, int decimals) {
+    if (!std::isfinite(value)) return CopyText(out, value != value ? "NAN" : (value > 0 ? "INF" : "-INF"));
     // Beyond 15 integer digits a double has no exact decimal fraction worth showing; the
     // shortest round-trip digits read better than the binary expansion (1E38, not 99999...).
-    if (std::fabs(value) >= 1e15) return ShortestPlainDigits(value);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    return buf;
+    if (std::fabs(value) >= 1e15) return ShortestPlainDigits(out, value);
+    // A whole number (most weights and lengths) has only zero places, which the trimming drops.
+    if (std::trunc(value) == value) {
+        const auto whole = static_cast<long long>(value);
+        std::size_t size =
+            static_cast<std::size_t>(std::to_chars(out, out + TrimmedNumberRoom, whole).ptr - out);
+        if (whole == 0 && std::signbit(value)) size = CopyText(out, "-0"); // printf keeps the sign of -0.0
+        if (decimals > 0) {
+            out[size++] = '.';
+            std::fill_n(out + size, decimals, '0');
+            size += static_cast<std::size_t>(decimals);
+        }
+        return size;
+    }
+    // Exactly printf's "%.*f": the exact binary value, correctly rounded.
+    return static_cast<std::size_t>(
+        std::to_chars(out, out + TrimmedNumberRoom, value, std::chars_format::fixed, decimals).ptr - out);
 }
 
 } // namespace
+
+std::size_t WriteTrimmed(char* out, double value, int decimals) {
+    std::size_t size = FixedDigits(out, value, decimals);
+    if (std::find(out, out + size, '.') != out + size) {
+        while (size > 0 && out[size - 1] == '0')
+            --size;
+        if (size > 0 && out[size - 1] == '.') --size;
+    }
+    if (size == 2 && out[0] == '-' && out[1] == '0') {
+        out[0] = '0';
+        size = 1;
+    }
+    return size;
+}
+
+void AppendTrimmed(std::string& line, double value, int decimals) {
+    std::array<char, TrimmedNumberRoom> text; // only the written part is read
+    line.append(text.data(), WriteTrimmed(text.data(), value, decimals));
+}
+
+void AppendResultNumber(std::string& line, double value) { AppendTrimmed(line, value, 4); }
+
+void AppendRightAligned(std::string& line, long long value, std::size_t width) {
+    std::array<char, 24> digits{};
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    const auto size = static_cast<std::size_t>(end - digits.data());
+    if (size < width) line.append(width - size, ' ');
+    line.append(digits.data(), size);
+}
 
 std::string CellRight(std::string_view text, std::size_t width) {
     return text.size() < width ? PadLeft(text, width) : " " + std::string(text);
@@ -89,16 +141,9 @@ std::string CellLeft(std::string_view text, std::size_t width) {
 }
 
 std::string FormatTrimmed(double value, int decimals) {
-    std::string s = FixedDigits(value, decimals);
-    const auto first = s.find_first_not_of(' ');
-    s.erase(0, first == std::string::npos ? s.size() : first);
-    if (s.find('.') != std::string::npos) {
-        while (!s.empty() && s.back() == '0')
-            s.pop_back();
-        if (!s.empty() && s.back() == '.') s.pop_back();
-    }
-    if (s == "-0") s.erase(0, 1);
-    return s;
+    std::string text;
+    AppendTrimmed(text, value, decimals);
+    return text;
 }
 
 std::string ResultNumber(double value) { return FormatTrimmed(value, 4); }

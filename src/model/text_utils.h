@@ -24,6 +24,18 @@ std::string FormatTrimmed(double value, int decimals);
 // Weights, lengths and flows in Results texts and exports: four places, trimmed.
 std::string ResultNumber(double value);
 
+// Room for any double in the trimmed format with up to 20 places (309 integer digits at most).
+inline constexpr std::size_t TrimmedNumberRoom = 352;
+// The trimmed format written into `out` (TrimmedNumberRoom characters); answers its length.
+// `decimals` is 0..20.
+std::size_t WriteTrimmed(char* out, double value, int decimals);
+// The trimmed format and the Result number format appended to a line being built.
+void AppendTrimmed(std::string& line, double value, int decimals);
+void AppendResultNumber(std::string& line, double value);
+// A whole number in decimal appended right-aligned in `width` characters; a wider one is kept
+// whole, as PadLeft keeps it.
+void AppendRightAligned(std::string& line, long long value, std::size_t width);
+
 // The file name after its last directory separator.
 std::string FileNameOf(std::string_view path);
 // The extension from the last "." of the file name, upper-cased (".NET"), or "".

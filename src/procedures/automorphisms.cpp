@@ -9,6 +9,7 @@
 #include "model/text_utils.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace plax {
 
@@ -36,7 +37,7 @@ std::array<Invariants, MaxPoints + 1> PointInvariants(const NetWorkType& net, co
         inv[k].in = d.in[k];
         inv[k].out = d.out[k];
         inv[k].eccentricity = e.of[k];
-        for (int t : PointsOf(out[k]))
+        for (int t : PointsIn(out[k]))
             ++inv[k].profile[d.in[static_cast<std::size_t>(t)]];
         for (int q = 1; q <= net.n && directed; ++q) {
             if (Contains(out[static_cast<std::size_t>(q)], p))
@@ -78,9 +79,10 @@ Level MakeLevel(std::vector<int> members) {
     return level;
 }
 
-std::vector<Level> Levels(const NetWorkType& net, const NeighbourSets& out) {
-    const auto inv = PointInvariants(net, out);
-    std::vector<Level> levels;
+// The classes of two or more points with equal invariants, each increasing, by lowest point.
+std::vector<std::vector<int>> Classes(const NetWorkType& net) {
+    const auto inv = PointInvariants(net, OutNeighbours(net));
+    std::vector<std::vector<int>> classes;
     PointSet classified = 0;
     for (int v = 1; v <= net.n; ++v) {
         if (Contains(classified, v)) continue;
@@ -92,15 +94,9 @@ std::vector<Level> Levels(const NetWorkType& net, const NeighbourSets& out) {
                 classified |= PointBit(w);
             }
         }
-        if (members.size() > 1) levels.push_back(MakeLevel(std::move(members)));
+        if (members.size() > 1) classes.push_back(std::move(members));
     }
-    return levels;
-}
-
-// The next arrangement in lexicographic order; after the last one, the identity again.
-void AdvanceSorted(Level& level) {
-    auto& a = level.arrangement;
-    if (!std::next_permutation(a.begin() + 1, a.end())) level.Reset();
+    return classes;
 }
 
 // The next arrangement by one exchange of neighbours (plain changes); the counters and
@@ -126,97 +122,322 @@ void AdvancePlainChanges(Level& level) {
     ++at(level.counter, j);
 }
 
+// The search: points are exchanged only within a class of points with equal invariants, and a
+// partial map is extended only while it keeps the distances between the points mapped so far
+// (an automorphism keeps every distance). The candidates are taken in the order of an odometer
+// over the classes, the last class turning fastest, each class running through its
+// arrangements lexicographically or by plain changes; a candidate is numbered by its place in
+// that order (the identity is 0). The polls come where the odometer's would: after every 25th
+// step of a wheel, counting the steps of the candidates passed over as well.
 class AutomorphismSearch {
 public:
     AutomorphismSearch(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
-                       const AutomorphismVisitor& onFind)
-        : control_(control), onFind_(onFind), n_(net.n), order_(order), out_(OutNeighbours(net)),
-          levels_(Levels(net, out_)) {}
+                       const AutomorphismVisitor& onFind);
 
     // Answers whether every candidate was tested (false when Stop ended the run).
-    bool Run();
+    bool Run() { return Descend(0, 0) && !Reach(total_); }
     std::uint64_t Count() const { return counter_; }
 
 private:
-    bool Advance(std::size_t level);
-    bool PreservesEdges(const std::array<int, MaxPoints + 1>& image) const;
-    void TestCandidate();
+    static std::size_t Index(int p) { return static_cast<std::size_t>(p); }
+
+    void FillDistances(const NeighbourSets& out, int s);
+    bool Fits(int point, int target) const;
+    bool IsFree(std::size_t c) const;
+    void Place(int point, int target) {
+        image_[Index(point)] = target;
+        placed_[static_cast<std::size_t>(placedCount_++)] = point;
+        if (point != target) ++moved_;
+    }
+    void Unplace(int point) {
+        --placedCount_;
+        if (image_[Index(point)] != point) --moved_;
+        image_[Index(point)] = point;
+    }
+    std::uint64_t Steps(std::uint64_t place) const;
+    bool Reach(std::uint64_t place);
+    bool Descend(std::size_t c, std::uint64_t base);
+    bool Lexicographic(std::size_t c, std::size_t k, PointSet taken, std::uint64_t base);
+    bool Collect(std::size_t c, std::size_t k, PointSet taken, std::uint64_t packed, bool& overflow);
+    bool PlainChanges(std::size_t c, std::uint64_t base);
+    bool StepPlainChanges(std::size_t c, std::uint64_t base);
+    bool Found(std::uint64_t place);
 
     RunControl& control_;
     const AutomorphismVisitor& onFind_;
     const int n_;
     const AutomorphismOrder order_;
-    const NeighbourSets out_;
-    std::vector<Level> levels_;
+    const std::vector<std::vector<int>> classes_;
+    std::vector<std::uint64_t> stride_; // per class, the candidates of one of its arrangements
+    std::uint64_t total_ = 1;           // every candidate, the identity included
+    std::array<std::array<std::uint8_t, MaxPoints + 1>, MaxPoints + 1> distance_{};
+    std::array<int, MaxPoints + 1> image_{};
+    std::array<int, MaxPoints> placed_{};
+    int placedCount_ = 0;
+    int moved_ = 0;
+    std::uint64_t reached_ = 0; // the place of the last candidate passed
+    int collectWork_ = 0;
+    // Per class, the arrangements that fit with their places in the cycle of plain changes,
+    // reused from one arrangement of the earlier classes to the next.
+    std::vector<std::vector<std::pair<std::uint64_t, std::uint64_t>>> collected_;
     std::uint64_t counter_ = 1; // the identity
-    int advances_ = 0;
 };
 
-// Advances one level; true when Stop was pressed.
-bool AutomorphismSearch::Advance(std::size_t level) {
-    if (order_ == AutomorphismOrder::Sorted) {
-        AdvanceSorted(levels_[level]);
-    } else {
-        AdvancePlainChanges(levels_[level]);
-    }
-    if (++advances_ % 25 == 0) control_.Poll();
-    return control_.Stopped();
+constexpr std::uint8_t Unreached = 0xff;
+constexpr std::uint64_t StepsPerPoll = 25;
+// Arrangements of one class kept for sorting by plain changes; a class with more that fit is
+// stepped through arrangement by arrangement instead.
+constexpr std::size_t CollectLimit = std::size_t{1} << 20;
+// While arrangements are collected the odometer's steps are not known; poll by work instead.
+constexpr int CollectWorkPerPoll = 1 << 16;
+
+constexpr std::uint64_t Factorial(std::size_t k) {
+    std::uint64_t f = 1;
+    for (std::size_t i = 2; i <= k; ++i)
+        f *= i;
+    return f;
 }
 
-// An odometer over the levels, the last one turning fastest.
-bool AutomorphismSearch::Run() {
-    if (levels_.empty()) return true;
-    for (;;) {
-        std::size_t level = levels_.size() - 1;
-        for (;;) {
-            if (Advance(level)) return false;
-            if (!levels_[level].IsIdentity()) break;
-            if (level == 0) return true;
-            --level;
-        }
-        TestCandidate();
+AutomorphismSearch::AutomorphismSearch(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
+                                       const AutomorphismVisitor& onFind)
+    : control_(control), onFind_(onFind), n_(net.n), order_(order), classes_(Classes(net)),
+      stride_(classes_.size()), collected_(classes_.size()) {
+    const NeighbourSets out = OutNeighbours(net);
+    for (int s = 1; s <= n_; ++s)
+        FillDistances(out, s);
+    for (std::size_t c = classes_.size(); c-- > 0;) {
+        stride_[c] = total_;
+        total_ *= Factorial(classes_[c].size()); // at most 15!, as the classes share 15 points
+    }
+    PointSet moving = 0;
+    for (const std::vector<int>& members : classes_) {
+        for (int p : members)
+            moving |= PointBit(p);
+    }
+    for (int p = 1; p <= n_; ++p) {
+        image_[Index(p)] = p;
+        if (!Contains(moving, p)) placed_[static_cast<std::size_t>(placedCount_++)] = p;
     }
 }
 
-bool AutomorphismSearch::PreservesEdges(const std::array<int, MaxPoints + 1>& image) const {
-    for (int i = 1; i <= n_; ++i) {
-        const PointSet targets = out_[static_cast<std::size_t>(image[static_cast<std::size_t>(i)])];
-        for (int j : PointsOf(out_[static_cast<std::size_t>(i)])) {
-            if (!Contains(targets, image[static_cast<std::size_t>(j)])) return false;
+void AutomorphismSearch::FillDistances(const NeighbourSets& out, int s) {
+    auto& row = distance_[Index(s)];
+    row.fill(Unreached);
+    row[Index(s)] = 0;
+    PointSet reached = PointBit(s);
+    PointSet frontier = reached;
+    for (std::uint8_t d = 1; frontier != 0; ++d) {
+        PointSet next = 0;
+        for (PointSet f = frontier; f != 0; f = static_cast<PointSet>(f & (f - 1)))
+            next |= out[Index(LowestPoint(f))];
+        next = static_cast<PointSet>(next & ~reached);
+        reached |= next;
+        for (PointSet f = next; f != 0; f = static_cast<PointSet>(f & (f - 1)))
+            row[Index(LowestPoint(f))] = d;
+        frontier = next;
+    }
+}
+
+// Whether mapping `point` onto `target` keeps its distances to and from every point placed.
+bool AutomorphismSearch::Fits(int point, int target) const {
+    const auto& from = distance_[Index(point)];
+    const auto& to = distance_[Index(target)];
+    for (int i = 0; i < placedCount_; ++i) {
+        const int q = placed_[static_cast<std::size_t>(i)];
+        const int r = image_[Index(q)];
+        if (from[Index(q)] != to[Index(r)] ||
+            distance_[Index(q)][Index(point)] != distance_[Index(r)][Index(target)])
+            return false;
+    }
+    return true;
+}
+
+// Whether every arrangement of class `c` fits: each member may take the place of any other as
+// far as the points placed see, and the members keep one distance among themselves.
+bool AutomorphismSearch::IsFree(std::size_t c) const {
+    const std::vector<int>& members = classes_[c];
+    const std::uint8_t among = distance_[Index(members[0])][Index(members[1])];
+    for (const int a : members) {
+        for (const int b : members) {
+            if (!Fits(a, b) || (a != b && distance_[Index(a)][Index(b)] != among)) return false;
         }
     }
     return true;
 }
 
-void AutomorphismSearch::TestCandidate() {
-    std::array<int, MaxPoints + 1> image{};
-    for (int p = 1; p <= n_; ++p)
-        image[static_cast<std::size_t>(p)] = p;
-    for (const Level& level : levels_) {
-        for (int k = 1; k <= level.Size(); ++k) {
-            const int arranged = level.arrangement[static_cast<std::size_t>(k)];
-            image[static_cast<std::size_t>(level.members[static_cast<std::size_t>(k - 1)])] =
-                level.members[static_cast<std::size_t>(arranged - 1)];
-        }
-    }
-    if (!PreservesEdges(image)) return;
-    ++counter_;
-    onFind_({counter_, std::span<const int>(image).subspan(1, static_cast<std::size_t>(n_))});
+// The odometer's steps up to the candidate at `place`: one per candidate and one more for each
+// wheel that turned over on the way.
+std::uint64_t AutomorphismSearch::Steps(std::uint64_t place) const {
+    std::uint64_t steps = 0;
+    for (const std::uint64_t stride : stride_)
+        steps += place / stride;
+    return steps;
 }
 
-void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find) {
+// Every candidate before `place` is done: polls if the odometer would have polled on the way.
+// True when Stop was pressed.
+bool AutomorphismSearch::Reach(std::uint64_t place) {
+    if (place <= reached_) return control_.Stopped();
+    const bool poll = Steps(place) / StepsPerPoll != Steps(reached_) / StepsPerPoll;
+    reached_ = place;
+    if (poll) control_.Poll();
+    return control_.Stopped();
+}
+
+bool AutomorphismSearch::Found(std::uint64_t place) {
+    if (moved_ == 0) return true; // the identity, counted already
+    if (Reach(place)) return false;
+    ++counter_;
+    onFind_({counter_, std::span<const int>(image_).subspan(1, static_cast<std::size_t>(n_))});
+    return true;
+}
+
+// The candidates from `base` on, with the classes before `c` arranged.
+bool AutomorphismSearch::Descend(std::size_t c, std::uint64_t base) {
+    if (c == classes_.size()) return Found(base);
+    if (order_ == AutomorphismOrder::Sorted) return Lexicographic(c, 0, 0, base);
+    return PlainChanges(c, base);
+}
+
+// The arrangements of class `c` in lexicographic order from position k on; `taken` holds the
+// members (by index) given to the earlier positions.
+bool AutomorphismSearch::Lexicographic(std::size_t c, std::size_t k, PointSet taken, std::uint64_t base) {
+    const std::vector<int>& members = classes_[c];
+    if (k == members.size()) return Descend(c + 1, base);
+    const int point = members[k];
+    const std::uint64_t span = Factorial(members.size() - k - 1) * stride_[c];
+    std::uint64_t place = base;
+    for (std::size_t v = 0; v < members.size(); ++v) {
+        if (Contains(taken, static_cast<int>(v))) continue;
+        if (Fits(point, members[v])) {
+            Place(point, members[v]);
+            const bool go =
+                Lexicographic(c, k + 1, static_cast<PointSet>(taken | PointBit(static_cast<int>(v))), place);
+            Unplace(point);
+            if (!go) return false;
+        } else if (Reach(place + span)) {
+            return false;
+        }
+        place += span;
+    }
+    return true;
+}
+
+// The place of an arrangement (position k holds member index ((packed >> 4k) & 15)) in the cycle
+// of plain changes that starts from the identity: the smallest member sweeps fastest, across and
+// back, over the arrangement of the larger ones, which runs through its own cycle the same way.
+std::uint64_t PlainChangesRank(std::uint64_t packed, std::size_t s) {
+    std::array<std::size_t, MaxPoints> position{};
+    for (std::size_t k = 0; k < s; ++k)
+        position[(packed >> (4 * k)) & 15u] = k;
+    std::uint64_t rank = 0;
+    for (std::size_t m = s - 1; m-- > 0;) {
+        std::uint64_t before = 0; // larger members ahead of m
+        for (std::size_t v = m + 1; v < s; ++v)
+            before += position[v] < position[m] ? 1u : 0u;
+        const std::uint64_t width = s - m;
+        rank = rank * width + ((rank & 1u) == 0 ? before : width - 1 - before);
+    }
+    return rank;
+}
+
+// Class `c`'s arrangements that fit, from position k on, into collected_[c]; false when Stop was
+// pressed or more than CollectLimit fit (then `overflow`).
+bool AutomorphismSearch::Collect(std::size_t c, std::size_t k, PointSet taken, std::uint64_t packed,
+                                 bool& overflow) {
+    const std::vector<int>& members = classes_[c];
+    if (k == members.size()) {
+        auto& into = collected_[c];
+        if (into.size() == CollectLimit) {
+            overflow = true;
+            return false;
+        }
+        into.emplace_back(PlainChangesRank(packed, members.size()), packed);
+        return true;
+    }
+    const int point = members[k];
+    for (std::size_t v = 0; v < members.size(); ++v) {
+        if (Contains(taken, static_cast<int>(v))) continue;
+        if (++collectWork_ == CollectWorkPerPoll) {
+            collectWork_ = 0;
+            if (control_.Poll()) return false;
+        }
+        if (!Fits(point, members[v])) continue;
+        Place(point, members[v]);
+        const bool go = Collect(c, k + 1, static_cast<PointSet>(taken | PointBit(static_cast<int>(v))),
+                                packed | (std::uint64_t{v} << (4 * k)), overflow);
+        Unplace(point);
+        if (!go) return false;
+    }
+    return true;
+}
+
+bool AutomorphismSearch::PlainChanges(std::size_t c, std::uint64_t base) {
+    const std::vector<int>& members = classes_[c];
+    // Nothing to prune: step through the cycle rather than collect and sort all of it.
+    if (IsFree(c)) return StepPlainChanges(c, base);
+    auto& list = collected_[c];
+    list.clear();
+    bool overflow = false;
+    if (!Collect(c, 0, 0, 0, overflow)) return overflow && StepPlainChanges(c, base);
+    std::sort(list.begin(), list.end());
+    for (const auto& [rank, packed] : list) {
+        const std::uint64_t place = base + rank * stride_[c];
+        if (Reach(place)) return false;
+        for (std::size_t k = 0; k < members.size(); ++k)
+            Place(members[k], members[(packed >> (4 * k)) & 15u]);
+        const bool go = Descend(c + 1, place);
+        for (std::size_t k = members.size(); k-- > 0;)
+            Unplace(members[k]);
+        if (!go) return false;
+    }
+    return true;
+}
+
+// A class with very many arrangements that fit: through its whole cycle of plain changes.
+bool AutomorphismSearch::StepPlainChanges(std::size_t c, std::uint64_t base) {
+    const std::vector<int>& members = classes_[c];
+    Level level = MakeLevel(members);
+    std::uint64_t place = base;
+    do {
+        if (Reach(place)) return false;
+        std::size_t placedHere = 0;
+        while (placedHere < members.size()) {
+            const int point = members[placedHere];
+            const int target = members[static_cast<std::size_t>(level.arrangement[placedHere + 1] - 1)];
+            if (!Fits(point, target)) break;
+            Place(point, target);
+            ++placedHere;
+        }
+        const bool go = placedHere < members.size() || Descend(c + 1, place);
+        while (placedHere > 0)
+            Unplace(members[--placedHere]);
+        if (!go) return false;
+        AdvancePlainChanges(level);
+        place += stride_[c];
+    } while (!level.IsIdentity());
+    return true;
+}
+
+// `line` is only a buffer kept from one automorphism to the next.
+void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find, std::string& line) {
     const std::size_t n = find.image.size();
-    std::string line = "    " + PadLeft(std::to_string(find.counter), 3) + "  (";
+    line.assign(4, ' ');
+    AppendRightAligned(line, static_cast<long long>(find.counter), 3);
+    line += "  (";
     for (std::size_t p = 1; p <= n; ++p) {
-        line += PadLeft(std::to_string(find.image[p - 1]), 3) + (p == n ? ")" : ",");
+        AppendRightAligned(line, find.image[p - 1], 3);
+        line += p == n ? ')' : ',';
         if (p % 15 == 0 || p == n) {
             sink.AddLine(line);
-            line = std::string(10, ' ');
+            line.assign(10, ' ');
         }
     }
 }
 
 } // namespace
+
+std::vector<std::vector<int>> AutomorphismClasses(const NetWorkType& net) { return Classes(net); }
 
 AutomorphismsResult SearchAutomorphisms(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
                                         const AutomorphismVisitor& onFind) {
@@ -231,8 +452,11 @@ void Automorphisms(NetWorkType& net, AutomorphismOrder order, const std::string&
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("            Automorphism Group", net);
         LongRun run(out.sink, net);
-        const AutomorphismsResult result = SearchAutomorphisms(
-            net, order, out.sink, [&](const AutomorphismFind& find) { WriteAutomorphism(out.sink, find); });
+        std::string line;
+        const AutomorphismsResult result =
+            SearchAutomorphisms(net, order, out.sink, [&](const AutomorphismFind& find) {
+                WriteAutomorphism(out.sink, find, line);
+            });
         if (!result.complete) {
             out.sink.AddLine(ProcedureTerminatedLine);
         } else if (result.count == 1) {

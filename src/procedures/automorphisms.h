@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace plax {
 
@@ -27,6 +28,10 @@ struct AutomorphismsResult {
     std::uint64_t count = 1; // the identity included
     bool complete = true;    // false when Stop ended the search
 };
+
+// The classes of two or more points that the search exchanges among themselves (equal
+// invariants), each in increasing order, ordered by their lowest points.
+std::vector<std::vector<int>> AutomorphismClasses(const NetWorkType& net);
 
 // The search alone, polling `control`; every automorphism but the identity goes to the visitor
 // as it is found, since there can be millions. The caller starts and ends the long run.

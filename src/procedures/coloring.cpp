@@ -60,7 +60,7 @@ void BlockColorer::Take(int p) {
 int BlockColorer::UpperBound() const {
     int degreeSum = 0;
     int largest = 0;
-    for (int p : PointsOf(block_)) {
+    for (int p : PointsIn(block_)) {
         const int d = SetSize(Neighbours(p));
         degreeSum += d;
         largest = std::max(largest, d);
@@ -80,7 +80,7 @@ ColoredBlock BlockColorer::Run(PointSet seed) {
         kept_.count = static_cast<int>(points.size());
         return kept_;
     }
-    for (int p : PointsOf(seed))
+    for (int p : PointsIn(seed))
         Give(p, ++seedSize_);
     if (seed == block_) {
         kept_.color = color_;
@@ -133,7 +133,7 @@ void BlockColorer::ShowProgress(int colored) {
 }
 
 void Exchange(ColoredBlock& block, int a, int b) {
-    for (int p : PointsOf(block.points)) {
+    for (int p : PointsIn(block.points)) {
         int& c = block.color[static_cast<std::size_t>(p)];
         if (c == a) {
             c = b;

@@ -102,7 +102,7 @@ DensityResult PointSetSearch::Run() {
 
 void PointSetSearch::Visit(int u, int parent) {
     discovery_[static_cast<std::size_t>(u)] = low_[static_cast<std::size_t>(u)] = ++counter_;
-    for (int w : PointsOf(Neighbours(u))) {
+    for (int w : PointsIn(Neighbours(u))) {
         if (Stopped()) return;
         const auto uk = static_cast<std::size_t>(u);
         const auto wk = static_cast<std::size_t>(w);
@@ -157,7 +157,7 @@ void PointSetSearch::Finish() {
     if (mode_ == DensityMode::Coloring) {
         for (const ColoredBlock& b : blocks_) {
             found_.chromatic = std::max(found_.chromatic, b.count);
-            for (int p : PointsOf(b.points))
+            for (int p : PointsIn(b.points))
                 found_.color[static_cast<std::size_t>(p)] = b.color[static_cast<std::size_t>(p)];
         }
         return;

@@ -100,10 +100,15 @@ void UseFirstEntry(const NetWorkType& net, EntryFlags& available, int from, int 
 }
 
 void WriteSequence(ResultsSink& sink, const std::vector<int>& points) {
-    std::vector<std::string> items;
-    for (int p : points)
-        items.push_back(PadLeft(std::to_string(p), 3) + " ");
-    WriteItemLines(sink, items, 14);
+    ListLines lines(sink, 14);
+    std::string item;
+    for (int p : points) {
+        item.clear();
+        AppendRightAligned(item, p, 3);
+        item.push_back(' ');
+        lines.Add(item);
+    }
+    lines.Flush();
 }
 
 } // namespace

@@ -1,66 +1,82 @@
 #include "graph_utils.h"
 
-#include "model/net_store.h"
+#include "point_set.h"
 
-#include <algorithm>
-#include <deque>
+#include "model/net_store.h"
 
 namespace plax {
 
+namespace {
+
+// The points with an edge into each point: the out-sets turned round.
+NeighbourSets InNeighbours(const NeighbourSets& out, int n) {
+    NeighbourSets in{};
+    for (int p = 1; p <= n; ++p) {
+        for (PointSet t = out[static_cast<std::size_t>(p)]; t != 0; t = static_cast<PointSet>(t & (t - 1)))
+            in[static_cast<std::size_t>(LowestPoint(t))] |= PointBit(p);
+    }
+    return in;
+}
+
+} // namespace
+
 Components CountComponents(const NetWorkType& net) {
     Components c;
-    std::array<bool, MaxPoints + 1> unvisited{};
-    for (int i = 1; i <= net.n; ++i)
-        unvisited[static_cast<std::size_t>(i)] = true;
-    for (int p = 1; p <= net.n; ++p) {
-        if (!unvisited[static_cast<std::size_t>(p)]) continue;
+    const NeighbourSets out = OutNeighbours(net);
+    const NeighbourSets in = InNeighbours(out, net.n);
+    PointSet unvisited = AllPoints(net.n);
+    // Each point enters the queue once, so a fixed array holds it.
+    std::array<int, MaxPoints> queue{};
+    while (unvisited != 0) {
+        const int p = LowestPoint(unvisited);
         ++c.count;
-        unvisited[static_cast<std::size_t>(p)] = false;
+        unvisited = static_cast<PointSet>(unvisited & ~PointBit(p));
         c.number[static_cast<std::size_t>(p)] = static_cast<std::uint16_t>(c.count);
-        std::deque<int> queue{p};
-        while (!queue.empty()) {
-            const int u = queue.front();
-            queue.pop_front();
-            for (int v = 1; v <= net.n; ++v) {
-                const auto k = static_cast<std::size_t>(v);
-                if (!unvisited[k] || !(EdgeExists(net, u, v) || EdgeExists(net, v, u))) continue;
-                unvisited[k] = false;
-                c.number[k] = static_cast<std::uint16_t>(c.count);
-                c.parent[k] = static_cast<std::uint16_t>(u);
-                queue.push_back(v);
+        std::size_t head = 0;
+        std::size_t tail = 0;
+        queue[tail++] = p;
+        while (head < tail) {
+            const auto u = static_cast<std::size_t>(queue[head++]);
+            // Edges either way, the lower points first.
+            PointSet found = static_cast<PointSet>((out[u] | in[u]) & unvisited);
+            unvisited = static_cast<PointSet>(unvisited & ~found);
+            for (; found != 0; found = static_cast<PointSet>(found & (found - 1))) {
+                const int v = LowestPoint(found);
+                c.number[static_cast<std::size_t>(v)] = static_cast<std::uint16_t>(c.count);
+                c.parent[static_cast<std::size_t>(v)] = static_cast<std::uint16_t>(u);
+                queue[tail++] = v;
             }
         }
     }
     return c;
 }
 
-int PointEccentricity(const NetWorkType& net, int s) {
-    if (net.n == 0 || s < 1 || s > net.n) return 0;
-    // Breadth first, so the steps back along the parents are the distances.
-    std::array<int, MaxPoints + 1> steps{};
-    std::array<bool, MaxPoints + 1> reached{};
-    reached[static_cast<std::size_t>(s)] = true;
-    std::deque<int> queue{s};
-    int eccentricity = 0;
-    while (!queue.empty()) {
-        const int u = queue.front();
-        queue.pop_front();
-        for (const EdgeType& e : net.lists[static_cast<std::size_t>(u)]) {
-            const auto v = static_cast<std::size_t>(e.target);
-            if (e.target < 1 || e.target > net.n || reached[v]) continue;
-            reached[v] = true;
-            steps[v] = steps[static_cast<std::size_t>(u)] + 1;
-            eccentricity = std::max(eccentricity, steps[v]);
-            queue.push_back(e.target);
-        }
+int PointEccentricity(const NeighbourSets& out, int n, int s) {
+    if (n == 0 || s < 1 || s > n) return 0;
+    // Breadth first by whole layers: the layer count is the largest distance.
+    PointSet reached = PointBit(s);
+    PointSet layer = reached;
+    int eccentricity = -1;
+    while (layer != 0) {
+        ++eccentricity;
+        PointSet next = 0;
+        for (PointSet f = layer; f != 0; f = static_cast<PointSet>(f & (f - 1)))
+            next |= out[static_cast<std::size_t>(LowestPoint(f))];
+        layer = static_cast<PointSet>(next & ~reached);
+        reached |= layer;
     }
     return eccentricity;
 }
 
+int PointEccentricity(const NetWorkType& net, int s) {
+    return PointEccentricity(OutNeighbours(net), net.n, s);
+}
+
 Eccentricities ComputeEccentricities(const NetWorkType& net) {
     Eccentricities t;
+    const NeighbourSets out = OutNeighbours(net);
     for (int v = 1; v <= net.n; ++v) {
-        const int e = PointEccentricity(net, v);
+        const int e = PointEccentricity(out, net.n, v);
         t.of[static_cast<std::size_t>(v)] = static_cast<std::uint16_t>(e);
         if (e > t.diameter) {
             t.diameter = e;
@@ -76,21 +92,12 @@ Eccentricities ComputeEccentricities(const NetWorkType& net) {
 
 Degrees ComputeDegrees(const NetWorkType& net) {
     Degrees d;
-    const bool undirected = IsUndirected(net);
+    const NeighbourSets out = OutNeighbours(net);
+    const NeighbourSets in = IsUndirected(net) ? out : InNeighbours(out, net.n);
     for (int i = 1; i <= net.n; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        for (int j = 1; j <= net.n; ++j) {
-            if (i == j) continue;
-            if (undirected) {
-                if (EdgeExists(net, i, j)) {
-                    ++d.in[k];
-                    ++d.out[k];
-                }
-            } else {
-                if (EdgeExists(net, i, j)) ++d.out[k];
-                if (EdgeExists(net, j, i)) ++d.in[k];
-            }
-        }
+        d.out[k] = static_cast<std::uint16_t>(SetSize(out[k]));
+        d.in[k] = static_cast<std::uint16_t>(SetSize(in[k]));
     }
     return d;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "point_set.h"
+
 #include "model/net_types.h"
 
 #include <array>
@@ -29,6 +31,8 @@ Components CountComponents(const NetWorkType& net);
 // The largest number of steps from `s` to a point it reaches along the edges (breadth first,
 // in list order); 0 for an empty net or a point that is not in it.
 int PointEccentricity(const NetWorkType& net, int s);
+// The same from the out-neighbour sets of a net of `n` points, for a caller that asks for many.
+int PointEccentricity(const NeighbourSets& out, int n, int s);
 
 struct Eccentricities {
     PointNumbers of{};

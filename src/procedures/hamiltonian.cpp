@@ -7,52 +7,62 @@
 
 #include "model/text_utils.h"
 
+#include <string>
+#include <string_view>
+
 namespace plax {
 
 namespace {
 
-std::string NameText(TourKind kind) {
+std::string_view NameText(TourKind kind) {
     return kind == TourKind::HamiltonianPath ? "Hamiltonian Path " : "Hamiltonian Cycle ";
 }
 
-// Appends only: GCC 12 at -O3 takes a prefix added to a number's temporary text for an overlap.
-std::string ItemText(int p, bool last) {
-    std::string item;
-    if (p < 10) item.push_back(' ');
-    item.append(std::to_string(p));
-    item.push_back(last ? '.' : ',');
-    return item;
-}
-
-void WriteFind(ResultsSink& sink, TourKind kind, const TourFind& find) {
+// `line` is only a buffer kept from one find to the next: a listing writes millions of them.
+void WriteFind(ResultsSink& sink, TourKind kind, const TourFind& find, std::string& line) {
     const bool salesman = kind == TourKind::Salesman;
-    const std::string name = NameText(kind);
-    sink.AddLine("");
-    sink.AddLine("    Counter = " + std::to_string(find.counter));
-    sink.AddLine(salesman ? "     Cycle :    " : "    " + name + ": " + "    ");
+    const std::string_view name = NameText(kind);
+    line.clear();
+    sink.AddLine(line);
+    line.assign("    Counter = ");
+    AppendRightAligned(line, static_cast<long long>(find.counter), 0);
+    sink.AddLine(line);
+    if (salesman) {
+        line.assign("     Cycle :    ");
+    } else {
+        line.assign("    ").append(name).append(":     ");
+    }
+    sink.AddLine(line);
     const std::size_t length = find.points.size();
-    std::string line = "    ";
+    line.assign("     ");
     for (std::size_t i = 1; i <= length; ++i) {
-        line += ItemText(find.points[i - 1], i == length);
+        AppendRightAligned(line, find.points[i - 1], 2);
+        line.push_back(i == length ? '.' : ',');
         if (i % 14 == 0 || i == length) {
-            sink.AddLine(" " + line);
-            line = "    ";
+            sink.AddLine(line);
+            line.assign("     ");
         }
     }
-    sink.AddLine((salesman ? "    Weight of the Cycle =  " : "    Weight of the current " + name + " =  ") +
-                 ResultNumber(find.weight));
+    if (salesman) {
+        line.assign("    Weight of the Cycle =  ");
+    } else {
+        line.assign("    Weight of the current ").append(name).append(" =  ");
+    }
+    AppendResultNumber(line, find.weight);
+    sink.AddLine(line);
 }
 
 // The closing lines: the last find again, or why there is none.
 void WriteEnding(ResultsSink& sink, TourKind kind, const TourSearchResult& result) {
     const bool salesman = kind == TourKind::Salesman;
-    const std::string name = NameText(kind);
+    const std::string name(NameText(kind));
     if (result.finds == 0) {
         sink.AddLine(salesman ? "    Salesman Cycle  Not Found. " : "    " + name + " Not Found. ");
         return;
     }
     if (!result.stopped) {
-        WriteFind(sink, kind, {result.finds, result.last, result.lastWeight});
+        std::string line;
+        WriteFind(sink, kind, {result.finds, result.last, result.lastWeight}, line);
         sink.AddLine(ProcedureCompleteLine);
         return;
     }
@@ -80,8 +90,9 @@ void RunTourSearch(NetWorkType& net, TourKind kind, const std::string& title, Ma
         out.sink.AddLine("");
         out.sink.AddLine("    Source = " + std::to_string(net.sourcePoint));
         LongRun run(out.sink, net);
-        const TourSearchResult result =
-            SearchTours(net, kind, out.sink, [&](const TourFind& find) { WriteFind(out.sink, kind, find); });
+        std::string line;
+        const TourSearchResult result = SearchTours(
+            net, kind, out.sink, [&](const TourFind& find) { WriteFind(out.sink, kind, find, line); });
         WriteEnding(out.sink, kind, result);
         run.End();
         marks.SetEdges(FoundEdges(result));

@@ -9,7 +9,7 @@ ListLines::ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCo
     assert(perLine > 0);
 }
 
-void ListLines::Add(const std::string& item) {
+void ListLines::Add(std::string_view item) {
     line_ += item;
     holdsItems_ = true;
     if (count_++ % perLine_ == 0) WriteCurrent();
@@ -21,7 +21,7 @@ void ListLines::Flush() {
 
 void ListLines::WriteCurrent() {
     sink_.AddLine(line_);
-    line_ = "    ";
+    line_.assign("    ");
     holdsItems_ = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plax {
@@ -15,7 +16,7 @@ class ListLines {
 public:
     ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCount = 1);
 
-    void Add(const std::string& item);
+    void Add(std::string_view item);
     // Writes the line being filled when it holds items.
     void Flush();
     // Writes the line being filled even when it holds nothing but its four blanks.

@@ -4,12 +4,12 @@
 #include "procedure_texts.h"
 #include "reachability.h"
 
+#include "model/adjacency_index.h"
 #include "model/net_store.h"
 #include "model/real48.h"
 #include "model/text_utils.h"
 
 #include <algorithm>
-#include <deque>
 #include <limits>
 
 namespace plax {
@@ -36,6 +36,15 @@ struct PathStep {
     int from = 0;
     int to = 0;
     bool backward = false;
+};
+
+// An augmenting path: a simple path has fewer steps than the net has points.
+struct FlowPath {
+    std::array<PathStep, MaxPoints> steps{};
+    std::size_t size = 0;
+    bool Empty() const { return size == 0; }
+    const PathStep* begin() const { return steps.data(); }
+    const PathStep* end() const { return steps.data() + size; }
 };
 
 enum class Step { None, Forward, Backward };
@@ -70,15 +79,18 @@ Step StepFrom(const FlowState& f, int u, int v, bool cancelling) {
 }
 
 // Breadth first from s, neighbours in increasing number; empty when t cannot be reached.
-std::vector<PathStep> FindPath(const FlowState& f, int s, int t, bool cancelling) {
+FlowPath FindPath(const FlowState& f, int s, int t, bool cancelling) {
     std::array<bool, MaxPoints + 1> visited{};
     std::array<int, MaxPoints + 1> pred{};
     std::array<bool, MaxPoints + 1> backward{};
     visited[static_cast<std::size_t>(s)] = true;
-    std::deque<int> queue{s};
-    while (!queue.empty() && !visited[static_cast<std::size_t>(t)]) {
-        const int u = queue.front();
-        queue.pop_front();
+    // Each point enters the queue once, so a fixed array holds it.
+    std::array<int, MaxPoints> queue{};
+    std::size_t head = 0;
+    std::size_t tail = 0;
+    queue[tail++] = s;
+    while (head < tail && !visited[static_cast<std::size_t>(t)]) {
+        const int u = queue[head++];
         for (int v = 1; v <= f.n; ++v) {
             const auto k = static_cast<std::size_t>(v);
             if (v == u || visited[k]) continue;
@@ -87,20 +99,21 @@ std::vector<PathStep> FindPath(const FlowState& f, int s, int t, bool cancelling
             visited[k] = true;
             pred[k] = u;
             backward[k] = step == Step::Backward;
-            queue.push_back(v);
+            queue[tail++] = v;
         }
     }
-    std::vector<PathStep> path;
+    FlowPath path;
     if (!visited[static_cast<std::size_t>(t)]) return path;
     for (int v = t; v != s; v = pred[static_cast<std::size_t>(v)])
-        path.push_back({pred[static_cast<std::size_t>(v)], v, backward[static_cast<std::size_t>(v)]});
-    std::reverse(path.begin(), path.end());
+        path.steps[path.size++] = {pred[static_cast<std::size_t>(v)], v,
+                                   backward[static_cast<std::size_t>(v)]};
+    std::reverse(path.steps.begin(), path.steps.begin() + static_cast<std::ptrdiff_t>(path.size));
     return path;
 }
 
 // A path of plain steps that crosses an undirected edge against its flow would add to the
 // flow where it must take some back.
-bool RunsAgainstFlow(const FlowState& f, const std::vector<PathStep>& path) {
+bool RunsAgainstFlow(const FlowState& f, const FlowPath& path) {
     if (!f.undirected) return false;
     return std::any_of(path.begin(), path.end(), [&](const PathStep& p) {
         return !p.backward &&
@@ -108,7 +121,7 @@ bool RunsAgainstFlow(const FlowState& f, const std::vector<PathStep>& path) {
     });
 }
 
-void Augment(FlowState& f, const std::vector<PathStep>& path) {
+void Augment(FlowState& f, const FlowPath& path) {
     // Above every capacity a valid net can hold, so an edge of 1.0E38 is not capped.
     double capacity = std::numeric_limits<double>::infinity();
     for (const PathStep& p : path) {
@@ -129,9 +142,9 @@ void Augment(FlowState& f, const std::vector<PathStep>& path) {
 
 // The pairs the listing and the colouring name: every edge of a directed net, each edge of an
 // undirected one once, lower point first.
-bool ListedPair(const NetWorkType& net, int a, int b) {
-    if (a == b || !EdgeExists(net, a, b)) return false;
-    return !IsUndirected(net) || a < b;
+bool ListedPair(const AdjacencyIndex& index, bool undirected, int a, int b) {
+    if (a == b || !index.Exists(a, b)) return false;
+    return !undirected || a < b;
 }
 
 // True when some flow was too large for the flow field and is held at the largest value.
@@ -151,28 +164,43 @@ bool StoreFlows(NetWorkType& net, const FlowTable& flows) {
     return clamped;
 }
 
-double FlowValue(const NetWorkType& net, int s) {
+double FlowValue(const NetWorkType& net, const AdjacencyIndex& index, int s) {
     double value = 0.0;
     for (int v = 1; v <= net.n; ++v) {
-        if (v != s && EdgeExists(net, s, v)) value += GetEdgeReal(net, EdgeRealFlow, s, v);
+        if (v != s && index.Exists(s, v)) value += index.Flow(s, v);
     }
     return value;
 }
 
-void WriteFlows(ResultsSink& sink, const NetWorkType& net, double value) {
+// "  Flow( a, b)= f;" with the flow and its semicolon left-aligned in 8 characters.
+void AppendFlowItem(std::string& item, int a, int b, double flow) {
+    item.assign("  Flow(");
+    AppendRightAligned(item, a, 2);
+    item.push_back(',');
+    AppendRightAligned(item, b, 2);
+    item.append(")= ");
+    const std::size_t start = item.size();
+    AppendResultNumber(item, flow);
+    item.push_back(';');
+    if (item.size() - start < 8) item.append(8 - (item.size() - start), ' ');
+}
+
+void WriteFlows(ResultsSink& sink, const NetWorkType& net, const AdjacencyIndex& index, double value) {
     sink.AddLine("    Source = " + std::to_string(net.sourcePoint) +
                  "    Sink = " + std::to_string(net.sinkPoint));
     sink.AddLine("    Value of the Maximal Flow is equal to");
     sink.AddLine("    " + ResultNumber(value));
     sink.AddLine("    Values of the Edges Flow:");
     ListLines lines(sink, 3);
+    const bool undirected = IsUndirected(net);
+    std::string item;
     for (int a = 1; a <= net.n; ++a) {
         for (int b = 1; b <= net.n; ++b) {
-            if (!ListedPair(net, a, b)) continue;
-            const double f = GetEdgeReal(net, EdgeRealFlow, a, b);
+            if (!ListedPair(index, undirected, a, b)) continue;
+            const double f = index.Flow(a, b);
             if (f == 0.0) continue;
-            lines.Add("  Flow(" + PadLeft(std::to_string(a), 2) + "," + PadLeft(std::to_string(b), 2) +
-                      ")= " + PadRight(ResultNumber(f) + ";", 8));
+            AppendFlowItem(item, a, b, f);
+            lines.Add(item);
         }
     }
     lines.WriteCurrent();
@@ -194,9 +222,9 @@ FlowTable ComputeMaximalFlow(const NetWorkType& net) {
         // On an undirected net adding alone can fall short of the maximum, and adding against a
         // flow does not give a flow. The plain search's path is kept when it adds along or across
         // empty edges only, so a net that needs no flow taken back keeps the plain search's flows.
-        std::vector<PathStep> path = FindPath(f, s, t, false);
-        if (f.undirected && (path.empty() || RunsAgainstFlow(f, path))) path = FindPath(f, s, t, true);
-        if (path.empty()) break;
+        FlowPath path = FindPath(f, s, t, false);
+        if (f.undirected && (path.Empty() || RunsAgainstFlow(f, path))) path = FindPath(f, s, t, true);
+        if (path.Empty()) break;
         Augment(f, path);
     }
     result.carried = f.carried;
@@ -213,11 +241,12 @@ double MaximalFlow(NetWorkType& net, MarkingBuffer&, const std::string& fileName
     const PointFlags reached = ReachableFrom(net, s);
     if (!withAccount && (t < 1 || t > MaxPoints || !reached[static_cast<std::size_t>(t)])) return -1.0;
     const bool clamped = StoreFlows(net, ComputeMaximalFlow(net));
-    const double value = FlowValue(net, s);
+    const AdjacencyIndex index(net);
+    const double value = FlowValue(net, index, s);
     if (withAccount) {
         WriteAccount(out.sink, out.messages, [&] {
             out.sink.WriteReportHeader("                Maximal Flow", net);
-            WriteFlows(out.sink, net, value);
+            WriteFlows(out.sink, net, index, value);
             if (clamped) out.sink.AddLine(StoredAtLargestLine);
         });
     }
@@ -240,11 +269,12 @@ std::optional<Color> FlowColor(double flow, double weight) {
 
 std::vector<FlowEdgeColor> FlowColoring(const NetWorkType& net) {
     std::vector<FlowEdgeColor> colors;
+    const AdjacencyIndex index(net);
+    const bool undirected = IsUndirected(net);
     for (int a = 1; a <= net.n; ++a) {
         for (int b = 1; b <= net.n; ++b) {
-            if (!ListedPair(net, a, b)) continue;
-            const auto c =
-                FlowColor(GetEdgeReal(net, EdgeRealFlow, a, b), GetEdgeReal(net, EdgeRealWeight, a, b));
+            if (!ListedPair(index, undirected, a, b)) continue;
+            const auto c = FlowColor(index.Flow(a, b), index.Weight(a, b));
             if (c) colors.push_back({a, b, *c});
         }
     }

@@ -13,7 +13,8 @@ namespace plax {
 
 namespace {
 
-std::string Cell(int value) { return PadLeft(std::to_string(value), 5); }
+// A table cell: the number right-aligned in 5 characters, a longer one kept whole.
+void AppendCell(std::string& row, int value) { AppendRightAligned(row, value, 5); }
 
 std::size_t At(int p) { return static_cast<std::size_t>(p); }
 
@@ -55,14 +56,15 @@ void WriteDegreeTable(ResultsSink& sink, const NetWorkType& net, const Degrees& 
     sink.AddLine("    Degrees of the Points:");
     std::vector<std::string> rows = heads;
     for (int i = 1; i <= net.n; ++i) {
-        rows[0] += Cell(i);
-        rows[1] += Cell(d.in[At(i)]);
-        if (!undirected) rows[2] += Cell(d.out[At(i)]);
+        AppendCell(rows[0], i);
+        AppendCell(rows[1], d.in[At(i)]);
+        if (!undirected) AppendCell(rows[2], d.out[At(i)]);
         if (i % 10 != 0) continue;
         for (const std::string& row : rows)
             sink.AddLine(row);
         sink.AddLine(" ");
-        rows = heads;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            rows[r].assign(heads[r]);
     }
     if (net.n % 10 == 0) return;
     for (const std::string& row : rows)
@@ -71,13 +73,17 @@ void WriteDegreeTable(ResultsSink& sink, const NetWorkType& net, const Degrees& 
 
 // Each degree from 1 up, once per point that has it; degree 0 is left out.
 void WriteSortedSequence(ResultsSink& sink, const NetWorkType& net, const PointNumbers& degree) {
-    std::vector<std::string> cells;
+    ListLines lines(sink, 10);
+    std::string cell;
     for (int value = 1; value <= net.n; ++value) {
         for (int i = 1; i <= net.n; ++i) {
-            if (degree[At(i)] == value) cells.push_back(Cell(value));
+            if (degree[At(i)] != value) continue;
+            cell.clear();
+            AppendCell(cell, value);
+            lines.Add(cell);
         }
     }
-    WriteItemLines(sink, cells, 10);
+    lines.Flush();
 }
 
 void WriteSortedDegrees(ResultsSink& sink, const NetWorkType& net, const Degrees& d) {

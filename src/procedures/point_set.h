@@ -24,6 +24,31 @@ constexpr PointSet AllPoints(int n) { return static_cast<PointSet>(((1u << (n + 
 // The points of `s` in increasing order.
 std::vector<int> PointsOf(PointSet s);
 
+// The same as a range that allocates nothing, for loops that run often.
+class PointsIn {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(PointSet rest) : rest_(rest) {}
+        int operator*() const { return LowestPoint(rest_); }
+        Iterator& operator++() {
+            rest_ = static_cast<PointSet>(rest_ & (rest_ - 1));
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return rest_ != other.rest_; }
+
+    private:
+        PointSet rest_;
+    };
+
+    explicit PointsIn(PointSet s) : set_(s) {}
+    Iterator begin() const { return Iterator(set_); }
+    Iterator end() const { return Iterator(0); }
+
+private:
+    PointSet set_;
+};
+
 // Per point, the set of the points in its edge list (points outside 1..n and the point itself left out).
 using NeighbourSets = std::array<PointSet, MaxPoints + 1>;
 NeighbourSets OutNeighbours(const NetWorkType& net);

@@ -16,7 +16,7 @@ namespace {
 // The smallest colour from 1 on that none of `others` carries.
 int SmallestFree(const PointColors& color, PointSet others) {
     PointSet used = 0;
-    for (int j : PointsOf(others))
+    for (int j : PointsIn(others))
         used |= PointBit(color[static_cast<std::size_t>(j)]);
     used = static_cast<PointSet>(used | 1u); // colour 0 blocks nothing
     return std::countr_one(used);

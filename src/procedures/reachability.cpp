@@ -1,6 +1,6 @@
 #include "reachability.h"
 
-#include <deque>
+#include <array>
 
 namespace plax {
 
@@ -8,14 +8,17 @@ PointFlags ReachableFrom(const NetWorkType& net, int start) {
     PointFlags reached{};
     if (start < 1 || start > MaxPoints) return reached;
     reached[static_cast<std::size_t>(start)] = true;
-    std::deque<int> queue{start};
-    while (!queue.empty()) {
-        const int u = queue.front();
-        queue.pop_front();
+    // Each point enters the queue once, so a fixed array holds it.
+    std::array<int, MaxPoints> queue{};
+    std::size_t head = 0;
+    std::size_t tail = 0;
+    queue[tail++] = start;
+    while (head < tail) {
+        const int u = queue[head++];
         for (const EdgeType& e : net.lists[static_cast<std::size_t>(u)]) {
             if (e.target < 1 || e.target > MaxPoints || reached[e.target]) continue;
             reached[e.target] = true;
-            queue.push_back(e.target);
+            queue[tail++] = e.target;
         }
     }
     return reached;

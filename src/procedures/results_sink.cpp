@@ -41,7 +41,9 @@ void ResultsSink::AddLine(const std::string& text) {
 }
 
 void ResultsSink::WriteReportHeader(const std::string& title, const NetWorkType& net) {
-    BeginAccount({"", title});
+    DoClear();
+    AddLine(std::string());
+    AddLine(title);
     WriteHeaderBlock(net);
 }
 
@@ -52,15 +54,28 @@ void ResultsSink::BeginAccount(const std::vector<std::string>& lines) {
 }
 
 void ResultsSink::WriteHeaderBlock(const NetWorkType& net) {
-    AddLine("                Time : " + clock_.Time());
-    AddLine("                Date : " + clock_.Date());
-    AddLine("             NetWork : " + netName_);
-    AddLine(CutText("                Type : " + net.kindName, 35));
-    AddLine("    Number of Points : " + std::to_string(net.n));
-    AddLine("    Number of Edges  : " + std::to_string(EdgeCount(net)));
-    AddLine("");
-    AddLine("    " + std::string(45, '-'));
-    AddLine("");
+    std::string line;
+    line.assign("                Time : ").append(clock_.Time());
+    AddLine(line);
+    line.assign("                Date : ").append(clock_.Date());
+    AddLine(line);
+    line.assign("             NetWork : ").append(netName_);
+    AddLine(line);
+    line.assign("                Type : ").append(net.kindName);
+    if (line.size() > 35) line.resize(35);
+    AddLine(line);
+    line.assign("    Number of Points : ");
+    AppendRightAligned(line, net.n, 0);
+    AddLine(line);
+    line.assign("    Number of Edges  : ");
+    AppendRightAligned(line, EdgeCount(net), 0);
+    AddLine(line);
+    line.clear();
+    AddLine(line);
+    line.assign("    ").append(45, '-');
+    AddLine(line);
+    line.clear();
+    AddLine(line);
 }
 
 void ResultsSink::FinishResults() { DoFinish(); }

@@ -161,22 +161,19 @@ void Dijkstra::Repeat(const Measurement& m, const NetWorkType& net) {
     }
 }
 
+// The callers clear the decomposed lengths first.
 Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets) {
-    ClearDecomposedLengths(net);
     Distances d;
     d.dist.fill(Unreached);
     std::array<bool, MaxPoints + 1> final{};
     const int s = net.sourcePoint;
     d.dist[static_cast<std::size_t>(s)] = 0.0;
     final[static_cast<std::size_t>(s)] = true;
-    const auto allTargetsFinal = [&] {
-        for (int i = 1; i <= net.n; ++i) {
-            if (targets[static_cast<std::size_t>(i)] && !final[static_cast<std::size_t>(i)]) return false;
-        }
-        return true;
-    };
+    int open = 0; // targets not yet final
+    for (int i = 1; i <= net.n; ++i)
+        open += targets[static_cast<std::size_t>(i)] && !final[static_cast<std::size_t>(i)] ? 1 : 0;
     int u = s;
-    while (!allTargetsFinal()) {
+    while (open > 0) {
         Step();
         if (stopped_) break;
         const auto du = d.dist[static_cast<std::size_t>(u)];
@@ -199,6 +196,7 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
         }
         if (next == 0) break; // the targets are reachable, so this only guards against bad input
         final[static_cast<std::size_t>(next)] = true;
+        if (next <= net.n && targets[static_cast<std::size_t>(next)]) --open;
         u = next;
     }
     return d;
@@ -215,7 +213,14 @@ double Dijkstra::Measure(NetWorkType& net) {
     return Run(net, ShortestPathMode::SinglePair, targets).dist[static_cast<std::size_t>(t)];
 }
 
-std::string PointPair(int a, int b) { return " (" + ItemNumber(a) + "," + ItemNumber(b) + ") "; }
+// " ( a, b) ", each point as the lists of items write it.
+void AppendPointPair(std::string& item, int a, int b) {
+    item.assign(" (");
+    AppendRightAligned(item, a, 2);
+    item.push_back(',');
+    AppendRightAligned(item, b, 2);
+    item.append(") ");
+}
 
 // Back from the sink along the predecessors, then turned round.
 std::vector<int> PathTo(const Distances& d, int s, int t) {
@@ -234,11 +239,8 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
     std::vector<EdgeMark> edges;
-    std::vector<std::string> entries;
-    for (std::size_t k = 1; k < r.path.size(); ++k) {
+    for (std::size_t k = 1; k < r.path.size(); ++k)
         edges.push_back({static_cast<std::uint16_t>(r.path[k - 1]), static_cast<std::uint16_t>(r.path[k])});
-        entries.push_back(PointPair(r.path[k - 1], r.path[k]));
-    }
     const std::string src = std::to_string(s);
     const std::string snk = std::to_string(t);
     sink.AddLine("    Source = " + src + "    Sink = " + snk);
@@ -252,7 +254,13 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
             sink.AddLine("    " + w + "!");
         sink.AddLine("    ");
     }
-    WriteItemLines(sink, entries, 5);
+    ListLines lines(sink, 5);
+    std::string item;
+    for (std::size_t k = 1; k < r.path.size(); ++k) {
+        AppendPointPair(item, r.path[k - 1], r.path[k]);
+        lines.Add(item);
+    }
+    lines.Flush();
     marks.Clear();
     marks.SetEdges(edges);
 }
@@ -262,15 +270,26 @@ void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Shortes
     const int s = net.sourcePoint;
     sink.AddLine("    Source = " + std::to_string(s));
     sink.AddLine("    The Lengths of the Shortest Paths from " + std::to_string(s) + " to other Points :");
-    std::vector<std::string> entries;
+    ListLines lines(sink, 3);
+    std::string item;
     for (int i = 1; i <= net.n; ++i) {
         if (i == s) continue;
         const double dist = r.distance[static_cast<std::size_t>(i)];
-        const std::string value = dist == Unreached ? "No Path" : ResultNumber(dist);
-        entries.push_back(" (" + PadLeft(std::to_string(i), 3) + ") " + PadRight(value, 15));
+        item.assign(" (");
+        AppendRightAligned(item, i, 3);
+        item.append(") ");
+        const std::size_t start = item.size();
+        if (dist == Unreached) {
+            item.append("No Path");
+        } else {
+            AppendResultNumber(item, dist);
+        }
+        if (item.size() - start < 15) item.append(15 - (item.size() - start), ' ');
+        lines.Add(item);
     }
-    WriteItemLines(sink, entries, 3);
+    lines.Flush();
     std::vector<EdgeMark> tree;
+    tree.reserve(static_cast<std::size_t>(net.n));
     for (int i = 1; i <= net.n; ++i) {
         const int p = r.predecessor[static_cast<std::size_t>(i)];
         if (p != 0) tree.push_back({static_cast<std::uint16_t>(p), static_cast<std::uint16_t>(i)});
@@ -325,9 +344,11 @@ ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode
     const PointFlags reached = ReachableFrom(net, s);
     PointFlags targets{};
     if (mode == ShortestPathMode::AllFromSource) {
-        if (CountReachable(net, s) == 0) return r;
         targets = reached;
         targets[static_cast<std::size_t>(s)] = false;
+        // Another point reached, as CountReachable counts them.
+        if (std::none_of(targets.begin() + 1, targets.begin() + 1 + net.n, [](bool t) { return t; }))
+            return r;
     } else {
         if (t < 1 || t > net.n || !reached[static_cast<std::size_t>(t)]) return r;
         targets[static_cast<std::size_t>(t)] = true;

@@ -29,6 +29,7 @@ std::vector<SpanningTreeEdge> PrimTree(const NetWorkType& net) {
         parent[e.target] = 1;
     }
     std::vector<SpanningTreeEdge> tree;
+    tree.reserve(MaxPoints);
     for (int added = 1; added < net.n; ++added) {
         // Less than or equal: the highest-numbered point wins a tie.
         int next = 0;
@@ -55,12 +56,18 @@ std::vector<SpanningTreeEdge> PrimTree(const NetWorkType& net) {
 
 void WriteTree(ResultsSink& sink, const SpanningTreeResult& result) {
     const std::vector<SpanningTreeEdge>& tree = result.edges;
-    sink.AddLine("    Min. Spanning Tree Weight = " + ResultNumber(result.weight));
+    std::string line = "    Min. Spanning Tree Weight = ";
+    AppendResultNumber(line, result.weight);
+    sink.AddLine(line);
     sink.AddLine("     Edges of Min. Spanning Tree:");
     ListLines lines(sink, 5);
     for (std::size_t k = 0; k < tree.size(); ++k) {
-        lines.Add("  (" + PadLeft(std::to_string(tree[k].from), 3) + "," +
-                  PadLeft(std::to_string(tree[k].to), 3) + ")" + (k + 1 == tree.size() ? "." : ","));
+        line.assign("  (");
+        AppendRightAligned(line, tree[k].from, 3);
+        line.push_back(',');
+        AppendRightAligned(line, tree[k].to, 3);
+        line.append(k + 1 == tree.size() ? ")." : "),");
+        lines.Add(line);
     }
     lines.Flush();
 }
@@ -80,6 +87,7 @@ void MinSpanningTree(const NetWorkType& net, MarkingBuffer& marks, const std::st
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
     const SpanningTreeResult tree = ComputeMinSpanningTree(net);
     std::vector<EdgeMark> edges;
+    edges.reserve(tree.edges.size());
     for (const SpanningTreeEdge& e : tree.edges)
         edges.push_back({static_cast<std::uint16_t>(e.from), static_cast<std::uint16_t>(e.to)});
     marks.Clear();
