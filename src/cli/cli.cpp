@@ -57,7 +57,8 @@ const std::vector<Command>& Commands() {
         {"run", "run PROCEDURE FILE [options]   run one procedure; its Results text goes to standard output",
          2, RunOptionSpec(), RunProcedure},
         {"petri",
-         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--save OUT]   play the Petri net",
+         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability\n"
+         "                         [--max-markings M]] [--save OUT]   play the Petri net",
          1, PetriOptionSpec(), RunPetri},
         {"convert",
          "convert IN OUT [--yes] [--size WxH] [--show LIST]   write IN in the format of OUT's extension\n"
@@ -103,13 +104,18 @@ void PrintHelp(std::ostream& out) {
            "                         number of firings, why the run ended, and the seed\n"
            "  --max-firings N        end the automatic run after N firings (default 10000)\n"
            "  --seed S               the seed of the random choice, so that a run can be repeated\n"
+           "  --reachability         then, instead of the state, the markings reachable from the one\n"
+           "                         reached: their number, boundedness, dead markings with a\n"
+           "                         shortest firing sequence, transitions that never fire and\n"
+           "                         reversibility, as the Results text of Simulation > Reachability\n"
+           "  --max-markings M       store at most M markings (1..10000000, default 100000)\n"
            "  --save OUT             write the net with its new tokens (.net, .kp or .txt)\n"
            "  --yes                  answer Yes when --save asks to replace a file\n\n"
            "Options of convert to a picture (the net's drawing area on white, drawn offscreen):\n"
            "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
            "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
            "                         edge-names, edge-labels (a loaded net shows none of them)\n\n"
-           << GenerateHelp
+        << GenerateHelp
         << "\n"
            "A file ending in .kp (any case) is read as Krack Plot text, any other as a net file.\n"
            "Writing .kp asks before replacing a file; --yes answers Yes.\n\n"
