@@ -13,9 +13,9 @@ declare -A below=(
     [procedures]="model"
     [petri]="model procedures"
     [render]="model"
-    [view]="model procedures render"
+    [view]="model procedures petri render"
     [cli]="model procedures petri render"
-    [shell]="model procedures render view"
+    [shell]="model procedures petri render view"
 )
 qt_free=" model procedures petri "
 

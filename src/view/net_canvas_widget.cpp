@@ -7,6 +7,7 @@
 #include "render/net_render.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -49,12 +50,25 @@ void NetCanvasWidget::paintEvent(QPaintEvent* event) {
         ResetCanvas(painter);
         NetCanvas canvas{painter, document_.IsSubNet()};
         RedrawNet(canvas, document_.Net(), OwnColor);
+        DrawInverted(canvas);
     }
     if (band_ && document_.Net().selection.exists != 0) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(band_->normalized());
     }
+}
+
+void NetCanvasWidget::DrawInverted(NetCanvas& canvas) {
+    QPainter& painter = canvas.painter;
+    if (!painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) return;
+    NetWorkType& net = document_.Net();
+    for (int i = 1; i <= net.n; ++i) {
+        if (!inverted_[static_cast<std::size_t>(i)]) continue;
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        DrawPoint(canvas, net, i, OwnColor);
+    }
+    ResetCanvas(painter);
 }
 
 void NetCanvasWidget::PaintDrag(QPainter& painter, const QRect& exposed) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "procedures/reachability.h"
+
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -11,6 +13,7 @@
 namespace plax {
 
 class DocumentContext;
+struct NetCanvas;
 
 // One mouse event on the canvas, in canvas pixels.
 struct CanvasMouse {
@@ -51,6 +54,9 @@ public:
     void EndDrag();
     bool Dragging() const { return !movingPoints_.empty(); }
 
+    // The points drawn over the net in not-xor, which inverts them: the blinking transitions.
+    void SetInverted(const PointFlags& points) { inverted_ = points; }
+
     // The rubber band between two corners, or none.
     void SetBand(std::optional<QRect> band);
     std::optional<QRect> Band() const { return band_; }
@@ -67,6 +73,7 @@ private:
     // Draws the net without the moving points and their edges into the cache, over `area`.
     void RenderCache(const QRect& area);
     void PaintDrag(QPainter& painter, const QRect& exposed);
+    void DrawInverted(NetCanvas& canvas);
 
     DocumentContext& document_;
     CanvasEvents& events_;
@@ -77,6 +84,7 @@ private:
     QPixmap cache_;
     QRect cacheRect_;
     std::optional<QRect> band_;
+    PointFlags inverted_{};
 };
 
 } // namespace plax
