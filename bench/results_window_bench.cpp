@@ -60,6 +60,8 @@ public:
     void ShowHelp(const std::string&) override {}
     void UpdateToolbar(const TMDIChild&, const CommandEnabling&) override {}
     bool AskKShortestPaths(KShortestParameters&) override { return false; }
+    bool AskAutoRun(AutoRunParameters&) override { return false; }
+    void ShowSimulationProcess(SimulationCommands&) override {}
     std::optional<PointType> EditPoint(const PointDialogState&) override { return std::nullopt; }
     std::optional<EdgeDialogState> EditEdge(const EdgeDialogState&) override { return std::nullopt; }
     void ShowToolbar(bool) override {}

@@ -14,9 +14,9 @@ declare -A below=(
     [petri]="model procedures"
     [interchange]="model"
     [render]="model"
-    [view]="model procedures interchange render"
+    [view]="model procedures petri interchange render"
     [cli]="model procedures petri interchange render"
-    [shell]="model procedures interchange render view"
+    [shell]="model procedures petri interchange render view"
 )
 qt_free=" model procedures petri "
 

@@ -62,6 +62,11 @@ constexpr std::string_view PetriHelp =
     "                         number of firings, why the run ended, and the seed\n"
     "  --max-firings N        end the automatic run after N firings (default 10000)\n"
     "  --seed S               the seed of the random choice, so that a run can be repeated\n"
+    "  --reachability         then, instead of the state, the markings reachable from the one\n"
+    "                         reached: their number, boundedness, dead markings with a\n"
+    "                         shortest firing sequence, transitions that never fire and\n"
+    "                         reversibility, as the Results text of Simulation > Reachability\n"
+    "  --max-markings M       store at most M markings (1..10000000, default 100000)\n"
     "  --save OUT             write the net with its new tokens (any format but pictures)\n"
     "  --yes                  answer Yes when --save asks to replace a file\n"
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
@@ -93,7 +98,9 @@ const std::vector<CommandSpec>& CommandTable() {
     static const std::vector<CommandSpec> table = {
         {"run", "run PROCEDURE FILE [options]", "run one procedure; its Results text goes to standard output",
          RunHelp, 2, 2, WithFileOptions(RunOptionSpec(), {"--from"}), RunProcedure},
-        {"petri", "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--save OUT]",
+        {"petri",
+         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability [--max-markings M]]\n"
+         "      [--save OUT]",
          "play the Petri net", PetriHelp, 1, 1, WithFileOptions(PetriOptionSpec(), {"--from"}), RunPetri},
         {"convert", "convert IN OUT [--yes] [--size WxH] [--show LIST]",
          "write IN in the format of OUT's extension", ConvertHelp, 2, 2,

@@ -6,6 +6,7 @@
 #include "net_io.h"
 
 #include "petri/auto_run.h"
+#include "petri/marking_graph.h"
 #include "petri/petri_net.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -46,6 +46,29 @@ std::optional<AutoOptions> ReadAutoOptions(const Invocation& inv, std::ostream& 
         a.seed = static_cast<std::uint64_t>(*seed);
     }
     return a;
+}
+
+// --max-markings goes with --reachability; nothing when the options are wrong.
+std::optional<std::uint64_t> ReadMarkingBound(const Invocation& inv, std::ostream& err) {
+    if (!inv.Value("--max-markings")) return DefaultMaxMarkings;
+    if (!inv.Has("--reachability")) {
+        err << "plax-cli: --max-markings goes with --reachability\n";
+        return std::nullopt;
+    }
+    const auto bound = NumberOption(inv, "--max-markings", 1, static_cast<long long>(MaxMarkingsLimit), err);
+    if (!bound) return std::nullopt;
+    return static_cast<std::uint64_t>(*bound);
+}
+
+// The account the desktop's Simulation > Reachability... writes, on standard output; Ctrl+C
+// presses Stop.
+bool WriteReachability(NetWorkType& net, const std::string& path, std::uint64_t bound, std::ostream& out,
+                       CliMessages& messages) {
+    const FixedClock clock("", "");
+    RunFlags flags;
+    CliSink sink(clock, flags, out, std::nullopt);
+    ReachabilityAnalysis(net, path, bound, {sink, messages});
+    return !sink.OutputFailed();
 }
 
 // Every --fire value, in the order given; each must name a point of the net.
@@ -88,8 +111,7 @@ std::string EndText(AutoRunEnd end) {
 
 // The run's Stop is the one long procedures have: Ctrl+C presses it.
 void FireAutomatically(NetWorkType& net, const AutoOptions& a, std::ostream& out) {
-    const std::uint64_t seed =
-        a.seed ? *a.seed : (std::uint64_t{std::random_device{}()} << 32) ^ std::random_device{}();
+    const std::uint64_t seed = a.seed ? *a.seed : FreshSeed();
     SeededRandom random(seed);
     const FixedClock clock("", "");
     RunFlags flags;
@@ -117,13 +139,15 @@ void PrintState(const NetWorkType& net, std::ostream& out) {
 } // namespace
 
 const OptionSpec& PetriOptionSpec() {
-    static const OptionSpec accepted{{"--fire", "--max-firings", "--seed", "--save"}, {"--auto", "--yes"}};
+    static const OptionSpec accepted{{"--fire", "--max-firings", "--seed", "--save", "--max-markings"},
+                                     {"--auto", "--yes", "--reachability"}};
     return accepted;
 }
 
 int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const auto autoOptions = ReadAutoOptions(inv, err);
-    if (!autoOptions) return ExitUsage;
+    const auto markingBound = ReadMarkingBound(inv, err);
+    if (!autoOptions || !markingBound) return ExitUsage;
     const auto saveFormat = SaveFormat(inv, err);
     if (!saveFormat) return ExitUsage;
     CliMessages messages(err, inv.Has("--yes"));
@@ -133,8 +157,9 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
         messages.Warning(*refusal);
         return ExitRefused;
     }
+    // A dead marking is a fine start for the exploration, as it is on the desktop.
     const PointFlags enabled = EnabledTransitions(net);
-    if (std::find(enabled.begin(), enabled.end(), true) == enabled.end()) {
+    if (!inv.Has("--reachability") && std::find(enabled.begin(), enabled.end(), true) == enabled.end()) {
         messages.Information(NotLiveMessage);
         return ExitRefused;
     }
@@ -142,7 +167,11 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     if (!points) return ExitUsage;
     if (!FireByHand(net, *points, err)) return ExitRefused;
     if (autoOptions->on) FireAutomatically(net, *autoOptions, out);
-    PrintState(net, out);
+    if (inv.Has("--reachability")) {
+        if (!WriteReachability(net, inv.positional[0], *markingBound, out, messages)) return ExitRefused;
+    } else {
+        PrintState(net, out);
+    }
     if (const auto savePath = inv.Value("--save"))
         return WriteOutput(net, *savePath, **saveFormat, messages, out);
     return ExitDone;

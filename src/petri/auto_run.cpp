@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <random>
 
 namespace plax {
 
@@ -29,8 +30,14 @@ int ChooseTransition(const NetWorkType& net, const PointFlags& enabled, RandomSo
     return 0;
 }
 
+std::uint64_t FreshSeed() {
+    std::random_device entropy;
+    return (std::uint64_t{entropy()} << 32) ^ entropy();
+}
+
 AutoRunResult RunAutomatic(NetWorkType& net, RandomSource& random, std::uint64_t firingLimit,
-                           const std::function<bool()>& stopRequested) {
+                           const std::function<bool()>& stopRequested,
+                           const std::function<void(int)>& fired) {
     AutoRunResult result;
     for (;;) {
         const PointFlags enabled = EnabledTransitions(net);
@@ -43,8 +50,10 @@ AutoRunResult RunAutomatic(NetWorkType& net, RandomSource& random, std::uint64_t
             result.end = AutoRunEnd::Stopped;
             return result;
         }
-        FireTransition(net, ChooseTransition(net, enabled, random));
+        const int t = ChooseTransition(net, enabled, random);
+        FireTransition(net, t);
         ++result.firings;
+        if (fired) fired(t);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace plax {
 
@@ -14,6 +15,17 @@ namespace plax {
 int ChooseTransition(const NetWorkType& net, const PointFlags& enabled, RandomSource& random);
 
 inline constexpr std::uint64_t DefaultFiringLimit = 10000;
+inline constexpr std::uint64_t MaxFiringLimit = 1000000000;
+
+// What an automatic run is asked for: when it ends at the latest, and the seed of its choices
+// (none: a fresh one, reported so that the run can be repeated).
+struct AutoRunParameters {
+    std::uint64_t firingLimit = DefaultFiringLimit;
+    std::optional<std::uint64_t> seed;
+};
+
+// A seed from the system's source of entropy.
+std::uint64_t FreshSeed();
 
 enum class AutoRunEnd { NoneEnabled, FiringLimit, Stopped };
 
@@ -23,8 +35,10 @@ struct AutoRunResult {
 };
 
 // Fires randomly chosen enabled transitions until none is enabled, `firingLimit` firings have
-// run, or `stopRequested` (asked before every firing; may be empty) says so.
+// run, or `stopRequested` (asked before every firing; may be empty) says so. `fired` (may be
+// empty) hears of every transition fired.
 AutoRunResult RunAutomatic(NetWorkType& net, RandomSource& random, std::uint64_t firingLimit,
-                           const std::function<bool()>& stopRequested);
+                           const std::function<bool()>& stopRequested,
+                           const std::function<void(int)>& fired = {});
 
 } // namespace plax

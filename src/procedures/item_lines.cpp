@@ -1,5 +1,7 @@
 #include "item_lines.h"
 
+#include "model/text_utils.h"
+
 #include <cassert>
 
 namespace plax {
@@ -33,5 +35,9 @@ void WriteItemLines(ResultsSink& sink, const std::vector<std::string>& items, st
 }
 
 std::string ItemNumber(int p) { return p < 10 ? " " + std::to_string(p) : std::to_string(p); }
+
+std::string CountItem(int p, std::uint64_t count, std::size_t width) {
+    return " " + ItemNumber(p) + " :" + PadLeft(std::to_string(count), width);
+}
 
 } // namespace plax

@@ -3,6 +3,7 @@
 #include "results_sink.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,5 +37,8 @@ void WriteItemLines(ResultsSink& sink, const std::vector<std::string>& items, st
 
 // A point number as the lists of items write it: one leading blank below 10.
 std::string ItemNumber(int p);
+
+// A point and a count in a list of counts, " 3 :    12", the count right-aligned in `width`.
+std::string CountItem(int p, std::uint64_t count, std::size_t width);
 
 } // namespace plax

@@ -25,13 +25,14 @@ std::string ToBytes(const QByteArray& bytes) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-std::optional<std::string> RenderImage(const NetWorkType& net, const char* format, int width, int height,
-                                       bool subNet) {
+using Draw = std::function<void(QPainter&)>;
+
+std::optional<std::string> RenderImage(const char* format, int width, int height, const Draw& draw) {
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return std::nullopt;
     {
         QPainter painter(&image);
-        DrawNetPicture(painter, net, width, height, subNet);
+        draw(painter);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -40,16 +41,16 @@ std::optional<std::string> RenderImage(const NetWorkType& net, const char* forma
     return ToBytes(bytes);
 }
 
-std::optional<std::string> RenderWmf(const NetWorkType& net, int width, int height, bool subNet) {
+std::optional<std::string> RenderWmf(int width, int height, const Draw& draw) {
     WmfPaintDevice device(width, height);
     QPainter painter;
     if (!painter.begin(&device)) return std::nullopt;
-    DrawNetPicture(painter, net, width, height, subNet);
+    draw(painter);
     painter.end();
     return device.Bytes();
 }
 
-std::optional<std::string> RenderSvg(const NetWorkType& net, int width, int height, bool subNet) {
+std::optional<std::string> RenderSvg(int width, int height, const QString& title, const Draw& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -58,15 +59,15 @@ std::optional<std::string> RenderSvg(const NetWorkType& net, int width, int heig
     generator.setResolution(PictureDpi);
     generator.setSize(QSize(width, height));
     generator.setViewBox(QRect(0, 0, width, height));
-    generator.setTitle(CanvasText(net.name));
+    generator.setTitle(title);
     QPainter painter;
     if (!painter.begin(&generator)) return std::nullopt;
-    DrawNetPicture(painter, net, width, height, subNet);
+    draw(painter);
     painter.end();
     return ToBytes(bytes);
 }
 
-std::optional<std::string> RenderPdf(const NetWorkType& net, int width, int height, bool subNet) {
+std::optional<std::string> RenderPdf(int width, int height, const QString& title, const Draw& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -77,10 +78,10 @@ std::optional<std::string> RenderPdf(const NetWorkType& net, int width, int heig
         const QSizeF points(width * 72.0 / PictureDpi, height * 72.0 / PictureDpi);
         writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(CanvasText(net.name));
+        writer.setTitle(title);
         QPainter painter;
         if (!painter.begin(&writer)) return std::nullopt;
-        DrawNetPicture(painter, net, width, height, subNet);
+        draw(painter);
         painter.end();
     }
     return ToBytes(bytes);
@@ -108,23 +109,26 @@ void DrawNetPicture(QPainter& painter, const NetWorkType& net, int width, int he
     if (copy.view.pointNames != 0 || copy.view.tokens != 0) DrawAllPointLabels(canvas, copy, true);
 }
 
-std::optional<std::string> RenderNetPicture(const NetWorkType& net, PictureFormat format, int width,
-                                            int height, bool subNet) {
+std::optional<std::string> RenderPicture(PictureFormat format, int width, int height, const QString& title,
+                                         const std::function<void(QPainter&)>& draw) {
     if (width <= 0 || height <= 0) return std::nullopt;
     switch (format) {
-    case PictureFormat::Bmp: return RenderImage(net, "BMP", width, height, subNet);
-    case PictureFormat::Png: return RenderImage(net, "PNG", width, height, subNet);
-    case PictureFormat::Wmf: return RenderWmf(net, width, height, subNet);
-    case PictureFormat::Svg: return RenderSvg(net, width, height, subNet);
-    case PictureFormat::Pdf: return RenderPdf(net, width, height, subNet);
+    case PictureFormat::Bmp: return RenderImage("BMP", width, height, draw);
+    case PictureFormat::Png: return RenderImage("PNG", width, height, draw);
+    case PictureFormat::Wmf: return RenderWmf(width, height, draw);
+    case PictureFormat::Svg: return RenderSvg(width, height, title, draw);
+    case PictureFormat::Pdf: return RenderPdf(width, height, title, draw);
     }
     return std::nullopt;
 }
 
-bool SaveNetPicture(const NetWorkType& net, const std::string& path, int width, int height,
-                    UserMessages& messages, bool subNet) {
-    const auto format = PictureFormatForPath(path);
-    const auto bytes = format ? RenderNetPicture(net, *format, width, height, subNet) : std::nullopt;
+std::optional<std::string> RenderNetPicture(const NetWorkType& net, PictureFormat format, int width,
+                                            int height, bool subNet) {
+    return RenderPicture(format, width, height, CanvasText(net.name),
+                         [&](QPainter& painter) { DrawNetPicture(painter, net, width, height, subNet); });
+}
+
+bool SavePicture(const std::string& path, const std::optional<std::string>& bytes, UserMessages& messages) {
     if (!bytes) {
         messages.Error(CannotWriteFileMessage(path));
         return false;
@@ -135,6 +139,13 @@ bool SaveNetPicture(const NetWorkType& net, const std::string& path, int width, 
     case WriteStatus::CannotWrite: messages.Error(CannotWriteFileMessage(path)); return false;
     }
     return false;
+}
+
+bool SaveNetPicture(const NetWorkType& net, const std::string& path, int width, int height,
+                    UserMessages& messages, bool subNet) {
+    const auto format = PictureFormatForPath(path);
+    return SavePicture(path, format ? RenderNetPicture(net, *format, width, height, subNet) : std::nullopt,
+                       messages);
 }
 
 } // namespace plax

@@ -3,10 +3,12 @@
 #include "model/net_types.h"
 #include "model/user_messages.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
 class QPainter;
+class QString;
 
 namespace plax {
 
@@ -25,9 +27,20 @@ inline constexpr int DefaultPictureHeight = 351;
 // itself is not changed.
 void DrawNetPicture(QPainter& painter, const NetWorkType& net, int width, int height, bool subNet = false);
 
+// The bytes of a picture file of `width` x `height` pixels that `draw` paints; `title` names an
+// SVG or PDF document. Nothing when it could not be made.
+[[nodiscard]] std::optional<std::string> RenderPicture(PictureFormat format, int width, int height,
+                                                       const QString& title,
+                                                       const std::function<void(QPainter&)>& draw);
+
 // The bytes of the picture file, or nothing when it could not be made.
 [[nodiscard]] std::optional<std::string> RenderNetPicture(const NetWorkType& net, PictureFormat format,
                                                           int width, int height, bool subNet = false);
+
+// Writes the bytes of a picture to `path`, replacing the file atomically; nothing to write, or a
+// failed write, is shown through `messages`.
+[[nodiscard]] bool SavePicture(const std::string& path, const std::optional<std::string>& bytes,
+                               UserMessages& messages);
 
 // Writes the picture that `path` asks for, replacing the file atomically; failures are shown
 // through `messages`. Needs a running QGuiApplication (any platform, offscreen included).

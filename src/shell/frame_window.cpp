@@ -2,6 +2,7 @@
 
 #include "about_box.h"
 #include "align_palette.h"
+#include "auto_run_dialog.h"
 #include "edge_dialog.h"
 #include "gantt_window.h"
 #include "help_window.h"
@@ -12,6 +13,7 @@
 #include "progress_window.h"
 #include "report_window.h"
 #include "results_window.h"
+#include "simulation_process_window.h"
 #include "template_dialog.h"
 #include "window_placement.h"
 
@@ -332,6 +334,23 @@ void TPlaxForm::ShowGanttChart(const std::vector<GanttBar>& bars) {
 }
 
 bool TPlaxForm::AskKShortestPaths(KShortestParameters& parameters) { return kForm_->Ask(parameters); }
+
+bool TPlaxForm::AskAutoRun(AutoRunParameters& parameters) {
+    TAutoRunForm dialog(this);
+    return dialog.Ask(parameters);
+}
+
+// One statistics window for each document: asked again, it comes to the front.
+void TPlaxForm::ShowSimulationProcess(SimulationCommands& simulation) {
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        auto* form = qobject_cast<TSimulationProcessForm*>(sub->widget());
+        if (form != nullptr && form->Source() == &simulation) {
+            area_->setActiveSubWindow(sub);
+            return;
+        }
+    }
+    AddChild(new TSimulationProcessForm(*this, simulation, this));
+}
 
 std::optional<PointType> TPlaxForm::EditPoint(const PointDialogState& state) {
     TPointFormDlg dialog(Ui(), *pickers_, DialogHelp(), this);

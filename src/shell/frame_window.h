@@ -66,6 +66,8 @@ public:
     ResultsSink& NewResultsWindow() override;
     void ShowGanttChart(const std::vector<GanttBar>& bars) override;
     bool AskKShortestPaths(KShortestParameters& parameters) override;
+    bool AskAutoRun(AutoRunParameters& parameters) override;
+    void ShowSimulationProcess(SimulationCommands& simulation) override;
     std::optional<PointType> EditPoint(const PointDialogState& state) override;
     std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& state) override;
     void OpenReportWindow(const std::string& path) override;

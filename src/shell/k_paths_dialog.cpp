@@ -1,10 +1,10 @@
 #include "k_paths_dialog.h"
 
+#include "modal_form.h"
+
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -33,13 +33,8 @@ TGetKForm::TGetKForm(QWidget* parent)
     form->addRow(tr("Max Number of Iterations:"), iterationsEdit_);
     form->addRow(showPath_);
     form->addRow(tr("Number:"), numberEdit_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    LayOutWithOkCancel(*this, form);
 
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(kEdit_, &QSpinBox::valueChanged, this, &TGetKForm::KChanged);
     connect(showPath_, &QCheckBox::toggled, numberEdit_, &QWidget::setEnabled);
     Load(KShortestParameters{});
@@ -67,11 +62,6 @@ KShortestParameters TGetKForm::Answers() const {
     return answers;
 }
 
-bool TGetKForm::Ask(KShortestParameters& parameters) {
-    Load(parameters);
-    if (exec() != QDialog::Accepted) return false;
-    parameters = Answers();
-    return true;
-}
+bool TGetKForm::Ask(KShortestParameters& parameters) { return AskModal(*this, parameters); }
 
 } // namespace plax

@@ -108,6 +108,8 @@ void TMDIChild::FitNettoWindow1Click() {
 
 void TMDIChild::Undo1Click() {
     if (Busy() || !Undo(Net())) return;
+    // The tokens may be those of before a firing.
+    if (machine_.Simulation().AnyEnabled()) machine_.Simulation().Recompute(Net());
     labelType_->setText(QString::fromStdString(Net().kindName));
     RepaintNet();
     DefEnableItem();

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "program_state.h"
 
+#include "petri/auto_run.h"
 #include "procedures/critical_path.h"
 #include "procedures/k_shortest_paths.h"
 #include "procedures/results_sink.h"
@@ -15,6 +16,7 @@
 
 namespace plax {
 
+class SimulationCommands;
 class TMDIChild;
 
 // What a document window needs from the frame that holds it: the program-wide state, the
@@ -34,6 +36,11 @@ public:
     virtual void ShowGanttChart(const std::vector<GanttBar>& bars) = 0;
     // The k shortest paths dialog, starting from `parameters`; false on Cancel.
     virtual bool AskKShortestPaths(KShortestParameters& parameters) = 0;
+    // The automatic simulation's dialog (firing limit and seed), starting from `parameters`;
+    // false on Cancel.
+    virtual bool AskAutoRun(AutoRunParameters& parameters) = 0;
+    // The statistics window "Simulation Process" of a document's simulation, made or raised.
+    virtual void ShowSimulationProcess(SimulationCommands& simulation) = 0;
     // The point and edge dialogs on their copies: the edited copy after OK, nothing on Cancel.
     virtual std::optional<PointType> EditPoint(const PointDialogState& state) = 0;
     virtual std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& state) = 0;

@@ -288,6 +288,8 @@ void TMDIChild::PointDialog(int p) {
     const auto edited = host_.EditPoint(PointDialogFor(Net(), p, InTimerMode()));
     if (!edited) return;
     ApplyPointDialog(Net(), p, *edited);
+    // The tokens or shapes may have changed under the game.
+    if (machine_.Simulation().AnyEnabled()) machine_.Simulation().Recompute(Net());
     RepaintNet();
 }
 

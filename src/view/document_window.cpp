@@ -6,6 +6,7 @@
 #include "options_command.h"
 #include "picking_commands.h"
 #include "property_commands.h"
+#include "simulation_commands.h"
 #include "sub_net_levels.h"
 
 #include "model/clipboard.h"
@@ -70,8 +71,15 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
         picking_ = new PickingCommands(*this, machine_, this);
         property_ = new PropertyCommands(*this, *picking_, property, this);
     });
+    simulation_ = new SimulationCommands(*this, machine_, *this);
     MakePopupMenu();
     AddCheckItems();
+}
+
+std::vector<QMenu*> TMDIChild::Menus() const {
+    std::vector<QMenu*> menus = actions_->Menus();
+    menus.insert(menus.end() - 1, simulation_->Menu());
+    return menus;
 }
 
 void TMDIChild::MakePopupMenu() {
@@ -170,7 +178,17 @@ void TMDIChild::ShowPrompt(const std::string& prompt) {
     labelStatus_->setText(QString::fromStdString(prompt));
 }
 
-void TMDIChild::RepaintNet() { canvas_->update(); }
+void TMDIChild::RepaintNet() {
+    canvas_->SetInverted(machine_.Simulation().Inverted());
+    canvas_->update();
+    simulation_->ProcessChanged();
+}
+
+void TMDIChild::TimerTick() {
+    if (!machine_.Simulation().Tick(Net().interaction.pointDrag != 0)) return;
+    canvas_->SetInverted(machine_.Simulation().Inverted());
+    canvas_->update();
+}
 
 CommandEnabling TMDIChild::Enabling() const {
     CommandEnabling on;
@@ -202,6 +220,7 @@ void TMDIChild::DefEnableItem() {
                              Net().n > 0, AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().n >= 2,
                              Net().view});
     property_->DefEnableItem(Net());
+    simulation_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
     upOneLevelBtn_->setEnabled(IsSubNet());
 }

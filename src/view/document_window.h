@@ -32,6 +32,7 @@ namespace plax {
 
 class PickingCommands;
 class PropertyCommands;
+class SimulationCommands;
 
 // The Change Size commands, in the order of their DoCommand codes (9..14).
 enum class SizeChange { GrowXY, GrowX, GrowY, ShrinkXY, ShrinkX, ShrinkY };
@@ -63,8 +64,8 @@ public:
     bool NewFromTemplate(const TemplateParams& params);
 
     // The menus the frame shows while this document is active: "&File", "&Edit", "&View",
-    // "&Property", "&Report".
-    std::vector<QMenu*> Menus() const { return actions_->Menus(); }
+    // "&Property", "&Simulation", "&Report".
+    std::vector<QMenu*> Menus() const;
     // The canvas's right-button menu.
     QMenu* PopupMenu() const { return actions_->PopupMenu(); }
 
@@ -149,8 +150,11 @@ public:
     // Which dispatcher codes the toolbar and the palette may offer for this net.
     CommandEnabling Enabling() const;
     void FormActivate();
-    bool InTimerMode() const { return false; }
-    void TimerTick() {}
+    // The manual Petri net simulation runs; the frame's timer then calls TimerTick.
+    bool InTimerMode() const { return machine_.Simulation().Running(); }
+    // The blinking of the enabled transitions.
+    void TimerTick();
+    SimulationCommands& Simulation() const { return *simulation_; }
 
     // What a picture of the net shows: the visible part of the canvas.
     QSize PictureSize() const override;
@@ -251,6 +255,7 @@ private:
     DocumentActions* actions_ = nullptr;
     PropertyCommands* property_ = nullptr;
     PickingCommands* picking_ = nullptr;
+    SimulationCommands* simulation_ = nullptr;
 
     EditMachine machine_{*this, *this};
     CanvasGesture gesture_;

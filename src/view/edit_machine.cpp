@@ -6,6 +6,7 @@
 
 #include "model/net_store.h"
 #include "model/undo.h"
+#include "petri/petri_net.h"
 #include "render/canvas_geometry.h"
 
 #include <algorithm>
@@ -54,13 +55,28 @@ void EditMachine::Beep() { document_.Host().Ui().Beep(); }
 void EditMachine::ResetSoft() {
     display_.ClearCommandDisplay();
     armed_ = Command::None;
-    // Manual Petri net simulation ends here once it exists.
+    if (simulation_.AnyEnabled()) EndSimulation();
 }
 
 void EditMachine::Reset() {
     ResetSoft();
     display_.UnsetCursor();
     display_.EnableReset(false);
+    if (simulation_.Running()) EndSimulation();
+}
+
+// The transitions lose their blink inversion, so the canvas draws them anew.
+void EditMachine::EndSimulation() {
+    simulation_.End();
+    document_.RepaintNet();
+}
+
+bool EditMachine::StartSimulation() {
+    if (!simulation_.Start(document_.Net())) return false;
+    display_.EnableReset(true);
+    document_.ShowPrompt(ManualSimulationStatus);
+    document_.RepaintNet();
+    return true;
 }
 
 void EditMachine::Arm(Command c, const std::string& prompt) {
@@ -96,7 +112,7 @@ void EditMachine::StartPaste() {
 
 void EditMachine::Click() {
     const int p = PointAt(document_.Net(), pressX_, pressY_);
-    // Manual Petri net simulation fires its enabled transitions here once it exists.
+    if (simulation_.Click(document_.Net(), p)) document_.RepaintNet();
     display_.UnsetCursor();
     switch (armed_) {
     case Command::PastePlacement: display_.PasteAt(pressX_, pressY_); break;

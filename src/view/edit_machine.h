@@ -2,6 +2,7 @@
 
 #include "command_state.h"
 #include "document_context.h"
+#include "manual_simulation.h"
 
 #include <string>
 
@@ -44,9 +45,17 @@ public:
     // Edit > Plax Clipboard > Paste: refused while a procedure runs; otherwise the paste waits
     // for the click that places it (PasteAt), under a cross cursor.
     void StartPaste();
-    // Disarms: the soft reset keeps the cursor and the Reset button as they are.
+    // Disarms: the soft reset keeps the cursor and the Reset button as they are. Both end the
+    // manual simulation; the soft one only while it has enabled transitions.
     void ResetSoft();
     void Reset();
+
+    // The manual Petri net simulation, which runs beside the armed command.
+    ManualSimulation& Simulation() { return simulation_; }
+    const ManualSimulation& Simulation() const { return simulation_; }
+    // Starts it on the document's net (which passed the structure test): Reset enabled, the
+    // status text shown. False when no transition is enabled.
+    bool StartSimulation();
 
     // Where the last press (or double-click) was: a click acts there.
     void Pressed(int x, int y) {
@@ -74,6 +83,7 @@ private:
     void ClickDeletePoint(int p);
     void ClickMoveComponent(int p);
     void ClickDeleteComponent(int p);
+    void EndSimulation();
 
     DocumentContext& document_;
     EditMachineDisplay& display_;
@@ -83,6 +93,7 @@ private:
     int pressX_ = 0;
     int pressY_ = 0;
     bool altFlag_ = false;
+    ManualSimulation simulation_;
 };
 
 } // namespace plax

@@ -8,6 +8,7 @@
 #include "render/net_render.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -52,6 +53,7 @@ void NetCanvasWidget::paintEvent(QPaintEvent* event) {
         ResetCanvas(painter);
         NetCanvas canvas{painter, document_.IsSubNet()};
         RedrawNet(canvas, document_.Net(), OwnColor);
+        DrawInverted(canvas);
         painter.resetTransform();
     }
     // The band is drawn in widget pixels: a thin dotted line at every zoom.
@@ -85,6 +87,18 @@ CanvasMouse NetCanvasWidget::MouseOf(const QMouseEvent& event) const {
     const QPointF at = event.position();
     return {NetCoordinate(at.x(), zoom_), NetCoordinate(at.y(), zoom_), event.button(), event.buttons(),
             event.modifiers()};
+}
+
+void NetCanvasWidget::DrawInverted(NetCanvas& canvas) {
+    QPainter& painter = canvas.painter;
+    if (!painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) return;
+    NetWorkType& net = document_.Net();
+    for (int i = 1; i <= net.n; ++i) {
+        if (!inverted_[static_cast<std::size_t>(i)]) continue;
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        DrawPoint(canvas, net, i, OwnColor);
+    }
+    ResetCanvas(painter);
 }
 
 void NetCanvasWidget::PaintDrag(QPainter& painter, const QRect& exposed) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "procedures/reachability.h"
+
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -11,6 +13,7 @@
 namespace plax {
 
 class DocumentContext;
+struct NetCanvas;
 
 // One mouse event on the canvas, in the net's pixels whatever the zoom.
 struct CanvasMouse {
@@ -56,6 +59,9 @@ public:
     void EndDrag();
     bool Dragging() const { return !movingPoints_.empty(); }
 
+    // The points drawn over the net in not-xor, which inverts them: the blinking transitions.
+    void SetInverted(const PointFlags& points) { inverted_ = points; }
+
     // The rubber band between two corners (net pixels), or none.
     void SetBand(std::optional<QRect> band);
     std::optional<QRect> Band() const { return band_; }
@@ -83,6 +89,7 @@ private:
     // (widget pixels).
     void RenderCache(const QRect& area);
     void PaintDrag(QPainter& painter, const QRect& exposed);
+    void DrawInverted(NetCanvas& canvas);
 
     DocumentContext& document_;
     CanvasEvents& events_;
@@ -95,6 +102,7 @@ private:
     std::optional<QRect> band_;
     int zoom_ = 100;
     int wheelRest_ = 0; // eighths of a degree not yet a whole notch
+    PointFlags inverted_{};
 };
 
 } // namespace plax

@@ -164,5 +164,33 @@ TEST(PetriCommand, RefusalsAndUsage) {
     EXPECT_EQ(missing.out, "");
 }
 
+TEST(PetriCommand, ReachabilityAfterTheFiringsWithItsBound) {
+    const auto lineOf = [](const CliRun& run, const std::string& line) {
+        return run.out.find("\n" + line + "\n") != std::string::npos;
+    };
+    const CliRun full = PetriCli({PetriExample, "--reachability"});
+    EXPECT_EQ(full.status, 0);
+    EXPECT_TRUE(lineOf(full, "        Reachable Markings of the Petri Net"));
+    EXPECT_TRUE(lineOf(full, "    Reachable markings : 16"));
+    EXPECT_EQ(full.out.find("enabled:"), std::string::npos);
+    EXPECT_TRUE(full.out.ends_with("\n    Procedure complete. \n"));
+
+    const CliRun fired = PetriCli({PetriExample, "--fire", "2", "--reachability", "--max-markings", "5"});
+    EXPECT_EQ(fired.status, 0);
+    EXPECT_TRUE(lineOf(fired, "    Initial marking : ( 0, 1, 0, 3, 0, 1 )"));
+    EXPECT_TRUE(lineOf(fired, "    Reachable markings : at least 5 (the bound on stored markings)"));
+
+    ScratchDir dir;
+    const std::string dead = SavePetri(dir, "dead", DirNetCode, {{0, 0}, {3, 0}, {0, 0}}, {{1, 2}, {2, 3}});
+    const CliRun deadRun = PetriCli({dead, "--reachability"});
+    EXPECT_EQ(deadRun.status, 0);
+    EXPECT_TRUE(lineOf(deadRun, "    ( 0, 0 ) is the initial marking."));
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {PetriExample, "--max-markings", "5"},
+             {PetriExample, "--reachability", "--max-markings", "0"},
+             {PetriExample, "--reachability", "--max-markings", "10000001"}})
+        EXPECT_EQ(PetriCli(args).status, 2) << args.back();
+}
+
 } // namespace
 } // namespace plax

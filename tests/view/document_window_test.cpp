@@ -7,6 +7,7 @@
 #include "view/dialogs.h"
 #include "view/document_files.h"
 #include "view/document_window.h"
+#include "view/document_window_parts.h"
 #include "view/net_canvas_widget.h"
 
 #include "model/edge_list.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -94,7 +96,8 @@ TEST_F(DocumentWindowTest, NewDocumentIsTheEmptyUnnamedNet) {
     std::vector<std::string> titles;
     for (QMenu* menu : doc->Menus())
         titles.push_back(menu->title().toStdString());
-    EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Edit", "&View", "&Property", "&Report"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"&File", "&Edit", "&View", "&Property", "&Simulation", "&Report"}));
     doc->FormActivate();
     const CommandEnabling on = host.toolbar;
     EXPECT_TRUE(on[CommandCode::AddPoint] && on[CommandCode::ShowReport] && on[CommandCode::ClearReport] &&
@@ -409,6 +412,35 @@ TEST(DialogTextsTest, FiltersAndLineBreaksForQt) {
     EXPECT_EQ(QtNameFilter("Pictures|*.bmp;*.wmf|All|"), "Pictures (*.bmp *.wmf);;All (*)");
     EXPECT_EQ(BoxText("Procedure in Progress!\r\nFirst terminate procedure!"),
               "Procedure in Progress!\nFirst terminate procedure!");
+}
+
+TEST_F(DocumentWindowTest, ManualSimulationBlinksFiresByClickAndEndsOnEscape) {
+    doc->OpenDocument(PLAX_EXAMPLES_DIR "/petri.net");
+    auto* canvas = doc->findChild<NetCanvasWidget*>();
+    const auto produce = [&] { return canvas->grab(QRect(140, 155, 40, 40)).toImage(); };
+    const QImage plain = produce();
+    doc->findChild<QAction*>("OrdinaryNet1")->trigger();
+    ASSERT_TRUE(doc->InTimerMode());
+    EXPECT_TRUE(doc->findChild<QPushButton*>("ResetBtn")->isEnabled());
+    doc->TimerTick();
+    EXPECT_NE(produce(), plain) << "Produce (2) is drawn inverted";
+    doc->TimerTick();
+    EXPECT_EQ(produce(), plain);
+
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(160, 175));
+    EXPECT_EQ(doc->Net().points[1].tokens, 0);
+    EXPECT_EQ(doc->Net().points[3].tokens, 1);
+    bool locked = false;
+    host.editPoint = [&](PointDialogState& s) {
+        locked = s.shapeLocked;
+        return false;
+    };
+    doc->PaintBox1DblClick({60, 100, Qt::LeftButton, Qt::LeftButton, {}});
+    EXPECT_TRUE(locked);
+
+    doc->FormKeyDown(doc::EscapeKey);
+    EXPECT_FALSE(doc->InTimerMode());
+    EXPECT_EQ(Label("LabelStatus"), "");
 }
 
 } // namespace

@@ -36,6 +36,13 @@ public:
         parameters = *kPaths;
         return true;
     }
+    bool AskAutoRun(AutoRunParameters& parameters) override {
+        requests.push_back("auto run");
+        if (!autoRun) return false;
+        parameters = *autoRun;
+        return true;
+    }
+    void ShowSimulationProcess(SimulationCommands&) override { requests.push_back("simulation process"); }
     // The point and edge dialogs answer through `editPoint` and `editEdge`: what the user does
     // to the copy, and whether he then presses OK. Without one, the dialog is cancelled.
     std::optional<PointType> EditPoint(const PointDialogState& s) override {
@@ -89,6 +96,8 @@ public:
     bool alignPaletteVisible = false;
     // The k shortest paths dialog's answer; nothing = Cancel.
     std::optional<KShortestParameters> kPaths = KShortestParameters{};
+    // The automatic simulation dialog's answer; nothing = Cancel.
+    std::optional<AutoRunParameters> autoRun = AutoRunParameters{};
     std::function<bool(PointDialogState&)> editPoint;
     std::function<bool(EdgeDialogState&)> editEdge;
 };

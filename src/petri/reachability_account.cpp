@@ -1,0 +1,134 @@
+#include "marking_graph.h"
+
+#include "petri_net.h"
+
+#include "procedures/item_lines.h"
+#include "procedures/long_run.h"
+#include "procedures/procedure_texts.h"
+
+#include <algorithm>
+#include <string>
+
+namespace plax {
+
+namespace {
+
+constexpr std::size_t CountsPerLine = 6;
+constexpr std::size_t CountWidth = 6; // the ceiling's five digits and a blank
+constexpr std::size_t FiringsPerLine = 15;
+
+std::string MarkingText(const std::vector<std::uint16_t>& tokens) {
+    std::string text = "(";
+    for (std::size_t k = 0; k < tokens.size(); ++k)
+        text += (k == 0 ? " " : ", ") + std::to_string(tokens[k]);
+    return text + " )";
+}
+
+// " 1,  3, 10." as the lists of points are written.
+std::string PointList(const std::vector<int>& points) {
+    std::string text;
+    for (std::size_t k = 0; k < points.size(); ++k)
+        text += " " + ItemNumber(points[k]) + (k + 1 == points.size() ? "." : ",");
+    return text;
+}
+
+void WriteCounts(ResultsSink& sink, const ReachabilityResult& r) {
+    const bool cut = r.end != ExplorationEnd::Complete;
+    std::string count =
+        "    Reachable markings : " + std::string(cut ? "at least " : "") + std::to_string(r.markings);
+    if (r.end == ExplorationEnd::MarkingBound) count += " (the bound on stored markings)";
+    if (r.end == ExplorationEnd::Stopped) count += " (stopped)";
+    sink.AddLine("    Places (the order of a marking) :" + PointList(r.places));
+    sink.AddLine("    Initial marking : " + MarkingText(r.initial));
+    sink.AddLine(count);
+    sink.AddLine("");
+}
+
+void WriteBoundedness(ResultsSink& sink, const ReachabilityResult& r) {
+    const std::string ceiling = std::to_string(TokenCeiling);
+    if (r.ceilingMet) {
+        sink.AddLine("    Bounded : no, a firing meets the ceiling of " + ceiling + " tokens.");
+    } else if (r.end == ExplorationEnd::Complete) {
+        sink.AddLine("    Bounded : yes, no firing meets the ceiling of " + ceiling + " tokens.");
+    } else {
+        sink.AddLine("    Bounded : not known, the exploration was cut.");
+    }
+    sink.AddLine("    Largest count per place :");
+    std::vector<std::string> items;
+    for (std::size_t k = 0; k < r.places.size(); ++k)
+        items.push_back(CountItem(r.places[k], r.largest[k], CountWidth));
+    WriteItemLines(sink, items, CountsPerLine);
+    sink.AddLine("");
+}
+
+void WriteDeadMarkings(ResultsSink& sink, const ReachabilityResult& r) {
+    const std::string among = r.end == ExplorationEnd::Complete ? "" : " among those explored";
+    if (r.deadMarkings == 0) {
+        sink.AddLine("    Dead markings" + among + " : none");
+        sink.AddLine("");
+        return;
+    }
+    sink.AddLine("    Dead markings" + among + " : " + std::to_string(r.deadMarkings));
+    for (const DeadMarking& dead : r.firstDead) {
+        if (dead.firings.empty()) {
+            sink.AddLine("    " + MarkingText(dead.tokens) + " is the initial marking.");
+            continue;
+        }
+        sink.AddLine("    " + MarkingText(dead.tokens) + " after firing :");
+        for (std::size_t k = 0; k < dead.firings.size(); k += FiringsPerLine) {
+            const auto end = std::min(dead.firings.size(), k + FiringsPerLine);
+            std::string line = "       ";
+            for (std::size_t f = k; f < end; ++f)
+                line += " " + ItemNumber(dead.firings[f]) + (f + 1 == dead.firings.size() ? "." : ",");
+            sink.AddLine(line);
+        }
+    }
+    if (r.deadMarkings > r.firstDead.size())
+        sink.AddLine("    The first " + std::to_string(r.firstDead.size()) + " of " +
+                     std::to_string(r.deadMarkings) + " dead markings are listed.");
+    sink.AddLine("");
+}
+
+void WriteLiveness(ResultsSink& sink, const ReachabilityResult& r) {
+    const std::string which = r.end == ExplorationEnd::Complete
+                                  ? "    Transitions that never fire :"
+                                  : "    Transitions not fired in the markings explored :";
+    sink.AddLine(which + (r.neverFired.empty() ? std::string(" none") : PointList(r.neverFired)));
+    switch (r.reversibility) {
+    case Reversibility::Reversible:
+        sink.AddLine(
+            "    Reversible : yes, the initial marking is reached again from every reachable marking.");
+        break;
+    case Reversibility::NotReversible:
+        sink.AddLine("    Reversible : no, the initial marking cannot be reached again from " +
+                     std::to_string(r.notReturning) + " of the reachable markings.");
+        break;
+    case Reversibility::Unknown: sink.AddLine("    Reversible : not known, the exploration was cut."); break;
+    }
+    sink.AddLine("");
+}
+
+} // namespace
+
+void WriteReachability(ResultsSink& sink, const ReachabilityResult& result) {
+    WriteCounts(sink, result);
+    WriteBoundedness(sink, result);
+    WriteDeadMarkings(sink, result);
+    WriteLiveness(sink, result);
+}
+
+void ReachabilityAnalysis(NetWorkType& net, const std::string& fileName, std::uint64_t maxMarkings,
+                          ProcedureOutput out) {
+    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
+    WriteAccountOwnEnding(out.sink, out.messages, [&] {
+        out.sink.WriteReportHeader(ReachabilityTitle, net);
+        LongRun run(out.sink, net);
+        const ReachabilityResult result = ExploreMarkings(net, maxMarkings, out.sink);
+        run.End();
+        WriteReachability(out.sink, result);
+        const bool stopped = result.end == ExplorationEnd::Stopped;
+        out.sink.AddLine(stopped ? ProcedureTerminatedLine : ProcedureCompleteLine);
+    });
+}
+
+} // namespace plax

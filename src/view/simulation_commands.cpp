@@ -1,0 +1,107 @@
+#include "simulation_commands.h"
+
+#include "procedure_marks.h"
+
+#include "petri/auto_run_account.h"
+#include "petri/marking_graph.h"
+#include "petri/petri_net.h"
+#include "procedures/procedure_table.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+namespace plax {
+
+namespace {
+
+constexpr const char* OrdinaryNetHint = "Fire the enabled transitions by clicks";
+constexpr const char* AutoNetHint = "Fire randomly chosen enabled transitions";
+constexpr const char* ProcessHint = "Tokens per place and firings per transition";
+constexpr const char* ReachabilityHint = "Explore the markings reachable from the current one";
+// Firings of an automatic run between two repaints of what it changed.
+constexpr std::uint64_t LiveEvery = 4096;
+
+} // namespace
+
+SimulationCommands::SimulationCommands(DocumentContext& document, EditMachine& machine, QWidget& owner)
+    : QObject(&owner), document_(document), machine_(machine),
+      menu_(new QMenu(QStringLiteral("&Simulation"), &owner)) {
+    menu_->setObjectName(QStringLiteral("Simulation1"));
+    AddItem("OrdinaryNet1", "Ordinary Petri Net", OrdinaryNetHint, &SimulationCommands::OrdinaryNet1Click);
+    AddItem("AutoOrdinaryPetriNet1", "Auto Ordinary Petri Net", AutoNetHint,
+            &SimulationCommands::AutoOrdinaryPetriNet1Click);
+    menu_->addSeparator();
+    AddItem("SimulationProcess1", "Simulation Process", ProcessHint,
+            &SimulationCommands::SimulationProcess1Click);
+    AddItem("Reachability1", "Reachability...", ReachabilityHint, &SimulationCommands::Reachability1Click);
+    connect(menu_, &QMenu::hovered, this,
+            [this](QAction* action) { document_.Host().ShowHint(action->statusTip().toStdString()); });
+}
+
+QAction* SimulationCommands::AddItem(const char* name, const char* caption, const char* hint,
+                                     void (SimulationCommands::*handler)()) {
+    QAction* action = menu_->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setStatusTip(QString::fromLatin1(hint));
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return action;
+}
+
+void SimulationCommands::DefEnableItem(const NetWorkType& net) {
+    menu_->menuAction()->setEnabled(IsDirectedNet(net));
+}
+
+bool SimulationCommands::MayStart() {
+    if (RefuseWhileRunning(document_)) return false;
+    machine_.Reset();
+    if (IsOrdinaryPetriNet(document_.Net())) return true;
+    document_.Host().Ui().Warning(NotBichromaticMessage);
+    return false;
+}
+
+void SimulationCommands::OrdinaryNet1Click() {
+    if (!MayStart()) return;
+    if (!machine_.StartSimulation()) document_.Host().Ui().Information(NotLiveMessage);
+}
+
+// The run has a bound, which the menu item needs to be offered at all.
+void SimulationCommands::AutoOrdinaryPetriNet1Click() {
+    if (!MayStart()) return;
+    AutoRunParameters answers = autoParameters_;
+    if (!document_.Host().AskAutoRun(answers)) return;
+    autoParameters_ = answers;
+    ManualSimulation& game = machine_.Simulation();
+    game.ClearFirings();
+    std::uint64_t count = 0;
+    AutomaticSimulation(document_.Net(), document_.FileName(), answers, NewRunOutput(document_), [&](int t) {
+        game.CountFiring(t);
+        // The tokens and the statistics window follow the run, shown at its polls.
+        if (++count % LiveEvery == 0) document_.RepaintNet();
+    });
+    document_.RepaintNet();
+}
+
+void SimulationCommands::SimulationProcess1Click() { document_.Host().ShowSimulationProcess(*this); }
+
+void SimulationCommands::Reachability1Click() {
+    if (!MayStart()) return;
+    ReachabilityAnalysis(document_.Net(), document_.FileName(), DefaultMaxMarkings, NewRunOutput(document_));
+}
+
+SimulationProcessData SimulationCommands::ProcessData() {
+    const NetWorkType& net = document_.Net();
+    const FiringCounts& firings = machine_.Simulation().Firings();
+    SimulationProcessData data;
+    for (int p = 1; p <= net.n; ++p) {
+        const PointType& point = net.points[static_cast<std::size_t>(p)];
+        if (IsTransition(point)) {
+            data.transitions.push_back({p, point.name, firings[static_cast<std::size_t>(p)]});
+        } else {
+            data.places.push_back({p, point.name, point.tokens});
+        }
+    }
+    return data;
+}
+
+} // namespace plax

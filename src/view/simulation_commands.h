@@ -1,0 +1,74 @@
+#pragma once
+
+#include "document_context.h"
+#include "edit_machine.h"
+
+#include "model/net_types.h"
+#include "petri/auto_run.h"
+
+#include <QObject>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace plax {
+
+// One bar of the statistics window: a point, its name and its value.
+struct ProcessBar {
+    int point = 0;
+    std::string name;
+    std::uint64_t value = 0;
+    bool operator==(const ProcessBar&) const = default;
+};
+
+// What the statistics window "Simulation Process" shows of a document: the tokens of every point
+// that is not a transition, and how often each transition fired since the simulation started.
+struct SimulationProcessData {
+    std::vector<ProcessBar> places;
+    std::vector<ProcessBar> transitions;
+    bool operator==(const SimulationProcessData&) const = default;
+};
+
+// The document window's "&Simulation" menu: the manual token game, the automatic run, the
+// statistics window and the reachability analysis. Each start refuses while a procedure runs,
+// ends any running simulation and applies the structure test.
+class SimulationCommands : public QObject {
+    Q_OBJECT
+public:
+    SimulationCommands(DocumentContext& document, EditMachine& machine, QWidget& owner);
+
+    QMenu* Menu() const { return menu_; }
+    // The menu is offered for directed nets.
+    void DefEnableItem(const NetWorkType& net);
+
+    void OrdinaryNet1Click();
+    void AutoOrdinaryPetriNet1Click();
+    void SimulationProcess1Click();
+    void Reachability1Click();
+
+    SimulationProcessData ProcessData();
+    // The tokens or the counts may have changed: the statistics window looks again.
+    void ProcessChanged() { emit processChanged(); }
+    const AutoRunParameters& AutoParameters() const { return autoParameters_; }
+
+signals:
+    void processChanged();
+
+private:
+    QAction* AddItem(const char* name, const char* caption, const char* hint,
+                     void (SimulationCommands::*handler)());
+    // The busy guard, the end of a running simulation and the structure test.
+    bool MayStart();
+
+    DocumentContext& document_;
+    EditMachine& machine_;
+    QMenu* menu_ = nullptr;
+    AutoRunParameters autoParameters_;
+};
+
+} // namespace plax

@@ -1,0 +1,203 @@
+#include "view/simulation_commands.h"
+
+#include "petri/marking_graph.h"
+#include "petri/petri_net.h"
+#include "procedures/procedure_texts.h"
+
+#include "test_document.h"
+#include "view_test_nets.h"
+
+#include <QMenu>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace plax {
+namespace {
+
+using testing::TestDocument;
+
+constexpr std::uint16_t Place = 0;
+constexpr std::uint16_t Transition = 2;
+constexpr std::uint16_t Diamond = 4;
+
+struct Display : EditMachineDisplay {
+    void ClearCommandDisplay() override {}
+    void EnableReset(bool enabled) override { resetEnabled = enabled; }
+    void UnsetCursor() override {}
+    void SetCrossCursor() override {}
+    void PickingClick(int) override {}
+    void PasteAt(int, int) override {}
+    bool resetEnabled = false;
+};
+
+struct Point {
+    std::uint16_t shape;
+    std::uint16_t tokens;
+};
+
+// Point i stands at (100 i, 100).
+NetWorkType Net(const std::vector<Point>& points, const std::vector<std::pair<int, int>>& edges,
+                bool directed = true) {
+    NetWorkType net = testing::NewTestNet(directed);
+    for (const Point& p : points)
+        net.points[static_cast<std::size_t>(testing::AddTestPoint(net, 100 * (net.n + 1), 100, p.shape))]
+            .tokens = p.tokens;
+    for (auto [from, to] : edges)
+        testing::AddTestEdge(net, from, to);
+    return net;
+}
+
+class SimulationTest : public ::testing::Test {
+protected:
+    void Use(NetWorkType net) { doc.net = std::move(net); }
+    void ClickOn(int p) {
+        machine.Pressed(100 * p, 100);
+        machine.Click();
+    }
+    std::uint16_t Tokens(int p) const { return doc.net.points[static_cast<std::size_t>(p)].tokens; }
+    std::vector<std::string> Texts(const char* kind) const { return doc.host.dialogs.Texts(kind); }
+    const ManualSimulation& Game() const { return machine.Simulation(); }
+
+    TestDocument doc;
+    Display display;
+    EditMachine machine{doc, display};
+    QWidget owner;
+    SimulationCommands commands{doc, machine, owner};
+};
+
+TEST_F(SimulationTest, StartRefusesWhatIsNoLivePetriNet) {
+    const auto loop = std::vector<std::pair<int, int>>{{1, 2}, {2, 1}};
+    Use(Net({{Place, 1}, {Transition, 0}}, loop, false));
+    commands.OrdinaryNet1Click();
+    commands.AutoOrdinaryPetriNet1Click();
+    commands.Reachability1Click();
+    EXPECT_EQ(Texts("warning"), std::vector<std::string>(3, NotBichromaticMessage));
+    EXPECT_FALSE(Game().Running());
+    EXPECT_TRUE(doc.host.results.empty());
+
+    // A place of 0 tokens feeding the only transition; a diamond of 0 tokens blocks likewise.
+    for (const std::uint16_t feeder : {Place, Diamond}) {
+        Use(Net({{feeder, 0}, {Transition, 0}, {Place, 0}}, {{1, 2}, {2, 3}}));
+        commands.OrdinaryNet1Click();
+        EXPECT_FALSE(Game().Running());
+    }
+    EXPECT_EQ(Texts("information"), std::vector<std::string>(2, NotLiveMessage));
+
+    Use(Net({{Place, 1}, {Transition, 0}}, loop));
+    doc.host.state.run.busy = 1;
+    commands.OrdinaryNet1Click();
+    EXPECT_EQ(Texts("warning").back(), ProcedureInProgressMessage);
+    EXPECT_FALSE(Game().Running());
+}
+
+TEST_F(SimulationTest, ClicksFireTheEnabledTransitionsByTheFiringRule) {
+    // 1 -> 2 -> 1 keeps its one token; 3 (always enabled) adds to 4, which holds the ceiling;
+    // the diamond 5 lets 6 fire without losing its token.
+    Use(Net({{Place, 1},
+             {Transition, 0},
+             {Transition, 0},
+             {Place, TokenCeiling},
+             {Diamond, 1},
+             {Transition, 0},
+             {Place, 0}},
+            {{1, 2}, {2, 1}, {3, 4}, {5, 6}, {6, 7}}));
+    commands.OrdinaryNet1Click();
+    ASSERT_TRUE(Game().Running());
+    EXPECT_TRUE(display.resetEnabled);
+    EXPECT_EQ(doc.prompts.back(), ManualSimulationStatus);
+    for (const int p : {2, 2, 2, 3, 6, 6, 1, 4})
+        ClickOn(p);
+    EXPECT_EQ(Tokens(1), 1);
+    EXPECT_EQ(Tokens(4), TokenCeiling);
+    EXPECT_EQ(Tokens(5), 1);
+    EXPECT_EQ(Tokens(7), 2);
+    const SimulationProcessData data = commands.ProcessData();
+    EXPECT_EQ(data.transitions, (std::vector<ProcessBar>{{2, "", 3}, {3, "", 1}, {6, "", 2}}));
+    EXPECT_EQ(data.places,
+              (std::vector<ProcessBar>{{1, "", 1}, {4, "", TokenCeiling}, {5, "", 1}, {7, "", 2}}));
+
+    // An edit under the game (an undo) empties place 1: 2 must not make a token from nothing.
+    doc.net.points[1].tokens = 0;
+    ClickOn(2);
+    EXPECT_EQ(Tokens(1), 0);
+}
+
+TEST_F(SimulationTest, TransitionsBlinkUntilTheSimulationEnds) {
+    // 2 takes the only token of 1, which 3 needs too.
+    Use(Net({{Place, 1}, {Transition, 0}, {Transition, 0}, {Place, 0}}, {{1, 2}, {1, 3}, {2, 4}, {3, 4}}));
+    commands.OrdinaryNet1Click();
+    const PointFlags both = Game().Enabled();
+    ASSERT_TRUE(both[2] && both[3]);
+    machine.Simulation().Tick(false);
+    EXPECT_EQ(Game().Inverted(), both);
+    EXPECT_FALSE(machine.Simulation().Tick(true)) << "no blinking under a point drag";
+    machine.Simulation().Tick(false);
+    EXPECT_EQ(Game().Inverted(), PointFlags{});
+    machine.Simulation().Tick(false);
+    ClickOn(2);
+    EXPECT_EQ(Game().Inverted(), PointFlags{}) << "neither is enabled any more";
+    EXPECT_TRUE(Game().Running()) << "a simulation with nothing enabled runs on";
+    machine.ResetSoft();
+    EXPECT_TRUE(Game().Running()) << "the soft reset ends it only while something is enabled";
+    machine.Reset();
+    EXPECT_FALSE(Game().Running());
+}
+
+TEST_F(SimulationTest, AutomaticRunChoosesByLevelAndReports) {
+    // Levels 0 and 2, both always enabled: chosen 1/4 and 3/4 of the time.
+    Use(Net({{Transition, 0}, {Place, 0}, {Transition, 2}, {Place, 0}}, {{1, 2}, {3, 4}}));
+    doc.host.autoRun = AutoRunParameters{4000, 7};
+    commands.AutoOrdinaryPetriNet1Click();
+    const FiringCounts& firings = Game().Firings();
+    EXPECT_EQ(firings[1] + firings[3], 4000u);
+    EXPECT_NEAR(static_cast<double>(firings[1]), 1000.0, 120.0);
+    EXPECT_EQ(Tokens(2), firings[1]);
+    EXPECT_EQ(Tokens(4), firings[3]);
+    const std::vector<std::string> lines = doc.host.LastResults();
+    ASSERT_GT(lines.size(), 15u);
+    EXPECT_EQ(lines[1], AutoRunTitle);
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin() + 11, lines.begin() + 14),
+        (std::vector<std::string>{"    Firings : 4000", "    End : the firing limit of 4000 was reached.",
+                                  "    Seed : 7 (the same seed repeats the run)"}));
+    EXPECT_EQ(lines.back(), ProcedureCompleteLine);
+    EXPECT_EQ(commands.AutoParameters().seed, 7u);
+
+    // The same seed repeats the run; Cancel runs nothing.
+    const std::uint16_t first = Tokens(2);
+    Use(Net({{Transition, 0}, {Place, 0}, {Transition, 2}, {Place, 0}}, {{1, 2}, {3, 4}}));
+    commands.AutoOrdinaryPetriNet1Click();
+    EXPECT_EQ(Tokens(2), first);
+    doc.host.autoRun.reset();
+    commands.AutoOrdinaryPetriNet1Click();
+    EXPECT_EQ(doc.host.results.size(), 2u);
+}
+
+TEST_F(SimulationTest, MenuOffersTheItemsOnDirectedNetsAndReachabilityReports) {
+    QStringList captions;
+    for (const QAction* a : commands.Menu()->actions())
+        captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(captions, (QStringList{"Ordinary Petri Net", "Auto Ordinary Petri Net", "-",
+                                     "Simulation Process", "Reachability..."}));
+    commands.DefEnableItem(testing::NewTestNet(false));
+    EXPECT_FALSE(commands.Menu()->menuAction()->isEnabled());
+    commands.DefEnableItem(testing::NewTestNet(true));
+    EXPECT_TRUE(commands.Menu()->menuAction()->isEnabled());
+
+    Use(Net({{Place, 2}, {Transition, 0}, {Place, 0}}, {{1, 2}, {2, 3}}));
+    commands.Reachability1Click();
+    const std::vector<std::string> lines = doc.host.LastResults();
+    ASSERT_GT(lines.size(), 14u);
+    EXPECT_EQ(lines[1], ReachabilityTitle);
+    EXPECT_EQ(lines[13], "    Reachable markings : 3");
+    commands.SimulationProcess1Click();
+    EXPECT_EQ(doc.host.requests.back(), "simulation process");
+}
+
+} // namespace
+} // namespace plax
