@@ -61,6 +61,7 @@ public:
     void UpdateToolbar(const TMDIChild&, const CommandEnabling&) override {}
     bool AskKShortestPaths(KShortestParameters&) override { return false; }
     bool AskAutoRun(AutoRunParameters&) override { return false; }
+    bool AskMarkingBound(std::uint64_t&) override { return false; }
     void ShowSimulationProcess(SimulationCommands&) override {}
     std::optional<PointType> EditPoint(const PointDialogState&) override { return std::nullopt; }
     std::optional<EdgeDialogState> EditEdge(const EdgeDialogState&) override { return std::nullopt; }

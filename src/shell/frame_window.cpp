@@ -27,6 +27,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QInputDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -37,6 +38,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -338,6 +340,16 @@ bool TPlaxForm::AskKShortestPaths(KShortestParameters& parameters) { return kFor
 bool TPlaxForm::AskAutoRun(AutoRunParameters& parameters) {
     TAutoRunForm dialog(this);
     return dialog.Ask(parameters);
+}
+
+bool TPlaxForm::AskMarkingBound(std::uint64_t& bound) {
+    bool ok = false;
+    const int answer = QInputDialog::getInt(
+        this, QStringLiteral("Reachability"), QStringLiteral("Largest number of markings to store:"),
+        static_cast<int>(std::clamp<std::uint64_t>(bound, 1, MaxMarkingsLimit)), 1,
+        static_cast<int>(MaxMarkingsLimit), 1000, &ok);
+    if (ok) bound = static_cast<std::uint64_t>(answer);
+    return ok;
 }
 
 // One statistics window for each document: asked again, it comes to the front.

@@ -67,6 +67,7 @@ public:
     void ShowGanttChart(const std::vector<GanttBar>& bars) override;
     bool AskKShortestPaths(KShortestParameters& parameters) override;
     bool AskAutoRun(AutoRunParameters& parameters) override;
+    bool AskMarkingBound(std::uint64_t& bound) override;
     void ShowSimulationProcess(SimulationCommands& simulation) override;
     std::optional<PointType> EditPoint(const PointDialogState& state) override;
     std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& state) override;

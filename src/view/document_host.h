@@ -6,10 +6,12 @@
 #include "program_state.h"
 
 #include "petri/auto_run.h"
+#include "petri/marking_graph.h"
 #include "procedures/critical_path.h"
 #include "procedures/k_shortest_paths.h"
 #include "procedures/results_sink.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +41,8 @@ public:
     // The automatic simulation's dialog (firing limit and seed), starting from `parameters`;
     // false on Cancel.
     virtual bool AskAutoRun(AutoRunParameters& parameters) = 0;
+    // Reachability's bound on stored markings; false when the user cancels.
+    virtual bool AskMarkingBound(std::uint64_t& bound) = 0;
     // The statistics window "Simulation Process" of a document's simulation, made or raised.
     virtual void ShowSimulationProcess(SimulationCommands& simulation) = 0;
     // The point and edge dialogs on their copies: the edited copy after OK, nothing on Cancel.

@@ -86,7 +86,10 @@ void SimulationCommands::SimulationProcess1Click() { document_.Host().ShowSimula
 
 void SimulationCommands::Reachability1Click() {
     if (!MayStart()) return;
-    ReachabilityAnalysis(document_.Net(), document_.FileName(), DefaultMaxMarkings, NewRunOutput(document_));
+    std::uint64_t bound = markingBound_;
+    if (!document_.Host().AskMarkingBound(bound)) return;
+    markingBound_ = bound;
+    ReachabilityAnalysis(document_.Net(), document_.FileName(), bound, NewRunOutput(document_));
 }
 
 SimulationProcessData SimulationCommands::ProcessData() {

@@ -69,6 +69,7 @@ private:
     EditMachine& machine_;
     QMenu* menu_ = nullptr;
     AutoRunParameters autoParameters_;
+    std::uint64_t markingBound_ = DefaultMaxMarkings;
 };
 
 } // namespace plax

@@ -195,6 +195,14 @@ TEST_F(SimulationTest, MenuOffersTheItemsOnDirectedNetsAndReachabilityReports) {
     ASSERT_GT(lines.size(), 14u);
     EXPECT_EQ(lines[1], ReachabilityTitle);
     EXPECT_EQ(lines[13], "    Reachable markings : 3");
+    EXPECT_EQ(doc.host.requests.back(), "marking bound");
+    // The bound answered is the one explored; a cancelled question runs nothing.
+    doc.host.markingBound = 2;
+    commands.Reachability1Click();
+    EXPECT_EQ(doc.host.LastResults()[13], "    Reachable markings : at least 2 (the bound on stored markings)");
+    doc.host.markingBound.reset();
+    commands.Reachability1Click();
+    EXPECT_EQ(doc.host.results.size(), 2u);
     commands.SimulationProcess1Click();
     EXPECT_EQ(doc.host.requests.back(), "simulation process");
 }

@@ -42,6 +42,12 @@ public:
         parameters = *autoRun;
         return true;
     }
+    bool AskMarkingBound(std::uint64_t& bound) override {
+        requests.push_back("marking bound");
+        if (!markingBound) return false;
+        bound = *markingBound;
+        return true;
+    }
     void ShowSimulationProcess(SimulationCommands&) override { requests.push_back("simulation process"); }
     // The point and edge dialogs answer through `editPoint` and `editEdge`: what the user does
     // to the copy, and whether he then presses OK. Without one, the dialog is cancelled.
@@ -98,6 +104,7 @@ public:
     std::optional<KShortestParameters> kPaths = KShortestParameters{};
     // The automatic simulation dialog's answer; nothing = Cancel.
     std::optional<AutoRunParameters> autoRun = AutoRunParameters{};
+    std::optional<std::uint64_t> markingBound = DefaultMaxMarkings;
     std::function<bool(PointDialogState&)> editPoint;
     std::function<bool(EdgeDialogState&)> editEdge;
 };
