@@ -104,6 +104,11 @@ std::size_t FixedDigits(char* out, double value, int decimals) {
 } // namespace
 
 std::size_t WriteTrimmed(char* out, double value, int decimals) {
+    // A whole number loses all its zero places to the trimming, and -0 its sign.
+    if (std::trunc(value) == value && std::fabs(value) < 1e15) {
+        const auto whole = static_cast<long long>(value);
+        return static_cast<std::size_t>(std::to_chars(out, out + TrimmedNumberRoom, whole).ptr - out);
+    }
     std::size_t size = FixedDigits(out, value, decimals);
     if (std::find(out, out + size, '.') != out + size) {
         while (size > 0 && out[size - 1] == '0')
@@ -123,6 +128,16 @@ void AppendTrimmed(std::string& line, double value, int decimals) {
 }
 
 void AppendResultNumber(std::string& line, double value) { AppendTrimmed(line, value, 4); }
+
+char* WriteRightAligned(char* out, long long value, std::size_t width) {
+    // Counted first, so the digits go straight to their place.
+    std::size_t size = value < 0 ? 2 : 1;
+    for (auto rest = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+         rest >= 10; rest /= 10)
+        ++size;
+    if (size < width) out = std::fill_n(out, width - size, ' ');
+    return std::to_chars(out, out + size, value).ptr;
+}
 
 void AppendRightAligned(std::string& line, long long value, std::size_t width) {
     std::array<char, 24> digits{};

@@ -35,6 +35,8 @@ void AppendResultNumber(std::string& line, double value);
 // A whole number in decimal appended right-aligned in `width` characters; a wider one is kept
 // whole, as PadLeft keeps it.
 void AppendRightAligned(std::string& line, long long value, std::size_t width);
+// The same written into `out`, which holds max(width, 20) characters; answers the end.
+char* WriteRightAligned(char* out, long long value, std::size_t width);
 
 // The file name after its last directory separator.
 std::string FileNameOf(std::string_view path);

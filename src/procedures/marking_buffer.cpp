@@ -6,7 +6,7 @@ namespace plax {
 
 void MarkingBuffer::Clear() { *this = MarkingBuffer{}; }
 
-void MarkingBuffer::SetEdges(const std::vector<EdgeMark>& list) {
+void MarkingBuffer::SetEdges(std::span<const EdgeMark> list) {
     assert(list.size() <= MaxPoints);
     edges = {};
     for (std::size_t k = 0; k < list.size() && k < MaxPoints; ++k)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace plax {
@@ -23,7 +24,8 @@ struct MarkingBuffer {
 
     void Clear();
     // Clears the edge list and stores `list` from entry 1 on (at most 15 entries).
-    void SetEdges(const std::vector<EdgeMark>& list);
+    void SetEdges(std::span<const EdgeMark> list);
+    void SetEdges(const std::vector<EdgeMark>& list) { SetEdges(std::span(list)); }
     // The edges a caller colours: up to the first empty entry, at most `n` of them.
     std::vector<EdgeMark> MarkedEdges(int n) const;
 };

@@ -55,6 +55,7 @@ void ResultsSink::BeginAccount(const std::vector<std::string>& lines) {
 
 void ResultsSink::WriteHeaderBlock(const NetWorkType& net) {
     std::string line;
+    line.reserve(64);
     line.assign("                Time : ").append(clock_.Time());
     AddLine(line);
     line.assign("                Date : ").append(clock_.Date());

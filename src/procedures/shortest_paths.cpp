@@ -9,6 +9,8 @@
 #include "model/text_utils.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <tuple>
@@ -39,8 +41,9 @@ struct Distances {
 
 void ClearDecomposedLengths(NetWorkType& net) {
     for (int i = 1; i <= net.n; ++i) {
-        for (EdgeType& e : net.lists[static_cast<std::size_t>(i)])
-            e.decomposedLength = 0.0;
+        for (EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
+            if (e.decomposedLength != 0.0) e.decomposedLength = 0.0; // a clean entry stays clean
+        }
     }
 }
 
@@ -165,38 +168,42 @@ void Dijkstra::Repeat(const Measurement& m, const NetWorkType& net) {
 Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets) {
     Distances d;
     d.dist.fill(Unreached);
-    std::array<bool, MaxPoints + 1> final{};
     const int s = net.sourcePoint;
     d.dist[static_cast<std::size_t>(s)] = 0.0;
-    final[static_cast<std::size_t>(s)] = true;
+    // The points not yet final, bit i for point i: walked upwards, so of equal distances the
+    // smallest point is taken.
+    std::uint32_t waiting = ((1U << (net.n + 1)) - 2U) & ~(1U << s);
     int open = 0; // targets not yet final
     for (int i = 1; i <= net.n; ++i)
-        open += targets[static_cast<std::size_t>(i)] && !final[static_cast<std::size_t>(i)] ? 1 : 0;
+        open += targets[static_cast<std::size_t>(i)] && i != s ? 1 : 0;
+    // Only a single pair looks into decomposed edges.
+    const bool single = mode == ShortestPathMode::SinglePair;
     int u = s;
     while (open > 0) {
         Step();
         if (stopped_) break;
         const auto du = d.dist[static_cast<std::size_t>(u)];
         for (EdgeType& e : net.lists[static_cast<std::size_t>(u)]) {
-            const double len = EdgeLength(net, u, e, mode);
+            const double len = single && e.subNet ? EdgeLength(net, u, e, mode) : e.weight;
             const auto v = static_cast<std::size_t>(e.target);
-            if (!final[v] && du + len < d.dist[v]) {
+            if ((waiting >> v & 1U) != 0 && du + len < d.dist[v]) {
                 d.dist[v] = du + len;
                 d.pred[v] = u;
             }
         }
         int next = 0;
         double best = Unreached;
-        for (int i = 1; i <= net.n; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            if (!final[k] && d.dist[k] < best) {
-                best = d.dist[k];
+        for (std::uint32_t rest = waiting; rest != 0; rest &= rest - 1) {
+            const int i = std::countr_zero(rest);
+            const double di = d.dist[static_cast<std::size_t>(i)];
+            if (di < best) {
+                best = di;
                 next = i;
             }
         }
-        if (next == 0) break; // the targets are reachable, so this only guards against bad input
-        final[static_cast<std::size_t>(next)] = true;
-        if (next <= net.n && targets[static_cast<std::size_t>(next)]) --open;
+        if (next == 0) break; // no point left is reached
+        waiting &= ~(1U << next);
+        if (targets[static_cast<std::size_t>(next)]) --open;
         u = next;
     }
     return d;
@@ -261,41 +268,45 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
         lines.Add(item);
     }
     lines.Flush();
-    marks.Clear();
     marks.SetEdges(edges);
 }
 
 void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
                         MarkingBuffer& marks) {
     const int s = net.sourcePoint;
-    sink.AddLine("    Source = " + std::to_string(s));
-    sink.AddLine("    The Lengths of the Shortest Paths from " + std::to_string(s) + " to other Points :");
+    std::string item = "    Source = ";
+    AppendRightAligned(item, s, 0);
+    sink.AddLine(item);
+    item.assign("    The Lengths of the Shortest Paths from ");
+    AppendRightAligned(item, s, 0);
+    item.append(" to other Points :");
+    sink.AddLine(item);
     ListLines lines(sink, 3);
-    std::string item;
+    // " (  i) " and the length left-aligned in 15, written in place.
+    std::array<char, TrimmedNumberRoom + 32> text; // only the written part is read
     for (int i = 1; i <= net.n; ++i) {
         if (i == s) continue;
         const double dist = r.distance[static_cast<std::size_t>(i)];
-        item.assign(" (");
-        AppendRightAligned(item, i, 3);
-        item.append(") ");
-        const std::size_t start = item.size();
-        if (dist == Unreached) {
-            item.append("No Path");
-        } else {
-            AppendResultNumber(item, dist);
-        }
-        if (item.size() - start < 15) item.append(15 - (item.size() - start), ' ');
-        lines.Add(item);
+        char* o = text.data();
+        *o++ = ' ';
+        *o++ = '(';
+        o = WriteRightAligned(o, i, 3);
+        *o++ = ')';
+        *o++ = ' ';
+        char* const start = o;
+        constexpr std::string_view NoPath = "No Path";
+        o = dist == Unreached ? std::copy(NoPath.begin(), NoPath.end(), o) : o + WriteTrimmed(o, dist, 4);
+        if (o - start < 15) o = std::fill_n(o, 15 - (o - start), ' ');
+        lines.Add({text.data(), static_cast<std::size_t>(o - text.data())});
     }
     lines.Flush();
-    std::vector<EdgeMark> tree;
-    tree.reserve(static_cast<std::size_t>(net.n));
+    std::array<EdgeMark, MaxPoints> tree{};
+    std::size_t size = 0;
     for (int i = 1; i <= net.n; ++i) {
         const int p = r.predecessor[static_cast<std::size_t>(i)];
-        if (p != 0) tree.push_back({static_cast<std::uint16_t>(p), static_cast<std::uint16_t>(i)});
+        if (p != 0) tree[size++] = {static_cast<std::uint16_t>(p), static_cast<std::uint16_t>(i)};
     }
-    marks.Clear();
-    marks.SetEdges(tree);
+    marks.SetEdges(std::span(tree).first(size));
 }
 
 bool HasDecomposedEdge(const NetWorkType& net) {
@@ -341,24 +352,28 @@ ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode
     ClearDecomposedLengths(net);
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
-    const PointFlags reached = ReachableFrom(net, s);
+    if (s < 1 || s > net.n) return r;
     PointFlags targets{};
     if (mode == ShortestPathMode::AllFromSource) {
-        targets = reached;
+        // Every other point: the search ends by itself once no point left is reached, and
+        // what it reached is what the account lists.
+        std::fill(targets.begin() + 1, targets.begin() + 1 + net.n, true);
         targets[static_cast<std::size_t>(s)] = false;
-        // Another point reached, as CountReachable counts them.
-        if (std::none_of(targets.begin() + 1, targets.begin() + 1 + net.n, [](bool t) { return t; }))
-            return r;
     } else {
-        if (t < 1 || t > net.n || !reached[static_cast<std::size_t>(t)]) return r;
+        if (t < 1 || t > net.n || !ReachableFrom(net, s)[static_cast<std::size_t>(t)]) return r;
         targets[static_cast<std::size_t>(t)] = true;
     }
-    r.reached = true;
     const std::optional<Distances> found = RunDijkstra(net, mode, targets, r.warnings, control);
     if (!found) {
+        r.reached = true;
         r.stopped = true;
         return r;
     }
+    // Another point reached, as CountReachable counts them.
+    r.reached = mode == ShortestPathMode::SinglePair;
+    for (int i = 1; i <= net.n; ++i)
+        r.reached = r.reached || (i != s && found->dist[static_cast<std::size_t>(i)] != Unreached);
+    if (!r.reached) return r;
     r.distance = found->dist;
     r.predecessor = found->pred;
     if (mode == ShortestPathMode::SinglePair) r.path = PathTo(*found, s, t);
