@@ -28,6 +28,7 @@ test=(
   libwmf-bin fonts-urw-base35 imagemagick libmagickcore-6.q16-6-extra
   desktop-file-utils appstream groff-base
   graphviz python3 python3-networkx python3-igraph
+  nauty
 )
 fuzz=(clang libclang-rt-dev)
 # the peer benchmark only (bench/peer_bench.cpp); the build and the tests do without it
