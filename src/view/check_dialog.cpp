@@ -34,6 +34,8 @@ bool AskCheckQuestion(QWidget* parent, CheckDialogState& state, int points) {
     form->addRow(QStringLiteral("Question:"), question);
     QSpinBox* source = PointBox(&dialog, points, state.request.source);
     QSpinBox* sink = PointBox(&dialog, points, state.request.sink);
+    source->setObjectName(QStringLiteral("Source"));
+    sink->setObjectName(QStringLiteral("Sink"));
     form->addRow(QStringLiteral("Source:"), source);
     form->addRow(QStringLiteral("Sink:"), sink);
     auto* show = new QCheckBox(QStringLiteral("Show a correct answer"), &dialog);

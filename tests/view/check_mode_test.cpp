@@ -8,8 +8,16 @@
 #include "model/net_store.h"
 #include "render/net_geometry.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace plax {
@@ -65,6 +73,49 @@ TEST_F(CheckModeTest, MarksPointsInOrderAndEdgesByTheirAnchors) {
     const Verdict v =
         CheckAnswer(doc->Net(), doc->Check().Request(), doc->Check().MarkedAnswer(doc->Net()), run);
     EXPECT_EQ(v.lines, (std::vector<std::string>{"Correct"}));
+}
+
+// Property > Check My Answer through its real dialog: answered, it judges the typed answer; asked
+// again in check mode, it offers the question being checked; cancelled, it does nothing.
+TEST_F(CheckModeTest, TheQuestionDialogJudgesATypedAnswerAndOffersTheCurrentQuestionAgain) {
+    auto answer = [](const char* question, int source, int sink, const char* text) {
+        QTimer::singleShot(0, [=] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* questions = dialog->findChild<QComboBox*>(QStringLiteral("Question"));
+            questions->setCurrentIndex(questions->findText(QString::fromLatin1(question)));
+            dialog->findChild<QSpinBox*>(QStringLiteral("Source"))->setValue(source);
+            dialog->findChild<QSpinBox*>(QStringLiteral("Sink"))->setValue(sink);
+            dialog->findChild<QLineEdit*>(QStringLiteral("Answer"))->setText(QString::fromLatin1(text));
+            dialog->accept();
+        });
+    };
+    answer("shortest path", 1, 9, "1, 2, 5, 8, 9");
+    doc->CheckMyAnswer1Click();
+    ASSERT_TRUE(doc->Check().Active());
+    const std::vector<std::string> wrong = host.LastResults();
+    EXPECT_NE(std::find_if(wrong.begin(), wrong.end(),
+                           [](const std::string& line) { return line.find("length 28.5") != std::string::npos; }),
+              wrong.end());
+
+    answer("shortest path", 1, 9, "1 3 6 8 9");
+    doc->CheckMyAnswer1Click();
+    const std::vector<std::string> right = host.LastResults();
+    EXPECT_NE(std::find(right.begin(), right.end(), "    Correct"), right.end()) << ::testing::PrintToString(right);
+
+    QString offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->findChild<QComboBox*>(QStringLiteral("Question"))->currentText() + " " +
+                  QString::number(dialog->findChild<QSpinBox*>(QStringLiteral("Source"))->value()) + " " +
+                  QString::number(dialog->findChild<QSpinBox*>(QStringLiteral("Sink"))->value());
+        dialog->reject();
+    });
+    const std::size_t windows = host.results.size();
+    doc->CheckMyAnswer1Click();
+    EXPECT_EQ(offered, QStringLiteral("shortest path 1 9"));
+    EXPECT_EQ(host.results.size(), windows);
 }
 
 TEST_F(CheckModeTest, ColoursAreThePointsOwnAndHiddenWeightsStayHidden) {
