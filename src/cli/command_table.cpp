@@ -85,11 +85,11 @@ constexpr std::string_view ConvertHelp =
 constexpr std::string_view DumpHelp =
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
 
-OptionSpec WithFileOptions(OptionSpec spec, std::initializer_list<const char*> withValue) {
+OptionSpec WithFileOptions(OptionSpec options, std::initializer_list<const char*> withValue) {
     for (const char* option : withValue)
-        spec.withValue.insert(option);
-    spec.bare.insert("--yes");
-    return spec;
+        options.withValue.insert(option);
+    options.bare.insert("--yes");
+    return options;
 }
 
 } // namespace

@@ -269,12 +269,12 @@ std::string GraphMLText(const GraphDocument& graph) {
     xml.writeStartDocument();
     xml.writeStartElement(QStringLiteral("graphml"));
     xml.writeDefaultNamespace(QString::fromLatin1(GraphMLNamespace));
-    for (const AttributeSpec& spec : AttributeSpecs()) {
+    for (const AttributeDecl& decl : AttributeDecls()) {
         xml.writeStartElement(QStringLiteral("key"));
-        xml.writeAttribute(QStringLiteral("id"), Q(KeyId(OwnerName(spec.owner), spec.name)));
-        xml.writeAttribute(QStringLiteral("for"), QString::fromLatin1(OwnerName(spec.owner)));
-        xml.writeAttribute(QStringLiteral("attr.name"), QString::fromLatin1(spec.name));
-        xml.writeAttribute(QStringLiteral("attr.type"), QString::fromLatin1(GraphMLType(spec.type)));
+        xml.writeAttribute(QStringLiteral("id"), Q(KeyId(OwnerName(decl.owner), decl.name)));
+        xml.writeAttribute(QStringLiteral("for"), QString::fromLatin1(OwnerName(decl.owner)));
+        xml.writeAttribute(QStringLiteral("attr.name"), QString::fromLatin1(decl.name));
+        xml.writeAttribute(QStringLiteral("attr.type"), QString::fromLatin1(GraphMLType(decl.type)));
         xml.writeEndElement();
     }
     WriteGraph(xml, graph, "G");

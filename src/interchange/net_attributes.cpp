@@ -164,15 +164,15 @@ template <class R> void AppendFrom(const std::vector<Field<R>>& fields, const R&
 }
 
 template <class R>
-void AppendSpecs(const std::vector<Field<R>>& fields, AttributeOwner owner, std::vector<AttributeSpec>& out) {
+void AppendSpecs(const std::vector<Field<R>>& fields, AttributeOwner owner, std::vector<AttributeDecl>& out) {
     for (const Field<R>& f : fields)
         out.push_back({owner, f.name, f.type});
 }
 
 } // namespace
 
-std::vector<AttributeSpec> AttributeSpecs() {
-    std::vector<AttributeSpec> specs = {{AttributeOwner::Graph, "name", AttributeType::Text},
+std::vector<AttributeDecl> AttributeDecls() {
+    std::vector<AttributeDecl> specs = {{AttributeOwner::Graph, "name", AttributeType::Text},
                                         {AttributeOwner::Graph, "plax_kind", AttributeType::Text}};
     AppendSpecs(OptionFields(), AttributeOwner::Graph, specs);
     AppendSpecs(PointFields(), AttributeOwner::Node, specs);

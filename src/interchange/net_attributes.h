@@ -15,14 +15,14 @@ namespace plax {
 enum class AttributeOwner { Graph, Node, Edge };
 enum class AttributeType { Int, Real, Text, Colour };
 
-struct AttributeSpec {
+struct AttributeDecl {
     AttributeOwner owner;
     const char* name;
     AttributeType type;
 };
 
 // Every attribute, graph ones first, then nodes, then edges: the order the writers declare them.
-std::vector<AttributeSpec> AttributeSpecs();
+std::vector<AttributeDecl> AttributeDecls();
 const char* OwnerName(AttributeOwner owner); // "graph", "node", "edge"
 
 // What a net, one of its points or one of its edges, says of itself, in table order. A point

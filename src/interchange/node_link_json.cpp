@@ -29,8 +29,8 @@ QString Q(std::string_view text) {
 
 std::map<std::string, AttributeType> TypesOf(AttributeOwner owner) {
     std::map<std::string, AttributeType> types;
-    for (const AttributeSpec& spec : AttributeSpecs()) {
-        if (spec.owner == owner) types[spec.name] = spec.type;
+    for (const AttributeDecl& decl : AttributeDecls()) {
+        if (decl.owner == owner) types[decl.name] = decl.type;
     }
     return types;
 }
