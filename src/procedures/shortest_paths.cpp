@@ -369,10 +369,11 @@ ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode
         r.stopped = true;
         return r;
     }
-    // Another point reached, as CountReachable counts them.
-    r.reached = mode == ShortestPathMode::SinglePair;
-    for (int i = 1; i <= net.n; ++i)
-        r.reached = r.reached || (i != s && found->dist[static_cast<std::size_t>(i)] != Unreached);
+    // Another point reached, as CountReachable counts them: every point reached but the source
+    // has a predecessor.
+    const auto& pred = found->pred;
+    r.reached = mode == ShortestPathMode::SinglePair ||
+                std::any_of(pred.begin() + 1, pred.begin() + 1 + net.n, [](int p) { return p != 0; });
     if (!r.reached) return r;
     r.distance = found->dist;
     r.predecessor = found->pred;
