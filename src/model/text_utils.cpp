@@ -83,19 +83,6 @@ std::size_t FixedDigits(char* out, double value, int decimals) {
     // Beyond 15 integer digits a double has no exact decimal fraction worth showing; the
     // shortest round-trip digits read better than the binary expansion (1E38, not 99999...).
     if (std::fabs(value) >= 1e15) return ShortestPlainDigits(out, value);
-    // A whole number (most weights and lengths) has only zero places, which the trimming drops.
-    if (std::trunc(value) == value) {
-        const auto whole = static_cast<long long>(value);
-        std::size_t size =
-            static_cast<std::size_t>(std::to_chars(out, out + TrimmedNumberRoom, whole).ptr - out);
-        if (whole == 0 && std::signbit(value)) size = CopyText(out, "-0"); // printf keeps the sign of -0.0
-        if (decimals > 0) {
-            out[size++] = '.';
-            std::fill_n(out + size, decimals, '0');
-            size += static_cast<std::size_t>(decimals);
-        }
-        return size;
-    }
     // Exactly printf's "%.*f": the exact binary value, correctly rounded.
     return static_cast<std::size_t>(
         std::to_chars(out, out + TrimmedNumberRoom, value, std::chars_format::fixed, decimals).ptr - out);
@@ -104,7 +91,8 @@ std::size_t FixedDigits(char* out, double value, int decimals) {
 } // namespace
 
 std::size_t WriteTrimmed(char* out, double value, int decimals) {
-    // A whole number loses all its zero places to the trimming, and -0 its sign.
+    // A whole number (most weights and lengths) loses all its zero places to the trimming, and
+    // -0 its sign.
     if (std::trunc(value) == value && std::fabs(value) < 1e15) {
         const auto whole = static_cast<long long>(value);
         return static_cast<std::size_t>(std::to_chars(out, out + TrimmedNumberRoom, whole).ptr - out);
