@@ -9,7 +9,6 @@
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -23,8 +22,7 @@ namespace {
 
 struct AutoOptions {
     bool on = false;
-    std::uint64_t limit = DefaultFiringLimit;
-    std::optional<std::uint64_t> seed;
+    AutoRunParameters run;
 };
 
 // The --auto options, checked before the file is read; nothing when they are wrong.
@@ -36,14 +34,14 @@ std::optional<AutoOptions> ReadAutoOptions(const Invocation& inv, std::ostream& 
         return std::nullopt;
     }
     if (inv.Value("--max-firings")) {
-        const auto limit = NumberOption(inv, "--max-firings", 0, 1000000000, err);
+        const auto limit = NumberOption(inv, "--max-firings", 0, static_cast<long long>(MaxFiringLimit), err);
         if (!limit) return std::nullopt;
-        a.limit = static_cast<std::uint64_t>(*limit);
+        a.run.firingLimit = static_cast<std::uint64_t>(*limit);
     }
     if (inv.Value("--seed")) {
         const auto seed = NumberOption(inv, "--seed", 0, std::numeric_limits<long long>::max(), err);
         if (!seed) return std::nullopt;
-        a.seed = static_cast<std::uint64_t>(*seed);
+        a.run.seed = static_cast<std::uint64_t>(*seed);
     }
     return a;
 }
@@ -111,13 +109,14 @@ std::string EndText(AutoRunEnd end) {
 
 // The run's Stop is the one long procedures have: Ctrl+C presses it.
 void FireAutomatically(NetWorkType& net, const AutoOptions& a, std::ostream& out) {
-    const std::uint64_t seed = a.seed ? *a.seed : FreshSeed();
+    const std::uint64_t seed = RunSeed(a.run);
     SeededRandom random(seed);
     const FixedClock clock("", "");
     RunFlags flags;
     CliSink stop(clock, flags, out, std::nullopt);
     stop.StartLongRun(net);
-    const AutoRunResult result = RunAutomatic(net, random, a.limit, [&stop] { return stop.Poll(); });
+    const AutoRunResult result =
+        RunAutomatic(net, random, a.run.firingLimit, [&stop] { return stop.Poll(); });
     stop.EndLongRun(net);
     out << "auto: " << result.firings << " firings, " << EndText(result.end) << ", seed " << seed << '\n';
 }
@@ -159,7 +158,7 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     }
     // A dead marking is a fine start for the exploration, as it is on the desktop.
     const PointFlags enabled = EnabledTransitions(net);
-    if (!inv.Has("--reachability") && std::find(enabled.begin(), enabled.end(), true) == enabled.end()) {
+    if (!inv.Has("--reachability") && !AnyEnabled(enabled)) {
         messages.Information(NotLiveMessage);
         return ExitRefused;
     }

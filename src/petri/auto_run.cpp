@@ -2,7 +2,6 @@
 
 #include "petri_net.h"
 
-#include <algorithm>
 #include <array>
 #include <limits>
 #include <random>
@@ -30,7 +29,8 @@ int ChooseTransition(const NetWorkType& net, const PointFlags& enabled, RandomSo
     return 0;
 }
 
-std::uint64_t FreshSeed() {
+std::uint64_t RunSeed(const AutoRunParameters& parameters) {
+    if (parameters.seed) return *parameters.seed;
     std::random_device entropy;
     return (std::uint64_t{entropy()} << 32) ^ entropy();
 }
@@ -41,7 +41,7 @@ AutoRunResult RunAutomatic(NetWorkType& net, RandomSource& random, std::uint64_t
     AutoRunResult result;
     for (;;) {
         const PointFlags enabled = EnabledTransitions(net);
-        if (std::find(enabled.begin(), enabled.end(), true) == enabled.end()) return result;
+        if (!AnyEnabled(enabled)) return result;
         if (result.firings >= firingLimit) {
             result.end = AutoRunEnd::FiringLimit;
             return result;

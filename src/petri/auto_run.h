@@ -24,8 +24,8 @@ struct AutoRunParameters {
     std::optional<std::uint64_t> seed;
 };
 
-// A seed from the system's source of entropy.
-std::uint64_t FreshSeed();
+// The seed asked for, or a fresh one from the system's source of entropy.
+std::uint64_t RunSeed(const AutoRunParameters& parameters);
 
 enum class AutoRunEnd { NoneEnabled, FiringLimit, Stopped };
 

@@ -62,7 +62,7 @@ AutoRunReport AutomaticSimulation(NetWorkType& net, const std::string& fileName,
                                   const std::function<void(int)>& fired) {
     AutoRunReport report;
     report.firingLimit = parameters.firingLimit;
-    report.seed = parameters.seed ? *parameters.seed : FreshSeed();
+    report.seed = RunSeed(parameters);
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return report;
     WriteAccountOwnEnding(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader(AutoRunTitle, net);

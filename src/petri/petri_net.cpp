@@ -3,6 +3,8 @@
 #include "model/net_store.h"
 #include "procedures/procedure_texts.h"
 
+#include <algorithm>
+
 namespace plax {
 
 namespace {
@@ -52,6 +54,10 @@ std::optional<std::string> PetriRefusal(const NetWorkType& net) {
     if (net.interaction.busy != 0) return std::string(ProcedureInProgressMessage);
     if (!IsOrdinaryPetriNet(net)) return std::string(NotBichromaticMessage);
     return std::nullopt;
+}
+
+bool AnyEnabled(const PointFlags& enabled) {
+    return std::find(enabled.begin(), enabled.end(), true) != enabled.end();
 }
 
 PointFlags EnabledTransitions(const NetWorkType& net) {

@@ -32,6 +32,8 @@ bool IsOrdinaryPetriNet(const NetWorkType& net);
 
 // The transitions all of whose input points (of any shape) hold a token.
 PointFlags EnabledTransitions(const NetWorkType& net);
+// Whether any transition of `enabled` is.
+bool AnyEnabled(const PointFlags& enabled);
 
 // Fires `t` whether or not it is enabled: every input place of shape 0 or 1 with a token loses
 // one, then every output place of shape 0 or 1 below the ceiling gains one. Answers the places

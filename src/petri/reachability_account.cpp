@@ -7,6 +7,7 @@
 #include "procedures/procedure_texts.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 
 namespace plax {
@@ -24,10 +25,12 @@ std::string MarkingText(const std::vector<std::uint16_t>& tokens) {
     return text + " )";
 }
 
-// " 1,  3, 10." as the lists of points are written.
-std::string PointList(const std::vector<int>& points) {
+// " 1,  3, 10." as the lists of points are written: items `from` to `to` (exclusive) of the
+// list, the list's last one with its full stop.
+std::string PointList(const std::vector<int>& points, std::size_t from = 0,
+                      std::size_t to = std::numeric_limits<std::size_t>::max()) {
     std::string text;
-    for (std::size_t k = 0; k < points.size(); ++k)
+    for (std::size_t k = from; k < std::min(to, points.size()); ++k)
         text += " " + ItemNumber(points[k]) + (k + 1 == points.size() ? "." : ",");
     return text;
 }
@@ -75,13 +78,8 @@ void WriteDeadMarkings(ResultsSink& sink, const ReachabilityResult& r) {
             continue;
         }
         sink.AddLine("    " + MarkingText(dead.tokens) + " after firing :");
-        for (std::size_t k = 0; k < dead.firings.size(); k += FiringsPerLine) {
-            const auto end = std::min(dead.firings.size(), k + FiringsPerLine);
-            std::string line = "       ";
-            for (std::size_t f = k; f < end; ++f)
-                line += " " + ItemNumber(dead.firings[f]) + (f + 1 == dead.firings.size() ? "." : ",");
-            sink.AddLine(line);
-        }
+        for (std::size_t k = 0; k < dead.firings.size(); k += FiringsPerLine)
+            sink.AddLine("       " + PointList(dead.firings, k, k + FiringsPerLine));
     }
     if (r.deadMarkings > r.firstDead.size())
         sink.AddLine("    The first " + std::to_string(r.firstDead.size()) + " of " +

@@ -1,6 +1,7 @@
 #include "simulation_process_window.h"
 
 #include "render/picture_export.h"
+#include "render/render_support.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -87,9 +88,7 @@ BarChartData TSimulationProcessForm::ChartOf(const std::vector<ProcessBar>& bars
     for (const ProcessBar& bar : bars) {
         // A point without a name keeps its number, so no row is left blank.
         const bool byName = names_->isChecked() && !bar.name.empty();
-        chart.labels.push_back(
-            byName ? QString::fromLatin1(bar.name.data(), static_cast<qsizetype>(bar.name.size()))
-                   : QString::number(bar.point));
+        chart.labels.push_back(byName ? CanvasText(bar.name) : QString::number(bar.point));
         chart.values.push_back(bar.value);
     }
     return chart;

@@ -2,13 +2,9 @@
 
 #include "petri/petri_net.h"
 
-#include <algorithm>
-
 namespace plax {
 
-bool ManualSimulation::AnyEnabled() const {
-    return std::find(enabled_.begin(), enabled_.end(), true) != enabled_.end();
-}
+bool ManualSimulation::AnyEnabled() const { return plax::AnyEnabled(enabled_); }
 
 bool ManualSimulation::Start(const NetWorkType& net) {
     End();
