@@ -127,6 +127,8 @@ char* WriteRightAligned(char* out, long long value, std::size_t width) {
     return std::to_chars(out, out + size, value).ptr;
 }
 
+// Not through WriteRightAligned: appending the blanks and the digits straight to the line is
+// measurably faster in the accounts that write many short items.
 void AppendRightAligned(std::string& line, long long value, std::size_t width) {
     std::array<char, 24> digits{};
     const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
