@@ -182,13 +182,7 @@ void CheckSetQuestion(Context& c, const StudentAnswer& a) {
                           : q == Question::PointCover ? static_cast<PointSet>(AllPoints(n) & ~independent)
                                                       : independent;
     c.correct = PointSetText(PointsOf(best));
-    if (q == Question::Clique) {
-        c.verdict.proof = CliqueProofLines("clique", ProveGreatestClique(adj, n, c.control), n);
-    } else {
-        c.verdict.proof = CliqueProofLines("independent set", ProveGreatestClique(apart, n, c.control), n);
-        if (q == Question::PointCover)
-            c.verdict.proof.insert(c.verdict.proof.begin(), CoverProofLine(SetSize(independent)));
-    }
+    c.verdict.proof = CertificateLines(InfoOf(q).procedureName, c.net, c.control);
     const auto set = SetOf(c, a.points);
     if (!set) return;
     if (q == Question::PointCover) {
