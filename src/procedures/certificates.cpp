@@ -193,21 +193,6 @@ MinimumCut ComputeMinimumCut(const NetWorkType& net) {
     return cut;
 }
 
-NeighbourSets UndirectedNeighbours(const NetWorkType& net) {
-    NeighbourSets nbr = OutNeighbours(net);
-    for (int u = 1; u <= net.n; ++u)
-        for (int v : PointsOf(nbr[Ix(u)]))
-            nbr[Ix(v)] = static_cast<PointSet>(nbr[Ix(v)] | PointBit(u));
-    return nbr;
-}
-
-NeighbourSets ComplementSets(const NeighbourSets& adjacent, int n) {
-    NeighbourSets out{};
-    for (int p = 1; p <= n; ++p)
-        out[Ix(p)] = static_cast<PointSet>(AllPoints(n) & ~adjacent[Ix(p)] & ~PointBit(p));
-    return out;
-}
-
 std::optional<PointColors> ColorWith(const NeighbourSets& adjacent, int n, int k, std::uint64_t& nodes,
                                      RunControl& control) {
     Colorer colorer(adjacent, n, k, control);

@@ -66,10 +66,6 @@ struct CliqueProof {
     bool stopped = false;
 };
 CliqueProof ProveGreatestClique(const NeighbourSets& adjacent, int n, RunControl& control);
-// The neighbour sets of the complement within 1..n.
-NeighbourSets ComplementSets(const NeighbourSets& adjacent, int n);
-// Both directions of every edge: the adjacency the set questions read.
-NeighbourSets UndirectedNeighbours(const NetWorkType& net);
 
 // A least colouring found by backtracking in point order: colours 1..k, or nothing within `k`.
 std::optional<PointColors> ColorWith(const NeighbourSets& adjacent, int n, int k, std::uint64_t& nodes,

@@ -52,5 +52,11 @@ private:
 // Per point, the set of the points in its edge list (points outside 1..n and the point itself left out).
 using NeighbourSets = std::array<PointSet, MaxPoints + 1>;
 NeighbourSets OutNeighbours(const NetWorkType& net);
+// The points with an edge into each point: the out-sets turned round.
+NeighbourSets InNeighbours(const NeighbourSets& out, int n);
+// Both directions of every edge: the adjacency the set questions read.
+NeighbourSets UndirectedNeighbours(const NetWorkType& net);
+// The neighbour sets of the complement within 1..n.
+NeighbourSets ComplementSets(const NeighbourSets& adjacent, int n);
 
 } // namespace plax
