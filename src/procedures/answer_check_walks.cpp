@@ -186,7 +186,8 @@ void CheckShortestPath(Context& c, const StudentAnswer& a) {
     copy.sinkPoint = static_cast<std::uint16_t>(t);
     const ShortestPathsResult best = ComputeShortestPaths(copy, ShortestPathMode::SinglePair, c.control);
     c.correct = PointList(best.path);
-    c.verdict.proof = DistanceProofLines(c.net, s);
+    const DistanceLabels d = ComputeDistanceLabels(c.net, s);
+    c.verdict.proof = DistanceProofLines(d, s, c.net.n);
     const std::vector<int> walk = ValidPath(c, a, s, t);
     if (walk.empty()) return;
     const auto length = [&](int u, int v) { return PathLength(c.net, u, v); };
@@ -198,7 +199,6 @@ void CheckShortestPath(Context& c, const StudentAnswer& a) {
         return;
     }
     MarkWalk(c, walk);
-    const DistanceLabels d = ComputeDistanceLabels(c.net, s);
     const auto other = OtherTightPath(
         c, s, t, walk, [&](int u, int v) { return SameValue(d[Ix(u)] + length(u, v), d[Ix(v)]); });
     c.anotherExists = other.has_value();
@@ -253,7 +253,7 @@ void EdgesOnce(Context& c, const std::vector<int>& walk) {
 
 void CheckEuler(Context& c, const StudentAnswer& a, bool cycle) {
     const EulerResult r = ComputeEuler(c.net, cycle ? EulerMode::Cycle : EulerMode::Path);
-    const auto obstacle = EulerObstacle(c.net, cycle);
+    const auto obstacle = EulerObstacle(c.net, r);
     if (obstacle) c.verdict.proof = {ObstacleLine(*obstacle)};
     c.correct = obstacle ? std::string("none") : PointList(r.sequence);
     const char* what = cycle ? "an Eulerian cycle" : "an Eulerian path";

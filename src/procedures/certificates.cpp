@@ -325,7 +325,10 @@ std::optional<std::pair<int, int>> SeparatedWithoutEdge(const NetWorkType& net, 
 }
 
 std::optional<std::string> EulerObstacle(const NetWorkType& net, bool cycle) {
-    const EulerResult r = ComputeEuler(net, cycle ? EulerMode::Cycle : EulerMode::Path);
+    return EulerObstacle(net, ComputeEuler(net, cycle ? EulerMode::Cycle : EulerMode::Path));
+}
+
+std::optional<std::string> EulerObstacle(const NetWorkType& net, const EulerResult& r) {
     if (!r.connected) {
         const PointSet joined = Reach(UndirectedNeighbours(net), 1, 0);
         for (int p = 2; p <= net.n; ++p)
@@ -386,10 +389,13 @@ std::optional<std::string> HamiltonianObstacle(const NetWorkType& net, bool cycl
 }
 
 std::vector<std::string> DistanceProofLines(const NetWorkType& net, int source) {
-    const DistanceLabels d = ComputeDistanceLabels(net, source);
+    return DistanceProofLines(ComputeDistanceLabels(net, source), source, net.n);
+}
+
+std::vector<std::string> DistanceProofLines(const DistanceLabels& d, int source, int n) {
     std::vector<std::string> lines{DistanceLabelsHeading(source)};
     std::vector<std::string> cells;
-    for (int p = 1; p <= net.n; ++p) {
+    for (int p = 1; p <= n; ++p) {
         const std::string value = d[Ix(p)] == Unreached ? std::string("No Path") : ResultNumber(d[Ix(p)]);
         cells.push_back(PadRight("d(" + std::to_string(p) + ") = " + value, 18));
     }
