@@ -95,16 +95,6 @@ PointSet CutPointsOf(const NetWorkType& net) {
     return cuts;
 }
 
-using EdgeKey = std::pair<int, int>;
-EdgeKey Key(int a, int b) { return {std::min(a, b), std::max(a, b)}; }
-
-std::string EdgeListText(const std::set<EdgeKey>& edges) {
-    std::string text;
-    for (const EdgeKey& e : edges)
-        text += (text.empty() ? "" : ", ") + EdgeText(e.first, e.second);
-    return text;
-}
-
 // The answer's edges, each between two points of the net that are joined, each once.
 std::optional<std::vector<EdgeKey>> EdgesOf(Context& c, const std::vector<EdgeMark>& edges) {
     std::vector<EdgeKey> keys;
@@ -115,11 +105,11 @@ std::optional<std::vector<EdgeKey>> EdgesOf(Context& c, const std::vector<EdgeMa
             c.Fault(NotAnEdgeText(e.from, e.to));
             continue;
         }
-        if (!seen.insert(Key(e.from, e.to)).second) {
+        if (!seen.insert(UndirectedKey(e.from, e.to)).second) {
             c.Fault(EdgeListedTwiceText(e.from, e.to));
             continue;
         }
-        keys.push_back(Key(e.from, e.to));
+        keys.push_back(UndirectedKey(e.from, e.to));
     }
     return keys;
 }
@@ -128,7 +118,7 @@ std::set<EdgeKey> BridgesOf(const NetWorkType& net) {
     std::set<EdgeKey> bridges;
     for (int u = 1; u <= net.n; ++u)
         for (const EdgeType& e : net.lists[Ix(u)])
-            if (SeparatedWithoutEdge(net, u, e.target)) bridges.insert(Key(u, e.target));
+            if (SeparatedWithoutEdge(net, u, e.target)) bridges.insert(UndirectedKey(u, e.target));
     return bridges;
 }
 
@@ -151,7 +141,7 @@ void CheckCutPoints(Context& c, const StudentAnswer& a) {
 
 void CheckBridges(Context& c, const StudentAnswer& a) {
     const std::set<EdgeKey> truth = BridgesOf(c.net);
-    c.correct = EdgeListText(truth);
+    c.correct = EdgesText(truth);
     const auto keys = EdgesOf(c, a.edges);
     if (!keys) return;
     const std::set<EdgeKey> given(keys->begin(), keys->end());

@@ -18,8 +18,6 @@ namespace plax::check {
 
 namespace {
 
-using EdgeKey = std::pair<int, int>;
-
 // Ends a search once it has what it looked for, and passes the user's Stop through.
 class UntilFound : private OwnRunFlags, public RunControl {
 public:
@@ -41,7 +39,7 @@ private:
 };
 
 EdgeKey KeyOf(const NetWorkType& net, int u, int v) {
-    return IsUndirected(net) ? EdgeKey{std::min(u, v), std::max(u, v)} : EdgeKey{u, v};
+    return IsUndirected(net) ? UndirectedKey(u, v) : EdgeKey{u, v};
 }
 
 std::set<EdgeKey> EdgeSetOf(const NetWorkType& net, std::span<const int> walk) {

@@ -15,8 +15,6 @@ namespace plax::check {
 
 namespace {
 
-using EdgeKey = std::pair<int, int>;
-
 // The tree path from `from` to `to` over `tree`, as its points; empty when they are not joined.
 std::vector<int> TreePath(const NeighbourSets& tree, int from, int to) {
     std::array<int, MaxPoints + 1> parent{};
@@ -46,7 +44,7 @@ std::optional<NeighbourSets> SpanningTreeOf(Context& c, const std::vector<EdgeMa
     for (const EdgeMark& e : edges) {
         if (!AllPointsValid(c, {e.from, e.to})) return std::nullopt;
         if (!Joined(c.net, e.from, e.to)) c.Fault(NotAnEdgeText(e.from, e.to));
-        if (!seen.insert({std::min<int>(e.from, e.to), std::max<int>(e.from, e.to)}).second)
+        if (!seen.insert(UndirectedKey(e.from, e.to)).second)
             c.Fault(EdgeListedTwiceText(e.from, e.to));
     }
     if (c.Faulty()) return std::nullopt;
@@ -83,13 +81,6 @@ std::pair<EdgeKey, double> HeaviestOnPath(const NetWorkType& net, const Neighbou
         if (w > heaviest.second) heaviest = {{path[i + 1], path[i]}, w};
     }
     return heaviest;
-}
-
-std::string TreeText(const std::vector<EdgeKey>& edges) {
-    std::string text;
-    for (const EdgeKey& e : edges)
-        text += (text.empty() ? "" : ", ") + EdgeText(e.first, e.second);
-    return text;
 }
 
 std::vector<EdgeKey> TreeEdges(const NeighbourSets& tree, int n) {
@@ -167,7 +158,7 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     std::vector<EdgeKey> primEdges;
     for (const SpanningTreeEdge& e : prim.edges)
         primEdges.emplace_back(e.from, e.to);
-    c.correct = TreeText(primEdges);
+    c.correct = EdgesText(primEdges);
     c.verdict.proof = TreeProofLines(prim.edges);
     const auto tree = SpanningTreeOf(c, a.edges);
     if (!tree) return;
@@ -197,7 +188,7 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     other[Ix(out.second)] = static_cast<PointSet>(other[Ix(out.second)] & ~PointBit(out.first));
     Join(other, in.first, in.second);
     c.anotherExists = true;
-    c.another = TreeText(TreeEdges(other, c.net.n));
+    c.another = EdgesText(TreeEdges(other, c.net.n));
 }
 
 void CheckFlow(Context& c, const StudentAnswer& a) {
