@@ -33,11 +33,6 @@ std::vector<int> TreePath(const NeighbourSets& tree, int from, int to) {
     return path;
 }
 
-void Join(NeighbourSets& sets, int a, int b) {
-    sets[Ix(a)] = static_cast<PointSet>(sets[Ix(a)] | PointBit(b));
-    sets[Ix(b)] = static_cast<PointSet>(sets[Ix(b)] | PointBit(a));
-}
-
 // The answer's edges when they are a spanning tree of the net; says why not otherwise.
 std::optional<NeighbourSets> SpanningTreeOf(Context& c, const std::vector<EdgeMark>& edges) {
     std::set<EdgeKey> seen;
@@ -184,8 +179,7 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     if (!swap) return;
     NeighbourSets other = *tree;
     const auto [in, out] = *swap;
-    other[Ix(out.first)] = static_cast<PointSet>(other[Ix(out.first)] & ~PointBit(out.second));
-    other[Ix(out.second)] = static_cast<PointSet>(other[Ix(out.second)] & ~PointBit(out.first));
+    Part(other, out.first, out.second);
     Join(other, in.first, in.second);
     c.anotherExists = true;
     c.another = EdgesText(TreeEdges(other, c.net.n));

@@ -288,8 +288,7 @@ NeighbourSets TreeSets(const std::vector<SpanningTreeEdge>& tree) {
     NeighbourSets sets{};
     for (const SpanningTreeEdge& e : tree) {
         if (e.from < 1 || e.to < 1 || e.from > MaxPoints || e.to > MaxPoints) continue;
-        sets[Ix(e.from)] = static_cast<PointSet>(sets[Ix(e.from)] | PointBit(e.to));
-        sets[Ix(e.to)] = static_cast<PointSet>(sets[Ix(e.to)] | PointBit(e.from));
+        Join(sets, e.from, e.to);
     }
     return sets;
 }
@@ -302,8 +301,7 @@ std::vector<TreeEdgeCut> TreeCuts(const std::vector<SpanningTreeEdge>& tree) {
     for (const SpanningTreeEdge& e : tree) {
         if (e.from < 1 || e.to < 1) continue;
         NeighbourSets without = sets;
-        without[Ix(e.from)] = static_cast<PointSet>(without[Ix(e.from)] & ~PointBit(e.to));
-        without[Ix(e.to)] = static_cast<PointSet>(without[Ix(e.to)] & ~PointBit(e.from));
+        Part(without, e.from, e.to);
         cuts.push_back({e, Reach(without, e.to, 0)});
     }
     return cuts;
@@ -317,10 +315,7 @@ std::optional<std::pair<int, int>> SeparatedWithout(const NetWorkType& net, int 
 std::optional<std::pair<int, int>> SeparatedWithoutEdge(const NetWorkType& net, int from, int to) {
     const NeighbourSets nbr = UndirectedNeighbours(net);
     NeighbourSets without = nbr;
-    if (from >= 1 && to >= 1 && from <= MaxPoints && to <= MaxPoints) {
-        without[Ix(from)] = static_cast<PointSet>(without[Ix(from)] & ~PointBit(to));
-        without[Ix(to)] = static_cast<PointSet>(without[Ix(to)] & ~PointBit(from));
-    }
+    if (from >= 1 && to >= 1 && from <= MaxPoints && to <= MaxPoints) Part(without, from, to);
     return FirstSeparated(nbr, without, net.n, 0);
 }
 
