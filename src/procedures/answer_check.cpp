@@ -127,7 +127,7 @@ std::optional<std::string> QuestionRefusal(const NetWorkType& net, const CheckRe
 Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const StudentAnswer& answer,
                     RunControl& control) {
     Verdict verdict;
-    check::Context c{net, request, control, verdict, std::nullopt, std::nullopt, false};
+    check::Context c{net, request, control, verdict, std::nullopt, std::nullopt};
     Dispatch(c, answer);
     if (control.Stopped()) {
         verdict = Verdict{};
@@ -137,8 +137,8 @@ Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const S
     if (verdict.lines.empty()) {
         verdict.outcome = Outcome::Correct;
         verdict.lines.emplace_back(CorrectText);
-        if (c.anotherExists) verdict.lines.emplace_back(AnotherAnswerText);
-        if (c.anotherExists && request.showCorrect && c.another)
+        if (c.another) verdict.lines.emplace_back(AnotherAnswerText);
+        if (c.another && request.showCorrect)
             verdict.lines.push_back(AnotherAnswerShownText(*c.another));
     } else {
         verdict.outcome = Outcome::Incorrect;

@@ -26,7 +26,6 @@ struct Context {
     std::optional<std::string> correct;
     // Another right answer than the student's, if there is one.
     std::optional<std::string> another;
-    bool anotherExists = false;
 
     void Fault(const std::string& line) { verdict.lines.push_back(line); }
     void FaultPoint(int p) { verdict.points.push_back({p, FaultColor}); }

@@ -194,10 +194,7 @@ void CheckSetQuestion(Context& c, const StudentAnswer& a) {
         if (q == Question::IndependentSet) return IsIndependent(adj, s);
         return IsIndependent(adj, static_cast<PointSet>(AllPoints(n) & ~s));
     };
-    if (const auto other = OtherSet(n, size, *set, has)) {
-        c.anotherExists = true;
-        c.another = PointSetText(PointsOf(*other));
-    }
+    if (const auto other = OtherSet(n, size, *set, has)) c.another = PointSetText(PointsOf(*other));
 }
 
 void CheckColoring(Context& c, const StudentAnswer& a) {

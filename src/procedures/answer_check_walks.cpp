@@ -199,7 +199,6 @@ void CheckShortestPath(Context& c, const StudentAnswer& a) {
     MarkWalk(c, walk);
     const auto other = OtherTightPath(
         c, s, t, walk, [&](int u, int v) { return SameValue(d[Ix(u)] + length(u, v), d[Ix(v)]); });
-    c.anotherExists = other.has_value();
     if (other) c.another = PointList(*other);
 }
 
@@ -225,7 +224,6 @@ void CheckCriticalPath(Context& c, const StudentAnswer& a) {
     const auto other = OtherTightPath(c, s, t, walk, [&](int u, int v) {
         return SameValue(schedule.earliest[Ix(u)] + weight(u, v), schedule.earliest[Ix(v)]);
     });
-    c.anotherExists = other.has_value();
     if (other) c.another = PointList(*other);
 }
 
@@ -359,7 +357,6 @@ void CheckTour(Context& c, const StudentAnswer& a) {
     const std::set<EdgeKey> mine = EdgeSetOf(c.net, walk);
     const auto other = FindTour(c, kind, TourSources(c, cycle),
                                 [&](std::span<const int> tour) { return EdgeSetOf(c.net, tour) != mine; });
-    c.anotherExists = other.has_value();
     if (other) c.another = PointList(*other);
 }
 

@@ -181,7 +181,6 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     const auto [in, out] = *swap;
     Part(other, out.first, out.second);
     Join(other, in.first, in.second);
-    c.anotherExists = true;
     c.another = EdgesText(TreeEdges(other, c.net.n));
 }
 
