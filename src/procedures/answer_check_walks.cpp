@@ -92,6 +92,17 @@ std::vector<int> WalkOf(Context& c, const StudentAnswer& a, int start) {
     return walk;
 }
 
+// The walk of the answer when it has points and all are points of the net; empty after a fault.
+std::vector<int> PointsWalk(Context& c, const StudentAnswer& a, int start) {
+    std::vector<int> walk = WalkOf(c, a, start);
+    if (walk.empty()) {
+        c.Fault(EmptyAnswerText);
+        return {};
+    }
+    if (!AllPointsValid(c, walk)) return {};
+    return walk;
+}
+
 void RepeatedPoints(Context& c, const std::vector<int>& walk, bool closed) {
     std::set<int> seen;
     const std::size_t end = closed && walk.size() > 1 ? walk.size() - 1 : walk.size();
@@ -124,12 +135,8 @@ void Ends(Context& c, const std::vector<int>& walk, int source, int sink) {
 // The walk of the answer when it is a path from `source` to `sink` along the net's edges, each
 // point once; empty after a fault.
 std::vector<int> ValidPath(Context& c, const StudentAnswer& a, int source, int sink) {
-    std::vector<int> walk = WalkOf(c, a, source);
-    if (walk.empty()) {
-        c.Fault(EmptyAnswerText);
-        return {};
-    }
-    if (!AllPointsValid(c, walk)) return {};
+    const std::vector<int> walk = PointsWalk(c, a, source);
+    if (walk.empty()) return {};
     Ends(c, walk, source, sink);
     RepeatedPoints(c, walk, false);
     EdgesExist(c, walk);
@@ -257,12 +264,8 @@ void CheckEuler(Context& c, const StudentAnswer& a, bool cycle) {
         if (!obstacle) c.Fault(ExistsText(what, r.sequence));
         return;
     }
-    const std::vector<int> walk = WalkOf(c, a, 0);
-    if (walk.empty()) {
-        c.Fault(EmptyAnswerText);
-        return;
-    }
-    if (!AllPointsValid(c, walk)) return;
+    const std::vector<int> walk = PointsWalk(c, a, 0);
+    if (walk.empty()) return;
     EdgesExist(c, walk);
     EdgesOnce(c, walk);
     if (cycle && walk.back() != walk.front()) c.Fault(OpenCycleText(walk.back(), walk.front()));
@@ -300,12 +303,8 @@ std::vector<int> TourSources(const Context& c, bool cycle) {
 // A Hamiltonian walk of the answer, each point once; empty after a fault.
 std::vector<int> ValidTour(Context& c, const StudentAnswer& a, bool cycle) {
     const int source = cycle ? 0 : c.request.source;
-    const std::vector<int> walk = WalkOf(c, a, source);
-    if (walk.empty()) {
-        c.Fault(EmptyAnswerText);
-        return {};
-    }
-    if (!AllPointsValid(c, walk)) return {};
+    const std::vector<int> walk = PointsWalk(c, a, source);
+    if (walk.empty()) return {};
     Ends(c, walk, source, 0);
     RepeatedPoints(c, walk, cycle);
     for (int p = 1; p <= c.net.n; ++p) {
