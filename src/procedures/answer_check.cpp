@@ -142,13 +142,8 @@ Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const S
             verdict.lines.push_back(AnotherAnswerShownText(*c.another));
     } else {
         verdict.outcome = Outcome::Incorrect;
-        verdict.points.erase(
-            std::remove_if(verdict.points.begin(), verdict.points.end(),
-                           [](const MarkedPoint& m) { return m.color != check::FaultColor; }),
-            verdict.points.end());
-        verdict.edges.erase(std::remove_if(verdict.edges.begin(), verdict.edges.end(),
-                                           [](const MarkedEdge& m) { return m.color != check::FaultColor; }),
-                            verdict.edges.end());
+        std::erase_if(verdict.points, [](const MarkedPoint& m) { return m.color != check::FaultColor; });
+        std::erase_if(verdict.edges, [](const MarkedEdge& m) { return m.color != check::FaultColor; });
         if (request.showCorrect && c.correct) verdict.lines.push_back(CorrectAnswerShownText(*c.correct));
     }
     return verdict;

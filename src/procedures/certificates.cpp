@@ -108,8 +108,8 @@ std::optional<std::pair<int, int>> FirstSeparated(const NeighbourSets& before, c
 
 std::vector<int> OddCycle(const NeighbourSets& adjacent, int n);
 
-std::string Labels(const std::vector<std::string>& cells, std::size_t perLine,
-                   std::vector<std::string>& lines) {
+// Appends the cells to `lines`, `perLine` to a line, each line indented and without trailing blanks.
+void Labels(const std::vector<std::string>& cells, std::size_t perLine, std::vector<std::string>& lines) {
     std::string line = "    ";
     for (std::size_t i = 0; i < cells.size(); ++i) {
         line += cells[i];
@@ -118,7 +118,6 @@ std::string Labels(const std::vector<std::string>& cells, std::size_t perLine,
             line = "    ";
         }
     }
-    return line;
 }
 
 std::vector<std::string> ClassesOf(const PointColors& coloring, int n, int colors) {
