@@ -40,6 +40,6 @@ struct OptionSpec {
 
 // The seconds given to --time-limit, if any; a bad value says why on `err` and sets `bad`.
 [[nodiscard]] std::optional<std::chrono::steady_clock::duration> TimeLimit(const Invocation& inv,
-                                                                         std::ostream& err, bool& bad);
+                                                                           std::ostream& err, bool& bad);
 
 } // namespace plax::cli

@@ -138,8 +138,7 @@ Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const S
         verdict.outcome = Outcome::Correct;
         verdict.lines.emplace_back(CorrectText);
         if (c.another) verdict.lines.emplace_back(AnotherAnswerText);
-        if (c.another && request.showCorrect)
-            verdict.lines.push_back(AnotherAnswerShownText(*c.another));
+        if (c.another && request.showCorrect) verdict.lines.push_back(AnotherAnswerShownText(*c.another));
     } else {
         verdict.outcome = Outcome::Incorrect;
         std::erase_if(verdict.points, [](const MarkedPoint& m) { return m.color != check::FaultColor; });

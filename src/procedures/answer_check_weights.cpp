@@ -39,8 +39,7 @@ std::optional<NeighbourSets> SpanningTreeOf(Context& c, const std::vector<EdgeMa
     for (const EdgeMark& e : edges) {
         if (!AllPointsValid(c, {e.from, e.to})) return std::nullopt;
         if (!Joined(c.net, e.from, e.to)) c.Fault(NotAnEdgeText(e.from, e.to));
-        if (!seen.insert(UndirectedKey(e.from, e.to)).second)
-            c.Fault(EdgeListedTwiceText(e.from, e.to));
+        if (!seen.insert(UndirectedKey(e.from, e.to)).second) c.Fault(EdgeListedTwiceText(e.from, e.to));
     }
     if (c.Faulty()) return std::nullopt;
     if (static_cast<int>(edges.size()) != c.net.n - 1)

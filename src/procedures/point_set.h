@@ -58,8 +58,8 @@ inline void Join(NeighbourSets& sets, int a, int b) {
     sets[static_cast<std::size_t>(b)] |= PointBit(a);
 }
 inline void Part(NeighbourSets& sets, int a, int b) {
-    sets[static_cast<std::size_t>(a)] = static_cast<PointSet>(sets[static_cast<std::size_t>(a)] & ~PointBit(b));
-    sets[static_cast<std::size_t>(b)] = static_cast<PointSet>(sets[static_cast<std::size_t>(b)] & ~PointBit(a));
+    sets[static_cast<std::size_t>(a)] &= static_cast<PointSet>(~PointBit(b));
+    sets[static_cast<std::size_t>(b)] &= static_cast<PointSet>(~PointBit(a));
 }
 // The points with an edge into each point: the out-sets turned round.
 NeighbourSets InNeighbours(const NeighbourSets& out, int n);

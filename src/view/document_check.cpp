@@ -117,8 +117,9 @@ void TMDIChild::SaveAsExercise1Click() {
         host_.Ui().Warning(*refusal);
         return;
     }
-    const auto path = host_.Ui().AskSavePath(ExerciseFilter, ExerciseExtension,
-                                             ReplaceExtension(FileName(), std::string(".") + ExerciseExtension));
+    const auto path =
+        host_.Ui().AskSavePath(ExerciseFilter, ExerciseExtension,
+                               ReplaceExtension(FileName(), std::string(".") + ExerciseExtension));
     if (!path) return;
     if (FolderOf(*path) != FolderOf(FileName())) {
         host_.Ui().Warning(ExerciseBesideNetMessage);
