@@ -70,12 +70,7 @@ int RunCheck(const Invocation& inv, std::ostream& out, std::ostream& err) {
     bool bad = false;
     CheckRequest request{info->question, *PointOption(inv, "--source", err, bad),
                          *PointOption(inv, "--sink", err, bad), inv.Has("--show-correct")};
-    std::optional<std::chrono::steady_clock::duration> limit;
-    if (inv.Value("--time-limit")) {
-        const auto seconds = NumberOption(inv, "--time-limit", 0, 1000000, err);
-        if (seconds) limit = std::chrono::seconds(*seconds);
-        bad = bad || !seconds;
-    }
+    const auto limit = TimeLimit(inv, err, bad);
     if (bad) return ExitUsage;
 
     CliMessages messages(err, false);

@@ -55,4 +55,15 @@ std::optional<long long> NumberOption(const Invocation& inv, const std::string& 
     return v;
 }
 
+std::optional<std::chrono::steady_clock::duration> TimeLimit(const Invocation& inv, std::ostream& err,
+                                                             bool& bad) {
+    if (!inv.Value("--time-limit")) return std::nullopt;
+    const auto seconds = NumberOption(inv, "--time-limit", 0, 1000000, err);
+    if (!seconds) {
+        bad = true;
+        return std::nullopt;
+    }
+    return std::chrono::seconds(*seconds);
+}
+
 } // namespace plax::cli

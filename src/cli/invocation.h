@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <istream>
 #include <map>
 #include <optional>
@@ -36,5 +37,9 @@ struct OptionSpec {
 // A whole number within [lo, hi] given to `option`; says why on `err` when it is not.
 [[nodiscard]] std::optional<long long> NumberOption(const Invocation& inv, const std::string& option,
                                                     long long lo, long long hi, std::ostream& err);
+
+// The seconds given to --time-limit, if any; a bad value says why on `err` and sets `bad`.
+[[nodiscard]] std::optional<std::chrono::steady_clock::duration> TimeLimit(const Invocation& inv,
+                                                                           std::ostream& err, bool& bad);
 
 } // namespace plax::cli

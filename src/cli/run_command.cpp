@@ -160,17 +160,6 @@ void PrintMarks(const MarkingBuffer& marks, int n, std::ostream& out) {
         out << "edge " << e.from << ' ' << e.to << '\n';
 }
 
-std::optional<std::chrono::steady_clock::duration> TimeLimit(const Invocation& inv, std::ostream& err,
-                                                             bool& bad) {
-    if (!inv.Value("--time-limit")) return std::nullopt;
-    const auto seconds = NumberOption(inv, "--time-limit", 0, 1000000, err);
-    if (!seconds) {
-        bad = true;
-        return std::nullopt;
-    }
-    return std::chrono::seconds(*seconds);
-}
-
 // A text that its store could not keep whole stopped the run; the report is not given half of it.
 bool AddTextToReport(const CliSink& sink, UserMessages& messages) {
     std::string reportFile = sink.FileName();

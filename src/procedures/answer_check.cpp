@@ -127,7 +127,7 @@ std::optional<std::string> QuestionRefusal(const NetWorkType& net, const CheckRe
 Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const StudentAnswer& answer,
                     RunControl& control) {
     Verdict verdict;
-    check::Context c{net, request, control, verdict, std::nullopt, std::nullopt, false};
+    check::Context c{net, request, control, verdict, std::nullopt, std::nullopt};
     Dispatch(c, answer);
     if (control.Stopped()) {
         verdict = Verdict{};
@@ -137,18 +137,12 @@ Verdict CheckAnswer(const NetWorkType& net, const CheckRequest& request, const S
     if (verdict.lines.empty()) {
         verdict.outcome = Outcome::Correct;
         verdict.lines.emplace_back(CorrectText);
-        if (c.anotherExists) verdict.lines.emplace_back(AnotherAnswerText);
-        if (c.anotherExists && request.showCorrect && c.another)
-            verdict.lines.push_back(AnotherAnswerShownText(*c.another));
+        if (c.another) verdict.lines.emplace_back(AnotherAnswerText);
+        if (c.another && request.showCorrect) verdict.lines.push_back(AnotherAnswerShownText(*c.another));
     } else {
         verdict.outcome = Outcome::Incorrect;
-        verdict.points.erase(
-            std::remove_if(verdict.points.begin(), verdict.points.end(),
-                           [](const MarkedPoint& m) { return m.color != check::FaultColor; }),
-            verdict.points.end());
-        verdict.edges.erase(std::remove_if(verdict.edges.begin(), verdict.edges.end(),
-                                           [](const MarkedEdge& m) { return m.color != check::FaultColor; }),
-                            verdict.edges.end());
+        std::erase_if(verdict.points, [](const MarkedPoint& m) { return m.color != check::FaultColor; });
+        std::erase_if(verdict.edges, [](const MarkedEdge& m) { return m.color != check::FaultColor; });
         if (request.showCorrect && c.correct) verdict.lines.push_back(CorrectAnswerShownText(*c.correct));
     }
     return verdict;

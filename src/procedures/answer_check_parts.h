@@ -4,8 +4,10 @@
 #include "answer_check.h"
 #include "point_set.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plax::check {
@@ -24,7 +26,6 @@ struct Context {
     std::optional<std::string> correct;
     // Another right answer than the student's, if there is one.
     std::optional<std::string> another;
-    bool anotherExists = false;
 
     void Fault(const std::string& line) { verdict.lines.push_back(line); }
     void FaultPoint(int p) { verdict.points.push_back({p, FaultColor}); }
@@ -33,6 +34,9 @@ struct Context {
 };
 
 std::size_t Ix(int p);
+// An edge by its ends; the lower end first when the direction does not count.
+using EdgeKey = std::pair<int, int>;
+inline EdgeKey UndirectedKey(int a, int b) { return {std::min(a, b), std::max(a, b)}; }
 // Every point of `points` is a point of the net; otherwise says which is not.
 bool AllPointsValid(Context& c, const std::vector<int>& points);
 // The edge between two points in either direction (the questions on undirected nets).

@@ -95,16 +95,6 @@ PointSet CutPointsOf(const NetWorkType& net) {
     return cuts;
 }
 
-using EdgeKey = std::pair<int, int>;
-EdgeKey Key(int a, int b) { return {std::min(a, b), std::max(a, b)}; }
-
-std::string EdgeListText(const std::set<EdgeKey>& edges) {
-    std::string text;
-    for (const EdgeKey& e : edges)
-        text += (text.empty() ? "" : ", ") + EdgeText(e.first, e.second);
-    return text;
-}
-
 // The answer's edges, each between two points of the net that are joined, each once.
 std::optional<std::vector<EdgeKey>> EdgesOf(Context& c, const std::vector<EdgeMark>& edges) {
     std::vector<EdgeKey> keys;
@@ -115,11 +105,11 @@ std::optional<std::vector<EdgeKey>> EdgesOf(Context& c, const std::vector<EdgeMa
             c.Fault(NotAnEdgeText(e.from, e.to));
             continue;
         }
-        if (!seen.insert(Key(e.from, e.to)).second) {
+        if (!seen.insert(UndirectedKey(e.from, e.to)).second) {
             c.Fault(EdgeListedTwiceText(e.from, e.to));
             continue;
         }
-        keys.push_back(Key(e.from, e.to));
+        keys.push_back(UndirectedKey(e.from, e.to));
     }
     return keys;
 }
@@ -128,7 +118,7 @@ std::set<EdgeKey> BridgesOf(const NetWorkType& net) {
     std::set<EdgeKey> bridges;
     for (int u = 1; u <= net.n; ++u)
         for (const EdgeType& e : net.lists[Ix(u)])
-            if (SeparatedWithoutEdge(net, u, e.target)) bridges.insert(Key(u, e.target));
+            if (SeparatedWithoutEdge(net, u, e.target)) bridges.insert(UndirectedKey(u, e.target));
     return bridges;
 }
 
@@ -151,7 +141,7 @@ void CheckCutPoints(Context& c, const StudentAnswer& a) {
 
 void CheckBridges(Context& c, const StudentAnswer& a) {
     const std::set<EdgeKey> truth = BridgesOf(c.net);
-    c.correct = EdgeListText(truth);
+    c.correct = EdgesText(truth);
     const auto keys = EdgesOf(c, a.edges);
     if (!keys) return;
     const std::set<EdgeKey> given(keys->begin(), keys->end());
@@ -182,13 +172,7 @@ void CheckSetQuestion(Context& c, const StudentAnswer& a) {
                           : q == Question::PointCover ? static_cast<PointSet>(AllPoints(n) & ~independent)
                                                       : independent;
     c.correct = PointSetText(PointsOf(best));
-    if (q == Question::Clique) {
-        c.verdict.proof = CliqueProofLines("clique", ProveGreatestClique(adj, n, c.control), n);
-    } else {
-        c.verdict.proof = CliqueProofLines("independent set", ProveGreatestClique(apart, n, c.control), n);
-        if (q == Question::PointCover)
-            c.verdict.proof.insert(c.verdict.proof.begin(), CoverProofLine(SetSize(independent)));
-    }
+    c.verdict.proof = CertificateLines(InfoOf(q).procedureName, c.net, c.control);
     const auto set = SetOf(c, a.points);
     if (!set) return;
     if (q == Question::PointCover) {
@@ -210,10 +194,7 @@ void CheckSetQuestion(Context& c, const StudentAnswer& a) {
         if (q == Question::IndependentSet) return IsIndependent(adj, s);
         return IsIndependent(adj, static_cast<PointSet>(AllPoints(n) & ~s));
     };
-    if (const auto other = OtherSet(n, size, *set, has)) {
-        c.anotherExists = true;
-        c.another = PointSetText(PointsOf(*other));
-    }
+    if (const auto other = OtherSet(n, size, *set, has)) c.another = PointSetText(PointsOf(*other));
 }
 
 void CheckColoring(Context& c, const StudentAnswer& a) {

@@ -18,8 +18,6 @@ namespace plax::check {
 
 namespace {
 
-using EdgeKey = std::pair<int, int>;
-
 // Ends a search once it has what it looked for, and passes the user's Stop through.
 class UntilFound : private OwnRunFlags, public RunControl {
 public:
@@ -41,7 +39,7 @@ private:
 };
 
 EdgeKey KeyOf(const NetWorkType& net, int u, int v) {
-    return IsUndirected(net) ? EdgeKey{std::min(u, v), std::max(u, v)} : EdgeKey{u, v};
+    return IsUndirected(net) ? UndirectedKey(u, v) : EdgeKey{u, v};
 }
 
 std::set<EdgeKey> EdgeSetOf(const NetWorkType& net, std::span<const int> walk) {
@@ -94,6 +92,17 @@ std::vector<int> WalkOf(Context& c, const StudentAnswer& a, int start) {
     return walk;
 }
 
+// The walk of the answer when it has points and all are points of the net; empty after a fault.
+std::vector<int> PointsWalk(Context& c, const StudentAnswer& a, int start) {
+    std::vector<int> walk = WalkOf(c, a, start);
+    if (walk.empty()) {
+        c.Fault(EmptyAnswerText);
+        return {};
+    }
+    if (!AllPointsValid(c, walk)) return {};
+    return walk;
+}
+
 void RepeatedPoints(Context& c, const std::vector<int>& walk, bool closed) {
     std::set<int> seen;
     const std::size_t end = closed && walk.size() > 1 ? walk.size() - 1 : walk.size();
@@ -126,12 +135,8 @@ void Ends(Context& c, const std::vector<int>& walk, int source, int sink) {
 // The walk of the answer when it is a path from `source` to `sink` along the net's edges, each
 // point once; empty after a fault.
 std::vector<int> ValidPath(Context& c, const StudentAnswer& a, int source, int sink) {
-    std::vector<int> walk = WalkOf(c, a, source);
-    if (walk.empty()) {
-        c.Fault(EmptyAnswerText);
-        return {};
-    }
-    if (!AllPointsValid(c, walk)) return {};
+    const std::vector<int> walk = PointsWalk(c, a, source);
+    if (walk.empty()) return {};
     Ends(c, walk, source, sink);
     RepeatedPoints(c, walk, false);
     EdgesExist(c, walk);
@@ -186,7 +191,8 @@ void CheckShortestPath(Context& c, const StudentAnswer& a) {
     copy.sinkPoint = static_cast<std::uint16_t>(t);
     const ShortestPathsResult best = ComputeShortestPaths(copy, ShortestPathMode::SinglePair, c.control);
     c.correct = PointList(best.path);
-    c.verdict.proof = DistanceProofLines(c.net, s);
+    const DistanceLabels d = ComputeDistanceLabels(c.net, s);
+    c.verdict.proof = DistanceProofLines(d, s, c.net.n);
     const std::vector<int> walk = ValidPath(c, a, s, t);
     if (walk.empty()) return;
     const auto length = [&](int u, int v) { return PathLength(c.net, u, v); };
@@ -198,10 +204,8 @@ void CheckShortestPath(Context& c, const StudentAnswer& a) {
         return;
     }
     MarkWalk(c, walk);
-    const DistanceLabels d = ComputeDistanceLabels(c.net, s);
     const auto other = OtherTightPath(
         c, s, t, walk, [&](int u, int v) { return SameValue(d[Ix(u)] + length(u, v), d[Ix(v)]); });
-    c.anotherExists = other.has_value();
     if (other) c.another = PointList(*other);
 }
 
@@ -227,7 +231,6 @@ void CheckCriticalPath(Context& c, const StudentAnswer& a) {
     const auto other = OtherTightPath(c, s, t, walk, [&](int u, int v) {
         return SameValue(schedule.earliest[Ix(u)] + weight(u, v), schedule.earliest[Ix(v)]);
     });
-    c.anotherExists = other.has_value();
     if (other) c.another = PointList(*other);
 }
 
@@ -253,7 +256,7 @@ void EdgesOnce(Context& c, const std::vector<int>& walk) {
 
 void CheckEuler(Context& c, const StudentAnswer& a, bool cycle) {
     const EulerResult r = ComputeEuler(c.net, cycle ? EulerMode::Cycle : EulerMode::Path);
-    const auto obstacle = EulerObstacle(c.net, cycle);
+    const auto obstacle = EulerObstacle(c.net, r);
     if (obstacle) c.verdict.proof = {ObstacleLine(*obstacle)};
     c.correct = obstacle ? std::string("none") : PointList(r.sequence);
     const char* what = cycle ? "an Eulerian cycle" : "an Eulerian path";
@@ -261,12 +264,8 @@ void CheckEuler(Context& c, const StudentAnswer& a, bool cycle) {
         if (!obstacle) c.Fault(ExistsText(what, r.sequence));
         return;
     }
-    const std::vector<int> walk = WalkOf(c, a, 0);
-    if (walk.empty()) {
-        c.Fault(EmptyAnswerText);
-        return;
-    }
-    if (!AllPointsValid(c, walk)) return;
+    const std::vector<int> walk = PointsWalk(c, a, 0);
+    if (walk.empty()) return;
     EdgesExist(c, walk);
     EdgesOnce(c, walk);
     if (cycle && walk.back() != walk.front()) c.Fault(OpenCycleText(walk.back(), walk.front()));
@@ -304,12 +303,8 @@ std::vector<int> TourSources(const Context& c, bool cycle) {
 // A Hamiltonian walk of the answer, each point once; empty after a fault.
 std::vector<int> ValidTour(Context& c, const StudentAnswer& a, bool cycle) {
     const int source = cycle ? 0 : c.request.source;
-    const std::vector<int> walk = WalkOf(c, a, source);
-    if (walk.empty()) {
-        c.Fault(EmptyAnswerText);
-        return {};
-    }
-    if (!AllPointsValid(c, walk)) return {};
+    const std::vector<int> walk = PointsWalk(c, a, source);
+    if (walk.empty()) return {};
     Ends(c, walk, source, 0);
     RepeatedPoints(c, walk, cycle);
     for (int p = 1; p <= c.net.n; ++p) {
@@ -361,7 +356,6 @@ void CheckTour(Context& c, const StudentAnswer& a) {
     const std::set<EdgeKey> mine = EdgeSetOf(c.net, walk);
     const auto other = FindTour(c, kind, TourSources(c, cycle),
                                 [&](std::span<const int> tour) { return EdgeSetOf(c.net, tour) != mine; });
-    c.anotherExists = other.has_value();
     if (other) c.another = PointList(*other);
 }
 

@@ -15,8 +15,6 @@ namespace plax::check {
 
 namespace {
 
-using EdgeKey = std::pair<int, int>;
-
 // The tree path from `from` to `to` over `tree`, as its points; empty when they are not joined.
 std::vector<int> TreePath(const NeighbourSets& tree, int from, int to) {
     std::array<int, MaxPoints + 1> parent{};
@@ -35,19 +33,13 @@ std::vector<int> TreePath(const NeighbourSets& tree, int from, int to) {
     return path;
 }
 
-void Join(NeighbourSets& sets, int a, int b) {
-    sets[Ix(a)] = static_cast<PointSet>(sets[Ix(a)] | PointBit(b));
-    sets[Ix(b)] = static_cast<PointSet>(sets[Ix(b)] | PointBit(a));
-}
-
 // The answer's edges when they are a spanning tree of the net; says why not otherwise.
 std::optional<NeighbourSets> SpanningTreeOf(Context& c, const std::vector<EdgeMark>& edges) {
     std::set<EdgeKey> seen;
     for (const EdgeMark& e : edges) {
         if (!AllPointsValid(c, {e.from, e.to})) return std::nullopt;
         if (!Joined(c.net, e.from, e.to)) c.Fault(NotAnEdgeText(e.from, e.to));
-        if (!seen.insert({std::min<int>(e.from, e.to), std::max<int>(e.from, e.to)}).second)
-            c.Fault(EdgeListedTwiceText(e.from, e.to));
+        if (!seen.insert(UndirectedKey(e.from, e.to)).second) c.Fault(EdgeListedTwiceText(e.from, e.to));
     }
     if (c.Faulty()) return std::nullopt;
     if (static_cast<int>(edges.size()) != c.net.n - 1)
@@ -83,13 +75,6 @@ std::pair<EdgeKey, double> HeaviestOnPath(const NetWorkType& net, const Neighbou
         if (w > heaviest.second) heaviest = {{path[i + 1], path[i]}, w};
     }
     return heaviest;
-}
-
-std::string TreeText(const std::vector<EdgeKey>& edges) {
-    std::string text;
-    for (const EdgeKey& e : edges)
-        text += (text.empty() ? "" : ", ") + EdgeText(e.first, e.second);
-    return text;
 }
 
 std::vector<EdgeKey> TreeEdges(const NeighbourSets& tree, int n) {
@@ -167,7 +152,7 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     std::vector<EdgeKey> primEdges;
     for (const SpanningTreeEdge& e : prim.edges)
         primEdges.emplace_back(e.from, e.to);
-    c.correct = TreeText(primEdges);
+    c.correct = EdgesText(primEdges);
     c.verdict.proof = TreeProofLines(prim.edges);
     const auto tree = SpanningTreeOf(c, a.edges);
     if (!tree) return;
@@ -193,11 +178,9 @@ void CheckSpanningTree(Context& c, const StudentAnswer& a) {
     if (!swap) return;
     NeighbourSets other = *tree;
     const auto [in, out] = *swap;
-    other[Ix(out.first)] = static_cast<PointSet>(other[Ix(out.first)] & ~PointBit(out.second));
-    other[Ix(out.second)] = static_cast<PointSet>(other[Ix(out.second)] & ~PointBit(out.first));
+    Part(other, out.first, out.second);
     Join(other, in.first, in.second);
-    c.anotherExists = true;
-    c.another = TreeText(TreeEdges(other, c.net.n));
+    c.another = EdgesText(TreeEdges(other, c.net.n));
 }
 
 void CheckFlow(Context& c, const StudentAnswer& a) {

@@ -92,13 +92,6 @@ bool ParseFlow(std::string_view text, StudentAnswer& a, std::string& error) {
     return true;
 }
 
-std::string EdgesText(const std::vector<EdgeMark>& edges) {
-    std::string text;
-    for (const EdgeMark& e : edges)
-        text += (text.empty() ? "" : ", ") + EdgeText(e.from, e.to);
-    return text;
-}
-
 } // namespace
 
 ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text) {

@@ -25,6 +25,13 @@ inline constexpr const char* NoSinkRefusal = "The question needs a sink point.";
 std::string PointList(const std::vector<int>& points);
 std::string PointSetText(const std::vector<int>& points);
 std::string EdgeText(int from, int to); // "(3,4)"
+// "(1,2), (2,5)": any range of edges whose two members are their ends.
+template <typename Edges> std::string EdgesText(const Edges& edges) {
+    std::string text;
+    for (const auto& [from, to] : edges)
+        text += (text.empty() ? "" : ", ") + EdgeText(from, to);
+    return text;
+}
 
 std::string NotAPointText(int p);
 std::string NotAnEdgeText(int from, int to);

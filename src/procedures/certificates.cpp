@@ -108,8 +108,8 @@ std::optional<std::pair<int, int>> FirstSeparated(const NeighbourSets& before, c
 
 std::vector<int> OddCycle(const NeighbourSets& adjacent, int n);
 
-std::string Labels(const std::vector<std::string>& cells, std::size_t perLine,
-                   std::vector<std::string>& lines) {
+// Appends the cells to `lines`, `perLine` to a line, each line indented and without trailing blanks.
+void Labels(const std::vector<std::string>& cells, std::size_t perLine, std::vector<std::string>& lines) {
     std::string line = "    ";
     for (std::size_t i = 0; i < cells.size(); ++i) {
         line += cells[i];
@@ -118,7 +118,6 @@ std::string Labels(const std::vector<std::string>& cells, std::size_t perLine,
             line = "    ";
         }
     }
-    return line;
 }
 
 std::vector<std::string> ClassesOf(const PointColors& coloring, int n, int colors) {
@@ -191,21 +190,6 @@ MinimumCut ComputeMinimumCut(const NetWorkType& net) {
                 cut.capacity += capacity(u, v);
             }
     return cut;
-}
-
-NeighbourSets UndirectedNeighbours(const NetWorkType& net) {
-    NeighbourSets nbr = OutNeighbours(net);
-    for (int u = 1; u <= net.n; ++u)
-        for (int v : PointsOf(nbr[Ix(u)]))
-            nbr[Ix(v)] = static_cast<PointSet>(nbr[Ix(v)] | PointBit(u));
-    return nbr;
-}
-
-NeighbourSets ComplementSets(const NeighbourSets& adjacent, int n) {
-    NeighbourSets out{};
-    for (int p = 1; p <= n; ++p)
-        out[Ix(p)] = static_cast<PointSet>(AllPoints(n) & ~adjacent[Ix(p)] & ~PointBit(p));
-    return out;
 }
 
 std::optional<PointColors> ColorWith(const NeighbourSets& adjacent, int n, int k, std::uint64_t& nodes,
@@ -303,8 +287,7 @@ NeighbourSets TreeSets(const std::vector<SpanningTreeEdge>& tree) {
     NeighbourSets sets{};
     for (const SpanningTreeEdge& e : tree) {
         if (e.from < 1 || e.to < 1 || e.from > MaxPoints || e.to > MaxPoints) continue;
-        sets[Ix(e.from)] = static_cast<PointSet>(sets[Ix(e.from)] | PointBit(e.to));
-        sets[Ix(e.to)] = static_cast<PointSet>(sets[Ix(e.to)] | PointBit(e.from));
+        Join(sets, e.from, e.to);
     }
     return sets;
 }
@@ -317,8 +300,7 @@ std::vector<TreeEdgeCut> TreeCuts(const std::vector<SpanningTreeEdge>& tree) {
     for (const SpanningTreeEdge& e : tree) {
         if (e.from < 1 || e.to < 1) continue;
         NeighbourSets without = sets;
-        without[Ix(e.from)] = static_cast<PointSet>(without[Ix(e.from)] & ~PointBit(e.to));
-        without[Ix(e.to)] = static_cast<PointSet>(without[Ix(e.to)] & ~PointBit(e.from));
+        Part(without, e.from, e.to);
         cuts.push_back({e, Reach(without, e.to, 0)});
     }
     return cuts;
@@ -332,15 +314,15 @@ std::optional<std::pair<int, int>> SeparatedWithout(const NetWorkType& net, int 
 std::optional<std::pair<int, int>> SeparatedWithoutEdge(const NetWorkType& net, int from, int to) {
     const NeighbourSets nbr = UndirectedNeighbours(net);
     NeighbourSets without = nbr;
-    if (from >= 1 && to >= 1 && from <= MaxPoints && to <= MaxPoints) {
-        without[Ix(from)] = static_cast<PointSet>(without[Ix(from)] & ~PointBit(to));
-        without[Ix(to)] = static_cast<PointSet>(without[Ix(to)] & ~PointBit(from));
-    }
+    if (from >= 1 && to >= 1 && from <= MaxPoints && to <= MaxPoints) Part(without, from, to);
     return FirstSeparated(nbr, without, net.n, 0);
 }
 
 std::optional<std::string> EulerObstacle(const NetWorkType& net, bool cycle) {
-    const EulerResult r = ComputeEuler(net, cycle ? EulerMode::Cycle : EulerMode::Path);
+    return EulerObstacle(net, ComputeEuler(net, cycle ? EulerMode::Cycle : EulerMode::Path));
+}
+
+std::optional<std::string> EulerObstacle(const NetWorkType& net, const EulerResult& r) {
     if (!r.connected) {
         const PointSet joined = Reach(UndirectedNeighbours(net), 1, 0);
         for (int p = 2; p <= net.n; ++p)
@@ -401,10 +383,13 @@ std::optional<std::string> HamiltonianObstacle(const NetWorkType& net, bool cycl
 }
 
 std::vector<std::string> DistanceProofLines(const NetWorkType& net, int source) {
-    const DistanceLabels d = ComputeDistanceLabels(net, source);
+    return DistanceProofLines(ComputeDistanceLabels(net, source), source, net.n);
+}
+
+std::vector<std::string> DistanceProofLines(const DistanceLabels& d, int source, int n) {
     std::vector<std::string> lines{DistanceLabelsHeading(source)};
     std::vector<std::string> cells;
-    for (int p = 1; p <= net.n; ++p) {
+    for (int p = 1; p <= n; ++p) {
         const std::string value = d[Ix(p)] == Unreached ? std::string("No Path") : ResultNumber(d[Ix(p)]);
         cells.push_back(PadRight("d(" + std::to_string(p) + ") = " + value, 18));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coloring.h"
+#include "euler.h"
 #include "point_set.h"
 #include "run_control.h"
 #include "spanning_tree.h"
@@ -66,10 +67,6 @@ struct CliqueProof {
     bool stopped = false;
 };
 CliqueProof ProveGreatestClique(const NeighbourSets& adjacent, int n, RunControl& control);
-// The neighbour sets of the complement within 1..n.
-NeighbourSets ComplementSets(const NeighbourSets& adjacent, int n);
-// Both directions of every edge: the adjacency the set questions read.
-NeighbourSets UndirectedNeighbours(const NetWorkType& net);
 
 // A least colouring found by backtracking in point order: colours 1..k, or nothing within `k`.
 std::optional<PointColors> ColorWith(const NeighbourSets& adjacent, int n, int k, std::uint64_t& nodes,
@@ -89,6 +86,8 @@ std::vector<TreeEdgeCut> TreeCuts(const std::vector<SpanningTreeEdge>& tree);
 std::optional<std::string> HamiltonianObstacle(const NetWorkType& net, bool cycle);
 // Why no Eulerian walk of the kind exists: a point the walk cannot reach, or the degrees.
 std::optional<std::string> EulerObstacle(const NetWorkType& net, bool cycle);
+// The same for a walk search already run on the net.
+std::optional<std::string> EulerObstacle(const NetWorkType& net, const EulerResult& found);
 
 // The points that no longer reach each other when `p` (or the edge) is taken out, if any.
 std::optional<std::pair<int, int>> SeparatedWithout(const NetWorkType& net, int p);
@@ -101,6 +100,7 @@ std::vector<std::string> CertificateLines(std::string_view procedureName, const 
 
 // Proof lines of the single kinds, as the checks show them.
 std::vector<std::string> DistanceProofLines(const NetWorkType& net, int source);
+std::vector<std::string> DistanceProofLines(const DistanceLabels& labels, int source, int n);
 std::vector<std::string> CutProofLines(const MinimumCut& cut);
 std::vector<std::string> ChromaticProofLines(const ChromaticProof& proof);
 std::vector<std::string> CliqueProofLines(std::string_view what, const CliqueProof& proof, int n);

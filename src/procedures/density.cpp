@@ -74,12 +74,7 @@ private:
 PointSetSearch::PointSetSearch(const NetWorkType& net, DensityMode mode, RunControl& control)
     : n_(net.n), mode_(mode), control_(control), nbr_(OutNeighbours(net)), listPoller_(control, 10),
       colorPoller_(control, 1) {
-    if (mode == DensityMode::Undensity || mode == DensityMode::PointCover) {
-        for (int p = 1; p <= n_; ++p) {
-            PointSet& s = nbr_[static_cast<std::size_t>(p)];
-            s = static_cast<PointSet>(AllPoints(n_) & ~s & ~PointBit(p));
-        }
-    }
+    if (mode == DensityMode::Undensity || mode == DensityMode::PointCover) nbr_ = ComplementSets(nbr_, n_);
 }
 
 DensityResult PointSetSearch::Run() {

@@ -44,8 +44,10 @@ std::optional<std::map<std::string, std::string>> Fields(std::string_view text, 
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (first) {
-            if (line != Magic) error = NotExercise;
-            if (line != Magic) return std::nullopt;
+            if (line != Magic) {
+                error = NotExercise;
+                return std::nullopt;
+            }
             first = false;
             continue;
         }

@@ -6,24 +6,9 @@
 
 namespace plax {
 
-namespace {
-
-// The points with an edge into each point: the out-sets turned round.
-NeighbourSets InNeighbours(const NeighbourSets& out, int n) {
-    NeighbourSets in{};
-    for (int p = 1; p <= n; ++p) {
-        for (PointSet t = out[static_cast<std::size_t>(p)]; t != 0; t = static_cast<PointSet>(t & (t - 1)))
-            in[static_cast<std::size_t>(LowestPoint(t))] |= PointBit(p);
-    }
-    return in;
-}
-
-} // namespace
-
 Components CountComponents(const NetWorkType& net) {
     Components c;
-    const NeighbourSets out = OutNeighbours(net);
-    const NeighbourSets in = InNeighbours(out, net.n);
+    const NeighbourSets nbr = UndirectedNeighbours(net);
     PointSet unvisited = AllPoints(net.n);
     // Each point enters the queue once, so a fixed array holds it.
     std::array<int, MaxPoints> queue{};
@@ -38,7 +23,7 @@ Components CountComponents(const NetWorkType& net) {
         while (head < tail) {
             const auto u = static_cast<std::size_t>(queue[head++]);
             // Edges either way, the lower points first.
-            PointSet found = static_cast<PointSet>((out[u] | in[u]) & unvisited);
+            PointSet found = static_cast<PointSet>(nbr[u] & unvisited);
             unvisited = static_cast<PointSet>(unvisited & ~found);
             for (; found != 0; found = static_cast<PointSet>(found & (found - 1))) {
                 const int v = LowestPoint(found);

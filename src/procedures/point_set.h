@@ -52,5 +52,20 @@ private:
 // Per point, the set of the points in its edge list (points outside 1..n and the point itself left out).
 using NeighbourSets = std::array<PointSet, MaxPoints + 1>;
 NeighbourSets OutNeighbours(const NetWorkType& net);
+// Adds (or takes away) the edge between `a` and `b` in both directions.
+inline void Join(NeighbourSets& sets, int a, int b) {
+    sets[static_cast<std::size_t>(a)] |= PointBit(b);
+    sets[static_cast<std::size_t>(b)] |= PointBit(a);
+}
+inline void Part(NeighbourSets& sets, int a, int b) {
+    sets[static_cast<std::size_t>(a)] &= static_cast<PointSet>(~PointBit(b));
+    sets[static_cast<std::size_t>(b)] &= static_cast<PointSet>(~PointBit(a));
+}
+// The points with an edge into each point: the out-sets turned round.
+NeighbourSets InNeighbours(const NeighbourSets& out, int n);
+// Both directions of every edge: the adjacency the set questions read.
+NeighbourSets UndirectedNeighbours(const NetWorkType& net);
+// The neighbour sets of the complement within 1..n.
+NeighbourSets ComplementSets(const NeighbourSets& adjacent, int n);
 
 } // namespace plax

@@ -1,5 +1,6 @@
 // Check My Answer and exercises: the document's check mode, its dialog and its verdicts.
 #include "check_dialog.h"
+#include "dialogs.h"
 #include "document_window.h"
 #include "procedure_marks.h"
 
@@ -116,9 +117,9 @@ void TMDIChild::SaveAsExercise1Click() {
         host_.Ui().Warning(*refusal);
         return;
     }
-    const std::string base = FileName().substr(0, FileName().find_last_of('.'));
     const auto path =
-        host_.Ui().AskSavePath(ExerciseFilter, ExerciseExtension, base + "." + ExerciseExtension);
+        host_.Ui().AskSavePath(ExerciseFilter, ExerciseExtension,
+                               ReplaceExtension(FileName(), std::string(".") + ExerciseExtension));
     if (!path) return;
     if (FolderOf(*path) != FolderOf(FileName())) {
         host_.Ui().Warning(ExerciseBesideNetMessage);
