@@ -79,8 +79,9 @@ Level MakeLevel(std::vector<int> members) {
     return level;
 }
 
-// The classes of two or more points with equal invariants, each increasing, by lowest point.
-std::vector<std::vector<int>> Classes(const NetWorkType& net) {
+} // namespace
+
+std::vector<std::vector<int>> AutomorphismClasses(const NetWorkType& net) {
     const auto inv = PointInvariants(net, OutNeighbours(net));
     std::vector<std::vector<int>> classes;
     PointSet classified = 0;
@@ -98,6 +99,8 @@ std::vector<std::vector<int>> Classes(const NetWorkType& net) {
     }
     return classes;
 }
+
+namespace {
 
 // The next arrangement by one exchange of neighbours (plain changes); the counters and
 // directions run on from one cycle of the level to the next.
@@ -198,7 +201,7 @@ constexpr std::uint64_t Factorial(std::size_t k) {
 
 AutomorphismSearch::AutomorphismSearch(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
                                        const AutomorphismVisitor& onFind)
-    : control_(control), onFind_(onFind), n_(net.n), order_(order), classes_(Classes(net)),
+    : control_(control), onFind_(onFind), n_(net.n), order_(order), classes_(AutomorphismClasses(net)),
       stride_(classes_.size()), collected_(classes_.size()) {
     const NeighbourSets out = OutNeighbours(net);
     for (int s = 1; s <= n_; ++s)
@@ -416,8 +419,6 @@ void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find, std::str
 }
 
 } // namespace
-
-std::vector<std::vector<int>> AutomorphismClasses(const NetWorkType& net) { return Classes(net); }
 
 AutomorphismsResult SearchAutomorphisms(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
                                         const AutomorphismVisitor& onFind) {
