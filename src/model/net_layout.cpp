@@ -1,5 +1,6 @@
 #include "net_layout.h"
 
+#include "adjacency_index.h"
 #include "net_store.h"
 #include "seeded_random.h"
 
@@ -21,25 +22,13 @@ struct Spot {
 
 using Spots = std::array<Spot, MaxPoints + 1>;
 using Moves = std::array<bool, MaxPoints + 1>;
-// Whether two points are joined by an edge either way; worked out once, as the embedder asks
-// it tens of thousands of times.
-using Adjacency = std::array<std::array<bool, MaxPoints + 1>, MaxPoints + 1>;
 
 PointType& PointOf(NetWorkType& net, int i) { return net.points[static_cast<std::size_t>(i)]; }
 const PointType& PointOf(const NetWorkType& net, int i) { return net.points[static_cast<std::size_t>(i)]; }
 
-bool Linked(const NetWorkType& net, int a, int b) { return EdgeExists(net, a, b) || EdgeExists(net, b, a); }
-
-Adjacency AdjacencyOf(const NetWorkType& net) {
-    Adjacency linked{};
-    for (int i = 1; i <= net.n; ++i)
-        for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)])
-            if (e.target >= 1 && e.target <= net.n) {
-                linked[static_cast<std::size_t>(i)][e.target] = true;
-                linked[e.target][static_cast<std::size_t>(i)] = true;
-            }
-    return linked;
-}
+// Whether two points are joined by an edge either way; the index answers each question without
+// walking a list, as the embedder asks tens of thousands of them.
+bool Linked(const AdjacencyIndex& index, int a, int b) { return index.Exists(a, b) || index.Exists(b, a); }
 
 // Only + - * / and the square root, all rounded exactly alike by every IEEE machine, so that a
 // seed gives the same layout everywhere (the file is built without contracted multiply-adds).
@@ -128,7 +117,8 @@ void Grid(const std::vector<int>& moving, const LayoutArea& a, int columns, Spot
 
 // Longest-path layers over the edge directions: a point stands one layer right of its furthest
 // predecessor. An undirected net, or a cycle, is layered by breadth from its lowest points.
-std::array<int, MaxPoints + 1> Layers(const NetWorkType& net, const std::vector<int>& moving) {
+std::array<int, MaxPoints + 1> Layers(const NetWorkType& net, const AdjacencyIndex& index,
+                                      const std::vector<int>& moving) {
     std::array<int, MaxPoints + 1> layer{};
     std::array<bool, MaxPoints + 1> in{};
     for (int i : moving)
@@ -155,7 +145,7 @@ std::array<int, MaxPoints + 1> Layers(const NetWorkType& net, const std::vector<
         std::vector<int> queue{root};
         for (std::size_t q = 0; q < queue.size(); ++q)
             for (int j : moving)
-                if (layer[static_cast<std::size_t>(j)] < 0 && Linked(net, queue[q], j)) {
+                if (layer[static_cast<std::size_t>(j)] < 0 && Linked(index, queue[q], j)) {
                     layer[static_cast<std::size_t>(j)] = layer[static_cast<std::size_t>(queue[q])] + 1;
                     queue.push_back(j);
                 }
@@ -164,7 +154,8 @@ std::array<int, MaxPoints + 1> Layers(const NetWorkType& net, const std::vector<
 }
 
 void Layered(const NetWorkType& net, const std::vector<int>& moving, const LayoutArea& a, Spots& at) {
-    const auto layer = Layers(net, moving);
+    const AdjacencyIndex index(net);
+    const auto layer = Layers(net, index, moving);
     int last = 0;
     for (int i : moving)
         last = std::max(last, layer[static_cast<std::size_t>(i)]);
@@ -178,7 +169,7 @@ void Layered(const NetWorkType& net, const std::vector<int>& moving, const Layou
             double sum = 0;
             int count = 0;
             for (int p : moving)
-                if (layer[static_cast<std::size_t>(p)] < l && Linked(net, p, column[j])) {
+                if (layer[static_cast<std::size_t>(p)] < l && Linked(index, p, column[j])) {
                     sum += at[static_cast<std::size_t>(p)].y;
                     ++count;
                 }
@@ -209,7 +200,7 @@ void ForceDirected(const NetWorkType& net, const std::vector<int>& moving, std::
     SeededRandom random(seed);
     for (int i : moving)
         at[static_cast<std::size_t>(i)] = {DrawUnit(random) * side, DrawUnit(random) * side};
-    const Adjacency linked = AdjacencyOf(net);
+    const AdjacencyIndex index(net);
     const double hot = side / 4;
     for (int round = 0; round < Rounds; ++round) {
         Spot middle;
@@ -232,7 +223,7 @@ void ForceDirected(const NetWorkType& net, const std::vector<int>& moving, std::
                     dx = way.x, dy = way.y, d = 1e-3;
                 }
                 double f = K * K / d;
-                if (linked[si][sj]) f -= d * d / K;
+                if (Linked(index, i, j)) f -= d * d / K;
                 push[si].x += dx / d * f;
                 push[si].y += dy / d * f;
             }

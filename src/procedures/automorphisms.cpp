@@ -79,8 +79,9 @@ Level MakeLevel(std::vector<int> members) {
     return level;
 }
 
-// The classes of two or more points with equal invariants, each increasing, by lowest point.
-std::vector<std::vector<int>> Classes(const NetWorkType& net) {
+} // namespace
+
+std::vector<std::vector<int>> AutomorphismClasses(const NetWorkType& net) {
     const auto inv = PointInvariants(net, OutNeighbours(net));
     std::vector<std::vector<int>> classes;
     PointSet classified = 0;
@@ -98,6 +99,8 @@ std::vector<std::vector<int>> Classes(const NetWorkType& net) {
     }
     return classes;
 }
+
+namespace {
 
 // The next arrangement by one exchange of neighbours (plain changes); the counters and
 // directions run on from one cycle of the level to the next.
@@ -141,7 +144,6 @@ public:
 private:
     static std::size_t Index(int p) { return static_cast<std::size_t>(p); }
 
-    void FillDistances(const NeighbourSets& out, int s);
     bool Fits(int point, int target) const;
     bool IsFree(std::size_t c) const;
     void Place(int point, int target) {
@@ -170,7 +172,7 @@ private:
     const std::vector<std::vector<int>> classes_;
     std::vector<std::uint64_t> stride_; // per class, the candidates of one of its arrangements
     std::uint64_t total_ = 1;           // every candidate, the identity included
-    std::array<std::array<std::uint8_t, MaxPoints + 1>, MaxPoints + 1> distance_{};
+    std::array<HopCounts, MaxPoints + 1> distance_{};
     std::array<int, MaxPoints + 1> image_{};
     std::array<int, MaxPoints> placed_{};
     int placedCount_ = 0;
@@ -183,7 +185,6 @@ private:
     std::uint64_t counter_ = 1; // the identity
 };
 
-constexpr std::uint8_t Unreached = 0xff;
 constexpr std::uint64_t StepsPerPoll = 25;
 // Arrangements of one class kept for sorting by plain changes; a class with more that fit is
 // stepped through arrangement by arrangement instead.
@@ -200,11 +201,11 @@ constexpr std::uint64_t Factorial(std::size_t k) {
 
 AutomorphismSearch::AutomorphismSearch(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
                                        const AutomorphismVisitor& onFind)
-    : control_(control), onFind_(onFind), n_(net.n), order_(order), classes_(Classes(net)),
+    : control_(control), onFind_(onFind), n_(net.n), order_(order), classes_(AutomorphismClasses(net)),
       stride_(classes_.size()), collected_(classes_.size()) {
     const NeighbourSets out = OutNeighbours(net);
     for (int s = 1; s <= n_; ++s)
-        FillDistances(out, s);
+        distance_[Index(s)] = HopDistances(out, n_, s);
     for (std::size_t c = classes_.size(); c-- > 0;) {
         stride_[c] = total_;
         total_ *= Factorial(classes_[c].size()); // at most 15!, as the classes share 15 points
@@ -217,24 +218,6 @@ AutomorphismSearch::AutomorphismSearch(const NetWorkType& net, AutomorphismOrder
     for (int p = 1; p <= n_; ++p) {
         image_[Index(p)] = p;
         if (!Contains(moving, p)) placed_[static_cast<std::size_t>(placedCount_++)] = p;
-    }
-}
-
-void AutomorphismSearch::FillDistances(const NeighbourSets& out, int s) {
-    auto& row = distance_[Index(s)];
-    row.fill(Unreached);
-    row[Index(s)] = 0;
-    PointSet reached = PointBit(s);
-    PointSet frontier = reached;
-    for (std::uint8_t d = 1; frontier != 0; ++d) {
-        PointSet next = 0;
-        for (PointSet f = frontier; f != 0; f = static_cast<PointSet>(f & (f - 1)))
-            next |= out[Index(LowestPoint(f))];
-        next = static_cast<PointSet>(next & ~reached);
-        reached |= next;
-        for (PointSet f = next; f != 0; f = static_cast<PointSet>(f & (f - 1)))
-            row[Index(LowestPoint(f))] = d;
-        frontier = next;
     }
 }
 
@@ -436,8 +419,6 @@ void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find, std::str
 }
 
 } // namespace
-
-std::vector<std::vector<int>> AutomorphismClasses(const NetWorkType& net) { return Classes(net); }
 
 AutomorphismsResult SearchAutomorphisms(const NetWorkType& net, AutomorphismOrder order, RunControl& control,
                                         const AutomorphismVisitor& onFind) {

@@ -36,20 +36,31 @@ Components CountComponents(const NetWorkType& net) {
     return c;
 }
 
-int PointEccentricity(const NeighbourSets& out, int n, int s) {
-    if (n == 0 || s < 1 || s > n) return 0;
-    // Breadth first by whole layers: the layer count is the largest distance.
+HopCounts HopDistances(const NeighbourSets& out, int n, int s) {
+    HopCounts hops;
+    hops.fill(UnreachedHops);
+    if (s < 1 || s > n || s > MaxPoints) return hops;
+    hops[static_cast<std::size_t>(s)] = 0;
+    // Breadth first by whole layers.
     PointSet reached = PointBit(s);
     PointSet layer = reached;
-    int eccentricity = -1;
-    while (layer != 0) {
-        ++eccentricity;
+    for (std::uint8_t d = 1; layer != 0; ++d) {
         PointSet next = 0;
-        for (PointSet f = layer; f != 0; f = static_cast<PointSet>(f & (f - 1)))
-            next |= out[static_cast<std::size_t>(LowestPoint(f))];
+        for (const int p : PointsIn(layer))
+            next |= out[static_cast<std::size_t>(p)];
         layer = static_cast<PointSet>(next & ~reached);
         reached |= layer;
+        for (const int p : PointsIn(layer))
+            hops[static_cast<std::size_t>(p)] = d;
     }
+    return hops;
+}
+
+int PointEccentricity(const NeighbourSets& out, int n, int s) {
+    if (n == 0 || s < 1 || s > n) return 0;
+    int eccentricity = 0;
+    for (const std::uint8_t hops : HopDistances(out, n, s))
+        if (hops != UnreachedHops && hops > eccentricity) eccentricity = hops;
     return eccentricity;
 }
 

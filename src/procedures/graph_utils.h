@@ -28,6 +28,12 @@ struct Components {
 // numbered in the order of their lowest-numbered points.
 Components CountComponents(const NetWorkType& net);
 
+// Per point, the fewest steps from `s` to it along the edges of a net of `n` points, from the
+// out-neighbour sets; UnreachedHops where no path leads, and everywhere for a point not in the net.
+using HopCounts = std::array<std::uint8_t, MaxPoints + 1>;
+inline constexpr std::uint8_t UnreachedHops = 0xff;
+HopCounts HopDistances(const NeighbourSets& out, int n, int s);
+
 // The largest number of steps from `s` to a point it reaches along the edges (breadth first,
 // in list order); 0 for an empty net or a point that is not in it.
 int PointEccentricity(const NetWorkType& net, int s);

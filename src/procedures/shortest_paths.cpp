@@ -2,6 +2,7 @@
 
 #include "item_lines.h"
 #include "long_run.h"
+#include "point_set.h"
 #include "procedure_texts.h"
 #include "reachability.h"
 
@@ -9,7 +10,6 @@
 #include "model/text_utils.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -172,7 +172,7 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
     d.dist[static_cast<std::size_t>(s)] = 0.0;
     // The points not yet final, bit i for point i: walked upwards, so of equal distances the
     // smallest point is taken.
-    std::uint32_t waiting = ((1U << (net.n + 1)) - 2U) & ~(1U << s);
+    PointSet waiting = static_cast<PointSet>(AllPoints(net.n) & ~PointBit(s));
     int open = 0; // targets not yet final
     for (int i = 1; i <= net.n; ++i)
         open += targets[static_cast<std::size_t>(i)] && i != s ? 1 : 0;
@@ -186,15 +186,14 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
         for (EdgeType& e : net.lists[static_cast<std::size_t>(u)]) {
             const double len = single && e.subNet ? EdgeLength(net, u, e, mode) : e.weight;
             const auto v = static_cast<std::size_t>(e.target);
-            if ((waiting >> v & 1U) != 0 && du + len < d.dist[v]) {
+            if (Contains(waiting, e.target) && du + len < d.dist[v]) {
                 d.dist[v] = du + len;
                 d.pred[v] = u;
             }
         }
         int next = 0;
         double best = Unreached;
-        for (std::uint32_t rest = waiting; rest != 0; rest &= rest - 1) {
-            const int i = std::countr_zero(rest);
+        for (const int i : PointsIn(waiting)) {
             const double di = d.dist[static_cast<std::size_t>(i)];
             if (di < best) {
                 best = di;
@@ -202,7 +201,7 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
             }
         }
         if (next == 0) break; // no point left is reached
-        waiting &= ~(1U << next);
+        waiting = static_cast<PointSet>(waiting & ~PointBit(next));
         if (targets[static_cast<std::size_t>(next)]) --open;
         u = next;
     }

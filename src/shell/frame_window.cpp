@@ -41,6 +41,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace plax {
 
@@ -378,6 +379,13 @@ std::optional<EdgeDialogState> TPlaxForm::EditEdge(const EdgeDialogState& state)
     return edited;
 }
 
+TMDIChild& TPlaxForm::AddDocument(std::unique_ptr<TMDIChild> document) {
+    TMDIChild& shown = *document;
+    AddChild(document.release());
+    windowMenu_->menuAction()->setEnabled(true);
+    return shown;
+}
+
 void TPlaxForm::OpenReportWindow(const std::string& path) {
     auto form = std::make_unique<TReportForm>(*this);
     if (!form->OpenFile(path)) return;
@@ -388,8 +396,7 @@ void TPlaxForm::OpenReportWindow(const std::string& path) {
 void TPlaxForm::NewNet() {
     auto document = std::make_unique<TMDIChild>(*this);
     document->NewDocument();
-    AddChild(document.release());
-    windowMenu_->menuAction()->setEnabled(true);
+    AddDocument(std::move(document));
 }
 
 void TPlaxForm::NewFromTemplate() {
@@ -406,10 +413,8 @@ bool TPlaxForm::OpenTemplate(const TemplateParams& params) {
         return false;
     }
     auto document = std::make_unique<TMDIChild>(*this);
-    TMDIChild& shown = *document;
     document->NewDocument();
-    AddChild(document.release());
-    windowMenu_->menuAction()->setEnabled(true);
+    TMDIChild& shown = AddDocument(std::move(document));
     // Shown first, so the net is laid out in what the window shows.
     return shown.NewFromTemplate(params);
 }
@@ -425,8 +430,7 @@ void TPlaxForm::ImportNet() {
     auto document = std::make_unique<TMDIChild>(*this);
     // A file that makes no net leaves no window behind.
     if (!document->ImportDocument(*path)) return;
-    AddChild(document.release());
-    windowMenu_->menuAction()->setEnabled(true);
+    AddDocument(std::move(document));
 }
 
 void TPlaxForm::OpenFile(const std::string& path) {
@@ -435,8 +439,7 @@ void TPlaxForm::OpenFile(const std::string& path) {
     case OpenKind::Net: {
         auto document = std::make_unique<TMDIChild>(*this);
         document->OpenDocument(path);
-        AddChild(document.release());
-        windowMenu_->menuAction()->setEnabled(true);
+        AddDocument(std::move(document));
         break;
     }
     case OpenKind::Exercise: OpenExercise(path); break;
@@ -453,10 +456,7 @@ void TPlaxForm::OpenExercise(const std::string& path) {
     }
     auto document = std::make_unique<TMDIChild>(*this);
     document->OpenDocument(ExerciseNetPath(path, *read.exercise));
-    TMDIChild* opened = document.get();
-    AddChild(document.release());
-    windowMenu_->menuAction()->setEnabled(true);
-    opened->StartExercise(*read.exercise);
+    AddDocument(std::move(document)).StartExercise(*read.exercise);
 }
 
 void TPlaxForm::ShowOptions() {

@@ -133,6 +133,8 @@ private:
     void ShowPalette(QWidget& palette, bool visible, bool& placed, int top);
     void SaveBtnClick();
     void AddChild(QWidget* child);
+    // Shows a document window and enables the Window menu; the frame's area owns it from then on.
+    TMDIChild& AddDocument(std::unique_ptr<TMDIChild> document);
     void AddResultsWindow(TResultForm* form);
     void DiscardPendingResults();
     void ChildActivated();

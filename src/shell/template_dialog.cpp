@@ -54,9 +54,6 @@ constexpr std::array<KindFields, NetTemplateCount> Fields = {{
 
 constexpr int PreviewWidth = 320;
 constexpr int PreviewHeight = 176;
-// The canvas the preview is laid out in: a new document window's.
-constexpr int LayoutWidth = 593;
-constexpr int LayoutHeight = 326;
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
 
@@ -244,14 +241,13 @@ void TNewFromTemplateDlg::Adapt() {
 void TNewFromTemplateDlg::Refresh() {
     if (loading_) return;
     Adapt();
-    TemplateParams params = Answers();
-    params.width = LayoutWidth;
-    params.height = LayoutHeight;
+    // Laid out in the parameters' own canvas, a new document window's.
+    const TemplateParams params = Answers();
     TemplateResult made = GenerateForNewNet(params, options_);
     message_->setText(made.net ? Summary(*made.net) : QString::fromStdString(made.refusal));
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(made.net.has_value());
     if (made.net) made.net->view = options_.newDocumentView;
-    preview_->Show(std::move(made.net), QSize(LayoutWidth, LayoutHeight));
+    preview_->Show(std::move(made.net), QSize(params.width, params.height));
 }
 
 bool TNewFromTemplateDlg::OkEnabled() const { return buttons_->button(QDialogButtonBox::Ok)->isEnabled(); }

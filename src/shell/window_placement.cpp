@@ -29,9 +29,7 @@ QRect FitInside(const QRect& wanted, const QRect& available) {
 
 QRect FramePlace(const QRect& available, QSize wanted, const QMargins& decoration) {
     const QRect room = available.marginsRemoved(decoration);
-    QRect place(QPoint(0, 0), wanted.boundedTo(room.size()));
-    place.moveCenter(room.center());
-    return FitInside(place, room);
+    return OverArea(room, room, wanted, {});
 }
 
 QRect OverArea(const QRect& area, const QRect& screen, QSize wanted, QSize least) {

@@ -48,10 +48,7 @@ void NetCanvasWidget::paintEvent(QPaintEvent* event) {
         PaintDrag(painter, event->rect());
     } else {
         painter.fillRect(event->rect(), Qt::white);
-        const double scale = zoom_ / 100.0;
-        painter.scale(scale, scale);
-        ResetCanvas(painter);
-        NetCanvas canvas{painter, document_.IsSubNet()};
+        NetCanvas canvas = ZoomedCanvas(painter);
         RedrawNet(canvas, document_.Net(), OwnColor);
         DrawInverted(canvas);
         painter.resetTransform();
@@ -89,6 +86,13 @@ CanvasMouse NetCanvasWidget::MouseOf(const QMouseEvent& event) const {
             event.modifiers()};
 }
 
+NetCanvas NetCanvasWidget::ZoomedCanvas(QPainter& painter) const {
+    const double scale = zoom_ / 100.0;
+    painter.scale(scale, scale);
+    ResetCanvas(painter);
+    return {painter, document_.IsSubNet()};
+}
+
 void NetCanvasWidget::DrawInverted(NetCanvas& canvas) {
     QPainter& painter = canvas.painter;
     if (!painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) return;
@@ -104,10 +108,7 @@ void NetCanvasWidget::DrawInverted(NetCanvas& canvas) {
 void NetCanvasWidget::PaintDrag(QPainter& painter, const QRect& exposed) {
     if (!cacheRect_.contains(exposed)) RenderCache(cacheRect_.united(exposed));
     painter.drawPixmap(cacheRect_.topLeft(), cache_);
-    const double scale = zoom_ / 100.0;
-    painter.scale(scale, scale);
-    ResetCanvas(painter);
-    NetCanvas canvas{painter, document_.IsSubNet()};
+    NetCanvas canvas = ZoomedCanvas(painter);
     // The net's drag flag is set: no labels, fills, numbers or arrowheads on what moves.
     NetWorkType& net = document_.Net();
     for (int i : movingPoints_)
@@ -136,9 +137,7 @@ void NetCanvasWidget::RenderCache(const QRect& area) {
     cache_.fill(Qt::white);
     QPainter painter(&cache_);
     painter.translate(-area.topLeft());
-    painter.scale(zoom_ / 100.0, zoom_ / 100.0);
-    ResetCanvas(painter);
-    NetCanvas canvas{painter, document_.IsSubNet()};
+    NetCanvas canvas = ZoomedCanvas(painter);
     RedrawNet(canvas, rest, OwnColor);
 }
 

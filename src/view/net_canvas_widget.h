@@ -90,6 +90,8 @@ private:
     void RenderCache(const QRect& area);
     void PaintDrag(QPainter& painter, const QRect& exposed);
     void DrawInverted(NetCanvas& canvas);
+    // Scales the painter to the zoom and readies it to draw the net in net pixels.
+    NetCanvas ZoomedCanvas(QPainter& painter) const;
 
     DocumentContext& document_;
     CanvasEvents& events_;

@@ -54,6 +54,21 @@ TEST(GraphUtils, EccentricitiesOfAPathAndADirectedChain) {
     EXPECT_EQ(single.diameter, 0);
 }
 
+TEST(GraphUtils, HopDistancesTakeTheFewestStepsAlongTheDirections) {
+    // 1 -> 2 -> 3 with the shortcut 1 -> 3, then 3 -> 4; nothing leads to 5.
+    const NeighbourSets out = OutNeighbours(Net(DirNetCode, 5, {{1, 2}, {2, 3}, {1, 3}, {3, 4}}));
+    constexpr std::uint8_t U = UnreachedHops;
+    HopCounts expected;
+    expected.fill(U);
+    for (const auto& [p, hops] : {std::pair{1, 0}, {2, 1}, {3, 1}, {4, 2}})
+        expected[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(hops);
+    EXPECT_EQ(HopDistances(out, 5, 1), expected);
+    HopCounts none;
+    none.fill(U);
+    EXPECT_EQ(HopDistances(out, 5, 6), none) << "a point outside the net reaches nothing";
+    EXPECT_EQ(HopDistances(out, 5, 0), none);
+}
+
 TEST(GraphUtils, DegreesCountNeighbours) {
     const Degrees u = ComputeDegrees(Net(UndirNetCode, 4, {{1, 2}, {1, 3}, {1, 4}, {3, 4}}));
     EXPECT_EQ(u.in, (PointNumbers{0, 3, 1, 2, 2}));
