@@ -5,9 +5,9 @@
 #include "procedures/automorphisms.h"
 #include "procedures/density.h"
 #include "procedures/hamiltonian.h"
-#include "procedures/results_sink.h"
-#include "procedures/run_control.h"
-#include "procedures/tour_search.h"
+#include "accounts/results_sink.h"
+#include "algorithms/run_control.h"
+#include "algorithms/tour_search.h"
 
 #include <benchmark/benchmark.h>
 

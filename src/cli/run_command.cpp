@@ -6,11 +6,11 @@
 #include "net_io.h"
 #include "net_json.h"
 
-#include "procedures/certificates.h"
-#include "procedures/procedure_table.h"
-#include "procedures/procedure_texts.h"
-#include "procedures/reachability.h"
-#include "procedures/report_file.h"
+#include "checking/certificates.h"
+#include "catalogue/procedure_table.h"
+#include "accounts/procedure_texts.h"
+#include "algorithms/reachability.h"
+#include "accounts/report_file.h"
 
 #include "model/text_utils.h"
 

@@ -1,9 +1,9 @@
 #include "automorphisms.h"
 
-#include "graph_utils.h"
-#include "long_run.h"
-#include "point_set.h"
-#include "procedure_texts.h"
+#include "algorithms/graph_utils.h"
+#include "algorithms/long_run.h"
+#include "algorithms/point_set.h"
+#include "accounts/procedure_texts.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "long_run.h"
-#include "point_set.h"
-#include "results_sink.h"
+#include "algorithms/long_run.h"
+#include "algorithms/point_set.h"
+#include "accounts/results_sink.h"
 
 #include <array>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "critical_path.h"
 
-#include "activity_net.h"
-#include "graph_utils.h"
-#include "item_lines.h"
-#include "procedure_texts.h"
+#include "algorithms/activity_net.h"
+#include "algorithms/graph_utils.h"
+#include "accounts/item_lines.h"
+#include "accounts/procedure_texts.h"
 
 #include "model/net_store.h"
 #include "model/real48.h"

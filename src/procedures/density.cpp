@@ -1,10 +1,10 @@
 #include "density.h"
 
-#include "clique_list.h"
+#include "algorithms/clique_list.h"
 #include "coloring.h"
-#include "graph_utils.h"
-#include "long_run.h"
-#include "procedure_texts.h"
+#include "algorithms/graph_utils.h"
+#include "algorithms/long_run.h"
+#include "accounts/procedure_texts.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "coloring.h"
-#include "marking_buffer.h"
-#include "point_set.h"
-#include "results_sink.h"
+#include "algorithms/marking_buffer.h"
+#include "algorithms/point_set.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_types.h"
 

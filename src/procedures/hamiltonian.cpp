@@ -1,9 +1,9 @@
 #include "hamiltonian.h"
 
-#include "long_run.h"
-#include "procedure_texts.h"
-#include "reachability.h"
-#include "tour_search.h"
+#include "algorithms/long_run.h"
+#include "accounts/procedure_texts.h"
+#include "algorithms/reachability.h"
+#include "algorithms/tour_search.h"
 
 #include "model/text_utils.h"
 

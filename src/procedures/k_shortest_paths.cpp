@@ -1,7 +1,7 @@
 #include "k_shortest_paths.h"
 
-#include "item_lines.h"
-#include "procedure_texts.h"
+#include "accounts/item_lines.h"
+#include "accounts/procedure_texts.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "results_sink.h"
-#include "word_stack.h"
+#include "accounts/results_sink.h"
+#include "algorithms/word_stack.h"
 
 #include "model/net_types.h"
 

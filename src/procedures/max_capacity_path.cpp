@@ -1,6 +1,6 @@
 #include "max_capacity_path.h"
 
-#include "procedure_texts.h"
+#include "accounts/procedure_texts.h"
 
 #include "model/text_utils.h"
 

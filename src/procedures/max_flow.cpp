@@ -1,8 +1,8 @@
 #include "max_flow.h"
 
-#include "item_lines.h"
-#include "procedure_texts.h"
-#include "reachability.h"
+#include "accounts/item_lines.h"
+#include "accounts/procedure_texts.h"
+#include "algorithms/reachability.h"
 
 #include "model/adjacency_index.h"
 #include "model/net_store.h"

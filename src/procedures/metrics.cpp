@@ -1,8 +1,8 @@
 #include "metrics.h"
 
-#include "graph_utils.h"
-#include "item_lines.h"
-#include "procedure_texts.h"
+#include "algorithms/graph_utils.h"
+#include "accounts/item_lines.h"
+#include "accounts/procedure_texts.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graph_utils.h"
-#include "marking_buffer.h"
-#include "results_sink.h"
+#include "algorithms/graph_utils.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_types.h"
 

@@ -1,6 +1,6 @@
 #include "net_info.h"
 
-#include "procedure_texts.h"
+#include "accounts/procedure_texts.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results_sink.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_types.h"
 

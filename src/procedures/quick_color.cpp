@@ -1,6 +1,6 @@
 #include "coloring.h"
 #include "density.h"
-#include "graph_utils.h"
+#include "algorithms/graph_utils.h"
 
 #include "model/net_store.h"
 

@@ -1,10 +1,10 @@
 #include "shortest_paths.h"
 
-#include "item_lines.h"
-#include "long_run.h"
-#include "point_set.h"
-#include "procedure_texts.h"
-#include "reachability.h"
+#include "accounts/item_lines.h"
+#include "algorithms/long_run.h"
+#include "algorithms/point_set.h"
+#include "accounts/procedure_texts.h"
+#include "algorithms/reachability.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "marking_buffer.h"
-#include "results_sink.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_types.h"
 #include "model/user_messages.h"
 
-#include "procedures/run_control.h"
+#include "algorithms/run_control.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "marking_buffer.h"
-#include "results_sink.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_types.h"
 

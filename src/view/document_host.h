@@ -9,7 +9,7 @@
 #include "petri/marking_graph.h"
 #include "procedures/critical_path.h"
 #include "procedures/k_shortest_paths.h"
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 
 #include <cstdint>
 #include <optional>

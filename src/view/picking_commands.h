@@ -5,7 +5,7 @@
 
 #include "model/net_types.h"
 #include "procedures/k_shortest_paths.h"
-#include "procedures/procedure_table.h"
+#include "catalogue/procedure_table.h"
 
 #include <QObject>
 

@@ -7,7 +7,7 @@
 #include "procedures/cut_points.h"
 #include "procedures/euler.h"
 #include "procedures/max_flow.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/procedure_texts.h"
 
 #include <optional>
 

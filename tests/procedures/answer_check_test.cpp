@@ -1,8 +1,8 @@
 // Verdicts on students' answers, worked out by hand on small nets, and the proofs of the right
 // answers checked on random nets by checkers of the test's own.
-#include "procedures/answer_check.h"
-#include "procedures/certificates.h"
-#include "procedures/exercise_file.h"
+#include "checking/answer_check.h"
+#include "checking/certificates.h"
+#include "checking/exercise_file.h"
 #include "procedures/spanning_tree.h"
 
 #include "model/net_store.h"

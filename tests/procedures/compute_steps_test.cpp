@@ -4,13 +4,13 @@
 #include "procedures/density.h"
 #include "procedures/euler.h"
 #include "procedures/k_shortest_paths.h"
-#include "procedures/long_run.h"
+#include "algorithms/long_run.h"
 #include "procedures/max_capacity_path.h"
 #include "procedures/metrics.h"
-#include "procedures/point_set.h"
+#include "algorithms/point_set.h"
 #include "procedures/shortest_paths.h"
 #include "procedures/spanning_tree.h"
-#include "procedures/tour_search.h"
+#include "algorithms/tour_search.h"
 
 #include "net_builders.h"
 

@@ -1,8 +1,8 @@
 #include "procedures/critical_path.h"
 
-#include "procedures/activity_net.h"
-#include "procedures/marking_buffer.h"
-#include "procedures/results_sink.h"
+#include "algorithms/activity_net.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_file.h"
 #include "model/net_store.h"

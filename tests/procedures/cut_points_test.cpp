@@ -1,6 +1,6 @@
 #include "procedures/cut_points.h"
 
-#include "procedures/marking_buffer.h"
+#include "algorithms/marking_buffer.h"
 
 #include "model/net_store.h"
 

@@ -1,6 +1,6 @@
 #include "procedures/euler.h"
 
-#include "procedures/marking_buffer.h"
+#include "algorithms/marking_buffer.h"
 
 #include "model/net_store.h"
 

@@ -1,4 +1,4 @@
-#include "procedures/graph_utils.h"
+#include "algorithms/graph_utils.h"
 
 #include "model/net_store.h"
 

@@ -1,7 +1,7 @@
 #include "procedures/k_shortest_paths.h"
 
-#include "procedures/results_sink.h"
-#include "procedures/word_stack.h"
+#include "accounts/results_sink.h"
+#include "algorithms/word_stack.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

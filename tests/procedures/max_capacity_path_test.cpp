@@ -1,7 +1,7 @@
 #include "procedures/max_capacity_path.h"
 
-#include "procedures/marking_buffer.h"
-#include "procedures/results_sink.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

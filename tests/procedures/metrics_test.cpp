@@ -1,7 +1,7 @@
 #include "procedures/metrics.h"
 
-#include "procedures/graph_utils.h"
-#include "procedures/marking_buffer.h"
+#include "algorithms/graph_utils.h"
+#include "algorithms/marking_buffer.h"
 
 #include "model/net_store.h"
 

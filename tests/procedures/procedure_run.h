@@ -2,7 +2,7 @@
 
 // Runs a procedure against a collecting sink with the tests' fixed clock and records what it
 // wrote and showed.
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 #include "procedures/shortest_paths.h"
 
 #include "net_builders.h"

@@ -1,4 +1,4 @@
-#include "procedures/procedure_table.h"
+#include "catalogue/procedure_table.h"
 
 #include "net_builders.h"
 

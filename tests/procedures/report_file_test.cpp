@@ -1,4 +1,4 @@
-#include "procedures/report_file.h"
+#include "accounts/report_file.h"
 
 #include "model/net_file.h"
 

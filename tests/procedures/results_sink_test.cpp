@@ -1,6 +1,6 @@
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 
-#include "procedures/marking_buffer.h"
+#include "algorithms/marking_buffer.h"
 #include "procedures/shortest_paths.h"
 
 #include "model/net_store.h"

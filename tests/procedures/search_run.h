@@ -1,8 +1,8 @@
 #pragma once
 
 // Nets, runs and random nets for the tests of the searches that can be stopped.
-#include "procedures/marking_buffer.h"
-#include "procedures/results_sink.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/results_sink.h"
 #include "procedures/shortest_paths.h"
 
 #include "model/net_store.h"

@@ -1,4 +1,4 @@
-#include "procedures/text_store.h"
+#include "accounts/text_store.h"
 
 #include <gtest/gtest.h>
 

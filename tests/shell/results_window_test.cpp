@@ -5,9 +5,9 @@
 #include "scratch_dir.h"
 #include "view/test_host.h"
 
-#include "procedures/marking_buffer.h"
-#include "procedures/procedure_texts.h"
-#include "procedures/report_file.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/procedure_texts.h"
+#include "accounts/report_file.h"
 #include "procedures/spanning_tree.h"
 
 #include <QClipboard>

@@ -6,7 +6,7 @@
 #include "view_test_nets.h"
 
 #include "procedures/k_shortest_paths.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/procedure_texts.h"
 
 #include <QMenu>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "activity_net.h"
-#include "critical_path.h"
-#include "k_shortest_paths.h"
-#include "marking_buffer.h"
-#include "results_sink.h"
-#include "word_stack.h"
+#include "algorithms/activity_net.h"
+#include "procedures/critical_path.h"
+#include "procedures/k_shortest_paths.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/results_sink.h"
+#include "algorithms/word_stack.h"
 
 #include "model/net_types.h"
 #include "model/user_messages.h"

@@ -2,7 +2,7 @@
 #include "answer_check_parts.h"
 #include "answer_texts.h"
 #include "certificates.h"
-#include "spanning_tree.h"
+#include "procedures/spanning_tree.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -1,7 +1,7 @@
 #include "answer_check_parts.h"
 #include "answer_texts.h"
 #include "certificates.h"
-#include "clique_list.h"
+#include "algorithms/clique_list.h"
 
 #include "model/net_store.h"
 

@@ -1,8 +1,8 @@
 #include "answer_account.h"
 
 #include "answer_texts.h"
-#include "long_run.h"
-#include "procedure_texts.h"
+#include "algorithms/long_run.h"
+#include "accounts/procedure_texts.h"
 
 namespace plax {
 

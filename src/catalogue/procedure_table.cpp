@@ -1,16 +1,16 @@
 #include "procedure_table.h"
 
-#include "automorphisms.h"
-#include "cut_points.h"
-#include "density.h"
-#include "euler.h"
-#include "hamiltonian.h"
-#include "max_capacity_path.h"
-#include "max_flow.h"
-#include "metrics.h"
-#include "net_info.h"
-#include "shortest_paths.h"
-#include "spanning_tree.h"
+#include "procedures/automorphisms.h"
+#include "procedures/cut_points.h"
+#include "procedures/density.h"
+#include "procedures/euler.h"
+#include "procedures/hamiltonian.h"
+#include "procedures/max_capacity_path.h"
+#include "procedures/max_flow.h"
+#include "procedures/metrics.h"
+#include "procedures/net_info.h"
+#include "procedures/shortest_paths.h"
+#include "procedures/spanning_tree.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
 #include "answer_check.h"
 
-#include "activity_net.h"
+#include "algorithms/activity_net.h"
 #include "answer_check_parts.h"
 #include "answer_texts.h"
-#include "procedure_table.h"
-#include "procedure_texts.h"
-#include "reachability.h"
+#include "catalogue/procedure_table.h"
+#include "accounts/procedure_texts.h"
+#include "algorithms/reachability.h"
 
 #include "model/net_store.h"
 

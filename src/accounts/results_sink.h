@@ -2,8 +2,8 @@
 
 #include "model/net_types.h"
 #include "model/user_messages.h"
-#include "procedures/run_control.h"
-#include "procedures/text_store.h"
+#include "algorithms/run_control.h"
+#include "accounts/text_store.h"
 
 #include <functional>
 #include <stdexcept>

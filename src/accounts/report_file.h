@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/user_messages.h"
-#include "procedures/text_store.h"
+#include "accounts/text_store.h"
 
 #include <cstddef>
 #include <string>

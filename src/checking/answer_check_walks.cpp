@@ -1,11 +1,11 @@
-#include "activity_net.h"
+#include "algorithms/activity_net.h"
 #include "answer_check_parts.h"
 #include "answer_texts.h"
 #include "certificates.h"
-#include "critical_path.h"
-#include "euler.h"
-#include "shortest_paths.h"
-#include "tour_search.h"
+#include "procedures/critical_path.h"
+#include "procedures/euler.h"
+#include "procedures/shortest_paths.h"
+#include "algorithms/tour_search.h"
 
 #include "model/net_store.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "marking_buffer.h"
-#include "run_control.h"
+#include "algorithms/marking_buffer.h"
+#include "algorithms/run_control.h"
 
 #include "model/net_types.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "coloring.h"
-#include "euler.h"
-#include "point_set.h"
-#include "run_control.h"
-#include "spanning_tree.h"
+#include "procedures/coloring.h"
+#include "procedures/euler.h"
+#include "algorithms/point_set.h"
+#include "algorithms/run_control.h"
+#include "procedures/spanning_tree.h"
 
 #include "model/net_types.h"
 

@@ -2,7 +2,7 @@
 
 // What the checks of the several kinds of answer share; not for use outside the checker.
 #include "answer_check.h"
-#include "point_set.h"
+#include "algorithms/point_set.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "answer_check.h"
-#include "results_sink.h"
+#include "accounts/results_sink.h"
 
 #include "model/net_types.h"
 
