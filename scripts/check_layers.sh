@@ -12,17 +12,16 @@ declare -A below=(
     [model]=""
     [algorithms]="model"
     [accounts]="model algorithms"
-    [procedures]="model algorithms accounts"
-    [catalogue]="model algorithms accounts procedures"
-    [checking]="model algorithms accounts procedures catalogue"
+    [catalogue]="model algorithms accounts"
+    [checking]="model algorithms accounts catalogue"
     [petri]="model algorithms accounts"
     [interchange]="model"
     [render]="model"
-    [view]="model algorithms accounts procedures catalogue checking petri interchange render"
-    [cli]="model algorithms accounts procedures catalogue checking petri interchange render"
-    [shell]="model algorithms accounts procedures catalogue checking petri interchange render view"
+    [view]="model algorithms accounts catalogue checking petri interchange render"
+    [cli]="model algorithms accounts catalogue checking petri interchange render"
+    [shell]="model algorithms accounts catalogue checking petri interchange render view"
 )
-qt_free=" model algorithms accounts procedures catalogue checking petri "
+qt_free=" model algorithms accounts catalogue checking petri "
 
 faults=0
 fault() {

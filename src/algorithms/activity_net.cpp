@@ -49,37 +49,26 @@ private:
 
 } // namespace
 
-std::string NoPathsFromSourceToSinkMessage(int source, int sink) {
-    return "There aren`t Paths from Source " + std::to_string(source) + " to " + "Sink" +
-           std::to_string(sink);
-}
-
-bool OneSourceOneSink(NetWorkType& net, UserMessages& messages) {
+ActivityEnds FindSourceAndSink(const NetWorkType& net) {
+    ActivityEnds ends;
     int sources = 0;
     int sinks = 0;
-    int source = 0;
-    int sink = 0;
     for (int i = 1; i <= net.n; ++i) {
         int in = 0;
         for (int j = 1; j <= net.n; ++j)
             in += j != i && EdgeExists(net, j, i) ? 1 : 0;
         if (in == 0) {
             ++sources;
-            source = i;
+            ends.source = i;
         }
         if (OutDegree(net, i) == 0) {
             ++sinks;
-            sink = i;
+            ends.sink = i;
         }
     }
-    if (sources != 1 || sinks != 1) return false;
-    net.sourcePoint = static_cast<std::uint16_t>(source);
-    net.sinkPoint = static_cast<std::uint16_t>(sink);
-    if (!ReachableFrom(net, source)[static_cast<std::size_t>(sink)]) {
-        messages.Warning(NoPathsFromSourceToSinkMessage(source, sink));
-        return false;
-    }
-    return true;
+    ends.one = sources == 1 && sinks == 1;
+    ends.connected = ends.one && ReachableFrom(net, ends.source)[static_cast<std::size_t>(ends.sink)];
+    return ends;
 }
 
 bool HasCycle(const NetWorkType& net, std::vector<int>& cycle) {
@@ -110,20 +99,6 @@ std::vector<EdgeMark> CycleEdges(const std::vector<int>& cycle) {
         edges.push_back({static_cast<std::uint16_t>(cycle[k]), static_cast<std::uint16_t>(cycle[k - 1])});
     edges.push_back({static_cast<std::uint16_t>(cycle.front()), static_cast<std::uint16_t>(cycle.back())});
     return edges;
-}
-
-bool ActivityNetReady(NetWorkType& net, UserMessages& messages, std::vector<EdgeMark>& shownCycle) {
-    shownCycle.clear();
-    if (!OneSourceOneSink(net, messages)) {
-        messages.Warning(NotOneSourceOneSinkMessage);
-        return false;
-    }
-    std::vector<int> cycle;
-    if (HasCycle(net, cycle)) {
-        if (messages.Confirm(NetWorkHasCycleQuestion)) shownCycle = CycleEdges(cycle);
-        return false;
-    }
-    return true;
 }
 
 } // namespace plax

@@ -17,6 +17,7 @@ PointSet BlockClique(const NeighbourSets& nbr, const std::vector<int>& block, bo
 
 // The greatest clique among `among`: of all the largest, the first in lexicographic order of
 // their increasing point lists.
+// Cost: exponential: the clique list search over the subsets of `among` (at most 2^15).
 PointSet GreatestClique(const NeighbourSets& nbr, PointSet among);
 
 } // namespace plax

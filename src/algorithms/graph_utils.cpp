@@ -98,4 +98,12 @@ Degrees ComputeDegrees(const NetWorkType& net) {
     return d;
 }
 
+void ClearDecomposedLengths(NetWorkType& net) {
+    for (int i = 1; i <= net.n; ++i) {
+        for (EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
+            if (e.decomposedLength != 0.0) e.decomposedLength = 0.0; // a clean entry stays clean
+        }
+    }
+}
+
 } // namespace plax

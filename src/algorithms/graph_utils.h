@@ -26,16 +26,19 @@ struct Components {
 
 // Connected components with edge directions ignored (weak components of a directed net),
 // numbered in the order of their lowest-numbered points.
+// Cost: O(N + E).
 Components CountComponents(const NetWorkType& net);
 
 // Per point, the fewest steps from `s` to it along the edges of a net of `n` points, from the
 // out-neighbour sets; UnreachedHops where no path leads, and everywhere for a point not in the net.
 using HopCounts = std::array<std::uint8_t, MaxPoints + 1>;
 inline constexpr std::uint8_t UnreachedHops = 0xff;
+// Cost: O(N²) on the bit sets.
 HopCounts HopDistances(const NeighbourSets& out, int n, int s);
 
 // The largest number of steps from `s` to a point it reaches along the edges (breadth first,
 // in list order); 0 for an empty net or a point that is not in it.
+// Cost: O(N + E).
 int PointEccentricity(const NetWorkType& net, int s);
 // The same from the out-neighbour sets of a net of `n` points, for a caller that asks for many.
 int PointEccentricity(const NeighbourSets& out, int n, int s);
@@ -48,6 +51,7 @@ struct Eccentricities {
     int minPoint = 0;  // first point with the smallest
 };
 
+// Every point's eccentricity with the radius and diameter. Cost: O(N * (N + E)).
 Eccentricities ComputeEccentricities(const NetWorkType& net);
 
 // Degrees by point. On an undirected net both rows hold the degree; on a directed net `in`
@@ -57,6 +61,7 @@ struct Degrees {
     PointNumbers out{};
 };
 
+// In- and out-degrees of every point. Cost: O(N + E).
 Degrees ComputeDegrees(const NetWorkType& net);
 
 // A last-in, first-out stack of point numbers.
@@ -74,5 +79,8 @@ public:
 private:
     std::vector<std::uint8_t> items_;
 };
+
+// Sets every edge's decomposed length to 0, the state before a shortest path is measured. Cost: O(E).
+void ClearDecomposedLengths(NetWorkType& net);
 
 } // namespace plax

@@ -33,4 +33,14 @@ int CountReachable(const NetWorkType& net, int start) {
     return count;
 }
 
+bool EveryPointReachesEveryPoint(const NetWorkType& net) {
+    for (int v = 1; v <= net.n; ++v) {
+        const PointFlags reached = ReachableFrom(net, v);
+        for (int p = 1; p <= net.n; ++p) {
+            if (!reached[static_cast<std::size_t>(p)]) return false;
+        }
+    }
+    return true;
+}
+
 } // namespace plax

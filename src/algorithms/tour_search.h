@@ -13,6 +13,7 @@
 namespace plax {
 
 enum class TourKind { HamiltonianCycle, HamiltonianPath, Salesman };
+enum class HamiltonianMode { Cycle = 0, Path = 1 };
 
 // One find: its number from 1, the points in the order the tour runs (a cycle ends at its first
 // point again), and its weight. The points are only valid during the call that hands them over.
@@ -33,7 +34,10 @@ struct TourSearchResult {
     bool stopped = false;
 };
 
-// The search alone, polling `control`; the caller starts and ends the long run.
+// Hamiltonian cycles or paths from the net's source point in the order of its lists, or the
+// salesman's ever lighter cycles (a branch-and-bound search pruned by SalesmanBound). Polls
+// `control`; the caller starts and ends the long run. Cost: exponential: a backtracking search
+// over up to (N-1)! orders, bounded by Stop.
 TourSearchResult SearchTours(const NetWorkType& net, TourKind kind, RunControl& control,
                              const TourVisitor& onFind);
 

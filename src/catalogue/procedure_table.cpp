@@ -1,16 +1,19 @@
 #include "procedure_table.h"
 
-#include "procedures/automorphisms.h"
-#include "procedures/cut_points.h"
-#include "procedures/density.h"
-#include "procedures/euler.h"
-#include "procedures/hamiltonian.h"
-#include "procedures/max_capacity_path.h"
-#include "procedures/max_flow.h"
-#include "procedures/metrics.h"
-#include "procedures/net_info.h"
-#include "procedures/shortest_paths.h"
-#include "procedures/spanning_tree.h"
+#include "refusals.h"
+
+#include "accounts/automorphisms_account.h"
+#include "accounts/cut_points_account.h"
+#include "accounts/density_account.h"
+#include "accounts/euler_account.h"
+#include "accounts/hamiltonian_account.h"
+#include "accounts/max_capacity_path_account.h"
+#include "accounts/max_flow_account.h"
+#include "accounts/metrics_account.h"
+#include "accounts/net_info_account.h"
+#include "accounts/procedure_texts.h"
+#include "accounts/shortest_paths_account.h"
+#include "accounts/spanning_tree_account.h"
 
 #include <algorithm>
 #include <array>
@@ -155,7 +158,6 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .itemName = "QuickMetrics1",
      .caption = "Quick Metrics",
      .hint = "Search Metrics of the Graph",
-     .refusal = QuickMetricsRefusal,
      .run = RunMetrics,
      .marking = Marking::PointColors},
     {.name = "cut-points",
@@ -208,7 +210,6 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .caption = "Get Info",
      .hint = "Information about Points and Edges of the NetWork",
      .shortcut = "Ctrl+G",
-     .refusal = GetInfoRefusal,
      .redraw = Redraw::Never,
      .run = RunInfo},
     {.name = "spanning-tree",
@@ -230,7 +231,7 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .hint = "Search Maximal Flow from Source to Sink",
      .picks = PointPicks::SourceAndSink,
      .pickTexts = MaximalFlowTexts,
-     .refusal = MaximalFlowRefusal,
+     .refusal = TrivialNetRefusal,
      .refusalBox = RefusalBox::Information,
      .run = RunMaximalFlow,
      .marking = Marking::Flow},
@@ -242,7 +243,6 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .caption = "Critical Path",
      .hint = "Search Critical Path for directed NetWork",
      .offeredFor = OfferedFor::DirectedNets,
-     .refusal = CriticalPathRefusal,
      .prepare = ActivityNetReady,
      .run = RunCriticalPath,
      .marking = Marking::CriticalJobs},
@@ -254,7 +254,7 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .picks = PointPicks::SourceAndSink,
      .parameters = ProcedureParameters::KShortestPaths,
      .pickTexts = KPathsTexts,
-     .refusal = KShortestPathsRefusal,
+     .refusal = TrivialNetRefusal,
      .run = RunKShortestPaths,
      .marking = Marking::Walk},
     // It shows its own result: the Results text alone.
@@ -353,7 +353,6 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .caption = "Quick Color 1",
      .hint = "Quick Point Coloration 1 (for undirected only)",
      .offeredFor = OfferedFor::NotDirectedNets,
-     .refusal = QuickColorRefusal,
      .run = RunQuickColor<1>,
      .marking = Marking::PointColors},
     {.name = "quick-color-2",
@@ -363,7 +362,6 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .caption = "Quick Color 2",
      .hint = "Quick Point Coloration 2 (for undirected only)",
      .offeredFor = OfferedFor::NotDirectedNets,
-     .refusal = QuickColorRefusal,
      .run = RunQuickColor<2>,
      .marking = Marking::PointColors},
     {.name = "automorphisms",
@@ -372,7 +370,6 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .itemName = "SortAutomorphism1",
      .caption = "Sort Automorphism",
      .hint = "Search Automorphism Group (Sort)",
-     .refusal = AutomorphismsRefusal,
      .redraw = Redraw::Never,
      .run = RunAutomorphisms<AutomorphismOrder::Sorted>},
     {.name = "automorphisms",
@@ -382,7 +379,6 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .itemName = "UnsortAutomorphism1",
      .caption = "Unsort Automorphism",
      .hint = "Search Automorphism Group (UnSort)",
-     .refusal = AutomorphismsRefusal,
      .redraw = Redraw::Never,
      .run = RunAutomorphisms<AutomorphismOrder::PlainChanges>},
 }};
@@ -398,6 +394,16 @@ bool IsOffered(OfferedFor offered, const NetWorkType& net) {
     case OfferedFor::NotDirectedNets: return !IsDirectedNet(net);
     }
     return false;
+}
+
+std::optional<std::string> ProcedureInProgressRefusal(const NetWorkType& net) {
+    if (net.interaction.busy != 0) return std::string(ProcedureInProgressMessage);
+    return std::nullopt;
+}
+
+std::optional<std::string> EntryRefusal(const ProcedureEntry& entry, const NetWorkType& net) {
+    if (auto busy = ProcedureInProgressRefusal(net)) return busy;
+    return entry.refusal != nullptr ? entry.refusal(net) : std::nullopt;
 }
 
 std::span<const ProcedureEntry> ProcedureTable() { return Table; }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "algorithms/activity_net.h"
-#include "procedures/critical_path.h"
-#include "procedures/k_shortest_paths.h"
-#include "algorithms/marking_buffer.h"
+#include "accounts/critical_path_account.h"
+#include "accounts/k_shortest_paths_account.h"
 #include "accounts/results_sink.h"
+
+#include "accounts/activity_net_checks.h"
+#include "algorithms/marking_buffer.h"
 #include "algorithms/word_stack.h"
 
 #include "model/net_types.h"
@@ -100,8 +101,8 @@ struct ProcedureEntry {
     PointPicks picks = PointPicks::None;
     ProcedureParameters parameters = ProcedureParameters::None;
     PickTexts pickTexts{};
-    std::string_view runPrompt{}; // the status line just before the run
-    RefusalCheck refusal = nullptr;
+    std::string_view runPrompt{};   // the status line just before the run
+    RefusalCheck refusal = nullptr; // none: only a procedure in progress refuses it
     RefusalBox refusalBox = RefusalBox::Warning;
     Preparation prepare = nullptr;
     Redraw redraw = Redraw::AfterChecks;
@@ -109,6 +110,13 @@ struct ProcedureEntry {
     Marking marking = Marking::None;
     bool resetAfterRun = false;
 };
+
+// "Procedure in Progress!..." while a procedure runs on the net.
+[[nodiscard]] std::optional<std::string> ProcedureInProgressRefusal(const NetWorkType& net);
+
+// Why the entry's procedure cannot start on `net`, if it cannot: a procedure in progress first,
+// then the entry's own refusal. Every front end asks this before a run.
+[[nodiscard]] std::optional<std::string> EntryRefusal(const ProcedureEntry& entry, const NetWorkType& net);
 
 // Every procedure, in the order plax-cli lists them.
 std::span<const ProcedureEntry> ProcedureTable();

@@ -1,11 +1,11 @@
-#include "algorithms/activity_net.h"
+#include "accounts/activity_net_checks.h"
+#include "algorithms/critical_path.h"
+#include "algorithms/euler.h"
+#include "algorithms/shortest_paths.h"
+#include "algorithms/tour_search.h"
 #include "answer_check_parts.h"
 #include "answer_texts.h"
 #include "certificates.h"
-#include "procedures/critical_path.h"
-#include "procedures/euler.h"
-#include "procedures/shortest_paths.h"
-#include "algorithms/tour_search.h"
 
 #include "model/net_store.h"
 

@@ -1,8 +1,8 @@
 // The questions about weights: the spanning tree of least weight and the maximal flow.
+#include "algorithms/spanning_tree.h"
 #include "answer_check_parts.h"
 #include "answer_texts.h"
 #include "certificates.h"
-#include "procedures/spanning_tree.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

@@ -15,11 +15,6 @@ inline constexpr const char* EmptyAnswerText = "the answer is empty";
 inline constexpr const char* NoneIsRightText = "there is none";
 inline constexpr const char* CheckTitle = "                Check My Answer";
 inline constexpr const char* ProofHeading = "    Proof:";
-inline constexpr const char* NotUndirectedRefusal = "The question is asked of undirected nets only.";
-inline constexpr const char* NotDirectedRefusal = "The question is asked of directed nets only.";
-inline constexpr const char* NetHasCycleRefusal = "NetWork has a Cycle.\r\nThere isnt Critical Path";
-inline constexpr const char* NoSourceRefusal = "The question needs a source point.";
-inline constexpr const char* NoSinkRefusal = "The question needs a sink point.";
 
 // "1, 2, 5, 9" and "{1,3,6}".
 std::string PointList(const std::vector<int>& points);

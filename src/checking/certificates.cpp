@@ -1,12 +1,12 @@
 #include "certificates.h"
 
-#include "answer_texts.h"
 #include "algorithms/clique_list.h"
-#include "procedures/cut_points.h"
-#include "procedures/euler.h"
+#include "algorithms/cut_points.h"
+#include "algorithms/euler.h"
 #include "algorithms/graph_utils.h"
-#include "procedures/max_flow.h"
-#include "procedures/shortest_paths.h"
+#include "algorithms/max_flow.h"
+#include "algorithms/shortest_paths.h"
+#include "answer_texts.h"
 
 #include "model/net_store.h"
 #include "model/text_utils.h"

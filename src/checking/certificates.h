@@ -1,10 +1,10 @@
 #pragma once
 
-#include "procedures/coloring.h"
-#include "procedures/euler.h"
+#include "algorithms/coloring.h"
+#include "algorithms/euler.h"
 #include "algorithms/point_set.h"
 #include "algorithms/run_control.h"
-#include "procedures/spanning_tree.h"
+#include "algorithms/spanning_tree.h"
 
 #include "model/net_types.h"
 

@@ -5,7 +5,7 @@
 #include "test_document.h"
 #include "view_test_nets.h"
 
-#include "procedures/k_shortest_paths.h"
+#include "accounts/k_shortest_paths_account.h"
 #include "accounts/procedure_texts.h"
 
 #include <QMenu>
