@@ -3,16 +3,16 @@
 // complete net of 15 points does far more steps than the ring of 15, while the text grows only
 // by its lines. A procedure passes when its extra allocations on the complete net stay within
 // its extra lines plus a few, and the listings pass when a thousand finds add no allocation.
-#include "procedures/automorphisms.h"
-#include "procedures/cut_points.h"
-#include "procedures/density.h"
-#include "procedures/euler.h"
-#include "procedures/hamiltonian.h"
-#include "procedures/max_capacity_path.h"
-#include "procedures/max_flow.h"
-#include "procedures/metrics.h"
-#include "procedures/shortest_paths.h"
-#include "procedures/spanning_tree.h"
+#include "accounts/automorphisms_account.h"
+#include "accounts/cut_points_account.h"
+#include "accounts/density_account.h"
+#include "accounts/euler_account.h"
+#include "accounts/hamiltonian_account.h"
+#include "accounts/max_capacity_path_account.h"
+#include "accounts/max_flow_account.h"
+#include "accounts/metrics_account.h"
+#include "accounts/shortest_paths_account.h"
+#include "accounts/spanning_tree_account.h"
 
 #include "peer_nets.h"
 

@@ -1,10 +1,10 @@
 // The graph property procedures and the token game on the largest nets a user can draw: the
 // complete net of 15 points, whose every point has even degree, so Euler walks all 105 edges.
+#include "accounts/cut_points_account.h"
+#include "accounts/euler_account.h"
+#include "accounts/metrics_account.h"
 #include "model/net_store.h"
 #include "petri/auto_run.h"
-#include "procedures/cut_points.h"
-#include "procedures/euler.h"
-#include "procedures/metrics.h"
 
 #include "bench_nets.h"
 

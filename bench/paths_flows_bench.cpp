@@ -1,11 +1,11 @@
 // The costliest path and flow procedures on the largest nets a user can draw: 15 points and
 // every edge between them.
+#include "accounts/critical_path_account.h"
+#include "accounts/k_shortest_paths_account.h"
+#include "accounts/max_flow_account.h"
+#include "accounts/results_sink.h"
+#include "algorithms/activity_net.h"
 #include "model/net_store.h"
-#include "procedures/activity_net.h"
-#include "procedures/critical_path.h"
-#include "procedures/k_shortest_paths.h"
-#include "procedures/max_flow.h"
-#include "procedures/results_sink.h"
 
 #include "bench_nets.h"
 

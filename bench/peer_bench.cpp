@@ -2,12 +2,12 @@
 // (account written into a sink that drops it) against the Boost computation alone on a graph
 // built beforehand. Rounds interleave the two, so a busy machine slows both alike; the figures
 // are medians over the rounds, per call, and the ratio is Plax's time over Boost's.
-#include "procedures/cut_points.h"
-#include "procedures/max_capacity_path.h"
-#include "procedures/max_flow.h"
-#include "procedures/metrics.h"
-#include "procedures/shortest_paths.h"
-#include "procedures/spanning_tree.h"
+#include "accounts/cut_points_account.h"
+#include "accounts/max_capacity_path_account.h"
+#include "accounts/max_flow_account.h"
+#include "accounts/metrics_account.h"
+#include "accounts/shortest_paths_account.h"
+#include "accounts/spanning_tree_account.h"
 
 #include "peer_nets.h"
 

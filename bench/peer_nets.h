@@ -3,7 +3,7 @@
 // The seeded 15-point nets the peer and allocation benchmarks share, and a sink that drops the
 // text, so a whole call is measured without a window.
 #include "model/net_store.h"
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 
 #include <random>
 #include <string>

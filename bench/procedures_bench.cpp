@@ -1,7 +1,7 @@
 // Shortest paths on the largest nets a user can draw: 15 points, every edge, and decomposed
 // edges whose sub-nets are complete nets of their own.
+#include "accounts/shortest_paths_account.h"
 #include "model/net_store.h"
-#include "procedures/shortest_paths.h"
 
 #include "bench_nets.h"
 

@@ -1,13 +1,13 @@
 // The searches a user waits for, on 15-point nets: the salesman, the exact clique, cover and
 // colouring searches, the output-bound listings (Hamiltonian cycles, automorphisms) with the
 // share of the run spent polling, and how soon a search returns once Stop is pressed.
+#include "accounts/automorphisms_account.h"
+#include "accounts/density_account.h"
+#include "accounts/hamiltonian_account.h"
+#include "accounts/results_sink.h"
+#include "algorithms/run_control.h"
+#include "algorithms/tour_search.h"
 #include "model/net_store.h"
-#include "procedures/automorphisms.h"
-#include "procedures/density.h"
-#include "procedures/hamiltonian.h"
-#include "procedures/results_sink.h"
-#include "procedures/run_control.h"
-#include "procedures/tour_search.h"
 
 #include <benchmark/benchmark.h>
 

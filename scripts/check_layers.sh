@@ -10,15 +10,18 @@ root=${1:-"$(cd "$(dirname "$0")/.." && pwd)"}
 # Who may include whom; cli and shell sit on top and never include each other.
 declare -A below=(
     [model]=""
-    [procedures]="model"
-    [petri]="model procedures"
+    [algorithms]="model"
+    [accounts]="model algorithms"
+    [catalogue]="model algorithms accounts"
+    [checking]="model algorithms accounts catalogue"
+    [petri]="model algorithms accounts"
     [interchange]="model"
     [render]="model"
-    [view]="model procedures petri interchange render"
-    [cli]="model procedures petri interchange render"
-    [shell]="model procedures petri interchange render view"
+    [view]="model algorithms accounts catalogue checking petri interchange render"
+    [cli]="model algorithms accounts catalogue checking petri interchange render"
+    [shell]="model algorithms accounts catalogue checking petri interchange render view"
 )
-qt_free=" model procedures petri "
+qt_free=" model algorithms accounts catalogue checking petri "
 
 faults=0
 fault() {

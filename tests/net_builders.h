@@ -27,6 +27,14 @@ inline void AddEdge(NetWorkType& net, int from, int to, double weight, const std
     ASSERT_TRUE(InsertEdge(net, from, to, e)) << from << "->" << to;
 }
 
+// Edges go to the head of the lists, so the last one added is visited first.
+inline void Connect(NetWorkType& net, int from, int to, double weight = 1.0) {
+    EdgeType e;
+    e.weight = weight;
+    e.lineWidth = 1;
+    ASSERT_TRUE(InsertEdge(net, from, to, e)) << from << "-" << to;
+}
+
 // The undirected triangle "tri": edges 1-2, 2-3, 1-3 of weight 1, added in that order, so list 1
 // runs 3, 2; list 2 runs 3, 1; list 3 runs 2, 1.
 inline NetWorkType Triangle() {

@@ -4,10 +4,13 @@
 // a fixed seed: what the round trips of the file formats are tried on.
 #include "model/net_store.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace plax::testing {
 
@@ -107,5 +110,41 @@ private:
     std::mt19937 rng_;
     bool textNames_ = false;
 };
+
+// A plain net of `n` points for the procedures' tests: each pair joined with chance `density`
+// (one way only when undirected), the edges inserted in shuffled order so that the lists come
+// in no particular order, each weight drawn by `weight(rng)`. Fixed seeds keep every run the same.
+template <class Weight>
+NetWorkType RandomNet(std::mt19937& rng, bool directed, int n, double density, Weight&& weight,
+                      const std::string& name = "random") {
+    NetWorkType net;
+    NetInit(net);
+    SetNetKind(net, directed ? DirNetCode : UndirNetCode);
+    net.name = name;
+    net.n = static_cast<std::uint8_t>(n);
+    std::vector<std::pair<int, int>> pairs;
+    std::bernoulli_distribution take(density);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = directed ? 1 : i + 1; j <= n; ++j) {
+            if (i != j && take(rng)) pairs.emplace_back(i, j);
+        }
+    }
+    std::shuffle(pairs.begin(), pairs.end(), rng);
+    for (const auto& [from, to] : pairs) {
+        EdgeType e;
+        e.weight = weight(rng);
+        e.name = "No Name";
+        e.lineWidth = 1;
+        InsertEdge(net, from, to, e);
+    }
+    return net;
+}
+
+// The same with whole weights from 1 to `maxWeight`.
+inline NetWorkType RandomNet(std::mt19937& rng, bool directed, int n, double density, int maxWeight = 1) {
+    return RandomNet(rng, directed, n, density, [maxWeight](std::mt19937& r) {
+        return static_cast<double>(std::uniform_int_distribution<int>(1, maxWeight)(r));
+    });
+}
 
 } // namespace plax::testing

@@ -5,7 +5,7 @@
 #include "cli_sink.h"
 #include "net_io.h"
 
-#include "procedures/answer_account.h"
+#include "checking/answer_account.h"
 
 namespace plax::cli {
 

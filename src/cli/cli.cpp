@@ -3,7 +3,7 @@
 #include "cli_messages.h"
 #include "command_table.h"
 
-#include "procedures/procedure_table.h"
+#include "catalogue/procedure_table.h"
 
 #include <algorithm>
 #include <iostream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "procedures/results_sink.h"
-#include "procedures/text_store.h"
+#include "accounts/results_sink.h"
+#include "accounts/text_store.h"
 
 #include <chrono>
 #include <optional>

@@ -6,11 +6,11 @@
 #include "net_io.h"
 #include "net_json.h"
 
-#include "procedures/certificates.h"
-#include "procedures/procedure_table.h"
-#include "procedures/procedure_texts.h"
-#include "procedures/reachability.h"
-#include "procedures/report_file.h"
+#include "accounts/procedure_texts.h"
+#include "accounts/report_file.h"
+#include "algorithms/reachability.h"
+#include "catalogue/procedure_table.h"
+#include "checking/certificates.h"
 
 #include "model/text_utils.h"
 
@@ -208,7 +208,7 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     NetWorkType net;
     if (const int read = ReadInput(inv, path, net, messages, err); read != ExitDone) return read;
     auto refusal = KindRefusal(*proc, net);
-    if (!refusal) refusal = proc->refusal(net);
+    if (!refusal) refusal = EntryRefusal(*proc, net);
     if (refusal) {
         messages.Warning(*refusal);
         return ExitRefused;

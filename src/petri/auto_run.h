@@ -2,7 +2,7 @@
 
 #include "model/net_types.h"
 #include "model/seeded_random.h"
-#include "procedures/reachability.h"
+#include "algorithms/reachability.h"
 
 #include <cstdint>
 #include <functional>

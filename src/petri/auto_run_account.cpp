@@ -2,9 +2,9 @@
 
 #include "petri_net.h"
 
-#include "procedures/item_lines.h"
-#include "procedures/long_run.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/item_lines.h"
+#include "algorithms/long_run.h"
+#include "accounts/procedure_texts.h"
 
 #include <algorithm>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "auto_run.h"
 
 #include "model/net_types.h"
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 
 #include <array>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "petri_net.h"
 
 #include "model/net_store.h"
-#include "procedures/long_run.h"
+#include "algorithms/long_run.h"
 
 #include <algorithm>
 #include <array>

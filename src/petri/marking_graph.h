@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/net_types.h"
-#include "procedures/results_sink.h"
-#include "procedures/run_control.h"
+#include "accounts/results_sink.h"
+#include "algorithms/run_control.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #include "petri_net.h"
 
 #include "model/net_store.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/procedure_texts.h"
 
 #include <algorithm>
 

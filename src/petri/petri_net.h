@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/net_types.h"
-#include "procedures/reachability.h"
+#include "algorithms/reachability.h"
 
 #include <cstdint>
 #include <optional>

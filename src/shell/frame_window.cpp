@@ -19,7 +19,7 @@
 
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/procedure_texts.h"
 #include "view/document_window.h"
 #include "view/net_document.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "procedures/critical_path.h"
+#include "accounts/critical_path_account.h"
 #include "view/document_host.h"
 
 #include <QImage>

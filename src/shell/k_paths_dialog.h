@@ -1,6 +1,6 @@
 #pragma once
 
-#include "procedures/k_shortest_paths.h"
+#include "accounts/k_shortest_paths_account.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 #include "view/document_host.h"
 
 #include "model/text_utils.h"
-#include "procedures/report_file.h"
+#include "accounts/report_file.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

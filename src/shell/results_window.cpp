@@ -3,8 +3,8 @@
 #include "view/document_host.h"
 
 #include "model/text_utils.h"
-#include "procedures/procedure_texts.h"
-#include "procedures/report_file.h"
+#include "accounts/procedure_texts.h"
+#include "accounts/report_file.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

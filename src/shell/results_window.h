@@ -3,7 +3,7 @@
 #include "progress_window.h"
 #include "text_window.h"
 
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 
 #include <QStringList>
 #include <QWidget>

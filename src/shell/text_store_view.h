@@ -1,6 +1,6 @@
 #pragma once
 
-#include "procedures/text_store.h"
+#include "accounts/text_store.h"
 
 #include <QAbstractScrollArea>
 #include <QString>

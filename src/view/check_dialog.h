@@ -1,6 +1,6 @@
 #pragma once
 
-#include "procedures/answer_check.h"
+#include "checking/answer_check.h"
 
 #include <string>
 

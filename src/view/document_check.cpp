@@ -6,7 +6,7 @@
 
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "procedures/answer_account.h"
+#include "checking/answer_account.h"
 #include "render/net_colors.h"
 #include "render/net_geometry.h"
 

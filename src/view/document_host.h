@@ -5,11 +5,11 @@
 #include "dialogs.h"
 #include "program_state.h"
 
+#include "accounts/critical_path_account.h"
+#include "accounts/k_shortest_paths_account.h"
+#include "accounts/results_sink.h"
 #include "petri/auto_run.h"
 #include "petri/marking_graph.h"
-#include "procedures/critical_path.h"
-#include "procedures/k_shortest_paths.h"
-#include "procedures/results_sink.h"
 
 #include <cstdint>
 #include <optional>

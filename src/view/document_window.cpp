@@ -12,7 +12,7 @@
 #include "model/clipboard.h"
 #include "model/net_store.h"
 #include "model/undo.h"
-#include "procedures/procedure_table.h"
+#include "catalogue/procedure_table.h"
 #include "render/net_colors.h"
 #include "render/net_render.h"
 #include "render/picture_export.h"

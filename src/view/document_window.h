@@ -14,7 +14,7 @@
 #include "model/net_layout.h"
 #include "model/net_templates.h"
 #include "model/net_types.h"
-#include "procedures/exercise_file.h"
+#include "checking/exercise_file.h"
 
 #include <QPoint>
 #include <QSize>

@@ -2,7 +2,7 @@
 
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "procedures/graph_utils.h"
+#include "algorithms/graph_utils.h"
 #include "render/net_geometry.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "model/net_types.h"
 #include "petri/auto_run_account.h"
-#include "procedures/reachability.h"
+#include "algorithms/reachability.h"
 
 namespace plax {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "procedures/reachability.h"
+#include "algorithms/reachability.h"
 
 #include <QPixmap>
 #include <QRect>

@@ -9,7 +9,7 @@
 #include "model/net_file.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "procedures/report_file.h"
+#include "accounts/report_file.h"
 #include "render/net_render.h"
 #include "render/picture_export.h"
 

@@ -5,9 +5,9 @@
 #include "render/net_colors.h"
 #include "render/net_render.h"
 
-#include "procedures/marking_buffer.h"
-#include "procedures/procedure_texts.h"
-#include "procedures/reachability.h"
+#include "algorithms/marking_buffer.h"
+#include "accounts/procedure_texts.h"
+#include "algorithms/reachability.h"
 
 #include <array>
 #include <cassert>

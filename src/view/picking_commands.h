@@ -3,9 +3,9 @@
 #include "command_state.h"
 #include "document_context.h"
 
+#include "accounts/k_shortest_paths_account.h"
+#include "catalogue/procedure_table.h"
 #include "model/net_types.h"
-#include "procedures/k_shortest_paths.h"
-#include "procedures/procedure_table.h"
 
 #include <QObject>
 

@@ -3,11 +3,11 @@
 #include "render/net_colors.h"
 #include "render/net_render.h"
 
+#include "accounts/cut_points_account.h"
+#include "accounts/euler_account.h"
+#include "accounts/max_flow_account.h"
+#include "accounts/procedure_texts.h"
 #include "model/net_store.h"
-#include "procedures/cut_points.h"
-#include "procedures/euler.h"
-#include "procedures/max_flow.h"
-#include "procedures/procedure_texts.h"
 
 #include <optional>
 
@@ -91,7 +91,7 @@ bool RefuseWhileRunning(const NetWorkType& net, DocumentHost& host) {
 }
 
 bool RefuseEntry(DocumentContext& document, const ProcedureEntry& entry) {
-    const auto refusal = entry.refusal(document.Net());
+    const auto refusal = EntryRefusal(entry, document.Net());
     if (!refusal) return false;
     if (entry.refusalBox == RefusalBox::Information) {
         document.Host().Ui().Information(*refusal);

@@ -2,9 +2,9 @@
 
 #include "document_context.h"
 
-#include "procedures/marking_buffer.h"
-#include "procedures/procedure_table.h"
-#include "procedures/results_sink.h"
+#include "algorithms/marking_buffer.h"
+#include "catalogue/procedure_table.h"
+#include "accounts/results_sink.h"
 
 namespace plax {
 

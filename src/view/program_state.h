@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/net_types.h"
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 
 #include <QFont>
 

@@ -4,7 +4,7 @@
 #include "procedure_marks.h"
 #include "render/net_colors.h"
 
-#include "procedures/marking_buffer.h"
+#include "algorithms/marking_buffer.h"
 
 #include <QKeySequence>
 #include <QMenu>

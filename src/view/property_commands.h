@@ -3,7 +3,7 @@
 #include "document_context.h"
 
 #include "model/net_types.h"
-#include "procedures/procedure_table.h"
+#include "catalogue/procedure_table.h"
 
 #include <QAction>
 #include <QObject>

@@ -5,7 +5,7 @@
 #include "petri/auto_run_account.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
-#include "procedures/procedure_table.h"
+#include "catalogue/procedure_table.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,7 +3,7 @@
 #include "petri/petri_net.h"
 
 #include "model/net_file.h"
-#include "procedures/search_run.h"
+#include "procedure_run.h"
 #include "recording_messages.h"
 
 #include "petri_nets.h"

@@ -9,7 +9,7 @@
 #include "shell/results_window.h"
 #include "shell/window_placement.h"
 
-#include "procedures/procedure_texts.h"
+#include "accounts/procedure_texts.h"
 #include "view/document_window.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "shell/gantt_window.h"
 
-#include "procedures/critical_path.h"
-#include "procedures/marking_buffer.h"
-#include "procedures/results_sink.h"
+#include "accounts/critical_path_account.h"
+#include "accounts/results_sink.h"
+#include "algorithms/marking_buffer.h"
 
 #include "net_builders.h"
 #include "recording_messages.h"

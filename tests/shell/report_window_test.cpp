@@ -4,7 +4,7 @@
 #include "scratch_dir.h"
 #include "view/test_host.h"
 
-#include "procedures/report_file.h"
+#include "accounts/report_file.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -5,10 +5,10 @@
 #include "scratch_dir.h"
 #include "view/test_host.h"
 
-#include "procedures/marking_buffer.h"
-#include "procedures/procedure_texts.h"
-#include "procedures/report_file.h"
-#include "procedures/spanning_tree.h"
+#include "accounts/procedure_texts.h"
+#include "accounts/report_file.h"
+#include "accounts/spanning_tree_account.h"
+#include "algorithms/marking_buffer.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

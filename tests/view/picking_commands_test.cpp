@@ -5,8 +5,8 @@
 #include "test_document.h"
 #include "view_test_nets.h"
 
-#include "procedures/k_shortest_paths.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/k_shortest_paths_account.h"
+#include "accounts/procedure_texts.h"
 
 #include <QMenu>
 

@@ -6,10 +6,10 @@
 #include "test_document.h"
 #include "view_test_nets.h"
 
-#include "procedures/activity_net.h"
-#include "procedures/critical_path.h"
-#include "procedures/graph_utils.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/critical_path_account.h"
+#include "accounts/procedure_texts.h"
+#include "accounts/activity_net_checks.h"
+#include "algorithms/graph_utils.h"
 
 #include <QMenu>
 

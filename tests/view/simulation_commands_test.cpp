@@ -2,7 +2,7 @@
 
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
-#include "procedures/procedure_texts.h"
+#include "accounts/procedure_texts.h"
 
 #include "test_document.h"
 #include "view_test_nets.h"

@@ -10,10 +10,10 @@
 #include "view/net_document.h"
 #include "view/sub_net_levels.h"
 
+#include "accounts/shortest_paths_account.h"
 #include "model/net_file.h"
 #include "model/net_store.h"
 #include "model/undo.h"
-#include "procedures/shortest_paths.h"
 #include "render/net_geometry.h"
 
 #include <QPushButton>

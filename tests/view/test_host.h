@@ -5,7 +5,7 @@
 #include "view/document_host.h"
 
 #include "model/net_store.h"
-#include "procedures/results_sink.h"
+#include "accounts/results_sink.h"
 
 #include <functional>
 #include <memory>

@@ -1,0 +1,143 @@
+#include "shortest_paths_account.h"
+
+#include "item_lines.h"
+#include "procedure_texts.h"
+
+#include "model/text_utils.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace plax {
+
+namespace {
+
+constexpr const char* SinglePairTitle = "                Shortest Path ";
+constexpr const char* AllFromSourceTitle = "        All Shortest Path  from Source";
+constexpr const char* DecompositionWarningLine = "    Warning about decomposition of the Edges";
+
+// All Shortest Path from a source that reaches no point; the warning box shows 28 characters.
+std::string NoPathsFromMessage(int source) {
+    return CutText("There aren`t Paths from " + std::to_string(source), 28);
+}
+
+// " ( a, b) ", each point as the lists of items write it.
+void AppendPointPair(std::string& item, int a, int b) {
+    item.assign(" (");
+    AppendRightAligned(item, a, 2);
+    item.push_back(',');
+    AppendRightAligned(item, b, 2);
+    item.append(") ");
+}
+
+void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
+                     MarkingBuffer& marks) {
+    const int s = net.sourcePoint;
+    const int t = net.sinkPoint;
+    std::vector<EdgeMark> edges;
+    for (std::size_t k = 1; k < r.path.size(); ++k)
+        edges.push_back({static_cast<std::uint16_t>(r.path[k - 1]), static_cast<std::uint16_t>(r.path[k])});
+    const std::string src = std::to_string(s);
+    const std::string snk = std::to_string(t);
+    sink.AddLine("    Source = " + src + "    Sink = " + snk);
+    sink.AddLine("    Shortest Path  from Source (" + src + ") to Sink (" + snk +
+                 ") has Length : " + ResultNumber(r.distance[static_cast<std::size_t>(t)]));
+    sink.AddLine("    Path from " + src + " to Sink " + snk + " :");
+    if (!r.noPathSubNets.empty()) {
+        sink.AddLine("    ");
+        sink.AddLine(DecompositionWarningLine);
+        for (const std::string& name : r.noPathSubNets)
+            sink.AddLine("    No Path in decomposition of the " + name + "!");
+        sink.AddLine("    ");
+    }
+    ListLines lines(sink, 5);
+    std::string item;
+    for (std::size_t k = 1; k < r.path.size(); ++k) {
+        AppendPointPair(item, r.path[k - 1], r.path[k]);
+        lines.Add(item);
+    }
+    lines.Flush();
+    marks.SetEdges(edges);
+}
+
+void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
+                        MarkingBuffer& marks) {
+    const int s = net.sourcePoint;
+    std::string item = "    Source = ";
+    AppendRightAligned(item, s, 0);
+    sink.AddLine(item);
+    item.assign("    The Lengths of the Shortest Paths from ");
+    AppendRightAligned(item, s, 0);
+    item.append(" to other Points :");
+    sink.AddLine(item);
+    ListLines lines(sink, 3);
+    // " (  i) " and the length left-aligned in 15, written in place.
+    std::array<char, TrimmedNumberRoom + 32> text; // only the written part is read
+    for (int i = 1; i <= net.n; ++i) {
+        if (i == s) continue;
+        const double dist = r.distance[static_cast<std::size_t>(i)];
+        char* o = text.data();
+        *o++ = ' ';
+        *o++ = '(';
+        o = WriteRightAligned(o, i, 3);
+        *o++ = ')';
+        *o++ = ' ';
+        char* const start = o;
+        constexpr std::string_view NoPath = "No Path";
+        o = dist == UnreachedDistance ? std::copy(NoPath.begin(), NoPath.end(), o) : o + WriteTrimmed(o, dist, 4);
+        if (o - start < 15) o = std::fill_n(o, 15 - (o - start), ' ');
+        lines.Add({text.data(), static_cast<std::size_t>(o - text.data())});
+    }
+    lines.Flush();
+    std::array<EdgeMark, MaxPoints> tree{};
+    std::size_t size = 0;
+    for (int i = 1; i <= net.n; ++i) {
+        const int p = r.predecessor[static_cast<std::size_t>(i)];
+        if (p != 0) tree[size++] = {static_cast<std::uint16_t>(p), static_cast<std::uint16_t>(i)};
+    }
+    marks.SetEdges(std::span(tree).first(size));
+}
+
+void WriteStopped(ResultsSink& sink, UserMessages& messages, const NetWorkType& net) {
+    WriteAccountOwnEnding(sink, messages, [&] {
+        sink.WriteReportHeader(SinglePairTitle, net);
+        sink.AddLine("    Source = " + std::to_string(net.sourcePoint) +
+                     "    Sink = " + std::to_string(net.sinkPoint));
+        sink.AddLine(ProcedureTerminatedLine);
+    });
+}
+
+} // namespace
+
+double ShortestPath(NetWorkType& net, ShortestPathMode mode, MarkingBuffer& marks,
+                    const std::string& fileName, ProcedureOutput out) {
+    if (fileName.empty()) return MeasureShortestPath(net);
+    marks.Clear();
+    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return -1.0;
+    const ShortestPathsResult r = ComputeShortestPaths(net, mode, out.sink);
+    if (!r.reached) {
+        if (mode == ShortestPathMode::AllFromSource)
+            out.messages.Warning(NoPathsFromMessage(net.sourcePoint));
+        return -1.0;
+    }
+    if (r.stopped) {
+        WriteStopped(out.sink, out.messages, net);
+        return -1.0;
+    }
+    WriteAccount(out.sink, out.messages, [&] {
+        if (mode == ShortestPathMode::SinglePair) {
+            out.sink.WriteReportHeader(SinglePairTitle, net);
+            WriteSinglePair(out.sink, net, r, marks);
+        } else {
+            out.sink.WriteReportHeader(AllFromSourceTitle, net);
+            WriteAllFromSource(out.sink, net, r, marks);
+        }
+    });
+    return mode == ShortestPathMode::SinglePair ? r.distance[static_cast<std::size_t>(net.sinkPoint)] : 0.0;
+}
+
+} // namespace plax
