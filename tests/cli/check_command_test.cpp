@@ -65,6 +65,17 @@ TEST(CheckCommand, CertificateFollowsTheUnchangedResults) {
                                                    "    Capacity of the cut = 4, value of the flow = 4\n");
 }
 
+// The complete net on n points, each edge of weight 1.
+std::string SavedComplete(const ScratchDir& dir, int n) {
+    NetWorkType net = MakeNet(UndirNetCode, n, "complete");
+    for (int a = 1; a <= n; ++a)
+        for (int b = a + 1; b <= n; ++b)
+            AddEdge(net, a, b, 1);
+    const std::string path = dir.File("k" + std::to_string(n) + ".net");
+    SaveTestNet(net, path);
+    return path;
+}
+
 std::string Certificate(const CliRun& run) {
     const auto at = run.out.find("certificate:\n");
     return at == std::string::npos ? run.out : run.out.substr(at);
@@ -88,13 +99,7 @@ TEST(CheckCommand, SetProofsNameTrueClassesAndNoEmptyOne) {
               "certificate:\n    The points outside a cover are independent, and no independent set has more "
               "than 3 points:\n" +
                   threeCliques);
-    NetWorkType k4 = MakeNet(UndirNetCode, 4, "k4");
-    for (int a = 1; a <= 4; ++a)
-        for (int b = a + 1; b <= 4; ++b)
-            AddEdge(k4, a, b, 1);
-    const std::string k4Path = dir.File("k4.net");
-    SaveTestNet(k4, k4Path);
-    EXPECT_EQ(Certificate(RunPlaxCli({"run", "density", k4Path, "--certificate"})),
+    EXPECT_EQ(Certificate(RunPlaxCli({"run", "density", SavedComplete(dir, 4), "--certificate"})),
               "certificate:\n    No clique has more than 4 points: the points fall into 4 independent sets:\n"
               "    {1} {2} {3} {4}\n");
 }
@@ -102,13 +107,8 @@ TEST(CheckCommand, SetProofsNameTrueClassesAndNoEmptyOne) {
 // A search the time limit stopped found what it found by then; no proof is made up afterwards.
 TEST(CheckCommand, AStoppedSearchHasNoProof) {
     ScratchDir dir;
-    NetWorkType k15 = MakeNet(UndirNetCode, 15, "k15");
-    for (int a = 1; a <= 15; ++a)
-        for (int b = a + 1; b <= 15; ++b)
-            AddEdge(k15, a, b, 1);
-    const std::string path = dir.File("k15.net");
-    SaveTestNet(k15, path);
-    const CliRun stopped = RunPlaxCli({"run", "density", path, "--time-limit", "0", "--certificate"});
+    const CliRun stopped =
+        RunPlaxCli({"run", "density", SavedComplete(dir, 15), "--time-limit", "0", "--certificate"});
     EXPECT_EQ(stopped.status, 0);
     EXPECT_EQ(Certificate(stopped), "certificate:\n    The search was stopped before it was complete; there "
                                     "is no proof of what it found.\n");
