@@ -206,7 +206,11 @@ public:
         if (Keyword("strict")) lex_.Next();
         if (Keyword("graph") || Keyword("digraph")) lex_.Next();
         if (lex_.Peek().kind == Tok::Id) lex_.Next();
-        if (lex_.Peek().kind != Tok::LBrace) return;
+        // What does not start as a graph is not handed over, so nothing escapes the counts.
+        if (lex_.Peek().kind != Tok::LBrace) {
+            lex_.Refuse(SyntaxReason("DOT", 0, "no graph { ... } at the start"));
+            return;
+        }
         lex_.Next();
         Body(0);
         if (lex_.Peek().kind != Tok::End) lex_.Refuse(SyntaxReason("DOT", 0, "text after the graph"));

@@ -187,6 +187,7 @@ TEST(InterchangeRefusals, MadeFilesMeetTheirLimitsBeforeTheWork) {
         {F::Dot, subgraphs + "}", "Not a DOT file: more than 1000 subgraphs"},
         {F::Dot, names + "] }", "Not a DOT file: more than 256 attribute names"},
         {F::Dot, "graph { a } // one\n b", "Not a DOT file: text after the graph"},
+        {F::Dot, "subgraph { a }", "Not a DOT file: no graph { ... } at the start"},
         {F::GraphML, GraphML("<node id=\"a\"/>", keys), "Not a GraphML file (line 1): more than 256 keys"},
         {F::PlainEdgeList, std::string("1 a\0b\n", 6),
          "A NUL byte in a text of node \"a?b\"; a net's texts hold none."},
