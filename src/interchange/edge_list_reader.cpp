@@ -6,6 +6,7 @@
 #include "model/text_utils.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <utility>
@@ -71,8 +72,8 @@ void SettleDirection(GraphDocument& graph) {
 
 std::string ReadExported(const std::vector<Line>& lines, GraphDocument& graph) {
     const auto n = ParseNumber(lines[0].text);
-    if (!n || *n < 0 || *n != static_cast<double>(static_cast<long long>(*n)))
-        return Bad(lines[0].number, "no point count");
+    // Whole and not negative, asked without a cast that a huge count would overflow.
+    if (!n || *n < 0 || *n != std::floor(*n)) return Bad(lines[0].number, "no point count");
     if (*n > MaxPoints) return TooManyPointsReason(static_cast<std::size_t>(std::min(*n, 1e9)));
     for (int i = 1; i <= static_cast<int>(*n); ++i)
         graph.nodes.push_back({std::to_string(i), {}});

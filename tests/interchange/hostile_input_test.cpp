@@ -188,6 +188,8 @@ TEST(InterchangeRefusals, MadeFilesMeetTheirLimitsBeforeTheWork) {
         {F::Dot, names + "] }", "Not a DOT file: more than 256 attribute names"},
         {F::Dot, "graph { a } // one\n b", "Not a DOT file: text after the graph"},
         {F::Dot, "subgraph { a }", "Not a DOT file: no graph { ... } at the start"},
+        {F::ExportedEdgeList, std::string(90, '4') + "\r,",
+         "The file has 1000000000 points; a net holds at most 15."},
         {F::GraphML, GraphML("<node id=\"a\"/>", keys), "Not a GraphML file (line 1): more than 256 keys"},
         {F::PlainEdgeList, std::string("1 a\0b\n", 6),
          "A NUL byte in a text of node \"a?b\"; a net's texts hold none."},
