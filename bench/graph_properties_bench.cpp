@@ -36,7 +36,7 @@ void BM_CutPointsComplete(benchmark::State& state) {
     const plax::NetWorkType net = CompleteNet(plax::UndirNetCode);
     QuietRun r;
     for (auto _ : state)
-        plax::CutPointsAndBridges(net, plax::CutSearchMode::Bridges, r.marks, "k15.net",
+        plax::CutPointsAndBridges(net, plax::CutSearchMode::CutPoints, r.marks, "k15.net",
                                   {r.sink, r.messages});
 }
 BENCHMARK(BM_CutPointsComplete)->Unit(benchmark::kMicrosecond);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every command, option and procedure that `plax-cli --help` lists must be in plax-cli's manual
-# page, and both pages must format without a warning.
+# page, and both pages must format without a warning. Exit 77 (a skip) without groff, once the
+# words are checked.
 # Usage: scripts/check_man_page.sh PLAX_CLI MAN_DIR
 set -euo pipefail
 
@@ -32,8 +33,10 @@ if command -v groff >/dev/null; then
             failed=1
         fi
     done
-else
-    echo "groff is not installed: the pages' formatting was not checked"
 fi
 if [ "$failed" -ne 0 ]; then exit 1; fi
 echo "manual pages checked: $(wc -w <<<"$words") words from plax-cli --help"
+if ! command -v groff >/dev/null; then
+    echo "SKIP: groff is not installed: the pages' formatting was not checked (bash scripts/install-deps.sh test)"
+    exit 77
+fi

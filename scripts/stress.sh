@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks of plax-cli that need real processes and limits: a long listing under a memory limit,
-# concurrent Add to Report, a save under a file-size limit, and output to a full disk.
+# Checks of plax-cli that need real processes and limits: hostile DOT and GraphML files, the
+# reachability and a long listing under a memory limit, concurrent Add to Report, a save under a
+# file-size limit, and output to a full disk.
 # Usage: scripts/stress.sh [BUILD_DIR]   (default: build). Takes about two minutes.
 set -euo pipefail
 
@@ -136,6 +137,79 @@ full_output() {
     [ "$rc" -eq 1 ] && grep -q 'standard output cannot be written' "$work/full.err"
 }
 
+# Files made to hang or swell a reader: each is refused by its limit within 2 s in 400 MB of
+# address space (the libraries take most of that), with its reason, and the figures of
+# /usr/bin/time -v are kept in the log when it is installed.
+hostile_files() {
+    local n
+    {
+        printf 'digraph { {'
+        for ((n = 1; n <= 3000; n++)); do printf ' a%d' "$n"; done
+        printf ' } -> {'
+        for ((n = 1; n <= 3000; n++)); do printf ' b%d' "$n"; done
+        printf ' } }\n'
+    } >"$work/product.gv"
+    # 16 MB of short strings joined by +, which cgraph joins at a cost of the square of the sum.
+    awk 'BEGIN { printf "graph { a [label=\"x\""; for (i = 0; i < 2790000; i++) printf " + \"x\""; print "] }" }' \
+        >"$work/joined.gv"
+    # Braces hidden in comments and HTML strings from a count that does not read them as DOT does.
+    awk 'BEGIN { printf "graph { a;"; for (i = 0; i < 4000; i++) printf " { /*}*/"; for (i = 0; i < 4000; i++) printf " <{>}"; print " }" }' \
+        >"$work/hidden.gv"
+    awk 'BEGIN {
+        printf "<?xml version=\"1.0\"?><graphml xmlns=\"http://graphml.graphdrawing.org/xmlns\">\n"
+        for (i = 0; i < 8000; i++) printf "<key id=\"k%d\" for=\"edge\" attr.name=\"k%d\"><default>1</default></key>\n", i, i
+        printf "<graph edgedefault=\"directed\"><node id=\"a\"/><node id=\"b\"/>\n"
+        for (i = 0; i < 1000; i++) printf "<edge source=\"a\" target=\"b\"/>\n"
+        print "</graph></graphml>" }' >"$work/keys.graphml"
+}
+refused_within_limits() {
+    local file=$1 reason=$2 rc=0 start=$SECONDS timing=()
+    if [ -x /usr/bin/time ]; then timing=(/usr/bin/time -v -o "$work/time.log"); fi
+    (
+        ulimit -v 400000
+        exec timeout 10 "${timing[@]}" "$cli" dump "$file"
+    ) >/dev/null 2>"$work/refused.err" || rc=$?
+    local elapsed=$((SECONDS - start))
+    if [ -s "$work/time.log" ]; then
+        echo "  $(basename "$file") ($(stat -c %s "$file") bytes):" \
+            "$(grep -E 'Elapsed|Maximum resident' "$work/time.log" | sed 's/^[[:space:]]*//' | tr '\n' ';')"
+    fi
+    if [ "$rc" -ne 3 ] || [ "$elapsed" -gt 2 ] || ! grep -qF -- "$reason" "$work/refused.err"; then
+        echo "  exit $rc after ${elapsed}s: $(head -c 300 "$work/refused.err")"
+        return 1
+    fi
+}
+
+# The markings of three unbounded sources, far more than 300 MB hold: the exploration ends as Stop
+# would, saying why, and exits 0 with its account.
+reachability_under_memory_limit() {
+    local rc=0
+    {
+        printf '<?xml version="1.0"?><graphml xmlns="http://graphml.graphdrawing.org/xmlns">'
+        printf '<key id="s" for="node" attr.name="shape" attr.type="int"/><graph edgedefault="directed">'
+        for n in 1 2 3; do
+            printf '<node id="t%d"><data key="s">2</data></node><node id="p%d"><data key="s">0</data></node>' "$n" "$n"
+            printf '<edge source="t%d" target="p%d"/>' "$n" "$n"
+        done
+        printf '</graph></graphml>\n'
+    } >"$work/sources.graphml"
+    (
+        ulimit -v 300000
+        exec timeout 120 "$cli" petri "$work/sources.graphml" --reachability --max-markings 10000000
+    ) >"$work/markings.out" 2>"$work/markings.err" || rc=$?
+    if [ "$rc" -ne 0 ] || ! grep -q '(stopped: the memory ran out)' "$work/markings.out" ||
+        ! grep -q '^    Procedure terminated! ' "$work/markings.out"; then
+        echo "  exit $rc: $(head -c 300 "$work/markings.err") $(grep 'Reachable markings' "$work/markings.out")"
+        return 1
+    fi
+}
+
+hostile_files
+check "DOT product of 3000 x 3000 nodes" refused_within_limits "$work/product.gv" "The file has 6000 points"
+check "DOT of 16 MB joined strings" refused_within_limits "$work/joined.gv" "a word or string longer than 1024 bytes"
+check "DOT braces hidden in comments" refused_within_limits "$work/hidden.gv" "braces nested more than 100 deep"
+check "GraphML of 8000 keys with defaults" refused_within_limits "$work/keys.graphml" "more than 256 keys"
+check "reachability in 300 MB" reachability_under_memory_limit
 check "K15 Hamiltonian listing, 60 s in 1 GB" listing_under_memory_limit
 check "2 x 200 concurrent --report appends" concurrent_report_appends
 check "save under ulimit -f" save_under_file_size_limit

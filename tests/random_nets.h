@@ -20,6 +20,8 @@ public:
 
     // Names of printable Latin-1 without backslashes, as text formats carry them.
     void UseTextNames() { textNames_ = true; }
+    // Names of any byte but NUL, which no text format carries.
+    void UseNamesWithoutNul() { noNul_ = true; }
 
     NetWorkType Make(bool undirected, int depth) {
         NetWorkType net;
@@ -48,7 +50,7 @@ private:
     std::string Name() {
         std::string s(static_cast<std::size_t>(Int(0, 20)), ' ');
         for (char& c : s) {
-            c = static_cast<char>(textNames_ ? Int(32, 255) : Int(0, 255));
+            c = static_cast<char>(textNames_ ? Int(32, 255) : Int(noNul_ ? 1 : 0, 255));
             if (textNames_ && c == '\\') c = '/';
         }
         return s;
@@ -109,6 +111,7 @@ private:
 
     std::mt19937 rng_;
     bool textNames_ = false;
+    bool noNul_ = false;
 };
 
 // A plain net of `n` points for the procedures' tests: each pair joined with chance `density`

@@ -6,6 +6,7 @@
 #include "model/text_utils.h"
 
 #include <ctime>
+#include <new>
 
 namespace plax {
 
@@ -87,6 +88,19 @@ void ReportTextStop(const ResultsSink& sink, UserMessages& messages) {
     if (sink.TextStop() != TextStore::Status::Ok) messages.Warning(TextStoreStopText(sink.TextStop()));
 }
 
+// A run the memory gave out under ends as a stopped one, saying why; the search's own memory is
+// freed by then, so the lines fit.
+void EndForMemory(ResultsSink& sink, UserMessages& messages) {
+    try {
+        sink.AddLine("    The memory ran out; the run ended as if Stop had been pressed.");
+        sink.AddLine(ProcedureTerminatedLine);
+    } catch (const ResultsWriteFailed&) {
+        messages.Warning(CannotWriteResultsMessage);
+    } catch (const std::bad_alloc&) {
+        messages.Warning(CannotWriteResultsMessage);
+    }
+}
+
 } // namespace
 
 void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
@@ -95,6 +109,8 @@ void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function
         sink.AddLine(ProcedureCompleteLine);
     } catch (const ResultsWriteFailed&) {
         messages.Warning(CannotWriteResultsMessage);
+    } catch (const std::bad_alloc&) {
+        EndForMemory(sink, messages);
     }
     ReportTextStop(sink, messages);
     sink.FinishResults();
@@ -105,6 +121,8 @@ void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std:
         body();
     } catch (const ResultsWriteFailed&) {
         messages.Warning(CannotWriteResultsMessage);
+    } catch (const std::bad_alloc&) {
+        EndForMemory(sink, messages);
     }
     ReportTextStop(sink, messages);
     sink.FinishResults();

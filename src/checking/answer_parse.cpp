@@ -34,11 +34,18 @@ bool IsNone(std::string_view text) {
 std::optional<std::vector<int>> Numbers(std::string_view text, std::string& error) {
     std::vector<int> numbers;
     std::size_t i = 0;
+    bool afterNumber = false; // a dash joins two numbers; before a number it would be a sign
     while (i < text.size()) {
         if (Separator(text[i])) {
+            if (text[i] == '-' && !afterNumber) {
+                error = NumberError;
+                return std::nullopt;
+            }
+            afterNumber = afterNumber && std::isspace(static_cast<unsigned char>(text[i])) != 0;
             ++i;
             continue;
         }
+        afterNumber = true;
         int value = 0;
         std::size_t digits = 0;
         for (; i < text.size() && !Separator(text[i]); ++i, ++digits) {

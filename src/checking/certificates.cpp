@@ -126,7 +126,7 @@ std::vector<std::string> ClassesOf(const PointColors& coloring, int n, int color
         std::vector<int> members;
         for (int p = 1; p <= n; ++p)
             if (coloring[Ix(p)] == c) members.push_back(p);
-        cells.push_back(PointSetText(members) + " ");
+        if (!members.empty()) cells.push_back(PointSetText(members) + " ");
     }
     return cells;
 }
@@ -239,7 +239,8 @@ CliqueProof ProveGreatestClique(const NeighbourSets& adjacent, int n, RunControl
     const int size = static_cast<int>(proof.clique.size());
     if (size == 0) return proof;
     std::uint64_t nodes = 0;
-    proof.coloring = ColorWith(ComplementSets(adjacent, n), n, size, nodes, control);
+    // A clique has at most one point in each colour class, as the classes are independent.
+    proof.coloring = ColorWith(adjacent, n, size, nodes, control);
     if (!proof.coloring) {
         CliqueOfSize(adjacent, AllPoints(n), size + 1, proof.searchNodes, control);
         proof.stopped = control.Stopped();

@@ -38,11 +38,8 @@ bool PlainFileName(const std::string& name) {
 std::optional<std::map<std::string, std::string>> Fields(std::string_view text, std::string& error) {
     std::map<std::string, std::string> fields;
     bool first = true;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string line(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string_view read : TextLines(text)) {
+        const std::string line(read);
         if (first) {
             if (line != Magic) {
                 error = NotExercise;
@@ -81,6 +78,10 @@ ReadExercise ParseExercise(std::string_view text) {
     if (!read.error.empty()) return read;
     e.request.question = q->question;
     const auto hide = fields->find("hide-weights");
+    if (hide != fields->end() && hide->second != "yes" && hide->second != "no") {
+        read.error = BadLine + std::string("hide-weights=") + CutText(hide->second, 20);
+        return read;
+    }
     e.hideWeights = hide != fields->end() && hide->second == "yes";
     for (const char* key : {"source", "sink"}) {
         const auto it = fields->find(key);

@@ -27,7 +27,7 @@ void PrintHelp(std::ostream& out) {
     for (const CommandSpec& c : CommandTable())
         out << "  plax-cli " << c.usage << "\n      " << c.summary << '\n';
     out << "  plax-cli COMMAND --help   the options of one command\n"
-           "  plax-cli --help | --version\n\nProcedures for run:";
+           "  plax-cli --help | --version | -V\n\nProcedures for run:";
     for (const ProcedureEntry& p : ProcedureTable()) {
         if (p.cliSwitch.empty()) out << ' ' << p.name;
     }
@@ -40,7 +40,8 @@ void PrintHelp(std::ostream& out) {
            "An input is read by its extension: .kp as Krack Plot, .graphml .json .dot .gv .txt\n"
            ".edgelist in those formats, any other as a net file.\n"
            "An output that exists is replaced only when the question before it is answered Yes:\n"
-           "--yes answers Yes, and without it nothing is replaced.\n\n"
+           "--yes (or -f, --force, also before the command) answers Yes, and without it nothing is\n"
+           "replaced. An output that holds the same bytes already is left as it is.\n\n"
            "Exit status: 0 done, 1 refused or not written, 2 usage error, 3 input file unreadable,\n"
            "4 (check) the answer is wrong.\n";
 }
@@ -55,7 +56,25 @@ bool AsksForHelp(const std::vector<std::string>& args) {
     return std::find(args.begin() + 1, end, "--help") != end;
 }
 
-int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+bool AnswersYes(const std::string& arg) { return arg == "--yes" || arg == "-f" || arg == "--force"; }
+
+// -f and --force are the usual spellings of --yes, which may also come before the command.
+std::vector<std::string> Spelled(std::vector<std::string> args) {
+    std::size_t lead = 0;
+    while (lead < args.size() && AnswersYes(args[lead]))
+        ++lead;
+    const bool yes = lead > 0;
+    args.erase(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(lead));
+    const auto end = std::find(args.begin(), args.end(), "--");
+    for (auto a = args.begin(); a != end; ++a)
+        if (AnswersYes(*a)) *a = "--yes";
+    if (yes && !args.empty()) args.insert(args.begin() + 1, "--yes");
+    return args;
+}
+
+int RunCommand(const std::vector<std::string>& given, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+    const std::vector<std::string> args = Spelled(given);
     if (args.empty()) {
         PrintHelp(err);
         return ExitUsage;
@@ -64,7 +83,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         PrintHelp(out);
         return ExitDone;
     }
-    if (args[0] == "--version") {
+    if (args[0] == "--version" || args[0] == "-V") {
         out << "plax-cli " << PLAX_VERSION << '\n';
         return ExitDone;
     }

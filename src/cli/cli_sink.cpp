@@ -53,7 +53,10 @@ void CliSink::DoStartLongRun() {
 
 void CliSink::DoPoll() {
     const bool late = timeLimit_ && std::chrono::steady_clock::now() >= deadline_;
-    if (late || interrupted != 0) Flags().stop = 1;
+    if (late || interrupted != 0) {
+        Flags().stop = 1;
+        stopped_ = true;
+    }
 }
 
 } // namespace plax::cli

@@ -25,6 +25,8 @@ public:
     const TextStore& Text() const { return text_; }
     // True once a line could not be written to standard output.
     bool OutputFailed() const { return outputFailed_; }
+    // True once the time limit or Ctrl+C stopped a run; ending the run does not clear it.
+    bool StoppedRun() const { return stopped_; }
 
 protected:
     bool DoOpen() override;
@@ -43,6 +45,7 @@ private:
     bool keep_;
     TextStore text_;
     bool outputFailed_ = false;
+    bool stopped_ = false;
     bool interruptInstalled_ = false;
 };
 

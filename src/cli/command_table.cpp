@@ -1,7 +1,7 @@
 #include "command_table.h"
 
-#include "cli.h"
 #include "check_command.h"
+#include "cli.h"
 #include "cli_messages.h"
 #include "generate_command.h"
 #include "net_io.h"
@@ -35,7 +35,7 @@ int Convert(const Invocation& inv, std::ostream& out, std::ostream& err) {
     NetWorkType net;
     if (const int status = ReadInput(inv, inv.positional[0], net, messages, err); status != ExitDone)
         return status;
-    return WriteOutput(net, inv.positional[1], *format, messages, out);
+    return WriteOutput(net, inv.positional[1], *format, messages, out, err);
 }
 
 constexpr std::string_view RunHelp =
@@ -99,7 +99,8 @@ const std::vector<CommandSpec>& CommandTable() {
         {"run", "run PROCEDURE FILE [options]", "run one procedure; its Results text goes to standard output",
          RunHelp, 2, 2, WithFileOptions(RunOptionSpec(), {"--from"}), RunProcedure},
         {"petri",
-         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability [--max-markings M]]\n"
+         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability [--max-markings "
+         "M]]\n"
          "      [--save OUT]",
          "play the Petri net", PetriHelp, 1, 1, WithFileOptions(PetriOptionSpec(), {"--from"}), RunPetri},
         {"convert", "convert IN OUT [--yes] [--size WxH] [--show LIST]",
@@ -108,8 +109,8 @@ const std::vector<CommandSpec>& CommandTable() {
         {"dump", "dump FILE", "every stored field of the net, sub-nets included, as JSON", DumpHelp, 1, 1,
          WithFileOptions({}, {"--from"}), Dump},
         {"check", "check QUESTION FILE --answer TEXT [--source N] [--sink N]",
-         "is the answer right? exit 0 yes, 4 no", CheckHelp(), 2, 2, WithFileOptions(CheckOptionSpec(), {"--from"}),
-         RunCheck},
+         "is the answer right? exit 0 yes, 4 no", CheckHelp(), 2, 2,
+         WithFileOptions(CheckOptionSpec(), {"--from"}), RunCheck},
         {"generate", "generate KIND OUT [options]", "a standard net (see the options of generate)",
          GenerateHelp, 2, 2, WithFileOptions(GenerateOptionSpec(), {"--to"}), RunGenerate},
     };

@@ -150,7 +150,7 @@ int RunGenerate(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const auto format = OutputFormat(inv, inv.positional[1], false, err);
     if (!format) return ExitUsage;
     CliMessages messages(err, inv.Has("--yes"));
-    return WriteOutput(*made.net, inv.positional[1], *format, messages, out);
+    return WriteOutput(*made.net, inv.positional[1], *format, messages, out, err);
 }
 
 } // namespace plax::cli

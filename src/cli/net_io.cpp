@@ -194,6 +194,34 @@ std::optional<std::optional<FileFormat>> SaveFormat(const Invocation& inv, std::
     return format;
 }
 
+namespace {
+
+// Whether the file at `path` holds exactly `bytes` already.
+bool HoldsAlready(const std::string& path, const std::string& bytes) {
+    std::string old;
+    return ReadFileLimited(path, bytes.size(), old) == ReadStatus::Ok && old == bytes;
+}
+
+// Why the system would not let a file be made at `path`, where it can tell.
+std::optional<std::string> WriteReason(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return std::string(std::strerror(EISDIR));
+    if (::stat(dir.c_str(), &st) != 0) return std::string(std::strerror(errno));
+    if (!S_ISDIR(st.st_mode)) return std::string(std::strerror(ENOTDIR));
+    if (::access(dir.c_str(), W_OK) != 0) return std::string(std::strerror(errno));
+    return std::nullopt;
+}
+
+int Saved(bool ok, const std::string& path, std::ostream& err) {
+    if (ok) return ExitDone;
+    if (const auto reason = WriteReason(path)) err << "plax-cli: " << path << ": " << *reason << '\n';
+    return ExitRefused;
+}
+
+} // namespace
+
 bool MayReplace(const std::string& path, const FileFormat& format, UserMessages& messages) {
     // The Krack Plot writer asks for itself.
     if (path == "-" || format.kind == FileFormat::Kind::KrackPlot || !FileExists(path)) return true;
@@ -201,19 +229,24 @@ bool MayReplace(const std::string& path, const FileFormat& format, UserMessages&
 }
 
 int WriteOutput(const NetWorkType& net, const std::string& path, const FileFormat& format,
-                UserMessages& messages, std::ostream& out) {
+                UserMessages& messages, std::ostream& out, std::ostream& err) {
     if (path == "-") {
         const auto bytes = BytesOf(net, format, messages);
         if (!bytes) return ExitRefused;
         out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
         return ExitDone;
     }
+    // A file that holds these bytes already is left as it is: nothing to ask, nothing to write.
+    SilentMessages silent;
+    if (const auto bytes = BytesOf(net, format, silent);
+        bytes && FileExists(path) && HoldsAlready(path, *bytes))
+        return ExitDone;
     if (!MayReplace(path, format, messages)) return ExitRefused;
     switch (format.kind) {
-    case FileFormat::Kind::KrackPlot: return SaveKrackPlot(net, path, messages) ? ExitDone : ExitRefused;
+    case FileFormat::Kind::KrackPlot: return Saved(SaveKrackPlot(net, path, messages), path, err);
     case FileFormat::Kind::Interchange:
-        return SaveInterchangeFile(format.interchange, net, path, messages) ? ExitDone : ExitRefused;
-    case FileFormat::Kind::Net: return SaveNetFile(net, path, messages) ? ExitDone : ExitRefused;
+        return Saved(SaveInterchangeFile(format.interchange, net, path, messages), path, err);
+    case FileFormat::Kind::Net: return Saved(SaveNetFile(net, path, messages), path, err);
     case FileFormat::Kind::Picture: break;
     }
     return ExitRefused;

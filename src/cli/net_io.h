@@ -45,9 +45,11 @@ std::optional<std::optional<FileFormat>> SaveFormat(const Invocation& inv, std::
 
 // Writes a net file, Krack Plot or interchange file (not a picture), or its bytes to `out` for
 // "-". A file that exists is replaced only when the question before it is answered Yes (--yes),
-// whatever the format, as the Krack Plot writer always asked. Answers ExitDone or ExitRefused.
+// whatever the format, as the Krack Plot writer always asked; a file that holds the same bytes
+// already is neither asked about nor written. A failed write says the system's reason on `err`
+// where it can tell one. Answers ExitDone or ExitRefused.
 int WriteOutput(const NetWorkType& net, const std::string& path, const FileFormat& format,
-                UserMessages& messages, std::ostream& out);
+                UserMessages& messages, std::ostream& out, std::ostream& err);
 
 // The question before an existing output is replaced; false (nothing to be written) on No.
 [[nodiscard]] bool MayReplace(const std::string& path, const FileFormat& format, UserMessages& messages);

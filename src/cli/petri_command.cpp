@@ -172,7 +172,7 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
         PrintState(net, out);
     }
     if (const auto savePath = inv.Value("--save"))
-        return WriteOutput(net, *savePath, **saveFormat, messages, out);
+        return WriteOutput(net, *savePath, **saveFormat, messages, out, err);
     return ExitDone;
 }
 

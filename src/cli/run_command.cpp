@@ -170,11 +170,15 @@ bool AddTextToReport(const CliSink& sink, UserMessages& messages) {
     return AddToReport(reportFile, sink.FileName(), sink.NetName(), sink.Text(), messages);
 }
 
-// The proof of what the run found, where the procedure has one.
-void PrintCertificate(const ProcedureEntry& proc, const NetWorkType& net, RunControl& control,
-                      std::ostream& out) {
+// The proof of what the run found, where the procedure has one. What a stopped search found is
+// not what a complete one would prove.
+void PrintCertificate(const ProcedureEntry& proc, const NetWorkType& net, CliSink& sink, std::ostream& out) {
     out << "certificate:\n";
-    for (const std::string& line : CertificateLines(proc.name, net, control))
+    if (sink.StoppedRun()) {
+        out << "    The search was stopped before it was complete; there is no proof of what it found.\n";
+        return;
+    }
+    for (const std::string& line : CertificateLines(proc.name, net, sink))
         out << line << '\n';
 }
 
@@ -236,7 +240,7 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     if (certificate) PrintCertificate(*proc, net, sink, out);
     if (report && !AddTextToReport(sink, messages)) return ExitRefused;
     if (const auto savePath = inv.Value("--save"))
-        return WriteOutput(net, *savePath, **saveFormat, messages, out);
+        return WriteOutput(net, *savePath, **saveFormat, messages, out, err);
     return ExitDone;
 }
 

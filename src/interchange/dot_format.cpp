@@ -1,5 +1,6 @@
 #include "dot_format.h"
 
+#include "dot_scan.h"
 #include "interchange_messages.h"
 
 #include "model/net_types.h"
@@ -16,6 +17,7 @@ extern "C" void aglexbad(void);
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -41,15 +43,38 @@ const std::set<std::string>& DrawingAttributes() {
     return names;
 }
 
-std::string Quoted(const std::string& latin1) {
-    std::string out = "\"";
-    for (const char c : Latin1ToUtf8(latin1)) {
-        if (c == '"') out += '\\';
-        out += c;
+// cgraph keeps a backslash in a quoted string unless a quote, a line end or another backslash
+// follows it, and it drops a line end that stands alone between quotes and backslashes; a name
+// with an odd run of backslashes before a quote, a line end or its own end, or with such a
+// line end, has no quoted form. An HTML string carries any text whose angle brackets pair up.
+std::optional<std::string> Quoted(const std::string& latin1) {
+    const std::string text = Latin1ToUtf8(latin1);
+    bool quotable = true;
+    std::size_t run = 0;   // backslashes just before
+    std::size_t plain = 0; // characters since the last quote or backslash
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : '"';
+        if (run % 2 == 1 && (c == '"' || c == '\n')) quotable = false;
+        const bool special = c == '"' || c == '\\';
+        if (special && plain == 1 && text[i - 1] == '\n') quotable = false;
+        run = c == '\\' ? run + 1 : 0;
+        plain = special ? 0 : plain + 1;
     }
-    // A closing quote after a backslash would be taken as escaped.
-    if (out.size() > 1 && out.back() == '\\') out += '\\';
-    return out + "\"";
+    if (quotable) {
+        std::string out = "\"";
+        for (const char c : text) {
+            if (c == '"') out += '\\';
+            out += c;
+        }
+        return out + "\"";
+    }
+    int depth = 0;
+    for (const char c : text) {
+        depth += c == '<' ? 1 : c == '>' ? -1 : 0;
+        if (depth < 0) return std::nullopt;
+    }
+    if (depth != 0) return std::nullopt;
+    return "<" + text + ">";
 }
 
 std::string DotName(const std::string& name) {
@@ -58,50 +83,20 @@ std::string DotName(const std::string& name) {
     return name;
 }
 
-std::string AttributeList(const Attributes& attributes, const std::string& pos) {
+std::optional<std::string> AttributeList(const Attributes& attributes, const std::string& pos) {
     std::string out;
-    const auto add = [&out](const std::string& name, const std::string& value) {
-        out += (out.empty() ? " [" : ", ") + name + "=" + Quoted(value);
+    bool written = true;
+    const auto add = [&](const std::string& name, const std::string& value) {
+        const auto quoted = Quoted(value);
+        written = written && quoted.has_value();
+        if (quoted) out += (out.empty() ? " [" : ", ") + name + "=" + *quoted;
     };
     if (!pos.empty()) add("pos", pos);
     for (const Attribute& a : attributes) {
         if (a.name != "x" && a.name != "y") add(DotName(a.name), a.value);
     }
+    if (!written) return std::nullopt;
     return out.empty() ? out : out + "]";
-}
-
-// cgraph builds and closes subgraphs recursively, and its scanner slows down with the square of
-// a long string; both are measured first, outside quoted strings for the braces, so a hostile
-// file can run neither the stack out nor the clock.
-constexpr int MaxBraceDepth = 100;
-
-std::string LexicalRefusal(std::string_view text) {
-    int depth = 0;
-    bool quoted = false;
-    std::size_t run = 0; // the length of the string or word being read
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool delimiter =
-            !quoted && (std::isspace(static_cast<unsigned char>(c)) || c == ';' || c == ',' || c == '=' ||
-                        c == '[' || c == ']' || c == '{' || c == '}');
-        run = delimiter ? 0 : run + 1;
-        if (run > MaxValueLength)
-            return "a word or string longer than " + std::to_string(MaxValueLength) + " bytes";
-        if (quoted) {
-            if (c == '\\') ++i;
-            quoted = c != '"';
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == '{' && ++depth > MaxBraceDepth) {
-            return "braces nested more than " + std::to_string(MaxBraceDepth) + " deep";
-        } else if (c == '}' && --depth == 0) {
-            // cgraph reads one graph and would leave the rest for the next file it reads.
-            const std::string_view rest = text.substr(i + 1);
-            if (rest.find_first_not_of(" \t\r\n") != std::string_view::npos) return "text after the graph";
-            return {};
-        }
-    }
-    return {};
 }
 
 struct GraphCloser {
@@ -200,40 +195,51 @@ std::string ReadGraphObjects(Agraph_t* g, GraphDocument& graph) {
 
 } // namespace
 
-std::string DotText(const GraphDocument& graph) {
+std::optional<std::string> DotText(const GraphDocument& graph) {
     const std::string* name = FindValue(graph.attributes, "name");
-    std::string out =
-        std::string(graph.directed ? "digraph " : "graph ") + Quoted(name ? *name : "") + " {\n";
+    const auto graphName = Quoted(name ? *name : "");
+    if (!graphName) return std::nullopt;
+    std::string out = std::string(graph.directed ? "digraph " : "graph ") + *graphName + " {\n";
     Attributes rest;
     for (const Attribute& a : graph.attributes) {
         if (a.name != "name") rest.push_back(a);
     }
-    if (!rest.empty()) out += "  graph" + AttributeList(rest, "") + ";\n";
+    const auto graphAttributes = AttributeList(rest, "");
+    if (!graphAttributes) return std::nullopt;
+    if (!rest.empty()) out += "  graph" + *graphAttributes + ";\n";
     for (const GraphNode& node : graph.nodes) {
         const std::string* x = FindValue(node.attributes, "x");
         const std::string* y = FindValue(node.attributes, "y");
         const auto yUp = y ? ParseNumber(*y) : std::nullopt;
         const std::string pos = x && yUp ? *x + "," + NumberText(-*yUp) + "!" : "";
-        out += "  " + Quoted(node.id) + AttributeList(node.attributes, pos) + ";\n";
+        const auto id = Quoted(node.id);
+        const auto list = AttributeList(node.attributes, pos);
+        if (!id || !list) return std::nullopt;
+        out += "  " + *id + *list + ";\n";
     }
     const char* arrow = graph.directed ? " -> " : " -- ";
-    for (const GraphEdge& edge : graph.edges)
-        out += "  " + Quoted(edge.source) + arrow + Quoted(edge.target) + AttributeList(edge.attributes, "") +
-               ";\n";
+    for (const GraphEdge& edge : graph.edges) {
+        const auto source = Quoted(edge.source);
+        const auto target = Quoted(edge.target);
+        const auto list = AttributeList(edge.attributes, "");
+        if (!source || !target || !list) return std::nullopt;
+        out += "  " + *source + arrow + *target + *list + ";\n";
+    }
     return out + "}\n";
 }
 
 std::string ReadDot(std::string_view bytes, GraphDocument& graph) {
     // cgraph reads a C string: a NUL byte would end the file early and quietly.
     if (bytes.find('\0') != std::string_view::npos) return SyntaxReason("DOT", 0, "a NUL byte");
-    if (const std::string refusal = LexicalRefusal(bytes); !refusal.empty())
-        return SyntaxReason("DOT", 0, refusal);
-    const std::string text(bytes);
+    const DotScan scan = ScanDot(bytes);
+    if (!scan.refusal.empty()) return scan.refusal;
     agseterr(AGMAX); // keep cgraph's messages for aglasterr instead of printing them
     agreseterrors();
     aglexbad();
-    const std::unique_ptr<Agraph_t, GraphCloser> g(agmemread(text.c_str()));
-    if (!g) return SyntaxReason("DOT", 0, LastError());
+    const std::unique_ptr<Agraph_t, GraphCloser> g(agmemread(scan.text.c_str()));
+    // Past its own limits cgraph may give up and still answer a graph, with fewer nodes.
+    if (!g || static_cast<std::size_t>(agnnodes(g.get())) < scan.nodes)
+        return SyntaxReason("DOT", 0, LastError());
     graph.directed = agisdirected(g.get()) != 0;
     return ReadGraphObjects(g.get(), graph);
 }

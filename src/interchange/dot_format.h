@@ -2,6 +2,7 @@
 
 #include "graph_document.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,9 @@ namespace plax {
 // DOT for Graphviz: each point with its label (the name) and a pinned position pos="x,y!" (y
 // upwards, as Graphviz draws), each edge with its label (the edge name) and weight, and the rest
 // of the table as attributes of their own ("plax_shape" for the shape, which Graphviz means
-// otherwise). DOT holds one level: sub-nets are not written.
-std::string DotText(const GraphDocument& graph);
+// otherwise). DOT holds one level: sub-nets are not written. Nothing when a name has no DOT form
+// (an odd run of backslashes before a quote or its end, and angle brackets that do not pair up).
+std::optional<std::string> DotText(const GraphDocument& graph);
 
 // Reads DOT through Graphviz's cgraph into `graph`; answers why not, or an empty text. The
 // attributes Graphviz's layouts write (bb, width, height, an edge's pos, ...) are passed over; a

@@ -5,6 +5,8 @@
 #include "model/net_types.h"
 #include "model/text_utils.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <utility>
@@ -25,16 +27,11 @@ struct Line {
 std::vector<Line> MeaningfulLines(std::string_view text) {
     std::vector<Line> lines;
     long long number = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
+    for (std::string_view line : TextLines(text)) {
         ++number;
-        start = end + 1;
         line = line.substr(0, line.find('#'));
         std::string trimmed = TrimText(line);
-        while (!trimmed.empty() && (trimmed.back() == '\r' || trimmed.back() == ' '))
+        while (!trimmed.empty() && trimmed.back() == ' ')
             trimmed.pop_back();
         if (!trimmed.empty()) lines.push_back({number, std::move(trimmed)});
     }
@@ -75,8 +72,8 @@ void SettleDirection(GraphDocument& graph) {
 
 std::string ReadExported(const std::vector<Line>& lines, GraphDocument& graph) {
     const auto n = ParseNumber(lines[0].text);
-    if (!n || *n < 0 || *n != static_cast<double>(static_cast<long long>(*n)))
-        return Bad(lines[0].number, "no point count");
+    // Whole and not negative, asked without a cast that a huge count would overflow.
+    if (!n || *n < 0 || *n != std::floor(*n)) return Bad(lines[0].number, "no point count");
     if (*n > MaxPoints) return TooManyPointsReason(static_cast<std::size_t>(std::min(*n, 1e9)));
     for (int i = 1; i <= static_cast<int>(*n); ++i)
         graph.nodes.push_back({std::to_string(i), {}});
@@ -103,12 +100,14 @@ std::string ReadPlain(const std::vector<Line>& lines, GraphDocument& graph) {
     bool bothWays = false;
     for (const Line& line : lines) {
         const std::vector<std::string> words = Split(line.text, ' ');
-        if (words.size() < 2 || words.size() > 3) return Bad(line.number, "not \"a b [weight]\"");
-        for (std::size_t w = 0; w < 2; ++w) {
+        if (words.size() > 3) return Bad(line.number, "not \"a b [weight]\"");
+        // A lone word is a node without edges.
+        for (std::size_t w = 0; w < std::min<std::size_t>(2, words.size()); ++w) {
             if (seen.insert(words[w]).second) graph.nodes.push_back({Utf8ToLatin1(words[w]), {}});
         }
         if (graph.nodes.size() > static_cast<std::size_t>(MaxPoints))
             return TooManyPointsReason(graph.nodes.size());
+        if (words.size() == 1) continue;
         bothWays = bothWays || pairs.count({words[1], words[0]}) != 0;
         pairs.insert({words[0], words[1]});
         Attributes weight;
@@ -125,9 +124,10 @@ std::string ReadPlain(const std::vector<Line>& lines, GraphDocument& graph) {
 std::string ReadEdgeList(std::string_view text, GraphDocument& graph) {
     const std::vector<Line> lines = MeaningfulLines(text);
     if (lines.empty()) return NoGraphReason();
-    // The export starts with the lone point count and writes its pairs with commas.
+    // The export starts with the lone point count and writes its pairs with commas, and ends with
+    // a line of its own; a lone number by itself is a node of a plain list.
     const bool exported = lines[0].text.find_first_not_of("0123456789") == std::string::npos &&
-                          (lines.size() == 1 || lines[1].text.find(',') != std::string::npos);
+                          lines.size() > 1 && lines[1].text.find(',') != std::string::npos;
     return exported ? ReadExported(lines, graph) : ReadPlain(lines, graph);
 }
 

@@ -4,6 +4,7 @@
 #include "net_attributes.h"
 
 #include "model/net_file.h"
+#include "model/net_types.h"
 #include "model/text_utils.h"
 
 #include <QByteArray>
@@ -12,6 +13,8 @@
 #include <QXmlStreamWriter>
 
 #include <map>
+#include <set>
+#include <vector>
 
 namespace plax {
 
@@ -44,7 +47,14 @@ void WriteData(QXmlStreamWriter& xml, const char* owner, const Attributes& attri
     for (const Attribute& a : attributes) {
         xml.writeStartElement(QStringLiteral("data"));
         xml.writeAttribute(QStringLiteral("key"), Q(KeyId(owner, a.name)));
-        xml.writeCharacters(Q(a.value));
+        // A reader turns a CR written as it is into a line feed; as a reference it stays a CR.
+        std::string_view rest = a.value;
+        for (auto cr = rest.find('\r'); cr != std::string_view::npos; cr = rest.find('\r')) {
+            xml.writeCharacters(Q(rest.substr(0, cr)));
+            xml.writeEntityReference(QStringLiteral("#13"));
+            rest.remove_prefix(cr + 1);
+        }
+        xml.writeCharacters(Q(rest));
         xml.writeEndElement();
     }
 }
@@ -102,11 +112,19 @@ private:
     std::string ReadNode(GraphDocument& graph);
     std::string ReadEdge(GraphDocument& graph, int depth);
     std::string ReadData(const char* owner, Attributes& attributes);
-    void AddDefaults(const char* owner, Attributes& attributes) const;
+    std::string AddDefaults(const char* owner, Attributes& attributes);
 
     QXmlStreamReader xml_;
     std::map<std::string, Key> keys_;
+    // The keys with a default of each owner, listed once after the keys change.
+    std::map<std::string, std::vector<const Key*>> defaults_;
+    std::size_t defaultsGiven_ = 0;
 };
+
+// Keys and the defaults they spread over the elements are bounded before any is applied, so that
+// a few bytes of keys cannot multiply into the work of every element.
+constexpr std::size_t MaxKeys = 256;
+constexpr std::size_t MaxDefaultsGiven = 1u << 20;
 
 // Moves to the next child element of the current one; false at its end tag or on an error. Text
 // between elements, comments and processing instructions are passed over; a DTD is an error.
@@ -163,7 +181,10 @@ std::string GraphMLReader::ReadKey() {
     }
     if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
     if (key.name.empty()) key.name = id;
+    if (keys_.count(id) == 0 && keys_.size() >= MaxKeys)
+        return Syntax("more than " + std::to_string(MaxKeys) + " keys");
     keys_[id] = std::move(key);
+    defaults_.clear();
     return {};
 }
 
@@ -182,13 +203,22 @@ std::string GraphMLReader::ReadData(const char* owner, Attributes& attributes) {
     return {};
 }
 
-void GraphMLReader::AddDefaults(const char* owner, Attributes& attributes) const {
-    for (const auto& [id, key] : keys_) {
-        if ((key.owner == owner || key.owner == "all") && key.defaultValue &&
-            !FindValue(attributes, key.name)) {
-            attributes.push_back({key.name, *key.defaultValue});
-        }
+std::string GraphMLReader::AddDefaults(const char* owner, Attributes& attributes) {
+    auto [list, fresh] = defaults_.try_emplace(owner);
+    if (fresh) {
+        for (const auto& [id, key] : keys_)
+            if ((key.owner == owner || key.owner == "all") && key.defaultValue) list->second.push_back(&key);
     }
+    if (list->second.empty()) return {};
+    std::set<std::string> given;
+    for (const Attribute& a : attributes)
+        given.insert(a.name);
+    for (const Key* key : list->second) {
+        if (!given.insert(key->name).second) continue;
+        if (++defaultsGiven_ > MaxDefaultsGiven) return Syntax("more default values than a net can hold");
+        attributes.push_back({key->name, *key->defaultValue});
+    }
+    return {};
 }
 
 std::string GraphMLReader::ReadGraph(GraphDocument& graph, int depth) {
@@ -214,8 +244,7 @@ std::string GraphMLReader::ReadGraph(GraphDocument& graph, int depth) {
         if (!reason.empty()) return reason;
     }
     if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
-    AddDefaults("graph", graph.attributes);
-    return {};
+    return AddDefaults("graph", graph.attributes);
 }
 
 std::string GraphMLReader::ReadNode(GraphDocument& graph) {
@@ -230,7 +259,12 @@ std::string GraphMLReader::ReadNode(GraphDocument& graph) {
         }
     }
     if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
-    AddDefaults("node", node.attributes);
+    // Past what a net holds the nodes are only counted, for the refusal.
+    if (graph.nodes.size() < static_cast<std::size_t>(MaxPoints)) {
+        if (std::string reason = AddDefaults("node", node.attributes); !reason.empty()) return reason;
+    } else {
+        node.attributes.clear();
+    }
     graph.nodes.push_back(std::move(node));
     return {};
 }
@@ -254,7 +288,11 @@ std::string GraphMLReader::ReadEdge(GraphDocument& graph, int depth) {
         if (!reason.empty()) return reason;
     }
     if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
-    AddDefaults("edge", edge.attributes);
+    if (graph.edges.size() < static_cast<std::size_t>(MaxPoints * (MaxPoints - 1))) {
+        if (std::string reason = AddDefaults("edge", edge.attributes); !reason.empty()) return reason;
+    } else {
+        edge.attributes.clear();
+    }
     graph.edges.push_back(std::move(edge));
     return {};
 }

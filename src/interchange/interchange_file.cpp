@@ -37,17 +37,22 @@ std::string ReadDocument(InterchangeFormat format, std::string_view bytes, Graph
     return ReadEdgeList(bytes, graph);
 }
 
-// "a b weight" lines, each undirected edge once, with the point numbers as the nodes.
+// "a b weight" lines, each undirected edge once, with the point numbers as the nodes; a point
+// without edges is a line of its own, as networkx's adjacency lists write it.
 std::string PlainEdgeListText(const NetWorkType& net) {
     std::string out;
+    std::string alone;
     for (int i = 1; i <= net.n; ++i) {
+        bool joined = false;
         for (int j = 1; j <= net.n; ++j) {
             const EdgeType* e = FindEdge(net, i, j);
+            joined = joined || e != nullptr || FindEdge(net, j, i) != nullptr;
             if (e == nullptr || (IsUndirected(net) && i > j)) continue;
             out += std::to_string(i) + " " + std::to_string(j) + " " + NumberText(e->weight) + "\n";
         }
+        if (!joined) alone += std::to_string(i) + "\n";
     }
-    return out;
+    return out + alone;
 }
 
 } // namespace

@@ -70,6 +70,10 @@ std::string TooLargeReason(std::size_t maxBytes) {
     return "The file is larger than " + std::to_string(maxBytes / (1024u * 1024u)) + " MB.";
 }
 
+std::string NulReason(const std::string& element) {
+    return "A NUL byte in a text of " + element + "; a net's texts hold none.";
+}
+
 std::string NoGraphReason() { return "The file holds no graph."; }
 
 std::string MixedDirectionReason() { return "The graph mixes directed and undirected edges."; }

@@ -23,6 +23,7 @@ std::string KindMismatchReason(const std::string& kind);
 std::string TooDeepReason();
 std::string TooLargeReason(std::size_t maxBytes);
 std::string NoGraphReason();
+std::string NulReason(const std::string& element);
 std::string MixedDirectionReason();
 // `line` 0 when the reader cannot tell the line.
 std::string SyntaxReason(const std::string& format, long long line, const std::string& detail);

@@ -21,20 +21,48 @@ constexpr int NewCanvasWidth = 593;
 constexpr int NewCanvasHeight = 351;
 constexpr std::size_t MaxEdges = MaxPoints * (MaxPoints - 1);
 
+// A net file may hold a NUL in a name, which no text format carries and every reader refuses.
+Attributes WithoutNul(Attributes attributes) {
+    for (Attribute& a : attributes)
+        std::replace(a.value.begin(), a.value.end(), '\0', '?');
+    return attributes;
+}
+
+bool HasNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+
+std::string NulRefusal(const GraphDocument& graph) {
+    const auto shown = [](std::string id) {
+        std::replace(id.begin(), id.end(), '\0', '?');
+        return id;
+    };
+    const auto any = [](const Attributes& as) {
+        return std::any_of(as.begin(), as.end(), [](const Attribute& a) { return HasNul(a.value); });
+    };
+    if (any(graph.attributes)) return NulReason(GraphElement);
+    for (const GraphNode& node : graph.nodes)
+        if (HasNul(node.id) || any(node.attributes)) return NulReason(NodeElement(shown(node.id)));
+    for (const GraphEdge& edge : graph.edges)
+        if (HasNul(edge.source) || HasNul(edge.target) || any(edge.attributes))
+            return NulReason(EdgeElement(shown(edge.source), shown(edge.target)));
+    return {};
+}
+
 bool AppendGraph(const NetWorkType& net, const std::string& prefix, int depth, GraphDocument& graph) {
     if (depth > MaxSubNetDepth) return false;
     graph.directed = !IsUndirected(net);
-    graph.attributes = GraphAttributesOf(net);
+    graph.attributes = WithoutNul(GraphAttributesOf(net));
     for (int i = 1; i <= net.n; ++i)
-        graph.nodes.push_back(
-            {prefix + std::to_string(i), PointAttributesOf(net.points[static_cast<std::size_t>(i)])});
+        graph.nodes.push_back({prefix + std::to_string(i),
+                               WithoutNul(PointAttributesOf(net.points[static_cast<std::size_t>(i)]))});
     for (int i = 1; i <= net.n; ++i) {
         const EdgeList& list = net.lists[static_cast<std::size_t>(i)];
         // Tail first: the order the net file this net was read from holds its edges in.
         for (auto e = list.rbegin(); e != list.rend(); ++e) {
             if (!graph.directed && i > e->target) continue;
-            GraphEdge edge{
-                prefix + std::to_string(i), prefix + std::to_string(e->target), EdgeAttributesOf(*e), {}};
+            GraphEdge edge{prefix + std::to_string(i),
+                           prefix + std::to_string(e->target),
+                           WithoutNul(EdgeAttributesOf(*e)),
+                           {}};
             if (e->subNet) {
                 edge.subGraph = std::make_unique<GraphDocument>();
                 const std::string below = prefix + std::to_string(i) + "-" + std::to_string(e->target) + "/";
@@ -175,6 +203,7 @@ std::string BuildNet(const GraphDocument& graph, const OptionType& options, int 
     if (graph.nodes.size() > static_cast<std::size_t>(MaxPoints))
         return TooManyPointsReason(graph.nodes.size());
     if (graph.edges.size() > MaxEdges) return TooManyEdgesReason(graph.edges.size());
+    if (std::string reason = NulRefusal(graph); !reason.empty()) return reason;
     std::map<std::string, int> numbers;
     if (std::string reason = NumberNodes(graph, numbers); !reason.empty()) return reason;
     NetInit(net);

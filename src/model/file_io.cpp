@@ -1,21 +1,28 @@
 #include "file_io.h"
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <signal.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace plax {
 
 namespace {
 
-// New files are made under this prefix and six letters (".plax-Ab3xYz") beside their target.
-constexpr const char* TempFilePrefix = ".plax-";
+// New files are made beside their target under this prefix, the writer's process id and six
+// letters (".plax-4711-Ab3xYz"), and stay locked while they are written: a later save can tell
+// the file of a writer that was killed and remove it.
+constexpr std::string_view TempFilePrefix = ".plax-";
 
 #ifdef O_PATH
 constexpr int DirectoryOpenFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
@@ -74,13 +81,48 @@ int CreateTemp(int dirFd, std::string& tempName, int access = O_WRONLY) {
     std::random_device random;
     std::uniform_int_distribution<std::size_t> pick(0, sizeof Letters - 2);
     for (int attempt = 0; attempt < 64; ++attempt) {
-        tempName = TempFilePrefix;
+        tempName = std::string(TempFilePrefix) + std::to_string(::getpid()) + "-";
         for (int k = 0; k < 6; ++k)
             tempName += Letters[pick(random)];
         const int fd = ::openat(dirFd, tempName.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+// The process id in a temporary file's name, or 0 for any other name.
+pid_t WriterOf(std::string_view name) {
+    if (name.substr(0, TempFilePrefix.size()) != TempFilePrefix) return 0;
+    name.remove_prefix(TempFilePrefix.size());
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), pid);
+    if (ec != std::errc() || end == name.data() + name.size() || *end != '-' || pid <= 0) return 0;
+    return pid;
+}
+
+// Removes the temporary files in `dirFd` whose writer is gone: no process has its id, and no one
+// holds the file's lock (the id may be of another machine sharing the folder).
+void RemoveDeadTemps(int dirFd) {
+    const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return;
+    DIR* dir = ::fdopendir(listFd);
+    if (dir == nullptr) {
+        ::close(listFd);
+        return;
+    }
+    std::vector<std::string> dead;
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t pid = WriterOf(entry->d_name);
+        if (pid == 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        UniqueFd file(::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (file.get() >= 0 && ::fstat(file.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            dead.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : dead)
+        ::unlinkat(dirFd, name.c_str(), 0);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -110,8 +152,10 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) {
     dirFd_ = ::open(dir.c_str(), DirectoryOpenFlags);
     if (dirFd_ < 0) return;
     targetName_ = std::move(name);
+    RemoveDeadTemps(dirFd_);
     fd_ = CreateTemp(dirFd_, tempName_);
     if (fd_ < 0) tempName_.clear();
+    if (fd_ >= 0) (void)::flock(fd_, LOCK_EX | LOCK_NB);
     if (fd_ >= 0 && existed_) (void)::fchmod(fd_, existingMode_);
 }
 
@@ -194,7 +238,8 @@ int CreateLockedFile(const std::string& path) {
     if (fd < 0) return -1;
     // Locked under its own name first, then linked into place: whoever sees the new name finds
     // it locked already.
-    if (::flock(fd, LOCK_EX) == 0 && ::linkat(dirFd.get(), tempName.c_str(), dirFd.get(), name.c_str(), 0) == 0) {
+    if (::flock(fd, LOCK_EX) == 0 &&
+        ::linkat(dirFd.get(), tempName.c_str(), dirFd.get(), name.c_str(), 0) == 0) {
         ::unlinkat(dirFd.get(), tempName.c_str(), 0);
         return fd;
     }

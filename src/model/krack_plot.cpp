@@ -66,16 +66,9 @@ std::string FileName(const std::string& name) {
 
 std::vector<std::string> NonBlankLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(start, end - start);
-        if (std::any_of(line.begin(), line.end(), [](char c) { return !IsBlank(c); })) {
+    for (const std::string_view line : TextLines(text)) {
+        if (std::any_of(line.begin(), line.end(), [](char c) { return !IsBlank(c); }))
             lines.emplace_back(line);
-        }
-        if (end == text.size()) break;
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
     }
     return lines;
 }

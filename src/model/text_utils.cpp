@@ -120,7 +120,8 @@ void AppendResultNumber(std::string& line, double value) { AppendTrimmed(line, v
 char* WriteRightAligned(char* out, long long value, std::size_t width) {
     // Counted first, so the digits go straight to their place.
     std::size_t size = value < 0 ? 2 : 1;
-    for (auto rest = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    for (auto rest = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                               : static_cast<unsigned long long>(value);
          rest >= 10; rest /= 10)
         ++size;
     if (size < width) out = std::fill_n(out, width - size, ' ');
@@ -228,6 +229,18 @@ std::string Utf8ToLatin1(std::string_view text) {
         i += length;
     }
     return out;
+}
+
+std::vector<std::string_view> TextLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+    }
+    return lines;
 }
 
 } // namespace plax

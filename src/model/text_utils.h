@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plax {
 
@@ -48,5 +49,9 @@ std::string UpperExtension(std::string_view path);
 // character it is.
 std::string Latin1ToUtf8(std::string_view bytes);
 std::string Utf8ToLatin1(std::string_view text);
+
+// The lines of a text without their ends: CR LF, LF and a CR alone each end a line, as the
+// programs that wrote the text may have meant. A last line without an end counts.
+std::vector<std::string_view> TextLines(std::string_view text);
 
 } // namespace plax

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 #include <numeric>
 
 namespace plax {
@@ -132,17 +133,23 @@ ReachabilityResult Exploration::Run() {
     graph_.parent.push_back(0);
     graph_.via.push_back(0);
     StepPoller poller(control_, PollEvery);
-    for (std::uint32_t i = 0; i < graph_.store.Size(); ++i) {
-        if (poller.Step()) {
-            result_.end = ExplorationEnd::Stopped;
-            break;
+    try {
+        for (std::uint32_t i = 0; i < graph_.store.Size(); ++i) {
+            if (poller.Step()) {
+                result_.end = ExplorationEnd::Stopped;
+                break;
+            }
+            if (i % (PollEvery * 16) == 0)
+                control_.Progress(static_cast<int>(std::uint64_t{graph_.store.Size()} * 100 / maxMarkings_));
+            if (!Expand(i)) {
+                result_.end = ExplorationEnd::MarkingBound;
+                break;
+            }
         }
-        if (i % (PollEvery * 16) == 0)
-            control_.Progress(static_cast<int>(std::uint64_t{graph_.store.Size()} * 100 / maxMarkings_));
-        if (!Expand(i)) {
-            result_.end = ExplorationEnd::MarkingBound;
-            break;
-        }
+    } catch (const std::bad_alloc&) {
+        // The markings found so far are kept for the account; the arcs only serve a complete one.
+        result_.end = ExplorationEnd::OutOfMemory;
+        std::vector<std::uint32_t>().swap(graph_.arcs);
     }
     Summarise();
     return std::move(result_);

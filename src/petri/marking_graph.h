@@ -18,7 +18,7 @@ inline constexpr std::size_t ListedDeadMarkings = 20;
 
 inline constexpr const char* ReachabilityTitle = "        Reachable Markings of the Petri Net";
 
-enum class ExplorationEnd { Complete, MarkingBound, Stopped };
+enum class ExplorationEnd { Complete, MarkingBound, Stopped, OutOfMemory };
 enum class Reversibility { Reversible, NotReversible, Unknown };
 
 struct DeadMarking {

@@ -53,6 +53,17 @@ bool IsOrdinaryPetriNet(const NetWorkType& net) {
 std::optional<std::string> PetriRefusal(const NetWorkType& net) {
     if (net.interaction.busy != 0) return std::string(ProcedureInProgressMessage);
     if (!IsOrdinaryPetriNet(net)) return std::string(NotBichromaticMessage);
+    return CeilingRefusal(net);
+}
+
+std::optional<std::string> CeilingRefusal(const NetWorkType& net) {
+    for (int p = 1; p <= net.n; ++p) {
+        const PointType& place = net.points[At(p)];
+        if (IsTokenPlace(place) && place.tokens > TokenCeiling)
+            return "Place " + std::to_string(p) + " holds " + std::to_string(place.tokens) +
+                   " tokens; the token game keeps at most " + std::to_string(TokenCeiling) +
+                   " in a place.\r\nProcedure terminated! ";
+    }
     return std::nullopt;
 }
 
@@ -80,8 +91,10 @@ PointFlags FireTransition(NetWorkType& net, int t) {
         PointType& place = net.points[At(p)];
         if (p == t || !IsTokenPlace(place)) continue;
         const std::uint16_t before = place.tokens;
-        if (EdgeExists(net, p, t) && place.tokens > 0) --place.tokens;
-        if (EdgeExists(net, t, p) && place.tokens < TokenCeiling) ++place.tokens;
+        const bool in = EdgeExists(net, p, t) && place.tokens > 0;
+        const bool out = EdgeExists(net, t, p);
+        if (in && !out) --place.tokens;
+        if (out && !in && place.tokens < TokenCeiling) ++place.tokens;
         changed[At(p)] = place.tokens != before;
     }
     return changed;

@@ -27,8 +27,12 @@ bool IsTokenPlace(const PointType& point);
 // edges never join two transitions nor two places of shapes 0, 1, 4 and 5.
 bool IsOrdinaryPetriNet(const NetWorkType& net);
 
-// Why the simulation commands refuse to start, if they do: the busy guard, then the structure test.
+// Why the simulation commands refuse to start, if they do: the busy guard, the structure test,
+// then the ceiling.
 [[nodiscard]] std::optional<std::string> PetriRefusal(const NetWorkType& net);
+
+// A place holding more than the ceiling, which the token game could not keep: its message.
+[[nodiscard]] std::optional<std::string> CeilingRefusal(const NetWorkType& net);
 
 // The transitions all of whose input points (of any shape) hold a token.
 PointFlags EnabledTransitions(const NetWorkType& net);
@@ -36,8 +40,8 @@ PointFlags EnabledTransitions(const NetWorkType& net);
 bool AnyEnabled(const PointFlags& enabled);
 
 // Fires `t` whether or not it is enabled: every input place of shape 0 or 1 with a token loses
-// one, then every output place of shape 0 or 1 below the ceiling gains one. Answers the places
-// whose count changed.
+// one, then every output place of shape 0 or 1 below the ceiling gains one; a place that is both
+// keeps its count. Answers the places whose count changed.
 PointFlags FireTransition(NetWorkType& net, int t);
 
 } // namespace plax

@@ -41,6 +41,7 @@ void WriteCounts(ResultsSink& sink, const ReachabilityResult& r) {
         "    Reachable markings : " + std::string(cut ? "at least " : "") + std::to_string(r.markings);
     if (r.end == ExplorationEnd::MarkingBound) count += " (the bound on stored markings)";
     if (r.end == ExplorationEnd::Stopped) count += " (stopped)";
+    if (r.end == ExplorationEnd::OutOfMemory) count += " (stopped: the memory ran out)";
     sink.AddLine("    Places (the order of a marking) :" + PointList(r.places));
     sink.AddLine("    Initial marking : " + MarkingText(r.initial));
     sink.AddLine(count);
@@ -124,7 +125,8 @@ void ReachabilityAnalysis(NetWorkType& net, const std::string& fileName, std::ui
         const ReachabilityResult result = ExploreMarkings(net, maxMarkings, out.sink);
         run.End();
         WriteReachability(out.sink, result);
-        const bool stopped = result.end == ExplorationEnd::Stopped;
+        const bool stopped =
+            result.end == ExplorationEnd::Stopped || result.end == ExplorationEnd::OutOfMemory;
         out.sink.AddLine(stopped ? ProcedureTerminatedLine : ProcedureCompleteLine);
     });
 }

@@ -38,7 +38,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(heading);
-    layout->addWidget(new QLabel(QString::fromUtf8(ReleaseLine), this));
+    layout->addWidget(new QLabel(QStringLiteral("Version " PLAX_VERSION), this));
     layout->addWidget(new QLabel(tr("Editor and analyser for small networks"), this));
     layout->addLayout(fields);
     layout->addWidget(buttons);

@@ -4,10 +4,10 @@
 
 namespace plax {
 
-inline constexpr const char* ReleaseLine = "Version 0.1";
 inline constexpr const char* MaxPointLabel = "Max point:";
 
-// The about box: the program title, the release and the largest number of points in a net.
+// The about box: the program title, the release (the build's version) and the largest number of
+// points in a net.
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:

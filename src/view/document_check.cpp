@@ -50,6 +50,17 @@ void TMDIChild::StartCheckMode(const CheckRequest& request, bool hideWeights) {
 }
 
 void TMDIChild::StartExercise(const Exercise& exercise) {
+    // The exercise was written for some net; the one beside it now may have fewer points.
+    for (const int p : {exercise.request.source, exercise.request.sink})
+        if (p > Net().n) {
+            host_.Ui().Warning("The exercise names point " + std::to_string(p) +
+                               "; the net has points 1 to " + std::to_string(Net().n) + ".");
+            return;
+        }
+    if (const auto refusal = QuestionRefusal(Net(), exercise.request)) {
+        host_.Ui().Warning(*refusal);
+        return;
+    }
     StartCheckMode(exercise.request, exercise.hideWeights);
 }
 

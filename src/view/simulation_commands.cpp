@@ -55,9 +55,15 @@ void SimulationCommands::DefEnableItem(const NetWorkType& net) {
 bool SimulationCommands::MayStart() {
     if (RefuseWhileRunning(document_)) return false;
     machine_.Reset();
-    if (IsOrdinaryPetriNet(document_.Net())) return true;
-    document_.Host().Ui().Warning(NotBichromaticMessage);
-    return false;
+    if (!IsOrdinaryPetriNet(document_.Net())) {
+        document_.Host().Ui().Warning(NotBichromaticMessage);
+        return false;
+    }
+    if (const auto refusal = CeilingRefusal(document_.Net())) {
+        document_.Host().Ui().Warning(*refusal);
+        return false;
+    }
+    return true;
 }
 
 void SimulationCommands::OrdinaryNet1Click() {

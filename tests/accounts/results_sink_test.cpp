@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include <string>
 #include <vector>
 
@@ -149,6 +151,19 @@ TEST(ResultsSink, WriteAccountEndsWithTheCompletionLineOrTheWarning) {
     EXPECT_EQ(bad.Lines(), (Lines{"", "a"}));
     EXPECT_TRUE(bad.Finished());
     EXPECT_EQ(messages.calls, (std::vector<RecordingMessages::Call>{{"warning", CannotWrite}}));
+
+    // Memory that runs out ends the account as Stop would, saying so.
+    LineSink starved(clock, flags);
+    ASSERT_TRUE(starved.OpenResults("n", "n.net", messages));
+    WriteAccount(starved, messages, [&] {
+        starved.AddLine("a");
+        throw std::bad_alloc();
+    });
+    EXPECT_EQ(starved.Lines(),
+              (Lines{"", "a", "    The memory ran out; the run ended as if Stop had been pressed.",
+                     "    Procedure terminated! "}));
+    EXPECT_TRUE(starved.Finished());
+    EXPECT_EQ(messages.calls.size(), 1u);
 }
 
 TEST(ResultsSink, WindowThatCannotBeMadeStopsTheProcedureBeforeItComputes) {

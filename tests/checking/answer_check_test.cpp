@@ -222,6 +222,23 @@ TEST(AnswerCheck, ShowsARightAnswerOnlyWhenAsked) {
     EXPECT_EQ(right.points.size(), 2u) << "the right set is marked";
 }
 
+// The salesman's right answer is the lightest cycle whatever the student gave, and it is right
+// when it is checked: on this K4 the first cycle in point order, 1-2-3-4, weighs 12, 1-3-2-4 4.
+TEST(AnswerCheck, TheSalesmansShownAnswerIsTheLightestCycle) {
+    const NetWorkType net =
+        Build(UndirNetCode, 4, {{1, 2, 5}, {2, 3, 1}, {3, 4, 5}, {4, 1, 1}, {1, 3, 1}, {2, 4, 1}});
+    const CheckRequest ask{Question::Salesman, 0, 0, true};
+    for (const char* answer : {"none", "1, 2", "1, 2, 3, 4, 1"}) {
+        UnstoppedRun run;
+        const Verdict wrong = CheckAnswer(net, ask, *ParseAnswer(AnswerKind::Walk, answer).answer, run);
+        ASSERT_EQ(wrong.outcome, Outcome::Incorrect) << answer;
+        const std::string shown = wrong.lines.back().substr(std::string("a correct answer: ").size());
+        EXPECT_EQ(shown, "1, 3, 2, 4, 1") << answer;
+        const Verdict again = CheckAnswer(net, ask, *ParseAnswer(AnswerKind::Walk, shown).answer, run);
+        EXPECT_EQ(again.outcome, Outcome::Correct) << shown;
+    }
+}
+
 TEST(AnswerCheck, RefusesWhatTheProceduresRefuse) {
     EXPECT_EQ(QuestionRefusal(Pipes(), {Question::Clique, 0, 0, false}),
               "The question is asked of undirected nets only.");
@@ -245,12 +262,18 @@ TEST(AnswerCheck, ReadsHostileAnswersWithoutHarm) {
         {AnswerKind::Flow, "4; 1-2=nan"},
         {AnswerKind::Coloring, "1.5"},
         {AnswerKind::PointSet, "\x01"},
+        {AnswerKind::PointSet, "-1"},
+        {AnswerKind::Walk, "1, -2"},
+        {AnswerKind::EdgeSet, "(1,2) (-3,4)"},
     };
     for (const auto& [kind, text] : bad) {
         const ParsedAnswer p = ParseAnswer(kind, text);
         EXPECT_FALSE(p.answer) << text.substr(0, 20);
         EXPECT_FALSE(p.error.empty());
     }
+    EXPECT_EQ(ParseAnswer(AnswerKind::PointSet, "-1").error,
+              "a point or colour number must be a whole number from 0 to 9999")
+        << "a sign is no separator";
     const StudentAnswer spaced = *ParseAnswer(AnswerKind::EdgeSet, " { (1, 2) ; 3-4 } ").answer;
     EXPECT_EQ(spaced.edges, (std::vector<EdgeMark>{{1, 2}, {3, 4}}));
     EXPECT_TRUE(ParseAnswer(AnswerKind::Walk, " NONE ").answer->none);
@@ -368,6 +391,58 @@ TEST(Certificates, ProofsHoldOnRandomNets) {
 namespace plax::testing {
 namespace {
 
+// The proofs that no greater clique, independent set or smaller cover exists, checked against
+// the net's own edges: the set found has the property and no larger one has (by brute force);
+// its proof's classes cover the points, none is empty, there are as many as the set has points,
+// and each is independent (for a clique) or a clique (for an independent set).
+TEST(Certificates, SetProofsHoldByTheirDefinitionOnRandomNets) {
+    std::mt19937 rng(31);
+    for (int round = 0; round < 60; ++round) {
+        const NetWorkType net = RandomNet(rng, UndirNetCode);
+        const int n = net.n;
+        for (const bool clique : {true, false}) {
+            SCOPED_TRACE(std::to_string(round) + (clique ? " clique" : " independent set"));
+            const auto holds = [&](const std::vector<int>& set) {
+                for (std::size_t i = 0; i < set.size(); ++i)
+                    for (std::size_t j = i + 1; j < set.size(); ++j)
+                        if (Adjacent(net, set[i], set[j]) != clique) return false;
+                return true;
+            };
+            std::size_t best = 0;
+            for (unsigned bits = 1; bits < (1u << n); ++bits) {
+                std::vector<int> set;
+                for (int p = 1; p <= n; ++p)
+                    if ((bits >> (p - 1)) & 1u) set.push_back(p);
+                if (holds(set)) best = std::max(best, set.size());
+            }
+            const NeighbourSets adjacent = UndirectedNeighbours(net);
+            UnstoppedRun run;
+            const CliqueProof proof =
+                ProveGreatestClique(clique ? adjacent : ComplementSets(adjacent, n), n, run);
+            EXPECT_TRUE(holds(proof.clique));
+            EXPECT_EQ(proof.clique.size(), best);
+            if (!proof.coloring) {
+                EXPECT_GT(proof.searchNodes, 0u);
+                continue;
+            }
+            const int size = static_cast<int>(proof.clique.size());
+            for (int c = 1; c <= size; ++c) {
+                std::vector<int> members;
+                for (int p = 1; p <= n; ++p)
+                    if ((*proof.coloring)[static_cast<std::size_t>(p)] == c) members.push_back(p);
+                EXPECT_FALSE(members.empty()) << "class " << c;
+                for (std::size_t i = 0; i < members.size(); ++i)
+                    for (std::size_t j = i + 1; j < members.size(); ++j)
+                        EXPECT_NE(Adjacent(net, members[i], members[j]), clique) << "class " << c;
+            }
+            for (int p = 1; p <= n; ++p) {
+                const int c = (*proof.coloring)[static_cast<std::size_t>(p)];
+                EXPECT_TRUE(c >= 1 && c <= size) << "point " << p << " is in no class";
+            }
+        }
+    }
+}
+
 TEST(ExerciseFile, RoundTripAndHostileText) {
     const Exercise e{"road.net", {Question::ShortestPath, 1, 9, false}, true};
     const std::string text = ExerciseText(e);
@@ -378,6 +453,9 @@ TEST(ExerciseFile, RoundTripAndHostileText) {
     EXPECT_EQ(ExerciseText(*back.exercise), text);
     EXPECT_TRUE(ParseExercise("PLAX EXERCISE 1\r\nnet=a.net\r\nquestion=coloring\r\n").exercise)
         << "CR LF lines";
+    EXPECT_TRUE(ParseExercise("PLAX EXERCISE 1\rnet=a.net\rquestion=coloring\r").exercise) << "CR lines";
+    EXPECT_FALSE(ParseExercise("PLAX EXERCISE 1\nnet=a.net\nquestion=coloring\nhide-weights=no\n")
+                     .exercise->hideWeights);
     const std::vector<std::pair<std::string, std::string>> bad = {
         {"", "This is not a Plax exercise file."},
         {"PLAX EXERCISE 2\nnet=a.net\nquestion=coloring\n", "This is not a Plax exercise file."},
@@ -389,6 +467,8 @@ TEST(ExerciseFile, RoundTripAndHostileText) {
          "The exercise file has a line it cannot read: net=b.net"},
         {"PLAX EXERCISE 1\nnet=a.net\nquestion=coloring\nsource=16\n",
          "The exercise file has a line it cannot read: source=16"},
+        {"PLAX EXERCISE 1\nnet=a.net\nquestion=coloring\nhide-weights=maybe\n",
+         "The exercise file has a line it cannot read: hide-weights=maybe"},
         {"PLAX EXERCISE 1\nnet=a.net\nquestion=coloring\nweights\n",
          "The exercise file has a line it cannot read: weights"},
         {std::string(5000, 'x'), "The exercise file is too large."},

@@ -65,5 +65,54 @@ TEST(CheckCommand, CertificateFollowsTheUnchangedResults) {
                                                    "    Capacity of the cut = 4, value of the flow = 4\n");
 }
 
+// The complete net on n points, each edge of weight 1.
+std::string SavedComplete(const ScratchDir& dir, int n) {
+    NetWorkType net = MakeNet(UndirNetCode, n, "complete");
+    for (int a = 1; a <= n; ++a)
+        for (int b = a + 1; b <= n; ++b)
+            AddEdge(net, a, b, 1);
+    const std::string path = dir.File("k" + std::to_string(n) + ".net");
+    SaveTestNet(net, path);
+    return path;
+}
+
+std::string Certificate(const CliRun& run) {
+    const auto at = run.out.find("certificate:\n");
+    return at == std::string::npos ? run.out : run.out.substr(at);
+}
+
+// What a proof names is so in the net: the cliques that bound an independent set of the 6-cycle
+// are three of its edges, the independent sets that bound a clique of K4 its points.
+TEST(CheckCommand, SetProofsNameTrueClassesAndNoEmptyOne) {
+    ScratchDir dir;
+    NetWorkType ring = MakeNet(UndirNetCode, 6, "ring");
+    for (int p = 1; p <= 6; ++p)
+        AddEdge(ring, p, p % 6 + 1, 1);
+    const std::string path = dir.File("ring.net");
+    SaveTestNet(ring, path);
+    const std::string threeCliques =
+        "    No independent set has more than 3 points: the points fall into 3 cliques:\n"
+        "    {1,2} {3,4} {5,6}\n";
+    EXPECT_EQ(Certificate(RunPlaxCli({"run", "undensity", path, "--certificate"})),
+              "certificate:\n" + threeCliques);
+    EXPECT_EQ(Certificate(RunPlaxCli({"run", "point-cover", path, "--certificate"})),
+              "certificate:\n    The points outside a cover are independent, and no independent set has more "
+              "than 3 points:\n" +
+                  threeCliques);
+    EXPECT_EQ(Certificate(RunPlaxCli({"run", "density", SavedComplete(dir, 4), "--certificate"})),
+              "certificate:\n    No clique has more than 4 points: the points fall into 4 independent sets:\n"
+              "    {1} {2} {3} {4}\n");
+}
+
+// A search the time limit stopped found what it found by then; no proof is made up afterwards.
+TEST(CheckCommand, AStoppedSearchHasNoProof) {
+    ScratchDir dir;
+    const CliRun stopped =
+        RunPlaxCli({"run", "density", SavedComplete(dir, 15), "--time-limit", "0", "--certificate"});
+    EXPECT_EQ(stopped.status, 0);
+    EXPECT_EQ(Certificate(stopped), "certificate:\n    The search was stopped before it was complete; there "
+                                    "is no proof of what it found.\n");
+}
+
 } // namespace
 } // namespace plax::testing

@@ -156,7 +156,7 @@ TEST(Cli, HelpVersionAndUsageErrors) {
         {"dump", "a.net", "b.net"},
         {"convert", "a.net"},
         {"convert", "a.net", "b.kp", "c.txt"},
-        {"dump", "--force", "a.net"},
+        {"dump", "--forge", "a.net"},
         {"convert", "a.net", "b.kp", "--yess"},
     };
     for (const auto& args : wrong) {
@@ -378,6 +378,43 @@ TEST(Cli, ConvertAsksBeforeReplacingAKrackPlotFile) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("Do you wish to Rewrite file \n" + kp + "?"), std::string::npos) << r.err;
     EXPECT_EQ(ReadAll(kp), TinyKrackPlot);
+}
+
+// What scripts expect of a command line tool: the usual spellings, a file left alone when it holds
+// the bytes already, and the system's reason when a file cannot be written.
+TEST(Cli, ScriptsSpellingsAndOutputsThatNeedNoWrite) {
+    ScratchDir dir;
+    const std::string net = SaveTinyNet(dir, "tiny.net");
+    const std::string kp = dir.File("tiny.kp");
+    const std::string graphml = dir.File("tiny.graphml");
+    const std::string copy = dir.File("copy.net");
+    for (const std::string& out : {kp, graphml, copy})
+        ASSERT_EQ(Cli({"convert", net, out}).status, 0);
+    for (const std::string& out : {kp, graphml, copy}) {
+        const CliRun same = Cli({"convert", net, out});
+        EXPECT_EQ(same.status, 0) << out;
+        EXPECT_EQ(same.err, "") << "nothing asked, nothing written";
+    }
+    WriteAll(kp, "old");
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"convert", "-f", net, kp},
+                                                 {"convert", net, kp, "--force"},
+                                                 {"--yes", "convert", net, kp},
+                                                 {"-f", "convert", net, kp}}) {
+        WriteAll(kp, "old");
+        const CliRun forced = Cli(args);
+        EXPECT_EQ(forced.status, 0) << args[0] << " " << args[1] << ": " << forced.err;
+        EXPECT_EQ(ReadAll(kp), TinyKrackPlot);
+    }
+    const CliRun version = Cli({"-V"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, Cli({"--version"}).out);
+
+    const std::string nowhere = dir.File("no-such-folder/out.graphml");
+    const CliRun unwritable = Cli({"convert", net, nowhere});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("plax-cli: " + nowhere + ": No such file or directory\n"),
+              std::string::npos)
+        << unwritable.err;
 }
 
 TEST(Cli, ConvertRefusesCorruptInput) {

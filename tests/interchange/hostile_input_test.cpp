@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace plax {
@@ -145,6 +146,80 @@ TEST(InterchangeRefusals, HostileFilesAreRefusedWithinBounds) {
     RecordingMessages quiet;
     EXPECT_TRUE(ReadInterchangeBytes(F::Dot, "graph { a -- b }", "ok.gv", OptionType{}, quiet, next));
     EXPECT_EQ(next.n, 2);
+}
+
+// Files made on purpose to hang, swell or fool a reader: each is refused by its limit, at once.
+TEST(InterchangeRefusals, MadeFilesMeetTheirLimitsBeforeTheWork) {
+    std::string product = "graph { {";
+    for (int i = 1; i <= 300; ++i)
+        product += " a" + std::to_string(i);
+    product += " } -- {";
+    for (int i = 1; i <= 300; ++i)
+        product += " b" + std::to_string(i);
+    std::string fifteen = "{a b c d e f g h i j k l m n o}";
+    std::string squares = "digraph {";
+    for (int i = 0; i < 100; ++i)
+        squares += fifteen + " -> " + fifteen + ";";
+    // Braces hidden from a count that does not read comments and HTML strings as DOT does.
+    std::string hidden = "graph { a;";
+    for (int i = 0; i < 4000; ++i)
+        hidden += " { /*}*/";
+    for (int i = 0; i < 4000; ++i)
+        hidden += " <{>}";
+    std::string joined = "graph { a [label=\"x\"";
+    for (int i = 0; i < 2000; ++i)
+        joined += " + \"x\"";
+    std::string subgraphs = "graph {";
+    for (int i = 0; i < 1001; ++i)
+        subgraphs += " {a}";
+    std::string names = "graph { a [";
+    for (int i = 0; i < 300; ++i)
+        names += "n" + std::to_string(i) + "=1,";
+    std::string keys;
+    for (int i = 0; i < 300; ++i)
+        keys += "<key id=\"k" + std::to_string(i) + "\" for=\"edge\" attr.name=\"k" + std::to_string(i) +
+                "\"><default>1</default></key>";
+    const std::vector<std::tuple<F, std::string, std::string>> cases = {
+        {F::Dot, product + " } }", "The file has 600 points; a net holds at most 15."},
+        {F::Dot, squares + "}", "The file has 22500 edges; a net of 15 points holds at most 210."},
+        {F::Dot, hidden + "}", "Not a DOT file: braces nested more than 100 deep"},
+        {F::Dot, joined + "] }", "Not a DOT file: a word or string longer than 1024 bytes"},
+        {F::Dot, subgraphs + "}", "Not a DOT file: more than 1000 subgraphs"},
+        {F::Dot, names + "] }", "Not a DOT file: more than 256 attribute names"},
+        {F::Dot, "graph { a } // one\n b", "Not a DOT file: text after the graph"},
+        {F::Dot, "subgraph { a }", "Not a DOT file: no graph { ... } at the start"},
+        {F::ExportedEdgeList, std::string(90, '4') + "\r,",
+         "The file has 1000000000 points; a net holds at most 15."},
+        {F::GraphML, GraphML("<node id=\"a\"/>", keys), "Not a GraphML file (line 1): more than 256 keys"},
+        {F::PlainEdgeList, std::string("1 a\0b\n", 6),
+         "A NUL byte in a text of node \"a?b\"; a net's texts hold none."},
+        {F::NodeLinkJson, R"({"nodes": [{"id": "a\u0000"}], "links": []})",
+         "A NUL byte in a text of node \"a?\"; a net's texts hold none."},
+    };
+    for (const auto& [format, bytes, reason] : cases)
+        ExpectRefused(format, bytes, reason);
+}
+
+// What DOT allows around and inside a graph, and lines however they end.
+TEST(InterchangeRefusals, CommentsAndLineEndsAreReadAsTheFormatsHaveThem) {
+    const std::vector<std::tuple<F, std::string, int, int>> cases = {
+        {F::Dot, "graph { a -- b // }\n c }", 3, 1},
+        {F::Dot, "graph { a -- b /* } { */ }", 2, 1},
+        {F::Dot, "# made by hand\ngraph { a [label=<x}{y>] } // the end\n/* really */\n", 1, 0},
+        {F::Dot, "graph { a -- b // one\r c -- d }\r", 4, 2},
+        {F::PlainEdgeList, "1 2\r2 3\r", 3, 2},
+        {F::PlainEdgeList, "1 2\r\n2 3\n3 4", 4, 3},
+        {F::PlainEdgeList, "1\n2\n3\n", 3, 0},
+    };
+    for (const auto& [format, bytes, points, edges] : cases) {
+        NetWorkType net;
+        RecordingMessages messages;
+        EXPECT_TRUE(ReadInterchangeBytes(format, bytes, "ok", OptionType{}, messages, net)) << bytes;
+        for (const auto& call : messages.calls)
+            ADD_FAILURE() << bytes << ": " << call.text;
+        EXPECT_EQ(net.n, points) << bytes;
+        EXPECT_EQ(EdgeCount(net), edges) << bytes;
+    }
 }
 
 } // namespace

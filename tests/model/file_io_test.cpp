@@ -15,6 +15,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace plax {
@@ -45,6 +46,26 @@ TEST(AtomicSave, EveryNameTheFileSystemTakesCanBeSaved) {
     }
     EXPECT_EQ(scratch.Entries().size(), 2u) << "no new file left beside the long name";
     EXPECT_EQ(std::distance(fs::directory_iterator(deep), fs::directory_iterator()), 1);
+}
+
+// A save killed halfway leaves its new file; the next save in the folder removes it once no
+// process has the writer's id, and leaves the files of living writers and of anyone else alone.
+TEST(AtomicSave, FilesOfKilledSavesAreRemovedByTheNextSave) {
+    ScratchDir scratch;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const std::string dead = ".plax-" + std::to_string(child) + "-Ab3xYz";
+    const std::string living = ".plax-" + std::to_string(::getppid()) + "-Ab3xYz";
+    for (const std::string& name : {dead, living, std::string(".plax-Ab3xYz"), std::string(".plax-notes")})
+        ASSERT_EQ(WriteFileAtomically(scratch.File(name), "half"), WriteStatus::Ok);
+    ASSERT_EQ(WriteFileAtomically(scratch.File("net.net"), "whole"), WriteStatus::Ok);
+    EXPECT_FALSE(fs::exists(scratch.File(dead)));
+    EXPECT_TRUE(fs::exists(scratch.File(living)));
+    EXPECT_TRUE(fs::exists(scratch.File(".plax-Ab3xYz")));
+    EXPECT_TRUE(fs::exists(scratch.File(".plax-notes")));
+    EXPECT_EQ(scratch.Entries().size(), 4u) << "the save left nothing of its own";
 }
 
 TEST(AtomicSave, SymbolicLinksStayLinks) {

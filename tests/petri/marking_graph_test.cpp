@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <new>
 #include <random>
 #include <set>
 #include <string>
@@ -151,6 +152,33 @@ TEST(Reachability, UnboundedNetIsCutAtTheCeilingTheBoundOrStop) {
     const Lines stopped = Account(Source(), DefaultMaxMarkings, 2);
     EXPECT_EQ(stopped[2], "    Reachable markings : at least 512 (stopped)");
     EXPECT_EQ(stopped.back(), "    Procedure terminated! ");
+}
+
+// A sink whose memory gives out at its second poll, as an allocation of the search would.
+class MemoryOutSink : public StoppingSink {
+public:
+    using StoppingSink::StoppingSink;
+
+protected:
+    void DoPoll() override {
+        if (++polls == 2) throw std::bad_alloc();
+    }
+};
+
+TEST(Reachability, RunningOutOfMemoryEndsTheRunAsStopWould) {
+    const FixedClock clock("12:00", "08.12.2026");
+    RunFlags flags;
+    MemoryOutSink sink(clock, flags);
+    RecordingMessages messages;
+    NetWorkType net = Source();
+    ReachabilityAnalysis(net, "/tmp/x.net", DefaultMaxMarkings, {sink, messages});
+    EXPECT_EQ(flags.busy, 0);
+    EXPECT_EQ(net.interaction.busy, 0);
+    const Lines& lines = sink.Lines();
+    ASSERT_GT(lines.size(), 13u);
+    EXPECT_EQ(lines[13], "    Reachable markings : at least 512 (stopped: the memory ran out)");
+    EXPECT_EQ(lines.back(), "    Procedure terminated! ");
+    EXPECT_TRUE(messages.calls.empty());
 }
 
 // The markings of a net by brute force: whole token arrays in an ordered set, fired with the

@@ -61,6 +61,20 @@ TEST(PetriFiring, SelfLoopPlaceStaysAtOne) {
     }
 }
 
+// Files may hold up to 60000 tokens in a place, firing keeps at most the ceiling: such a net is
+// refused, naming the place, and a firing never loses a token of it.
+TEST(PetriFiring, CountsAboveTheCeilingAreRefusedAndNeverLost) {
+    NetWorkType loop = PetriNet({{TransitionV, 0}, {Place, 1}}, {{2, 1}, {1, 2}});
+    loop.points[2].tokens = 20000;
+    EXPECT_EQ(PetriRefusal(loop), "Place 2 holds 20000 tokens; the token game keeps at most 10000 in a "
+                                  "place.\r\nProcedure terminated! ");
+    for (int click = 0; click < 3; ++click)
+        FireTransition(loop, 1);
+    EXPECT_EQ(Tokens(loop, 2), 20000);
+    loop.points[2].tokens = 10000;
+    EXPECT_EQ(PetriRefusal(loop), std::nullopt);
+}
+
 TEST(PetriFiring, DeadNetAndTransitionsWithoutInputs) {
     // A place with no token feeding the only transition: nothing is enabled.
     NetWorkType dead = PetriNet({{Place, 0}, {TransitionV, 0}, {Place, 0}}, {{1, 2}, {2, 3}});

@@ -409,12 +409,15 @@ TEST(HelpWindowTest, TopicNeedsAnAnchorAndKeywords) {
     EXPECT_EQ(topics[0], (HelpTopic{"cut_1", "Cut & paste", {"copy", "cut & paste", "paste"}}));
 }
 
-TEST(AboutBoxTest, ShowsTheLargestNumberOfPoints) {
+TEST(AboutBoxTest, ShowsTheBuildsVersionAndTheLargestNumberOfPoints) {
     TAboutBox box;
     const QLabel* label = nullptr;
+    bool version = false;
     for (const QLabel* l : box.findChildren<QLabel*>()) {
         if (l->text() == "Max point:") label = l;
+        version = version || l->text() == QStringLiteral("Version " PLAX_PROJECT_VERSION);
     }
+    EXPECT_TRUE(version) << "the release line is the project's version";
     ASSERT_NE(label, nullptr);
     const auto* field = qobject_cast<const QLineEdit*>(label->buddy());
     ASSERT_NE(field, nullptr);

@@ -75,6 +75,16 @@ TEST_F(CheckModeTest, MarksPointsInOrderAndEdgesByTheirAnchors) {
     EXPECT_EQ(v.lines, (std::vector<std::string>{"Correct"}));
 }
 
+// An exercise names points of the net it was written for; the net beside it may have fewer.
+TEST_F(CheckModeTest, AnExerciseWithPointsTheNetLacksIsRefused) {
+    doc->StartExercise({"road.net", {Question::ShortestPath, 15, 9, false}, false});
+    EXPECT_FALSE(doc->Check().Active());
+    ASSERT_EQ(host.dialogs.calls.size(), 1u);
+    EXPECT_EQ(host.dialogs.calls[0].text, "The exercise names point 15; the net has points 1 to 9.");
+    doc->StartExercise({"road.net", {Question::Coloring, 0, 12, false}, false});
+    EXPECT_FALSE(doc->Check().Active()) << "a sink the question does not use is still named";
+}
+
 // Property > Check My Answer through its real dialog: answered, it judges the typed answer; asked
 // again in check mode, it offers the question being checked; cancelled, it does nothing.
 TEST_F(CheckModeTest, TheQuestionDialogJudgesATypedAnswerAndOffersTheCurrentQuestionAgain) {
@@ -94,14 +104,16 @@ TEST_F(CheckModeTest, TheQuestionDialogJudgesATypedAnswerAndOffersTheCurrentQues
     doc->CheckMyAnswer1Click();
     ASSERT_TRUE(doc->Check().Active());
     const std::vector<std::string> wrong = host.LastResults();
-    EXPECT_NE(std::find_if(wrong.begin(), wrong.end(),
-                           [](const std::string& line) { return line.find("length 28.5") != std::string::npos; }),
-              wrong.end());
+    EXPECT_NE(
+        std::find_if(wrong.begin(), wrong.end(),
+                     [](const std::string& line) { return line.find("length 28.5") != std::string::npos; }),
+        wrong.end());
 
     answer("shortest path", 1, 9, "1 3 6 8 9");
     doc->CheckMyAnswer1Click();
     const std::vector<std::string> right = host.LastResults();
-    EXPECT_NE(std::find(right.begin(), right.end(), "    Correct"), right.end()) << ::testing::PrintToString(right);
+    EXPECT_NE(std::find(right.begin(), right.end(), "    Correct"), right.end())
+        << ::testing::PrintToString(right);
 
     QString offered;
     QTimer::singleShot(0, [&offered] {
