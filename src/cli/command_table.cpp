@@ -1,7 +1,7 @@
 #include "command_table.h"
 
-#include "cli.h"
 #include "check_command.h"
+#include "cli.h"
 #include "cli_messages.h"
 #include "generate_command.h"
 #include "net_io.h"
@@ -39,7 +39,7 @@ int Convert(const Invocation& inv, std::ostream& out, std::ostream& err) {
 }
 
 constexpr std::string_view RunHelp =
-    "  --source N, --sink N   the points a user would click\n"
+    "  --source P, --sink P   the points a user would click, by number or by name\n"
     "  --marks                after the text, what the procedure marked (points, then edges)\n"
     "  --report               append the text to the report file beside the net (NAME.TXT)\n"
     "  --save OUT             write the net after the run (any format convert writes but pictures)\n"
@@ -51,6 +51,8 @@ constexpr std::string_view RunHelp =
     "                         iteration limit (100..10000, default 100), the walk to show\n"
     "  --unsorted             automorphisms in plain-changes order\n"
     "  --certificate          after the text, the proof of what was found (\"certificate:\")\n"
+    "  --weight ATTR, --directed, --undirected\n"
+    "                         how FILE of another program is read (see convert)\n"
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
 
 constexpr std::string_view PetriHelp =
@@ -72,9 +74,15 @@ constexpr std::string_view PetriHelp =
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
 
 constexpr std::string_view ConvertHelp =
-    "  Formats by extension, in any case: .net, .kp (Krack Plot), .graphml, .json (node-link),\n"
-    "  .dot and .gv (Graphviz), .txt (the edge list export) and .edgelist (\"a b weight\" lines),\n"
-    "  and the pictures .bmp .wmf .png .svg .pdf (written only). Any other output is refused.\n"
+    "  Formats by extension, in any case: .net (also Pajek's, by its content), .kp (Krack Plot),\n"
+    "  .graphml, .json (node-link), .dot and .gv (Graphviz), .gml, .gexf, .paj (Pajek), .g6 and\n"
+    "  .d6 (graph6, digraph6), .csv (adjacency matrix), .adjlist, .txt (the edge list export) and\n"
+    "  .edgelist (\"a b weight\" lines), and the pictures .bmp .wmf .png .svg .pdf (written only).\n"
+    "  Any other output is refused.\n"
+    "  --weight ATTR          the edge attribute read as the weight (default: weight, else\n"
+    "                         capacity, length, a numeric label, value, cost or distance)\n"
+    "  --directed, --undirected\n"
+    "                         the direction of an edge list, adjacency list or matrix\n"
     "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
     "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
     "                         edge-names, edge-labels (a loaded net shows none of them)\n"
@@ -88,6 +96,9 @@ constexpr std::string_view DumpHelp =
 OptionSpec WithFileOptions(OptionSpec options, std::initializer_list<const char*> withValue) {
     for (const char* option : withValue)
         options.withValue.insert(option);
+    options.withValue.insert("--weight");
+    options.bare.insert("--directed");
+    options.bare.insert("--undirected");
     options.bare.insert("--yes");
     return options;
 }
@@ -99,7 +110,8 @@ const std::vector<CommandSpec>& CommandTable() {
         {"run", "run PROCEDURE FILE [options]", "run one procedure; its Results text goes to standard output",
          RunHelp, 2, 2, WithFileOptions(RunOptionSpec(), {"--from"}), RunProcedure},
         {"petri",
-         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability [--max-markings M]]\n"
+         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability [--max-markings "
+         "M]]\n"
          "      [--save OUT]",
          "play the Petri net", PetriHelp, 1, 1, WithFileOptions(PetriOptionSpec(), {"--from"}), RunPetri},
         {"convert", "convert IN OUT [--yes] [--size WxH] [--show LIST]",
@@ -108,8 +120,8 @@ const std::vector<CommandSpec>& CommandTable() {
         {"dump", "dump FILE", "every stored field of the net, sub-nets included, as JSON", DumpHelp, 1, 1,
          WithFileOptions({}, {"--from"}), Dump},
         {"check", "check QUESTION FILE --answer TEXT [--source N] [--sink N]",
-         "is the answer right? exit 0 yes, 4 no", CheckHelp(), 2, 2, WithFileOptions(CheckOptionSpec(), {"--from"}),
-         RunCheck},
+         "is the answer right? exit 0 yes, 4 no", CheckHelp(), 2, 2,
+         WithFileOptions(CheckOptionSpec(), {"--from"}), RunCheck},
         {"generate", "generate KIND OUT [options]", "a standard net (see the options of generate)",
          GenerateHelp, 2, 2, WithFileOptions(GenerateOptionSpec(), {"--to"}), RunGenerate},
     };

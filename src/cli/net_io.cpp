@@ -57,33 +57,41 @@ std::optional<std::string> SystemReason(const std::string& path) {
 }
 
 bool ReadBytes(const FileFormat& format, std::string_view bytes, const std::string& name, NetWorkType& net,
-               UserMessages& messages) {
+               UserMessages& messages, const ImportChoices& choices) {
     const OptionType options;
     switch (format.kind) {
     case FileFormat::Kind::KrackPlot: return ReadKrackPlotText(net, bytes, name, options, messages);
     case FileFormat::Kind::Interchange:
-        return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net);
+        return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net, choices);
     case FileFormat::Kind::Net:
     case FileFormat::Kind::Picture: break;
     }
+    // Pajek's text networks are .net files too.
+    if (HoldsPajek(bytes))
+        return ReadInterchangeBytes(InterchangeFormat::Pajek, bytes, name, options, messages, net, choices);
     return ReadNetBytes(net, bytes, name, options, messages);
 }
 
 // A net file under another name (a .txt, say) starts with its header record, kind 0: no text does.
-bool HoldsNetFile(const std::string& path) {
+std::optional<std::string> FileStart(const std::string& path) {
     std::string bytes;
-    return ReadFileLimited(path, MaxInterchangeFileSize, bytes) == ReadStatus::Ok && !bytes.empty() &&
-           bytes[0] == 0;
+    if (ReadFileLimited(path, MaxInterchangeFileSize, bytes) != ReadStatus::Ok || bytes.empty())
+        return std::nullopt;
+    return bytes;
 }
 
-bool ReadFile(const FileFormat& format, const std::string& path, NetWorkType& net, UserMessages& messages) {
+bool ReadFile(const FileFormat& format, const std::string& path, NetWorkType& net, UserMessages& messages,
+              const ImportChoices& choices) {
     const OptionType options;
-    if (format.kind == FileFormat::Kind::Interchange && HoldsNetFile(path))
+    const auto bytes = format.kind == FileFormat::Kind::KrackPlot ? std::nullopt : FileStart(path);
+    if (format.kind == FileFormat::Kind::Interchange && bytes && (*bytes)[0] == 0)
         return LoadNetFile(net, path, options, messages);
+    if (format.kind == FileFormat::Kind::Net && bytes && HoldsPajek(*bytes))
+        return ReadInterchangeBytes(InterchangeFormat::Pajek, *bytes, path, options, messages, net, choices);
     switch (format.kind) {
     case FileFormat::Kind::KrackPlot: return LoadKrackPlot(net, path, options, messages);
     case FileFormat::Kind::Interchange:
-        return LoadInterchangeFile(format.interchange, path, options, messages, net);
+        return LoadInterchangeFile(format.interchange, path, options, messages, net, choices);
     case FileFormat::Kind::Net:
     case FileFormat::Kind::Picture: break;
     }
@@ -139,16 +147,23 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
     const auto from = inv.Value("--from");
     const std::optional<FileFormat> named = from ? FormatOfExtension(*from) : std::nullopt;
     if (from && (!named || named->kind == FileFormat::Kind::Picture)) {
-        err << "plax-cli: --from takes one of .net .kp .graphml .json .dot .gv .txt .edgelist\n";
+        err << "plax-cli: --from takes one of " << WritableExtensions(false) << "\n";
         return ExitUsage;
     }
+    if (inv.Has("--directed") && inv.Has("--undirected")) {
+        err << "plax-cli: --directed and --undirected exclude each other\n";
+        return ExitUsage;
+    }
+    ImportChoices choices;
+    choices.weight = inv.Value("--weight").value_or("");
+    if (inv.Has("--directed") || inv.Has("--undirected")) choices.directed = inv.Has("--directed");
     // A name is read as the desktop program opens it; pictures are no nets, so as net files.
     FileFormat format = FormatOfExtension(UpperExtension(path)).value_or(FileFormat{});
     if (named) format = *named;
     if (format.kind == FileFormat::Kind::Picture) format = FileFormat{};
     if (path != "-") {
         if (const auto reason = SystemReason(path)) err << "plax-cli: " << path << ": " << *reason << '\n';
-        return ReadFile(format, path, net, messages) ? ExitDone : ExitUnreadable;
+        return ReadFile(format, path, net, messages, choices) ? ExitDone : ExitUnreadable;
     }
     if (!named) {
         err << "plax-cli: reading standard input needs --from EXT\n";
@@ -159,7 +174,7 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
         err << "plax-cli: -: standard input cannot be read whole\n";
         return ExitUnreadable;
     }
-    return ReadBytes(format, *bytes, path, net, messages) ? ExitDone : ExitUnreadable;
+    return ReadBytes(format, *bytes, path, net, messages, choices) ? ExitDone : ExitUnreadable;
 }
 
 std::optional<FileFormat> OutputFormat(const Invocation& inv, const std::string& path, bool pictures,

@@ -118,7 +118,8 @@ std::string LastError() {
     return Utf8ToLatin1(CutText(error, 200));
 }
 
-// The top of the bounding box a layout wrote, from which Graphviz's upward y is measured down.
+// The top of the bounding box a layout wrote, from which Graphviz's upward y is measured down;
+// without one, 0, and the reader of the net scales the upside-down drawing into the canvas.
 double BoxTop(Agraph_t* g) {
     const char* bb = agget(g, const_cast<char*>("bb"));
     double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
@@ -154,6 +155,9 @@ std::string ReadObject(Agraph_t* g, void* object, int kind, const std::string& e
                 return BadValueReason(element, "pos", CutText(value, 40), "x,y");
         } else if (name == "pos") {
             continue; // an edge's spline
+        } else if (name == "label" && kind == AGEDGE) {
+            // An edge's label may be its weight: the reader of the net decides (WeightAttributes).
+            out.push_back({"label", value});
         } else if (name == "label") {
             // "\N" is Graphviz's way of saying "the node's own name".
             if (value != "\\N") out.push_back({"name", value});

@@ -78,6 +78,7 @@ struct Key {
     std::string owner; // "node", "edge", "graph" or "all"
     std::string name;
     std::optional<std::string> defaultValue;
+    std::string yfiles; // yEd's kind of key: "nodegraphics", "edgegraphics", "resources", ...
 };
 
 class GraphMLReader {
@@ -102,6 +103,7 @@ private:
     std::string ReadNode(GraphDocument& graph);
     std::string ReadEdge(GraphDocument& graph, int depth);
     std::string ReadData(const char* owner, Attributes& attributes);
+    std::string ReadGraphics(Attributes& attributes);
     void AddDefaults(const char* owner, Attributes& attributes) const;
 
     QXmlStreamReader xml_;
@@ -137,8 +139,8 @@ std::string GraphMLReader::Read(GraphDocument& graph) {
         std::string reason;
         if (Name() == "key") {
             reason = ReadKey();
-        } else if (Name() == "desc") {
-            xml_.skipCurrentElement();
+        } else if (Name() == "desc" || Name() == "data") {
+            xml_.skipCurrentElement(); // yEd keeps its resources here
         } else if (Name() == "graph" && !found) {
             found = true;
             reason = ReadGraph(graph, 0);
@@ -152,7 +154,7 @@ std::string GraphMLReader::Read(GraphDocument& graph) {
 }
 
 std::string GraphMLReader::ReadKey() {
-    Key key{Attr("for"), Attr("attr.name"), std::nullopt};
+    Key key{Attr("for"), Attr("attr.name"), std::nullopt, Attr("yfiles.type")};
     const std::string id = Attr("id");
     if (key.owner.empty()) key.owner = "all";
     while (NextChild()) {
@@ -173,12 +175,59 @@ std::string GraphMLReader::ReadData(const char* owner, Attributes& attributes) {
     if (key == keys_.end() || (key->second.owner != owner && key->second.owner != "all")) {
         return Syntax("data for the undeclared key \"" + CutText(id, 40) + "\"");
     }
+    if (key->second.yfiles == "nodegraphics" || key->second.yfiles == "edgegraphics")
+        return ReadGraphics(attributes);
+    if (!key->second.yfiles.empty()) {
+        xml_.skipCurrentElement();
+        return {};
+    }
     const QString text = xml_.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
     if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
     if (static_cast<std::size_t>(text.size()) > MaxValueLength) {
         return ValueTooLongReason(std::string("a ") + owner, key->second.name);
     }
     attributes.push_back({key->second.name, Utf8ToLatin1(text.toStdString())});
+    return {};
+}
+
+// yEd's drawing of a node or an edge: the centre of its geometry, its fill colour and its first
+// label, as x, y, color and label.
+std::string GraphMLReader::ReadGraphics(Attributes& attributes) {
+    int depth = 0;
+    bool placed = false;
+    bool filled = false;
+    bool labelled = false;
+    while (!xml_.atEnd()) {
+        const auto token = xml_.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            if (depth-- == 0) break;
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement) continue;
+        ++depth;
+        const std::string name = Name();
+        if (name == "Geometry" && !placed) {
+            const auto x = ParseNumber(Attr("x"));
+            const auto y = ParseNumber(Attr("y"));
+            const auto w = ParseNumber(Attr("width"));
+            const auto h = ParseNumber(Attr("height"));
+            if (x && y) {
+                attributes.push_back({"x", NumberText(*x + w.value_or(0) / 2)});
+                attributes.push_back({"y", NumberText(*y + h.value_or(0) / 2)});
+                placed = true;
+            }
+        } else if (name == "Fill" && !filled && Attr("color").size() == 7) {
+            attributes.push_back({"color", Attr("color")});
+            filled = true;
+        } else if ((name == "NodeLabel" || name == "EdgeLabel") && !labelled) {
+            const std::string text = TrimText(
+                Utf8ToLatin1(xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString()));
+            --depth; // at the label's end now
+            if (!text.empty()) attributes.push_back({"label", CutText(text, MaxValueLength)});
+            labelled = !text.empty();
+        }
+    }
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
     return {};
 }
 
