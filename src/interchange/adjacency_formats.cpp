@@ -135,7 +135,6 @@ std::string ReadAdjacencyList(std::string_view bytes, GraphDocument& graph) {
         if (seen.insert(id).second) graph.nodes.push_back({id, {}});
         return graph.nodes.size() <= static_cast<std::size_t>(MaxPoints);
     };
-    std::set<std::pair<std::string, std::string>> pairs;
     for (const TextLine& line : TextLines(bytes, '#')) {
         // A '#' later in the line starts a comment too.
         const std::string_view text = line.text.substr(0, line.text.find('#'));
@@ -149,7 +148,6 @@ std::string ReadAdjacencyList(std::string_view bytes, GraphDocument& graph) {
             if (!node(id)) return TooManyPointsReason(seen.size());
         }
         for (std::size_t k = 1; k < ids.size(); ++k) {
-            if (!pairs.insert({ids[0], ids[k]}).second) continue;
             graph.edges.push_back({ids[0], ids[k], {}, {}});
             if (graph.edges.size() > static_cast<std::size_t>(MaxPoints * MaxPoints))
                 return TooManyEdgesReason(graph.edges.size());

@@ -1,6 +1,7 @@
 #include "dot_format.h"
 
 #include "interchange_messages.h"
+#include "text_format.h"
 
 #include "model/net_types.h"
 #include "model/text_utils.h"
@@ -119,7 +120,7 @@ std::string LastError() {
 }
 
 // The top of the bounding box a layout wrote, from which Graphviz's upward y is measured down;
-// without one, 0, and the reader of the net scales the upside-down drawing into the canvas.
+// without one, the highest node's y, so that the drawing starts at the canvas's top.
 double BoxTop(Agraph_t* g) {
     const char* bb = agget(g, const_cast<char*>("bb"));
     double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
@@ -127,7 +128,15 @@ double BoxTop(Agraph_t* g) {
         std::isfinite(top)) {
         return top;
     }
-    return 0.0;
+    bool any = false;
+    for (Agnode_t* n = agfstnode(g); n != nullptr; n = agnxtnode(g, n)) {
+        const char* pos = agget(n, const_cast<char*>("pos"));
+        double x = 0.0, y = 0.0;
+        if (pos == nullptr || std::sscanf(pos, "%lf,%lf", &x, &y) != 2 || !std::isfinite(y)) continue;
+        top = any ? std::max(top, y) : y;
+        any = true;
+    }
+    return top;
 }
 
 // "x,y" or "x,y!" as the point's x and y.
@@ -211,6 +220,20 @@ std::string DotText(const GraphDocument& graph) {
     Attributes rest;
     for (const Attribute& a : graph.attributes) {
         if (a.name != "name") rest.push_back(a);
+    }
+    // The frame the positions are measured in: y upwards from the canvas's top.
+    std::optional<std::pair<double, double>> across;
+    double depth = 0;
+    for (const GraphNode& node : graph.nodes) {
+        const auto x = ParseNumber(ValueOr(node.attributes, "x", ""));
+        const auto y = ParseNumber(ValueOr(node.attributes, "y", ""));
+        if (!x || !y) continue;
+        across = across ? std::pair{std::min(across->first, *x), std::max(across->second, *x)} : std::pair{*x, *x};
+        depth = std::max(depth, *y);
+    }
+    if (across) {
+        rest.push_back({"bb", NumberText(across->first) + "," + NumberText(-depth) + "," +
+                                  NumberText(across->second) + ",0"});
     }
     if (!rest.empty()) out += "  graph" + AttributeList(rest, "") + ";\n";
     for (const GraphNode& node : graph.nodes) {

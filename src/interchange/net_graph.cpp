@@ -111,7 +111,7 @@ struct CanvasPosition {
     std::int32_t y;
 };
 
-// Where each node goes: its own x and y when every placed node has whole canvas coordinates,
+// Where each node goes: its own x and y when every placed node has whole coordinates a net holds,
 // else all of them scaled alike into a new window's canvas (Gephi's and networkx's layouts give
 // fractions around 0).
 std::string NodePositions(const GraphDocument& graph, std::vector<std::optional<CanvasPosition>>& out) {
@@ -130,7 +130,7 @@ std::string NodePositions(const GraphDocument& graph, std::vector<std::optional<
         if (!vx) return BadValueReason(element, "x", CutText(*x, 40), "a number");
         if (!vy) return BadValueReason(element, "y", CutText(*y, 40), "a number");
         for (const double v : {*vx, *vy})
-            canvas = canvas && std::floor(v) == v && v >= 0 && v <= 32767;
+            canvas = canvas && std::floor(v) == v && v >= -32768 && v <= 32767;
         given.emplace_back(std::pair{*vx, *vy});
     }
     double left = 0, right = 0, top = 0, bottom = 0;
