@@ -130,10 +130,24 @@ std::string AdjacencyMatrixText(const GraphDocument& graph) {
 }
 
 std::string ReadAdjacencyList(std::string_view bytes, GraphDocument& graph) {
+    // The nodes in the order their lines come, as networkx writes one for each; a node named only
+    // as a neighbour comes after them.
     std::set<std::string> seen;
-    const auto node = [&](const std::string& id) {
-        if (seen.insert(id).second) graph.nodes.push_back({id, {}});
-        return graph.nodes.size() <= static_cast<std::size_t>(MaxPoints);
+    std::vector<std::string> later;
+    const auto node = [&](const std::string& id, bool head) {
+        if (seen.insert(id).second) {
+            if (head) {
+                graph.nodes.push_back({id, {}});
+            } else {
+                later.push_back(id);
+            }
+        } else if (head) {
+            if (const auto it = std::find(later.begin(), later.end(), id); it != later.end()) {
+                later.erase(it);
+                graph.nodes.push_back({id, {}});
+            }
+        }
+        return seen.size() <= static_cast<std::size_t>(MaxPoints);
     };
     for (const TextLine& line : TextLines(bytes, '#')) {
         // A '#' later in the line starts a comment too.
@@ -144,8 +158,8 @@ std::string ReadAdjacencyList(std::string_view bytes, GraphDocument& graph) {
         std::vector<std::string> ids;
         for (const std::string& w : *words)
             ids.push_back(Utf8ToLatin1(w));
-        for (const std::string& id : ids) {
-            if (!node(id)) return TooManyPointsReason(seen.size());
+        for (std::size_t k = 0; k < ids.size(); ++k) {
+            if (!node(ids[k], k == 0)) return TooManyPointsReason(seen.size());
         }
         for (std::size_t k = 1; k < ids.size(); ++k) {
             graph.edges.push_back({ids[0], ids[k], {}, {}});
@@ -153,6 +167,8 @@ std::string ReadAdjacencyList(std::string_view bytes, GraphDocument& graph) {
                 return TooManyEdgesReason(graph.edges.size());
         }
     }
+    for (const std::string& id : later)
+        graph.nodes.push_back({id, {}});
     if (graph.nodes.empty()) return NoGraphReason();
     graph.directed = false;
     graph.directionOpen = true;

@@ -109,6 +109,7 @@ std::string GmlParser::String(std::string& out) {
         at_ = run;
     }
     if (at_ >= text_.size()) return Bad("a string not closed");
+    if (out.size() > MaxValueLength) return Bad("a string longer than " + std::to_string(MaxValueLength));
     ++at_;
     return {};
 }
