@@ -228,7 +228,8 @@ std::string DotText(const GraphDocument& graph) {
         const auto x = ParseNumber(ValueOr(node.attributes, "x", ""));
         const auto y = ParseNumber(ValueOr(node.attributes, "y", ""));
         if (!x || !y) continue;
-        across = across ? std::pair{std::min(across->first, *x), std::max(across->second, *x)} : std::pair{*x, *x};
+        across =
+            across ? std::pair{std::min(across->first, *x), std::max(across->second, *x)} : std::pair{*x, *x};
         depth = std::max(depth, *y);
     }
     if (across) {
@@ -244,9 +245,14 @@ std::string DotText(const GraphDocument& graph) {
         out += "  " + Quoted(node.id) + AttributeList(node.attributes, pos) + ";\n";
     }
     const char* arrow = graph.directed ? " -> " : " -- ";
-    for (const GraphEdge& edge : graph.edges)
-        out += "  " + Quoted(edge.source) + arrow + Quoted(edge.target) + AttributeList(edge.attributes, "") +
-               ";\n";
+    for (const GraphEdge& edge : graph.edges) {
+        // An edge without a name of its own shows its weight, as neato -n draws it.
+        Attributes shown = edge.attributes;
+        const std::string* weight = FindValue(edge.attributes, "weight");
+        if (weight != nullptr && FindValue(edge.attributes, "name") == nullptr)
+            shown.push_back({"name", *weight});
+        out += "  " + Quoted(edge.source) + arrow + Quoted(edge.target) + AttributeList(shown, "") + ";\n";
+    }
     return out + "}\n";
 }
 

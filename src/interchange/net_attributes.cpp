@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <type_traits>
 
 namespace plax {
 
@@ -166,9 +167,16 @@ std::optional<SetResult> SetFrom(const std::vector<Field<R>>& fields, R& record,
     return std::nullopt;
 }
 
-template <class R> void AppendFrom(const std::vector<Field<R>>& fields, const R& record, Attributes& out) {
-    for (const Field<R>& f : fields)
-        out.push_back({f.name, f.get(record)});
+template <class R>
+void AppendFrom(const std::vector<Field<R>>& fields, const R& record, Attributes& out,
+                const R* unless = nullptr) {
+    for (const Field<R>& f : fields) {
+        const std::string name = f.name;
+        const bool always =
+            name == "x" || name == "y" || name == "name" || (std::is_same_v<R, EdgeType> && name == "weight");
+        std::string value = f.get(record);
+        if (unless == nullptr || always || value != f.get(*unless)) out.push_back({f.name, std::move(value)});
+    }
 }
 
 template <class R>
@@ -198,22 +206,25 @@ const char* OwnerName(AttributeOwner owner) {
     return "";
 }
 
-Attributes GraphAttributesOf(const NetWorkType& net) {
-    Attributes out = {{"name", net.name}, {"plax_kind", net.kindName}};
-    AppendFrom(OptionFields(), net.defaultOptions, out);
+Attributes GraphAttributesOf(const NetWorkType& net, const PointOptionType* unless) {
+    Attributes out = {{"name", net.name}};
+    // The kind goes without saying when it is the plain one of the graph's direction.
+    if (unless == nullptr || (net.kindName != "undirNet" && net.kindName != "dirNet"))
+        out.push_back({"plax_kind", net.kindName});
+    AppendFrom(OptionFields(), net.defaultOptions, out, unless);
     return out;
 }
 
-Attributes PointAttributesOf(const PointType& point) {
+Attributes PointAttributesOf(const PointType& point, const PointType* unless) {
     Attributes out;
-    AppendFrom(PointFields(), point, out);
+    AppendFrom(PointFields(), point, out, unless);
     if (point.customOptions != 0) AppendFrom(OptionFields(), point.options, out);
     return out;
 }
 
-Attributes EdgeAttributesOf(const EdgeType& edge) {
+Attributes EdgeAttributesOf(const EdgeType& edge, const EdgeType* unless) {
     Attributes out;
-    AppendFrom(EdgeFields(), edge, out);
+    AppendFrom(EdgeFields(), edge, out, unless);
     return out;
 }
 

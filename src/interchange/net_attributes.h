@@ -27,9 +27,11 @@ const char* OwnerName(AttributeOwner owner); // "graph", "node", "edge"
 
 // What a net, one of its points or one of its edges, says of itself, in table order. A point
 // lists its own display options only when it has them.
-Attributes GraphAttributesOf(const NetWorkType& net);
-Attributes PointAttributesOf(const PointType& point);
-Attributes EdgeAttributesOf(const EdgeType& edge);
+// With `unless`, what a reader would set anyway (the record a reader starts from) is left out,
+// but for the position and name of a point and the weight of an edge.
+Attributes GraphAttributesOf(const NetWorkType& net, const PointOptionType* unless = nullptr);
+Attributes PointAttributesOf(const PointType& point, const PointType* unless = nullptr);
+Attributes EdgeAttributesOf(const EdgeType& edge, const EdgeType* unless = nullptr);
 
 // What became of one attribute: set, refused with a reason, or not one a net holds (`known`
 // false: the caller passes it over).

@@ -24,20 +24,47 @@ constexpr int NewCanvasWidth = 593;
 constexpr int NewCanvasHeight = 351;
 constexpr std::size_t MaxEdges = MaxPoints * (MaxPoints - 1);
 
+// The records a reader starts a point and an edge from, before the file's attributes.
+PointType NewPoint(const OptionType& options) {
+    PointType p;
+    p.weight = 1.0;
+    p.tokens = 1;
+    p.color = options.foreDefaultColor;
+    p.reserved = static_cast<std::uint16_t>(options.newReserved);
+    return p;
+}
+
+EdgeType NewEdge(const OptionType& options) {
+    EdgeType e;
+    e.weight = 1.0;
+    e.name = CutText(options.newEdgeName, MaxNameLength);
+    e.color = options.foreDefaultColor;
+    e.reserved = static_cast<std::uint32_t>(options.newReserved);
+    e.lineWidth = 1;
+    return e;
+}
+
+// What a reader with the program's first settings sets anyway is not written: other programs
+// see the values that say something.
 bool AppendGraph(const NetWorkType& net, const std::string& prefix, int depth, GraphDocument& graph) {
     if (depth > MaxSubNetDepth) return false;
+    const OptionType first;
+    const PointType point = NewPoint(first);
+    const EdgeType plain = NewEdge(first);
     graph.directed = !IsUndirected(net);
-    graph.attributes = GraphAttributesOf(net);
+    graph.attributes = GraphAttributesOf(net, &first.newNetOptions);
     for (int i = 1; i <= net.n; ++i)
         graph.nodes.push_back(
-            {prefix + std::to_string(i), PointAttributesOf(net.points[static_cast<std::size_t>(i)])});
+            {prefix + std::to_string(i), PointAttributesOf(net.points[static_cast<std::size_t>(i)], &point)});
     for (int i = 1; i <= net.n; ++i) {
         const EdgeList& list = net.lists[static_cast<std::size_t>(i)];
         // Tail first: the order the net file this net was read from holds its edges in.
         for (auto e = list.rbegin(); e != list.rend(); ++e) {
             if (!graph.directed && i > e->target) continue;
-            GraphEdge edge{
-                prefix + std::to_string(i), prefix + std::to_string(e->target), EdgeAttributesOf(*e), {}};
+            GraphEdge edge{prefix + std::to_string(i),
+                           prefix + std::to_string(e->target),
+                           EdgeAttributesOf(*e, &plain),
+                           {}};
             if (e->subNet) {
                 edge.subGraph = std::make_unique<GraphDocument>();
                 const std::string below = prefix + std::to_string(i) + "-" + std::to_string(e->target) + "/";
@@ -236,13 +263,9 @@ std::string SetPoints(const GraphDocument& graph, const std::map<std::string, in
     for (std::size_t k = 0; k < graph.nodes.size(); ++k) {
         const GraphNode& node = graph.nodes[k];
         PointType& p = net.points[static_cast<std::size_t>(numbers.at(node.id))];
-        p = PointType{};
+        p = NewPoint(options);
         const std::string* label = FindValue(node.attributes, "label");
         p.name = CutText(label && !FindValue(node.attributes, "name") ? *label : node.id, MaxNameLength);
-        p.weight = 1.0;
-        p.tokens = 1;
-        p.color = options.foreDefaultColor;
-        p.reserved = static_cast<std::uint16_t>(options.newReserved);
         const auto rgb = RgbColour(node.attributes);
         if (rgb) p.color = *rgb;
         const std::string element = NodeElement(node.id);
@@ -286,12 +309,7 @@ std::string AddEdge(const GraphEdge& edge, const std::map<std::string, int>& num
     if (to == numbers.end()) return UnknownNodeReason(CutText(edge.target, 40));
     if (from->second == to->second) return LoopReason(edge.source);
     if (EdgeExists(net, from->second, to->second)) return ParallelEdgesReason(edge.source, edge.target);
-    EdgeType e;
-    e.weight = 1.0;
-    e.name = CutText(options.newEdgeName, MaxNameLength);
-    e.color = options.foreDefaultColor;
-    e.reserved = static_cast<std::uint32_t>(options.newReserved);
-    e.lineWidth = 1;
+    EdgeType e = NewEdge(options);
     const std::string element = EdgeElement(edge.source, edge.target);
     const bool named = FindValue(edge.attributes, "name") != nullptr;
     for (const Attribute& a : edge.attributes) {
