@@ -83,6 +83,7 @@ constexpr std::string_view ConvertHelp =
     "                         capacity, length, a numeric label, value, cost or distance)\n"
     "  --directed, --undirected\n"
     "                         the direction of an edge list, adjacency list or matrix\n"
+    "  .tex writes TikZ code (written only); --standalone makes it a whole LaTeX document\n"
     "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
     "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
     "                         edge-names, edge-labels (a loaded net shows none of them)\n"
@@ -98,6 +99,7 @@ OptionSpec WithFileOptions(OptionSpec options, std::initializer_list<const char*
         options.withValue.insert(option);
     options.withValue.insert("--weight");
     options.bare.insert("--directed");
+    options.bare.insert("--standalone");
     options.bare.insert("--undirected");
     options.bare.insert("--yes");
     return options;

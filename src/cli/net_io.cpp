@@ -2,6 +2,8 @@
 
 #include "cli.h"
 
+#include "interchange/tikz_format.h"
+
 #include "model/edge_list.h"
 #include "model/file_io.h"
 #include "model/file_messages.h"
@@ -27,6 +29,11 @@ struct NamedFormat {
     FileFormat format;
 };
 
+// Pictures and TikZ are drawings of a net: written by convert only, never read.
+bool IsDrawing(const FileFormat& format) {
+    return format.kind == FileFormat::Kind::Picture || format.kind == FileFormat::Kind::Tikz;
+}
+
 const std::vector<NamedFormat>& NamedFormats() {
     using K = FileFormat::Kind;
     static const std::vector<NamedFormat> formats = [] {
@@ -40,6 +47,7 @@ const std::vector<NamedFormat>& NamedFormats() {
                                            {".pdf", PictureFormat::Pdf}}) {
             f.push_back({ext, {K::Picture, {}, picture}});
         }
+        f.push_back({".tex", {K::Tikz, {}, {}}});
         return f;
     }();
     return formats;
@@ -64,7 +72,8 @@ bool ReadBytes(const FileFormat& format, std::string_view bytes, const std::stri
     case FileFormat::Kind::Interchange:
         return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net, choices);
     case FileFormat::Kind::Net:
-    case FileFormat::Kind::Picture: break;
+    case FileFormat::Kind::Picture:
+    case FileFormat::Kind::Tikz: break;
     }
     // Pajek's text networks are .net files too.
     if (HoldsPajek(bytes))
@@ -93,7 +102,8 @@ bool ReadFile(const FileFormat& format, const std::string& path, NetWorkType& ne
     case FileFormat::Kind::Interchange:
         return LoadInterchangeFile(format.interchange, path, options, messages, net, choices);
     case FileFormat::Kind::Net:
-    case FileFormat::Kind::Picture: break;
+    case FileFormat::Kind::Picture:
+    case FileFormat::Kind::Tikz: break;
     }
     return LoadNetFile(net, path, options, messages);
 }
@@ -110,6 +120,7 @@ std::optional<std::string> ReadStandardInput(std::istream& in) {
 }
 
 std::optional<std::string> BytesOf(const NetWorkType& net, const FileFormat& format, UserMessages& messages) {
+    if (format.kind == FileFormat::Kind::Tikz) return TikzText(net, format.standalone);
     if (format.kind == FileFormat::Kind::KrackPlot) {
         if (net.n != 0) return KrackPlotText(net);
         messages.Warning(TrivialNetWorkMessage);
@@ -136,8 +147,7 @@ std::optional<FileFormat> FormatOfExtension(const std::string& extension) {
 std::string WritableExtensions(bool pictures) {
     std::string list;
     for (const NamedFormat& f : NamedFormats()) {
-        if (pictures || f.format.kind != FileFormat::Kind::Picture)
-            list += (list.empty() ? "" : " ") + std::string(f.extension);
+        if (pictures || !IsDrawing(f.format)) list += (list.empty() ? "" : " ") + std::string(f.extension);
     }
     return list;
 }
@@ -146,7 +156,7 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
               std::ostream& err) {
     const auto from = inv.Value("--from");
     const std::optional<FileFormat> named = from ? FormatOfExtension(*from) : std::nullopt;
-    if (from && (!named || named->kind == FileFormat::Kind::Picture)) {
+    if (from && (!named || IsDrawing(*named))) {
         err << "plax-cli: --from takes one of " << WritableExtensions(false) << "\n";
         return ExitUsage;
     }
@@ -160,7 +170,7 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
     // A name is read as the desktop program opens it; pictures are no nets, so as net files.
     FileFormat format = FormatOfExtension(UpperExtension(path)).value_or(FileFormat{});
     if (named) format = *named;
-    if (format.kind == FileFormat::Kind::Picture) format = FileFormat{};
+    if (IsDrawing(format)) format = FileFormat{};
     if (path != "-") {
         if (const auto reason = SystemReason(path)) err << "plax-cli: " << path << ": " << *reason << '\n';
         return ReadFile(format, path, net, messages, choices) ? ExitDone : ExitUnreadable;
@@ -188,13 +198,15 @@ std::optional<FileFormat> OutputFormat(const Invocation& inv, const std::string&
     const auto dot = name.rfind('.');
     const std::string ext = path == "-" ? *to : dot == std::string::npos ? std::string() : name.substr(dot);
     const auto format = FormatOfExtension(ext);
-    if (!format || (!pictures && format->kind == FileFormat::Kind::Picture)) {
+    if (!format || (!pictures && IsDrawing(*format))) {
         err << "plax-cli: " << path << ": cannot write "
             << (ext.empty() ? "a name without an extension" : ext)
             << "; known extensions: " << WritableExtensions(pictures) << '\n';
         return std::nullopt;
     }
-    return format;
+    auto chosen = *format;
+    chosen.standalone = inv.Has("--standalone");
+    return chosen;
 }
 
 std::optional<std::optional<FileFormat>> SaveFormat(const Invocation& inv, std::ostream& err) {
@@ -229,6 +241,10 @@ int WriteOutput(const NetWorkType& net, const std::string& path, const FileForma
     case FileFormat::Kind::Interchange:
         return SaveInterchangeFile(format.interchange, net, path, messages) ? ExitDone : ExitRefused;
     case FileFormat::Kind::Net: return SaveNetFile(net, path, messages) ? ExitDone : ExitRefused;
+    case FileFormat::Kind::Tikz:
+        if (WriteFileAtomically(path, TikzText(net, format.standalone)) == WriteStatus::Ok) return ExitDone;
+        messages.Warning(CannotSaveMessage(path));
+        return ExitRefused;
     case FileFormat::Kind::Picture: break;
     }
     return ExitRefused;

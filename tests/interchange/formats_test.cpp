@@ -1,4 +1,5 @@
 #include "interchange/interchange_file.h"
+#include "interchange/tikz_format.h"
 
 #include "model/net_file.h"
 #include "model/net_store.h"
@@ -419,6 +420,40 @@ TEST(NewFormats, HostileFilesAreRefusedWithinBounds) {
     EXPECT_TRUE(HoldsPajek("\r\n*network x\n"));
     EXPECT_FALSE(HoldsPajek(std::string("\0\x01", 2)));
     EXPECT_FALSE(HoldsPajek("graph { a }"));
+}
+
+} // namespace
+} // namespace plax
+
+namespace plax {
+namespace {
+
+TEST(Tikz, OneNodePerPointAndTheTwoEdgesOfAPairBentApart) {
+    NetWorkType net = testing::MakeNet(DirNetCode, 2, "pair");
+    net.points[1].name = "A_1";
+    net.points[1].x = 50;
+    net.points[1].y = 100;
+    net.points[2].name = "B";
+    net.points[2].x = 150;
+    net.points[2].y = 100;
+    net.points[2].shape = 4;
+    testing::AddEdge(net, 1, 2, 3);
+    testing::AddEdge(net, 2, 1, 5);
+    FindEdge(net, 2, 1)->color = 0x0000FF; // a procedure's red mark
+    const std::string tikz = TikzText(net, false);
+    for (const std::string line :
+         {"\\definecolor{c000000}{HTML}{000000}", "\\definecolor{cFF0000}{HTML}{FF0000}",
+          "  diamond point/.style={point, diamond, minimum size=6mm},",
+          "  edge/.style={draw, -{Stealth[length=2.5mm]}},",
+          "  \\node[circle point, c000000] (p1) at (1.00, -2.00) {A\\_1};",
+          "  \\node[diamond point, c000000] (p2) at (3.00, -2.00) {B};",
+          "  \\draw[edge, c000000, bend left=15] (p1) to node[weight] {3} (p2);",
+          "  \\draw[edge, cFF0000, bend left=15] (p2) to node[weight] {5} (p1);"}) {
+        EXPECT_NE(tikz.find(line + "\n"), std::string::npos) << line << "\n" << tikz;
+    }
+    EXPECT_EQ(tikz.find("\\documentclass"), std::string::npos);
+    EXPECT_EQ(TikzText(net, true).find("\\documentclass{article}"), 0u);
+    EXPECT_EQ(TikzText(testing::Triangle(), false).find("bend"), std::string::npos);
 }
 
 } // namespace
