@@ -37,7 +37,7 @@ std::optional<std::vector<std::string>> LineWords(std::string_view line, char se
             word = std::string(line.substr(i + 1, close - i - 1));
             i = close + 1;
         } else {
-            while (i < line.size() && !blank(line[i]) && line[i] != separator)
+            while (i < line.size() && !blank(line[i]) && (separator == 0 || line[i] != separator))
                 word += line[i++];
         }
         words.push_back(std::move(word));

@@ -416,6 +416,10 @@ TEST(NewFormats, HostileFilesAreRefusedWithinBounds) {
         EXPECT_EQ(messages.calls[0].text, "Cannot import the file\r\nbad.file\r\n" + reason);
         EXPECT_EQ(net.n, 3) << "nothing half-loaded";
     }
+    // A NUL byte is a character of a word like any other, not the end of the line.
+    const Loaded nul = Load(F::AdjacencyList, std::string("a\0b c\n\0\x02", 8));
+    ASSERT_TRUE(nul.ok) << nul.told;
+    EXPECT_EQ(nul.net.n, 3);
     EXPECT_TRUE(HoldsPajek("% a comment\n*Vertices 2\n"));
     EXPECT_TRUE(HoldsPajek("\r\n*network x\n"));
     EXPECT_FALSE(HoldsPajek(std::string("\0\x01", 2)));
