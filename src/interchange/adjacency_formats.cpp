@@ -65,6 +65,7 @@ std::string ReadAdjacencyMatrix(std::string_view bytes, GraphDocument& graph) {
         rows.erase(rows.begin());
     }
     const std::size_t n = header ? names.size() : rows[0].size();
+    if (n == 0) return NoGraphReason();
     if (n > static_cast<std::size_t>(MaxPoints)) return TooManyPointsReason(n);
     if (rows.size() != n) return bad(lines.back().number, "not as many rows as columns");
     if (!header) {

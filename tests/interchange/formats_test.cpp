@@ -385,6 +385,8 @@ TEST(NewFormats, HostileFilesAreRefusedWithinBounds) {
         {F::Gml, "graph [ label \"" + std::string(2000, 'x') + "\" ]",
          "Not a GML file (line 1): a string longer than 1024"},
         {F::Pajek, "*Vertices 1000000000000\n", "The file has 1000000000 points; a net holds at most 15."},
+        {F::Pajek, "*Vertices 1e300\n", "The file has 1000000000 points; a net holds at most 15."},
+        {F::AdjacencyMatrix, "\"\"", "The file holds no graph."},
         {F::Pajek, "*Vertices 3\n*Edges\n1 9\n", "Not a Pajek file (line 3): a vertex number out of 1..3"},
         {F::Pajek, "*Vertices 2\n*Arcs\n1 2\n*Edges\n2 1\n",
          "The graph mixes directed and undirected edges."},
