@@ -170,6 +170,12 @@ std::string NodePositions(const GraphDocument& graph, std::vector<std::optional<
         bottom = any ? std::max(bottom, g->second) : g->second;
         any = true;
     }
+    // Several nodes all at one place (networkx's Pajek writes 0 0 for every node) are not placed.
+    if (any && left == right && top == bottom &&
+        std::count_if(given.begin(), given.end(), [](const auto& g) { return g.has_value(); }) > 1) {
+        out.assign(given.size(), std::nullopt);
+        return {};
+    }
     const LayoutArea area = VisibleLayoutArea(NewCanvasWidth, NewCanvasHeight);
     const double width = area.right - area.left;
     const double height = area.bottom - area.top;

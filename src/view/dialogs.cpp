@@ -187,10 +187,13 @@ std::optional<ImportChoices> QtDialogs::AskImportChoices(const std::vector<std::
         if (name == guess) weight->setCurrentIndex(weight->count() - 1);
     }
     form->addRow(QStringLiteral("Weight:"), weight);
-    auto* direction = new QCheckBox(QStringLiteral("Directed"), &dialog);
-    direction->setObjectName(QStringLiteral("Directed"));
-    direction->setChecked(directed);
-    if (askDirection) form->addRow(QStringLiteral("Edges:"), direction);
+    QCheckBox* direction = nullptr;
+    if (askDirection) {
+        direction = new QCheckBox(QStringLiteral("Directed"), &dialog);
+        direction->setObjectName(QStringLiteral("Directed"));
+        direction->setChecked(directed);
+        form->addRow(QStringLiteral("Edges:"), direction);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -199,7 +202,7 @@ std::optional<ImportChoices> QtDialogs::AskImportChoices(const std::vector<std::
     ImportChoices choices;
     const int at = weight->currentIndex();
     choices.weight = at >= 0 ? weights[static_cast<std::size_t>(at)] : guess;
-    if (askDirection) choices.directed = direction->isChecked();
+    if (direction != nullptr) choices.directed = direction->isChecked();
     return choices;
 }
 

@@ -243,6 +243,13 @@ TEST(NewFormats, TheFilesOtherToolsWriteAreRead) {
          {"Ash Grove", "Birch", "3"},
          {{1, 2, 4.0}, {2, 3, 1.0}},
          ""},
+        {"Pajek as networkx writes it",
+         F::Pajek,
+         "*vertices 2\n1 Paris 0.0 0.0 ellipse\n2 Lyon 0.0 0.0 ellipse\n*edges\n1 2 465\n",
+         "undirNet",
+         {"Paris", "Lyon"},
+         {{1, 2, 465.0}},
+         ""},
         {"Pajek as igraph writes it",
          F::Pajek,
          "*Vertices 3\n*Edges\n1 2 1.5\n2 3\n",
@@ -294,6 +301,12 @@ TEST(NewFormats, TheFilesOtherToolsWriteAreRead) {
         EXPECT_EQ(loaded.told, c.told);
         EXPECT_EQ(loaded.net.kindName, c.kind);
         ASSERT_EQ(loaded.net.n, c.names.size());
+        // Placed on a circle when the file places them all on one spot, or nowhere.
+        if (c.names.size() > 1) {
+            const PointType& a = Point(loaded.net, 1);
+            const PointType& b = Point(loaded.net, 2);
+            EXPECT_TRUE(a.x != b.x || a.y != b.y);
+        }
         for (std::size_t k = 0; k < c.names.size(); ++k)
             EXPECT_EQ(Point(loaded.net, static_cast<int>(k) + 1).name, c.names[k]);
         EXPECT_EQ(EdgeCount(loaded.net), static_cast<int>(c.edges.size()));
