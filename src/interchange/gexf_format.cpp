@@ -2,6 +2,7 @@
 
 #include "interchange_messages.h"
 #include "text_format.h"
+#include "xml_steps.h"
 
 #include "model/net_file.h"
 #include "model/net_types.h"
@@ -44,20 +45,7 @@ private:
     std::map<std::string, std::string> titles_[2]; // of nodes and of edges, by id
 };
 
-bool GexfReader::NextChild() {
-    while (!xml_.atEnd()) {
-        switch (xml_.readNext()) {
-        case QXmlStreamReader::StartElement: return true;
-        case QXmlStreamReader::EndElement: return false;
-        case QXmlStreamReader::DTD:
-        case QXmlStreamReader::EntityReference:
-            xml_.raiseError(QStringLiteral("a DTD or an entity, which GEXF does not use"));
-            return false;
-        default: break;
-        }
-    }
-    return false;
-}
+bool GexfReader::NextChild() { return NextChildElement(xml_, "GEXF"); }
 
 std::string GexfReader::Read(GraphDocument& graph) {
     if (!NextChild()) return xml_.hasError() ? XmlError() : NoGraphReason();

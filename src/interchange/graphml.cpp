@@ -2,6 +2,7 @@
 
 #include "interchange_messages.h"
 #include "net_attributes.h"
+#include "xml_steps.h"
 
 #include "model/net_file.h"
 #include "model/text_utils.h"
@@ -110,22 +111,7 @@ private:
     std::map<std::string, Key> keys_;
 };
 
-// Moves to the next child element of the current one; false at its end tag or on an error. Text
-// between elements, comments and processing instructions are passed over; a DTD is an error.
-bool GraphMLReader::NextChild() {
-    while (!xml_.atEnd()) {
-        switch (xml_.readNext()) {
-        case QXmlStreamReader::StartElement: return true;
-        case QXmlStreamReader::EndElement: return false;
-        case QXmlStreamReader::DTD:
-        case QXmlStreamReader::EntityReference:
-            xml_.raiseError(QStringLiteral("a DTD or an entity, which GraphML does not use"));
-            return false;
-        default: break;
-        }
-    }
-    return false;
-}
+bool GraphMLReader::NextChild() { return NextChildElement(xml_, "GraphML"); }
 
 std::string GraphMLReader::Unexpected() const {
     return Syntax("the element <" + Name() + "> has no place here");

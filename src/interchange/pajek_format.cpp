@@ -156,7 +156,8 @@ std::string PajekReader::Read(std::string_view bytes) {
                 const auto n = words->size() > 1 ? ParseNumber((*words)[1]) : std::nullopt;
                 if (vertices || !n || *n < 0) return Bad(line.number, "no vertex count");
                 if (*n > MaxPoints) return TooManyPointsReason(static_cast<std::size_t>(std::min(*n, 1e9)));
-                if (*n != static_cast<double>(static_cast<int>(*n))) return Bad(line.number, "no vertex count");
+                if (*n != static_cast<double>(static_cast<int>(*n)))
+                    return Bad(line.number, "no vertex count");
                 vertices = true;
                 count_ = static_cast<std::size_t>(*n);
                 for (std::size_t k = 1; k <= count_; ++k)
