@@ -170,7 +170,12 @@ std::string NodePositions(const GraphDocument& graph, std::vector<std::optional<
         bottom = any ? std::max(bottom, g->second) : g->second;
         any = true;
     }
-    // Several nodes all at one place (networkx's Pajek writes 0 0 for every node) are not placed.
+    // Several nodes all at one place (networkx's Pajek writes 0 0 for every node) are not placed,
+    // nor are drawings too wide to measure.
+    if (!std::isfinite(right - left) || !std::isfinite(bottom - top)) {
+        out.assign(given.size(), std::nullopt);
+        return {};
+    }
     if (any && left == right && top == bottom &&
         std::count_if(given.begin(), given.end(), [](const auto& g) { return g.has_value(); }) > 1) {
         out.assign(given.size(), std::nullopt);

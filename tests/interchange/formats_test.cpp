@@ -431,6 +431,11 @@ TEST(NewFormats, HostileFilesAreRefusedWithinBounds) {
         EXPECT_EQ(messages.calls[0].text, "Cannot import the file\r\nbad.file\r\n" + reason);
         EXPECT_EQ(net.n, 3) << "nothing half-loaded";
     }
+    const Loaded farApart =
+        Load(F::Gml, "graph [ node [ id 0 graphics [ x -1e308 y 0 ] ] node [ id 1 graphics [ x "
+                     "1e308 y 0 ] ] ]");
+    ASSERT_TRUE(farApart.ok) << farApart.told;
+    EXPECT_NE(Point(farApart.net, 1).y, Point(farApart.net, 2).y) << "too farApart to scale: on a circle";
     // A NUL byte is a character of a word like any other, not the end of the line.
     const Loaded nul = Load(F::AdjacencyList, std::string("a\0b c\n\0\x02", 8));
     ASSERT_TRUE(nul.ok) << nul.told;
