@@ -6,6 +6,7 @@ BUILD_FUZZ   ?= build-fuzz
 JOBS         ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS  ?=
+INTERCHANGE_FUZZERS = graphml nodelinkjson dot plainedgelist gml gexf pajek graph6 adjacencymatrix adjacencylist
 
 .PHONY: all deps deps-bench deps-test build run test test-sanitize bench fuzz examples readme-picture format clean
 
@@ -58,12 +59,18 @@ fuzz: deps
 	  -artifact_prefix=$(BUILD_FUZZ)/findings/net- $(BUILD_FUZZ)/corpus/net
 	$(BUILD_FUZZ)/fuzz/krack_plot_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=4096 \
 	  -artifact_prefix=$(BUILD_FUZZ)/findings/kp- $(BUILD_FUZZ)/corpus/kp
-	@for f in graphml nodelinkjson dot plainedgelist; do mkdir -p $(BUILD_FUZZ)/corpus/$$f; done
+	@for f in $(INTERCHANGE_FUZZERS); do mkdir -p $(BUILD_FUZZ)/corpus/$$f; done
 	@cp tests/data/interchange/*.graphml $(BUILD_FUZZ)/corpus/graphml/
 	@cp tests/data/interchange/*.json $(BUILD_FUZZ)/corpus/nodelinkjson/
 	@cp tests/data/interchange/*.gv $(BUILD_FUZZ)/corpus/dot/
 	@cp tests/data/interchange/*.edgelist $(BUILD_FUZZ)/corpus/plainedgelist/
-	@for f in graphml nodelinkjson dot plainedgelist; do \
+	@cp tests/data/interchange/*.gml $(BUILD_FUZZ)/corpus/gml/
+	@cp tests/data/interchange/*.gexf $(BUILD_FUZZ)/corpus/gexf/
+	@cp tests/data/interchange/*.paj $(BUILD_FUZZ)/corpus/pajek/
+	@cp tests/data/interchange/*.g6 $(BUILD_FUZZ)/corpus/graph6/
+	@cp tests/data/interchange/*.csv $(BUILD_FUZZ)/corpus/adjacencymatrix/
+	@cp tests/data/interchange/*.adjlist $(BUILD_FUZZ)/corpus/adjacencylist/
+	@for f in $(INTERCHANGE_FUZZERS); do \
 	  echo "== $$f"; \
 	  $(BUILD_FUZZ)/fuzz/$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=16384 \
 	    -artifact_prefix=$(BUILD_FUZZ)/findings/$$f- $(BUILD_FUZZ)/corpus/$$f || exit 1; \

@@ -4,7 +4,8 @@
 #   build      compiler, CMake, Qt's development files, GoogleTest, Benchmark, the libraries' headers
 #   developer  everything a developer's commands need beyond that, in two parts of its own:
 #     test     what the tests call: the metafile readers and their fonts, ImageMagick, the
-#              freedesktop validators, Graphviz's tools, networkx and igraph, groff, lintian, and the
+#              freedesktop validators, Graphviz's tools, networkx and igraph, pdflatex with pgf/TikZ
+#              and pdftotext, groff, lintian, and the
 #              sanitizer runtimes of the compiler the sanitizer build uses (gcc's)
 #     fuzz     clang and its runtimes, which only the fuzzers need (about 260 MB)
 #     bench    Boost Graph, which only the peer benchmark links
@@ -29,6 +30,7 @@ test=(
   desktop-file-utils appstream groff-base
   graphviz python3 python3-networkx python3-igraph
   nauty lintian
+  texlive-latex-base texlive-pictures poppler-utils
 )
 fuzz=(clang libclang-rt-dev)
 # the peer benchmark only (bench/peer_bench.cpp); the build and the tests do without it

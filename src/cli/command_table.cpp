@@ -39,7 +39,7 @@ int Convert(const Invocation& inv, std::ostream& out, std::ostream& err) {
 }
 
 constexpr std::string_view RunHelp =
-    "  --source N, --sink N   the points a user would click\n"
+    "  --source P, --sink P   the points a user would click, by number or by name\n"
     "  --marks                after the text, what the procedure marked (points, then edges)\n"
     "  --report               append the text to the report file beside the net (NAME.TXT)\n"
     "  --save OUT             write the net after the run (any format convert writes but pictures)\n"
@@ -51,6 +51,8 @@ constexpr std::string_view RunHelp =
     "                         iteration limit (100..10000, default 100), the walk to show\n"
     "  --unsorted             automorphisms in plain-changes order\n"
     "  --certificate          after the text, the proof of what was found (\"certificate:\")\n"
+    "  --weight ATTR, --directed, --undirected\n"
+    "                         how FILE of another program is read (see convert)\n"
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
 
 constexpr std::string_view PetriHelp =
@@ -72,9 +74,16 @@ constexpr std::string_view PetriHelp =
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
 
 constexpr std::string_view ConvertHelp =
-    "  Formats by extension, in any case: .net, .kp (Krack Plot), .graphml, .json (node-link),\n"
-    "  .dot and .gv (Graphviz), .txt (the edge list export) and .edgelist (\"a b weight\" lines),\n"
-    "  and the pictures .bmp .wmf .png .svg .pdf (written only). Any other output is refused.\n"
+    "  Formats by extension, in any case: .net (also Pajek's, by its content), .kp (Krack Plot),\n"
+    "  .graphml, .json (node-link), .dot and .gv (Graphviz), .gml, .gexf, .paj (Pajek), .g6 and\n"
+    "  .d6 (graph6, digraph6), .csv (adjacency matrix), .adjlist, .txt (the edge list export) and\n"
+    "  .edgelist (\"a b weight\" lines), and the pictures .bmp .wmf .png .svg .pdf (written only).\n"
+    "  Any other output is refused.\n"
+    "  --weight ATTR          the edge attribute read as the weight (default: weight, else\n"
+    "                         capacity, length, a numeric label, value, cost or distance)\n"
+    "  --directed, --undirected\n"
+    "                         the direction of an edge list, adjacency list or matrix\n"
+    "  .tex writes TikZ code (written only); --standalone makes it a whole LaTeX document\n"
     "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
     "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
     "                         edge-names, edge-labels (a loaded net shows none of them)\n"
@@ -88,6 +97,10 @@ constexpr std::string_view DumpHelp =
 OptionSpec WithFileOptions(OptionSpec options, std::initializer_list<const char*> withValue) {
     for (const char* option : withValue)
         options.withValue.insert(option);
+    options.withValue.insert("--weight");
+    options.bare.insert("--directed");
+    options.bare.insert("--standalone");
+    options.bare.insert("--undirected");
     options.bare.insert("--yes");
     return options;
 }

@@ -2,6 +2,8 @@
 
 #include "cli.h"
 
+#include "interchange/tikz_format.h"
+
 #include "model/edge_list.h"
 #include "model/file_io.h"
 #include "model/file_messages.h"
@@ -27,6 +29,11 @@ struct NamedFormat {
     FileFormat format;
 };
 
+// Pictures and TikZ are drawings of a net: written by convert only, never read.
+bool IsDrawing(const FileFormat& format) {
+    return format.kind == FileFormat::Kind::Picture || format.kind == FileFormat::Kind::Tikz;
+}
+
 const std::vector<NamedFormat>& NamedFormats() {
     using K = FileFormat::Kind;
     static const std::vector<NamedFormat> formats = [] {
@@ -40,6 +47,7 @@ const std::vector<NamedFormat>& NamedFormats() {
                                            {".pdf", PictureFormat::Pdf}}) {
             f.push_back({ext, {K::Picture, {}, picture}});
         }
+        f.push_back({".tex", {K::Tikz, {}, {}}});
         return f;
     }();
     return formats;
@@ -57,35 +65,45 @@ std::optional<std::string> SystemReason(const std::string& path) {
 }
 
 bool ReadBytes(const FileFormat& format, std::string_view bytes, const std::string& name, NetWorkType& net,
-               UserMessages& messages) {
+               UserMessages& messages, const ImportChoices& choices) {
     const OptionType options;
     switch (format.kind) {
     case FileFormat::Kind::KrackPlot: return ReadKrackPlotText(net, bytes, name, options, messages);
     case FileFormat::Kind::Interchange:
-        return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net);
+        return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net, choices);
     case FileFormat::Kind::Net:
-    case FileFormat::Kind::Picture: break;
+    case FileFormat::Kind::Picture:
+    case FileFormat::Kind::Tikz: break;
     }
+    // Pajek's text networks are .net files too.
+    if (HoldsPajek(bytes))
+        return ReadInterchangeBytes(InterchangeFormat::Pajek, bytes, name, options, messages, net, choices);
     return ReadNetBytes(net, bytes, name, options, messages);
 }
 
 // A net file under another name (a .txt, say) starts with its header record, kind 0: no text does.
-bool HoldsNetFile(const std::string& path) {
+std::optional<std::string> FileStart(const std::string& path) {
     std::string bytes;
-    return ReadFileLimited(path, MaxInterchangeFileSize, bytes) == ReadStatus::Ok && !bytes.empty() &&
-           bytes[0] == 0;
+    if (ReadFileLimited(path, MaxInterchangeFileSize, bytes) != ReadStatus::Ok || bytes.empty())
+        return std::nullopt;
+    return bytes;
 }
 
-bool ReadFile(const FileFormat& format, const std::string& path, NetWorkType& net, UserMessages& messages) {
+bool ReadFile(const FileFormat& format, const std::string& path, NetWorkType& net, UserMessages& messages,
+              const ImportChoices& choices) {
     const OptionType options;
-    if (format.kind == FileFormat::Kind::Interchange && HoldsNetFile(path))
+    const auto bytes = format.kind == FileFormat::Kind::KrackPlot ? std::nullopt : FileStart(path);
+    if (format.kind == FileFormat::Kind::Interchange && bytes && (*bytes)[0] == 0)
         return LoadNetFile(net, path, options, messages);
+    if (format.kind == FileFormat::Kind::Net && bytes && HoldsPajek(*bytes))
+        return ReadInterchangeBytes(InterchangeFormat::Pajek, *bytes, path, options, messages, net, choices);
     switch (format.kind) {
     case FileFormat::Kind::KrackPlot: return LoadKrackPlot(net, path, options, messages);
     case FileFormat::Kind::Interchange:
-        return LoadInterchangeFile(format.interchange, path, options, messages, net);
+        return LoadInterchangeFile(format.interchange, path, options, messages, net, choices);
     case FileFormat::Kind::Net:
-    case FileFormat::Kind::Picture: break;
+    case FileFormat::Kind::Picture:
+    case FileFormat::Kind::Tikz: break;
     }
     return LoadNetFile(net, path, options, messages);
 }
@@ -102,6 +120,7 @@ std::optional<std::string> ReadStandardInput(std::istream& in) {
 }
 
 std::optional<std::string> BytesOf(const NetWorkType& net, const FileFormat& format, UserMessages& messages) {
+    if (format.kind == FileFormat::Kind::Tikz) return TikzText(net, format.standalone);
     if (format.kind == FileFormat::Kind::KrackPlot) {
         if (net.n != 0) return KrackPlotText(net);
         messages.Warning(TrivialNetWorkMessage);
@@ -128,8 +147,7 @@ std::optional<FileFormat> FormatOfExtension(const std::string& extension) {
 std::string WritableExtensions(bool pictures) {
     std::string list;
     for (const NamedFormat& f : NamedFormats()) {
-        if (pictures || f.format.kind != FileFormat::Kind::Picture)
-            list += (list.empty() ? "" : " ") + std::string(f.extension);
+        if (pictures || !IsDrawing(f.format)) list += (list.empty() ? "" : " ") + std::string(f.extension);
     }
     return list;
 }
@@ -138,17 +156,24 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
               std::ostream& err) {
     const auto from = inv.Value("--from");
     const std::optional<FileFormat> named = from ? FormatOfExtension(*from) : std::nullopt;
-    if (from && (!named || named->kind == FileFormat::Kind::Picture)) {
-        err << "plax-cli: --from takes one of .net .kp .graphml .json .dot .gv .txt .edgelist\n";
+    if (from && (!named || IsDrawing(*named))) {
+        err << "plax-cli: --from takes one of " << WritableExtensions(false) << "\n";
         return ExitUsage;
     }
+    if (inv.Has("--directed") && inv.Has("--undirected")) {
+        err << "plax-cli: --directed and --undirected exclude each other\n";
+        return ExitUsage;
+    }
+    ImportChoices choices;
+    choices.weight = inv.Value("--weight").value_or("");
+    if (inv.Has("--directed") || inv.Has("--undirected")) choices.directed = inv.Has("--directed");
     // A name is read as the desktop program opens it; pictures are no nets, so as net files.
     FileFormat format = FormatOfExtension(UpperExtension(path)).value_or(FileFormat{});
     if (named) format = *named;
-    if (format.kind == FileFormat::Kind::Picture) format = FileFormat{};
+    if (IsDrawing(format)) format = FileFormat{};
     if (path != "-") {
         if (const auto reason = SystemReason(path)) err << "plax-cli: " << path << ": " << *reason << '\n';
-        return ReadFile(format, path, net, messages) ? ExitDone : ExitUnreadable;
+        return ReadFile(format, path, net, messages, choices) ? ExitDone : ExitUnreadable;
     }
     if (!named) {
         err << "plax-cli: reading standard input needs --from EXT\n";
@@ -159,7 +184,7 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
         err << "plax-cli: -: standard input cannot be read whole\n";
         return ExitUnreadable;
     }
-    return ReadBytes(format, *bytes, path, net, messages) ? ExitDone : ExitUnreadable;
+    return ReadBytes(format, *bytes, path, net, messages, choices) ? ExitDone : ExitUnreadable;
 }
 
 std::optional<FileFormat> OutputFormat(const Invocation& inv, const std::string& path, bool pictures,
@@ -173,13 +198,15 @@ std::optional<FileFormat> OutputFormat(const Invocation& inv, const std::string&
     const auto dot = name.rfind('.');
     const std::string ext = path == "-" ? *to : dot == std::string::npos ? std::string() : name.substr(dot);
     const auto format = FormatOfExtension(ext);
-    if (!format || (!pictures && format->kind == FileFormat::Kind::Picture)) {
+    if (!format || (!pictures && IsDrawing(*format))) {
         err << "plax-cli: " << path << ": cannot write "
             << (ext.empty() ? "a name without an extension" : ext)
             << "; known extensions: " << WritableExtensions(pictures) << '\n';
         return std::nullopt;
     }
-    return format;
+    auto chosen = *format;
+    chosen.standalone = inv.Has("--standalone");
+    return chosen;
 }
 
 std::optional<std::optional<FileFormat>> SaveFormat(const Invocation& inv, std::ostream& err) {
@@ -247,6 +274,11 @@ int WriteOutput(const NetWorkType& net, const std::string& path, const FileForma
     case FileFormat::Kind::Interchange:
         return Saved(SaveInterchangeFile(format.interchange, net, path, messages), path, err);
     case FileFormat::Kind::Net: return Saved(SaveNetFile(net, path, messages), path, err);
+    case FileFormat::Kind::Tikz: {
+        const bool saved = WriteFileAtomically(path, TikzText(net, format.standalone)) == WriteStatus::Ok;
+        if (!saved) messages.Warning(CannotSaveMessage(path));
+        return Saved(saved, path, err);
+    }
     case FileFormat::Kind::Picture: break;
     }
     return ExitRefused;

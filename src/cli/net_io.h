@@ -15,10 +15,11 @@ namespace plax::cli {
 
 // A format plax-cli names by an extension.
 struct FileFormat {
-    enum class Kind { Net, KrackPlot, Interchange, Picture };
+    enum class Kind { Net, KrackPlot, Interchange, Picture, Tikz };
     Kind kind = Kind::Net;
     InterchangeFormat interchange = InterchangeFormat::GraphML;
     PictureFormat picture = PictureFormat::Png;
+    bool standalone = false; // TikZ: a whole document (--standalone)
 };
 
 // The format an extension names, with or without its dot, in any case of letters.

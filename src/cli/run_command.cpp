@@ -47,9 +47,24 @@ std::optional<int> PickedPoint(const Invocation& inv, const std::string& option,
         err << "plax-cli: this procedure needs " << option << " N\n";
         return std::nullopt;
     }
-    const auto p = NumberOption(inv, option, 1, net.n, err);
-    if (!p) return std::nullopt;
-    return static_cast<int>(*p);
+    // A number first; a word that is not one names a point, as a file of another program does.
+    const std::string value = *inv.Value(option);
+    if (value.empty() || value.find_first_not_of("0123456789+-") == std::string::npos) {
+        const auto p = NumberOption(inv, option, 1, net.n, err);
+        if (!p) return std::nullopt;
+        return static_cast<int>(*p);
+    }
+    std::optional<int> found;
+    for (int i = 1; i <= net.n; ++i) {
+        if (net.points[static_cast<std::size_t>(i)].name != Utf8ToLatin1(value)) continue;
+        if (found) {
+            err << "plax-cli: " << option << ": more than one point is named \"" << value << "\"\n";
+            return std::nullopt;
+        }
+        found = i;
+    }
+    if (!found) err << "plax-cli: " << option << ": no point is named \"" << value << "\"\n";
+    return found;
 }
 
 // The checks the clicks make, with their texts. Answers the exit status when they refuse.

@@ -2,6 +2,7 @@
 
 #include "dot_scan.h"
 #include "interchange_messages.h"
+#include "text_format.h"
 
 #include "model/net_types.h"
 #include "model/text_utils.h"
@@ -113,7 +114,8 @@ std::string LastError() {
     return Utf8ToLatin1(CutText(error, 200));
 }
 
-// The top of the bounding box a layout wrote, from which Graphviz's upward y is measured down.
+// The top of the bounding box a layout wrote, from which Graphviz's upward y is measured down;
+// without one, the highest node's y, so that the drawing starts at the canvas's top.
 double BoxTop(Agraph_t* g) {
     const char* bb = agget(g, const_cast<char*>("bb"));
     double left = 0.0, bottom = 0.0, right = 0.0, top = 0.0;
@@ -121,7 +123,15 @@ double BoxTop(Agraph_t* g) {
         std::isfinite(top)) {
         return top;
     }
-    return 0.0;
+    bool any = false;
+    for (Agnode_t* n = agfstnode(g); n != nullptr; n = agnxtnode(g, n)) {
+        const char* pos = agget(n, const_cast<char*>("pos"));
+        double x = 0.0, y = 0.0;
+        if (pos == nullptr || std::sscanf(pos, "%lf,%lf", &x, &y) != 2 || !std::isfinite(y)) continue;
+        top = any ? std::max(top, y) : y;
+        any = true;
+    }
+    return top;
 }
 
 // "x,y" or "x,y!" as the point's x and y.
@@ -149,6 +159,9 @@ std::string ReadObject(Agraph_t* g, void* object, int kind, const std::string& e
                 return BadValueReason(element, "pos", CutText(value, 40), "x,y");
         } else if (name == "pos") {
             continue; // an edge's spline
+        } else if (name == "label" && kind == AGEDGE) {
+            // An edge's label may be its weight: the reader of the net decides (WeightAttributes).
+            out.push_back({"label", value});
         } else if (name == "label") {
             // "\N" is Graphviz's way of saying "the node's own name".
             if (value != "\\N") out.push_back({"name", value});
@@ -204,6 +217,21 @@ std::optional<std::string> DotText(const GraphDocument& graph) {
     for (const Attribute& a : graph.attributes) {
         if (a.name != "name") rest.push_back(a);
     }
+    // The frame the positions are measured in: y upwards from the canvas's top.
+    std::optional<std::pair<double, double>> across;
+    double depth = 0;
+    for (const GraphNode& node : graph.nodes) {
+        const auto x = ParseNumber(ValueOr(node.attributes, "x", ""));
+        const auto y = ParseNumber(ValueOr(node.attributes, "y", ""));
+        if (!x || !y) continue;
+        across =
+            across ? std::pair{std::min(across->first, *x), std::max(across->second, *x)} : std::pair{*x, *x};
+        depth = std::max(depth, *y);
+    }
+    if (across) {
+        rest.push_back({"bb", NumberText(across->first) + "," + NumberText(-depth) + "," +
+                                  NumberText(across->second) + ",0"});
+    }
     const auto graphAttributes = AttributeList(rest, "");
     if (!graphAttributes) return std::nullopt;
     if (!rest.empty()) out += "  graph" + *graphAttributes + ";\n";
@@ -219,9 +247,14 @@ std::optional<std::string> DotText(const GraphDocument& graph) {
     }
     const char* arrow = graph.directed ? " -> " : " -- ";
     for (const GraphEdge& edge : graph.edges) {
+        // An edge without a name of its own shows its weight, as neato -n draws it.
+        Attributes shown = edge.attributes;
+        const std::string* weight = FindValue(edge.attributes, "weight");
+        if (weight != nullptr && FindValue(edge.attributes, "name") == nullptr)
+            shown.push_back({"name", *weight});
         const auto source = Quoted(edge.source);
         const auto target = Quoted(edge.target);
-        const auto list = AttributeList(edge.attributes, "");
+        const auto list = AttributeList(shown, "");
         if (!source || !target || !list) return std::nullopt;
         out += "  " + *source + arrow + *target + *list + ";\n";
     }

@@ -37,6 +37,8 @@ struct GraphEdge {
 
 struct GraphDocument {
     bool directed = false;
+    bool directionOpen = false; // the format cannot say (edge lists, adjacency lists and matrices)
+    std::string note;           // what the reader has to tell, such as a file of several graphs
     Attributes attributes;
     std::vector<GraphNode> nodes;
     std::vector<GraphEdge> edges;

@@ -2,6 +2,7 @@
 
 #include "interchange_messages.h"
 #include "net_attributes.h"
+#include "xml_steps.h"
 
 #include "model/net_file.h"
 #include "model/net_types.h"
@@ -88,6 +89,7 @@ struct Key {
     std::string owner; // "node", "edge", "graph" or "all"
     std::string name;
     std::optional<std::string> defaultValue;
+    std::string yfiles; // yEd's kind of key: "nodegraphics", "edgegraphics", "resources", ...
 };
 
 class GraphMLReader {
@@ -113,6 +115,7 @@ private:
     std::string ReadEdge(GraphDocument& graph, int depth);
     std::string ReadData(const char* owner, Attributes& attributes);
     std::string AddDefaults(const char* owner, Attributes& attributes);
+    std::string ReadGraphics(Attributes& attributes);
 
     QXmlStreamReader xml_;
     std::map<std::string, Key> keys_;
@@ -126,22 +129,7 @@ private:
 constexpr std::size_t MaxKeys = 256;
 constexpr std::size_t MaxDefaultsGiven = 1u << 20;
 
-// Moves to the next child element of the current one; false at its end tag or on an error. Text
-// between elements, comments and processing instructions are passed over; a DTD is an error.
-bool GraphMLReader::NextChild() {
-    while (!xml_.atEnd()) {
-        switch (xml_.readNext()) {
-        case QXmlStreamReader::StartElement: return true;
-        case QXmlStreamReader::EndElement: return false;
-        case QXmlStreamReader::DTD:
-        case QXmlStreamReader::EntityReference:
-            xml_.raiseError(QStringLiteral("a DTD or an entity, which GraphML does not use"));
-            return false;
-        default: break;
-        }
-    }
-    return false;
-}
+bool GraphMLReader::NextChild() { return NextChildElement(xml_, "GraphML"); }
 
 std::string GraphMLReader::Unexpected() const {
     return Syntax("the element <" + Name() + "> has no place here");
@@ -155,8 +143,8 @@ std::string GraphMLReader::Read(GraphDocument& graph) {
         std::string reason;
         if (Name() == "key") {
             reason = ReadKey();
-        } else if (Name() == "desc") {
-            xml_.skipCurrentElement();
+        } else if (Name() == "desc" || Name() == "data") {
+            xml_.skipCurrentElement(); // yEd keeps its resources here
         } else if (Name() == "graph" && !found) {
             found = true;
             reason = ReadGraph(graph, 0);
@@ -170,7 +158,7 @@ std::string GraphMLReader::Read(GraphDocument& graph) {
 }
 
 std::string GraphMLReader::ReadKey() {
-    Key key{Attr("for"), Attr("attr.name"), std::nullopt};
+    Key key{Attr("for"), Attr("attr.name"), std::nullopt, Attr("yfiles.type")};
     const std::string id = Attr("id");
     if (key.owner.empty()) key.owner = "all";
     while (NextChild()) {
@@ -194,12 +182,59 @@ std::string GraphMLReader::ReadData(const char* owner, Attributes& attributes) {
     if (key == keys_.end() || (key->second.owner != owner && key->second.owner != "all")) {
         return Syntax("data for the undeclared key \"" + CutText(id, 40) + "\"");
     }
+    if (key->second.yfiles == "nodegraphics" || key->second.yfiles == "edgegraphics")
+        return ReadGraphics(attributes);
+    if (!key->second.yfiles.empty()) {
+        xml_.skipCurrentElement();
+        return {};
+    }
     const QString text = xml_.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
     if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
     if (static_cast<std::size_t>(text.size()) > MaxValueLength) {
         return ValueTooLongReason(std::string("a ") + owner, key->second.name);
     }
     attributes.push_back({key->second.name, Utf8ToLatin1(text.toStdString())});
+    return {};
+}
+
+// yEd's drawing of a node or an edge: the centre of its geometry, its fill colour and its first
+// label, as x, y, color and label.
+std::string GraphMLReader::ReadGraphics(Attributes& attributes) {
+    int depth = 0;
+    bool placed = false;
+    bool filled = false;
+    bool labelled = false;
+    while (!xml_.atEnd()) {
+        const auto token = xml_.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            if (depth-- == 0) break;
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement) continue;
+        ++depth;
+        const std::string name = Name();
+        if (name == "Geometry" && !placed) {
+            const auto x = ParseNumber(Attr("x"));
+            const auto y = ParseNumber(Attr("y"));
+            const auto w = ParseNumber(Attr("width"));
+            const auto h = ParseNumber(Attr("height"));
+            if (x && y) {
+                attributes.push_back({"x", NumberText(*x + w.value_or(0) / 2)});
+                attributes.push_back({"y", NumberText(*y + h.value_or(0) / 2)});
+                placed = true;
+            }
+        } else if (name == "Fill" && !filled && Attr("color").size() == 7) {
+            attributes.push_back({"color", Attr("color")});
+            filled = true;
+        } else if ((name == "NodeLabel" || name == "EdgeLabel") && !labelled) {
+            const std::string text = TrimText(
+                Utf8ToLatin1(xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString()));
+            --depth; // at the label's end now
+            if (!text.empty()) attributes.push_back({"label", CutText(text, MaxValueLength)});
+            labelled = !text.empty();
+        }
+    }
+    if (xml_.hasError()) return Syntax(xml_.errorString().toStdString());
     return {};
 }
 

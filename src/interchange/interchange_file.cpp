@@ -1,11 +1,17 @@
 #include "interchange_file.h"
 
+#include "adjacency_formats.h"
 #include "dot_format.h"
 #include "edge_list_reader.h"
+#include "gexf_format.h"
+#include "gml_format.h"
+#include "graph6_format.h"
 #include "graphml.h"
 #include "interchange_messages.h"
 #include "net_graph.h"
 #include "node_link_json.h"
+#include "pajek_format.h"
+#include "text_format.h"
 
 #include "model/edge_list.h"
 #include "model/file_io.h"
@@ -14,6 +20,7 @@
 #include "model/text_utils.h"
 
 #include <cctype>
+#include <map>
 
 namespace plax {
 
@@ -31,15 +38,53 @@ std::string ReadDocument(InterchangeFormat format, std::string_view bytes, Graph
     case InterchangeFormat::GraphML: return ReadGraphML(bytes, graph);
     case InterchangeFormat::NodeLinkJson: return ReadNodeLinkJson(bytes, graph);
     case InterchangeFormat::Dot: return ReadDot(bytes, graph);
+    case InterchangeFormat::Gml: return ReadGml(bytes, graph);
+    case InterchangeFormat::Gexf: return ReadGexf(bytes, graph);
+    case InterchangeFormat::Pajek: return ReadPajek(bytes, graph);
+    case InterchangeFormat::Graph6:
+    case InterchangeFormat::Digraph6: return ReadGraph6(bytes, graph);
+    case InterchangeFormat::AdjacencyMatrix: return ReadAdjacencyMatrix(bytes, graph);
+    case InterchangeFormat::AdjacencyList: return ReadAdjacencyList(bytes, graph);
     case InterchangeFormat::ExportedEdgeList:
     case InterchangeFormat::PlainEdgeList: break;
     }
-    return ReadEdgeList(bytes, graph);
+    std::string reason = ReadEdgeList(bytes, graph);
+    graph.directionOpen = true;
+    return reason;
 }
 
-// "a b weight" lines, each undirected edge once, with the point numbers as the nodes; a point
-// without edges is a line of its own, as networkx's adjacency lists write it.
+// The direction the user chose for a file that cannot say; an undirected edge listed both ways
+// with the same attributes is one edge.
+void SettleDirection(const ImportChoices& choices, GraphDocument& graph) {
+    if (!graph.directionOpen) return;
+    if (choices.directed) graph.directed = *choices.directed;
+    if (graph.directed) return;
+    std::map<std::pair<std::string, std::string>, std::size_t> kept;
+    std::vector<GraphEdge> edges;
+    for (GraphEdge& e : graph.edges) {
+        const auto reverse = kept.find({e.target, e.source});
+        if (reverse != kept.end()) {
+            const Attributes& other = edges[reverse->second].attributes;
+            const bool same = std::equal(other.begin(), other.end(), e.attributes.begin(), e.attributes.end(),
+                                         [](const Attribute& a, const Attribute& b) {
+                                             return a.name == b.name && a.value == b.value;
+                                         });
+            if (same) continue;
+        }
+        kept.emplace(std::pair{e.source, e.target}, edges.size());
+        edges.push_back(std::move(e));
+    }
+    graph.edges = std::move(edges);
+}
+
+// "a b weight" lines, each undirected edge once, the points by their names when other tools can
+// read them back as words, else by their numbers; a point without edges is a line of its own,
+// as networkx's adjacency lists write it.
 std::string PlainEdgeListText(const NetWorkType& net) {
+    GraphDocument points;
+    for (int i = 1; i <= net.n; ++i)
+        points.nodes.push_back({std::to_string(i), {{"name", net.points[static_cast<std::size_t>(i)].name}}});
+    const std::vector<std::string> labels = NodeLabels(points, true);
     std::string out;
     std::string alone;
     for (int i = 1; i <= net.n; ++i) {
@@ -48,9 +93,10 @@ std::string PlainEdgeListText(const NetWorkType& net) {
             const EdgeType* e = FindEdge(net, i, j);
             joined = joined || e != nullptr || FindEdge(net, j, i) != nullptr;
             if (e == nullptr || (IsUndirected(net) && i > j)) continue;
-            out += std::to_string(i) + " " + std::to_string(j) + " " + NumberText(e->weight) + "\n";
+            out += Latin1ToUtf8(labels[static_cast<std::size_t>(i - 1)]) + " " +
+                   Latin1ToUtf8(labels[static_cast<std::size_t>(j - 1)]) + " " + NumberText(e->weight) + "\n";
         }
-        if (!joined) alone += std::to_string(i) + "\n";
+        if (!joined) alone += Latin1ToUtf8(labels[static_cast<std::size_t>(i - 1)]) + "\n";
     }
     return out + alone;
 }
@@ -65,6 +111,13 @@ const std::vector<InterchangeExtension>& InterchangeExtensions() {
         {".gv", InterchangeFormat::Dot, "Graphviz DOT"},
         {".txt", InterchangeFormat::ExportedEdgeList, "Edge list"},
         {".edgelist", InterchangeFormat::PlainEdgeList, "Edge list (a b weight)"},
+        {".gml", InterchangeFormat::Gml, "GML"},
+        {".gexf", InterchangeFormat::Gexf, "GEXF"},
+        {".paj", InterchangeFormat::Pajek, "Pajek"},
+        {".g6", InterchangeFormat::Graph6, "graph6"},
+        {".d6", InterchangeFormat::Digraph6, "digraph6"},
+        {".csv", InterchangeFormat::AdjacencyMatrix, "Adjacency matrix (CSV)"},
+        {".adjlist", InterchangeFormat::AdjacencyList, "Adjacency list"},
     };
     return extensions;
 }
@@ -85,22 +138,36 @@ std::optional<InterchangeFormat> InterchangeFormatForPath(const std::string& pat
     return InterchangeFormatForExtension(ext);
 }
 
+std::string ReadInterchangeDocument(InterchangeFormat format, std::string_view bytes, GraphDocument& graph) {
+    if (bytes.size() > MaxInterchangeFileSize) return TooLargeReason(MaxInterchangeFileSize);
+    return ReadDocument(format, bytes, graph);
+}
+
 bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes, const std::string& path,
-                          const OptionType& options, UserMessages& messages, NetWorkType& net) {
+                          const OptionType& options, UserMessages& messages, NetWorkType& net,
+                          const ImportChoices& choices) {
     GraphDocument graph;
-    std::string reason = bytes.size() > MaxInterchangeFileSize ? TooLargeReason(MaxInterchangeFileSize)
-                                                               : ReadDocument(format, bytes, graph);
-    if (reason.empty()) reason = NetOfGraph(graph, options, StemOf(path), net);
-    if (reason.empty()) return true;
-    messages.Warning(ImportRefusedMessage(path, reason));
-    return false;
+    std::string reason = ReadInterchangeDocument(format, bytes, graph);
+    std::string passedOver;
+    if (reason.empty()) {
+        SettleDirection(choices, graph);
+        reason = NetOfGraph(graph, options, StemOf(path), net, choices, &passedOver);
+    }
+    if (!reason.empty()) {
+        messages.Warning(ImportRefusedMessage(path, reason));
+        return false;
+    }
+    std::string told = graph.note;
+    if (!passedOver.empty()) told += (told.empty() ? "" : "\r\n") + passedOver;
+    if (!told.empty()) messages.Information(told);
+    return true;
 }
 
 bool LoadInterchangeFile(InterchangeFormat format, const std::string& path, const OptionType& options,
-                         UserMessages& messages, NetWorkType& net) {
+                         UserMessages& messages, NetWorkType& net, const ImportChoices& choices) {
     std::string bytes;
     switch (ReadFileLimited(path, MaxInterchangeFileSize, bytes)) {
-    case ReadStatus::Ok: return ReadInterchangeBytes(format, bytes, path, options, messages, net);
+    case ReadStatus::Ok: return ReadInterchangeBytes(format, bytes, path, options, messages, net, choices);
     case ReadStatus::TooLarge:
         messages.Warning(ImportRefusedMessage(path, TooLargeReason(MaxInterchangeFileSize)));
         break;
@@ -119,6 +186,13 @@ std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetW
     case InterchangeFormat::GraphML: return GraphMLText(*graph);
     case InterchangeFormat::NodeLinkJson: return NodeLinkJsonText(*graph);
     case InterchangeFormat::Dot: return DotText(*graph);
+    case InterchangeFormat::Gml: return GmlText(*graph);
+    case InterchangeFormat::Gexf: return GexfText(*graph);
+    case InterchangeFormat::Pajek: return PajekText(*graph);
+    case InterchangeFormat::Graph6: return Graph6Text(*graph, false);
+    case InterchangeFormat::Digraph6: return Graph6Text(*graph, true);
+    case InterchangeFormat::AdjacencyMatrix: return AdjacencyMatrixText(*graph);
+    case InterchangeFormat::AdjacencyList: return AdjacencyListText(*graph);
     case InterchangeFormat::ExportedEdgeList:
     case InterchangeFormat::PlainEdgeList: break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net_graph.h"
+
 #include "model/net_types.h"
 #include "model/user_messages.h"
 
@@ -13,8 +15,21 @@ namespace plax {
 
 // The formats other graph tools speak. The edge list comes in two: the export of old (.txt,
 // N and "i,j,weight" lines) and the plain "a b weight" lines networkx writes (.edgelist); either
-// reader takes both.
-enum class InterchangeFormat { GraphML, NodeLinkJson, Dot, ExportedEdgeList, PlainEdgeList };
+// reader takes both. Pajek is written as .paj and read from a .net by its content as well.
+enum class InterchangeFormat {
+    GraphML,
+    NodeLinkJson,
+    Dot,
+    ExportedEdgeList,
+    PlainEdgeList,
+    Gml,
+    Gexf,
+    Pajek,
+    Graph6,
+    Digraph6,
+    AdjacencyMatrix,
+    AdjacencyList
+};
 
 struct InterchangeExtension {
     const char* extension; // lower case, with its dot
@@ -37,12 +52,23 @@ inline constexpr std::size_t MaxInterchangeFileSize = 16u * 1024u * 1024u;
 
 // Fills `net` from the bytes of a file in `format`; on a refusal the message names `path` and the
 // reason, and `net` is left as it was. A net without a name of its own takes the file's name
-// without its extension.
+// without its extension. What was passed over, and a reader's note, are shown once as
+// information. `choices` picks the weight and, for files that cannot say, the direction.
 [[nodiscard]] bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes,
                                         const std::string& path, const OptionType& options,
-                                        UserMessages& messages, NetWorkType& net);
+                                        UserMessages& messages, NetWorkType& net,
+                                        const ImportChoices& choices = {});
 [[nodiscard]] bool LoadInterchangeFile(InterchangeFormat format, const std::string& path,
-                                       const OptionType& options, UserMessages& messages, NetWorkType& net);
+                                       const OptionType& options, UserMessages& messages, NetWorkType& net,
+                                       const ImportChoices& choices = {});
+
+// The graph of a file before it is a net, for choosing its weight (WeightAttributes) and its
+// direction; the reason when there is none.
+[[nodiscard]] std::string ReadInterchangeDocument(InterchangeFormat format, std::string_view bytes,
+                                                  GraphDocument& graph);
+
+// A Pajek network rather than a net file under the name .net.
+bool HoldsPajek(std::string_view bytes);
 
 // The bytes of the net in `format`, or nothing when the net cannot be written (sub-nets nested
 // deeper than a net file allows).

@@ -78,6 +78,10 @@ std::string NoGraphReason() { return "The file holds no graph."; }
 
 std::string MixedDirectionReason() { return "The graph mixes directed and undirected edges."; }
 
+std::string NoSuchWeightReason(const std::string& name) {
+    return "No edge has the attribute \"" + name + "\" to read as the weight.";
+}
+
 std::string SyntaxReason(const std::string& format, long long line, const std::string& detail) {
     const std::string where = line > 0 ? " (line " + std::to_string(line) + ")" : "";
     return "Not a " + format + " file" + where + ": " + detail;

@@ -25,6 +25,7 @@ std::string TooLargeReason(std::size_t maxBytes);
 std::string NoGraphReason();
 std::string NulReason(const std::string& element);
 std::string MixedDirectionReason();
+std::string NoSuchWeightReason(const std::string& name);
 // `line` 0 when the reader cannot tell the line.
 std::string SyntaxReason(const std::string& format, long long line, const std::string& detail);
 

@@ -1,5 +1,6 @@
 #include "net_attributes.h"
 
+#include "colour_names.h"
 #include "interchange_messages.h"
 
 #include "model/text_utils.h"
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <type_traits>
 
 namespace plax {
 
@@ -108,6 +110,10 @@ const std::vector<Field<EdgeType>>& EdgeFields() {
 }
 
 std::optional<double> ColourValue(std::string_view text) {
+    if (const auto named = ColourOfName(text)) {
+        const std::uint32_t rgb = *named;
+        return static_cast<double>(((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu));
+    }
     if ((text.size() != 7 && text.size() != 9) || text[0] != '#') return std::nullopt;
     std::uint32_t rgb = 0;
     for (const char c : text.substr(1)) {
@@ -135,11 +141,11 @@ std::string Expected(AttributeType type, double lo, double hi) {
 }
 
 template <class R>
-std::optional<std::string> SetFrom(const std::vector<Field<R>>& fields, R& record, const Attribute& a,
-                                   const std::string& element) {
+std::optional<SetResult> SetFrom(const std::vector<Field<R>>& fields, R& record, const Attribute& a,
+                                 const std::string& element) {
     for (const Field<R>& f : fields) {
         if (a.name != f.name) continue;
-        if (a.value.size() > MaxValueLength) return ValueTooLongReason(element, a.name);
+        if (a.value.size() > MaxValueLength) return SetResult{true, ValueTooLongReason(element, a.name)};
         std::optional<double> v = 0.0;
         switch (f.type) {
         case AttributeType::Int: v = ParseNumber(a.value); break;
@@ -147,20 +153,30 @@ std::optional<std::string> SetFrom(const std::vector<Field<R>>& fields, R& recor
         case AttributeType::Colour: v = ColourValue(a.value); break;
         case AttributeType::Text: break;
         }
+        // A colour we cannot name is a matter of looks: passed over, not a reason to refuse.
+        if (f.type == AttributeType::Colour && !v) return SetResult{false, {}};
         const bool whole = f.type != AttributeType::Int || (v && std::floor(*v) == *v);
         const bool inRange = f.type == AttributeType::Text || (v && *v >= f.lo && *v <= f.hi);
         if (!v || !whole || !inRange) {
-            return BadValueReason(element, a.name, CutText(a.value, 40), Expected(f.type, f.lo, f.hi));
+            return SetResult{
+                true, BadValueReason(element, a.name, CutText(a.value, 40), Expected(f.type, f.lo, f.hi))};
         }
         f.set(record, *v, a.value);
-        return std::string();
+        return SetResult{};
     }
     return std::nullopt;
 }
 
-template <class R> void AppendFrom(const std::vector<Field<R>>& fields, const R& record, Attributes& out) {
-    for (const Field<R>& f : fields)
-        out.push_back({f.name, f.get(record)});
+template <class R>
+void AppendFrom(const std::vector<Field<R>>& fields, const R& record, Attributes& out,
+                const R* unless = nullptr) {
+    for (const Field<R>& f : fields) {
+        const std::string name = f.name;
+        const bool always =
+            name == "x" || name == "y" || name == "name" || (std::is_same_v<R, EdgeType> && name == "weight");
+        std::string value = f.get(record);
+        if (unless == nullptr || always || value != f.get(*unless)) out.push_back({f.name, std::move(value)});
+    }
 }
 
 template <class R>
@@ -190,39 +206,42 @@ const char* OwnerName(AttributeOwner owner) {
     return "";
 }
 
-Attributes GraphAttributesOf(const NetWorkType& net) {
-    Attributes out = {{"name", net.name}, {"plax_kind", net.kindName}};
-    AppendFrom(OptionFields(), net.defaultOptions, out);
+Attributes GraphAttributesOf(const NetWorkType& net, const PointOptionType* unless) {
+    Attributes out = {{"name", net.name}};
+    // The kind goes without saying when it is the plain one of the graph's direction.
+    if (unless == nullptr || (net.kindName != "undirNet" && net.kindName != "dirNet"))
+        out.push_back({"plax_kind", net.kindName});
+    AppendFrom(OptionFields(), net.defaultOptions, out, unless);
     return out;
 }
 
-Attributes PointAttributesOf(const PointType& point) {
+Attributes PointAttributesOf(const PointType& point, const PointType* unless) {
     Attributes out;
-    AppendFrom(PointFields(), point, out);
+    AppendFrom(PointFields(), point, out, unless);
     if (point.customOptions != 0) AppendFrom(OptionFields(), point.options, out);
     return out;
 }
 
-Attributes EdgeAttributesOf(const EdgeType& edge) {
+Attributes EdgeAttributesOf(const EdgeType& edge, const EdgeType* unless) {
     Attributes out;
-    AppendFrom(EdgeFields(), edge, out);
+    AppendFrom(EdgeFields(), edge, out, unless);
     return out;
 }
 
-std::string SetPointAttribute(PointType& point, const Attribute& a, const std::string& element) {
-    if (auto reason = SetFrom(PointFields(), point, a, element)) return *reason;
-    if (auto reason = SetFrom(OptionFields(), point.options, a, element)) return *reason;
-    return UnknownAttributeReason(element, a.name);
+SetResult SetPointAttribute(PointType& point, const Attribute& a, const std::string& element) {
+    if (auto result = SetFrom(PointFields(), point, a, element)) return *result;
+    if (auto result = SetFrom(OptionFields(), point.options, a, element)) return *result;
+    return SetResult{false, {}};
 }
 
-std::string SetEdgeAttribute(EdgeType& edge, const Attribute& a, const std::string& element) {
-    if (auto reason = SetFrom(EdgeFields(), edge, a, element)) return *reason;
-    return UnknownAttributeReason(element, a.name);
+SetResult SetEdgeAttribute(EdgeType& edge, const Attribute& a, const std::string& element) {
+    if (auto result = SetFrom(EdgeFields(), edge, a, element)) return *result;
+    return SetResult{false, {}};
 }
 
-std::string SetGraphOptionAttribute(PointOptionType& options, const Attribute& a) {
-    if (auto reason = SetFrom(OptionFields(), options, a, GraphElement)) return *reason;
-    return UnknownAttributeReason(GraphElement, a.name);
+SetResult SetGraphOptionAttribute(PointOptionType& options, const Attribute& a) {
+    if (auto result = SetFrom(OptionFields(), options, a, GraphElement)) return *result;
+    return SetResult{false, {}};
 }
 
 std::string ColourText(Color c) {

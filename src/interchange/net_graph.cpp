@@ -10,7 +10,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace plax {
 
@@ -47,13 +50,39 @@ std::string NulRefusal(const GraphDocument& graph) {
     return {};
 }
 
+// The records a reader starts a point and an edge from, before the file's attributes.
+PointType NewPoint(const OptionType& options) {
+    PointType p;
+    p.weight = 1.0;
+    p.tokens = 1;
+    p.color = options.foreDefaultColor;
+    p.reserved = static_cast<std::uint16_t>(options.newReserved);
+    return p;
+}
+
+EdgeType NewEdge(const OptionType& options) {
+    EdgeType e;
+    e.weight = 1.0;
+    e.name = CutText(options.newEdgeName, MaxNameLength);
+    e.color = options.foreDefaultColor;
+    e.reserved = static_cast<std::uint32_t>(options.newReserved);
+    e.lineWidth = 1;
+    return e;
+}
+
+// What a reader with the program's first settings sets anyway is not written: other programs
+// see the values that say something.
 bool AppendGraph(const NetWorkType& net, const std::string& prefix, int depth, GraphDocument& graph) {
     if (depth > MaxSubNetDepth) return false;
+    const OptionType first;
+    const PointType point = NewPoint(first);
+    const EdgeType plain = NewEdge(first);
     graph.directed = !IsUndirected(net);
-    graph.attributes = WithoutNul(GraphAttributesOf(net));
+    graph.attributes = WithoutNul(GraphAttributesOf(net, &first.newNetOptions));
     for (int i = 1; i <= net.n; ++i)
-        graph.nodes.push_back({prefix + std::to_string(i),
-                               WithoutNul(PointAttributesOf(net.points[static_cast<std::size_t>(i)]))});
+        graph.nodes.push_back(
+            {prefix + std::to_string(i),
+             WithoutNul(PointAttributesOf(net.points[static_cast<std::size_t>(i)], &point))});
     for (int i = 1; i <= net.n; ++i) {
         const EdgeList& list = net.lists[static_cast<std::size_t>(i)];
         // Tail first: the order the net file this net was read from holds its edges in.
@@ -61,7 +90,7 @@ bool AppendGraph(const NetWorkType& net, const std::string& prefix, int depth, G
             if (!graph.directed && i > e->target) continue;
             GraphEdge edge{prefix + std::to_string(i),
                            prefix + std::to_string(e->target),
-                           WithoutNul(EdgeAttributesOf(*e)),
+                           WithoutNul(EdgeAttributesOf(*e, &plain)),
                            {}};
             if (e->subNet) {
                 edge.subGraph = std::make_unique<GraphDocument>();
@@ -92,6 +121,124 @@ std::string NumberNodes(const GraphDocument& graph, std::map<std::string, int>& 
     return {};
 }
 
+// What a file had that a net has no field for: per kind of element and attribute, how many
+// elements had it, in the order first met.
+class PassedOverList {
+public:
+    void Add(const std::string& owner, const std::string& name) {
+        for (Item& item : items_) {
+            if (item.owner == owner && item.name == name) {
+                ++item.count;
+                return;
+            }
+        }
+        if (items_.size() < MaxItems) items_.push_back({owner, CutText(name, 40), 1});
+    }
+    std::string Text() const {
+        std::string out;
+        for (const Item& item : items_) {
+            if (!out.empty()) out += "\r\n";
+            out += "Passed over: " + item.owner + " attribute " + item.name;
+            if (item.owner != "graph")
+                out += " (" + std::to_string(item.count) + " " + item.owner + (item.count == 1 ? ")" : "s)");
+        }
+        return out;
+    }
+
+private:
+    static constexpr std::size_t MaxItems = 50;
+    struct Item {
+        std::string owner;
+        std::string name;
+        std::size_t count;
+    };
+    std::vector<Item> items_;
+};
+
+struct Reading {
+    std::string weight; // the edge attribute read as the weight
+    PassedOverList passedOver;
+};
+
+struct CanvasPosition {
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// Where each node goes: its own x and y when every placed node has whole coordinates a net holds,
+// else all of them scaled alike into a new window's canvas (Gephi's and networkx's layouts give
+// fractions around 0).
+std::string NodePositions(const GraphDocument& graph, std::vector<std::optional<CanvasPosition>>& out) {
+    std::vector<std::optional<std::pair<double, double>>> given;
+    bool canvas = true;
+    for (const GraphNode& node : graph.nodes) {
+        const std::string* x = FindValue(node.attributes, "x");
+        const std::string* y = FindValue(node.attributes, "y");
+        if (x == nullptr || y == nullptr) {
+            given.emplace_back();
+            continue;
+        }
+        const auto vx = ParseNumber(*x);
+        const auto vy = ParseNumber(*y);
+        const std::string element = NodeElement(node.id);
+        if (!vx) return BadValueReason(element, "x", CutText(*x, 40), "a number");
+        if (!vy) return BadValueReason(element, "y", CutText(*y, 40), "a number");
+        for (const double v : {*vx, *vy})
+            canvas = canvas && std::floor(v) == v && v >= -32768 && v <= 32767;
+        given.emplace_back(std::pair{*vx, *vy});
+    }
+    double left = 0, right = 0, top = 0, bottom = 0;
+    bool any = false;
+    for (const auto& g : given) {
+        if (!g) continue;
+        left = any ? std::min(left, g->first) : g->first;
+        right = any ? std::max(right, g->first) : g->first;
+        top = any ? std::min(top, g->second) : g->second;
+        bottom = any ? std::max(bottom, g->second) : g->second;
+        any = true;
+    }
+    // Several nodes all at one place (networkx's Pajek writes 0 0 for every node) are not placed,
+    // nor are drawings too wide to measure.
+    if (!std::isfinite(right - left) || !std::isfinite(bottom - top)) {
+        out.assign(given.size(), std::nullopt);
+        return {};
+    }
+    if (any && left == right && top == bottom &&
+        std::count_if(given.begin(), given.end(), [](const auto& g) { return g.has_value(); }) > 1) {
+        out.assign(given.size(), std::nullopt);
+        return {};
+    }
+    const LayoutArea area = VisibleLayoutArea(NewCanvasWidth, NewCanvasHeight);
+    const double width = area.right - area.left;
+    const double height = area.bottom - area.top;
+    const double spanX = right - left;
+    const double spanY = bottom - top;
+    double scale = 1.0;
+    if (spanX > 0 && spanY > 0) {
+        scale = std::min(width / spanX, height / spanY);
+    } else if (spanX > 0) {
+        scale = width / spanX;
+    } else if (spanY > 0) {
+        scale = height / spanY;
+    }
+    // The drawing centred in the area.
+    const double offsetX = area.left + (width - spanX * scale) / 2;
+    const double offsetY = area.top + (height - spanY * scale) / 2;
+    for (const auto& g : given) {
+        if (!g) {
+            out.emplace_back();
+        } else if (canvas) {
+            out.push_back(
+                CanvasPosition{static_cast<std::int32_t>(g->first), static_cast<std::int32_t>(g->second)});
+        } else {
+            out.push_back(
+                CanvasPosition{static_cast<std::int32_t>(std::lround(offsetX + (g->first - left) * scale)),
+                               static_cast<std::int32_t>(std::lround(offsetY + (g->second - top) * scale))});
+        }
+    }
+    return {};
+}
+
 std::string SetKind(const GraphDocument& graph, NetWorkType& net) {
     const std::string* kind = FindValue(graph.attributes, "plax_kind");
     if (kind == nullptr) {
@@ -108,14 +255,17 @@ std::string SetKind(const GraphDocument& graph, NetWorkType& net) {
 
 // The net's own attributes: its name, its kind, and its display options as the load mode takes
 // them (the net file's header rule).
-std::string SetGraphAttributes(const GraphDocument& graph, const OptionType& options, NetWorkType& net) {
+std::string SetGraphAttributes(const GraphDocument& graph, const OptionType& options, Reading& reading,
+                               NetWorkType& net) {
     PointOptionType own = options.newNetOptions;
     for (const Attribute& a : graph.attributes) {
         if (a.value.size() > MaxValueLength) return ValueTooLongReason(GraphElement, a.name);
         if (a.name == "name") {
             net.name = CutText(a.value, MaxNetNameLength);
         } else if (a.name != "plax_kind") {
-            if (std::string reason = SetGraphOptionAttribute(own, a); !reason.empty()) return reason;
+            const SetResult result = SetGraphOptionAttribute(own, a);
+            if (!result.known) reading.passedOver.Add("graph", a.name);
+            if (!result.refusal.empty()) return result.refusal;
         }
     }
     switch (static_cast<LoadMode>(options.loadMode)) {
@@ -129,30 +279,52 @@ std::string SetGraphAttributes(const GraphDocument& graph, const OptionType& opt
     return SetKind(graph, net);
 }
 
+// Gephi's colour of a node, as three numbers 0..255.
+std::optional<Color> RgbColour(const Attributes& attributes) {
+    Color c = 0;
+    int shift = 0;
+    for (const char* part : {"r", "g", "b"}) {
+        const std::string* text = FindValue(attributes, part);
+        const auto v = text ? ParseNumber(*text) : std::nullopt;
+        if (!v || *v < 0 || *v > 255) return std::nullopt;
+        c |= static_cast<Color>(std::lround(*v)) << shift;
+        shift += 8;
+    }
+    return c;
+}
+
 std::string SetPoints(const GraphDocument& graph, const std::map<std::string, int>& numbers,
-                      const OptionType& options, NetWorkType& net) {
+                      const OptionType& options, Reading& reading, NetWorkType& net) {
+    std::vector<std::optional<CanvasPosition>> positions;
+    if (std::string reason = NodePositions(graph, positions); !reason.empty()) return reason;
     bool unplaced = false;
-    for (const GraphNode& node : graph.nodes) {
+    for (std::size_t k = 0; k < graph.nodes.size(); ++k) {
+        const GraphNode& node = graph.nodes[k];
         PointType& p = net.points[static_cast<std::size_t>(numbers.at(node.id))];
-        p = PointType{};
-        p.name = CutText(node.id, MaxNameLength);
-        p.weight = 1.0;
-        p.tokens = 1;
-        p.color = options.foreDefaultColor;
-        p.reserved = static_cast<std::uint16_t>(options.newReserved);
+        p = NewPoint(options);
+        const std::string* label = FindValue(node.attributes, "label");
+        p.name = CutText(label && !FindValue(node.attributes, "name") ? *label : node.id, MaxNameLength);
+        const auto rgb = RgbColour(node.attributes);
+        if (rgb) p.color = *rgb;
         const std::string element = NodeElement(node.id);
         for (const Attribute& a : node.attributes) {
-            if (std::string reason = SetPointAttribute(p, a, element); !reason.empty()) return reason;
+            if (a.name == "x" || a.name == "y" || (a.name == "label" && label == &a.value)) continue;
+            if (rgb && (a.name == "r" || a.name == "g" || a.name == "b")) continue;
+            const SetResult result = SetPointAttribute(p, a, element);
+            if (!result.known) reading.passedOver.Add("node", a.name);
+            if (!result.refusal.empty()) return result.refusal;
         }
         if (p.customOptions != 0) {
             ApplyFillPointRule(p.options);
         } else {
             p.options = net.defaultOptions;
         }
-        const bool placed =
-            FindValue(node.attributes, "x") != nullptr && FindValue(node.attributes, "y") != nullptr;
-        p.selected = placed ? 0 : 1;
-        unplaced = unplaced || !placed;
+        if (positions[k]) {
+            p.x = positions[k]->x;
+            p.y = positions[k]->y;
+        }
+        p.selected = positions[k] ? 0 : 1;
+        unplaced = unplaced || !positions[k];
     }
     if (unplaced) {
         LayoutOptions layout;
@@ -164,25 +336,36 @@ std::string SetPoints(const GraphDocument& graph, const std::map<std::string, in
     return {};
 }
 
-std::string BuildNet(const GraphDocument& graph, const OptionType& options, int depth, NetWorkType& net);
+std::string BuildNet(const GraphDocument& graph, const OptionType& options, int depth, Reading& reading,
+                     NetWorkType& net);
 
 std::string AddEdge(const GraphEdge& edge, const std::map<std::string, int>& numbers,
-                    const OptionType& options, int depth, NetWorkType& net) {
+                    const OptionType& options, int depth, Reading& reading, NetWorkType& net) {
     const auto from = numbers.find(edge.source);
     const auto to = numbers.find(edge.target);
     if (from == numbers.end()) return UnknownNodeReason(CutText(edge.source, 40));
     if (to == numbers.end()) return UnknownNodeReason(CutText(edge.target, 40));
     if (from->second == to->second) return LoopReason(edge.source);
     if (EdgeExists(net, from->second, to->second)) return ParallelEdgesReason(edge.source, edge.target);
-    EdgeType e;
-    e.weight = 1.0;
-    e.name = CutText(options.newEdgeName, MaxNameLength);
-    e.color = options.foreDefaultColor;
-    e.reserved = static_cast<std::uint32_t>(options.newReserved);
-    e.lineWidth = 1;
+    EdgeType e = NewEdge(options);
     const std::string element = EdgeElement(edge.source, edge.target);
+    const bool named = FindValue(edge.attributes, "name") != nullptr;
     for (const Attribute& a : edge.attributes) {
-        if (std::string reason = SetEdgeAttribute(e, a, element); !reason.empty()) return reason;
+        SetResult result;
+        if (a.name == reading.weight) {
+            result = SetEdgeAttribute(e, {"weight", a.value}, element);
+        } else if (a.name == "weight") {
+            result.known = false; // another attribute was chosen as the weight
+        } else if (a.name == "label" && !named) {
+            // A label that only repeats the weight (as DOT files show it) names nothing.
+            const std::string* weight = FindValue(edge.attributes, reading.weight);
+            const auto w = weight ? ParseNumber(*weight) : std::nullopt;
+            if (!w || ParseNumber(a.value) != w) result = SetEdgeAttribute(e, {"name", a.value}, element);
+        } else {
+            result = SetEdgeAttribute(e, a, element);
+        }
+        if (!result.known) reading.passedOver.Add("edge", a.name);
+        if (!result.refusal.empty()) return result.refusal;
     }
     if (edge.subGraph) {
         if (depth >= MaxSubNetDepth) return TooDeepReason();
@@ -191,7 +374,7 @@ std::string AddEdge(const GraphEdge& edge, const std::map<std::string, int>& num
         sub->sinkPoint = net.sinkPoint;
         sub->interaction = net.interaction;
         sub->snapshotKind = net.snapshotKind;
-        if (std::string reason = BuildNet(*edge.subGraph, options, depth + 1, *sub); !reason.empty())
+        if (std::string reason = BuildNet(*edge.subGraph, options, depth + 1, reading, *sub); !reason.empty())
             return reason;
         e.subNet = std::move(sub);
     }
@@ -199,7 +382,8 @@ std::string AddEdge(const GraphEdge& edge, const std::map<std::string, int>& num
     return {};
 }
 
-std::string BuildNet(const GraphDocument& graph, const OptionType& options, int depth, NetWorkType& net) {
+std::string BuildNet(const GraphDocument& graph, const OptionType& options, int depth, Reading& reading,
+                     NetWorkType& net) {
     if (graph.nodes.size() > static_cast<std::size_t>(MaxPoints))
         return TooManyPointsReason(graph.nodes.size());
     if (graph.edges.size() > MaxEdges) return TooManyEdgesReason(graph.edges.size());
@@ -209,11 +393,12 @@ std::string BuildNet(const GraphDocument& graph, const OptionType& options, int 
     NetInit(net);
     NetClear(net);
     net.n = static_cast<std::uint8_t>(graph.nodes.size());
-    if (std::string reason = SetGraphAttributes(graph, options, net); !reason.empty()) return reason;
+    if (std::string reason = SetGraphAttributes(graph, options, reading, net); !reason.empty()) return reason;
     net.view = options.newDocumentView;
-    if (std::string reason = SetPoints(graph, numbers, options, net); !reason.empty()) return reason;
+    if (std::string reason = SetPoints(graph, numbers, options, reading, net); !reason.empty()) return reason;
     for (const GraphEdge& edge : graph.edges) {
-        if (std::string reason = AddEdge(edge, numbers, options, depth, net); !reason.empty()) return reason;
+        if (std::string reason = AddEdge(edge, numbers, options, depth, reading, net); !reason.empty())
+            return reason;
     }
     return {};
 }
@@ -226,12 +411,49 @@ std::optional<GraphDocument> GraphOfNet(const NetWorkType& net) {
     return graph;
 }
 
+WeightAttributeList WeightAttributes(const GraphDocument& graph) {
+    WeightAttributeList list;
+    std::vector<std::string> refused;
+    for (const GraphEdge& edge : graph.edges) {
+        for (const Attribute& a : edge.attributes) {
+            if (std::find(refused.begin(), refused.end(), a.name) != refused.end()) continue;
+            const bool listed = std::find(list.names.begin(), list.names.end(), a.name) != list.names.end();
+            const bool own = a.name == "name" || a.name == "flow" || a.name == "color" || a.name == "shape" ||
+                             a.name.starts_with("plax_");
+            if (own || !ParseNumber(a.value)) {
+                if (listed) std::erase(list.names, a.name);
+                refused.push_back(a.name);
+            } else if (!listed && list.names.size() < 64) {
+                list.names.push_back(a.name);
+            }
+        }
+    }
+    for (const char* name : {"weight", "capacity", "length", "label", "value", "cost", "distance"}) {
+        if (std::find(list.names.begin(), list.names.end(), name) != list.names.end()) {
+            list.guess = name;
+            break;
+        }
+    }
+    return list;
+}
+
 std::string NetOfGraph(const GraphDocument& graph, const OptionType& options, const std::string& fallbackName,
-                       NetWorkType& net) {
+                       NetWorkType& net, const ImportChoices& choices, std::string* passedOver) {
+    Reading reading;
+    reading.weight = choices.weight;
+    if (reading.weight.empty()) {
+        reading.weight = WeightAttributes(graph).guess;
+    } else if (std::none_of(
+                   graph.edges.begin(), graph.edges.end(),
+                   [&](const GraphEdge& e) { return FindValue(e.attributes, reading.weight) != nullptr; }) &&
+               !graph.edges.empty()) {
+        return NoSuchWeightReason(CutText(reading.weight, 40));
+    }
     NetWorkType made;
     made.name = CutText(fallbackName, MaxNetNameLength);
-    if (std::string reason = BuildNet(graph, options, 0, made); !reason.empty()) return reason;
+    if (std::string reason = BuildNet(graph, options, 0, reading, made); !reason.empty()) return reason;
     net = std::move(made);
+    if (passedOver != nullptr) *passedOver = reading.passedOver.Text();
     return {};
 }
 

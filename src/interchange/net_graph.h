@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plax {
 
@@ -15,11 +16,31 @@ namespace plax {
 // gives the same lists. Nothing when sub-nets nest deeper than a net file allows.
 std::optional<GraphDocument> GraphOfNet(const NetWorkType& net);
 
+// What the user chose for a file that leaves it open: the edge attribute the weights are read
+// from (empty: the guess of WeightAttributes) and, for files that cannot say, the direction.
+struct ImportChoices {
+    std::string weight;
+    std::optional<bool> directed;
+};
+
+// The edge attributes that are numbers on every edge that has them, in order of first
+// appearance, and the one taken as the weight when nobody chooses: "weight", else "capacity",
+// "length", "label", "value", "cost" or "distance", the first the edges have; else none.
+struct WeightAttributeList {
+    std::vector<std::string> names;
+    std::string guess;
+};
+WeightAttributeList WeightAttributes(const GraphDocument& graph);
+
 // Fills `net` with the net the graph describes, or answers why there is none and leaves `net`
 // as it was: nothing is half-loaded. A graph without a name takes `fallbackName`. Points are the
 // nodes in file order, unless the ids are exactly the numbers 1..N, which then number the points.
-// A node without a name is named by its id; nodes without a position are placed on a circle.
+// A node without a name is named by its label or its id; nodes without a position are placed on
+// a circle, and positions that are not whole canvas coordinates are scaled into the canvas.
+// Attributes a net has no field for are passed over, and `passedOver` (when given) says which,
+// one line each: "Passed over: node attribute population (5 nodes)".
 [[nodiscard]] std::string NetOfGraph(const GraphDocument& graph, const OptionType& options,
-                                     const std::string& fallbackName, NetWorkType& net);
+                                     const std::string& fallbackName, NetWorkType& net,
+                                     const ImportChoices& choices = {}, std::string* passedOver = nullptr);
 
 } // namespace plax

@@ -27,11 +27,15 @@ std::string ToBytes(const QByteArray& bytes) {
 
 using Draw = std::function<void(QPainter&)>;
 
-std::optional<std::string> RenderImage(const char* format, int width, int height, const Draw& draw) {
+// A PNG goes to slides and papers: drawn smooth. A bitmap stays as the canvas draws it.
+std::optional<std::string> RenderImage(const char* format, int width, int height, bool smooth,
+                                       const Draw& draw) {
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) return std::nullopt;
     {
         QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, smooth);
+        painter.setRenderHint(QPainter::TextAntialiasing, smooth);
         draw(painter);
     }
     QByteArray bytes;
@@ -113,8 +117,8 @@ std::optional<std::string> RenderPicture(PictureFormat format, int width, int he
                                          const std::function<void(QPainter&)>& draw) {
     if (width <= 0 || height <= 0) return std::nullopt;
     switch (format) {
-    case PictureFormat::Bmp: return RenderImage("BMP", width, height, draw);
-    case PictureFormat::Png: return RenderImage("PNG", width, height, draw);
+    case PictureFormat::Bmp: return RenderImage("BMP", width, height, false, draw);
+    case PictureFormat::Png: return RenderImage("PNG", width, height, true, draw);
     case PictureFormat::Wmf: return RenderWmf(width, height, draw);
     case PictureFormat::Svg: return RenderSvg(width, height, title, draw);
     case PictureFormat::Pdf: return RenderPdf(width, height, title, draw);

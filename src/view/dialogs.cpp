@@ -3,8 +3,12 @@
 #include "model/text_utils.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -168,6 +172,38 @@ std::optional<std::string> QtDialogs::AskOpenPath(const std::string& filter) {
                                                       QString::fromStdString(QtNameFilter(filter)));
     if (path.isEmpty()) return std::nullopt;
     return PathOf(path);
+}
+
+std::optional<ImportChoices> QtDialogs::AskImportChoices(const std::vector<std::string>& weights,
+                                                         const std::string& guess, bool askDirection,
+                                                         bool directed) {
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(QStringLiteral("Import"));
+    auto* form = new QFormLayout(&dialog);
+    auto* weight = new QComboBox(&dialog);
+    weight->setObjectName(QStringLiteral("WeightAttribute"));
+    for (const std::string& name : weights) {
+        weight->addItem(DisplayText(name));
+        if (name == guess) weight->setCurrentIndex(weight->count() - 1);
+    }
+    form->addRow(QStringLiteral("Weight:"), weight);
+    QCheckBox* direction = nullptr;
+    if (askDirection) {
+        direction = new QCheckBox(QStringLiteral("Directed"), &dialog);
+        direction->setObjectName(QStringLiteral("Directed"));
+        direction->setChecked(directed);
+        form->addRow(QStringLiteral("Edges:"), direction);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    ImportChoices choices;
+    const int at = weight->currentIndex();
+    choices.weight = at >= 0 ? weights[static_cast<std::size_t>(at)] : guess;
+    if (direction != nullptr) choices.directed = direction->isChecked();
+    return choices;
 }
 
 bool QtDialogs::AskPrinter(QPrinter& printer) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interchange/net_graph.h"
 #include "model/user_messages.h"
 
 #include <functional>
@@ -49,6 +50,15 @@ public:
     }
     // An existing file to read; nothing on cancel.
     virtual std::optional<std::string> AskOpenPath(const std::string& filter) = 0;
+    // How a file of another program is read: `weights` are its numeric edge attributes, `guess`
+    // the one chosen first; the direction too when `askDirection` (the file cannot say; `directed`
+    // is the reader's guess). Nothing on cancel. Without a dialog of its own, the guesses.
+    virtual std::optional<ImportChoices> AskImportChoices(const std::vector<std::string>& weights,
+                                                          const std::string& guess, bool askDirection,
+                                                          bool directed) {
+        (void)weights;
+        return ImportChoices{guess, askDirection ? std::optional<bool>(directed) : std::nullopt};
+    }
     // The print dialog on `printer` (a PDF file is one of its choices); false on cancel.
     virtual bool AskPrinter(QPrinter& printer) = 0;
     // The system printer-setup dialog; false on cancel.
@@ -70,6 +80,9 @@ public:
                                            const std::string& suggested) override;
     std::optional<std::string> AskTypedSavePath(const TypedSaveRequest& request) override;
     std::optional<std::string> AskOpenPath(const std::string& filter) override;
+    std::optional<ImportChoices> AskImportChoices(const std::vector<std::string>& weights,
+                                                  const std::string& guess, bool askDirection,
+                                                  bool directed) override;
     bool AskPrinter(QPrinter& printer) override;
     bool AskPrinterSetup(QPrinter& printer) override;
     void Beep() override;

@@ -20,6 +20,7 @@ constexpr const char* EdgeLabelsCaption = "Show  Edge labels";
 constexpr const char* NewElementPaletteCaption = "New Element Options Palette";
 constexpr const char* AlignPaletteCaption = "Alignment Palette";
 constexpr const char* CopyAsPictureHint = "Copy the NetWork as a picture for other programs";
+constexpr const char* CopyAsTikzHint = "Copy the NetWork as TikZ code for LaTeX";
 
 QMenu* SubMenu(QMenu& parent, const char* name, const char* caption) {
     auto* menu = new QMenu(QString::fromLatin1(caption), &parent);
@@ -205,6 +206,8 @@ void DocumentActions::MakeClipboardItems(QMenu& edit) {
     pasteAction_->setShortcut(QKeySequence::Paste);
     pictureAction_ = AddCommandAction(edit, "CopyAsPicture1", "Copy as Picture",
                                       &DocumentCommands::CopyAsPicture1Click, CopyAsPictureHint);
+    tikzAction_ = AddCommandAction(edit, "CopyAsTikz1", "Copy as TikZ", &DocumentCommands::CopyAsTikz1Click,
+                                   CopyAsTikzHint);
 }
 
 void DocumentActions::MakeChangeSizeMenu(QMenu& edit) {
@@ -332,6 +335,7 @@ void DocumentActions::DefEnableItem(const ActionStates& states) {
     copyAction_->setEnabled(states.copy);
     pasteAction_->setEnabled(states.paste);
     pictureAction_->setEnabled(states.picture);
+    tikzAction_->setEnabled(states.picture);
     hideAllAction_->setEnabled(states.anyAttributeShown);
     tokensAction_->setEnabled(states.directed);
     for (QAction* item : layoutItems_)

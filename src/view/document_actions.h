@@ -43,6 +43,7 @@ public:
     virtual void CopyToClipboard() = 0;
     virtual void StartPaste() = 0;
     virtual void CopyAsPicture1Click() = 0;
+    virtual void CopyAsTikz1Click() = 0;
     virtual void ClearCustomPOptionsClick() = 0;
     virtual void MoveGraph(int dx, int dy) = 0;
     virtual void ResetCommand() = 0;
@@ -145,6 +146,7 @@ private:
     QAction* copyAction_ = nullptr;
     QAction* pasteAction_ = nullptr;
     QAction* pictureAction_ = nullptr;
+    QAction* tikzAction_ = nullptr;
     QAction* hideAllAction_ = nullptr;
     QAction* toolbarAction_ = nullptr;
     QAction* optionsPaletteAction_ = nullptr;

@@ -5,10 +5,12 @@
 #include "edit_commands.h"
 #include "picking_commands.h"
 
+#include "interchange/tikz_format.h"
 #include "model/net_store.h"
 #include "model/undo.h"
 #include "render/canvas_geometry.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -46,6 +48,10 @@ void TMDIChild::PasteAt(int x, int y) { PasteClipboardAt(*this, x, y); }
 void TMDIChild::CopyAsPicture1Click() {
     if (!CopyNetPicture(Net(), PictureSize(), IsSubNet(), *QGuiApplication::clipboard()))
         host_.Ui().Error(CannotCopyPictureMessage);
+}
+
+void TMDIChild::CopyAsTikz1Click() {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(TikzText(Net(), false)));
 }
 
 void TMDIChild::Retype1Click() {

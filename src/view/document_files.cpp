@@ -2,6 +2,7 @@
 
 #include "interchange/interchange_file.h"
 #include "model/edge_list.h"
+#include "model/file_io.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
 #include "model/net_store.h"
@@ -54,6 +55,10 @@ SaveAsKind SaveAsKindForPath(const std::string& path) {
 bool LoadDocumentNet(NetWorkType& net, const std::string& path, const OptionType& options,
                      UserMessages& messages) {
     if (UpperExtension(path) == ".KP") return LoadKrackPlot(net, path, options, messages);
+    // Pajek's text networks are .net files too.
+    std::string bytes;
+    if (ReadFileLimited(path, MaxInterchangeFileSize, bytes) == ReadStatus::Ok && HoldsPajek(bytes))
+        return ReadInterchangeBytes(InterchangeFormat::Pajek, bytes, path, options, messages, net);
     return LoadNetFile(net, path, options, messages);
 }
 

@@ -91,6 +91,7 @@ public:
     void StartPaste() override;
     // Edit > Copy as Picture: the net onto the system clipboard as PNG and SVG.
     void CopyAsPicture1Click() override;
+    void CopyAsTikz1Click() override;
     void ClearCustomPOptionsClick() override;
     // Edit > Layout, in the visible canvas with the Fit margins.
     void Layout1Click(LayoutKind kind) override;

@@ -5,6 +5,7 @@
 #include "sub_net_levels.h"
 
 #include "interchange/interchange_file.h"
+#include "model/file_io.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
 #include "model/net_store.h"
@@ -97,7 +98,21 @@ bool NetDocument::Import(const std::string& path) {
         host_.Ui().Error(UnknownImportMessage(path));
         return false;
     }
-    if (!LoadInterchangeFile(*format, path, host_.State().options, host_.Ui(), net)) return false;
+    // A file that leaves the weight or the direction open asks first.
+    ImportChoices choices;
+    std::string bytes;
+    GraphDocument graph;
+    if (ReadFileLimited(path, MaxInterchangeFileSize, bytes) == ReadStatus::Ok &&
+        ReadInterchangeDocument(*format, bytes, graph).empty()) {
+        const WeightAttributeList weights = WeightAttributes(graph);
+        if (weights.names.size() > 1 || graph.directionOpen) {
+            const auto chosen = host_.Ui().AskImportChoices(weights.names, weights.guess, graph.directionOpen,
+                                                            graph.directed);
+            if (!chosen) return false;
+            choices = *chosen;
+        }
+    }
+    if (!LoadInterchangeFile(*format, path, host_.State().options, host_.Ui(), net, choices)) return false;
     Open(NoNameFile);
     net_ = std::move(net);
     display_.SetCaption(FileNameOf(path));

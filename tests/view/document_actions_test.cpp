@@ -31,6 +31,7 @@ struct RecordingCommands : DocumentCommands {
     void CopyToClipboard() override { Run("copy"); }
     void StartPaste() override { Run("paste"); }
     void CopyAsPicture1Click() override { Run("picture"); }
+    void CopyAsTikz1Click() override { Run("tikz"); }
     void ClearCustomPOptionsClick() override { Run("clear options"); }
     void MoveGraph(int dx, int dy) override { Run("move " + std::to_string(dx) + "," + std::to_string(dy)); }
     void ResetCommand() override { Run("reset"); }
@@ -79,6 +80,7 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         {"Copy1", "copy"},
         {"Paste1", "paste"},
         {"CopyAsPicture1", "picture"},
+        {"CopyAsTikz1", "tikz"},
         {"ResetCommand1", "reset"},
         {"RefreshNet2", "refresh"},
         {"HideAllAttributes2", "hide all"},
@@ -135,6 +137,7 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
         {"Copy1", false, false},
         {"Paste1", true, false},
         {"CopyAsPicture1", false, false},
+        {"CopyAsTikz1", false, false},
         {"HideAllAttributes1", false, false},
         {"HideAllAttributes2", false, false},
         {"ShowEdgeName1", true, true},

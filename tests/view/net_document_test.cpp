@@ -111,7 +111,8 @@ TEST_F(NetDocumentExchange, ExportThenImportAndRefusals) {
     EXPECT_FALSE(document.Export());
     EXPECT_EQ(host.dialogs.Texts("error"),
               std::vector<std::string>{" Cannot export the NetWork to\r\n" + dir.File("road.xyz") +
-                                       "\r\nExport writes .graphml .json .dot .gv .txt .edgelist."});
+                                       "\r\nExport writes .graphml .json .dot .gv .txt .edgelist .gml .gexf "
+                                       ".paj .g6 .d6 .csv .adjlist."});
     EXPECT_EQ(document.FileName(), road);
     EXPECT_EQ(document.Net().changed, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("road.xyz")));
