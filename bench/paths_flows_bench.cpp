@@ -4,7 +4,7 @@
 #include "accounts/k_shortest_paths_account.h"
 #include "accounts/max_flow_account.h"
 #include "accounts/results_sink.h"
-#include "algorithms/activity_net.h"
+#include "accounts/activity_net_checks.h"
 #include "model/net_store.h"
 
 #include "bench_nets.h"
