@@ -38,7 +38,6 @@ void NetInit(NetWorkType& net) {
     net.n = 0;
     net.lists.Clear();
     net.kindName = NetKind[UndirNetCode];
-    net.undo.reset();
 }
 
 void NetClear(NetWorkType& net) {
@@ -50,7 +49,6 @@ void NetClear(NetWorkType& net) {
 void FreeEdges(NetWorkType& net) { net.lists.Clear(); }
 
 void FreeNet(NetWorkType& net) {
-    net.undo.reset();
     FreeEdges(net);
 }
 

@@ -1,5 +1,6 @@
 #include "scratch_dir.h"
 #include "view/scripted_dialogs.h"
+#include "view/view_test_nets.h"
 
 #include "shell/about_box.h"
 #include "shell/frame_window.h"
@@ -109,7 +110,7 @@ QPoint CloseButton(QMdiSubWindow& sub) {
 TEST_F(FrameWindowTest, CloseButtonTakesTheFirstClickAfterACancelledQuestion) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     frame.OpenFile(Copy("road.net", "road.net"));
-    frame.ActiveDocument()->Net().changed = 1;
+    testing::TouchNet(*frame.ActiveDocument());
     QMdiSubWindow& sub = *frame.Area().currentSubWindow();
     dialogs.owner = &frame;
     dialogs.modal = true;
@@ -291,7 +292,7 @@ TEST_F(FrameWindowTest, CloseStopsWhenAWindowStaysOrAProcedureRuns) {
     frame.OpenFile(Copy("road.net", "road.net"));
     frame.OpenFile(Copy("flow.net", "flow.net"));
     for (TMDIChild* document : frame.Documents())
-        document->Net().changed = 1;
+        testing::TouchNet(*document);
 
     // Last to first: flow closes without saving, road's question is cancelled.
     dialogs.answers = {Answer::No, Answer::Cancel};
