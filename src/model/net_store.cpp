@@ -48,9 +48,7 @@ void NetClear(NetWorkType& net) {
 
 void FreeEdges(NetWorkType& net) { net.lists.Clear(); }
 
-void FreeNet(NetWorkType& net) {
-    FreeEdges(net);
-}
+void FreeNet(NetWorkType& net) { FreeEdges(net); }
 
 void CopyNet(const NetWorkType& src, NetWorkType& dst) {
     if (&src != &dst) dst = src;

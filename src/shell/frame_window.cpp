@@ -263,7 +263,8 @@ void TPlaxForm::CreateHistory() {
     undoAction_->setShortcut(QKeySequence::Undo);
     redoAction_ = new QAction(Text("Redo"), this);
     redoAction_->setObjectName(QStringLiteral("Redo1"));
-    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* action : {undoAction_, redoAction_}) {
         action->setEnabled(false);
         // On the frame, so the keys work whichever child has the focus.

@@ -71,7 +71,8 @@ constexpr const char* SizeChangeSteps[] = {"Increase X and Y Size", "Increase X 
                                            "Decrease X and Y Size", "Decrease X Size", "Decrease Y Size"};
 
 void ChangeNetSize(NetWorkType& net, SizeChange change, int step) {
-    const bool grow = change == SizeChange::GrowXY || change == SizeChange::GrowX || change == SizeChange::GrowY;
+    const bool grow =
+        change == SizeChange::GrowXY || change == SizeChange::GrowX || change == SizeChange::GrowY;
     const bool x = change != SizeChange::GrowY && change != SizeChange::ShrinkY;
     const bool y = change != SizeChange::GrowX && change != SizeChange::ShrinkX;
     void (*const scale)(NetWorkType&, Axis, int) = grow ? GrowAxis : ShrinkAxis;
@@ -99,7 +100,8 @@ void TMDIChild::ChangeSize(SizeChange change) {
 void TMDIChild::MoveGraph(int dx, int dy) {
     if (Busy()) return;
     document_.Edit(
-        MoveGraphStep, [dx, dy](NetWorkType& net) { plax::MoveGraph(net, dx, dy); }, MoveGraphMergeId(dx, dy));
+        MoveGraphStep, [dx, dy](NetWorkType& net) { plax::MoveGraph(net, dx, dy); },
+        MoveGraphMergeId(dx, dy));
 }
 
 void TMDIChild::FitNettoWindow1Click() {

@@ -215,9 +215,8 @@ CommandEnabling TMDIChild::Enabling() const {
 
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
-    actions_->DefEnableItem({on, Net().n >= 2, CanPaste(Net(), host_.State().clipboard),
-                             Net().n > 0, AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().n >= 2,
-                             Net().view});
+    actions_->DefEnableItem({on, Net().n >= 2, CanPaste(Net(), host_.State().clipboard), Net().n > 0,
+                             AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().n >= 2, Net().view});
     property_->DefEnableItem(Net());
     simulation_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);

@@ -40,7 +40,8 @@ NetDocument::NetDocument(DocumentHost& host, DocumentDisplay& display) : host_(h
 
 NetDocument::~NetDocument() = default;
 
-bool NetDocument::Edit(const std::string& text, const std::function<void(NetWorkType&)>& change, int mergeId) {
+bool NetDocument::Edit(const std::string& text, const std::function<void(NetWorkType&)>& change,
+                       int mergeId) {
     const NetWorkType before = net_;
     change(net_);
     return Record(text, before, mergeId);
@@ -203,7 +204,8 @@ bool NetDocument::EnterSubNet(int from, int to) {
     if (levels_.Home() == nullptr || !EdgeExists(net_, from, to)) return false;
     if (!GetSubNet(net_, from, to)) {
         if (!host_.Ui().Confirm(DecomposeEdgeQuestion)) return false;
-        Edit(DecomposeEdgeStep, [from, to](NetWorkType& net) { SetSubNet(net, from, to, NewSubNet(net, from, to)); });
+        Edit(DecomposeEdgeStep,
+             [from, to](NetWorkType& net) { SetSubNet(net, from, to, NewSubNet(net, from, to)); });
     }
     if (!EnterLevel(levels_, net_, from, to, host_.Ui())) return false;
     display_.SetCaption(net_.name);

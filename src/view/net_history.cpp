@@ -15,9 +15,10 @@ bool SamePoint(PointType a, PointType b) {
 
 bool SameEdge(const EdgeType& a, const EdgeType& b) {
     // The anchors are where the last painting put the handles: no part of the net.
-    if (a.target != b.target || a.weight != b.weight || a.color != b.color || a.reserved != b.reserved || a.name != b.name || a.shape != b.shape ||
-        a.lineStyle != b.lineStyle || a.lineWidth != b.lineWidth || a.aux != b.aux ||
-        a.decomposedLength != b.decomposedLength || a.flow != b.flow || a.traversed != b.traversed)
+    if (a.target != b.target || a.weight != b.weight || a.color != b.color || a.reserved != b.reserved ||
+        a.name != b.name || a.shape != b.shape || a.lineStyle != b.lineStyle || a.lineWidth != b.lineWidth ||
+        a.aux != b.aux || a.decomposedLength != b.decomposedLength || a.flow != b.flow ||
+        a.traversed != b.traversed)
         return false;
     if (!a.subNet || !b.subNet) return !a.subNet && !b.subNet;
     return a.subNet == b.subNet || SameLevelContent(*a.subNet, *b.subNet);

@@ -4,7 +4,6 @@
 #include "view/document_window.h"
 #include "view/net_canvas_widget.h"
 
-
 #include <QAction>
 #include <QTest>
 

@@ -430,6 +430,11 @@ TEST_F(DocumentWindowTest, ManualSimulationBlinksFiresByClickAndEndsOnEscape) {
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(160, 175));
     EXPECT_EQ(doc->Net().points[1].tokens, 0);
     EXPECT_EQ(doc->Net().points[3].tokens, 1);
+    // The firing is a step: undone, the example is as its file holds it and closes unasked.
+    EXPECT_EQ(doc->History().undoText().toStdString(), "Fire Transition");
+    doc->Undo1Click();
+    EXPECT_EQ(doc->Net().points[1].tokens, 1);
+    EXPECT_FALSE(doc->Net().changed);
     bool locked = false;
     host.editPoint = [&](PointDialogState& s) {
         locked = s.shapeLocked;
