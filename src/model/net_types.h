@@ -127,12 +127,10 @@ struct ViewFlags {
     bool operator==(const ViewFlags&) const = default;
 };
 
+// What the window keeps in the record: the busy flag and the visible canvas size. The drag and
+// export flags travel with the painter (NetCanvas).
 struct InteractionState {
-    std::uint8_t exportDrawing = 0;
-    std::uint8_t pointDrag = 0;
     std::uint8_t busy = 0;
-    std::uint8_t groupDrag = 0;
-    std::uint8_t labelDrag = 0;
     std::uint16_t canvasWidth = 0;
     std::uint16_t canvasHeight = 0;
 

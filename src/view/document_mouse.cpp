@@ -79,19 +79,12 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
         Net().selection.left = Net().selection.right = m.x;
         Net().selection.top = Net().selection.bottom = m.y;
         gesture_.StartBand(m.x, m.y);
-        gesture_.Mirror(Net().interaction);
     }
 }
 
-void TMDIChild::SetGesture(void (CanvasGesture::*change)(int), int point) {
-    (gesture_.*change)(point);
-    gesture_.Mirror(Net().interaction);
-}
+void TMDIChild::SetGesture(void (CanvasGesture::*change)(int), int point) { (gesture_.*change)(point); }
 
-void TMDIChild::EndGesture() {
-    gesture_.End();
-    gesture_.Mirror(Net().interaction);
-}
+void TMDIChild::EndGesture() { gesture_.End(); }
 
 void TMDIChild::StartGroupDrag(int q) {
     const PointType& held = PointOf(Net(), q);
@@ -103,7 +96,6 @@ void TMDIChild::StartGroupDrag(int q) {
     }
     dragBefore_ = Net();
     gesture_.StartGroupDrag(q, std::move(group), EdgesTouching(Net(), moving));
-    gesture_.Mirror(Net().interaction);
     canvas_->BeginDrag(SelectedPoints(), gesture_.GroupEdges());
 }
 
@@ -298,7 +290,8 @@ void TMDIChild::PointDialog(int p) {
     if (!edited) return;
     document_.Edit(PointDialogStep, [p, &edited](NetWorkType& net) { ApplyPointDialog(net, p, *edited); });
     // The tokens or shapes may have changed under the game.
-    if (machine_.Simulation().AnyEnabled()) machine_.Simulation().Recompute(Net());
+    if (!machine_.Simulation().AnyEnabled()) return;
+    machine_.Simulation().Recompute(Net());
     RepaintNet();
 }
 

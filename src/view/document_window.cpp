@@ -184,7 +184,7 @@ void TMDIChild::RepaintNet() {
 }
 
 void TMDIChild::TimerTick() {
-    if (!machine_.Simulation().Tick(Net().interaction.pointDrag != 0)) return;
+    if (!machine_.Simulation().Tick(gesture_.Is(GestureKind::PointDrag))) return;
     canvas_->SetInverted(machine_.Simulation().Inverted());
     canvas_->update();
 }

@@ -94,14 +94,16 @@ TEST_F(CheckModeTest, TheQuestionDialogJudgesATypedAnswerAndOffersTheCurrentQues
     doc->CheckMyAnswer1Click();
     ASSERT_TRUE(doc->Check().Active());
     const std::vector<std::string> wrong = host.LastResults();
-    EXPECT_NE(std::find_if(wrong.begin(), wrong.end(),
-                           [](const std::string& line) { return line.find("length 28.5") != std::string::npos; }),
-              wrong.end());
+    EXPECT_NE(
+        std::find_if(wrong.begin(), wrong.end(),
+                     [](const std::string& line) { return line.find("length 28.5") != std::string::npos; }),
+        wrong.end());
 
     answer("shortest path", 1, 9, "1 3 6 8 9");
     doc->CheckMyAnswer1Click();
     const std::vector<std::string> right = host.LastResults();
-    EXPECT_NE(std::find(right.begin(), right.end(), "    Correct"), right.end()) << ::testing::PrintToString(right);
+    EXPECT_NE(std::find(right.begin(), right.end(), "    Correct"), right.end())
+        << ::testing::PrintToString(right);
 
     QString offered;
     QTimer::singleShot(0, [&offered] {
