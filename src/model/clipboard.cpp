@@ -72,7 +72,6 @@ void MergeClipboard(NetWorkType& net, const NetWorkType& clipboard, int x, int y
             e.target = static_cast<std::uint8_t>(e.target + m);
     }
     net.n = static_cast<std::uint8_t>(m + clipboard.n);
-    net.changed = 1;
 }
 
 } // namespace plax

@@ -28,8 +28,7 @@ struct Corner {
 Corner ReferenceCorner(const NetWorkType& clipboard);
 
 // Appends the clipboard's points and edges as points N + 1 .. N + N(clipboard), moved so that
-// the reference corner lands on (x, y); sets the changed flag. The caller checks PasteFits and
-// takes the undo snapshot.
+// the reference corner lands on (x, y). The caller checks PasteFits.
 void MergeClipboard(NetWorkType& net, const NetWorkType& clipboard, int x, int y);
 
 } // namespace plax

@@ -211,7 +211,6 @@ std::string KrackPlotText(const NetWorkType& net) {
 bool ReadKrackPlotText(NetWorkType& net, std::string_view text, const std::string& path,
                        const OptionType& options, UserMessages& messages) {
     std::vector<std::string> lines = NonBlankLines(text);
-    net.undo.reset();
     NetClear(net);
     for (auto& p : net.points)
         p = PointType{};
@@ -279,7 +278,6 @@ bool LoadKrackPlot(NetWorkType& net, const std::string& path, const OptionType& 
                    UserMessages& messages) {
     std::string text;
     if (ReadFileLimited(path, MaxKrackPlotFileSize, text) != ReadStatus::Ok) {
-        net.undo.reset();
         NetClear(net);
         messages.Warning(CannotLoadMessage(path));
         return false;

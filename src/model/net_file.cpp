@@ -321,7 +321,6 @@ bool NetReader::ReadSubNet(NetWorkType& net, int from, int to, int depth, const 
 }
 
 bool NetReader::ReadNet(NetWorkType& net, const std::string& path, int depth) {
-    net.undo.reset();
     NetClear(net);
     net.name = NetNameFromPath(path);
     for (auto& p : net.points)
@@ -379,7 +378,6 @@ bool LoadNetFile(NetWorkType& net, const std::string& path, const OptionType& op
                  UserMessages& messages) {
     std::string bytes;
     if (ReadFileLimited(path, MaxNetFileSize, bytes) != ReadStatus::Ok) {
-        net.undo.reset();
         NetClear(net);
         net.name = NetNameFromPath(path);
         messages.Warning(InvalidFileMessage(path));

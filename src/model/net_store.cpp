@@ -38,7 +38,6 @@ void NetInit(NetWorkType& net) {
     net.n = 0;
     net.lists.Clear();
     net.kindName = NetKind[UndirNetCode];
-    net.undo.reset();
 }
 
 void NetClear(NetWorkType& net) {
@@ -49,10 +48,7 @@ void NetClear(NetWorkType& net) {
 
 void FreeEdges(NetWorkType& net) { net.lists.Clear(); }
 
-void FreeNet(NetWorkType& net) {
-    net.undo.reset();
-    FreeEdges(net);
-}
+void FreeNet(NetWorkType& net) { FreeEdges(net); }
 
 void CopyNet(const NetWorkType& src, NetWorkType& dst) {
     if (&src != &dst) dst = src;

@@ -116,30 +116,6 @@ private:
     std::array<EdgeList, MaxPoints + 1> lists_;
 };
 
-// An owning pointer that copies what it points to, so the record holding it stays a value.
-template <class T> class ValuePtr {
-public:
-    ValuePtr() = default;
-    explicit ValuePtr(std::unique_ptr<T> p) : p_(std::move(p)) {}
-    ValuePtr(const ValuePtr& o) : p_(o.p_ ? std::make_unique<T>(*o.p_) : nullptr) {}
-    ValuePtr& operator=(const ValuePtr& o) {
-        if (this != &o) p_ = o.p_ ? std::make_unique<T>(*o.p_) : nullptr;
-        return *this;
-    }
-    ValuePtr(ValuePtr&&) noexcept = default;
-    ValuePtr& operator=(ValuePtr&&) noexcept = default;
-    ~ValuePtr() = default;
-
-    T* get() const { return p_.get(); }
-    T* operator->() const { return p_.get(); }
-    T& operator*() const { return *p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    void reset() { p_.reset(); }
-
-private:
-    std::unique_ptr<T> p_;
-};
-
 struct ViewFlags {
     std::uint8_t edgeLabels = 0;
     std::uint8_t edgeMarks = 0;
@@ -151,12 +127,10 @@ struct ViewFlags {
     bool operator==(const ViewFlags&) const = default;
 };
 
+// What the window keeps in the record: the busy flag and the visible canvas size. The drag and
+// export flags travel with the painter (NetCanvas).
 struct InteractionState {
-    std::uint8_t exportDrawing = 0;
-    std::uint8_t pointDrag = 0;
     std::uint8_t busy = 0;
-    std::uint8_t groupDrag = 0;
-    std::uint8_t labelDrag = 0;
     std::uint16_t canvasWidth = 0;
     std::uint16_t canvasHeight = 0;
 
@@ -176,9 +150,9 @@ struct SelectionState {
 
 enum class SnapshotKind : std::uint8_t { PointsOnly = 0, Full = 1 };
 
-// A net is a value: copying it copies everything it reaches, sub-nets and the undo snapshot
-// included. Within the copy, the two entries of an undirected edge still share one sub-net.
-// Points and lists are indexed by point number 1..MaxPoints; index 0 is unused.
+// A net is a value: copying it copies everything it reaches, sub-nets included. Within the copy, the two
+// entries of an undirected edge still share one sub-net. Points and lists are indexed by point
+// number 1..MaxPoints; index 0 is unused.
 struct NetWorkType {
     std::string name;
     std::uint8_t n = 0;
@@ -194,7 +168,6 @@ struct NetWorkType {
     InteractionState interaction;
     SnapshotKind snapshotKind = SnapshotKind::PointsOnly;
     SelectionState selection;
-    ValuePtr<NetWorkType> undo;
 };
 
 // The program-wide settings, with their start-up values.

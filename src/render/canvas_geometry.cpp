@@ -59,7 +59,6 @@ bool ScaleAxis(NetWorkType& net, Axis axis, int delta, bool selectedOnly) {
         const double scaled = std::clamp(static_cast<double>(v - c) * f, -2.0e9, 2.0e9);
         v = ClampToInt(Nearest(scaled) + c);
     }
-    net.changed = 1;
     return true;
 }
 

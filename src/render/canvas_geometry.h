@@ -35,12 +35,11 @@ Extent PointsExtent(const NetWorkType& net, bool selectedOnly);
 
 enum class Axis { X, Y };
 // Grows (or shrinks) the extent along one axis by about `step` about its centre: the selected
-// points when a selection of at least 2 exists, else all points. Sets the changed flag unless
-// the extent is flat.
+// points when a selection of at least 2 exists, else all points. A flat extent stays.
 void GrowAxis(NetWorkType& net, Axis axis, int step);
 void ShrinkAxis(NetWorkType& net, Axis axis, int step);
 
-// Moves the selected points (any selection), else all, by (dx, dy). Does not set the changed flag.
+// Moves the selected points (any selection), else all, by (dx, dy).
 void MoveGraph(NetWorkType& net, int dx, int dy);
 
 // Moves every point so that the least x and the least y become the margin.

@@ -52,7 +52,7 @@ void DrawEdge(NetCanvas& canvas, NetWorkType& net, int from, int to, Color c) {
     for (int k = 0; k < path->pointCount; ++k)
         line << ToQPoint(path->points[static_cast<std::size_t>(k)]);
     painter.drawPolyline(line);
-    const bool drag = DragInProgress(net);
+    const bool drag = canvas.dragging;
     if (!IsUndirected(net) && !drag) {
         DrawArrow(painter, path->arrowFrom.x, path->arrowFrom.y, path->arrowTo.x, path->arrowTo.y);
     }

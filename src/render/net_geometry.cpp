@@ -76,10 +76,6 @@ const PointOptionType& PointOptionsInForce(const NetWorkType& net, int i) {
     return p.customOptions != 0 ? p.options : net.defaultOptions;
 }
 
-bool DragInProgress(const NetWorkType& net) {
-    return net.interaction.pointDrag != 0 || net.interaction.groupDrag != 0;
-}
-
 int TriangleHalfWidth(int r) { return r + r / 3; }
 
 int CornerEllipse(int r) {

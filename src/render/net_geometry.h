@@ -28,7 +28,6 @@ int Nearest(double value);
 
 // The options block that governs point i: its own when it has custom options, else the net's.
 const PointOptionType& PointOptionsInForce(const NetWorkType& net, int i);
-bool DragInProgress(const NetWorkType& net);
 
 // Half the base of a triangle point of radius r.
 int TriangleHalfWidth(int r);

@@ -13,6 +13,10 @@ struct NetCanvas {
     // The net is a level below the top: its points 1 and 2 stand for the ends of the
     // decomposed edge and are drawn dotted.
     bool subNet = false;
+    // What moves in a drag is drawn bare: no labels, fills, numbers or arrowheads.
+    bool dragging = false;
+    // The drawing goes to a picture or a printer, not to the screen.
+    bool exporting = false;
 };
 
 // The default drawing colour, the settings' "Fore Default Color": "Refresh Net" and every

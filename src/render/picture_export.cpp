@@ -106,9 +106,8 @@ std::optional<PictureFormat> PictureFormatForPath(const std::string& path) {
 void DrawNetPicture(QPainter& painter, const NetWorkType& net, int width, int height, bool subNet) {
     // Drawing writes anchors into the net; a picture leaves the caller's net as it was.
     NetWorkType copy = net;
-    copy.interaction.exportDrawing = 1;
     ClearCanvas(painter, width, height);
-    NetCanvas canvas{painter, subNet};
+    NetCanvas canvas{painter, subNet, false, true};
     DrawNet(canvas, copy, OwnColor);
     if (copy.view.pointNames != 0 || copy.view.tokens != 0) DrawAllPointLabels(canvas, copy, true);
 }

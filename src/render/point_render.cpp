@@ -23,7 +23,7 @@ void DrawPointBorder(NetCanvas& canvas, const NetWorkType& net, int i, Color c) 
     QPainter& painter = canvas.painter;
     const PointOptionType& o = PointOptionsInForce(net, i);
     // Without a fill the brush stays clear, as every point leaves it, so the inside is not painted.
-    if (o.showNumber == 0 && o.fillPoint != 0 && !DragInProgress(net)) painter.setBrush(ToQColor(c));
+    if (o.showNumber == 0 && o.fillPoint != 0 && !canvas.dragging) painter.setBrush(ToQColor(c));
     painter.setPen(PointPen(canvas, net, i, c));
     DrawOutline(painter, PointOutlineOf(net, i));
     if (PointRadius(net, i) > 4 && o.doubleBorder != 0) DrawOutline(painter, PointOutlineOf(net, i, true));
@@ -44,7 +44,7 @@ void DrawPoint(NetCanvas& canvas, NetWorkType& net, int i, Color c) {
     PointType& point = net.points[static_cast<std::size_t>(i)];
     if (c == OwnColor) c = point.color;
     const PointOptionType& o = PointOptionsInForce(net, i);
-    const bool drag = DragInProgress(net);
+    const bool drag = canvas.dragging;
     painter.setPen(ThinPen(c));
     SetCanvasFont(painter, net.defaultOptions.fontSize);
     if (o.showBorder != 0) DrawPointBorder(canvas, net, i, c);

@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QIcon>
 #include <QInputDialog>
 #include <QMdiArea>
@@ -37,6 +38,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoStack>
+#include <QUndoView>
 
 #include <algorithm>
 #include <array>
@@ -162,6 +166,7 @@ void TPlaxForm::Setup() {
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { ChildActivated(); });
 
     CreateMenus();
+    CreateHistory();
     CreateToolbar();
     statusBar();
 
@@ -213,6 +218,81 @@ void TPlaxForm::CreateMenus() {
     helpMenu_->addAction(tr("&About..."), this, &TPlaxForm::About1Click);
 
     ShowMenus({fileMenu_});
+}
+
+namespace {
+
+// The Edit menu's texts: "Undo Move Point", or "Undo" alone when there is no step.
+QString StepCaption(const char* verb, const QString& step) {
+    return step.isEmpty() ? Text(verb) : Text(verb) + QLatin1Char(' ') + step;
+}
+
+// The history refuses clicks while a procedure runs, as every other edit does.
+class HistoryList : public QUndoView {
+public:
+    HistoryList(QUndoGroup& group, ProgramState& state, Dialogs& ui, QWidget* parent)
+        : QUndoView(&group, parent), state_(state), ui_(ui) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (Refused()) return;
+        QUndoView::mousePressEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (Refused()) return;
+        QUndoView::keyPressEvent(event);
+    }
+
+private:
+    bool Refused() {
+        if (state_.run.busy == 0) return false;
+        ui_.Warning(ProcedureInProgressMessage);
+        return true;
+    }
+
+    ProgramState& state_;
+    Dialogs& ui_;
+};
+
+} // namespace
+
+void TPlaxForm::CreateHistory() {
+    undoGroup_ = new QUndoGroup(this);
+    undoAction_ = new QAction(Text("Undo"), this);
+    undoAction_->setObjectName(QStringLiteral("Undo1"));
+    undoAction_->setShortcut(QKeySequence::Undo);
+    redoAction_ = new QAction(Text("Redo"), this);
+    redoAction_->setObjectName(QStringLiteral("Redo1"));
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* action : {undoAction_, redoAction_}) {
+        action->setEnabled(false);
+        // On the frame, so the keys work whichever child has the focus.
+        addAction(action);
+    }
+    connect(undoGroup_, &QUndoGroup::canUndoChanged, undoAction_, &QAction::setEnabled);
+    connect(undoGroup_, &QUndoGroup::canRedoChanged, redoAction_, &QAction::setEnabled);
+    connect(undoGroup_, &QUndoGroup::undoTextChanged, this,
+            [this](const QString& step) { undoAction_->setText(StepCaption("Undo", step)); });
+    connect(undoGroup_, &QUndoGroup::redoTextChanged, this,
+            [this](const QString& step) { redoAction_->setText(StepCaption("Redo", step)); });
+    connect(undoAction_, &QAction::triggered, this, [this] {
+        if (TMDIChild* document = ActiveDocument()) document->Undo1Click();
+    });
+    connect(redoAction_, &QAction::triggered, this, [this] {
+        if (TMDIChild* document = ActiveDocument()) document->Redo1Click();
+    });
+
+    auto* dock = new QDockWidget(Text(UndoHistoryCaption), this);
+    dock->setObjectName(QStringLiteral("UndoHistory"));
+    historyView_ = new HistoryList(*undoGroup_, state_, *dialogs_, dock);
+    historyView_->setEmptyLabel(Text(HistoryStartText));
+    dock->setWidget(historyView_);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    dock->hide();
+    historyAction_ = dock->toggleViewAction();
+    historyAction_->setObjectName(QStringLiteral("UndoHistory1"));
+    historyAction_->setText(Text(UndoHistoryCaption));
 }
 
 void TPlaxForm::CreateToolbar() {
@@ -381,6 +461,8 @@ std::optional<EdgeDialogState> TPlaxForm::EditEdge(const EdgeDialogState& state)
 
 TMDIChild& TPlaxForm::AddDocument(std::unique_ptr<TMDIChild> document) {
     TMDIChild& shown = *document;
+    undoGroup_->addStack(&shown.History());
+    shown.AddHistoryItems(*undoAction_, *redoAction_, *historyAction_);
     AddChild(document.release());
     windowMenu_->menuAction()->setEnabled(true);
     return shown;
@@ -579,7 +661,10 @@ void TPlaxForm::DisableDocumentItems() {
 
 void TPlaxForm::ChildActivated() {
     QWidget* child = ActiveChild();
-    if (auto* document = qobject_cast<TMDIChild*>(child)) {
+    auto* active = qobject_cast<TMDIChild*>(child);
+    // Undo and Redo act on the document shown, and on nothing while a text window is active.
+    undoGroup_->setActiveStack(active != nullptr ? &active->History() : nullptr);
+    if (auto* document = active) {
         lastDocument_ = document;
         ShowMenus(document->Menus());
         document->FormActivate();

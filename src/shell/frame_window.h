@@ -26,6 +26,8 @@ class QMenu;
 class QSpinBox;
 class QTimer;
 class QToolBar;
+class QUndoGroup;
+class QUndoView;
 
 namespace plax {
 
@@ -41,6 +43,9 @@ inline constexpr const char* ProgramTitle = "Plax";
 inline constexpr const char* OpenFileFilter = "Net files (*.net)|*.net|Report files (*.txt)|*.txt|KrackPlot "
                                               "files (*.kp)|*.kp|Plax exercises (*.pex)|*.pex";
 inline constexpr const char* InvalidExtensionMessage = "Invalid Extension of the File";
+inline constexpr const char* UndoHistoryCaption = "Undo History";
+// The first line of the history: the net as it was opened.
+inline constexpr const char* HistoryStartText = "<opened>";
 inline constexpr const char* StepHint = "Step for Size and Move operations";
 // Milliseconds between two ticks of the documents' timer modes.
 inline constexpr int TimerInterval = 300;
@@ -113,6 +118,12 @@ public:
     QAction* SaveButton() const { return saveButton_; }
     QSpinBox& StepEdit() const { return *stepEdit_; }
     QMenu& WindowMenu() const { return *windowMenu_; }
+    // Edit > Undo and Redo, whose texts name the active document's step, and View > "Undo
+    // History" with the active document's steps.
+    QAction& UndoAction() const { return *undoAction_; }
+    QAction& RedoAction() const { return *redoAction_; }
+    QAction& HistoryAction() const { return *historyAction_; }
+    QUndoView& HistoryView() const { return *historyView_; }
     TProgressBar& Progress() const { return *progress_; }
     TGetKForm& KPathsDialog() const { return *kForm_; }
     TOptionsDlg& OptionsDlg() const { return *optionsDlg_; }
@@ -126,6 +137,7 @@ protected:
 private:
     void Setup();
     void CreateMenus();
+    void CreateHistory();
     void CreateToolbar();
     void CreateStepEdit(QToolBar& bar);
     void ToolButtonClick(CommandCode code);
@@ -161,6 +173,11 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QUndoGroup* undoGroup_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* historyAction_ = nullptr;
+    QUndoView* historyView_ = nullptr;
     QPointer<QActionGroup> windowList_;
     struct CodeButton {
         QAction* action = nullptr;

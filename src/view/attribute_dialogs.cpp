@@ -52,7 +52,6 @@ bool CommitMark(double& weight, std::string_view text, UserMessages& ui) {
 }
 
 void ApplyPointDialog(NetWorkType& net, int p, const PointType& edited) {
-    net.changed = 1;
     net.points[static_cast<std::size_t>(p)] = edited;
 }
 
@@ -100,7 +99,6 @@ void SetLineWidth(EdgeAttributes& block, int width) {
 bool StyleEnabled(const EdgeAttributes& block) { return block.lineWidth < 2; }
 
 void ApplyEdgeDialog(NetWorkType& net, const EdgeDialogState& edited) {
-    net.changed = 1;
     SetEdgeAttributes(net, edited.from, edited.to, edited.block);
     if (edited.twoWay) SetEdgeAttributes(net, edited.to, edited.from, edited.reverse);
 }

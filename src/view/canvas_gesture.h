@@ -14,9 +14,7 @@ namespace plax {
 enum class GestureKind { None, RubberBand, LabelDrag, PointDrag, GroupDrag, MarkEdge };
 
 // The gesture of a document's canvas and the data each kind needs (the band's corners, the held
-// point, the group's offsets). The net record keeps three of
-// it as flags (the drawing reads them, and they travel with the net between levels); Mirror
-// writes them.
+// point, the group's offsets). The drawing learns of a drag from the canvas, not from the net.
 class CanvasGesture {
 public:
     // One entry of a group drag: a selected point and its offset from the grabbed point.
@@ -60,12 +58,6 @@ public:
     void End() { Start(GestureKind::None, 0); }
 
     // The net's drag flags as the gesture has them.
-    void Mirror(InteractionState& flags) const {
-        flags.labelDrag = kind_ == GestureKind::LabelDrag ? 1 : 0;
-        flags.pointDrag = kind_ == GestureKind::PointDrag ? 1 : 0;
-        flags.groupDrag = kind_ == GestureKind::GroupDrag ? 1 : 0;
-    }
-
 private:
     void Start(GestureKind kind, int point) {
         kind_ = kind;

@@ -1,7 +1,8 @@
 #include "clipboard_commands.h"
 
+#include "net_history.h"
+
 #include "model/clipboard.h"
-#include "model/undo.h"
 #include "render/picture_export.h"
 
 #include <QByteArray>
@@ -36,10 +37,7 @@ void PasteClipboardAt(DocumentContext& document, int x, int y) {
         document.Host().Ui().Error(TooManyPointsMessage);
         return;
     }
-    SaveUndoFull(net);
-    MergeClipboard(net, clipboard, x, y);
-    document.DefEnableItem();
-    document.RepaintNet();
+    document.Edit(PasteStep, [&](NetWorkType& n) { MergeClipboard(n, clipboard, x, y); });
 }
 
 bool CopyNetPicture(const NetWorkType& net, QSize size, bool subNet, QClipboard& clipboard) {

@@ -131,10 +131,8 @@ void DocumentActions::MakeFileMenu() {
 
 void DocumentActions::MakeEditMenu() {
     editMenu_ = new QMenu(QStringLiteral("&Edit"), &owner_);
-    // Shown rather than hidden: a visible Undo is what users look for.
-    undoAction_ = AddCommandAction(*editMenu_, "Undo1", "Undo", &DocumentCommands::Undo1Click);
-    undoAction_->setShortcut(QKeySequence::Undo);
-    editMenu_->addSeparator();
+    // Undo and Redo are the frame's (AddHistoryItems); they go before this separator.
+    historySeparator_ = editMenu_->addSeparator();
     MakeClipboardItems(*editMenu_);
     editMenu_->addSeparator();
     MakeEditSubMenus(*editMenu_);
@@ -313,6 +311,12 @@ void DocumentActions::MakeWindowSwitches() {
     connect(viewMenu_, &QMenu::aboutToShow, this, &DocumentActions::View1Click);
 }
 
+// Shown rather than hidden: a visible Undo is what users look for.
+void DocumentActions::AddHistoryItems(QAction& undo, QAction& redo, QAction& history) {
+    editMenu_->insertActions(historySeparator_, {&undo, &redo});
+    viewMenu_->insertAction(toolbarAction_, &history);
+}
+
 void DocumentActions::View1Click() {
     toolbarAction_->setChecked(host_.ToolbarVisible());
     optionsPaletteAction_->setChecked(host_.OptionsPaletteVisible());
@@ -331,7 +335,6 @@ void DocumentActions::MakeReportMenu() {
 void DocumentActions::DefEnableItem(const ActionStates& states) {
     for (const CodeItem& item : codeItems_)
         item.action->setEnabled(states.enabling[item.code]);
-    undoAction_->setEnabled(states.undo);
     copyAction_->setEnabled(states.copy);
     pasteAction_->setEnabled(states.paste);
     pictureAction_->setEnabled(states.picture);

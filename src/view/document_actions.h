@@ -39,7 +39,6 @@ public:
     virtual bool Export1Click() = 0;
     virtual void Print1Click() = 0;
     virtual void PrintSetup1Click() = 0;
-    virtual void Undo1Click() = 0;
     virtual void CopyToClipboard() = 0;
     virtual void StartPaste() = 0;
     virtual void CopyAsPicture1Click() = 0;
@@ -67,7 +66,6 @@ public:
 // The states the document's own items show, as the document computes them.
 struct ActionStates {
     CommandEnabling enabling;
-    bool undo = false;
     bool copy = false;    // Plax Clipboard > Copy
     bool paste = false;   // Plax Clipboard > Paste
     bool picture = false; // Copy as Picture
@@ -93,6 +91,8 @@ public:
     QMenu* PopupMenu() const { return popupMenu_; }
 
     void DefEnableItem(const ActionStates& states);
+    // The frame's Undo and Redo at the head of the Edit menu, its Undo History in the View menu.
+    void AddHistoryItems(QAction& undo, QAction& redo, QAction& history);
     // The View check marks and the Toolbar switch; the pop-up follows.
     void SyncViewChecks(const ViewFlags& view);
 
@@ -142,7 +142,7 @@ private:
     QMenu* reportMenu_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     QAction* refreshNetAction_ = nullptr;
-    QAction* undoAction_ = nullptr;
+    QAction* historySeparator_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* pasteAction_ = nullptr;
     QAction* pictureAction_ = nullptr;

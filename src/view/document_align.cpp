@@ -2,8 +2,9 @@
 
 #include "net_canvas_widget.h"
 
+#include "net_history.h"
+
 #include "model/alignment.h"
-#include "model/undo.h"
 
 #include <algorithm>
 
@@ -30,6 +31,18 @@ bool LineUp(NetWorkType& net, CommandCode code) {
     return true;
 }
 
+const char* AlignStepName(CommandCode code) {
+    switch (code) {
+    case C::AlignLeft: return "Align edges to Left";
+    case C::AlignRight: return "Align edges to Right";
+    case C::AlignTop: return "Align edges to Top";
+    case C::AlignBottom: return "Align edges to Bottom";
+    case C::SpaceHorizontally: return "Space equally, horizontally";
+    case C::SpaceVertically: return "Space equally, vertically";
+    default: return "Fit to Ellipse";
+    }
+}
+
 bool Spread(NetWorkType& net, CommandCode code) {
     if (code == C::SpaceHorizontally) return SpaceEquallyX(net);
     if (code == C::SpaceVertically) return SpaceEquallyY(net);
@@ -38,22 +51,18 @@ bool Spread(NetWorkType& net, CommandCode code) {
 
 } // namespace
 
-// Codes 21..26 and 28. Moved points mark the net changed, as every other move does, so closing
-// the net asks before the new layout is lost.
+// Codes 21..26 and 28, each a step named after its Edit item. Moved points mark the net
+// changed, as every other move does, so closing the net asks before the new layout is lost.
 void TMDIChild::AlignSelection(CommandCode code) {
     if (Busy()) return;
     const std::size_t wanted = LinesUp(code) ? 2 : 3;
     if (SelectedPoints().size() < wanted) return;
-    SaveUndoPoints(Net());
-    const bool done = LinesUp(code) ? LineUp(Net(), code) : Spread(Net(), code);
-    if (done) {
-        Net().changed = 1;
-    } else {
-        Beep();
-    }
-    ClearSelection();
-    RepaintNet();
-    DefEnableItem();
+    bool done = false;
+    document_.Edit(AlignStepName(code), [&done, code](NetWorkType& net) {
+        done = LinesUp(code) ? LineUp(net, code) : Spread(net, code);
+    });
+    if (!done) Beep();
+    DropSelection();
 }
 
 // A selection of two points or more is laid out alone, within room around it; otherwise the
@@ -70,12 +79,8 @@ void TMDIChild::Layout1Click(LayoutKind kind) {
     LayoutOptions options;
     options.kind = kind;
     options.selectionOnly = SelectedPoints().size() >= 2;
-    SaveUndoPoints(Net());
-    LayoutNet(Net(), area, options);
-    Net().changed = 1;
-    ClearSelection();
-    RepaintNet();
-    DefEnableItem();
+    document_.Edit(LayoutStep, [&](NetWorkType& net) { LayoutNet(net, area, options); });
+    DropSelection();
 }
 
 } // namespace plax

@@ -4,6 +4,7 @@
 
 #include "model/net_types.h"
 
+#include <functional>
 #include <string>
 
 namespace plax {
@@ -20,6 +21,10 @@ public:
     // The net is a level below the top (a decomposed edge's sub-net).
     virtual bool IsSubNet() const = 0;
     virtual DocumentHost& Host() = 0;
+
+    // Changes the net as one step of the document's history (named `text`), when anything
+    // changes; the document then repaints and re-enables by itself.
+    virtual void Edit(const std::string& text, const std::function<void(NetWorkType&)>& change) = 0;
 
     // Disarms any armed command: status prompt cleared, "Ready" shown, Reset disabled.
     virtual void ResetCommand() = 0;

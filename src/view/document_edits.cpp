@@ -3,11 +3,12 @@
 #include "clipboard_commands.h"
 #include "document_window_parts.h"
 #include "edit_commands.h"
+#include "net_history.h"
 #include "picking_commands.h"
 
 #include "interchange/tikz_format.h"
 #include "model/net_store.h"
-#include "model/undo.h"
+#include "model/point_options.h"
 #include "render/canvas_geometry.h"
 
 #include <QClipboard>
@@ -58,46 +59,55 @@ void TMDIChild::Retype1Click() {
     if (Busy()) return;
     if (EdgeCount(Net()) > 0 && Net().kindName == NetKind[DirNetCode]) return;
     ResetCommand();
-    RetypeNet(Net(), host_.State().options);
-    labelType_->setText(QString::fromStdString(Net().kindName));
-    RepaintNet();
-    DefEnableItem();
+    document_.Edit(RetypeStep, [this](NetWorkType& net) { RetypeNet(net, host_.State().options); });
 }
 
 void TMDIChild::DeleteAll1Click() {
     if (Busy()) return;
     ResetCommandSoft();
     if (host_.Ui().Ask(DeleteAllQuestion(Net().name), DeleteAllCaption) != Answer::Yes) return;
-    SaveUndoFull(Net());
-    DeleteAllOf(Net(), IsSubNet());
-    RepaintNet();
-    DefEnableItem();
+    const bool subNet = IsSubNet();
+    document_.Edit(DeleteAllStep, [subNet](NetWorkType& net) { DeleteAllOf(net, subNet); });
 }
+
+namespace {
+
+// The steps of the Change Size commands, in the order of SizeChange.
+constexpr const char* SizeChangeSteps[] = {"Increase X and Y Size", "Increase X Size", "Increase Y Size",
+                                           "Decrease X and Y Size", "Decrease X Size", "Decrease Y Size"};
+
+void ChangeNetSize(NetWorkType& net, SizeChange change, int step) {
+    const bool grow =
+        change == SizeChange::GrowXY || change == SizeChange::GrowX || change == SizeChange::GrowY;
+    const bool x = change != SizeChange::GrowY && change != SizeChange::ShrinkY;
+    const bool y = change != SizeChange::GrowX && change != SizeChange::ShrinkX;
+    void (*const scale)(NetWorkType&, Axis, int) = grow ? GrowAxis : ShrinkAxis;
+    if (x) scale(net, Axis::X, step);
+    if (y) scale(net, Axis::Y, step);
+}
+
+// Each direction of Move Graph is a command of its own.
+int MoveGraphMergeId(int dx, int dy) {
+    auto sign = [](int v) { return v > 0 ? 1 : v < 0 ? 2 : 0; };
+    return MoveGraphMerge + 3 * sign(dx) + sign(dy);
+}
+
+} // namespace
 
 void TMDIChild::ChangeSize(SizeChange change) {
     if (Busy()) return;
     const int step = host_.State().step;
-    switch (change) {
-    case SizeChange::GrowXY:
-        GrowAxis(Net(), Axis::X, step);
-        GrowAxis(Net(), Axis::Y, step);
-        break;
-    case SizeChange::GrowX: GrowAxis(Net(), Axis::X, step); break;
-    case SizeChange::GrowY: GrowAxis(Net(), Axis::Y, step); break;
-    case SizeChange::ShrinkXY:
-        ShrinkAxis(Net(), Axis::X, step);
-        ShrinkAxis(Net(), Axis::Y, step);
-        break;
-    case SizeChange::ShrinkX: ShrinkAxis(Net(), Axis::X, step); break;
-    case SizeChange::ShrinkY: ShrinkAxis(Net(), Axis::Y, step); break;
-    }
-    RepaintNet();
+    const auto index = static_cast<int>(change);
+    document_.Edit(
+        SizeChangeSteps[index], [change, step](NetWorkType& net) { ChangeNetSize(net, change, step); },
+        ChangeSizeMerge + index);
 }
 
 void TMDIChild::MoveGraph(int dx, int dy) {
     if (Busy()) return;
-    plax::MoveGraph(Net(), dx, dy);
-    RepaintNet();
+    document_.Edit(
+        MoveGraphStep, [dx, dy](NetWorkType& net) { plax::MoveGraph(net, dx, dy); },
+        MoveGraphMergeId(dx, dy));
 }
 
 void TMDIChild::FitNettoWindow1Click() {
@@ -106,26 +116,29 @@ void TMDIChild::FitNettoWindow1Click() {
     // The window in net pixels: at any zoom the net is fitted to what the window shows.
     const QSize view = NetViewSize();
     if (!FitNeeded(Net(), view.width(), view.height())) return;
-    SaveUndoPoints(Net());
-    FitNetToWindow(Net(), view.width(), view.height(), host_.State().step);
-    RepaintNet();
-    DefEnableItem();
+    const int step = host_.State().step;
+    document_.Edit(FitNetStep, [view, step](NetWorkType& net) {
+        FitNetToWindow(net, view.width(), view.height(), step);
+    });
 }
 
 void TMDIChild::Undo1Click() {
-    if (Busy() || !Undo(Net())) return;
-    // The tokens may be those of before a firing.
+    if (!Busy()) document_.History().undo();
+}
+
+void TMDIChild::Redo1Click() {
+    if (!Busy()) document_.History().redo();
+}
+
+// The tokens or the kind may be those of another step now.
+void TMDIChild::HistoryMoved() {
     if (machine_.Simulation().AnyEnabled()) machine_.Simulation().Recompute(Net());
     labelType_->setText(QString::fromStdString(Net().kindName));
-    RepaintNet();
-    DefEnableItem();
 }
 
 void TMDIChild::ClearCustomPOptionsClick() {
     if (Busy()) return;
-    if (!ClearCustomPointOptions(Net()).empty()) Net().changed = 1;
-    RepaintNet();
-    DefEnableItem();
+    document_.Edit(ClearCustomOptionsStep, [](NetWorkType& net) { ClearCustomPointOptions(net); });
 }
 
 } // namespace plax

@@ -5,8 +5,9 @@
 #include "document_window_parts.h"
 #include "edit_commands.h"
 
+#include "net_history.h"
+
 #include "model/net_store.h"
-#include "model/undo.h"
 #include "render/canvas_geometry.h"
 #include "render/net_geometry.h"
 
@@ -62,6 +63,7 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
     }
     if (idle && !shift && left) {
         if (const int i = LabelAt(Net(), m.x, m.y); i != 0) {
+            dragBefore_ = Net();
             SetGesture(&CanvasGesture::StartLabelDrag, i);
             return;
         }
@@ -77,19 +79,12 @@ void TMDIChild::PaintBox1MouseDown(const CanvasMouse& m) {
         Net().selection.left = Net().selection.right = m.x;
         Net().selection.top = Net().selection.bottom = m.y;
         gesture_.StartBand(m.x, m.y);
-        gesture_.Mirror(Net().interaction);
     }
 }
 
-void TMDIChild::SetGesture(void (CanvasGesture::*change)(int), int point) {
-    (gesture_.*change)(point);
-    gesture_.Mirror(Net().interaction);
-}
+void TMDIChild::SetGesture(void (CanvasGesture::*change)(int), int point) { (gesture_.*change)(point); }
 
-void TMDIChild::EndGesture() {
-    gesture_.End();
-    gesture_.Mirror(Net().interaction);
-}
+void TMDIChild::EndGesture() { gesture_.End(); }
 
 void TMDIChild::StartGroupDrag(int q) {
     const PointType& held = PointOf(Net(), q);
@@ -99,14 +94,13 @@ void TMDIChild::StartGroupDrag(int q) {
         moving[static_cast<std::size_t>(i)] = true;
         if (i != q) group.push_back({i, held.x - PointOf(Net(), i).x, held.y - PointOf(Net(), i).y});
     }
-    SaveUndoPoints(Net());
+    dragBefore_ = Net();
     gesture_.StartGroupDrag(q, std::move(group), EdgesTouching(Net(), moving));
-    gesture_.Mirror(Net().interaction);
     canvas_->BeginDrag(SelectedPoints(), gesture_.GroupEdges());
 }
 
 void TMDIChild::StartPointDrag(int q) {
-    SaveUndoPoints(Net());
+    dragBefore_ = Net();
     ShowPrompt(MovePointDragPrompt(q));
     Moving moving{};
     moving[static_cast<std::size_t>(q)] = true;
@@ -175,7 +169,7 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     if (!idle) ClearSelection();
     if (idle && was == GestureKind::LabelDrag) {
         EndGesture();
-        Net().changed = 1;
+        RecordDrag(MoveLabelStep);
         RepaintNet();
     } else if (idle && was == GestureKind::MarkEdge) {
         SetCoordText(ReadyText);
@@ -190,6 +184,7 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     canvas_->SetBand(std::nullopt);
     // A point drag whose command was reset on the way ends here too.
     if (canvas_->Dragging()) canvas_->EndDrag();
+    RecordDrag(MovePointStep);
     if (check_.Active()) {
         check_.SelectionChanged(Net());
         ShowPrompt(CheckModePrompt);
@@ -246,16 +241,22 @@ void TMDIChild::EndGroupDrag() {
     SetCoordText(ReadyText);
     Net().selection.left = Net().selection.top = Net().selection.right = Net().selection.bottom = 0;
     canvas_->EndDrag();
-    Net().changed = 1;
-    DefEnableItem();
+    RecordDrag(MovePointsStep);
 }
 
 void TMDIChild::EndPointDrag() {
     EndGesture();
     canvas_->EndDrag();
     ShowPrompt(MovePointPrompt);
-    Net().changed = 1;
-    DefEnableItem();
+    RecordDrag(MovePointStep);
+}
+
+// A drag is one step from its press to its release, and none when nothing moved.
+void TMDIChild::RecordDrag(const char* step) {
+    if (!dragBefore_) return;
+    const NetWorkType before = std::move(*dragBefore_);
+    dragBefore_.reset();
+    document_.Record(step, before);
 }
 
 void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
@@ -287,22 +288,21 @@ void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
 void TMDIChild::PointDialog(int p) {
     const auto edited = host_.EditPoint(PointDialogFor(Net(), p, InTimerMode()));
     if (!edited) return;
-    ApplyPointDialog(Net(), p, *edited);
+    document_.Edit(PointDialogStep, [p, &edited](NetWorkType& net) { ApplyPointDialog(net, p, *edited); });
     // The tokens or shapes may have changed under the game.
-    if (machine_.Simulation().AnyEnabled()) machine_.Simulation().Recompute(Net());
+    if (!machine_.Simulation().AnyEnabled()) return;
+    machine_.Simulation().Recompute(Net());
     RepaintNet();
 }
 
 void TMDIChild::EdgeDialog(int from, int to) {
     const auto edited = host_.EditEdge(EdgeDialogFor(Net(), from, to));
     if (!edited) return;
-    ApplyEdgeDialog(Net(), *edited);
-    RepaintNet();
+    document_.Edit(EdgeDialogStep, [&edited](NetWorkType& net) { ApplyEdgeDialog(net, *edited); });
 }
 
 void TMDIChild::EnterSubNet(int from, int to) {
-    if (Busy()) return;
-    if (document_.EnterSubNet(from, to)) ShowOpenedNet();
+    if (!Busy()) document_.EnterSubNet(from, to);
 }
 
 } // namespace plax

@@ -11,7 +11,6 @@
 
 #include "model/clipboard.h"
 #include "model/net_store.h"
-#include "model/undo.h"
 #include "catalogue/procedure_table.h"
 #include "render/net_colors.h"
 #include "render/net_render.h"
@@ -26,6 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace plax {
@@ -74,6 +74,14 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     simulation_ = new SimulationCommands(*this, machine_, *this);
     MakePopupMenu();
     AddCheckItems();
+    connect(&document_, &NetDocument::netChanged, this, &TMDIChild::RepaintNet);
+    connect(&document_, &NetDocument::enablingChanged, this, &TMDIChild::DefEnableItem);
+    connect(&document_, &NetDocument::levelChanged, this, &TMDIChild::ShowOpenedNet);
+    connect(&document_.History(), &QUndoStack::indexChanged, this, &TMDIChild::HistoryMoved);
+}
+
+void TMDIChild::AddHistoryItems(QAction& undo, QAction& redo, QAction& history) {
+    actions_->AddHistoryItems(undo, redo, history);
 }
 
 std::vector<QMenu*> TMDIChild::Menus() const {
@@ -121,20 +129,12 @@ void TMDIChild::SetCaption(const std::string& caption) { setWindowTitle(FileText
 
 void TMDIChild::OpenDocument(const std::string& path) {
     document_.Open(path);
-    ShowOpenedNet();
     ShowWholeNet();
 }
 
-bool TMDIChild::ImportDocument(const std::string& path) {
-    if (!document_.Import(path)) return false;
-    ShowOpenedNet();
-    return true;
-}
+bool TMDIChild::ImportDocument(const std::string& path) { return document_.Import(path); }
 
-void TMDIChild::NewDocument() {
-    document_.New();
-    ShowOpenedNet();
-}
+void TMDIChild::NewDocument() { document_.New(); }
 
 bool TMDIChild::NewFromTemplate(const TemplateParams& params) {
     // Laid out in what the window shows at 100%, from the canvas's top left.
@@ -144,7 +144,6 @@ bool TMDIChild::NewFromTemplate(const TemplateParams& params) {
         within.height = scroll_->viewport()->height();
     }
     if (!document_.NewFromTemplate(within)) return false;
-    ShowOpenedNet();
     ShowWholeNet();
     return true;
 }
@@ -185,7 +184,7 @@ void TMDIChild::RepaintNet() {
 }
 
 void TMDIChild::TimerTick() {
-    if (!machine_.Simulation().Tick(Net().interaction.pointDrag != 0)) return;
+    if (!machine_.Simulation().Tick(gesture_.Is(GestureKind::PointDrag))) return;
     canvas_->SetInverted(machine_.Simulation().Inverted());
     canvas_->update();
 }
@@ -216,9 +215,8 @@ CommandEnabling TMDIChild::Enabling() const {
 
 void TMDIChild::DefEnableItem() {
     const CommandEnabling on = Enabling();
-    actions_->DefEnableItem({on, HasUndo(Net()), Net().n >= 2, CanPaste(Net(), host_.State().clipboard),
-                             Net().n > 0, AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().n >= 2,
-                             Net().view});
+    actions_->DefEnableItem({on, Net().n >= 2, CanPaste(Net(), host_.State().clipboard), Net().n > 0,
+                             AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().n >= 2, Net().view});
     property_->DefEnableItem(Net());
     simulation_->DefEnableItem(Net());
     host_.UpdateToolbar(*this, on);
@@ -228,11 +226,7 @@ void TMDIChild::DefEnableItem() {
 void TMDIChild::UpOneLevel() {
     // A running procedure works on the level's record: it must not be swapped beneath it.
     if (Busy()) return;
-    if (document_.UpOneLevel()) {
-        ShowOpenedNet();
-    } else {
-        upOneLevelBtn_->setEnabled(false);
-    }
+    if (!document_.UpOneLevel()) upOneLevelBtn_->setEnabled(false);
 }
 
 void TMDIChild::FormActivate() { DefEnableItem(); }

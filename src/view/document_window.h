@@ -20,13 +20,17 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QUndoStack;
 
 namespace plax {
 
@@ -85,7 +89,13 @@ public:
     void ChangeSize(SizeChange change);
     void MoveGraph(int dx, int dy) override;
     void FitNettoWindow1Click();
-    void Undo1Click() override;
+    // Edit > Undo and Redo: one step of the document's history back or forth, refused while a
+    // procedure runs.
+    void Undo1Click();
+    void Redo1Click();
+    QUndoStack& History() { return document_.History(); }
+    // The frame's Undo, Redo and Undo History items, into this document's Edit and View menus.
+    void AddHistoryItems(QAction& undo, QAction& redo, QAction& history);
     // Edit > Plax Clipboard > Copy and Paste; the paste is placed by the next click (PasteAt).
     void CopyToClipboard() override;
     void StartPaste() override;
@@ -165,6 +175,9 @@ public:
     const std::string& FileName() const override { return document_.FileName(); }
     bool IsSubNet() const override { return document_.IsSubNet(); }
     DocumentHost& Host() override { return host_; }
+    void Edit(const std::string& text, const std::function<void(NetWorkType&)>& change) override {
+        document_.Edit(text, change);
+    }
     void ResetCommand() override;
     void ShowPrompt(const std::string& prompt) override;
     void RepaintNet() override;
@@ -218,6 +231,8 @@ private:
     void EndBand(int x, int y, bool shift);
     void EndGroupDrag();
     void EndPointDrag();
+    void RecordDrag(const char* step);
+    void HistoryMoved();
     void ToggleSelected(int q);
     void SelectInRectangle();
     void ShowPopUpInfo(int x, int y);
@@ -262,6 +277,8 @@ private:
     CanvasGesture gesture_;
     CheckMode check_;
     bool showWholeNetPending_ = false;
+    // The level as a drag found it at its press.
+    std::optional<NetWorkType> dragBefore_;
 };
 
 } // namespace plax

@@ -97,14 +97,12 @@ int AddNewPoint(NetWorkType& net, const OptionType& options, int x, int y) {
     p.tokens = 1;
     p.weight = 1.0;
     ListOf(net, i).clear();
-    net.changed = 1;
     return i;
 }
 
 bool AddNewEdge(NetWorkType& net, const OptionType& options, int from, int to) {
     if (!InsertEdge(net, from, to, NewEdge(options))) return false;
     SetFirstAnchor(net, from, to);
-    net.changed = 1;
     return true;
 }
 
@@ -122,7 +120,6 @@ void DeleteComponentOf(NetWorkType& net, int p) {
     for (int i = net.n; i >= 1; --i) {
         if (c.number[static_cast<std::size_t>(i)] == component) DeleteNetPoint(net, i);
     }
-    net.changed = 1;
 }
 
 void MoveComponentTo(NetWorkType& net, int p, int x, int y) {
@@ -136,18 +133,15 @@ void MoveComponentTo(NetWorkType& net, int p, int x, int y) {
         PointOf(net, i).x += dx;
         PointOf(net, i).y += dy;
     }
-    net.changed = 1;
 }
 
 bool RetypeNet(NetWorkType& net, const OptionType& options) {
     if (net.kindName == NetKind[UndirNetCode]) {
         // The two entries of each edge simply become the two directions.
         SetNetKind(net, DirNetCode);
-        net.changed = 1;
         return true;
     }
     if (net.kindName != NetKind[DirNetCode]) return false;
-    net.changed = 1;
     std::vector<std::pair<int, int>> missing;
     for (int i = 1; i <= net.n; ++i) {
         for (const EdgeType& e : ListOf(net, i))
@@ -165,7 +159,6 @@ void DeleteAllOf(NetWorkType& net, bool subNet) {
     for (int i = keep + 1; i <= MaxPoints; ++i)
         PointOf(net, i) = PointType{};
     net.n = static_cast<std::uint8_t>(keep);
-    net.changed = 1;
 }
 
 bool CanAddEdge(const NetWorkType& net) {

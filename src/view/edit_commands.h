@@ -39,7 +39,7 @@ std::string DeleteComponentQuestion(int p);
 std::string DeleteAllQuestion(const std::string& netName);
 
 // Point N + 1 at (x, y) with the new-element settings; answers its number, or 0 when the net is
-// full. Sets the changed flag.
+// full.
 int AddNewPoint(NetWorkType& net, const OptionType& options, int x, int y);
 // A new edge with the new-element settings, both entries on an undirected net, its anchor at the
 // middle of its drawn course. False (nothing changed) when the pair is invalid or the edge exists.

@@ -4,8 +4,9 @@
 #include "edit_commands.h"
 #include "procedure_marks.h"
 
+#include "net_history.h"
+
 #include "model/net_store.h"
-#include "model/undo.h"
 #include "petri/petri_net.h"
 #include "render/canvas_geometry.h"
 
@@ -112,7 +113,10 @@ void EditMachine::StartPaste() {
 
 void EditMachine::Click() {
     const int p = PointAt(document_.Net(), pressX_, pressY_);
-    if (simulation_.Click(document_.Net(), p)) document_.RepaintNet();
+    // A firing changes the tokens: a step of its own.
+    bool fired = false;
+    document_.Edit(FireTransitionStep, [&](NetWorkType& n) { fired = simulation_.Click(n, p); });
+    if (fired) document_.RepaintNet();
     display_.UnsetCursor();
     switch (armed_) {
     case Command::PastePlacement: display_.PasteAt(pressX_, pressY_); break;
@@ -135,10 +139,8 @@ void EditMachine::ClickAddPoint() {
         return;
     }
     if (!Confirmed(AddPointQuestion, AddPointCaption)) return;
-    SaveUndoFull(net);
-    AddNewPoint(net, document_.Host().State().options, pressX_, pressY_);
-    document_.RepaintNet();
-    document_.DefEnableItem();
+    const OptionType& options = document_.Host().State().options;
+    document_.Edit(AddPointStep, [&](NetWorkType& n) { AddNewPoint(n, options, pressX_, pressY_); });
     if (net.n >= MaxPoints) Reset();
 }
 
@@ -167,12 +169,10 @@ void EditMachine::ClickAddEdge(int p) {
     NetWorkType& net = document_.Net();
     if (!PickEdgeEnds(p, AddEdgeFirstPrompt, AddEdgeAnotherPrompt, false)) return;
     if (Confirmed(AddEdgeQuestion(firstPoint_, p), AddEdgeCaption)) {
-        SaveUndoFull(net);
-        AddNewEdge(net, document_.Host().State().options, firstPoint_, p);
-        document_.RepaintNet();
+        const OptionType& options = document_.Host().State().options;
+        document_.Edit(AddEdgeStep, [&](NetWorkType& n) { AddNewEdge(n, options, firstPoint_, p); });
     }
     firstPoint_ = secondPoint_ = 0;
-    document_.DefEnableItem();
     if (!CanAddEdge(net)) {
         Reset();
     } else {
@@ -183,14 +183,9 @@ void EditMachine::ClickAddEdge(int p) {
 void EditMachine::ClickDeleteEdge(int p) {
     NetWorkType& net = document_.Net();
     if (!PickEdgeEnds(p, DeleteEdgeFirstPrompt, DeleteEdgeAnotherPrompt, true)) return;
-    if (Confirmed(DeleteEdgeQuestion(firstPoint_, p), DeleteEdgeCaption)) {
-        SaveUndoFull(net);
-        RemoveEdge(net, firstPoint_, p);
-        net.changed = 1;
-        document_.RepaintNet();
-    }
+    if (Confirmed(DeleteEdgeQuestion(firstPoint_, p), DeleteEdgeCaption))
+        document_.Edit(DeleteEdgeStep, [&](NetWorkType& n) { RemoveEdge(n, firstPoint_, p); });
     firstPoint_ = secondPoint_ = 0;
-    document_.DefEnableItem();
     if (EdgeCount(net) == 0) {
         Reset();
     } else {
@@ -210,17 +205,12 @@ void EditMachine::ClickDeletePoint(int p) {
         firstPoint_ = 0;
         return;
     }
-    SaveUndoFull(net);
-    net.changed = 1;
-    DeleteNetPoint(net, p);
-    document_.RepaintNet();
+    document_.Edit(DeletePointStep, [p](NetWorkType& n) { DeleteNetPoint(n, p); });
     firstPoint_ = 0;
-    document_.DefEnableItem();
     if (net.n == 0) ResetSoft();
 }
 
 void EditMachine::ClickMoveComponent(int p) {
-    NetWorkType& net = document_.Net();
     if (firstPoint_ == 0) {
         if (p == 0) {
             Beep();
@@ -231,10 +221,8 @@ void EditMachine::ClickMoveComponent(int p) {
         return;
     }
     if (Confirmed(MoveComponentQuestion(firstPoint_), MoveComponentCaption)) {
-        SaveUndoPoints(net);
-        MoveComponentTo(net, firstPoint_, pressX_, pressY_);
-        document_.RepaintNet();
-        document_.DefEnableItem();
+        document_.Edit(MoveComponentStep,
+                       [this](NetWorkType& n) { MoveComponentTo(n, firstPoint_, pressX_, pressY_); });
     }
     firstPoint_ = 0;
     document_.ShowPrompt(MoveComponentPrompt);
@@ -248,11 +236,8 @@ void EditMachine::ClickDeleteComponent(int p) {
     }
     firstPoint_ = p;
     if (!Confirmed(DeleteComponentQuestion(p), DeleteComponentQuestionCaption)) return;
-    SaveUndoFull(net);
-    DeleteComponentOf(net, p);
-    document_.RepaintNet();
+    document_.Edit(DeleteComponentStep, [p](NetWorkType& n) { DeleteComponentOf(n, p); });
     firstPoint_ = 0;
-    document_.DefEnableItem();
     if (net.n == 0) Reset();
 }
 

@@ -109,7 +109,8 @@ void NetCanvasWidget::PaintDrag(QPainter& painter, const QRect& exposed) {
     if (!cacheRect_.contains(exposed)) RenderCache(cacheRect_.united(exposed));
     painter.drawPixmap(cacheRect_.topLeft(), cache_);
     NetCanvas canvas = ZoomedCanvas(painter);
-    // The net's drag flag is set: no labels, fills, numbers or arrowheads on what moves.
+    // No labels, fills, numbers or arrowheads on what moves.
+    canvas.dragging = true;
     NetWorkType& net = document_.Net();
     for (int i : movingPoints_)
         DrawPoint(canvas, net, i, OwnColor);
@@ -119,8 +120,6 @@ void NetCanvasWidget::PaintDrag(QPainter& painter, const QRect& exposed) {
 
 void NetCanvasWidget::RenderCache(const QRect& area) {
     NetWorkType rest = document_.Net();
-    rest.interaction.pointDrag = 0;
-    rest.interaction.groupDrag = 0;
     rest.selection.exists = 0;
     for (int i : movingPoints_) {
         for (int j = 1; j <= rest.n; ++j) {

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -35,9 +36,64 @@ std::string CloseQuestion(const std::string& netName) {
 NetDocument::NetDocument(DocumentHost& host, DocumentDisplay& display) : host_(host), display_(display) {
     MakeEmptyNet(NoNameFile);
     levels_.Reset(net_);
+    connect(&history_, &QUndoStack::cleanChanged, this, [this] { SyncChanged(); });
 }
 
 NetDocument::~NetDocument() = default;
+
+bool NetDocument::Edit(const std::string& text, const std::function<void(NetWorkType&)>& change,
+                       int mergeId) {
+    const NetWorkType before = net_;
+    change(net_);
+    return Record(text, before, mergeId);
+}
+
+bool NetDocument::Record(const std::string& text, const NetWorkType& before, int mergeId) {
+    if (SameLevelContent(before, net_)) return false;
+    history_.push(
+        new NetEditStep(*this, QString::fromStdString(text), levels_.Path(), before, net_, mergeId));
+    SyncChanged();
+    emit netChanged();
+    emit enablingChanged();
+    return true;
+}
+
+void NetDocument::StepApplied() {
+    SyncChanged();
+    emit netChanged();
+    emit enablingChanged();
+}
+
+void NetDocument::SyncChanged() { net_.changed = Changed() ? 1 : 0; }
+
+void NetDocument::StartHistory() {
+    history_.clear();
+    history_.setClean();
+    SyncChanged();
+}
+
+bool NetDocument::GoToLevel(const LevelPath& level) {
+    auto onTheWay = [this, &level] {
+        const LevelPath& at = levels_.Path();
+        return at.size() <= level.size() && std::equal(at.begin(), at.end(), level.begin());
+    };
+    bool moved = false;
+    while (!onTheWay()) {
+        if (!LeaveLevel(levels_, net_)) return false;
+        moved = true;
+    }
+    while (levels_.Path().size() < level.size()) {
+        const auto [from, to] = level[levels_.Path().size()];
+        // Only a level that is there is entered: nothing is decomposed on the way.
+        if (!GetSubNet(net_, from, to) || !EnterLevel(levels_, net_, from, to, host_.Ui())) return false;
+        moved = true;
+    }
+    if (moved) {
+        display_.SetCaption(net_.name);
+        emit levelChanged();
+    }
+    return true;
+}
 
 void NetDocument::MakeEmptyNet(const std::string& name) {
     net_ = NetWorkType{};
@@ -67,10 +123,11 @@ void NetDocument::Open(const std::string& path) {
         }
     }
     levels_.Reset(net_);
-    net_.changed = 0;
     net_.interaction = InteractionState{};
     ClearNetSelection(net_);
     net_.view = host_.State().options.newDocumentView;
+    StartHistory();
+    emit levelChanged();
 }
 
 PointOptionType NewNetPointOptions(const OptionType& options) {
@@ -89,6 +146,7 @@ void NetDocument::New() {
     Open(NoNameFile);
     net_.defaultOptions = NewNetPointOptions(host_.State().options);
     levels_.Reset(net_);
+    emit levelChanged();
 }
 
 bool NetDocument::Import(const std::string& path) {
@@ -117,6 +175,8 @@ bool NetDocument::Import(const std::string& path) {
     net_ = std::move(net);
     display_.SetCaption(FileNameOf(path));
     levels_.Reset(net_);
+    StartHistory();
+    emit levelChanged();
     return true;
 }
 
@@ -128,10 +188,12 @@ bool NetDocument::NewFromTemplate(const TemplateParams& params) {
         return false;
     }
     New();
-    made.net->name = net_.name;
-    made.net->view = net_.view;
-    made.net->changed = 1;
-    net_ = std::move(*made.net);
+    // A step of its own, so closing asks to save the net and Undo gives the empty one back.
+    Edit(NewFromTemplateStep, [&made](NetWorkType& net) {
+        made.net->name = net.name;
+        made.net->view = net.view;
+        net = std::move(*made.net);
+    });
     levels_.Reset(net_);
     return true;
 }
@@ -154,14 +216,22 @@ bool NetDocument::Export() {
 }
 
 bool NetDocument::EnterSubNet(int from, int to) {
+    if (levels_.Home() == nullptr || !EdgeExists(net_, from, to)) return false;
+    if (!GetSubNet(net_, from, to)) {
+        if (!host_.Ui().Confirm(DecomposeEdgeQuestion)) return false;
+        Edit(DecomposeEdgeStep,
+             [from, to](NetWorkType& net) { SetSubNet(net, from, to, NewSubNet(net, from, to)); });
+    }
     if (!EnterLevel(levels_, net_, from, to, host_.Ui())) return false;
     display_.SetCaption(net_.name);
+    emit levelChanged();
     return true;
 }
 
 bool NetDocument::UpOneLevel() {
     if (!LeaveLevel(levels_, net_)) return false;
     display_.SetCaption(net_.name);
+    emit levelChanged();
     return true;
 }
 
@@ -174,7 +244,7 @@ void NetDocument::RecordPictureSize() {
 bool NetDocument::WriteNetFile() {
     const bool written = WriteNetHierarchy(levels_, net_, fileName_, host_.Ui());
     // A save that wrote nothing leaves the net changed, so closing still asks.
-    if (written) net_.changed = 0;
+    if (written) history_.setClean();
     return written;
 }
 
@@ -253,7 +323,7 @@ void NetDocument::ClearReport() {
 
 bool NetDocument::CloseQuery() {
     if (RefuseWhileRunning(net_, host_)) return false;
-    if (net_.changed == 0 || net_.n == 0) return true;
+    if (!Changed() || net_.n == 0) return true;
     // A cancelled or failed save keeps the document open.
     return SaveQuestionAllowsClose(host_.Ui(), CloseQuestion(net_.name), ConfirmCaption,
                                    [this] { return Save(); });
@@ -261,6 +331,7 @@ bool NetDocument::CloseQuery() {
 
 void NetDocument::Release() {
     closed_ = true;
+    history_.clear();
     FreeNet(net_);
     levels_.Reset(NetWorkType{});
 }

@@ -2,12 +2,16 @@
 
 #include "document_files.h"
 #include "document_host.h"
+#include "net_history.h"
 
 #include "model/net_templates.h"
 #include "model/net_types.h"
 
+#include <QObject>
 #include <QSize>
+#include <QUndoStack>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,14 +36,16 @@ public:
     virtual QSize PictureSize() const = 0;
 };
 
-// One open net and its files: the net being edited and its levels, the file name, whether the
-// document has a name a plain Save may write to, New and Open, Save and Save As by the chosen
-// extension, printing, the report beside the net, and the question before closing. It has no
-// widget: the frame's dialogs ask, the display shows.
-class NetDocument {
+// One open net and its files: the net being edited and its levels, its history of steps, the
+// file name, whether the document has a name a plain Save may write to, New and Open, Save and
+// Save As by the chosen extension, printing, the report beside the net, and the question before
+// closing. It has no widget: the frame's dialogs ask, the display shows, and its signals say what
+// changed.
+class NetDocument : public QObject, private StepTarget {
+    Q_OBJECT
 public:
     NetDocument(DocumentHost& host, DocumentDisplay& display);
-    ~NetDocument();
+    ~NetDocument() override;
     NetDocument(const NetDocument&) = delete;
     NetDocument& operator=(const NetDocument&) = delete;
 
@@ -51,6 +57,17 @@ public:
     bool Unnamed() const { return unnamed_; }
     bool IsSubNet() const { return !levels_.AtTop(); }
     bool Closed() const { return closed_; }
+    // The net differs from its file: the history is away from the step that was saved.
+    bool Changed() const { return !history_.isClean(); }
+
+    // The one entry of every change of the net: `change` runs on the level shown, and when the
+    // net then differs, one step named `text` joins the history. Steps with the same `mergeId`
+    // (not -1) that follow each other become one. Answers whether a step was made.
+    bool Edit(const std::string& text, const std::function<void(NetWorkType&)>& change, int mergeId = -1);
+    // The same for a change already made (a drag, from its press to its release): `before` is
+    // the level as it was.
+    bool Record(const std::string& text, const NetWorkType& before, int mergeId = -1);
+    QUndoStack& History() { return history_; }
 
     // Fills the document from the file at `path`; "NoName" makes the empty unnamed net.
     void Open(const std::string& path);
@@ -87,7 +104,21 @@ public:
     // The document is closing: its nets are let go.
     void Release();
 
+signals:
+    // The net of the level shown changed: it must be painted again.
+    void netChanged();
+    // Another level (or another net) is shown: caption, kind and the whole view follow.
+    void levelChanged();
+    // What the commands are offered for may have changed.
+    void enablingChanged();
+
 private:
+    bool GoToLevel(const LevelPath& level) override;
+    NetWorkType& LevelNet() override { return net_; }
+    void StepApplied() override;
+    // A fresh net: an empty history that is saved as it is.
+    void StartHistory();
+    void SyncChanged();
     void MakeEmptyNet(const std::string& name);
     // The working net gets the size of the pictures made of it.
     void RecordPictureSize();
@@ -102,6 +133,7 @@ private:
     bool unnamed_ = true;
     bool closed_ = false;
     std::unique_ptr<QPrinter> printer_;
+    QUndoStack history_;
 };
 
 } // namespace plax

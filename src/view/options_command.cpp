@@ -1,7 +1,7 @@
 #include "options_command.h"
 
-#include "command_code.h"
 #include "document_window.h"
+#include "net_history.h"
 
 namespace plax {
 
@@ -57,10 +57,9 @@ bool RunOptions(ProgramState& state, OptionsDialog& dialog, const std::vector<TM
     state.options = edit.options;
     // A closed dialog cannot offer the graphs, but a script could still ask for them.
     if (!edit.graphsOffered) return true;
-    for (TMDIChild* document : Targets(edit.target, documents, active)) {
-        document->Net().defaultOptions = state.options.options;
-        document->DoCommand(CommandCode::Repaint);
-    }
+    const PointOptionType block = state.options.options;
+    for (TMDIChild* document : Targets(edit.target, documents, active))
+        document->Edit(OptionsStep, [&block](NetWorkType& net) { net.defaultOptions = block; });
     return true;
 }
 

@@ -208,7 +208,7 @@ void PickingCommands::RunPicked(const ProcedureEntry& entry) {
     MarkingBuffer marks;
     ProcedureRun run{document_.Net(), marks, document_.FileName(), NewRunOutput(document_)};
     run.kParameters = kParameters_;
-    entry.run(run);
+    RunAsStep(document_, entry, run);
     MarkResult(document_, entry.marking, run);
 }
 

@@ -114,6 +114,11 @@ void ColorMarkedEdges(NetWorkType& net, const MarkingBuffer& marks) {
         ColorEdge(net, e.from, e.to, MarkRed);
 }
 
+void RunAsStep(DocumentContext& document, const ProcedureEntry& entry, ProcedureRun& run) {
+    // The run holds the document's net itself; the step compares it before and after.
+    document.Edit(std::string(entry.caption), [&entry, &run](NetWorkType&) { entry.run(run); });
+}
+
 void MarkResult(DocumentContext& document, Marking marking, ProcedureRun& run) {
     NetWorkType& net = run.net;
     switch (marking) {

@@ -26,6 +26,9 @@ void RedrawNormal(DocumentContext& document);
 ProcedureOutput NewRunOutput(DocumentContext& document);
 // The marking buffer's edges in red (up to the first empty entry, at most N of them).
 void ColorMarkedEdges(NetWorkType& net, const MarkingBuffer& marks);
+// Runs the procedure as a step named after it: the flows, reserves, lengths or tokens it writes
+// can be undone. The colours it is then marked with are no step.
+void RunAsStep(DocumentContext& document, const ProcedureEntry& entry, ProcedureRun& run);
 // Stores in the net the colours of what the run found, as `marking` says.
 void MarkResult(DocumentContext& document, Marking marking, ProcedureRun& run);
 

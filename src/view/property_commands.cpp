@@ -107,7 +107,7 @@ void PropertyCommands::Run(const ProcedureEntry& entry) {
     ProcedureRun run{document_.Net(), marks, document_.FileName(), NewRunOutput(document_)};
     run.criticalPath.selectConfirmation = host.State().options.selectConfirmation != 0;
     run.criticalPath.showGantt = [&host](const std::vector<GanttBar>& bars) { host.ShowGanttChart(bars); };
-    entry.run(run);
+    RunAsStep(document_, entry, run);
     run.net.interaction.busy = 0;
     MarkResult(document_, entry.marking, run);
     if (entry.resetAfterRun) document_.ResetCommand();

@@ -15,6 +15,7 @@ namespace plax {
 
 namespace {
 
+constexpr const char* AutoRunStep = "Auto Ordinary Petri Net";
 constexpr const char* OrdinaryNetHint = "Fire the enabled transitions by clicks";
 constexpr const char* AutoNetHint = "Fire randomly chosen enabled transitions";
 constexpr const char* ProcessHint = "Tokens per place and firings per transition";
@@ -80,10 +81,13 @@ void SimulationCommands::AutoOrdinaryPetriNet1Click() {
     ManualSimulation& game = machine_.Simulation();
     game.ClearFirings();
     std::uint64_t count = 0;
-    AutomaticSimulation(document_.Net(), document_.FileName(), answers, NewRunOutput(document_), [&](int t) {
-        game.CountFiring(t);
-        // The tokens and the statistics window follow the run, shown at its polls.
-        if (++count % LiveEvery == 0) document_.RepaintNet();
+    // The whole run is one step: Undo gives the marking back it started from.
+    document_.Edit(AutoRunStep, [&](NetWorkType& net) {
+        AutomaticSimulation(net, document_.FileName(), answers, NewRunOutput(document_), [&](int t) {
+            game.CountFiring(t);
+            // The tokens and the statistics window follow the run, shown at its polls.
+            if (++count % LiveEvery == 0) document_.RepaintNet();
+        });
     });
     document_.RepaintNet();
 }

@@ -35,6 +35,8 @@ void Carry(const CarriedState& from, NetWorkType& sub) {
     sub.interaction = from.interaction;
 }
 
+} // namespace
+
 std::shared_ptr<NetWorkType> NewSubNet(const NetWorkType& net, int from, int to) {
     auto sub = std::make_shared<NetWorkType>();
     NetInit(*sub);
@@ -48,8 +50,6 @@ std::shared_ptr<NetWorkType> NewSubNet(const NetWorkType& net, int from, int to)
     return sub;
 }
 
-} // namespace
-
 std::string SubNetName(const std::string& netName, int from, int to) {
     return CutText(netName + "\t -> Edge(" + std::to_string(from) + "," + std::to_string(to) + ")",
                    MaxNetNameLength);
@@ -60,14 +60,12 @@ bool EnterLevel(NetLevels& levels, NetWorkType& working, int from, int to, UserM
     if (home == nullptr || !EdgeExists(working, from, to)) return false;
     if (!GetSubNet(working, from, to)) {
         if (!ui.Confirm(DecomposeEdgeQuestion)) return false;
-        working.changed = 1;
         SetSubNet(working, from, to, NewSubNet(working, from, to));
     }
     const CarriedState carried = CarriedFrom(working);
     *home = std::move(working);
     levels.Down(from, to);
     working = *levels.Home();
-    working.undo.reset();
     Carry(carried, working);
     working.name = SubNetName(carried.name, from, to);
     return true;
@@ -82,7 +80,6 @@ bool LeaveLevel(NetLevels& levels, NetWorkType& working) {
     parent.view = working.view;
     // The changed flag is the document's: edits inside a level must make closing ask.
     parent.changed = working.changed;
-    working.undo.reset();
     *home = std::move(working);
     working = parent;
     return true;

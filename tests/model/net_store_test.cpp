@@ -140,16 +140,9 @@ TEST(NetStore, UndirectedSubNetIsSharedAndCopiesStaySharedButIndependent) {
     SetEdgeReal(copy, EdgeRealWeight, 1, 3, 6.0);
     EXPECT_EQ(GetEdgeReal(net, EdgeRealWeight, 1, 3), 1.0);
 
-    net.undo = ValuePtr<NetWorkType>(std::make_unique<NetWorkType>(net));
-    NetWorkType second = net;
-    ASSERT_TRUE(second.undo);
-    EXPECT_NE(second.undo.get(), net.undo.get());
-    EXPECT_NE(GetSubNet(*second.undo, 1, 3), GetSubNet(*net.undo, 1, 3));
-
     CopyEdges(net, copy);
     EXPECT_NE(GetSubNet(copy, 1, 3), sub);
     FreeNet(net);
-    EXPECT_FALSE(net.undo);
     EXPECT_EQ(OutDegree(net, 1), 0);
     EXPECT_EQ(EdgeCount(copy), 1);
 }

@@ -1,5 +1,6 @@
 #include "scratch_dir.h"
 #include "view/scripted_dialogs.h"
+#include "view/view_test_nets.h"
 
 #include "shell/about_box.h"
 #include "shell/frame_window.h"
@@ -31,6 +32,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
+#include <QUndoView>
 
 #include <gtest/gtest.h>
 
@@ -109,7 +112,7 @@ QPoint CloseButton(QMdiSubWindow& sub) {
 TEST_F(FrameWindowTest, CloseButtonTakesTheFirstClickAfterACancelledQuestion) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     frame.OpenFile(Copy("road.net", "road.net"));
-    frame.ActiveDocument()->Net().changed = 1;
+    testing::TouchNet(*frame.ActiveDocument());
     QMdiSubWindow& sub = *frame.Area().currentSubWindow();
     dialogs.owner = &frame;
     dialogs.modal = true;
@@ -125,6 +128,40 @@ TEST_F(FrameWindowTest, CloseButtonTakesTheFirstClickAfterACancelledQuestion) {
     dialogs.answer = Answer::No;
     QTest::mouseClick(&sub, Qt::LeftButton, {}, close);
     EXPECT_EQ(WindowCount(), 0);
+}
+
+TEST_F(FrameWindowTest, UndoAndRedoNameTheActiveDocumentsStepAndTheHistoryGoesBackToAny) {
+    frame.OpenFile(Copy("road.net", "road.net"));
+    TMDIChild& road = *frame.ActiveDocument();
+    EXPECT_EQ(frame.UndoAction().text(), "Undo");
+    EXPECT_FALSE(frame.UndoAction().isEnabled());
+    EXPECT_EQ(frame.UndoAction().shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(frame.RedoAction().shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    const int x = road.Net().points[1].x;
+    road.MoveGraph(10, 0);
+    road.DoCommand(CommandCode::IncrementXY);
+    EXPECT_EQ(frame.UndoAction().text(), "Undo Increase X and Y Size");
+    frame.UndoAction().trigger();
+    EXPECT_EQ(frame.UndoAction().text(), "Undo Move Graph");
+    EXPECT_EQ(frame.RedoAction().text(), "Redo Increase X and Y Size");
+    // The Edit menu holds the frame's items.
+    EXPECT_TRUE(road.Menus()[1]->actions().contains(&frame.UndoAction()));
+
+    // Another document has its own history; the items follow the active one.
+    frame.NewNet();
+    EXPECT_FALSE(frame.UndoAction().isEnabled());
+    EXPECT_EQ(frame.RedoAction().text(), "Redo");
+    frame.Area().setActiveSubWindow(frame.Area().subWindowList().front());
+    EXPECT_EQ(frame.UndoAction().text(), "Undo Move Graph");
+
+    // A click on the history's first line goes back to the net as it was opened.
+    QUndoView& history = frame.HistoryView();
+    history.setCurrentIndex(history.model()->index(0, 0));
+    EXPECT_EQ(road.Net().points[1].x, x);
+    EXPECT_EQ(road.History().index(), 0);
+    EXPECT_EQ(frame.HistoryAction().text(), "Undo History");
 }
 
 TEST_F(FrameWindowTest, NewWindowsOpenWhollyInsideTheDocumentArea) {
@@ -291,7 +328,7 @@ TEST_F(FrameWindowTest, CloseStopsWhenAWindowStaysOrAProcedureRuns) {
     frame.OpenFile(Copy("road.net", "road.net"));
     frame.OpenFile(Copy("flow.net", "flow.net"));
     for (TMDIChild* document : frame.Documents())
-        document->Net().changed = 1;
+        testing::TouchNet(*document);
 
     // Last to first: flow closes without saving, road's question is cancelled.
     dialogs.answers = {Answer::No, Answer::Cancel};

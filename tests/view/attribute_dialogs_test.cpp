@@ -106,7 +106,6 @@ TEST(EdgeDialogLogic, ReverseEdgeOnlyForADirectedTwoWayPairAndEditsTheOtherDirec
     s.block.weight = 9.0;
     s.block.name = "Back";
     ApplyEdgeDialog(net, s);
-    EXPECT_EQ(net.changed, 1);
     EXPECT_EQ(GetEdgeReal(net, EdgeRealWeight, 2, 1), 9.0);
     EXPECT_EQ(GetEdgeName(net, 2, 1), "Back");
     EXPECT_EQ(GetEdgeReal(net, EdgeRealWeight, 1, 2), 5.0);

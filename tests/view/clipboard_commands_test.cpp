@@ -87,7 +87,8 @@ TEST_F(ClipboardTest, CopyPasteBetweenNetsLandsAtTheClickAndUndoTakesItBack) {
     EXPECT_EQ(to->Armed(), Command::None);
     EXPECT_FALSE(to->findChild<NetCanvasWidget*>()->testAttribute(Qt::WA_SetCursor));
 
-    Item(*to, "Undo1")->trigger();
+    EXPECT_EQ(to->History().undoText().toStdString(), "Paste");
+    to->Undo1Click();
     EXPECT_EQ(to->Net().n, 12);
     EXPECT_EQ(to->Net().points, before.points);
     EXPECT_EQ(EdgeCount(to->Net()), 0);
@@ -114,7 +115,7 @@ TEST_F(ClipboardTest, PasteRefusesWhatItCannotPlace) {
     ClickCanvas(*doc, 300, 300);
     EXPECT_EQ(host.dialogs.Texts("error"), std::vector<std::string>{"Too many Points!"});
     EXPECT_EQ(doc->Net().n, 13);
-    EXPECT_FALSE(Item(*doc, "Undo1")->isEnabled()) << "a refused paste takes no snapshot";
+    EXPECT_FALSE(doc->History().canUndo()) << "a refused paste makes no step";
     EXPECT_EQ(doc->Armed(), Command::None);
 
     // The clipboard changed kind while the paste waited: nothing happens and it keeps waiting.

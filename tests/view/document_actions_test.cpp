@@ -27,7 +27,6 @@ struct RecordingCommands : DocumentCommands {
     }
     void Print1Click() override { Run("print"); }
     void PrintSetup1Click() override { Run("print setup"); }
-    void Undo1Click() override { Run("undo"); }
     void CopyToClipboard() override { Run("copy"); }
     void StartPaste() override { Run("paste"); }
     void CopyAsPicture1Click() override { Run("picture"); }
@@ -76,7 +75,6 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         {"SaveAs1", "save as"},
         {"Export1", "export"},
         {"Print1", "print"},
-        {"Undo1", "undo"},
         {"Copy1", "copy"},
         {"Paste1", "paste"},
         {"CopyAsPicture1", "picture"},
@@ -118,7 +116,6 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
     ActionStates states;
     states.enabling[CommandCode::AddPoint] = true;
     states.enabling[CommandCode::Save] = true;
-    states.undo = true;
     states.paste = true;
     states.view.edgeNames = 1;
     host.toolbarVisible = false;
@@ -133,7 +130,6 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
         {"AddEdge1", false, false},
         {"Save1", true, false},
         {"Retype1", false, false},
-        {"Undo1", true, false},
         {"Copy1", false, false},
         {"Paste1", true, false},
         {"CopyAsPicture1", false, false},

@@ -6,7 +6,6 @@
 #include "view/net_canvas_widget.h"
 
 #include "model/net_store.h"
-#include "model/undo.h"
 
 #include <QAction>
 #include <QImage>
@@ -115,10 +114,11 @@ TEST_F(EditCommandsTest, AddEdgeTakesTwoClicksAndAsksForAnotherSecondPoint) {
     ClickPoint(3);
     ClickPoint(1);
     EXPECT_EQ(EdgeCount(Net()), 2);
-    EXPECT_TRUE(Item("Undo1")->isEnabled());
-    Item("Undo1")->trigger();
+    EXPECT_EQ(doc->History().undoText().toStdString(), "Add Edge");
+    doc->Undo1Click();
     EXPECT_EQ(EdgeCount(Net()), 1);
-    EXPECT_FALSE(Item("Undo1")->isEnabled());
+    EXPECT_EQ(doc->History().undoText().toStdString(), "Add Edge") << "the first edge's step";
+    EXPECT_EQ(doc->History().redoText().toStdString(), "Add Edge");
 
     // Delete Edge follows the same pattern and takes both entries of an undirected edge.
     host.state.options.editConfirmation = 0;
@@ -389,7 +389,9 @@ TEST_F(EditCommandsTest, ChangeSizeAndMoveGraphActOnTheSelection) {
     Item("MoveGraphToDown1")->trigger(); // moves act on any selection
     EXPECT_EQ(Point(1).y, 110);
     EXPECT_EQ(Point(2).y, 100);
-    EXPECT_FALSE(HasUndo(Net()));
+    // Each command a step, the repeated Increment X one with the step before it only.
+    EXPECT_EQ(doc->History().count(), 4);
+    EXPECT_EQ(doc->History().undoText().toStdString(), "Move Graph");
 }
 
 TEST_F(EditCommandsTest, FitNetToWindowLeavesAFittedNetAlone) {
@@ -397,7 +399,7 @@ TEST_F(EditCommandsTest, FitNetToWindowLeavesAFittedNetAlone) {
     Build({{40, 40}, {view.width() - 40, view.height() - 40}});
     doc->DoCommand(CommandCode::FitNet);
     EXPECT_EQ(Point(2).x, view.width() - 40);
-    EXPECT_FALSE(HasUndo(Net()));
+    EXPECT_FALSE(doc->History().canUndo());
 
     // A net in a corner is moved to the margins and grown.
     Net().points[1].x = 100;
@@ -407,7 +409,7 @@ TEST_F(EditCommandsTest, FitNetToWindowLeavesAFittedNetAlone) {
     Item("FitNettoWindow1")->trigger();
     EXPECT_EQ(Point(1).x, 40);
     EXPECT_GE(Point(2).x, view.width() - 40);
-    EXPECT_TRUE(HasUndo(Net()));
+    EXPECT_EQ(doc->History().undoText().toStdString(), "Fit Net to Window");
     doc->Undo1Click();
     EXPECT_EQ(Point(2).x, 200);
 }

@@ -34,7 +34,7 @@ TEST_F(NetDocumentTest, OpenEditSaveAndCloseWithoutAWindow) {
     const int n = document.Net().n;
     ASSERT_GT(n, 0);
     testing::AddTestPoint(document.Net(), 20, 20);
-    document.Net().changed = 1;
+    testing::TouchNet(document);
 
     // A picture is not the net: the close question still stands afterwards.
     host.dialogs.paths.push_back(dir.File("road.png"));
@@ -80,7 +80,7 @@ TEST_F(NetDocumentTest, TheCloseQuestionKeepsWhatWasNotSaved) {
         NetDocument doc{rowHost, rowDisplay};
         doc.New();
         testing::AddTestPoint(doc.Net(), 50, 50);
-        doc.Net().changed = row.changed ? 1 : 0;
+        if (row.changed) testing::TouchNet(doc);
         rowHost.state.run.busy = row.busy ? 1 : 0;
         rowHost.dialogs.answer = row.answer;
         if (row.savePath) rowHost.dialogs.paths.push_back(rowDir.File(*row.savePath));
@@ -104,7 +104,7 @@ class NetDocumentExchange : public testing::NetDocumentFixture {};
 // a new unnamed document of it, or of a refused file nothing at all.
 TEST_F(NetDocumentExchange, ExportThenImportAndRefusals) {
     const std::string road = OpenRoadCopy();
-    document.Net().changed = 1;
+    testing::TouchNet(document);
     const std::string graphml = dir.File("road.graphml");
     host.dialogs.paths = {graphml, dir.File("road.xyz")};
     EXPECT_TRUE(document.Export());

@@ -30,10 +30,11 @@ QImage WhiteImage() {
     return image;
 }
 
-void Paint(QImage& image, const std::function<void(NetCanvas&)>& draw, bool subNet = false) {
+void Paint(QImage& image, const std::function<void(NetCanvas&)>& draw, bool subNet = false,
+           bool dragging = false) {
     QPainter painter(&image);
     ResetCanvas(painter);
-    NetCanvas canvas{painter, subNet};
+    NetCanvas canvas{painter, subNet, dragging};
     draw(canvas);
 }
 
@@ -231,9 +232,9 @@ TEST(RenderPixels, ArrowheadsOnlyOnDirectedNetsAndNotWhileDragging) {
         AddTestPoint(net, 20, 50);
         AddTestPoint(net, 120, 50);
         AddTestEdge(net, 1, 2);
-        net.interaction.pointDrag = drag ? 1 : 0;
         QImage image = WhiteImage();
-        Paint(image, [&](NetCanvas& c) { DrawNet(c, net, OwnColor); });
+        Paint(
+            image, [&](NetCanvas& c) { DrawNet(c, net, OwnColor); }, false, drag);
         EXPECT_TRUE(IsBlack(image, 80, 50));
         EXPECT_EQ(IsBlack(image, 102, 47), arrow) << directed << drag;
         EXPECT_EQ(IsBlack(image, 102, 53), arrow) << directed << drag;

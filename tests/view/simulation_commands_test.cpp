@@ -199,7 +199,8 @@ TEST_F(SimulationTest, MenuOffersTheItemsOnDirectedNetsAndReachabilityReports) {
     // The bound answered is the one explored; a cancelled question runs nothing.
     doc.host.markingBound = 2;
     commands.Reachability1Click();
-    EXPECT_EQ(doc.host.LastResults()[13], "    Reachable markings : at least 2 (the bound on stored markings)");
+    EXPECT_EQ(doc.host.LastResults()[13],
+              "    Reachable markings : at least 2 (the bound on stored markings)");
     doc.host.markingBound.reset();
     commands.Reachability1Click();
     EXPECT_EQ(doc.host.results.size(), 2u);

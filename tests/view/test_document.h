@@ -4,6 +4,7 @@
 
 #include "view/command_state.h"
 #include "view/document_context.h"
+#include "view/net_history.h"
 
 #include <string>
 #include <vector>
@@ -24,6 +25,16 @@ public:
         first = 0;
     }
     void ShowPrompt(const std::string& prompt) override { prompts.push_back(prompt); }
+    // A change is applied as the document applies it, and counted with the repaint and the
+    // re-enabling the document's signals bring.
+    void Edit(const std::string& text, const std::function<void(NetWorkType&)>& change) override {
+        const NetWorkType before = net;
+        change(net);
+        if (SameLevelContent(before, net)) return;
+        edits.push_back(text);
+        ++repaints;
+        ++enablings;
+    }
     void RepaintNet() override { ++repaints; }
     void DefEnableItem() override { ++enablings; }
 
@@ -47,6 +58,7 @@ public:
     int repaints = 0;
     int enablings = 0;
     std::vector<std::string> prompts;
+    std::vector<std::string> edits;
 };
 
 } // namespace plax::testing

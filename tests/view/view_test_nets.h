@@ -47,6 +47,12 @@ inline EdgeType* AddTestEdge(NetWorkType& net, int from, int to, double weight =
     return FindEdge(net, from, to);
 }
 
+// A change the document's history counts (its default radius one larger), for tests that need a
+// changed net whatever it holds.
+template <class Document> void TouchNet(Document& document) {
+    document.Edit("Touch", [](NetWorkType& net) { ++net.defaultOptions.radius; });
+}
+
 // Gives point i its own options block with radius r (and otherwise the net's block).
 inline PointOptionType& CustomOptions(NetWorkType& net, int i, int r) {
     PointType& p = net.points[static_cast<std::size_t>(i)];
