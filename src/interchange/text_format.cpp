@@ -1,5 +1,7 @@
 #include "text_format.h"
 
+#include "model/text_utils.h"
+
 #include <set>
 
 namespace plax {
@@ -7,17 +9,11 @@ namespace plax {
 std::vector<TextLine> TextLines(std::string_view text, char comment) {
     std::vector<TextLine> lines;
     long long number = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
+    for (std::string_view line : TextLines(text)) {
         ++number;
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         const auto first = line.find_first_not_of(" \t");
         if (first == std::string_view::npos || (comment != 0 && line[first] == comment)) continue;
-        line = line.substr(0, line.find_last_not_of(" \t") + 1);
-        lines.push_back({number, line});
+        lines.push_back({number, line.substr(0, line.find_last_not_of(" \t") + 1)});
     }
     return lines;
 }
