@@ -103,19 +103,6 @@ void EndForMemory(ResultsSink& sink, UserMessages& messages) {
 
 } // namespace
 
-void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
-    try {
-        body();
-        sink.AddLine(ProcedureCompleteLine);
-    } catch (const ResultsWriteFailed&) {
-        messages.Warning(CannotWriteResultsMessage);
-    } catch (const std::bad_alloc&) {
-        EndForMemory(sink, messages);
-    }
-    ReportTextStop(sink, messages);
-    sink.FinishResults();
-}
-
 void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
     try {
         body();
@@ -126,6 +113,13 @@ void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std:
     }
     ReportTextStop(sink, messages);
     sink.FinishResults();
+}
+
+void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
+    WriteAccountOwnEnding(sink, messages, [&] {
+        body();
+        sink.AddLine(ProcedureCompleteLine);
+    });
 }
 
 } // namespace plax
