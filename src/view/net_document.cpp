@@ -39,7 +39,9 @@ NetDocument::NetDocument(DocumentHost& host, DocumentDisplay& display) : host_(h
     connect(&history_, &QUndoStack::cleanChanged, this, [this] { SyncChanged(); });
 }
 
-NetDocument::~NetDocument() = default;
+// Clearing the history as it goes moves its index, and whatever listens to that may already be
+// gone with the window that owns this document.
+NetDocument::~NetDocument() { history_.blockSignals(true); }
 
 bool NetDocument::Edit(const std::string& text, const std::function<void(NetWorkType&)>& change,
                        int mergeId) {
