@@ -29,10 +29,7 @@ inline void AddEdge(NetWorkType& net, int from, int to, double weight, const std
 
 // Edges go to the head of the lists, so the last one added is visited first.
 inline void Connect(NetWorkType& net, int from, int to, double weight = 1.0) {
-    EdgeType e;
-    e.weight = weight;
-    e.lineWidth = 1;
-    ASSERT_TRUE(InsertEdge(net, from, to, e)) << from << "-" << to;
+    AddEdge(net, from, to, weight, "");
 }
 
 // The undirected triangle "tri": edges 1-2, 2-3, 1-3 of weight 1, added in that order, so list 1
