@@ -2,10 +2,10 @@
 
 #include "procedure_marks.h"
 
+#include "catalogue/procedure_table.h"
 #include "petri/auto_run_account.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
-#include "catalogue/procedure_table.h"
 
 #include <QAction>
 #include <QMenu>
@@ -86,10 +86,10 @@ void SimulationCommands::AutoOrdinaryPetriNet1Click() {
         AutomaticSimulation(net, document_.FileName(), answers, NewRunOutput(document_), [&](int t) {
             game.CountFiring(t);
             // The tokens and the statistics window follow the run, shown at its polls.
-            if (++count % LiveEvery == 0) document_.RepaintNet();
+            if (++count % LiveEvery == 0) document_.Notify(ShownChange::Picture);
         });
     });
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
 }
 
 void SimulationCommands::SimulationProcess1Click() { document_.Host().ShowSimulationProcess(*this); }
