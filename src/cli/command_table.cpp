@@ -76,8 +76,9 @@ constexpr std::string_view PetriHelp =
 constexpr std::string_view ConvertHelp =
     "  Formats by extension, in any case: .net (also Pajek's, by its content), .kp (Krack Plot),\n"
     "  .graphml, .json (node-link), .dot and .gv (Graphviz), .gml, .gexf, .paj (Pajek), .g6 and\n"
-    "  .d6 (graph6, digraph6), .csv (adjacency matrix), .adjlist, .txt (the edge list export) and\n"
-    "  .edgelist (\"a b weight\" lines), and the pictures .bmp .wmf .png .svg .pdf (written only).\n"
+    "  .d6 (graph6, digraph6), .csv (adjacency matrix), .adjlist, .pnml (Petri nets), .txt (the\n"
+    "  edge list export) and .edgelist (\"a b weight\" lines), and the pictures .bmp .wmf .png .svg\n"
+    "  .pdf (written only).\n"
     "  Any other output is refused.\n"
     "  --weight ATTR          the edge attribute read as the weight (default: weight, else\n"
     "                         capacity, length, a numeric label, value, cost or distance)\n"
