@@ -353,7 +353,7 @@ std::string ReadPnml(std::string_view bytes, GraphDocument& graph) {
 }
 
 std::string PnmlRefusal(const GraphDocument& graph) {
-    if (!graph.directed) return "An undirected net is not a Petri net, which PNML holds.";
+    if (!graph.directed) return "PNML holds Petri nets, and an undirected net is not one.";
     std::map<std::string, const GraphNode*> nodes;
     for (const GraphNode& n : graph.nodes)
         nodes[n.id] = &n;

@@ -112,7 +112,7 @@ TEST(Pnml, APetriNetComesBackByteForByteAndOtherNetsAreRefused) {
     testing::Connect(decomposed, 1, 2);
     decomposed.lists[1].front().subNet = std::make_shared<NetWorkType>(testing::Triangle());
     const std::vector<std::pair<NetWorkType, std::string>> refused = {
-        {testing::Triangle(), "An undirected net is not a Petri net, which PNML holds."},
+        {testing::Triangle(), "PNML holds Petri nets, and an undirected net is not one."},
         {std::move(placeToPlace),
          "The edge from \"A\" to \"C\" joins two places; in PNML an arc joins a place and a transition."},
         {std::move(decomposed), "The edge from \"1\" to \"2\" has a sub-net, which PNML does not hold."},
