@@ -69,6 +69,10 @@ constexpr std::string_view PetriHelp =
     "                         shortest firing sequence, transitions that never fire and\n"
     "                         reversibility, as the Results text of Simulation > Reachability\n"
     "  --max-markings M       store at most M markings (1..10000000, default 100000)\n"
+    "  --state-graph OUT      then, instead of the state, the graph of those markings (at most\n"
+    "                         500) as Graphviz DOT in OUT (.dot or .gv, \"-\" for standard\n"
+    "                         output): a box per marking, M0 the one reached (double border),\n"
+    "                         dead ones filled, arcs named by their transitions\n"
     "  --save OUT             write the net with its new tokens (any format but pictures)\n"
     "  --yes                  answer Yes when --save asks to replace a file\n"
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
