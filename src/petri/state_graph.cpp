@@ -25,13 +25,6 @@ void SetMarking(NetWorkType& net, const std::vector<int>& places, const Tokens& 
         net.points[static_cast<std::size_t>(places[k])].tokens = tokens[k];
 }
 
-// A point without a name goes by its number: "P3" for a place, "T4" for a transition.
-std::string PointLabel(const NetWorkType& net, int p) {
-    const PointType& point = net.points[static_cast<std::size_t>(p)];
-    if (!point.name.empty()) return point.name;
-    return (IsTransition(point) ? "T" : "P") + std::to_string(p);
-}
-
 // A quoted DOT string; a line end becomes DOT's own "\n", other control characters blanks.
 std::string DotString(const std::string& latin1) {
     std::string out = "\"";
@@ -47,6 +40,12 @@ std::string DotString(const std::string& latin1) {
 }
 
 } // namespace
+
+std::string PetriPointLabel(const NetWorkType& net, int p) {
+    const PointType& point = net.points[static_cast<std::size_t>(p)];
+    if (!point.name.empty()) return point.name;
+    return (IsTransition(point) ? "T" : "P") + std::to_string(p);
+}
 
 StateGraph ExploreStateGraph(const NetWorkType& net, std::size_t maxMarkings) {
     StateGraph graph;
@@ -90,7 +89,7 @@ std::string MarkingText(const StateGraph& graph, const NetWorkType& net, std::si
         if (tokens[k] == 0) continue;
         if (!text.empty()) text += " + ";
         if (tokens[k] > 1) text += std::to_string(tokens[k]) + " ";
-        text += PointLabel(net, graph.places[k]);
+        text += PetriPointLabel(net, graph.places[k]);
     }
     return text.empty() ? "0" : text;
 }
@@ -106,7 +105,7 @@ std::string StateGraphDot(const StateGraph& graph, const NetWorkType& net) {
     }
     for (const StateGraphArc& a : graph.arcs) {
         out += "  m" + std::to_string(a.from) + " -> m" + std::to_string(a.to) +
-               " [label=" + DotString(PointLabel(net, a.transition)) + "];\n";
+               " [label=" + DotString(PetriPointLabel(net, a.transition)) + "];\n";
     }
     return out + "}\n";
 }

@@ -37,8 +37,11 @@ struct StateGraph {
 // `maxMarkings` markings. Cost: O(M · T · N) for M markings and T transitions.
 StateGraph ExploreStateGraph(const NetWorkType& net, std::size_t maxMarkings = MaxStateGraphMarkings);
 
-// A marking as a sum of its places, "Ready + 2 Free" ("0" for none), by the places' names or,
-// for a place without one, "P" and its number (a transition without one is "T" and its number).
+// A point's name, or for one without a name "P" and its number for a place, "T" and its number
+// for a transition.
+std::string PetriPointLabel(const NetWorkType& net, int p);
+
+// A marking as a sum of its places, "Ready + 2 Free" ("0" for none), by PetriPointLabel.
 std::string MarkingText(const StateGraph& graph, const NetWorkType& net, std::size_t marking);
 
 // The graph in Graphviz's DOT: a box per marking labelled "M0" and its sum, the current one with a
