@@ -6,6 +6,7 @@
 #include "render/picture_export.h"
 
 #include <QBrush>
+#include <QFontMetricsF>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -28,9 +30,9 @@ namespace plax {
 
 namespace {
 
-constexpr qreal BoxWidth = 160;
 constexpr qreal BoxHeight = 40;
-constexpr qreal ColumnStep = 180;
+constexpr qreal BoxPadding = 16;
+constexpr qreal ColumnGap = 40;
 constexpr qreal LayerStep = 90;
 constexpr int PreviewWidth = 360;
 constexpr const char* SaveFilter =
@@ -61,31 +63,52 @@ private:
 
 QString Text(const std::string& latin1) { return QString::fromStdString(Latin1ToUtf8(latin1)); }
 
-// The line from box a to box b, leaving and entering by the sides that face each other, with an
-// arrowhead at b and the transition's name at its middle.
-void AddArc(QGraphicsScene& scene, QPointF a, QPointF b, const QString& label) {
-    const QPen pen(Qt::black, 1);
-    if (a == b) {
-        QPainterPath loop(a + QPointF(BoxWidth / 2, 0));
-        loop.cubicTo(a + QPointF(BoxWidth / 2 + 40, -30), a + QPointF(BoxWidth / 2 + 40, 30),
-                     a + QPointF(BoxWidth / 2, 6));
-        scene.addPath(loop, pen);
-        scene.addSimpleText(label)->setPos(a + QPointF(BoxWidth / 2 + 42, -8));
-        return;
-    }
-    const qreal dy = b.y() > a.y() ? BoxHeight / 2 : b.y() < a.y() ? -BoxHeight / 2 : 0;
-    const qreal dx = dy == 0 ? (b.x() > a.x() ? BoxWidth / 2 : -BoxWidth / 2) : 0;
-    const QPointF from = a + QPointF(dx, dy);
-    const QPointF to = b - QPointF(dx, dy);
-    scene.addLine(QLineF(from, to), pen);
-    const QLineF back(to, from);
-    const qreal angle = std::atan2(-back.dy(), back.dx());
+void AddArrowHead(QGraphicsScene& scene, QPointF tip, QPointF from) {
+    const qreal angle = std::atan2(tip.y() - from.y(), tip.x() - from.x());
     QPolygonF head;
-    head << to << to + QPointF(std::cos(angle + 0.4) * 9, -std::sin(angle + 0.4) * 9)
-         << to + QPointF(std::cos(angle - 0.4) * 9, -std::sin(angle - 0.4) * 9);
-    scene.addPolygon(head, pen, QBrush(Qt::black));
-    QGraphicsSimpleTextItem* text = scene.addSimpleText(label);
-    text->setPos((from + to) / 2 + QPointF(4, -14));
+    head << tip << tip - QPointF(std::cos(angle - 0.4) * 9, std::sin(angle - 0.4) * 9)
+         << tip - QPointF(std::cos(angle + 0.4) * 9, std::sin(angle + 0.4) * 9);
+    scene.addPolygon(head, QPen(Qt::black, 1), QBrush(Qt::black));
+}
+
+// An arc from box a to box b (centres, `half` the boxes' half width). One layer down it is a
+// straight line left of the middle, one layer up a straight line right of it, so that a pair of
+// opposite firings stays apart; any other arc bows out to the right, clear of the boxes between.
+// The transition's name stands near the arc's start, where arcs are apart.
+void AddArc(QGraphicsScene& scene, QPointF a, QPointF b, qreal half, const QString& label) {
+    const QPen pen(Qt::black, 1);
+    QPainterPath path;
+    QPointF labelAt;
+    QPointF tip;
+    QPointF towards;
+    const qreal layers = (b.y() - a.y()) / LayerStep;
+    if (a == b) {
+        const QPointF out = a + QPointF(half, -6);
+        tip = a + QPointF(half, 6);
+        path.moveTo(out);
+        path.cubicTo(out + QPointF(40, -24), tip + QPointF(40, 24), tip);
+        towards = tip + QPointF(10, 4);
+        labelAt = a + QPointF(half + 34, -8);
+    } else if (std::abs(std::abs(layers) - 1) < 0.01) {
+        const qreal side = layers > 0 ? -12 : 12;
+        const QPointF from = a + QPointF(side, layers > 0 ? BoxHeight / 2 : -BoxHeight / 2);
+        tip = b + QPointF(side, layers > 0 ? -BoxHeight / 2 : BoxHeight / 2);
+        path.moveTo(from);
+        path.lineTo(tip);
+        towards = from;
+        labelAt = from + (tip - from) * 0.3 + QPointF(layers > 0 ? -4 : 4, -8);
+    } else {
+        const QPointF from = a + QPointF(half, 0);
+        tip = b + QPointF(half, 0);
+        const QPointF bend = (from + tip) / 2 + QPointF(30 + 12 * std::abs(layers), 0);
+        path.moveTo(from);
+        path.quadTo(bend, tip);
+        towards = bend;
+        labelAt = from + (bend - from) * 0.5 + QPointF(4, -14);
+    }
+    scene.addPath(path, pen);
+    AddArrowHead(scene, tip, towards);
+    scene.addSimpleText(label)->setPos(labelAt);
 }
 
 } // namespace
@@ -126,6 +149,14 @@ StateGraphWindow::StateGraphWindow(const NetWorkType& net, StateGraph graph, Dia
 }
 
 void StateGraphWindow::Layout() {
+    std::vector<QString> labels;
+    qreal width = 0;
+    const QFontMetricsF metrics(scene_->font());
+    for (std::size_t i = 0; i < graph_.markings.size(); ++i) {
+        labels.push_back(QStringLiteral("M%1\n").arg(i) + Text(MarkingText(graph_, net_, i)));
+        width = std::max(width, metrics.boundingRect(QRectF(), 0, labels.back()).width());
+    }
+    const qreal boxWidth = width + BoxPadding;
     std::map<int, int> inLayer;
     for (const StateGraphMarking& m : graph_.markings)
         ++inLayer[m.layer];
@@ -134,19 +165,19 @@ void StateGraphWindow::Layout() {
     for (std::size_t i = 0; i < graph_.markings.size(); ++i) {
         const int layer = graph_.markings[i].layer;
         const int k = placed[layer]++;
-        centre.emplace_back((k - (inLayer[layer] - 1) / 2.0) * ColumnStep, layer * LayerStep);
+        centre.emplace_back((k - (inLayer[layer] - 1) / 2.0) * (boxWidth + ColumnGap), layer * LayerStep);
     }
     for (const StateGraphArc& a : graph_.arcs)
-        AddArc(*scene_, centre[a.from], centre[a.to], Text(PetriPointLabel(net_, a.transition)));
+        AddArc(*scene_, centre[a.from], centre[a.to], boxWidth / 2,
+               Text(PetriPointLabel(net_, a.transition)));
     for (std::size_t i = 0; i < graph_.markings.size(); ++i) {
-        const QRectF box(centre[i] - QPointF(BoxWidth / 2, BoxHeight / 2), QSizeF(BoxWidth, BoxHeight));
+        const QRectF box(centre[i] - QPointF(boxWidth / 2, BoxHeight / 2), QSizeF(boxWidth, BoxHeight));
         const QBrush fill(graph_.markings[i].dead ? QColor(0xFF, 0xD0, 0xD0) : QColor(Qt::white));
         QGraphicsRectItem* item = scene_->addRect(box, QPen(Qt::black, 1), fill);
         item->setData(0, QVariant::fromValue(i));
         item->setToolTip(Text(MarkingText(graph_, net_, i)));
         if (i == 0) scene_->addRect(box.adjusted(3, 3, -3, -3), QPen(Qt::black, 1))->setParentItem(item);
-        const QString label = QStringLiteral("M%1\n").arg(i) + Text(MarkingText(graph_, net_, i));
-        QGraphicsSimpleTextItem* text = scene_->addSimpleText(label);
+        QGraphicsSimpleTextItem* text = scene_->addSimpleText(labels[i]);
         text->setParentItem(item);
         const QRectF size = text->boundingRect();
         text->setPos(box.center() - QPointF(size.width() / 2, size.height() / 2));
