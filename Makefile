@@ -6,7 +6,7 @@ BUILD_FUZZ   ?= build-fuzz
 JOBS         ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS  ?=
-INTERCHANGE_FUZZERS = graphml nodelinkjson dot plainedgelist gml gexf pajek graph6 adjacencymatrix adjacencylist
+INTERCHANGE_FUZZERS = graphml nodelinkjson dot plainedgelist gml gexf pajek graph6 adjacencymatrix adjacencylist pnml
 
 .PHONY: all deps deps-bench deps-test build run test test-sanitize bench fuzz examples readme-picture format clean
 
@@ -70,6 +70,7 @@ fuzz: deps
 	@cp tests/data/interchange/*.g6 $(BUILD_FUZZ)/corpus/graph6/
 	@cp tests/data/interchange/*.csv $(BUILD_FUZZ)/corpus/adjacencymatrix/
 	@cp tests/data/interchange/*.adjlist $(BUILD_FUZZ)/corpus/adjacencylist/
+	@cp tests/data/interchange/*.pnml $(BUILD_FUZZ)/corpus/pnml/
 	@for f in $(INTERCHANGE_FUZZERS); do \
 	  echo "== $$f"; \
 	  $(BUILD_FUZZ)/fuzz/$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=16384 \

@@ -14,6 +14,7 @@
 #include "accounts/procedure_texts.h"
 #include "accounts/shortest_paths_account.h"
 #include "accounts/spanning_tree_account.h"
+#include "accounts/symmetry_group_account.h"
 
 #include <algorithm>
 #include <array>
@@ -126,10 +127,15 @@ template <AutomorphismOrder Order> bool RunAutomorphisms(ProcedureRun& r) {
     return true;
 }
 
+bool RunSymmetryGroup(ProcedureRun& r) {
+    FindSymmetryGroup(r.net, r.marks, r.fileName, r.out);
+    return true;
+}
+
 using M = ProcedureMenu;
 
 // Menu ranks leave gaps so that an item can go between two others without renumbering them.
-constexpr std::array<ProcedureEntry, 24> Table = {{
+constexpr std::array<ProcedureEntry, 25> Table = {{
     {.name = "shortest-path",
      .menu = M::NetWork,
      .menuOrder = 10,
@@ -370,6 +376,7 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .itemName = "SortAutomorphism1",
      .caption = "Sort Automorphism",
      .hint = "Search Automorphism Group (Sort)",
+     .question = LongListingQuestion,
      .redraw = Redraw::Never,
      .run = RunAutomorphisms<AutomorphismOrder::Sorted>},
     {.name = "automorphisms",
@@ -379,8 +386,17 @@ constexpr std::array<ProcedureEntry, 24> Table = {{
      .itemName = "UnsortAutomorphism1",
      .caption = "Unsort Automorphism",
      .hint = "Search Automorphism Group (UnSort)",
+     .question = LongListingQuestion,
      .redraw = Redraw::Never,
      .run = RunAutomorphisms<AutomorphismOrder::PlainChanges>},
+    {.name = "symmetry-group",
+     .menu = M::Graph,
+     .menuOrder = 160,
+     .itemName = "SymmetryGroup1",
+     .caption = "Symmetry Group",
+     .hint = "Order, Orbits and Generators of the Automorphism Group",
+     .run = RunSymmetryGroup,
+     .marking = Marking::PointColors},
 }};
 
 } // namespace

@@ -77,6 +77,8 @@ struct ProcedureRun {
 using RefusalCheck = std::optional<std::string> (*)(const NetWorkType& net);
 // A check that may ask the user and fails with elements to show (the cycle of an activity net).
 using Preparation = bool (*)(NetWorkType& net, UserMessages& messages, std::vector<EdgeMark>& shown);
+// A question to put to the user before a run that may take long, or nothing to ask.
+using RunQuestion = std::optional<std::string> (*)(const NetWorkType& net);
 // Answers false when the run ended refused (its message already shown).
 using ProcedureBody = bool (*)(ProcedureRun& run);
 
@@ -105,6 +107,7 @@ struct ProcedureEntry {
     RefusalCheck refusal = nullptr; // none: only a procedure in progress refuses it
     RefusalBox refusalBox = RefusalBox::Warning;
     Preparation prepare = nullptr;
+    RunQuestion question = nullptr; // the desktop asks; No runs nothing
     Redraw redraw = Redraw::AfterChecks;
     ProcedureBody run = nullptr;
     Marking marking = Marking::None;

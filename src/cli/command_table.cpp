@@ -69,6 +69,10 @@ constexpr std::string_view PetriHelp =
     "                         shortest firing sequence, transitions that never fire and\n"
     "                         reversibility, as the Results text of Simulation > Reachability\n"
     "  --max-markings M       store at most M markings (1..10000000, default 100000)\n"
+    "  --state-graph OUT      then, instead of the state, the graph of those markings (at most\n"
+    "                         500) as Graphviz DOT in OUT (.dot or .gv, \"-\" for standard\n"
+    "                         output): a box per marking, M0 the one reached (double border),\n"
+    "                         dead ones filled, arcs named by their transitions\n"
     "  --save OUT             write the net with its new tokens (any format but pictures)\n"
     "  --yes                  answer Yes when --save asks to replace a file\n"
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";
@@ -76,8 +80,9 @@ constexpr std::string_view PetriHelp =
 constexpr std::string_view ConvertHelp =
     "  Formats by extension, in any case: .net (also Pajek's, by its content), .kp (Krack Plot),\n"
     "  .graphml, .json (node-link), .dot and .gv (Graphviz), .gml, .gexf, .paj (Pajek), .g6 and\n"
-    "  .d6 (graph6, digraph6), .csv (adjacency matrix), .adjlist, .txt (the edge list export) and\n"
-    "  .edgelist (\"a b weight\" lines), and the pictures .bmp .wmf .png .svg .pdf (written only).\n"
+    "  .d6 (graph6, digraph6), .csv (adjacency matrix), .adjlist, .pnml (Petri nets), .txt (the\n"
+    "  edge list export) and .edgelist (\"a b weight\" lines), and the pictures .bmp .wmf .png .svg\n"
+    "  .pdf (written only).\n"
     "  Any other output is refused.\n"
     "  --weight ATTR          the edge attribute read as the weight (default: weight, else\n"
     "                         capacity, length, a numeric label, value, cost or distance)\n"

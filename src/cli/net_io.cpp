@@ -2,6 +2,7 @@
 
 #include "cli.h"
 
+#include "interchange/interchange_messages.h"
 #include "interchange/tikz_format.h"
 
 #include "model/edge_list.h"
@@ -125,6 +126,12 @@ std::optional<std::string> BytesOf(const NetWorkType& net, const FileFormat& for
         if (net.n != 0) return KrackPlotText(net);
         messages.Warning(TrivialNetWorkMessage);
         return std::nullopt;
+    }
+    if (format.kind == FileFormat::Kind::Interchange) {
+        if (std::string reason = InterchangeRefusal(format.interchange, net); !reason.empty()) {
+            messages.Warning(ExportRefusedMessage("-", reason));
+            return std::nullopt;
+        }
     }
     auto bytes = format.kind == FileFormat::Kind::Interchange ? InterchangeBytes(format.interchange, net)
                                                               : NetFileBytes(net);

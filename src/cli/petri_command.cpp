@@ -8,6 +8,11 @@
 #include "petri/auto_run.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
+#include "petri/state_graph.h"
+
+#include "model/file_io.h"
+#include "model/file_messages.h"
+#include "model/text_utils.h"
 
 #include <charconv>
 #include <cstdint>
@@ -67,6 +72,39 @@ bool WriteReachability(NetWorkType& net, const std::string& path, std::uint64_t 
     CliSink sink(clock, flags, out, std::nullopt);
     ReachabilityAnalysis(net, path, bound, {sink, messages});
     return !sink.OutputFailed();
+}
+
+// --state-graph writes DOT: a .dot or .gv file, or standard output.
+bool StateGraphPathFits(const Invocation& inv, std::ostream& err) {
+    const auto path = inv.Value("--state-graph");
+    if (!path || *path == "-") return true;
+    const std::string ext = UpperExtension(*path);
+    if (ext == ".DOT" || ext == ".GV") return true;
+    err << "plax-cli: --state-graph writes a .dot or .gv file\n";
+    return false;
+}
+
+// The graph of the markings reachable from the net's, in DOT; a graph too large to draw is refused
+// with the bound.
+int WriteStateGraph(const NetWorkType& net, const std::string& path, CliMessages& messages, std::ostream& out,
+                    std::ostream& err) {
+    const StateGraph graph = ExploreStateGraph(net);
+    if (!graph.complete) {
+        err << "plax-cli: the state graph holds more than " << MaxStateGraphMarkings
+            << " markings; --reachability counts them\n";
+        return ExitRefused;
+    }
+    const std::string dot = StateGraphDot(graph, net);
+    if (path == "-") {
+        out << dot;
+        return out ? ExitDone : ExitRefused;
+    }
+    if (!MayReplace(path, *FormatOfExtension(".dot"), messages)) return ExitRefused;
+    if (WriteFileAtomically(path, dot) != WriteStatus::Ok) {
+        messages.Warning(CannotSaveMessage(path));
+        return ExitRefused;
+    }
+    return ExitDone;
 }
 
 // Every --fire value, in the order given; each must name a point of the net.
@@ -138,15 +176,16 @@ void PrintState(const NetWorkType& net, std::ostream& out) {
 } // namespace
 
 const OptionSpec& PetriOptionSpec() {
-    static const OptionSpec accepted{{"--fire", "--max-firings", "--seed", "--save", "--max-markings"},
-                                     {"--auto", "--yes", "--reachability"}};
+    static const OptionSpec accepted{
+        {"--fire", "--max-firings", "--seed", "--save", "--max-markings", "--state-graph"},
+        {"--auto", "--yes", "--reachability"}};
     return accepted;
 }
 
 int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     const auto autoOptions = ReadAutoOptions(inv, err);
     const auto markingBound = ReadMarkingBound(inv, err);
-    if (!autoOptions || !markingBound) return ExitUsage;
+    if (!autoOptions || !markingBound || !StateGraphPathFits(inv, err)) return ExitUsage;
     const auto saveFormat = SaveFormat(inv, err);
     if (!saveFormat) return ExitUsage;
     CliMessages messages(err, inv.Has("--yes"));
@@ -158,7 +197,8 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     }
     // A dead marking is a fine start for the exploration, as it is on the desktop.
     const PointFlags enabled = EnabledTransitions(net);
-    if (!inv.Has("--reachability") && !AnyEnabled(enabled)) {
+    const auto stateGraph = inv.Value("--state-graph");
+    if (!inv.Has("--reachability") && !stateGraph && !AnyEnabled(enabled)) {
         messages.Information(NotLiveMessage);
         return ExitRefused;
     }
@@ -168,6 +208,9 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     if (autoOptions->on) FireAutomatically(net, *autoOptions, out);
     if (inv.Has("--reachability")) {
         if (!WriteReachability(net, inv.positional[0], *markingBound, out, messages)) return ExitRefused;
+    } else if (stateGraph) {
+        if (const int written = WriteStateGraph(net, *stateGraph, messages, out, err); written != ExitDone)
+            return written;
     } else {
         PrintState(net, out);
     }

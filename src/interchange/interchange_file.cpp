@@ -11,6 +11,7 @@
 #include "net_graph.h"
 #include "node_link_json.h"
 #include "pajek_format.h"
+#include "pnml_format.h"
 #include "text_format.h"
 
 #include "model/edge_list.h"
@@ -45,6 +46,7 @@ std::string ReadDocument(InterchangeFormat format, std::string_view bytes, Graph
     case InterchangeFormat::Digraph6: return ReadGraph6(bytes, graph);
     case InterchangeFormat::AdjacencyMatrix: return ReadAdjacencyMatrix(bytes, graph);
     case InterchangeFormat::AdjacencyList: return ReadAdjacencyList(bytes, graph);
+    case InterchangeFormat::Pnml: return ReadPnml(bytes, graph);
     case InterchangeFormat::ExportedEdgeList:
     case InterchangeFormat::PlainEdgeList: break;
     }
@@ -118,6 +120,7 @@ const std::vector<InterchangeExtension>& InterchangeExtensions() {
         {".d6", InterchangeFormat::Digraph6, "digraph6"},
         {".csv", InterchangeFormat::AdjacencyMatrix, "Adjacency matrix (CSV)"},
         {".adjlist", InterchangeFormat::AdjacencyList, "Adjacency list"},
+        {".pnml", InterchangeFormat::Pnml, "PNML (Petri net)"},
     };
     return extensions;
 }
@@ -177,6 +180,12 @@ bool LoadInterchangeFile(InterchangeFormat format, const std::string& path, cons
     return false;
 }
 
+std::string InterchangeRefusal(InterchangeFormat format, const NetWorkType& net) {
+    if (format != InterchangeFormat::Pnml) return {};
+    const auto graph = GraphOfNet(net);
+    return graph ? PnmlRefusal(*graph) : std::string();
+}
+
 std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net) {
     if (format == InterchangeFormat::ExportedEdgeList) return EdgeListText(net);
     if (format == InterchangeFormat::PlainEdgeList) return PlainEdgeListText(net);
@@ -193,6 +202,9 @@ std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetW
     case InterchangeFormat::Digraph6: return Graph6Text(*graph, true);
     case InterchangeFormat::AdjacencyMatrix: return AdjacencyMatrixText(*graph);
     case InterchangeFormat::AdjacencyList: return AdjacencyListText(*graph);
+    case InterchangeFormat::Pnml:
+        if (!PnmlRefusal(*graph).empty()) return std::nullopt;
+        return PnmlText(*graph);
     case InterchangeFormat::ExportedEdgeList:
     case InterchangeFormat::PlainEdgeList: break;
     }
@@ -203,6 +215,10 @@ bool SaveInterchangeFile(InterchangeFormat format, const NetWorkType& net, const
                          UserMessages& messages) {
     // The export of old keeps its own messages.
     if (format == InterchangeFormat::ExportedEdgeList) return SaveEdgeList(net, path, messages);
+    if (std::string reason = InterchangeRefusal(format, net); !reason.empty()) {
+        messages.Warning(ExportRefusedMessage(path, reason));
+        return false;
+    }
     const auto bytes = InterchangeBytes(format, net);
     if (!bytes || WriteFileAtomically(path, *bytes) != WriteStatus::Ok) {
         messages.Warning(CannotSaveMessage(path));

@@ -28,7 +28,8 @@ enum class InterchangeFormat {
     Graph6,
     Digraph6,
     AdjacencyMatrix,
-    AdjacencyList
+    AdjacencyList,
+    Pnml
 };
 
 struct InterchangeExtension {
@@ -70,10 +71,13 @@ inline constexpr std::size_t MaxInterchangeFileSize = 16u * 1024u * 1024u;
 // A Pajek network rather than a net file under the name .net.
 bool HoldsPajek(std::string_view bytes);
 
+// Why the net cannot be written in `format` (empty when it can): PNML holds only Petri nets.
+[[nodiscard]] std::string InterchangeRefusal(InterchangeFormat format, const NetWorkType& net);
 // The bytes of the net in `format`, or nothing when the net cannot be written (sub-nets nested
-// deeper than a net file allows).
+// deeper than a net file allows, or a refusal above).
 [[nodiscard]] std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net);
-// Writes the file, replacing any old one atomically; a failure is shown through `messages`.
+// Writes the file, replacing any old one atomically; a refusal or a failure is shown through
+// `messages`.
 [[nodiscard]] bool SaveInterchangeFile(InterchangeFormat format, const NetWorkType& net,
                                        const std::string& path, UserMessages& messages);
 

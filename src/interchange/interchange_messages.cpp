@@ -17,6 +17,10 @@ std::string ImportRefusedMessage(const std::string& path, const std::string& rea
     return "Cannot import the file\r\n" + path + "\r\n" + reason;
 }
 
+std::string ExportRefusedMessage(const std::string& path, const std::string& reason) {
+    return "Cannot export the file\r\n" + path + "\r\n" + reason;
+}
+
 std::string TooManyPointsReason(std::size_t count) {
     return "The file has " + std::to_string(count) + " points; a net holds at most " +
            std::to_string(MaxPoints) + ".";

@@ -8,6 +8,8 @@ namespace plax {
 // Why a file of another program does not make a net. Each reason is one sentence; the reader
 // shows it under the file's name (ImportRefusedMessage).
 std::string ImportRefusedMessage(const std::string& path, const std::string& reason);
+// The same for a net that the format of an export cannot hold.
+std::string ExportRefusedMessage(const std::string& path, const std::string& reason);
 
 std::string TooManyPointsReason(std::size_t count);
 std::string TooManyEdgesReason(std::size_t count);

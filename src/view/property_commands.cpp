@@ -100,6 +100,11 @@ void PropertyCommands::Run(const ProcedureEntry& entry) {
     }
     if (!entry.runPrompt.empty()) document_.ShowPrompt(std::string(entry.runPrompt));
     if (!Prepared(entry)) return;
+    if (entry.question != nullptr) {
+        if (const auto question = entry.question(document_.Net());
+            question && !document_.Host().Ui().Confirm(*question))
+            return;
+    }
     if (entry.redraw == Redraw::AfterChecks) RedrawNormal(document_);
 
     DocumentHost& host = document_.Host();

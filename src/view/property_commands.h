@@ -2,8 +2,8 @@
 
 #include "document_context.h"
 
-#include "model/net_types.h"
 #include "catalogue/procedure_table.h"
+#include "model/net_types.h"
 
 #include <QAction>
 #include <QObject>
@@ -50,6 +50,7 @@ public:
     void QuickColor21Click() { RunItem("QuickColor21"); }
     void SortAutomorphism1Click() { RunItem("SortAutomorphism1"); }
     void UnsortAutomorphism1Click() { RunItem("UnsortAutomorphism1"); }
+    void SymmetryGroup1Click() { RunItem("SymmetryGroup1"); }
     void GetInfo1Click() { RunItem("GetInfo1"); }
 
 private:

@@ -1,11 +1,13 @@
 #include "simulation_commands.h"
 
 #include "procedure_marks.h"
+#include "state_graph_window.h"
 
 #include "catalogue/procedure_table.h"
 #include "petri/auto_run_account.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
+#include "petri/state_graph.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,13 +22,15 @@ constexpr const char* OrdinaryNetHint = "Fire the enabled transitions by clicks"
 constexpr const char* AutoNetHint = "Fire randomly chosen enabled transitions";
 constexpr const char* ProcessHint = "Tokens per place and firings per transition";
 constexpr const char* ReachabilityHint = "Explore the markings reachable from the current one";
+constexpr const char* StateGraphHint = "Draw the graph of the reachable markings";
+constexpr const char* TakeMarkingStep = "Take Marking";
 // Firings of an automatic run between two repaints of what it changed.
 constexpr std::uint64_t LiveEvery = 4096;
 
 } // namespace
 
 SimulationCommands::SimulationCommands(DocumentContext& document, EditMachine& machine, QWidget& owner)
-    : QObject(&owner), document_(document), machine_(machine),
+    : QObject(&owner), document_(document), machine_(machine), owner_(owner),
       menu_(new QMenu(QStringLiteral("&Simulation"), &owner)) {
     menu_->setObjectName(QStringLiteral("Simulation1"));
     AddItem("OrdinaryNet1", "Ordinary Petri Net", OrdinaryNetHint, &SimulationCommands::OrdinaryNet1Click);
@@ -36,6 +40,7 @@ SimulationCommands::SimulationCommands(DocumentContext& document, EditMachine& m
     AddItem("SimulationProcess1", "Simulation Process", ProcessHint,
             &SimulationCommands::SimulationProcess1Click);
     AddItem("Reachability1", "Reachability...", ReachabilityHint, &SimulationCommands::Reachability1Click);
+    AddItem("StateGraph1", "State Graph", StateGraphHint, &SimulationCommands::StateGraph1Click);
     connect(menu_, &QMenu::hovered, this,
             [this](QAction* action) { document_.Host().ShowHint(action->statusTip().toStdString()); });
 }
@@ -100,6 +105,38 @@ void SimulationCommands::Reachability1Click() {
     if (!document_.Host().AskMarkingBound(bound)) return;
     markingBound_ = bound;
     ReachabilityAnalysis(document_.Net(), document_.FileName(), bound, NewRunOutput(document_));
+}
+
+// Up to 500 markings are drawn; a larger graph is told by its bound and the account offered.
+void SimulationCommands::StateGraph1Click() {
+    if (!MayStart()) return;
+    const NetWorkType& net = document_.Net();
+    StateGraph graph = ExploreStateGraph(net);
+    if (!graph.complete) {
+        if (document_.Host().Ui().Confirm(StateGraphTooLargeQuestion)) Reachability1Click();
+        return;
+    }
+    if (stateGraph_ != nullptr) stateGraph_->close();
+    stateGraph_ = new StateGraphWindow(
+        net, std::move(graph), document_.Host().Ui(), [this](std::size_t marking) { TakeMarkingOf(marking); },
+        &owner_);
+    stateGraph_->setAttribute(Qt::WA_DeleteOnClose);
+    stateGraph_->show();
+}
+
+// A marking of the graph becomes the net's, one step of the history; a net whose places have
+// changed since the graph was drawn is left alone.
+void SimulationCommands::TakeMarkingOf(std::size_t marking) {
+    if (stateGraph_ == nullptr || RefuseWhileRunning(document_)) return;
+    const StateGraph& graph = stateGraph_->Graph();
+    const NetWorkType& net = document_.Net();
+    for (int p : graph.places) {
+        if (p > net.n || !IsTokenPlace(net.points[static_cast<std::size_t>(p)])) {
+            document_.Host().Ui().Beep();
+            return;
+        }
+    }
+    document_.Edit(TakeMarkingStep, [&](NetWorkType& n) { TakeMarking(n, graph, marking); });
 }
 
 SimulationProcessData SimulationCommands::ProcessData() {

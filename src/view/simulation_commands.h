@@ -2,11 +2,13 @@
 
 #include "document_context.h"
 #include "edit_machine.h"
+#include "state_graph_window.h"
 
 #include "model/net_types.h"
 #include "petri/auto_run.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <cstdint>
 #include <string>
@@ -17,6 +19,10 @@ class QMenu;
 class QWidget;
 
 namespace plax {
+
+inline constexpr const char* StateGraphTooLargeQuestion =
+    "The state graph holds more than 500 markings, too many to draw.\r\nCount them with Reachability... "
+    "instead?";
 
 // One bar of the statistics window: a point, its name and its value.
 struct ProcessBar {
@@ -50,6 +56,9 @@ public:
     void AutoOrdinaryPetriNet1Click();
     void SimulationProcess1Click();
     void Reachability1Click();
+    void StateGraph1Click();
+    // The window of the last State Graph, while it is open.
+    StateGraphWindow* StateGraphShown() const { return stateGraph_.data(); }
 
     SimulationProcessData ProcessData();
     // The tokens or the counts may have changed: the statistics window looks again.
@@ -64,10 +73,13 @@ private:
                      void (SimulationCommands::*handler)());
     // The busy guard, the end of a running simulation and the structure test.
     bool MayStart();
+    void TakeMarkingOf(std::size_t marking);
 
     DocumentContext& document_;
     EditMachine& machine_;
+    QWidget& owner_;
     QMenu* menu_ = nullptr;
+    QPointer<StateGraphWindow> stateGraph_;
     AutoRunParameters autoParameters_;
     std::uint64_t markingBound_ = DefaultMaxMarkings;
 };

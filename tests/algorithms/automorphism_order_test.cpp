@@ -1,6 +1,7 @@
 // The pruned automorphism search against the odometer it replaced: the same automorphisms with
 // the same numbers in the same order, in both orders, and a stopped run that lists a prefix.
 #include "automorphism_odometer.h"
+#include "geng_nets.h"
 #include "net_builders.h"
 #include "random_nets.h"
 
@@ -72,30 +73,6 @@ TEST(AutomorphismOrder, EveryNetUpToSixPointsAndDirectedUpToFour) {
         for (std::uint32_t bits = 0; bits < (1u << (n * (n - 1))); ++bits)
             ExpectSameListing(NetFromBits(n, true, bits), "directed " + std::to_string(bits));
     }
-}
-
-// The graphs nauty's geng lists for `n` points, one of each isomorphism class, read from graph6:
-// n + 63, then the upper triangle column by column, six bits a character. Empty when geng is
-// missing.
-std::vector<NetWorkType> GengNets(int n) {
-    std::vector<NetWorkType> nets;
-    const std::string command = "nauty-geng -q " + std::to_string(n) + " 2>/dev/null";
-    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) return nets;
-    std::array<char, 64> line{};
-    while (std::fgets(line.data(), static_cast<int>(line.size()), pipe.get()) != nullptr) {
-        EXPECT_EQ(line[0] - 63, n);
-        NetWorkType net = MakeNet(UndirNetCode, n, "geng");
-        int bit = 0;
-        for (int j = 2; j <= n; ++j) {
-            for (int i = 1; i < j; ++i, ++bit) {
-                const int six = line[static_cast<std::size_t>(1 + bit / 6)] - 63;
-                if (((six >> (5 - bit % 6)) & 1) != 0) Connect(net, i, j);
-            }
-        }
-        nets.push_back(std::move(net));
-    }
-    return nets;
 }
 
 // Seven and eight points, every net up to isomorphism (the instrumented builds take seven).

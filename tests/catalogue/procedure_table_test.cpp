@@ -43,7 +43,7 @@ TEST(ProcedureTable, EntriesAreComplete) {
         EXPECT_EQ(e.picks == PointPicks::None, e.pickTexts.armPrompt.empty());
         EXPECT_EQ(e.picks == PointPicks::SourceAndSink, !e.pickTexts.sourcePrompt.empty());
     }
-    EXPECT_EQ(MenuEntries(ProcedureMenu::Graph).size(), 15u);
+    EXPECT_EQ(MenuEntries(ProcedureMenu::Graph).size(), 16u);
     EXPECT_EQ(MenuEntries(ProcedureMenu::NetWork).size(), 8u);
     EXPECT_EQ(FindProcedureItem("GetInfo1")->name, "info");
     EXPECT_EQ(FindProcedureItem("Nothing1"), nullptr);

@@ -54,7 +54,7 @@ TEST(CliConventions, OptionsStandardStreamsAndCommandHelp) {
         {{"convert", Road, "-"}, "plax-cli: writing standard output needs --to EXT\n"},
         {{"convert", Road, "out.graphm"},
          "plax-cli: out.graphm: cannot write .graphm; known extensions: .net .kp .graphml .json .dot .gv "
-         ".txt .edgelist .gml .gexf .paj .g6 .d6 .csv .adjlist .bmp .wmf .png .svg .pdf .tex\n"},
+         ".txt .edgelist .gml .gexf .paj .g6 .d6 .csv .adjlist .pnml .bmp .wmf .png .svg .pdf .tex\n"},
         {{"run", "info", Road, "--save", "-"},
          "plax-cli: --save writes a file; standard output carries the text\n"},
     };

@@ -46,7 +46,7 @@ TEST(CliGenerate, WritesTheNetAndRefusesWhatDoesNotFit) {
          {2, "plax-cli: --range takes two whole numbers as A:B\n"}},
         {{"generate", "path", dir.File("k.png")},
          {2, "plax-cli: " + dir.File("k.png") +
-                 ": cannot write .png; known extensions: .net .kp .graphml .json .dot .gv .txt .edgelist .gml .gexf .paj .g6 .d6 .csv .adjlist\n"}},
+                 ": cannot write .png; known extensions: .net .kp .graphml .json .dot .gv .txt .edgelist .gml .gexf .paj .g6 .d6 .csv .adjlist .pnml\n"}},
     };
     for (const auto& [args, expected] : cases) {
         const auto r = RunPlaxCli(args);

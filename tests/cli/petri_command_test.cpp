@@ -192,5 +192,28 @@ TEST(PetriCommand, ReachabilityAfterTheFiringsWithItsBound) {
         EXPECT_EQ(PetriCli(args).status, 2) << args.back();
 }
 
+// The state graph goes out as DOT; a graph too large to draw, and a name that is no DOT file, are
+// refused.
+TEST(PetriCommand, StateGraphAsDot) {
+    const CliRun dot = PetriCli({PetriExample, "--state-graph", "-"});
+    EXPECT_EQ(dot.status, 0) << dot.err;
+    EXPECT_TRUE(dot.out.starts_with("digraph \"petri states\" {\n  node [shape=box];\n  m0 [label=\"M0\\n"));
+    EXPECT_NE(dot.out.find("  m15 [label=\"M15\\n"), std::string::npos) << "16 markings";
+    EXPECT_EQ(dot.out.find("m16 "), std::string::npos);
+
+    ScratchDir dir;
+    const std::string file = dir.File("states.gv");
+    EXPECT_EQ(PetriCli({PetriExample, "--state-graph", file}).status, 0);
+    EXPECT_EQ(ReadAll(file), dot.out);
+    const std::string endless = SavePetri(dir, "endless", DirNetCode, {{2, 0}, {0, 0}}, {{1, 2}});
+    const CliRun tooLarge = PetriCli({endless, "--state-graph", "-"});
+    EXPECT_EQ(tooLarge.status, 1);
+    EXPECT_EQ(tooLarge.err,
+              "plax-cli: the state graph holds more than 500 markings; --reachability counts them\n");
+    const CliRun badName = PetriCli({PetriExample, "--state-graph", dir.File("states.png")});
+    EXPECT_EQ(badName.status, 2);
+    EXPECT_EQ(badName.err, "plax-cli: --state-graph writes a .dot or .gv file\n");
+}
+
 } // namespace
 } // namespace plax

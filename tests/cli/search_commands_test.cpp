@@ -49,7 +49,7 @@ TEST(SearchCommands, EveryNameRunsAndMarks) {
     testing::SaveTestNet(Square(), path);
     for (const std::string name :
          {"hamiltonian-path", "hamiltonian-cycle", "salesman", "density", "undensity", "point-cover",
-          "coloring", "quick-color-1", "quick-color-2", "automorphisms"}) {
+          "coloring", "quick-color-1", "quick-color-2", "automorphisms", "symmetry-group"}) {
         SCOPED_TRACE(name);
         const auto run = RunPlaxCli(Args({"run", name, path, "--source", "1", "--marks"}));
         EXPECT_EQ(run.status, 0) << run.err;

@@ -112,7 +112,7 @@ TEST_F(NetDocumentExchange, ExportThenImportAndRefusals) {
     EXPECT_EQ(host.dialogs.Texts("error"),
               std::vector<std::string>{" Cannot export the NetWork to\r\n" + dir.File("road.xyz") +
                                        "\r\nExport writes .graphml .json .dot .gv .txt .edgelist .gml .gexf "
-                                       ".paj .g6 .d6 .csv .adjlist."});
+                                       ".paj .g6 .d6 .csv .adjlist .pnml."});
     EXPECT_EQ(document.FileName(), road);
     EXPECT_EQ(document.Net().changed, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("road.xyz")));

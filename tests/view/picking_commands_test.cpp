@@ -80,7 +80,8 @@ TEST_F(PickingCommandsTest, ItemsSitAtTheirPlaces) {
               (std::vector<std::string>{"QuickMetrics1", "CutPoints1", "Bridges1", "EulerianPath1",
                                         "EulerianCycle1", "HamiltonianPath1", "HamiltonianCicle1", "Density1",
                                         "Undensity1", "PointCover1", "PointColoration1", "QuickColor11",
-                                        "QuickColor21", "SortAutomorphism1", "UnsortAutomorphism1"}));
+                                        "QuickColor21", "SortAutomorphism1", "UnsortAutomorphism1",
+                                        "SymmetryGroup1"}));
     EXPECT_EQ(Names(*property.actions()[1]->menu()),
               (std::vector<std::string>{"ShortestPath1", "AllShortestPath1", "MinSpanningTree1",
                                         "MaximalFlow1", "CriticalPath1", "kshortestPath1", "MaxCapacityPath1",

@@ -6,9 +6,9 @@
 #include "test_document.h"
 #include "view_test_nets.h"
 
+#include "accounts/activity_net_checks.h"
 #include "accounts/critical_path_account.h"
 #include "accounts/procedure_texts.h"
-#include "accounts/activity_net_checks.h"
 #include "algorithms/graph_utils.h"
 
 #include <QMenu>
@@ -95,7 +95,7 @@ TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
               (QStringList{"Quick Metrics", "Cut Points", "Bridges", "Eulerian Path", "Eulerian Cycle",
                            "Hamiltonian Path", "Hamiltonian Cycle", "Density", "Undensity", "Point Cover",
                            "Point Coloration (Min)", "Quick Color 1", "Quick Color 2", "Sort Automorphism",
-                           "Unsort Automorphism"}));
+                           "Unsort Automorphism", "Symmetry Group"}));
     EXPECT_EQ(Captions(*property.actions()[1]->menu()),
               (QStringList{"Shortest Path", "All Shortest Path", "Min. Spanning Tree ", "Maximal Flow",
                            "Critical Path", "k Shortest Paths", "Max Capacity Path", "Salesman Problem"}));
@@ -107,9 +107,9 @@ TEST_F(PropertyCommandsTest, MenuHoldsGraphNetWorkAndGetInfoAndEnablesByKind) {
                                         "PointCover1",      "PointColoration1", "QuickColor11",
                                         "QuickColor21",     "CutPoints1",       "Bridges1"};
     const QStringList always = {
-        "QuickMetrics1", "EulerianPath1",    "EulerianCycle1",    "SortAutomorphism1", "UnsortAutomorphism1",
-        "GetInfo1",      "HamiltonianPath1", "HamiltonianCicle1", "ShortestPath1",     "AllShortestPath1",
-        "MaximalFlow1",  "kshortestPath1",   "MaxCapacityPath1",  "SalesmanProblem1"};
+        "QuickMetrics1",    "EulerianPath1", "EulerianCycle1",   "SortAutomorphism1", "UnsortAutomorphism1",
+        "SymmetryGroup1",   "GetInfo1",      "HamiltonianPath1", "HamiltonianCicle1", "ShortestPath1",
+        "AllShortestPath1", "MaximalFlow1",  "kshortestPath1",   "MaxCapacityPath1",  "SalesmanProblem1"};
     for (const bool directed : {true, false}) {
         commands.DefEnableItem(MakeNet(directed ? DirNetCode : UndirNetCode, 2));
         for (const QString& name : undirectedOnly)
@@ -211,6 +211,21 @@ TEST_F(PropertyCommandsTest, NothingStartsWhileAProcedureRunsHereOrElsewhere) {
     EXPECT_TRUE(doc.host.results.empty());
     EXPECT_EQ(PointColor(1), Old);
     EXPECT_EQ(doc.resets, 4);
+}
+
+// A listing longer than anyone reads is asked for first; No runs nothing, the symmetry group
+// answers at once and colours the orbits.
+TEST_F(PropertyCommandsTest, ALongListingIsAskedForAndTheGroupGivenAtOnce) {
+    Use(MakeNet(UndirNetCode, 9, "nine"));
+    doc.host.dialogs.answer = Answer::No;
+    commands.SortAutomorphism1Click();
+    commands.UnsortAutomorphism1Click();
+    EXPECT_EQ(doc.host.dialogs.Texts("confirm"),
+              std::vector<std::string>(2, "The group has 362880 automorphisms. List them all?"));
+    EXPECT_TRUE(doc.host.results.empty());
+    commands.SymmetryGroup1Click();
+    ASSERT_EQ(doc.host.results.size(), 1u);
+    EXPECT_EQ(PointColors(), std::vector<Color>(9, 0x0000FF));
 }
 
 NetWorkType Path3() {

@@ -1,12 +1,15 @@
 #include "view/simulation_commands.h"
+#include "view/state_graph_window.h"
 
+#include "accounts/procedure_texts.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
-#include "accounts/procedure_texts.h"
 
+#include "scratch_dir.h"
 #include "test_document.h"
 #include "view_test_nets.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QWidget>
 
@@ -183,7 +186,7 @@ TEST_F(SimulationTest, MenuOffersTheItemsOnDirectedNetsAndReachabilityReports) {
     for (const QAction* a : commands.Menu()->actions())
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(captions, (QStringList{"Ordinary Petri Net", "Auto Ordinary Petri Net", "-",
-                                     "Simulation Process", "Reachability..."}));
+                                     "Simulation Process", "Reachability...", "State Graph"}));
     commands.DefEnableItem(testing::NewTestNet(false));
     EXPECT_FALSE(commands.Menu()->menuAction()->isEnabled());
     commands.DefEnableItem(testing::NewTestNet(true));
@@ -206,6 +209,35 @@ TEST_F(SimulationTest, MenuOffersTheItemsOnDirectedNetsAndReachabilityReports) {
     EXPECT_EQ(doc.host.results.size(), 2u);
     commands.SimulationProcess1Click();
     EXPECT_EQ(doc.host.requests.back(), "simulation process");
+}
+
+// The state graph: one box per marking, a click shows one, a double click takes it as a step;
+// a graph too large to draw offers the count instead, and a save writes the DOT text.
+TEST_F(SimulationTest, StateGraphShowsAndTakesMarkings) {
+    Use(Net({{Place, 1}, {Transition, 0}, {Place, 0}}, {{1, 2}, {2, 3}}));
+    commands.StateGraph1Click();
+    StateGraphWindow* window = commands.StateGraphShown();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Graph().markings.size(), 2u);
+    window->ShowMarking(1);
+    EXPECT_EQ(window->Shown(), 1u);
+    EXPECT_EQ(window->findChild<QLabel*>("StateGraphCaption")->text().toStdString(),
+              "M1: P3\n1 firing(s) from M0, dead\nDouble-click to make it the net's marking.");
+    window->Take(1);
+    EXPECT_EQ(doc.edits, std::vector<std::string>{"Take Marking"});
+    EXPECT_EQ(Tokens(1), 0);
+    EXPECT_EQ(Tokens(3), 1);
+    testing::ScratchDir dir;
+    doc.host.dialogs.paths = {dir.File("states.dot")};
+    EXPECT_TRUE(window->Save());
+    EXPECT_NE(testing::ReadAll(dir.File("states.dot")).find("  m1 [label=\"M1\\nP3\", style=filled"),
+              std::string::npos);
+
+    Use(Net({{Transition, 0}, {Place, 0}}, {{1, 2}}));
+    doc.host.dialogs.answer = Answer::No;
+    commands.StateGraph1Click();
+    EXPECT_EQ(Texts("confirm").back(), StateGraphTooLargeQuestion);
+    EXPECT_TRUE(doc.host.results.empty());
 }
 
 } // namespace
