@@ -3,7 +3,6 @@
 #include "document_window_parts.h"
 #include "edit_commands.h"
 #include "net_canvas_widget.h"
-#include "options_command.h"
 #include "picking_commands.h"
 #include "property_commands.h"
 #include "simulation_commands.h"
