@@ -6,7 +6,7 @@
 #include "shell/results_window.h"
 #include "shell/text_store_view.h"
 
-#include "view/document_host.h"
+#include "bench_host.h"
 
 #include "model/net_store.h"
 
@@ -26,58 +26,7 @@
 namespace {
 
 using namespace plax;
-
-class SilentDialogs : public Dialogs {
-public:
-    void Warning(const std::string& text) override { std::fprintf(stderr, "warning: %s\n", text.c_str()); }
-    void Error(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-    void Information(const std::string&) override {}
-    bool Confirm(const std::string&) override { return false; }
-    Answer Ask(const std::string&, const std::string&) override { return Answer::No; }
-    std::optional<std::string> AskSavePath(const std::string&, const std::string&,
-                                           const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> AskOpenPath(const std::string&) override { return std::nullopt; }
-    bool AskPrinter(QPrinter&) override { return false; }
-    bool AskPrinterSetup(QPrinter&) override { return false; }
-    void Beep() override {}
-};
-
-class BenchHost : public DocumentHost {
-public:
-    ProgramState& State() override { return state_; }
-    Dialogs& Ui() override { return dialogs_; }
-    ResultsSink& NewResultsWindow() override { std::abort(); }
-    void ShowGanttChart(const std::vector<GanttBar>&) override {}
-    void OpenReportWindow(const std::string&) override {}
-    void NewNet() override {}
-    void NewFromTemplate() override {}
-    void OpenNet() override {}
-    void ImportNet() override {}
-    void ShowOptions() override {}
-    void ExitProgram() override {}
-    void ShowHelp(const std::string&) override {}
-    void UpdateToolbar(const TMDIChild&, const CommandEnabling&) override {}
-    bool AskKShortestPaths(KShortestParameters&) override { return false; }
-    bool AskAutoRun(AutoRunParameters&) override { return false; }
-    bool AskMarkingBound(std::uint64_t&) override { return false; }
-    void ShowSimulationProcess(SimulationCommands&) override {}
-    std::optional<PointType> EditPoint(const PointDialogState&) override { return std::nullopt; }
-    std::optional<EdgeDialogState> EditEdge(const EdgeDialogState&) override { return std::nullopt; }
-    void ShowToolbar(bool) override {}
-    bool ToolbarVisible() const override { return true; }
-    void ShowOptionsPalette(bool) override {}
-    bool OptionsPaletteVisible() const override { return false; }
-    void ShowAlignPalette(bool) override {}
-    bool AlignPaletteVisible() const override { return false; }
-    void ShowHint(const std::string&) override {}
-    void DocumentClosed(TMDIChild&) override {}
-
-private:
-    ProgramState state_;
-    SilentDialogs dialogs_;
-};
+using bench::BenchHost;
 
 constexpr int LineCount = 1'000'000;
 constexpr int PollEvery = 1'000;

@@ -56,10 +56,11 @@ void BM_DrawNetIntoImage(benchmark::State& state) {
 BENCHMARK(BM_DrawNetIntoImage);
 
 void BM_ComputeEdgeAnchors(benchmark::State& state) {
-    plax::NetWorkType net = CompleteNet();
+    const plax::NetWorkType net = CompleteNet();
+    plax::EdgeAnchors anchors;
     for (auto _ : state) {
-        plax::ComputeEdgeAnchors(net);
-        benchmark::DoNotOptimize(net.lists[1].front().anchorX);
+        plax::ComputeEdgeAnchors(net, anchors);
+        benchmark::DoNotOptimize(anchors.Of(net, 1, 2));
     }
 }
 BENCHMARK(BM_ComputeEdgeAnchors);

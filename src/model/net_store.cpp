@@ -152,8 +152,6 @@ std::int64_t GetEdgeField(const NetWorkType& net, int code, int from, int to) {
     if (edge == nullptr) return 0;
     switch (code) {
     case EdgeFieldColor: return edge->color;
-    case EdgeFieldAnchorX: return edge->anchorX;
-    case EdgeFieldAnchorY: return edge->anchorY;
     case EdgeFieldReserved: return edge->reserved;
     case EdgeFieldShape: return edge->shape;
     case EdgeFieldLineStyle: return edge->lineStyle;
@@ -169,8 +167,8 @@ std::string GetEdgeName(const NetWorkType& net, int from, int to) {
 EdgeAttributes GetEdgeAttributes(const NetWorkType& net, int from, int to) {
     const EdgeType* edge = FindOrdered(net, from, to);
     if (edge == nullptr) return {};
-    return {edge->weight, edge->anchorX, edge->anchorY,   edge->color,    edge->reserved,
-            edge->name,   edge->shape,   edge->lineStyle, edge->lineWidth};
+    return {edge->weight, edge->color,     edge->reserved, edge->name,
+            edge->shape,  edge->lineStyle, edge->lineWidth};
 }
 
 std::shared_ptr<NetWorkType> GetSubNet(const NetWorkType& net, int from, int to) {
@@ -189,8 +187,6 @@ void SetEdgeField(NetWorkType& net, int code, int from, int to, std::int64_t val
     ChangeBoth(net, from, to, [&](EdgeType& e) {
         switch (code) {
         case EdgeFieldColor: e.color = static_cast<Color>(value); break;
-        case EdgeFieldAnchorX: e.anchorX = static_cast<std::int32_t>(value); break;
-        case EdgeFieldAnchorY: e.anchorY = static_cast<std::int32_t>(value); break;
         case EdgeFieldReserved: e.reserved = static_cast<std::uint32_t>(value); break;
         case EdgeFieldShape: e.shape = static_cast<std::uint32_t>(value); break;
         case EdgeFieldLineStyle: e.lineStyle = static_cast<std::uint32_t>(value); break;
@@ -202,8 +198,6 @@ void SetEdgeField(NetWorkType& net, int code, int from, int to, std::int64_t val
 void SetEdgeAttributes(NetWorkType& net, int from, int to, const EdgeAttributes& block) {
     ChangeBoth(net, from, to, [&](EdgeType& e) {
         e.weight = block.weight;
-        e.anchorX = block.anchorX;
-        e.anchorY = block.anchorY;
         e.color = block.color;
         e.reserved = block.reserved;
         e.name = CutText(block.name, MaxNameLength);
@@ -265,19 +259,6 @@ int PointAt(const NetWorkType& net, std::int32_t x, std::int32_t y) {
         }
     }
     return 0;
-}
-
-std::pair<int, int> EdgeAnchorAt(const NetWorkType& net, std::int32_t x, std::int32_t y) {
-    if (net.n < 2) return {0, 0};
-    for (int i = 1; i <= net.n; ++i) {
-        for (const auto& edge : net.lists[static_cast<std::size_t>(i)]) {
-            if (std::llabs(std::int64_t{x} - edge.anchorX) < 5 &&
-                std::llabs(std::int64_t{y} - edge.anchorY) < 5) {
-                return {i, edge.target};
-            }
-        }
-    }
-    return {0, 0};
 }
 
 } // namespace plax

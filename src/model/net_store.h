@@ -12,8 +12,6 @@ namespace plax {
 // What GetEdgeField / SetEdgeField address.
 enum EdgeFieldCode : int {
     EdgeFieldColor = 2,
-    EdgeFieldAnchorX = 5,
-    EdgeFieldAnchorY = 6,
     EdgeFieldReserved = 7,
     EdgeFieldShape = 9,
     EdgeFieldLineStyle = 10,
@@ -24,8 +22,6 @@ enum EdgeRealWhich : int { EdgeRealWeight = 0, EdgeRealFlow = 1 };
 // The attributes an edge dialog edits, read and written as one block.
 struct EdgeAttributes {
     double weight = 0.0;
-    std::int32_t anchorX = 0;
-    std::int32_t anchorY = 0;
     Color color = 0;
     std::uint32_t reserved = 0;
     std::string name;
@@ -86,6 +82,5 @@ void DeleteNetPoint(NetWorkType& net, int p);
 // Hit tests.
 int PointRadius(const NetWorkType& net, int p);
 int PointAt(const NetWorkType& net, std::int32_t x, std::int32_t y);
-std::pair<int, int> EdgeAnchorAt(const NetWorkType& net, std::int32_t x, std::int32_t y);
 
 } // namespace plax

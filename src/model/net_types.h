@@ -79,8 +79,6 @@ struct PointType {
 struct EdgeType {
     std::uint8_t target = 0;
     double weight = 0.0;
-    std::int32_t anchorX = 0;
-    std::int32_t anchorY = 0;
     Color color = 0;
     std::uint32_t reserved = 0;
     std::string name;

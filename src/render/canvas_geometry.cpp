@@ -253,11 +253,12 @@ std::string CoordinateText(int x, int y) {
     return "(" + PadLeft(std::to_string(x), 4) + "," + PadLeft(std::to_string(y), 4) + ")";
 }
 
-std::string PopUpInfoText(const NetWorkType& net, const OptionType& options, int x, int y) {
+std::string PopUpInfoText(const NetWorkType& net, const EdgeAnchors& anchors, const OptionType& options,
+                          int x, int y) {
     std::string text;
     if (const int i = PointAt(net, x, y); i != 0) {
         text = PointInfo(net, options, i);
-    } else if (const auto [from, to] = EdgeAnchorAt(net, x, y); from != 0) {
+    } else if (const auto [from, to] = EdgeAnchorAt(net, anchors, x, y); from != 0) {
         text = EdgeInfo(net, options, from, to);
     }
     return text.empty() ? text : text + "|";

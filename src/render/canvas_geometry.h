@@ -1,5 +1,7 @@
 #pragma once
 
+#include "edge_anchors.h"
+
 #include "model/net_types.h"
 
 #include <string>
@@ -57,6 +59,7 @@ std::string CoordinateText(int x, int y);
 
 // The pop-up information at (x, y): the parts joined by "\r\n" with a final "|", or "" when
 // there is nothing to show.
-std::string PopUpInfoText(const NetWorkType& net, const OptionType& options, int x, int y);
+std::string PopUpInfoText(const NetWorkType& net, const EdgeAnchors& anchors, const OptionType& options,
+                          int x, int y);
 
 } // namespace plax

@@ -32,11 +32,6 @@ void DrawEdgeHandle(QPainter& painter, const NetWorkType& net, int from, int to,
     painter.drawEllipse(OutlineRect(plan.handleBox));
 }
 
-void StoreAnchor(NetWorkType& net, const EdgePath& path) {
-    SetEdgeField(net, EdgeFieldAnchorX, path.from, path.to, path.anchor.x);
-    SetEdgeField(net, EdgeFieldAnchorY, path.from, path.to, path.anchor.y);
-}
-
 bool EdgeLabelsShown(const NetWorkType& net) { return EdgeTextsShown(net) || net.view.edgeLabels != 0; }
 
 } // namespace
@@ -56,7 +51,7 @@ void DrawEdge(NetCanvas& canvas, NetWorkType& net, int from, int to, Color c) {
     if (!IsUndirected(net) && !drag) {
         DrawArrow(painter, path->arrowFrom.x, path->arrowFrom.y, path->arrowTo.x, path->arrowTo.y);
     }
-    if (c != BackColor) StoreAnchor(net, *path);
+    if (c != BackColor) canvas.Anchors().Store(net, path->from, path->to, path->anchor);
     if (EdgeLabelsShown(net) && !drag) DrawEdgeLabel(canvas, net, path->from, path->to, c != BackColor);
     if (c != BackColor && c != OwnColor) SetEdgeField(net, EdgeFieldColor, path->from, path->to, c);
     painter.setBrush(Qt::NoBrush);
@@ -75,7 +70,7 @@ void DrawArrow(QPainter& painter, int x1, int y1, int x2, int y2) {
 void DrawEdgeLabel(NetCanvas& canvas, const NetWorkType& net, int from, int to, bool visible) {
     QPainter& painter = canvas.painter;
     const auto measure = [&painter](const std::string& text) { return MeasureCanvasText(painter, text); };
-    const EdgeLabelPlan plan = EdgeLabelLayout(net, from, to, visible, measure);
+    const EdgeLabelPlan plan = EdgeLabelLayout(net, canvas.Anchors(), from, to, visible, measure);
     const Color ink = visible ? 0 : BackColor;
     for (const PlacedText& text : plan.texts)
         WriteCanvasText(painter, text.topLeft, text.text, ink, true);

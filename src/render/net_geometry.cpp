@@ -270,18 +270,6 @@ std::optional<EdgePath> EdgePathOf(const NetWorkType& net, int from, int to) {
     return path;
 }
 
-void ComputeEdgeAnchors(NetWorkType& net) {
-    for (int i = 1; i <= net.n; ++i) {
-        const EdgeList& list = net.lists[static_cast<std::size_t>(i)];
-        for (std::size_t k = 0; k < list.size(); ++k) {
-            const auto path = EdgePathOf(net, i, list[k].target);
-            if (!path) continue;
-            SetEdgeField(net, EdgeFieldAnchorX, path->from, path->to, path->anchor.x);
-            SetEdgeField(net, EdgeFieldAnchorY, path->from, path->to, path->anchor.y);
-        }
-    }
-}
-
 namespace {
 
 // Step 4 of the arrowhead: a wing more than 8 pixels across is pulled in by one pixel.

@@ -82,10 +82,6 @@ struct EdgePath {
 // The course of edge (from, to), or nothing when there is no such edge or it is not drawable.
 std::optional<EdgePath> EdgePathOf(const NetWorkType& net, int from, int to);
 
-// Recomputes the anchor of every drawable edge, as drawing the net would, so that hit tests
-// work on a net that was never painted.
-void ComputeEdgeAnchors(NetWorkType& net);
-
 struct ArrowWings {
     PixelPoint w1;
     PixelPoint w2;

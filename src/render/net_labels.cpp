@@ -46,7 +46,7 @@ bool EdgeTextsShown(const NetWorkType& net) {
     return net.view.edgeNames != 0 || net.view.edgeMarks != 0 || net.view.flows != 0;
 }
 
-bool EdgeLabelsPaired(const NetWorkType& net, int from, int to) {
+bool EdgeLabelsPaired(const NetWorkType& net, const EdgeAnchors& anchors, int from, int to) {
     if (IsUndirected(net)) return false;
     const EdgeType* there = FindEdge(net, from, to);
     const EdgeType* back = FindEdge(net, to, from);
@@ -55,18 +55,19 @@ bool EdgeLabelsPaired(const NetWorkType& net, int from, int to) {
     const auto s2 = back->shape;
     if (s1 == 0 && s2 == 0) return true;
     if ((s1 == 3 && s2 == 4) || (s1 == 4 && s2 == 3)) return true;
-    return std::llabs(std::int64_t{there->anchorX} - back->anchorX) < 24 ||
-           std::llabs(std::int64_t{there->anchorY} - back->anchorY) < 24;
+    const PixelPoint a = anchors.Of(net, from, to);
+    const PixelPoint b = anchors.Of(net, to, from);
+    return std::llabs(std::int64_t{a.x} - b.x) < 24 || std::llabs(std::int64_t{a.y} - b.y) < 24;
 }
 
-EdgeLabelPlan EdgeLabelLayout(const NetWorkType& net, int from, int to, bool visible,
-                              const MeasureText& measure) {
+EdgeLabelPlan EdgeLabelLayout(const NetWorkType& net, const EdgeAnchors& anchors, int from, int to,
+                              bool visible, const MeasureText& measure) {
     EdgeLabelPlan plan;
     if (IsUndirected(net) && from > to) return plan;
     const EdgeType* edge = FindEdge(net, from, to);
     if (edge == nullptr) return plan;
-    const PixelPoint anchor = {edge->anchorX, edge->anchorY};
-    const bool paired = EdgeLabelsPaired(net, from, to);
+    const PixelPoint anchor = anchors.Of(net, from, to);
+    const bool paired = EdgeLabelsPaired(net, anchors, from, to);
     // A pair is written once, by the call from its greater number.
     if (visible && paired && from < to) return plan;
     if (EdgeTextsShown(net)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edge_anchors.h"
 #include "model/net_types.h"
 #include "net_geometry.h"
 
@@ -25,7 +26,7 @@ std::string EdgeLabelText(const NetWorkType& net, int from, int to);
 bool EdgeTextsShown(const NetWorkType& net);
 
 // Whether the labels of (from, to) and its reverse are written together, one above the other.
-bool EdgeLabelsPaired(const NetWorkType& net, int from, int to);
+bool EdgeLabelsPaired(const NetWorkType& net, const EdgeAnchors& anchors, int from, int to);
 
 struct TextSize {
     int width = 0;
@@ -48,7 +49,7 @@ struct EdgeLabelPlan {
 };
 
 // The label of edge (from, to) as DrawEdgeLabel draws it, with text sizes from `measure`.
-EdgeLabelPlan EdgeLabelLayout(const NetWorkType& net, int from, int to, bool visible,
-                              const MeasureText& measure);
+EdgeLabelPlan EdgeLabelLayout(const NetWorkType& net, const EdgeAnchors& anchors, int from, int to,
+                              bool visible, const MeasureText& measure);
 
 } // namespace plax

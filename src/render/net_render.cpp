@@ -8,6 +8,7 @@
 namespace plax {
 
 void DrawNet(NetCanvas& canvas, NetWorkType& net, Color c) {
+    canvas.Anchors().Prune(net);
     if (net.n == 0) return;
     // Points first: edges stop at the outlines and do not overlap them.
     for (int i = 1; i <= net.n; ++i)

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "edge_anchors.h"
+
 #include "model/net_types.h"
 
 class QPainter;
 
 namespace plax {
 
-// What the renderer draws on: any painter (screen, image, printer, SVG, PDF, metafile), and the
-// one fact about the document that the net record does not hold.
+// What the renderer draws on: any painter (screen, image, printer, SVG, PDF, metafile), the
+// facts about the drawing that the net record does not hold, and where its anchors go.
 struct NetCanvas {
     QPainter& painter;
     // The net is a level below the top: its points 1 and 2 stand for the ends of the
@@ -17,6 +19,12 @@ struct NetCanvas {
     bool dragging = false;
     // The drawing goes to a picture or a printer, not to the screen.
     bool exporting = false;
+    // The anchors kept from one drawing to the next (the screen's); a drawing without them
+    // keeps its own for the one pass.
+    EdgeAnchors* anchors = nullptr;
+    EdgeAnchors passAnchors{};
+
+    EdgeAnchors& Anchors() { return anchors != nullptr ? *anchors : passAnchors; }
 };
 
 // The default drawing colour, the settings' "Fore Default Color": "Refresh Net" and every
@@ -24,7 +32,7 @@ struct NetCanvas {
 inline Color ForeDefaultColor(const OptionType& options) { return options.foreDefaultColor; }
 
 // Colour rule of every drawing call with colour c: OwnColor draws each element in its stored
-// colour; BackColor erases (stored colours and anchors stay); any other c is drawn and stored.
+// colour; BackColor erases (stored colours and the canvas's anchors stay); any other c is drawn and stored.
 void DrawNet(NetCanvas& canvas, NetWorkType& net, Color c);
 void DrawPoint(NetCanvas& canvas, NetWorkType& net, int i, Color c);
 void DrawEdge(NetCanvas& canvas, NetWorkType& net, int from, int to, Color c);

@@ -104,10 +104,12 @@ std::optional<PictureFormat> PictureFormatForPath(const std::string& path) {
 }
 
 void DrawNetPicture(QPainter& painter, const NetWorkType& net, int width, int height, bool subNet) {
-    // Drawing writes anchors into the net; a picture leaves the caller's net as it was.
+    // Drawing stores what it draws in the net; a picture leaves the caller's net as it was.
     NetWorkType copy = net;
     ClearCanvas(painter, width, height);
     NetCanvas canvas{painter, subNet, false, true};
+    // The labels of a pass are paired by the anchors the screen shows, every edge's from the start.
+    ComputeEdgeAnchors(copy, canvas.Anchors());
     DrawNet(canvas, copy, OwnColor);
     if (copy.view.pointNames != 0 || copy.view.tokens != 0) DrawAllPointLabels(canvas, copy, true);
 }

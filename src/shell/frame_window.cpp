@@ -17,11 +17,12 @@
 #include "template_dialog.h"
 #include "window_placement.h"
 
+#include "accounts/procedure_texts.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "accounts/procedure_texts.h"
 #include "view/document_window.h"
 #include "view/net_document.h"
+#include "view/options_command.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -182,6 +183,7 @@ void TPlaxForm::Setup() {
     palette_->hide();
     alignPalette_ = new TAlignForm([this](CommandCode code) { ToolButtonClick(code); }, this);
     alignPalette_->hide();
+    CreateWindowSwitches();
 
     timer_ = new QTimer(this);
     timer_->setInterval(TimerInterval);
@@ -191,16 +193,35 @@ void TPlaxForm::Setup() {
     setGeometry(FramePlace(screen()->availableGeometry(), QSize(FrameWidth, FrameHeight), FrameDecoration));
 }
 
+// One action for each program-wide command: the frame's File menu and every document's hold it.
+void TPlaxForm::CreateFileActions() {
+    const auto make = [this](const char* name, const QString& caption, const QKeySequence& keys,
+                             void (TPlaxForm::*command)()) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, command);
+        // On the frame, so the keys work whichever child has the focus.
+        addAction(action);
+        return action;
+    };
+    actions_.newNet = make("New1", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), &TPlaxForm::NewNet);
+    actions_.newFromTemplate =
+        make("NewFromTemplate1", Text(NewFromTemplateCaption), {}, &TPlaxForm::NewFromTemplate);
+    actions_.open = make("Open1", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TPlaxForm::OpenNet);
+    actions_.import = make("Import1", QString::fromLatin1(ImportCaption), {}, &TPlaxForm::ImportNet);
+    actions_.import->setStatusTip(QString::fromLatin1(ImportHint));
+    actions_.options = make("Options1", tr("Options..."), {}, &TPlaxForm::ShowOptions);
+    actions_.exit = make("Exit1", tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), &TPlaxForm::ExitProgram);
+}
+
 void TPlaxForm::CreateMenus() {
+    CreateFileActions();
     fileMenu_ = new QMenu(tr("&File"), this);
-    fileMenu_->addAction(tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), this, &TPlaxForm::NewNet);
-    fileMenu_->addAction(Text(NewFromTemplateCaption), this, &TPlaxForm::NewFromTemplate);
-    fileMenu_->addAction(tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), this, &TPlaxForm::OpenNet);
-    fileMenu_->addAction(QString::fromLatin1(ImportCaption), this, &TPlaxForm::ImportNet)
-        ->setStatusTip(QString::fromLatin1(ImportHint));
-    fileMenu_->addAction(tr("Options..."), this, &TPlaxForm::ShowOptions);
+    fileMenu_->addActions(
+        {actions_.newNet, actions_.newFromTemplate, actions_.open, actions_.import, actions_.options});
     fileMenu_->addSeparator();
-    fileMenu_->addAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TPlaxForm::ExitProgram);
+    fileMenu_->addAction(actions_.exit);
 
     windowMenu_ = new QMenu(tr("&Window"), this);
     windowMenu_->addAction(tr("&Cascade"), area_, &QMdiArea::cascadeSubWindows);
@@ -258,28 +279,27 @@ private:
 
 void TPlaxForm::CreateHistory() {
     undoGroup_ = new QUndoGroup(this);
-    undoAction_ = new QAction(Text("Undo"), this);
-    undoAction_->setObjectName(QStringLiteral("Undo1"));
-    undoAction_->setShortcut(QKeySequence::Undo);
-    redoAction_ = new QAction(Text("Redo"), this);
-    redoAction_->setObjectName(QStringLiteral("Redo1"));
-    redoAction_->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* action : {undoAction_, redoAction_}) {
+    QAction* undo = actions_.undo = new QAction(Text("Undo"), this);
+    undo->setObjectName(QStringLiteral("Undo1"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = actions_.redo = new QAction(Text("Redo"), this);
+    redo->setObjectName(QStringLiteral("Redo1"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* action : {undo, redo}) {
         action->setEnabled(false);
         // On the frame, so the keys work whichever child has the focus.
         addAction(action);
     }
-    connect(undoGroup_, &QUndoGroup::canUndoChanged, undoAction_, &QAction::setEnabled);
-    connect(undoGroup_, &QUndoGroup::canRedoChanged, redoAction_, &QAction::setEnabled);
+    connect(undoGroup_, &QUndoGroup::canUndoChanged, undo, &QAction::setEnabled);
+    connect(undoGroup_, &QUndoGroup::canRedoChanged, redo, &QAction::setEnabled);
     connect(undoGroup_, &QUndoGroup::undoTextChanged, this,
-            [this](const QString& step) { undoAction_->setText(StepCaption("Undo", step)); });
+            [undo](const QString& step) { undo->setText(StepCaption("Undo", step)); });
     connect(undoGroup_, &QUndoGroup::redoTextChanged, this,
-            [this](const QString& step) { redoAction_->setText(StepCaption("Redo", step)); });
-    connect(undoAction_, &QAction::triggered, this, [this] {
+            [redo](const QString& step) { redo->setText(StepCaption("Redo", step)); });
+    connect(undo, &QAction::triggered, this, [this] {
         if (TMDIChild* document = ActiveDocument()) document->Undo1Click();
     });
-    connect(redoAction_, &QAction::triggered, this, [this] {
+    connect(redo, &QAction::triggered, this, [this] {
         if (TMDIChild* document = ActiveDocument()) document->Redo1Click();
     });
 
@@ -290,9 +310,37 @@ void TPlaxForm::CreateHistory() {
     dock->setWidget(historyView_);
     addDockWidget(Qt::RightDockWidgetArea, dock);
     dock->hide();
-    historyAction_ = dock->toggleViewAction();
-    historyAction_->setObjectName(QStringLiteral("UndoHistory1"));
-    historyAction_->setText(Text(UndoHistoryCaption));
+    actions_.history = dock->toggleViewAction();
+    actions_.history->setObjectName(QStringLiteral("UndoHistory1"));
+    actions_.history->setText(Text(UndoHistoryCaption));
+}
+
+// View > "Toolbar" and the two palettes' switches.
+void TPlaxForm::CreateWindowSwitches() {
+    actions_.toolbar = toolBar_->toggleViewAction();
+    actions_.toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    actions_.toolbar->setText(tr("Toolbar"));
+    const auto make = [this](const char* name, const char* caption, void (TPlaxForm::*show)(bool)) {
+        auto* action = new QAction(Text(caption), this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, show);
+        return action;
+    };
+    actions_.optionsPalette =
+        make("OptionsPallete", NewElementPaletteCaption, &TPlaxForm::ShowOptionsPalette);
+    actions_.alignPalette = make("AlignePallete", AlignPaletteCaption, &TPlaxForm::ShowAlignPalette);
+    palette_->installEventFilter(this);
+    alignPalette_->installEventFilter(this);
+}
+
+bool TPlaxForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
+        const bool shown = event->type() == QEvent::Show;
+        if (watched == palette_) actions_.optionsPalette->setChecked(shown);
+        if (watched == alignPalette_) actions_.alignPalette->setChecked(shown);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TPlaxForm::CreateToolbar() {
@@ -462,7 +510,7 @@ std::optional<EdgeDialogState> TPlaxForm::EditEdge(const EdgeDialogState& state)
 TMDIChild& TPlaxForm::AddDocument(std::unique_ptr<TMDIChild> document) {
     TMDIChild& shown = *document;
     undoGroup_->addStack(&shown.History());
-    shown.AddHistoryItems(*undoAction_, *redoAction_, *historyAction_);
+    shown.AddFrameItems(actions_);
     AddChild(document.release());
     windowMenu_->menuAction()->setEnabled(true);
     return shown;
@@ -490,15 +538,15 @@ void TPlaxForm::NewFromTemplate() {
 }
 
 bool TPlaxForm::OpenTemplate(const TemplateParams& params) {
-    if (const TemplateResult made = GenerateForNewNet(params, state_.options); !made.net) {
-        Ui().Error(made.refusal);
-        return false;
-    }
     auto document = std::make_unique<TMDIChild>(*this);
     document->NewDocument();
+    // Shown first, so the net is laid out in what the window shows; a refused template takes
+    // its window (still the empty net) away again.
     TMDIChild& shown = AddDocument(std::move(document));
-    // Shown first, so the net is laid out in what the window shows.
-    return shown.NewFromTemplate(params);
+    if (shown.NewFromTemplate(params)) return true;
+    for (QMdiSubWindow* sub : area_->subWindowList())
+        if (sub->widget() == &shown) sub->close();
+    return false;
 }
 
 void TPlaxForm::OpenNet() {
@@ -543,6 +591,7 @@ void TPlaxForm::OpenExercise(const std::string& path) {
 
 void TPlaxForm::ShowOptions() {
     TMDIChild* active = ActiveDocument();
+    if (active != nullptr) TakeDocumentOptions(state_, active->Net());
     if (active == nullptr) active = lastDocument_;
     const bool accepted = RunOptions(state_, *optionsDlg_, Documents(), active);
     ReclaimHelp();
@@ -605,10 +654,10 @@ void TPlaxForm::About1Click() {
     box.exec();
 }
 
-void TPlaxForm::UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) {
-    // A document behind the active one keeps its enabling to itself.
+void TPlaxForm::PullEnabling() {
     const TMDIChild* active = ActiveDocument();
-    if (active != nullptr && active != &document) return;
+    if (active == nullptr) return;
+    const CommandEnabling enabled = active->Enabling();
     for (const CodeButton& button : codeButtons_)
         button.action->setEnabled(enabled[button.code]);
     saveButton_->setEnabled(enabled[CommandCode::Save]);
@@ -664,10 +713,13 @@ void TPlaxForm::ChildActivated() {
     auto* active = qobject_cast<TMDIChild*>(child);
     // Undo and Redo act on the document shown, and on nothing while a text window is active.
     undoGroup_->setActiveStack(active != nullptr ? &active->History() : nullptr);
+    disconnect(enablingFollowed_);
     if (auto* document = active) {
         lastDocument_ = document;
         ShowMenus(document->Menus());
+        enablingFollowed_ = connect(document, &TMDIChild::enablingChanged, this, &TPlaxForm::PullEnabling);
         document->FormActivate();
+        PullEnabling();
         return;
     }
     // Results, Report and Gantt windows have no net: the frame's own File menu stands.

@@ -3,6 +3,7 @@
 #include "attribute_controls.h"
 
 #include "view/dialogs.h"
+#include "view/document_actions.h"
 #include "view/document_host.h"
 #include "view/pickers.h"
 #include "view/program_state.h"
@@ -77,25 +78,27 @@ public:
     std::optional<PointType> EditPoint(const PointDialogState& state) override;
     std::optional<EdgeDialogState> EditEdge(const EdgeDialogState& state) override;
     void OpenReportWindow(const std::string& path) override;
-    void NewNet() override;
-    // Asks for the template (the last one of this run first), then opens it.
-    void NewFromTemplate() override;
-    // A new document holding the standard net; false, with the refusal shown, when the
-    // parameters make none.
-    bool OpenTemplate(const TemplateParams& params);
-    void OpenNet() override;
-    void ImportNet() override;
-    void ShowOptions() override;
-    void ExitProgram() override;
     void ShowHelp(const std::string& topic) override;
-    void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) override;
-    void ShowToolbar(bool visible) override;
-    bool ToolbarVisible() const override;
-    void ShowOptionsPalette(bool visible) override;
-    bool OptionsPaletteVisible() const override;
-    void ShowAlignPalette(bool visible) override;
-    bool AlignPaletteVisible() const override;
     void ShowHint(const std::string& hint) override;
+
+    // The frame's own commands, on its actions (FrameActions).
+    void NewNet();
+    // Asks for the template (the last one of this run first), then opens it.
+    void NewFromTemplate();
+    // A new document holding the standard net; false, with the refusal shown and no window
+    // left, when the parameters make none.
+    bool OpenTemplate(const TemplateParams& params);
+    void OpenNet();
+    void ImportNet();
+    // File > Options...: with a document active, the dialog shows that net's point options first.
+    void ShowOptions();
+    void ExitProgram();
+    void ShowToolbar(bool visible);
+    bool ToolbarVisible() const;
+    void ShowOptionsPalette(bool visible);
+    bool OptionsPaletteVisible() const;
+    void ShowAlignPalette(bool visible);
+    bool AlignPaletteVisible() const;
     void DocumentClosed(TMDIChild& document) override;
 
     // Opens `path` as File > Open does once the file is chosen; the command line uses it too.
@@ -120,10 +123,12 @@ public:
     QMenu& WindowMenu() const { return *windowMenu_; }
     // Edit > Undo and Redo, whose texts name the active document's step, and View > "Undo
     // History" with the active document's steps.
-    QAction& UndoAction() const { return *undoAction_; }
-    QAction& RedoAction() const { return *redoAction_; }
-    QAction& HistoryAction() const { return *historyAction_; }
+    QAction& UndoAction() const { return *actions_.undo; }
+    QAction& RedoAction() const { return *actions_.redo; }
+    QAction& HistoryAction() const { return *actions_.history; }
     QUndoView& HistoryView() const { return *historyView_; }
+    // Every action the frame shows in the documents' menus.
+    const FrameActions& Actions() const override { return actions_; }
     TProgressBar& Progress() const { return *progress_; }
     TGetKForm& KPathsDialog() const { return *kForm_; }
     TOptionsDlg& OptionsDlg() const { return *optionsDlg_; }
@@ -133,11 +138,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The palettes' check marks follow the palettes, whoever shows or hides them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Setup();
+    void CreateFileActions();
     void CreateMenus();
     void CreateHistory();
+    void CreateWindowSwitches();
+    // The toolbar and the alignment palette offer what the active document offers.
+    void PullEnabling();
     void CreateToolbar();
     void CreateStepEdit(QToolBar& bar);
     void ToolButtonClick(CommandCode code);
@@ -174,10 +185,10 @@ private:
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QUndoGroup* undoGroup_ = nullptr;
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
-    QAction* historyAction_ = nullptr;
     QUndoView* historyView_ = nullptr;
+    FrameActions actions_;
+    // The active document's enablingChanged, followed while it is active.
+    QMetaObject::Connection enablingFollowed_;
     QPointer<QActionGroup> windowList_;
     struct CodeButton {
         QAction* action = nullptr;

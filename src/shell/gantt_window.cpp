@@ -249,9 +249,10 @@ TGanttForm::~TGanttForm() = default;
 QMenuBar* TGanttForm::CreateMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    connect(file->addAction(QStringLiteral("&New")), &QAction::triggered, this, [this] { host_.NewNet(); });
+    connect(file->addAction(QStringLiteral("&New")), &QAction::triggered, this,
+            [this] { host_.Actions().newNet->trigger(); });
     connect(file->addAction(QStringLiteral("&Open...")), &QAction::triggered, this,
-            [this] { host_.OpenNet(); });
+            [this] { host_.Actions().open->trigger(); });
     connect(file->addAction(QStringLiteral("Save &As...")), &QAction::triggered, this,
             [this] { SaveAs1Click(); });
     file->addSeparator();
@@ -261,10 +262,10 @@ QMenuBar* TGanttForm::CreateMenus() {
             [this] { PrintSetup1Click(); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("Options...")), &QAction::triggered, this,
-            [this] { host_.ShowOptions(); });
+            [this] { host_.Actions().options->trigger(); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("E&xit")), &QAction::triggered, this,
-            [this] { host_.ExitProgram(); });
+            [this] { host_.Actions().exit->trigger(); });
     return bar;
 }
 

@@ -327,16 +327,16 @@ void TextWindow::BuildMenus() {
         owner_.addAction(action);
     };
     QMenu& file = *menuBar_->addMenu(QStringLiteral("&File"));
-    AddItem(file, frameKey("&New", "Ctrl+N"), [this] { host_.NewNet(); });
-    AddItem(file, frameKey("&Open", "Ctrl+O"), [this] { host_.OpenNet(); });
+    AddItem(file, frameKey("&New", "Ctrl+N"), [this] { host_.Actions().newNet->trigger(); });
+    AddItem(file, frameKey("&Open", "Ctrl+O"), [this] { host_.Actions().open->trigger(); });
     if (options_.save)
         ownKey(AddItem(file, QStringLiteral("&Save"), [this] { options_.save(); }), QKeySequence::Save);
     AddItem(file, QStringLiteral("Save &As..."), [this] { options_.saveAs(); });
     QAction* print = AddItem(file, QStringLiteral("&Print"), [this] { Print1Click(); });
     if (options_.printShortcut) ownKey(print, QKeySequence::Print);
     AddItem(file, QStringLiteral("Prin&t Setup..."), [this] { PrintSetup1Click(); });
-    AddItem(file, QStringLiteral("Options..."), [this] { host_.ShowOptions(); });
-    AddItem(file, frameKey("E&xit", "Alt+F4"), [this] { host_.ExitProgram(); });
+    AddItem(file, QStringLiteral("Options..."), [this] { host_.Actions().options->trigger(); });
+    AddItem(file, frameKey("E&xit", "Alt+F4"), [this] { host_.Actions().exit->trigger(); });
 
     // The text answers these keys itself while it has the focus.
     QMenu& edit = *menuBar_->addMenu(QStringLiteral("&Edit"));

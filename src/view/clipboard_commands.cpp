@@ -25,7 +25,7 @@ QByteArray Bytes(const std::string& bytes) {
 
 void CopyNetToClipboard(DocumentContext& document) {
     CopyToClipboard(document.Net(), document.Host().State().clipboard);
-    document.DefEnableItem();
+    document.Notify(ShownChange::Enabling);
 }
 
 void PasteClipboardAt(DocumentContext& document, int x, int y) {

@@ -17,8 +17,6 @@ namespace {
 constexpr const char* HideAllCaption = "Hide All &Attributes";
 constexpr const char* HideAllPopupCaption = "Hide All Attributes";
 constexpr const char* EdgeLabelsCaption = "Show  Edge labels";
-constexpr const char* NewElementPaletteCaption = "New Element Options Palette";
-constexpr const char* AlignPaletteCaption = "Alignment Palette";
 constexpr const char* CopyAsPictureHint = "Copy the NetWork as a picture for other programs";
 constexpr const char* CopyAsTikzHint = "Copy the NetWork as TikZ code for LaTeX";
 
@@ -99,34 +97,21 @@ void DocumentActions::ShowHintsOf(QMenu& menu) {
     });
 }
 
+// New, New from Template, Open, Import, Options and Exit are the frame's (AddFrameItems).
 void DocumentActions::MakeFileMenu() {
     fileMenu_ = new QMenu(QStringLiteral("&File"), &owner_);
-    QAction* newNet = AddAction(*fileMenu_, "New1", "&New");
-    newNet->setShortcut(QKeySequence::New);
-    connect(newNet, &QAction::triggered, this, [this] { host_.NewNet(); });
-    connect(AddAction(*fileMenu_, "NewFromTemplate1", NewFromTemplateCaption), &QAction::triggered, this,
-            [this] { host_.NewFromTemplate(); });
-    QAction* open = AddAction(*fileMenu_, "Open1", "&Open");
-    open->setShortcut(QKeySequence::Open);
-    connect(open, &QAction::triggered, this, [this] { host_.OpenNet(); });
-    AddCodeAction(*fileMenu_, "Save1", "&Save", CommandCode::Save, QKeySequence::Save);
+    saveItem_ = AddCodeAction(*fileMenu_, "Save1", "&Save", CommandCode::Save, QKeySequence::Save);
     connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
             [this] { commands_.SaveNetAs(); });
     fileMenu_->addSeparator();
-    connect(AddAction(*fileMenu_, "Import1", ImportCaption, ImportHint), &QAction::triggered, this,
-            [this] { host_.ImportNet(); });
-    connect(AddAction(*fileMenu_, "Export1", ExportCaption, ExportHint), &QAction::triggered, this,
-            [this] { commands_.Export1Click(); });
+    exportItem_ = AddAction(*fileMenu_, "Export1", ExportCaption, ExportHint);
+    connect(exportItem_, &QAction::triggered, this, [this] { commands_.Export1Click(); });
     fileMenu_->addSeparator();
     AddCommandAction(*fileMenu_, "Print1", "&Print", &DocumentCommands::Print1Click)
         ->setShortcut(QKeySequence::Print);
     AddCommandAction(*fileMenu_, "PrintSetup1", "Prin&t Setup...", &DocumentCommands::PrintSetup1Click);
     fileMenu_->addSeparator();
-    AddCommandAction(*fileMenu_, "Options1", "Options...", &DocumentCommands::Options1Click);
-    fileMenu_->addSeparator();
-    QAction* exit = AddAction(*fileMenu_, "Exit1", "E&xit");
-    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(exit, &QAction::triggered, this, [this] { host_.ExitProgram(); });
+    exitSeparator_ = fileMenu_->addSeparator();
 }
 
 void DocumentActions::MakeEditMenu() {
@@ -292,35 +277,21 @@ void DocumentActions::MakeViewMenu() {
     viewMenu_->addSeparator();
     viewMenu_->addAction(refreshNetAction_);
     MakeZoomItems();
-    MakeWindowSwitches();
-}
-
-// The toolbar and the palettes are the frame's: their check marks are read when the menu opens.
-void DocumentActions::MakeWindowSwitches() {
+    // The frame's Undo History, Toolbar and palette switches follow it.
     viewMenu_->addSeparator();
-    toolbarAction_ = AddAction(*viewMenu_, "Toolbar1", "Toolbar");
-    toolbarAction_->setCheckable(true);
-    connect(toolbarAction_, &QAction::triggered, this, [this](bool on) { host_.ShowToolbar(on); });
-    optionsPaletteAction_ = AddAction(*viewMenu_, "OptionsPallete", NewElementPaletteCaption);
-    optionsPaletteAction_->setCheckable(true);
-    connect(optionsPaletteAction_, &QAction::triggered, this,
-            [this](bool on) { host_.ShowOptionsPalette(on); });
-    alignPaletteAction_ = AddAction(*viewMenu_, "AlignePallete", AlignPaletteCaption);
-    alignPaletteAction_->setCheckable(true);
-    connect(alignPaletteAction_, &QAction::triggered, this, [this](bool on) { host_.ShowAlignPalette(on); });
-    connect(viewMenu_, &QMenu::aboutToShow, this, &DocumentActions::View1Click);
 }
 
 // Shown rather than hidden: a visible Undo is what users look for.
-void DocumentActions::AddHistoryItems(QAction& undo, QAction& redo, QAction& history) {
-    editMenu_->insertActions(historySeparator_, {&undo, &redo});
-    viewMenu_->insertAction(toolbarAction_, &history);
-}
-
-void DocumentActions::View1Click() {
-    toolbarAction_->setChecked(host_.ToolbarVisible());
-    optionsPaletteAction_->setChecked(host_.OptionsPaletteVisible());
-    alignPaletteAction_->setChecked(host_.AlignPaletteVisible());
+void DocumentActions::AddFrameItems(const FrameActions& frame) {
+    fileMenu_->insertActions(saveItem_, {frame.newNet, frame.newFromTemplate, frame.open});
+    fileMenu_->insertAction(exportItem_, frame.import);
+    fileMenu_->insertAction(exitSeparator_, frame.options);
+    // Exit ends the frame's part of the menu; the document's own later items come after it.
+    const QList<QAction*> items = fileMenu_->actions();
+    const qsizetype at = items.indexOf(exitSeparator_) + 1;
+    fileMenu_->insertAction(at < items.size() ? items[at] : nullptr, frame.exit);
+    editMenu_->insertActions(historySeparator_, {frame.undo, frame.redo});
+    viewMenu_->addActions({frame.history, frame.toolbar, frame.optionsPalette, frame.alignPalette});
 }
 
 void DocumentActions::MakeReportMenu() {
@@ -349,7 +320,6 @@ void DocumentActions::DefEnableItem(const ActionStates& states) {
 void DocumentActions::SyncViewChecks(const ViewFlags& view) {
     for (const ViewSwitch& s : viewSwitches_)
         s.menuItem->setChecked(view.*s.flag != 0);
-    toolbarAction_->setChecked(host_.ToolbarVisible());
 }
 
 } // namespace plax

@@ -2,6 +2,7 @@
 
 #include "command_code.h"
 #include "document_host.h"
+#include "frame_actions.h"
 
 #include "model/net_layout.h"
 #include "model/net_types.h"
@@ -26,6 +27,8 @@ inline constexpr const char* ImportHint = "Open a GraphML, JSON, DOT or edge lis
 inline constexpr const char* ExportHint = "Write the NetWork as GraphML, JSON, DOT or an edge list";
 
 inline constexpr const char* NewFromTemplateCaption = "New from Template...";
+inline constexpr const char* NewElementPaletteCaption = "New Element Options Palette";
+inline constexpr const char* AlignPaletteCaption = "Alignment Palette";
 
 // View > "Zoom In", "Zoom Out", "Actual Size", "Zoom to Fit".
 enum class ZoomCommand { In, Out, ActualSize, ToFit };
@@ -56,8 +59,6 @@ public:
     virtual void ShowEdgelabels1Click() = 0;
     virtual void ShowReport1Click() = 0;
     virtual void ClearReport1Click() = 0;
-    // File > Options...: the dialog on this net's point options.
-    virtual void Options1Click() = 0;
     // Edit > Layout: the selection (two points or more) or else the whole net.
     virtual void Layout1Click(LayoutKind kind) = 0;
     virtual void Zoom1Click(ZoomCommand command) = 0;
@@ -91,9 +92,9 @@ public:
     QMenu* PopupMenu() const { return popupMenu_; }
 
     void DefEnableItem(const ActionStates& states);
-    // The frame's Undo and Redo at the head of the Edit menu, its Undo History in the View menu.
-    void AddHistoryItems(QAction& undo, QAction& redo, QAction& history);
-    // The View check marks and the Toolbar switch; the pop-up follows.
+    // The frame's actions at their places in the File, Edit and View menus.
+    void AddFrameItems(const FrameActions& frame);
+    // The View check marks; the pop-up follows.
     void SyncViewChecks(const ViewFlags& view);
 
 private:
@@ -118,8 +119,6 @@ private:
     void MakeLayoutMenu(QMenu& edit);
     void MakeZoomItems();
     void MakeViewMenu();
-    void MakeWindowSwitches();
-    void View1Click();
     void MakeViewSwitch(std::uint8_t ViewFlags::*flag, const char* name, const char* caption,
                         const QKeySequence& shortcut, const char* popupCaption,
                         void (DocumentCommands::*handler)());
@@ -142,15 +141,16 @@ private:
     QMenu* reportMenu_ = nullptr;
     QMenu* popupMenu_ = nullptr;
     QAction* refreshNetAction_ = nullptr;
+    // Where the frame's actions go: before these items, and Exit after the last separator.
     QAction* historySeparator_ = nullptr;
+    QAction* saveItem_ = nullptr;
+    QAction* exportItem_ = nullptr;
+    QAction* exitSeparator_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* pasteAction_ = nullptr;
     QAction* pictureAction_ = nullptr;
     QAction* tikzAction_ = nullptr;
     QAction* hideAllAction_ = nullptr;
-    QAction* toolbarAction_ = nullptr;
-    QAction* optionsPaletteAction_ = nullptr;
-    QAction* alignPaletteAction_ = nullptr;
     QAction* tokensAction_ = nullptr;
     std::vector<CodeItem> codeItems_;
     std::vector<ViewSwitch> viewSwitches_;

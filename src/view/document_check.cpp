@@ -4,9 +4,10 @@
 #include "document_window.h"
 #include "procedure_marks.h"
 
+#include "checking/answer_account.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "checking/answer_account.h"
+#include "render/edge_anchors.h"
 #include "render/net_colors.h"
 #include "render/net_geometry.h"
 
@@ -45,8 +46,7 @@ void TMDIChild::StartCheckMode(const CheckRequest& request, bool hideWeights) {
     const AnswerKind kind = InfoOf(request.question).kind;
     if (kind == AnswerKind::EdgeSet || kind == AnswerKind::Walk) Net().view.edgeLabels = 1;
     ShowPrompt(CheckModePrompt);
-    DefEnableItem();
-    RepaintNet();
+    Notify(ShownChange::View);
 }
 
 void TMDIChild::StartExercise(const Exercise& exercise) {
@@ -101,16 +101,15 @@ void TMDIChild::ShowVerdict(const CheckRequest& request, const StudentAnswer& an
         ColorPoint(Net(), p.point, p.color);
     for (const MarkedEdge& e : verdict->edges)
         if (EdgeExists(Net(), e.from, e.to)) ColorEdge(Net(), e.from, e.to, e.color);
-    DefEnableItem();
-    RepaintNet();
+    Notify(ShownChange::View);
 }
 
 bool TMDIChild::MarkEdgeAt(int x, int y) {
-    ComputeEdgeAnchors(Net());
-    const auto [from, to] = EdgeAnchorAt(Net(), x, y);
+    ComputeEdgeAnchors(Net(), canvas_->Anchors());
+    const auto [from, to] = EdgeAnchorAt(Net(), canvas_->Anchors(), x, y);
     if (from == 0) return false;
     check_.ToggleEdge(Net(), from, to);
-    RepaintNet();
+    Notify(ShownChange::Picture);
     return true;
 }
 

@@ -9,6 +9,14 @@
 
 namespace plax {
 
+// What changed in the net without a step of the history, as the document tells its window.
+enum class ShownChange {
+    Picture,   // stored colours, a label on its way, the token game's state: painted again
+    View,      // the view flags: painted again, and the View items re-enabled
+    Selection, // the selected points: painted again
+    Enabling,  // what the commands are offered for (the clipboard, an armed command)
+};
+
 // What a menu command of a document works on: the document's current net (the level being
 // edited), its file name, the frame, and the few window operations a command ends with.
 // TMDIChild implements it; tests use a document of their own.
@@ -30,10 +38,9 @@ public:
     virtual void ResetCommand() = 0;
     // Writes a prompt into the status line.
     virtual void ShowPrompt(const std::string& prompt) = 0;
-    // The stored colours or attributes of the net changed: repaint the canvas from the model.
-    virtual void RepaintNet() = 0;
-    // The net's shape changed: recompute menu and toolbar enabling.
-    virtual void DefEnableItem() = 0;
+    // A change that is no step (procedure marks, view flags, the selection) happened: the
+    // document signals it, and the window repaints or re-enables from its slots.
+    virtual void Notify(ShownChange what) = 0;
 };
 
 } // namespace plax

@@ -3,6 +3,7 @@
 #include "attribute_dialogs.h"
 #include "command_code.h"
 #include "dialogs.h"
+#include "frame_actions.h"
 #include "program_state.h"
 
 #include "accounts/critical_path_account.h"
@@ -21,9 +22,11 @@ namespace plax {
 class SimulationCommands;
 class TMDIChild;
 
-// What a document window needs from the frame that holds it: the program-wide state, the
-// dialogs, new Results and Report windows, and the frame's own File commands. The desktop's
-// TPlaxForm implements it; tests use a host of their own.
+// The services a document window has from the frame that holds it: the program-wide state, the
+// dialogs, new Results, Report and Gantt windows, help and hints. The frame's own commands (New,
+// Open, Import, Options, Exit, Undo, Redo, the toolbar and the palettes) are its actions, shown
+// in the document's menus, and it reads the document's state itself. The desktop's TPlaxForm
+// implements it; tests use a host of their own.
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
@@ -51,28 +54,10 @@ public:
     // A Report window on the file at `path` (Show Report, or File > Open of a ".txt" file).
     virtual void OpenReportWindow(const std::string& path) = 0;
 
-    // The frame's File commands that the document's menu forwards.
-    virtual void NewNet() = 0;
-    // File > "New from Template...": a new document with a standard net.
-    virtual void NewFromTemplate() = 0;
-    virtual void OpenNet() = 0;
-    virtual void ImportNet() = 0;
-    virtual void ShowOptions() = 0;
-    virtual void ExitProgram() = 0;
+    // The frame's own actions, for the windows that offer them under captions of their own.
+    virtual const FrameActions& Actions() const = 0;
     // The help file at a topic key ("" for the contents).
     virtual void ShowHelp(const std::string& topic) = 0;
-
-    // The active document's enabling changed (DefEnableItem).
-    virtual void UpdateToolbar(const TMDIChild& document, const CommandEnabling& enabled) = 0;
-    // The View menu's "Toolbar" switch: shows or hides the frame's toolbar.
-    virtual void ShowToolbar(bool visible) = 0;
-    virtual bool ToolbarVisible() const = 0;
-    // View > "New Element Options Palette": shows or hides the frame's palette.
-    virtual void ShowOptionsPalette(bool visible) = 0;
-    virtual bool OptionsPaletteVisible() const = 0;
-    // View > "Alignment Palette": shows or hides the frame's alignment palette.
-    virtual void ShowAlignPalette(bool visible) = 0;
-    virtual bool AlignPaletteVisible() const = 0;
     // Shows a hint in the frame's status line.
     virtual void ShowHint(const std::string& hint) = 0;
     // The document is going: the frame forgets it as the active document and, when it was the

@@ -9,6 +9,7 @@
 
 #include "model/net_store.h"
 #include "render/canvas_geometry.h"
+#include "render/edge_anchors.h"
 #include "render/net_geometry.h"
 
 #include <QString>
@@ -120,7 +121,7 @@ void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
         const auto position = static_cast<std::uint32_t>(LabelPositionFromMouse(Net(), labelled, m.x, m.y));
         if (position != p.labelPosition) {
             p.labelPosition = position;
-            RepaintNet();
+            Notify(ShownChange::Picture);
         }
     } else if (machine_.Armed() == Command::MovePoint && held && leftOnly) {
         PointOf(Net(), gesture_.Point()).x = m.x;
@@ -155,7 +156,7 @@ void TMDIChild::MoveGroup(int x, int y) {
 
 // The tool tip shows the text before its closing "|", one line per part.
 void TMDIChild::ShowPopUpInfo(int x, int y) {
-    std::string text = PopUpInfoText(Net(), host_.State().options, x, y);
+    std::string text = PopUpInfoText(Net(), canvas_->Anchors(), host_.State().options, x, y);
     if (const auto bar = text.rfind('|'); bar != std::string::npos) text.erase(bar);
     canvas_->setToolTip(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
@@ -169,8 +170,8 @@ void TMDIChild::PaintBox1MouseUp(const CanvasMouse& m) {
     if (!idle) ClearSelection();
     if (idle && was == GestureKind::LabelDrag) {
         EndGesture();
-        RecordDrag(MoveLabelStep);
-        RepaintNet();
+        // The label settles on its place whether or not the drag made a step.
+        if (!RecordDrag(MoveLabelStep)) Notify(ShownChange::Picture);
     } else if (idle && was == GestureKind::MarkEdge) {
         SetCoordText(ReadyText);
     } else if (idle && was != GestureKind::GroupDrag) {
@@ -202,7 +203,7 @@ void TMDIChild::EndBand(int x, int y, bool shift) {
         ClearSelection();
         SelectInRectangle();
         ShowPrompt("");
-        RepaintNet();
+        Notify(ShownChange::Selection);
     } else if (q != 0) {
         ToggleSelected(q);
     }
@@ -233,7 +234,7 @@ void TMDIChild::ToggleSelected(int q) {
         --s.count;
         s.exists = s.count > 0 ? 1 : 0;
     }
-    RepaintNet();
+    Notify(ShownChange::Selection);
 }
 
 void TMDIChild::EndGroupDrag() {
@@ -252,11 +253,11 @@ void TMDIChild::EndPointDrag() {
 }
 
 // A drag is one step from its press to its release, and none when nothing moved.
-void TMDIChild::RecordDrag(const char* step) {
-    if (!dragBefore_) return;
+bool TMDIChild::RecordDrag(const char* step) {
+    if (!dragBefore_) return false;
     const NetWorkType before = std::move(*dragBefore_);
     dragBefore_.reset();
-    document_.Record(step, before);
+    return document_.Record(step, before);
 }
 
 void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
@@ -273,11 +274,10 @@ void TMDIChild::PaintBox1DblClick(const CanvasMouse& m) {
         return;
     }
     // Hit tests must not wait for a paint to have placed the anchors.
-    ComputeEdgeAnchors(Net());
-    const auto [from, to] = EdgeAnchorAt(Net(), m.x, m.y);
+    ComputeEdgeAnchors(Net(), canvas_->Anchors());
+    const auto [from, to] = EdgeAnchorAt(Net(), canvas_->Anchors(), m.x, m.y);
     if (machine_.AltFlag() && from != 0) {
         EnterSubNet(from, to);
-        DefEnableItem();
     } else if (from == 0 || Net().view.edgeLabels == 0) {
         ClearSelection();
     } else {
@@ -292,7 +292,7 @@ void TMDIChild::PointDialog(int p) {
     // The tokens or shapes may have changed under the game.
     if (!machine_.Simulation().AnyEnabled()) return;
     machine_.Simulation().Recompute(Net());
-    RepaintNet();
+    Notify(ShownChange::Picture);
 }
 
 void TMDIChild::EdgeDialog(int from, int to) {

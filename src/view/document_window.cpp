@@ -3,15 +3,14 @@
 #include "document_window_parts.h"
 #include "edit_commands.h"
 #include "net_canvas_widget.h"
-#include "options_command.h"
 #include "picking_commands.h"
 #include "property_commands.h"
 #include "simulation_commands.h"
 #include "sub_net_levels.h"
 
+#include "catalogue/procedure_table.h"
 #include "model/clipboard.h"
 #include "model/net_store.h"
-#include "catalogue/procedure_table.h"
 #include "render/net_colors.h"
 #include "render/net_render.h"
 #include "render/picture_export.h"
@@ -76,13 +75,14 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     AddCheckItems();
     connect(&document_, &NetDocument::netChanged, this, &TMDIChild::RepaintNet);
     connect(&document_, &NetDocument::enablingChanged, this, &TMDIChild::DefEnableItem);
+    connect(&document_, &NetDocument::selectionChanged, this, &TMDIChild::RepaintNet);
     connect(&document_, &NetDocument::levelChanged, this, &TMDIChild::ShowOpenedNet);
+    connect(&document_, &NetDocument::levelChanged, this, &TMDIChild::DefEnableItem);
+    connect(&document_, &NetDocument::levelChanged, this, &TMDIChild::RepaintNet);
     connect(&document_.History(), &QUndoStack::indexChanged, this, &TMDIChild::HistoryMoved);
 }
 
-void TMDIChild::AddHistoryItems(QAction& undo, QAction& redo, QAction& history) {
-    actions_->AddHistoryItems(undo, redo, history);
-}
+void TMDIChild::AddFrameItems(const FrameActions& frame) { actions_->AddFrameItems(frame); }
 
 std::vector<QMenu*> TMDIChild::Menus() const {
     std::vector<QMenu*> menus = actions_->Menus();
@@ -150,10 +150,10 @@ bool TMDIChild::NewFromTemplate(const TemplateParams& params) {
 
 void TMDIChild::ShowOpenedNet() {
     gesture_.ForgetBandCorners();
+    // The anchors were those of the net shown before.
+    canvas_->Anchors().Clear();
     labelType_->setText(QString::fromStdString(Net().kindName));
     ResetCommand();
-    DefEnableItem();
-    RepaintNet();
 }
 
 // The selection rectangle stays: only the band's corners belong to the selection's life.
@@ -165,7 +165,7 @@ void TMDIChild::ClearSelection() {
 void TMDIChild::DropSelection() {
     if (Net().selection.exists == 0) return;
     ClearSelection();
-    RepaintNet();
+    Notify(ShownChange::Selection);
 }
 
 void TMDIChild::ResetCommandSoft() { machine_.ResetSoft(); }
@@ -219,8 +219,8 @@ void TMDIChild::DefEnableItem() {
                              AnyAttributeShown(Net().view), IsDirectedNet(Net()), Net().n >= 2, Net().view});
     property_->DefEnableItem(Net());
     simulation_->DefEnableItem(Net());
-    host_.UpdateToolbar(*this, on);
     upOneLevelBtn_->setEnabled(IsSubNet());
+    emit enablingChanged();
 }
 
 void TMDIChild::UpOneLevel() {
@@ -229,7 +229,8 @@ void TMDIChild::UpOneLevel() {
     if (!document_.UpOneLevel()) upOneLevelBtn_->setEnabled(false);
 }
 
-void TMDIChild::FormActivate() { DefEnableItem(); }
+// The clipboard is the program's: a copy in another window may have made Paste possible here.
+void TMDIChild::FormActivate() { Notify(ShownChange::Enabling); }
 
 void TMDIChild::DoCommand(CommandCode code) {
     switch (code) {
@@ -252,7 +253,7 @@ void TMDIChild::DoCommand(CommandCode code) {
     case C::ShowReport: ShowReport1Click(); break;
     case C::ClearReport: ClearReport1Click(); break;
     case C::Save: SaveNet(); break;
-    case C::Repaint: RepaintNet(); break;
+    case C::Repaint: Notify(ShownChange::Picture); break;
     case C::AlignLeft:
     case C::AlignRight:
     case C::AlignTop:
@@ -268,23 +269,17 @@ void TMDIChild::DoCommand(CommandCode code) {
 void TMDIChild::ShowReport1Click() { document_.ShowReport(); }
 void TMDIChild::ClearReport1Click() { document_.ClearReport(); }
 
-void TMDIChild::Options1Click() {
-    TakeDocumentOptions(host_.State(), Net());
-    host_.ShowOptions();
-}
-
 void TMDIChild::RefreshNet1Click() {
     ResetCommand();
     ColorNet(Net(), ForeDefaultColor(host_.State().options));
-    RepaintNet();
+    Notify(ShownChange::Picture);
 }
 
 // Labels are painted from the flags, so point and edge texts switch alike.
 void TMDIChild::ToggleViewText(std::uint8_t ViewFlags::*flag) {
     DropSelection();
     Net().view.*flag = Net().view.*flag != 0 ? 0 : 1;
-    DefEnableItem();
-    RepaintNet();
+    Notify(ShownChange::View);
 }
 
 void TMDIChild::ShowEdgeName1Click() { ToggleViewText(&ViewFlags::edgeNames); }
@@ -299,19 +294,13 @@ void TMDIChild::ShowFlow1Click() { ToggleViewText(&ViewFlags::flows); }
 void TMDIChild::ShowPointName1Click() { ToggleViewText(&ViewFlags::pointNames); }
 void TMDIChild::ShowTokens1Click() { ToggleViewText(&ViewFlags::tokens); }
 
-void TMDIChild::ShowEdgelabels1Click() {
-    DropSelection();
-    Net().view.edgeLabels = Net().view.edgeLabels != 0 ? 0 : 1;
-    actions_->SyncViewChecks(Net().view);
-    RepaintNet();
-}
+void TMDIChild::ShowEdgelabels1Click() { ToggleViewText(&ViewFlags::edgeLabels); }
 
 void TMDIChild::HideAllAttributes2Click() {
     DropSelection();
     ViewFlags& v = Net().view;
     v.edgeMarks = v.flows = v.pointNames = v.edgeNames = v.tokens = 0;
-    DefEnableItem();
-    RepaintNet();
+    Notify(ShownChange::View);
 }
 
 void TMDIChild::keyPressEvent(QKeyEvent* event) {

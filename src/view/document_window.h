@@ -11,10 +11,10 @@
 #include "net_canvas_widget.h"
 #include "net_document.h"
 
+#include "checking/exercise_file.h"
 #include "model/net_layout.h"
 #include "model/net_templates.h"
 #include "model/net_types.h"
-#include "checking/exercise_file.h"
 
 #include <QPoint>
 #include <QSize>
@@ -94,8 +94,8 @@ public:
     void Undo1Click();
     void Redo1Click();
     QUndoStack& History() { return document_.History(); }
-    // The frame's Undo, Redo and Undo History items, into this document's Edit and View menus.
-    void AddHistoryItems(QAction& undo, QAction& redo, QAction& history);
+    // The frame's actions, into this document's File, Edit and View menus.
+    void AddFrameItems(const FrameActions& frame);
     // Edit > Plax Clipboard > Copy and Paste; the paste is placed by the next click (PasteAt).
     void CopyToClipboard() override;
     void StartPaste() override;
@@ -149,7 +149,6 @@ public:
     // The status line's Up One Level button: back to the enclosing level; at the top it only
     // disables the button.
     void UpOneLevel();
-    void Options1Click() override;
     // Property > "Check My Answer": the question dialog, then check mode or the verdict.
     void CheckMyAnswer1Click();
     // File > "Save as Exercise...": the question into a small file beside the net.
@@ -158,7 +157,8 @@ public:
     void StartExercise(const Exercise& exercise);
     const CheckMode& Check() const { return check_; }
 
-    // Which dispatcher codes the toolbar and the palette may offer for this net.
+    // Which dispatcher codes the toolbar and the palette may offer for this net; the frame reads
+    // it when the window becomes active and on enablingChanged.
     CommandEnabling Enabling() const;
     void FormActivate();
     // The manual Petri net simulation runs; the frame's timer then calls TimerTick.
@@ -180,8 +180,14 @@ public:
     }
     void ResetCommand() override;
     void ShowPrompt(const std::string& prompt) override;
-    void RepaintNet() override;
-    void DefEnableItem() override;
+    void Notify(ShownChange what) override { document_.Notify(what); }
+    // The slots of the document's signals: one paints the net again, one re-enables the menus.
+    void RepaintNet();
+    void DefEnableItem();
+
+signals:
+    // The window's own items were re-enabled: what the frame's toolbar offers may have changed.
+    void enablingChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -231,7 +237,8 @@ private:
     void EndBand(int x, int y, bool shift);
     void EndGroupDrag();
     void EndPointDrag();
-    void RecordDrag(const char* step);
+    // Answers whether the drag made a step.
+    bool RecordDrag(const char* step);
     void HistoryMoved();
     void ToggleSelected(int q);
     void SelectInRectangle();

@@ -1,9 +1,8 @@
 #include "edit_commands.h"
 
+#include "algorithms/graph_utils.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "algorithms/graph_utils.h"
-#include "render/net_geometry.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,18 +32,6 @@ EdgeType NewEdge(const OptionType& options) {
     e.lineStyle = static_cast<std::uint32_t>(options.newLineStyle);
     e.lineWidth = static_cast<std::uint8_t>(options.newLineWidth);
     return e;
-}
-
-int Middle(int a, int b) { return std::min(a, b) + Nearest(std::abs(a - b) / 2.0); }
-
-// The middle of the cut segment between the two outlines.
-void SetFirstAnchor(NetWorkType& net, int from, int to) {
-    const auto path = EdgePathOf(net, from, to);
-    if (!path || path->pointCount < 2) return;
-    const PixelPoint a = path->points[0];
-    const PixelPoint b = path->points[static_cast<std::size_t>(path->pointCount - 1)];
-    SetEdgeField(net, EdgeFieldAnchorX, from, to, Middle(a.x, b.x));
-    SetEdgeField(net, EdgeFieldAnchorY, from, to, Middle(a.y, b.y));
 }
 
 } // namespace
@@ -101,9 +88,7 @@ int AddNewPoint(NetWorkType& net, const OptionType& options, int x, int y) {
 }
 
 bool AddNewEdge(NetWorkType& net, const OptionType& options, int from, int to) {
-    if (!InsertEdge(net, from, to, NewEdge(options))) return false;
-    SetFirstAnchor(net, from, to);
-    return true;
+    return InsertEdge(net, from, to, NewEdge(options));
 }
 
 void RemoveEdge(NetWorkType& net, int from, int to) {

@@ -41,8 +41,9 @@ std::string DeleteAllQuestion(const std::string& netName);
 // Point N + 1 at (x, y) with the new-element settings; answers its number, or 0 when the net is
 // full.
 int AddNewPoint(NetWorkType& net, const OptionType& options, int x, int y);
-// A new edge with the new-element settings, both entries on an undirected net, its anchor at the
-// middle of its drawn course. False (nothing changed) when the pair is invalid or the edge exists.
+// A new edge with the new-element settings, both entries on an undirected net (its first anchor,
+// until it is drawn, is the painter's). False (nothing changed) when the pair is invalid or the
+// edge exists.
 bool AddNewEdge(NetWorkType& net, const OptionType& options, int from, int to);
 // Removes (from, to); on an undirected net both entries.
 void RemoveEdge(NetWorkType& net, int from, int to);

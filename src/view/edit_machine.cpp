@@ -69,14 +69,14 @@ void EditMachine::Reset() {
 // The transitions lose their blink inversion, so the canvas draws them anew.
 void EditMachine::EndSimulation() {
     simulation_.End();
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
 }
 
 bool EditMachine::StartSimulation() {
     if (!simulation_.Start(document_.Net())) return false;
     display_.EnableReset(true);
     document_.ShowPrompt(ManualSimulationStatus);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
     return true;
 }
 
@@ -102,7 +102,7 @@ void EditMachine::ArmEdit(Command c) {
     display_.EnableReset(true);
     armed_ = c;
     if (rule->forgetsPoints) firstPoint_ = secondPoint_ = 0;
-    if (rule->reEnables) document_.DefEnableItem();
+    if (rule->reEnables) document_.Notify(ShownChange::Enabling);
 }
 
 void EditMachine::StartPaste() {
@@ -116,7 +116,7 @@ void EditMachine::Click() {
     // A firing changes the tokens: a step of its own.
     bool fired = false;
     document_.Edit(FireTransitionStep, [&](NetWorkType& n) { fired = simulation_.Click(n, p); });
-    if (fired) document_.RepaintNet();
+    if (fired) document_.Notify(ShownChange::Picture);
     display_.UnsetCursor();
     switch (armed_) {
     case Command::PastePlacement: display_.PasteAt(pressX_, pressY_); break;

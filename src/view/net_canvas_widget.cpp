@@ -86,11 +86,13 @@ CanvasMouse NetCanvasWidget::MouseOf(const QMouseEvent& event) const {
             event.modifiers()};
 }
 
-NetCanvas NetCanvasWidget::ZoomedCanvas(QPainter& painter) const {
+NetCanvas NetCanvasWidget::ZoomedCanvas(QPainter& painter) {
     const double scale = zoom_ / 100.0;
     painter.scale(scale, scale);
     ResetCanvas(painter);
-    return {painter, document_.IsSubNet()};
+    NetCanvas canvas{painter, document_.IsSubNet()};
+    canvas.anchors = &anchors_;
+    return canvas;
 }
 
 void NetCanvasWidget::DrawInverted(NetCanvas& canvas) {
@@ -137,6 +139,9 @@ void NetCanvasWidget::RenderCache(const QRect& area) {
     QPainter painter(&cache_);
     painter.translate(-area.topLeft());
     NetCanvas canvas = ZoomedCanvas(painter);
+    // The rest lacks the moving edges, whose anchors the screen keeps.
+    canvas.passAnchors = anchors_;
+    canvas.anchors = nullptr;
     RedrawNet(canvas, rest, OwnColor);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "algorithms/reachability.h"
+#include "render/edge_anchors.h"
 
 #include <QPixmap>
 #include <QRect>
@@ -58,6 +59,8 @@ public:
     void DragMoved();
     void EndDrag();
     bool Dragging() const { return !movingPoints_.empty(); }
+    // Where the last painting put the edges' labels and handles, for the hit tests on edges.
+    EdgeAnchors& Anchors() { return anchors_; }
 
     // The points drawn over the net in not-xor, which inverts them: the blinking transitions.
     void SetInverted(const PointFlags& points) { inverted_ = points; }
@@ -91,7 +94,7 @@ private:
     void PaintDrag(QPainter& painter, const QRect& exposed);
     void DrawInverted(NetCanvas& canvas);
     // Scales the painter to the zoom and readies it to draw the net in net pixels.
-    NetCanvas ZoomedCanvas(QPainter& painter) const;
+    NetCanvas ZoomedCanvas(QPainter& painter);
 
     DocumentContext& document_;
     CanvasEvents& events_;
@@ -105,6 +108,7 @@ private:
     int zoom_ = 100;
     int wheelRest_ = 0; // eighths of a degree not yet a whole notch
     PointFlags inverted_{};
+    EdgeAnchors anchors_;
 };
 
 } // namespace plax

@@ -4,13 +4,13 @@
 #include "procedure_marks.h"
 #include "sub_net_levels.h"
 
+#include "accounts/report_file.h"
 #include "interchange/interchange_file.h"
 #include "model/file_io.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
-#include "accounts/report_file.h"
 #include "render/net_render.h"
 #include "render/picture_export.h"
 
@@ -58,6 +58,18 @@ bool NetDocument::Record(const std::string& text, const NetWorkType& before, int
     emit netChanged();
     emit enablingChanged();
     return true;
+}
+
+void NetDocument::Notify(ShownChange what) {
+    switch (what) {
+    case ShownChange::Picture: emit netChanged(); break;
+    case ShownChange::View:
+        emit netChanged();
+        emit enablingChanged();
+        break;
+    case ShownChange::Selection: emit selectionChanged(); break;
+    case ShownChange::Enabling: emit enablingChanged(); break;
+    }
 }
 
 void NetDocument::StepApplied() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document_context.h"
 #include "document_files.h"
 #include "document_host.h"
 #include "net_history.h"
@@ -68,6 +69,8 @@ public:
     // the level as it was.
     bool Record(const std::string& text, const NetWorkType& before, int mergeId = -1);
     QUndoStack& History() { return history_; }
+    // A change that is no step: the document sends the signals that follow from it.
+    void Notify(ShownChange what);
 
     // Fills the document from the file at `path`; "NoName" makes the empty unnamed net.
     void Open(const std::string& path);
@@ -109,6 +112,8 @@ signals:
     void netChanged();
     // Another level (or another net) is shown: caption, kind and the whole view follow.
     void levelChanged();
+    // Points were selected or let go.
+    void selectionChanged();
     // What the commands are offered for may have changed.
     void enablingChanged();
 

@@ -14,7 +14,6 @@ bool SamePoint(PointType a, PointType b) {
 }
 
 bool SameEdge(const EdgeType& a, const EdgeType& b) {
-    // The anchors are where the last painting put the handles: no part of the net.
     if (a.target != b.target || a.weight != b.weight || a.color != b.color || a.reserved != b.reserved ||
         a.name != b.name || a.shape != b.shape || a.lineStyle != b.lineStyle || a.lineWidth != b.lineWidth ||
         a.aux != b.aux || a.decomposedLength != b.decomposedLength || a.flow != b.flow ||

@@ -5,8 +5,8 @@
 #include "render/net_colors.h"
 #include "render/net_render.h"
 
-#include "algorithms/marking_buffer.h"
 #include "accounts/procedure_texts.h"
+#include "algorithms/marking_buffer.h"
 #include "algorithms/reachability.h"
 
 #include <array>
@@ -89,7 +89,7 @@ void PickingCommands::Arm(const ProcedureEntry& entry) {
 bool PickingCommands::StartSourcePick(const ProcedureEntry& entry) {
     document_.ResetCommand();
     RedrawNormal(document_);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
     if (RefuseWhileRunning(document_)) return false;
     return !RefuseEntry(document_, entry);
 }
@@ -139,7 +139,7 @@ void PickingCommands::PickAllShortestSource(const ProcedureEntry& entry, int p) 
     machine_.SetFirstPoint(p);
     RedrawNormal(document_);
     const int reached = ColorReachable(net, p);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
     if (reached == 0) {
         document_.Host().Ui().Warning(NoPathsFromSourceMessage(p));
         document_.ResetCommand();
@@ -149,7 +149,7 @@ void PickingCommands::PickAllShortestSource(const ProcedureEntry& entry, int p) 
     document_.ResetCommand();
     RunPicked(entry);
     ColorPoint(net, p, MarkRed);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
 }
 
 void PickingCommands::PickStart(const ProcedureEntry& entry, int p) {
@@ -157,11 +157,11 @@ void PickingCommands::PickStart(const ProcedureEntry& entry, int p) {
     net.sourcePoint = static_cast<std::uint16_t>(p);
     RedrawNormal(document_);
     ColorPoint(net, p, MarkRed);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
     document_.ResetCommand();
     RunPicked(entry);
     ColorPoint(net, p, MarkGreen);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
 }
 
 void PickingCommands::PickSource(const ProcedureEntry& entry, int p) {
@@ -171,7 +171,7 @@ void PickingCommands::PickSource(const ProcedureEntry& entry, int p) {
     document_.ShowPrompt(std::string(entry.pickTexts.sourcePrompt) + std::to_string(p) + "." +
                          " Select Sink.");
     const int reached = ColorReachable(net, p);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
     DocumentHost& host = document_.Host();
     if (reached == 0) {
         host.Ui().Warning(NoPathsFromSourceMessage(p));
@@ -198,10 +198,10 @@ void PickingCommands::PickSink(const ProcedureEntry& entry, int p) {
     RedrawNormal(document_);
     ColorPoint(net, p, MarkBlue);
     ColorPoint(net, first, MarkRed);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
     document_.ResetCommand();
     RunPicked(entry);
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
 }
 
 void PickingCommands::RunPicked(const ProcedureEntry& entry) {

@@ -87,7 +87,7 @@ bool PropertyCommands::Prepared(const ProcedureEntry& entry) {
     if (entry.prepare(net, document_.Host().Ui(), shown)) return true;
     for (const EdgeMark& e : shown)
         ColorEdge(net, e.from, e.to, MarkRed);
-    if (!shown.empty()) document_.RepaintNet();
+    if (!shown.empty()) document_.Notify(ShownChange::Picture);
     return false;
 }
 
@@ -95,7 +95,7 @@ void PropertyCommands::Run(const ProcedureEntry& entry) {
     if (!Start(document_)) return;
     if (entry.redraw == Redraw::BeforeChecks) RedrawNormal(document_);
     if (RefuseEntry(document_, entry)) {
-        if (entry.redraw == Redraw::BeforeChecks) document_.RepaintNet();
+        if (entry.redraw == Redraw::BeforeChecks) document_.Notify(ShownChange::Picture);
         return;
     }
     if (!entry.runPrompt.empty()) document_.ShowPrompt(std::string(entry.runPrompt));
@@ -116,7 +116,7 @@ void PropertyCommands::Run(const ProcedureEntry& entry) {
     run.net.interaction.busy = 0;
     MarkResult(document_, entry.marking, run);
     if (entry.resetAfterRun) document_.ResetCommand();
-    if (entry.marking != Marking::None) document_.RepaintNet();
+    if (entry.marking != Marking::None) document_.Notify(ShownChange::Picture);
 }
 
 } // namespace plax

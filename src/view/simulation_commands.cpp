@@ -91,10 +91,10 @@ void SimulationCommands::AutoOrdinaryPetriNet1Click() {
         AutomaticSimulation(net, document_.FileName(), answers, NewRunOutput(document_), [&](int t) {
             game.CountFiring(t);
             // The tokens and the statistics window follow the run, shown at its polls.
-            if (++count % LiveEvery == 0) document_.RepaintNet();
+            if (++count % LiveEvery == 0) document_.Notify(ShownChange::Picture);
         });
     });
-    document_.RepaintNet();
+    document_.Notify(ShownChange::Picture);
 }
 
 void SimulationCommands::SimulationProcess1Click() { document_.Host().ShowSimulationProcess(*this); }

@@ -80,8 +80,6 @@ TEST(NetStore, SettersKeepBothEntriesEqualAndGettersOrderThePair) {
     EXPECT_EQ(GetEdgeReal(net, 9, 2, 5), 0.0);
 
     SetEdgeField(net, EdgeFieldColor, 5, 2, 0x0000FF);
-    SetEdgeField(net, EdgeFieldAnchorX, 2, 5, -40);
-    SetEdgeField(net, EdgeFieldAnchorY, 2, 5, 60);
     SetEdgeField(net, EdgeFieldReserved, 2, 5, 9);
     SetEdgeField(net, EdgeFieldShape, 2, 5, 3);
     SetEdgeField(net, EdgeFieldLineStyle, 2, 5, 2);
@@ -89,17 +87,15 @@ TEST(NetStore, SettersKeepBothEntriesEqualAndGettersOrderThePair) {
     for (auto [a, b] : {std::pair{2, 5}, std::pair{5, 2}}) {
         const EdgeType& e = *FindEdge(net, a, b);
         EXPECT_EQ(e.color, 0x0000FFu);
-        EXPECT_EQ(e.anchorX, -40);
-        EXPECT_EQ(e.anchorY, 60);
         EXPECT_EQ(e.reserved, 9u);
         EXPECT_EQ(e.shape, 3u);
         EXPECT_EQ(e.lineStyle, 2u);
     }
-    EXPECT_EQ(GetEdgeField(net, EdgeFieldAnchorX, 5, 2), -40);
+    EXPECT_EQ(GetEdgeField(net, EdgeFieldShape, 5, 2), 3);
     EXPECT_EQ(GetEdgeField(net, 8, 2, 5), 0);
     EXPECT_EQ(GetEdgeField(net, EdgeFieldColor, 1, 2), 0);
 
-    EdgeAttributes block{2.5, 10, 20, 0x00FF00, 4, std::string(30, 'x'), 4, 0, 3};
+    EdgeAttributes block{2.5, 0x00FF00, 4, std::string(30, 'x'), 4, 0, 3};
     SetEdgeAttributes(net, 5, 2, block);
     block.name = std::string(20, 'x');
     EXPECT_EQ(GetEdgeAttributes(net, 5, 2), block);
@@ -184,21 +180,6 @@ TEST(NetStore, PointAtIsASquareWithTheLowestNumberWinning) {
     EXPECT_EQ(PointAt(net, 302, 300), 0);
     net.n = 0;
     EXPECT_EQ(PointAt(net, 100, 100), 0);
-}
-
-TEST(NetStore, EdgeAnchorAtScansSourcesInOrder) {
-    NetWorkType net = Net(UndirNetCode, 3);
-    InsertEdge(net, 1, 2, Edge(1));
-    InsertEdge(net, 2, 3, Edge(1));
-    SetEdgeField(net, EdgeFieldAnchorX, 1, 2, 50);
-    SetEdgeField(net, EdgeFieldAnchorY, 1, 2, 50);
-    SetEdgeField(net, EdgeFieldAnchorX, 2, 3, 53);
-    SetEdgeField(net, EdgeFieldAnchorY, 2, 3, 50);
-    EXPECT_EQ(EdgeAnchorAt(net, 52, 52), (std::pair{1, 2}));
-    EXPECT_EQ(EdgeAnchorAt(net, 57, 50), (std::pair{2, 3}));
-    EXPECT_EQ(EdgeAnchorAt(net, 58, 50), (std::pair{0, 0}));
-    net.n = 1;
-    EXPECT_EQ(EdgeAnchorAt(net, 50, 50), (std::pair{0, 0}));
 }
 
 TEST(NetStore, FillPointNeedsABorderAndNoNumber) {

@@ -42,9 +42,10 @@ TEST(AlignPaletteTest, ItsButtonsAlignTheActiveDocumentAndTheViewItemFollowsIt) 
     doc->DefEnableItem();
     EXPECT_FALSE(palette.Button(C::FillRectangle).isEnabled());
 
-    // View > "Alignment Palette" shows it; its check mark is read when the menu opens.
-    QAction* item = doc->findChild<QAction*>(QStringLiteral("AlignePallete"));
+    // View > "Alignment Palette", the frame's, shows it in the document's View menu.
+    QAction* item = frame.Actions().alignPalette;
     ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(doc->Menus()[2]->actions().contains(item));
     EXPECT_EQ(item->text(), QStringLiteral("Alignment Palette"));
     item->trigger();
     EXPECT_TRUE(frame.AlignPaletteVisible());

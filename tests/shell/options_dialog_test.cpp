@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -205,15 +206,39 @@ TEST(FrameOptionsTest, StartUpMakesTheDialogAndThePaletteAndOkReachesThePalette)
         ++items;
         EXPECT_TRUE(action->isEnabled());
     }
-    EXPECT_EQ(items, 2); // the frame's File menu and the document's
+    EXPECT_EQ(items, 1); // one action, in the frame's File menu and the document's
+    EXPECT_TRUE(frame.ActiveDocument()->Menus().front()->actions().contains(frame.Actions().options));
+    // With a document active the dialog shows that net's point options first.
+    frame.ActiveDocument()->Net().defaultOptions.radius = 12;
     QTimer::singleShot(0, &frame.OptionsDlg(), [&frame] {
         EXPECT_TRUE(frame.OptionsDlg().findChild<QRadioButton*>(QStringLiteral("Apply0"))->isChecked());
-        frame.OptionsDlg().findChild<QSpinBox*>(QStringLiteral("Radius"))->setValue(13);
+        auto* radius = frame.OptionsDlg().findChild<QSpinBox*>(QStringLiteral("Radius"));
+        EXPECT_EQ(radius->value(), 12);
+        radius->setValue(13);
         frame.OptionsDlg().accept();
     });
-    frame.ShowOptions();
+    frame.Actions().options->trigger();
     ASSERT_EQ(frame.Documents().size(), 1u);
     EXPECT_EQ(frame.Documents()[0]->Net().defaultOptions.radius, 13);
+    frame.ShowOptionsPalette(false);
+}
+
+TEST(FrameOptionsTest, TheViewMenuShowsAndMarksThePalette) {
+    testing::ScriptedDialogs dialogs;
+    TPlaxForm frame(dialogs);
+    frame.show();
+    frame.NewNet();
+    QAction* item = frame.Actions().optionsPalette;
+    EXPECT_EQ(item->text().toStdString(), "New Element Options Palette");
+    EXPECT_TRUE(frame.ActiveDocument()->Menus()[2]->actions().contains(item));
+    item->trigger();
+    EXPECT_TRUE(frame.OptionsPaletteVisible());
+    EXPECT_TRUE(item->isChecked());
+    // Closed by its own button: the mark follows.
+    frame.OptionsPalette().close();
+    EXPECT_FALSE(item->isChecked());
+    frame.ShowOptionsPalette(true);
+    EXPECT_TRUE(item->isChecked());
     frame.ShowOptionsPalette(false);
 }
 

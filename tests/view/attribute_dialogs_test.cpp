@@ -157,14 +157,16 @@ TEST_F(AttributeDialogsWindowTest, OkStoresTheEditedPointAndEdgeAndTheSaveKeepsT
     EXPECT_EQ(doc->Net().changed, 1);
 
     doc->ShowEdgelabels1Click();
-    ComputeEdgeAnchors(doc->Net());
+    EdgeAnchors& anchors = doc->findChild<NetCanvasWidget*>()->Anchors();
+    ComputeEdgeAnchors(doc->Net(), anchors);
     const EdgeType& first = doc->Net().lists[1].front();
     const int to = first.target;
     host.editEdge = [](EdgeDialogState& s) {
         s.block.weight = 0.0;
         return true;
     };
-    DoubleClick(first.anchorX, first.anchorY);
+    const PixelPoint anchor = anchors.Of(doc->Net(), 1, to);
+    DoubleClick(anchor.x, anchor.y);
     EXPECT_EQ(host.requests.back(), "edge dialog ( 1," + std::to_string(to) + " )");
 
     ASSERT_TRUE(doc->SaveNet());

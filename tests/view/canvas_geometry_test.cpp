@@ -160,19 +160,19 @@ TEST(CanvasGeometry, CoordinateAndPopUpTexts) {
     AddTestPoint(net, 200, 100);
     EdgeType* edge = testing::AddTestEdge(net, 1, 2, 2.5);
     edge->name = "e";
-    edge->anchorX = 150;
-    edge->anchorY = 100;
+    EdgeAnchors anchors;
+    anchors.Store(net, 1, 2, {150, 100});
     OptionType options;
-    EXPECT_EQ(PopUpInfoText(net, options, 100, 100), "Name = A|");
+    EXPECT_EQ(PopUpInfoText(net, anchors, options, 100, 100), "Name = A|");
     net.view.pointNames = 1;
-    EXPECT_EQ(PopUpInfoText(net, options, 100, 100), "") << "the name is on the canvas already";
+    EXPECT_EQ(PopUpInfoText(net, anchors, options, 100, 100), "") << "the name is on the canvas already";
     options.options.showNumber = 0;
     options.popUp = {1, 1, 1, 1, 1, 1, 1, 1};
-    EXPECT_EQ(PopUpInfoText(net, options, 104, 96),
+    EXPECT_EQ(PopUpInfoText(net, anchors, options, 104, 96),
               "Number = 1\r\n (100,100)\r\nWeight = 1\r\nTokens/Reserve = 1|");
     net.view.flows = 1;
-    EXPECT_EQ(PopUpInfoText(net, options, 152, 103), "Name = e\r\nWeight = 2.5|");
-    EXPECT_EQ(PopUpInfoText(net, options, 150, 130), "");
+    EXPECT_EQ(PopUpInfoText(net, anchors, options, 152, 103), "Name = e\r\nWeight = 2.5|");
+    EXPECT_EQ(PopUpInfoText(net, anchors, options, 150, 130), "");
 }
 
 TEST(CanvasZoom, StepsPixelsAndTheZoomThatShowsABox) {

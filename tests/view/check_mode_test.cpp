@@ -40,9 +40,10 @@ protected:
         Click(point.x, point.y, Qt::ShiftModifier);
     }
     void ClickAnchor(int from, int to) {
-        ComputeEdgeAnchors(doc->Net());
-        const EdgeType* e = FindEdge(doc->Net(), from, to);
-        Click(e->anchorX, e->anchorY, Qt::NoModifier);
+        EdgeAnchors& anchors = doc->findChild<NetCanvasWidget*>()->Anchors();
+        ComputeEdgeAnchors(doc->Net(), anchors);
+        const PixelPoint at = anchors.Of(doc->Net(), from, to);
+        Click(at.x, at.y, Qt::NoModifier);
     }
 
     testing::TestHost host;

@@ -44,7 +44,6 @@ struct RecordingCommands : DocumentCommands {
     void ShowEdgelabels1Click() override { Run("edge labels"); }
     void ShowReport1Click() override { Run("show report"); }
     void ClearReport1Click() override { Run("clear report"); }
-    void Options1Click() override { Run("options"); }
     void Layout1Click(LayoutKind kind) override { Run("layout " + std::to_string(static_cast<int>(kind))); }
     void Zoom1Click(ZoomCommand command) override {
         Run("zoom " + std::to_string(static_cast<int>(command)));
@@ -100,10 +99,19 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         Item(name)->trigger();
         EXPECT_EQ(commands.calls, std::vector<std::string>{call});
     }
-    Item("New1")->trigger();
-    Item("Import1")->trigger();
-    Item("NewFromTemplate1")->trigger();
-    EXPECT_EQ(host.requests, (std::vector<std::string>{"new", "import", "new from template"}));
+    // The frame's own items take their places in the File menu, Exit after Options.
+    actions->AddFrameItems(host.Actions());
+    std::vector<std::string> file;
+    for (QAction* a : actions->Menus()[0]->actions())
+        file.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+    EXPECT_EQ(file, (std::vector<std::string>{"New1", "NewFromTemplate1", "Open1", "&Save", "Save &As...",
+                                              "-", "Import1", "Export...", "-", "&Print", "Prin&t Setup...",
+                                              "-", "Options1", "-", "Exit1"}));
+    for (QAction* a : actions->Menus()[0]->actions())
+        if (a->objectName() == "New1" || a->objectName() == "Import1" ||
+            a->objectName() == "NewFromTemplate1")
+            a->trigger();
+    EXPECT_EQ(host.requests, (std::vector<std::string>{"new", "new from template", "import"}));
     EXPECT_EQ(Item("ZoomIn1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Equal));
     EXPECT_EQ(Item("ZoomOut1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Minus));
     EXPECT_EQ(Item("ActualSize1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
@@ -118,7 +126,6 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
     states.enabling[CommandCode::Save] = true;
     states.paste = true;
     states.view.edgeNames = 1;
-    host.toolbarVisible = false;
     actions->DefEnableItem(states);
     struct Row {
         const char* name;
@@ -139,7 +146,6 @@ TEST_F(DocumentActionsTest, EnablingAndCheckMarksComeFromTheGivenStates) {
         {"ShowEdgeName1", true, true},
         {"ShowEdgeName2", true, true},
         {"ShowMark1", true, false},
-        {"Toolbar1", true, false},
         {"LayoutGrid1", false, false},
         {"ZoomOut1", true, false},
     };

@@ -98,8 +98,7 @@ TEST_F(DocumentWindowTest, NewDocumentIsTheEmptyUnnamedNet) {
         titles.push_back(menu->title().toStdString());
     EXPECT_EQ(titles,
               (std::vector<std::string>{"&File", "&Edit", "&View", "&Property", "&Simulation", "&Report"}));
-    doc->FormActivate();
-    const CommandEnabling on = host.toolbar;
+    const CommandEnabling on = doc->Enabling();
     EXPECT_TRUE(on[CommandCode::AddPoint] && on[CommandCode::ShowReport] && on[CommandCode::ClearReport] &&
                 on[CommandCode::Retype]);
     EXPECT_FALSE(on[CommandCode::AddEdge] || on[CommandCode::DeletePoint] || on[CommandCode::Nothing] ||

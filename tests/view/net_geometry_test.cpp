@@ -1,4 +1,6 @@
+#include "render/edge_anchors.h"
 #include "render/net_geometry.h"
+#include "view/edit_commands.h"
 
 #include "model/net_store.h"
 #include "view_test_nets.h"
@@ -181,15 +183,38 @@ TEST(EdgePathOf, UndirectedEdgesRunFromTheSmallerNumber) {
 TEST(ComputeEdgeAnchors, MakesEdgesHittableWithoutPainting) {
     NetWorkType net = TwoPoints(130, 100);
     AddTestEdge(net, 1, 2);
-    EXPECT_EQ(EdgeAnchorAt(net, 115, 100), (std::pair{0, 0})) << "anchors start at 0";
-    ComputeEdgeAnchors(net);
-    EXPECT_EQ(GetEdgeField(net, EdgeFieldAnchorX, 2, 1), 115);
-    EXPECT_EQ(FindEdge(net, 2, 1)->anchorX, 115); // both copies
-    EXPECT_EQ(EdgeAnchorAt(net, 115, 100), (std::pair{1, 2}));
+    EdgeAnchors anchors;
+    ComputeEdgeAnchors(net, anchors);
+    EXPECT_EQ(anchors.Of(net, 2, 1), (PixelPoint{115, 100})); // both copies
+    EXPECT_EQ(EdgeAnchorAt(net, anchors, 115, 100), (std::pair{1, 2}));
     // Touching points keep the old anchor.
     net.points[2].x = 110;
-    ComputeEdgeAnchors(net);
-    EXPECT_EQ(FindEdge(net, 1, 2)->anchorX, 115);
+    ComputeEdgeAnchors(net, anchors);
+    EXPECT_EQ(anchors.Of(net, 1, 2), (PixelPoint{115, 100}));
+    // An edge made again after it was gone starts from its first anchor; one that cannot be
+    // drawn has it at (0, 0).
+    RemoveEdge(net, 1, 2);
+    anchors.Prune(net);
+    AddTestEdge(net, 1, 2);
+    EXPECT_EQ(anchors.Of(net, 1, 2), (PixelPoint{0, 0}));
+    net.points[2].x = 130;
+    EXPECT_EQ(anchors.Of(net, 1, 2), (PixelPoint{115, 100}));
+}
+
+TEST(EdgeAnchorAt, ScansSourcesInOrder) {
+    NetWorkType net = NewTestNet(false);
+    for (int i = 0; i < 3; ++i)
+        AddTestPoint(net, 20 + 100 * i, 300);
+    AddTestEdge(net, 1, 2);
+    AddTestEdge(net, 2, 3);
+    EdgeAnchors anchors;
+    anchors.Store(net, 1, 2, {50, 50});
+    anchors.Store(net, 2, 3, {53, 50});
+    EXPECT_EQ(EdgeAnchorAt(net, anchors, 52, 52), (std::pair{1, 2}));
+    EXPECT_EQ(EdgeAnchorAt(net, anchors, 57, 50), (std::pair{2, 3}));
+    EXPECT_EQ(EdgeAnchorAt(net, anchors, 58, 50), (std::pair{0, 0}));
+    net.n = 1;
+    EXPECT_EQ(EdgeAnchorAt(net, anchors, 50, 50), (std::pair{0, 0}));
 }
 
 TEST(ArrowWingPoints, HorizontalAndVerticalArrows) {

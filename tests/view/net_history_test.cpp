@@ -102,11 +102,10 @@ TEST(NetEditStep, AWholeStepGivesBackPointsEdgesAndSubNets) {
     EXPECT_EQ(GetSubNet(level.net, 1, 2)->name, "edited");
 }
 
-TEST(NetEditStep, TheSameNetIsTheSameWhateverIsSelectedOrAnchored) {
+TEST(NetEditStep, TheSameNetIsTheSameWhateverIsSelectedOrViewed) {
     const NetWorkType net = TwoPointNet();
     NetWorkType other = net;
     other.points[1].selected = 1;
-    other.lists[1].front().anchorX = 77;
     other.view.pointNames = 1;
     EXPECT_TRUE(SameLevelContent(net, other));
     other.lists[1].front().flow = 0.5;
@@ -255,9 +254,9 @@ TEST_F(NetHistoryTest, EveryCommandUndoesAndRedoesToTheSameFileBytes) {
          [](LevelDocument& d) { QTest::mouseDClick(&Canvas(d), Qt::LeftButton, {}, At(d, 4)); }},
         {"Edge Attributes",
          [](LevelDocument& d) {
-             ComputeEdgeAnchors(d.Net());
-             const EdgeType& e = *FindEdge(d.Net(), 3, 4);
-             QTest::mouseDClick(&Canvas(d), Qt::LeftButton, {}, QPoint(e.anchorX, e.anchorY));
+             ComputeEdgeAnchors(d.Net(), Canvas(d).Anchors());
+             const PixelPoint e = Canvas(d).Anchors().Of(d.Net(), 3, 4);
+             QTest::mouseDClick(&Canvas(d), Qt::LeftButton, {}, QPoint(e.x, e.y));
          }},
         {"Add Point",
          [](LevelDocument& d) { // inside the sub-net: the file holds it in the top level's edge

@@ -64,7 +64,7 @@ TEST(EdgeLabelText, NameWeightAndFlowJoinedBySlashes) {
     EXPECT_EQ(EdgeLabelText(net, 1, 2), "2");
 }
 
-// Points 1 (100, 100) and 2 (200, 200) with edges both ways, weights 2.5 and 10, anchors computed.
+// Points 1 (100, 100) and 2 (200, 200) with edges both ways, weights 2.5 and 10.
 NetWorkType OppositeEdges(std::uint32_t shape12, std::uint32_t shape21) {
     NetWorkType net = NewTestNet(true);
     AddTestPoint(net, 100, 100);
@@ -72,75 +72,85 @@ NetWorkType OppositeEdges(std::uint32_t shape12, std::uint32_t shape21) {
     AddTestEdge(net, 1, 2, 2.5, shape12);
     AddTestEdge(net, 2, 1, 10, shape21);
     net.view.edgeMarks = 1;
-    ComputeEdgeAnchors(net);
     return net;
+}
+
+EdgeAnchors AnchorsOf(const NetWorkType& net) {
+    EdgeAnchors anchors;
+    ComputeEdgeAnchors(net, anchors);
+    return anchors;
 }
 
 TEST(EdgeLabelLayout, OppositeLinesArePairedAroundTheAnchorOfTwoToOne) {
     NetWorkType net = OppositeEdges(0, 0);
-    ASSERT_TRUE(EdgeLabelsPaired(net, 1, 2));
+    EdgeAnchors anchors = AnchorsOf(net);
+    ASSERT_TRUE(EdgeLabelsPaired(net, anchors, 1, 2));
     // Both lines run from (107, 107) to (193, 193): the anchor is (150, 150).
-    EXPECT_TRUE(EdgeLabelLayout(net, 1, 2, true, FixedMeasure).texts.empty());
-    const EdgeLabelPlan plan = EdgeLabelLayout(net, 2, 1, true, FixedMeasure);
+    EXPECT_TRUE(EdgeLabelLayout(net, anchors, 1, 2, true, FixedMeasure).texts.empty());
+    const EdgeLabelPlan plan = EdgeLabelLayout(net, anchors, 2, 1, true, FixedMeasure);
     ASSERT_EQ(plan.texts.size(), 2u);
     EXPECT_EQ(plan.texts[0], (PlacedText{"10", {143, 137}}));  // 2 -> 1 just above
     EXPECT_EQ(plan.texts[1], (PlacedText{"2.5", {140, 150}})); // 1 -> 2 just below
     EXPECT_FALSE(plan.handle);
     // Erasing from the smaller number clears both texts, placed from its own anchor.
-    const EdgeLabelPlan erase = EdgeLabelLayout(net, 1, 2, false, FixedMeasure);
+    const EdgeLabelPlan erase = EdgeLabelLayout(net, anchors, 1, 2, false, FixedMeasure);
     ASSERT_EQ(erase.texts.size(), 2u);
     EXPECT_EQ(erase.texts[0], (PlacedText{"2.5", {140, 137}}));
 }
 
 TEST(EdgeLabelLayout, TriangleOneAndTwoArePairedThoughTheirAnchorsAreApart) {
     NetWorkType net = OppositeEdges(3, 4);
+    EdgeAnchors anchors = AnchorsOf(net);
     // Anchors (196, 100) and (104, 200): 92 apart both ways, paired by their shapes.
-    ASSERT_TRUE(EdgeLabelsPaired(net, 2, 1));
-    EXPECT_TRUE(EdgeLabelLayout(net, 1, 2, true, FixedMeasure).texts.empty());
-    const EdgeLabelPlan plan = EdgeLabelLayout(net, 2, 1, true, FixedMeasure);
+    ASSERT_TRUE(EdgeLabelsPaired(net, anchors, 2, 1));
+    EXPECT_TRUE(EdgeLabelLayout(net, anchors, 1, 2, true, FixedMeasure).texts.empty());
+    const EdgeLabelPlan plan = EdgeLabelLayout(net, anchors, 2, 1, true, FixedMeasure);
     ASSERT_EQ(plan.texts.size(), 2u);
     EXPECT_EQ(plan.texts[0], (PlacedText{"10", {97, 187}}));
     EXPECT_EQ(plan.texts[1], (PlacedText{"2.5", {94, 200}}));
-    EXPECT_TRUE(EdgeLabelsPaired(OppositeEdges(4, 3), 1, 2));
+    const NetWorkType flipped = OppositeEdges(4, 3);
+    EXPECT_TRUE(EdgeLabelsPaired(flipped, AnchorsOf(flipped), 1, 2));
 }
 
 TEST(EdgeLabelLayout, UnpairedLabelsAreCentredOnTheirAnchor) {
     // A line and a connector whose anchors (150, 150) and (196, 100) are 46 and 50 apart.
     NetWorkType net = OppositeEdges(0, 3);
-    ASSERT_FALSE(EdgeLabelsPaired(net, 1, 2));
-    EdgeLabelPlan plan = EdgeLabelLayout(net, 1, 2, true, FixedMeasure);
+    EdgeAnchors anchors = AnchorsOf(net);
+    ASSERT_FALSE(EdgeLabelsPaired(net, anchors, 1, 2));
+    EdgeLabelPlan plan = EdgeLabelLayout(net, anchors, 1, 2, true, FixedMeasure);
     ASSERT_EQ(plan.texts.size(), 1u);
     EXPECT_EQ(plan.texts[0], (PlacedText{"2.5", {140, 144}}));
     // Anchors less than 24 apart in one direction pair any shapes.
-    FindEdge(net, 2, 1)->anchorY = 160;
-    EXPECT_TRUE(EdgeLabelsPaired(net, 1, 2));
+    anchors.Store(net, 2, 1, {anchors.Of(net, 2, 1).x, 160});
+    EXPECT_TRUE(EdgeLabelsPaired(net, anchors, 1, 2));
     // An undirected edge is labelled once, from its smaller number.
     NetWorkType road = NewTestNet(false);
     AddTestPoint(road, 100, 100);
     AddTestPoint(road, 200, 200);
     AddTestEdge(road, 1, 2, 7);
     road.view.edgeMarks = 1;
-    ComputeEdgeAnchors(road);
-    EXPECT_TRUE(EdgeLabelLayout(road, 2, 1, true, FixedMeasure).texts.empty());
-    plan = EdgeLabelLayout(road, 1, 2, true, FixedMeasure);
+    const EdgeAnchors roadAnchors = AnchorsOf(road);
+    EXPECT_TRUE(EdgeLabelLayout(road, roadAnchors, 2, 1, true, FixedMeasure).texts.empty());
+    plan = EdgeLabelLayout(road, roadAnchors, 1, 2, true, FixedMeasure);
     ASSERT_EQ(plan.texts.size(), 1u);
     EXPECT_EQ(plan.texts[0], (PlacedText{"7", {147, 144}}));
 }
 
 TEST(EdgeLabelLayout, HandleWhenOnlyEdgeLabelsAreShown) {
     NetWorkType net = OppositeEdges(0, 3);
+    EdgeAnchors anchors = AnchorsOf(net);
     net.view.edgeMarks = 0;
-    EXPECT_FALSE(EdgeLabelLayout(net, 1, 2, true, FixedMeasure).handle);
+    EXPECT_FALSE(EdgeLabelLayout(net, anchors, 1, 2, true, FixedMeasure).handle);
     net.view.edgeLabels = 1;
-    EdgeLabelPlan plan = EdgeLabelLayout(net, 1, 2, true, FixedMeasure);
+    EdgeLabelPlan plan = EdgeLabelLayout(net, anchors, 1, 2, true, FixedMeasure);
     EXPECT_TRUE(plan.handle);
     EXPECT_FALSE(plan.handleFilled);
     EXPECT_EQ(plan.handleBox, (PixelBox{147, 147, 153, 153}));
     SetSubNet(net, 1, 2, std::make_shared<NetWorkType>());
-    EXPECT_TRUE(EdgeLabelLayout(net, 1, 2, true, FixedMeasure).handleFilled);
+    EXPECT_TRUE(EdgeLabelLayout(net, anchors, 1, 2, true, FixedMeasure).handleFilled);
     // Texts win over the handle.
     net.view.edgeNames = 1;
-    EXPECT_FALSE(EdgeLabelLayout(net, 1, 2, true, FixedMeasure).handle);
+    EXPECT_FALSE(EdgeLabelLayout(net, anchors, 1, 2, true, FixedMeasure).handle);
 }
 
 } // namespace

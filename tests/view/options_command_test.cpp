@@ -165,17 +165,6 @@ TEST_F(OptionsOnDocumentsTest, AllGraphsGivesEveryNetTheBlockCurrentGraphOnlyThe
     EXPECT_EQ(host.state.options.options.radius, 3);
 }
 
-TEST_F(OptionsOnDocumentsTest, TheDocumentsOptionsItemShowsThatNetsBlockFirst) {
-    raw[2]->Net().defaultOptions.radius = 12;
-    raw[2]->Net().defaultOptions.showNumber = 0;
-    auto* item = raw[2]->findChild<QAction*>("Options1");
-    ASSERT_NE(item, nullptr);
-    EXPECT_TRUE(item->isEnabled());
-    item->trigger();
-    EXPECT_EQ(host.requests, std::vector<std::string>{"options"});
-    EXPECT_EQ(host.state.options.options, raw[2]->Net().defaultOptions);
-}
-
 TEST_F(OptionsOnDocumentsTest, TheTokenItemsBelongToDirectedNets) {
     TMDIChild& d = *raw[0];
     for (const char* name : {"ShowTokens1", "ShowTokens2"}) {
@@ -188,23 +177,6 @@ TEST_F(OptionsOnDocumentsTest, TheTokenItemsBelongToDirectedNets) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(d.findChild<QAction*>(name)->isEnabled());
     }
-}
-
-TEST_F(OptionsOnDocumentsTest, TheViewMenuShowsAndMarksThePalette) {
-    TMDIChild& d = *raw[0];
-    auto* item = d.findChild<QAction*>("OptionsPallete");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text().toStdString(), "New Element Options Palette");
-    item->trigger();
-    EXPECT_TRUE(host.paletteVisible);
-    // Closed by its own button: the mark follows when the menu opens.
-    host.paletteVisible = false;
-    QMenu* view = d.Menus()[2];
-    emit view->aboutToShow();
-    EXPECT_FALSE(item->isChecked());
-    host.paletteVisible = true;
-    emit view->aboutToShow();
-    EXPECT_TRUE(item->isChecked());
 }
 
 } // namespace

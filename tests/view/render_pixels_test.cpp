@@ -135,12 +135,12 @@ TEST(RenderPixels, ErasingAnEdgeKeepsItsAnchor) {
     QImage image = WhiteImage();
     Paint(image, [&](NetCanvas& c) {
         DrawEdge(c, net, 1, 2, OwnColor);
-        EXPECT_EQ(FindEdge(net, 2, 1)->anchorX, 100);
+        EXPECT_EQ(c.Anchors().Of(net, 2, 1).x, 100);
         net.points[2].x = 170;
         DrawEdge(c, net, 1, 2, BackColor);
-        EXPECT_EQ(FindEdge(net, 1, 2)->anchorX, 100);
+        EXPECT_EQ(c.Anchors().Of(net, 1, 2).x, 100);
         DrawEdge(c, net, 1, 2, OwnColor);
-        EXPECT_EQ(FindEdge(net, 1, 2)->anchorX, 110);
+        EXPECT_EQ(c.Anchors().Of(net, 1, 2).x, 110);
     });
 }
 

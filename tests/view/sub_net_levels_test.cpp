@@ -13,7 +13,6 @@
 #include "accounts/shortest_paths_account.h"
 #include "model/net_file.h"
 #include "model/net_store.h"
-#include "accounts/shortest_paths_account.h"
 #include "render/net_geometry.h"
 
 #include <QPushButton>
@@ -196,11 +195,11 @@ TEST(SubNetWindowTest, AltDoubleClickEntersAndTheButtonLeaves) {
     EXPECT_FALSE(up->isEnabled());
     EXPECT_EQ(doc.windowTitle().toStdString(), "railway.net");
 
-    ComputeEdgeAnchors(doc.Net());
-    const EdgeType* valley = FindEdge(doc.Net(), 3, 4);
-    ASSERT_NE(valley, nullptr);
+    ASSERT_TRUE(EdgeExists(doc.Net(), 3, 4));
     auto* canvas = doc.findChild<NetCanvasWidget*>();
-    const QPoint handle(valley->anchorX, valley->anchorY);
+    ComputeEdgeAnchors(doc.Net(), canvas->Anchors());
+    const PixelPoint valley = canvas->Anchors().Of(doc.Net(), 3, 4);
+    const QPoint handle(valley.x, valley.y);
     QTest::mouseClick(canvas, Qt::LeftButton, Qt::AltModifier, handle);
     QTest::mouseDClick(canvas, Qt::LeftButton, Qt::NoModifier, handle);
     EXPECT_TRUE(host.dialogs.Texts("confirm").empty());

@@ -35,8 +35,10 @@ public:
         ++repaints;
         ++enablings;
     }
-    void RepaintNet() override { ++repaints; }
-    void DefEnableItem() override { ++enablings; }
+    void Notify(ShownChange what) override {
+        if (what != ShownChange::Enabling) ++repaints;
+        if (what == ShownChange::View || what == ShownChange::Enabling) ++enablings;
+    }
 
     Command Armed() const override { return armed; }
     void Arm(Command c, const std::string& prompt) override {

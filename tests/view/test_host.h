@@ -3,9 +3,13 @@
 #include "scripted_dialogs.h"
 
 #include "view/document_host.h"
+#include "view/frame_actions.h"
 
-#include "model/net_store.h"
 #include "accounts/results_sink.h"
+#include "model/net_store.h"
+
+#include <QAction>
+#include <QObject>
 
 #include <functional>
 #include <memory>
@@ -22,6 +26,25 @@ public:
     TestHost() {
         NetInit(state.clipboard);
         state.clock = std::make_shared<FixedClock>("12:00", "01.01.2027");
+        // The frame's actions record what they are asked.
+        const auto make = [this](const char* name, const char* request) {
+            auto* action = new QAction(QString::fromLatin1(name), &actionOwner);
+            action->setObjectName(QString::fromLatin1(name));
+            QObject::connect(action, &QAction::triggered, [this, request] { requests.push_back(request); });
+            return action;
+        };
+        frameActions = {make("New1", "new"),
+                        make("NewFromTemplate1", "new from template"),
+                        make("Open1", "open"),
+                        make("Import1", "import"),
+                        make("Options1", "options"),
+                        make("Exit1", "exit"),
+                        make("Undo1", "undo"),
+                        make("Redo1", "redo"),
+                        make("UndoHistory1", "history"),
+                        make("Toolbar1", "toolbar"),
+                        make("OptionsPallete", "options palette"),
+                        make("AlignePallete", "align palette")};
     }
 
     ProgramState& State() override { return state; }
@@ -68,20 +91,8 @@ public:
         gantt = bars;
         requests.push_back("gantt");
     }
-    void NewNet() override { requests.push_back("new"); }
-    void NewFromTemplate() override { requests.push_back("new from template"); }
-    void OpenNet() override { requests.push_back("open"); }
-    void ImportNet() override { requests.push_back("import"); }
-    void ShowOptions() override { requests.push_back("options"); }
-    void ExitProgram() override { requests.push_back("exit"); }
+    const FrameActions& Actions() const override { return frameActions; }
     void ShowHelp(const std::string& topic) override { requests.push_back("help " + topic); }
-    void UpdateToolbar(const TMDIChild&, const CommandEnabling& enabled) override { toolbar = enabled; }
-    void ShowToolbar(bool visible) override { toolbarVisible = visible; }
-    bool ToolbarVisible() const override { return toolbarVisible; }
-    void ShowOptionsPalette(bool visible) override { paletteVisible = visible; }
-    bool OptionsPaletteVisible() const override { return paletteVisible; }
-    void ShowAlignPalette(bool visible) override { alignPaletteVisible = visible; }
-    bool AlignPaletteVisible() const override { return alignPaletteVisible; }
     void ShowHint(const std::string& hint) override { hints.push_back(hint); }
     void DocumentClosed(TMDIChild&) override { requests.push_back("closed"); }
 
@@ -96,10 +107,8 @@ public:
     std::vector<std::string> requests;
     std::vector<std::string> hints;
     std::vector<GanttBar> gantt;
-    CommandEnabling toolbar{};
-    bool toolbarVisible = true;
-    bool paletteVisible = false;
-    bool alignPaletteVisible = false;
+    QObject actionOwner;
+    FrameActions frameActions;
     // The k shortest paths dialog's answer; nothing = Cancel.
     std::optional<KShortestParameters> kPaths = KShortestParameters{};
     // The automatic simulation dialog's answer; nothing = Cancel.
