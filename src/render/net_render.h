@@ -17,6 +17,10 @@ struct NetCanvas {
     bool dragging = false;
     // The drawing goes to a picture or a printer, not to the screen.
     bool exporting = false;
+    // A picture for slides and papers (PNG, SVG, PDF): text in a face the machine has, drawn
+    // smooth; the point labels are left to the caller, who writes each once over the edges; the
+    // two edges of a directed pair are bent apart.
+    bool picture = false;
 };
 
 // The default drawing colour, the settings' "Fore Default Color": "Refresh Net" and every
