@@ -1,5 +1,7 @@
 #pragma once
 
+#include "point_names.h"
+
 #include "algorithms/marking_buffer.h"
 #include "algorithms/run_control.h"
 
@@ -38,7 +40,9 @@ struct ParsedAnswer {
     std::optional<StudentAnswer> answer;
     std::string error;
 };
-ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text);
+// Points are numbers, or with `word` also names (in double quotes when they hold blanks or any
+// of , ; ( ) { } - =); colours are numbers.
+ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text, const PointWord& word = {});
 // The answer written back as ParseAnswer reads it.
 std::string AnswerText(AnswerKind kind, const StudentAnswer& answer);
 

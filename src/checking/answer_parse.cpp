@@ -16,7 +16,7 @@ constexpr const char* NumberError = "a point or colour number must be a whole nu
 constexpr const char* OddEdgeError = "an edge needs two points";
 constexpr const char* FlowEntryError = "a flow is written FROM-TO=AMOUNT, the amount from 0 to 1.0E38";
 constexpr const char* FlowValueError = "the flow value must be a number from 0 to 1.0E38";
-constexpr int MaxNumber = 9999;
+constexpr const char* UnclosedNameError = "a name in quotes needs its closing quote";
 
 bool Separator(char ch) {
     return std::isspace(static_cast<unsigned char>(ch)) != 0 || ch == ',' || ch == ';' || ch == '(' ||
@@ -30,8 +30,37 @@ bool IsNone(std::string_view text) {
     return t == "none";
 }
 
-// Whole numbers between separators.
-std::optional<std::vector<int>> Numbers(std::string_view text, std::string& error) {
+// Where `ch` first stands outside a quoted name, from `from` on.
+std::size_t FindUnquoted(std::string_view text, char ch, std::size_t from = 0) {
+    bool quoted = false;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == '"') quoted = !quoted;
+        if (text[i] == ch && !quoted) return i;
+    }
+    return std::string_view::npos;
+}
+
+// A point or colour number, or with `word` the point a word names; a quoted word is always a name.
+std::optional<int> Item(std::string_view token, bool quoted, const PointWord& word, std::string& error) {
+    if (!quoted && token.find_first_not_of("0123456789") == std::string_view::npos) {
+        if (token.size() > 4) {
+            error = NumberError;
+            return std::nullopt;
+        }
+        int value = 0;
+        for (char ch : token)
+            value = value * 10 + (ch - '0');
+        return value;
+    }
+    if (!word) {
+        error = NumberError;
+        return std::nullopt;
+    }
+    return word(token, error);
+}
+
+// Whole numbers (or, with `word`, names of points) between separators.
+std::optional<std::vector<int>> Numbers(std::string_view text, std::string& error, const PointWord& word) {
     std::vector<int> numbers;
     std::size_t i = 0;
     bool afterNumber = false; // a dash joins two numbers; before a number it would be a sign
@@ -46,36 +75,42 @@ std::optional<std::vector<int>> Numbers(std::string_view text, std::string& erro
             continue;
         }
         afterNumber = true;
-        int value = 0;
-        std::size_t digits = 0;
-        for (; i < text.size() && !Separator(text[i]); ++i, ++digits) {
-            if (std::isdigit(static_cast<unsigned char>(text[i])) == 0 || digits == 4) {
-                error = NumberError;
+        const bool quoted = text[i] == '"';
+        const std::size_t start = quoted ? i + 1 : i;
+        std::size_t end = start;
+        if (quoted) {
+            end = text.find('"', start);
+            if (end == std::string_view::npos) {
+                error = UnclosedNameError;
                 return std::nullopt;
             }
-            value = value * 10 + (text[i] - '0');
+            i = end + 1;
+        } else {
+            while (end < text.size() && !Separator(text[end]))
+                ++end;
+            i = end;
         }
-        numbers.push_back(value);
+        const auto item = Item(text.substr(start, end - start), quoted, word, error);
+        if (!item) return std::nullopt;
+        numbers.push_back(*item);
     }
     if (numbers.size() > MaxAnswerText) error = TooLongError;
     return numbers;
 }
 
-std::optional<FlowEntry> FlowOf(std::string_view item) {
-    const auto dash = item.find('-');
-    const auto equals = item.find('=');
-    if (dash == std::string_view::npos || equals == std::string_view::npos || equals < dash)
-        return std::nullopt;
-    std::string unused;
-    const auto from = Numbers(item.substr(0, dash), unused);
-    const auto to = Numbers(item.substr(dash + 1, equals - dash - 1), unused);
+std::optional<FlowEntry> FlowOf(std::string_view item, const PointWord& word, std::string& error) {
+    const auto dash = FindUnquoted(item, '-');
+    const auto equals = dash == std::string_view::npos ? dash : FindUnquoted(item, '=', dash);
+    if (dash == std::string_view::npos || equals == std::string_view::npos) return std::nullopt;
+    const auto from = Numbers(item.substr(0, dash), error, word);
+    const auto to = from ? Numbers(item.substr(dash + 1, equals - dash - 1), error, word) : std::nullopt;
     const auto amount = ParseMark(item.substr(equals + 1));
     if (!from || !to || from->size() != 1 || to->size() != 1 || !amount) return std::nullopt;
     return FlowEntry{from->front(), to->front(), *amount};
 }
 
-bool ParseFlow(std::string_view text, StudentAnswer& a, std::string& error) {
-    const auto semicolon = text.find(';');
+bool ParseFlow(std::string_view text, StudentAnswer& a, std::string& error, const PointWord& word) {
+    const auto semicolon = FindUnquoted(text, ';');
     const std::string value = TrimText(text.substr(0, semicolon));
     if (!value.empty()) {
         a.value = ParseMark(value);
@@ -87,10 +122,12 @@ bool ParseFlow(std::string_view text, StudentAnswer& a, std::string& error) {
     if (semicolon == std::string_view::npos) return true;
     std::string_view rest = text.substr(semicolon + 1);
     while (!TrimText(rest).empty()) {
-        const auto comma = rest.find(',');
-        const auto entry = FlowOf(TrimText(rest.substr(0, comma)));
+        const auto comma = FindUnquoted(rest, ',');
+        std::string named;
+        const auto entry = FlowOf(TrimText(rest.substr(0, comma)), word, named);
         if (!entry) {
-            error = FlowEntryError;
+            // A name that names no point says so; any other fault is the entry's form.
+            error = named.empty() || named == NumberError ? FlowEntryError : named;
             return false;
         }
         a.flows.push_back(*entry);
@@ -101,7 +138,7 @@ bool ParseFlow(std::string_view text, StudentAnswer& a, std::string& error) {
 
 } // namespace
 
-ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text) {
+ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text, const PointWord& word) {
     ParsedAnswer parsed;
     if (text.size() > MaxAnswerText) {
         parsed.error = TooLongError;
@@ -109,7 +146,7 @@ ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text) {
     }
     StudentAnswer a;
     if (kind == AnswerKind::Flow) {
-        if (ParseFlow(text, a, parsed.error)) parsed.answer = a;
+        if (ParseFlow(text, a, parsed.error, word)) parsed.answer = a;
         return parsed;
     }
     if (IsNone(text)) {
@@ -117,7 +154,8 @@ ParsedAnswer ParseAnswer(AnswerKind kind, std::string_view text) {
         parsed.answer = a;
         return parsed;
     }
-    const auto numbers = Numbers(text, parsed.error);
+    // Colours are numbers; every other answer names points.
+    const auto numbers = Numbers(text, parsed.error, kind == AnswerKind::Coloring ? PointWord() : word);
     if (!numbers || !parsed.error.empty()) return parsed;
     if (kind == AnswerKind::EdgeSet) {
         if (numbers->size() % 2 != 0) {

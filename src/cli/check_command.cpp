@@ -6,6 +6,7 @@
 #include "net_io.h"
 
 #include "checking/answer_account.h"
+#include "checking/point_names.h"
 
 namespace plax::cli {
 
@@ -13,12 +14,13 @@ namespace {
 
 constexpr const char* UnreadableAnswer = "plax-cli: the answer cannot be read: ";
 
-// --source and --sink as whole numbers; whether they are points of the net is the question's test.
-std::optional<int> PointOption(const Invocation& inv, const char* option, std::ostream& err, bool& bad) {
+// --source and --sink by number or name; whether a number is a point of the net is the question's test.
+int PointValue(const Invocation& inv, const char* option, const NetWorkType& net, const PointIds& ids,
+               std::ostream& err, bool& bad) {
     if (!inv.Value(option)) return 0;
-    const auto p = NumberOption(inv, option, 0, 65535, err);
+    const auto p = PointOption(inv, option, net, ids, 0, 65535, err);
     if (!p) bad = true;
-    return p ? static_cast<int>(*p) : 0;
+    return p.value_or(0);
 }
 
 int StatusOf(Outcome outcome) {
@@ -39,8 +41,10 @@ std::string_view CheckHelp() {
             h.append(" ").append(q.name);
         h += "\n"
              "  --answer TEXT          the answer: points \"1,2,5,9\", edges \"(1,2),(2,5)\", colours of\n"
-             "                         points 1, 2, ... \"1,2,1\", a flow \"7; 1-2=3, 2-4=3\", or \"none\"\n"
-             "  --source N, --sink N   the points the question names\n"
+             "                         points 1, 2, ... \"1,2,1\", a flow \"7; 1-2=3, 2-4=3\", or \"none\";\n"
+             "                         a point is its number, name or id in the file (a name with\n"
+             "                         blanks or , ; ( ) { } - = in double quotes)\n"
+             "  --source P, --sink P   the points the question names, by number or by name\n"
              "  --show-correct         name a right answer in the verdict\n"
              "  --time T, --date D, --time-limit S   as for run\n"
              "  --from EXT             the format of FILE when it is \"-\" (standard input)\n"
@@ -68,19 +72,25 @@ int RunCheck(const Invocation& inv, std::ostream& out, std::ostream& err) {
         return ExitUsage;
     }
     bool bad = false;
-    CheckRequest request{info->question, *PointOption(inv, "--source", err, bad),
-                         *PointOption(inv, "--sink", err, bad), inv.Has("--show-correct")};
     const auto limit = TimeLimit(inv, err, bad);
     if (bad) return ExitUsage;
 
     CliMessages messages(err, false);
     NetWorkType net;
-    if (const int read = ReadInput(inv, inv.positional[1], net, messages, err); read != ExitDone) return read;
+    PointIds ids;
+    if (const int read = ReadInput(inv, inv.positional[1], net, messages, err, &ids); read != ExitDone)
+        return read;
+    CheckRequest request{info->question, PointValue(inv, "--source", net, ids, err, bad),
+                         PointValue(inv, "--sink", net, ids, err, bad), inv.Has("--show-correct")};
+    if (bad) return ExitUsage;
     if (const auto refusal = QuestionRefusal(net, request)) {
         messages.Warning(*refusal);
         return ExitRefused;
     }
-    const ParsedAnswer parsed = ParseAnswer(info->kind, *text);
+    const ParsedAnswer parsed =
+        ParseAnswer(info->kind, *text, [&](std::string_view word, std::string& error) {
+            return NamedPoint(net, ids, word, error);
+        });
     if (!parsed.answer) {
         err << UnreadableAnswer << parsed.error << '\n';
         return ExitRefused;

@@ -24,12 +24,22 @@ int Dump(const Invocation& inv, std::ostream& out, std::ostream& err) {
 }
 
 int Convert(const Invocation& inv, std::ostream& out, std::ostream& err) {
-    const auto format = OutputFormat(inv, inv.positional[1], true, err);
+    auto format = OutputFormat(inv, inv.positional[1], true, err);
     if (!format) return ExitUsage;
     if (format->kind == FileFormat::Kind::Picture) return ConvertToPicture(inv, *format, out, err);
-    if (inv.Value("--size") || inv.Value("--show")) {
-        err << "plax-cli: --size and --show apply to picture output only\n";
+    const bool dot =
+        format->kind == FileFormat::Kind::Interchange && format->interchange == InterchangeFormat::Dot;
+    if (inv.Value("--size") || inv.Value("--scale") || inv.Has("--crop") || (inv.Value("--show") && !dot)) {
+        err << "plax-cli: --size, --scale and --crop apply to picture output only, --show to pictures and "
+               "DOT\n";
         return ExitUsage;
+    }
+    if (dot && inv.Value("--show")) {
+        const auto shown = ParseShow(inv, err);
+        if (!shown) return ExitUsage;
+        // The edge parts --show names are the label; naming none of them keeps the weight.
+        if (shown->edgeNames != 0 || shown->edgeMarks != 0 || shown->flows != 0)
+            format->dotLabels = {shown->edgeNames != 0, shown->edgeMarks != 0, shown->flows != 0};
     }
     CliMessages messages(err, inv.Has("--yes"));
     NetWorkType net;
@@ -90,8 +100,13 @@ constexpr std::string_view ConvertHelp =
     "                         the direction of an edge list, adjacency list or matrix\n"
     "  .tex writes TikZ code (written only); --standalone makes it a whole LaTeX document\n"
     "  --size WxH             picture size in pixels (default 593x351, a new window's area)\n"
+    "  --scale F              draw the picture F times as large (0.1 to 10): --size 593x351\n"
+    "                         --scale 2 gives 1186x702 pixels of the same area\n"
+    "  --crop                 fit the picture to the drawing, with a margin of 10 pixels\n"
     "  --show LIST            also show, comma-separated: names, tokens, weights, flows,\n"
-    "                         edge-names, edge-labels (a loaded net shows none of them)\n"
+    "                         edge-names, edge-labels (a loaded net shows none of them); for\n"
+    "                         .dot and .gv, what the edge labels show of edge-names, weights\n"
+    "                         and flows (default: the weight)\n"
     "  --from EXT             the format of IN when it is \"-\" (standard input)\n"
     "  --to EXT               the format of OUT when it is \"-\" (standard output)\n"
     "  --yes                  replace an existing OUT without asking\n";
@@ -121,7 +136,7 @@ const std::vector<CommandSpec>& CommandTable() {
          "M]]\n"
          "      [--save OUT]",
          "play the Petri net", PetriHelp, 1, 1, WithFileOptions(PetriOptionSpec(), {"--from"}), RunPetri},
-        {"convert", "convert IN OUT [--yes] [--size WxH] [--show LIST]",
+        {"convert", "convert IN OUT [--yes] [--size WxH | --crop] [--scale F] [--show LIST]",
          "write IN in the format of OUT's extension", ConvertHelp, 2, 2,
          WithFileOptions(PictureOptionSpec(), {"--from", "--to"}), Convert},
         {"dump", "dump FILE", "every stored field of the net, sub-nets included, as JSON", DumpHelp, 1, 1,

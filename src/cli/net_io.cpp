@@ -2,6 +2,7 @@
 
 #include "cli.h"
 
+#include "checking/point_names.h"
 #include "interchange/interchange_messages.h"
 #include "interchange/tikz_format.h"
 
@@ -38,17 +39,24 @@ bool IsDrawing(const FileFormat& format) {
 const std::vector<NamedFormat>& NamedFormats() {
     using K = FileFormat::Kind;
     static const std::vector<NamedFormat> formats = [] {
-        std::vector<NamedFormat> f = {{".net", {K::Net, {}, {}}}, {".kp", {K::KrackPlot, {}, {}}}};
+        const auto of = [](K kind, InterchangeFormat interchange = {}, PictureFormat picture = {}) {
+            FileFormat format;
+            format.kind = kind;
+            format.interchange = interchange;
+            format.picture = picture;
+            return format;
+        };
+        std::vector<NamedFormat> f = {{".net", of(K::Net)}, {".kp", of(K::KrackPlot)}};
         for (const InterchangeExtension& e : InterchangeExtensions())
-            f.push_back({e.extension, {K::Interchange, e.format, {}}});
+            f.push_back({e.extension, of(K::Interchange, e.format)});
         for (const auto& [ext, picture] : {std::pair{".bmp", PictureFormat::Bmp},
                                            {".wmf", PictureFormat::Wmf},
                                            {".png", PictureFormat::Png},
                                            {".svg", PictureFormat::Svg},
                                            {".pdf", PictureFormat::Pdf}}) {
-            f.push_back({ext, {K::Picture, {}, picture}});
+            f.push_back({ext, of(K::Picture, {}, picture)});
         }
-        f.push_back({".tex", {K::Tikz, {}, {}}});
+        f.push_back({".tex", of(K::Tikz)});
         return f;
     }();
     return formats;
@@ -66,19 +74,20 @@ std::optional<std::string> SystemReason(const std::string& path) {
 }
 
 bool ReadBytes(const FileFormat& format, std::string_view bytes, const std::string& name, NetWorkType& net,
-               UserMessages& messages, const ImportChoices& choices) {
+               UserMessages& messages, const ImportChoices& choices, PointIds* ids) {
     const OptionType options;
     switch (format.kind) {
     case FileFormat::Kind::KrackPlot: return ReadKrackPlotText(net, bytes, name, options, messages);
     case FileFormat::Kind::Interchange:
-        return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net, choices);
+        return ReadInterchangeBytes(format.interchange, bytes, name, options, messages, net, choices, ids);
     case FileFormat::Kind::Net:
     case FileFormat::Kind::Picture:
     case FileFormat::Kind::Tikz: break;
     }
     // Pajek's text networks are .net files too.
     if (HoldsPajek(bytes))
-        return ReadInterchangeBytes(InterchangeFormat::Pajek, bytes, name, options, messages, net, choices);
+        return ReadInterchangeBytes(InterchangeFormat::Pajek, bytes, name, options, messages, net, choices,
+                                    ids);
     return ReadNetBytes(net, bytes, name, options, messages);
 }
 
@@ -91,17 +100,18 @@ std::optional<std::string> FileStart(const std::string& path) {
 }
 
 bool ReadFile(const FileFormat& format, const std::string& path, NetWorkType& net, UserMessages& messages,
-              const ImportChoices& choices) {
+              const ImportChoices& choices, PointIds* ids) {
     const OptionType options;
     const auto bytes = format.kind == FileFormat::Kind::KrackPlot ? std::nullopt : FileStart(path);
     if (format.kind == FileFormat::Kind::Interchange && bytes && (*bytes)[0] == 0)
         return LoadNetFile(net, path, options, messages);
     if (format.kind == FileFormat::Kind::Net && bytes && HoldsPajek(*bytes))
-        return ReadInterchangeBytes(InterchangeFormat::Pajek, *bytes, path, options, messages, net, choices);
+        return ReadInterchangeBytes(InterchangeFormat::Pajek, *bytes, path, options, messages, net, choices,
+                                    ids);
     switch (format.kind) {
     case FileFormat::Kind::KrackPlot: return LoadKrackPlot(net, path, options, messages);
     case FileFormat::Kind::Interchange:
-        return LoadInterchangeFile(format.interchange, path, options, messages, net, choices);
+        return LoadInterchangeFile(format.interchange, path, options, messages, net, choices, ids);
     case FileFormat::Kind::Net:
     case FileFormat::Kind::Picture:
     case FileFormat::Kind::Tikz: break;
@@ -133,8 +143,9 @@ std::optional<std::string> BytesOf(const NetWorkType& net, const FileFormat& for
             return std::nullopt;
         }
     }
-    auto bytes = format.kind == FileFormat::Kind::Interchange ? InterchangeBytes(format.interchange, net)
-                                                              : NetFileBytes(net);
+    auto bytes = format.kind == FileFormat::Kind::Interchange
+                     ? InterchangeBytes(format.interchange, net, format.dotLabels)
+                     : NetFileBytes(net);
     if (!bytes) messages.Warning(CannotSaveMessage("-"));
     return bytes;
 }
@@ -160,7 +171,7 @@ std::string WritableExtensions(bool pictures) {
 }
 
 int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, UserMessages& messages,
-              std::ostream& err) {
+              std::ostream& err, PointIds* ids) {
     const auto from = inv.Value("--from");
     const std::optional<FileFormat> named = from ? FormatOfExtension(*from) : std::nullopt;
     if (from && (!named || IsDrawing(*named))) {
@@ -180,7 +191,7 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
     if (IsDrawing(format)) format = FileFormat{};
     if (path != "-") {
         if (const auto reason = SystemReason(path)) err << "plax-cli: " << path << ": " << *reason << '\n';
-        return ReadFile(format, path, net, messages, choices) ? ExitDone : ExitUnreadable;
+        return ReadFile(format, path, net, messages, choices, ids) ? ExitDone : ExitUnreadable;
     }
     if (!named) {
         err << "plax-cli: reading standard input needs --from EXT\n";
@@ -191,7 +202,21 @@ int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, 
         err << "plax-cli: -: standard input cannot be read whole\n";
         return ExitUnreadable;
     }
-    return ReadBytes(format, *bytes, path, net, messages, choices) ? ExitDone : ExitUnreadable;
+    return ReadBytes(format, *bytes, path, net, messages, choices, ids) ? ExitDone : ExitUnreadable;
+}
+
+std::optional<int> PointOption(const Invocation& inv, const std::string& option, const NetWorkType& net,
+                               const PointIds& ids, long long lowest, long long highest, std::ostream& err) {
+    const std::string value = inv.Value(option).value_or("");
+    if (value.empty() || value.find_first_not_of("0123456789+-") == std::string::npos) {
+        const auto p = NumberOption(inv, option, lowest, highest, err);
+        if (!p) return std::nullopt;
+        return static_cast<int>(*p);
+    }
+    std::string error;
+    const auto point = NamedPoint(net, ids, value, error);
+    if (!point) err << "plax-cli: " << option << ": " << error << '\n';
+    return point;
 }
 
 std::optional<FileFormat> OutputFormat(const Invocation& inv, const std::string& path, bool pictures,
@@ -279,7 +304,8 @@ int WriteOutput(const NetWorkType& net, const std::string& path, const FileForma
     switch (format.kind) {
     case FileFormat::Kind::KrackPlot: return Saved(SaveKrackPlot(net, path, messages), path, err);
     case FileFormat::Kind::Interchange:
-        return Saved(SaveInterchangeFile(format.interchange, net, path, messages), path, err);
+        return Saved(SaveInterchangeFile(format.interchange, net, path, messages, format.dotLabels), path,
+                     err);
     case FileFormat::Kind::Net: return Saved(SaveNetFile(net, path, messages), path, err);
     case FileFormat::Kind::Tikz: {
         const bool saved = WriteFileAtomically(path, TikzText(net, format.standalone)) == WriteStatus::Ok;

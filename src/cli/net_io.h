@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace plax::cli {
 
@@ -20,6 +21,7 @@ struct FileFormat {
     InterchangeFormat interchange = InterchangeFormat::GraphML;
     PictureFormat picture = PictureFormat::Png;
     bool standalone = false; // TikZ: a whole document (--standalone)
+    DotLabelParts dotLabels; // DOT: what the edge labels show (--show)
 };
 
 // The format an extension names, with or without its dot, in any case of letters.
@@ -31,9 +33,17 @@ std::string WritableExtensions(bool pictures);
 // extensions (.graphml .json .dot .gv .txt .edgelist) in their formats, anything else as a net
 // file; "-" is standard input in the format --from names. A file the system cannot open gets
 // "plax-cli: PATH: REASON" before the reader's own message. Answers ExitDone, ExitUsage or
-// ExitUnreadable.
+// ExitUnreadable. `ids`, when given, receives the id of each point in a file of another program
+// (point 1 first; empty for other files).
+using PointIds = std::vector<std::string>;
 int ReadInput(const Invocation& inv, const std::string& path, NetWorkType& net, UserMessages& messages,
-              std::ostream& err);
+              std::ostream& err, PointIds* ids = nullptr);
+
+// The point `option` names: a whole number from `lowest` to `highest` first; a word that is no
+// number is a point's name or its id in the file (`ids`), and naming none, or several, is
+// refused ("plax-cli: --sink: no point is named "z"").
+std::optional<int> PointOption(const Invocation& inv, const std::string& option, const NetWorkType& net,
+                               const PointIds& ids, long long lowest, long long highest, std::ostream& err);
 
 // The format `path` is written in: by its extension, or for "-" (standard output) by --to. Any
 // other extension is refused with the list of known ones, as are pictures unless allowed.

@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "cli_messages.h"
+#include "interchange/graph_document.h"
 #include "model/file_messages.h"
 #include "net_io.h"
 #include "render/picture_export.h"
@@ -18,7 +19,7 @@ namespace plax::cli {
 
 namespace {
 
-constexpr int MaxPictureSide = 2000; // the canvas is 2000 x 2000 pixels
+constexpr int MaxSizeSide = 2000; // the canvas is 2000 x 2000 pixels
 
 struct PictureSize {
     int width = DefaultPictureWidth;
@@ -30,7 +31,7 @@ std::optional<int> Side(const std::string& text) {
         return std::nullopt;
     }
     const int v = std::stoi(text);
-    if (v < 1 || v > MaxPictureSide) return std::nullopt;
+    if (v < 1 || v > MaxSizeSide) return std::nullopt;
     return v;
 }
 
@@ -41,13 +42,42 @@ std::optional<PictureSize> ParseSize(const Invocation& inv, std::ostream& err) {
     const auto w = x == std::string::npos ? std::nullopt : Side(text->substr(0, x));
     const auto h = x == std::string::npos ? std::nullopt : Side(text->substr(x + 1));
     if (!w || !h) {
-        err << "plax-cli: --size takes WIDTHxHEIGHT, each from 1 to " << MaxPictureSide << '\n';
+        err << "plax-cli: --size takes WIDTHxHEIGHT, each from 1 to " << MaxSizeSide << '\n';
         return std::nullopt;
     }
     return PictureSize{*w, *h};
 }
 
-// The view flags named in --show (comma-separated), or nothing after an unknown name.
+// --scale F (a decimal number) and --crop; --crop frames the drawing, so it takes no --size.
+std::optional<PictureOptions> ParsePictureOptions(const Invocation& inv, std::ostream& err) {
+    PictureOptions options;
+    options.crop = inv.Has("--crop");
+    if (options.crop && inv.Value("--size")) {
+        err << "plax-cli: --crop fits the picture to the drawing; it takes no --size\n";
+        return std::nullopt;
+    }
+    const auto text = inv.Value("--scale");
+    if (!text) return options;
+    const auto scale = ParseNumber(*text);
+    if (!scale || *scale < MinPictureScale || *scale > MaxPictureScale) {
+        err << "plax-cli: --scale takes a number from " << NumberText(MinPictureScale) << " to "
+            << NumberText(MaxPictureScale) << '\n';
+        return std::nullopt;
+    }
+    options.scale = *scale;
+    return options;
+}
+
+bool FitsPicture(const PictureFrame& frame, std::ostream& err) {
+    if (PictureFits(frame)) return true;
+    err << "plax-cli: the picture would be " << FramedWidth(frame) << 'x' << FramedHeight(frame)
+        << " pixels; a side may have at most " << MaxPictureSide << ", the picture " << MaxPicturePixels
+        << '\n';
+    return false;
+}
+
+} // namespace
+
 std::optional<ViewFlags> ParseShow(const Invocation& inv, std::ostream& err) {
     ViewFlags view;
     const auto it = inv.values.find("--show");
@@ -76,6 +106,8 @@ std::optional<ViewFlags> ParseShow(const Invocation& inv, std::ostream& err) {
     }
     return view;
 }
+
+namespace {
 
 void AddViewFlags(ViewFlags& view, const ViewFlags& more) {
     view.edgeLabels |= more.edgeLabels;
@@ -117,11 +149,14 @@ private:
 
 } // namespace
 
-OptionSpec PictureOptionSpec() { return {{"--size", "--show", "--from", "--to"}, {"--yes"}}; }
+OptionSpec PictureOptionSpec() {
+    return {{"--size", "--scale", "--show", "--from", "--to"}, {"--yes", "--crop"}};
+}
 
 int ConvertToPicture(const Invocation& inv, const FileFormat& format, std::ostream& out, std::ostream& err) {
     const auto size = ParseSize(inv, err);
-    const auto shown = size ? ParseShow(inv, err) : std::nullopt;
+    const auto options = size ? ParsePictureOptions(inv, err) : std::nullopt;
+    const auto shown = options ? ParseShow(inv, err) : std::nullopt;
     if (!shown) return ExitUsage;
     CliMessages messages(err, inv.Has("--yes"));
     NetWorkType net;
@@ -132,10 +167,10 @@ int ConvertToPicture(const Invocation& inv, const FileFormat& format, std::ostre
     const std::string& path = inv.positional[1];
     if (!MayReplace(path, format, messages)) return ExitRefused;
     OffscreenGui gui;
-    if (path != "-") {
-        return SaveNetPicture(net, path, size->width, size->height, messages) ? ExitDone : ExitRefused;
-    }
-    const auto bytes = RenderNetPicture(net, format.picture, size->width, size->height);
+    const PictureFrame frame = NetPictureFrame(net, format.picture, size->width, size->height, *options);
+    if (!FitsPicture(frame, err)) return ExitUsage;
+    if (path != "-") return SaveNetPicture(net, path, frame, messages) ? ExitDone : ExitRefused;
+    const auto bytes = RenderNetPicture(net, format.picture, frame);
     if (!bytes) {
         messages.Warning(CannotSaveMessage(path));
         return ExitRefused;

@@ -42,36 +42,19 @@ std::optional<std::string> KindRefusal(const ProcedureEntry& proc, const NetWork
 
 // A picked point must be a point of the net, as a click on the canvas can only find those.
 std::optional<int> PickedPoint(const Invocation& inv, const std::string& option, const NetWorkType& net,
-                               std::ostream& err) {
+                               const PointIds& ids, std::ostream& err) {
     if (!inv.Value(option)) {
         err << "plax-cli: this procedure needs " << option << " N\n";
         return std::nullopt;
     }
-    // A number first; a word that is not one names a point, as a file of another program does.
-    const std::string value = *inv.Value(option);
-    if (value.empty() || value.find_first_not_of("0123456789+-") == std::string::npos) {
-        const auto p = NumberOption(inv, option, 1, net.n, err);
-        if (!p) return std::nullopt;
-        return static_cast<int>(*p);
-    }
-    std::optional<int> found;
-    for (int i = 1; i <= net.n; ++i) {
-        if (net.points[static_cast<std::size_t>(i)].name != Utf8ToLatin1(value)) continue;
-        if (found) {
-            err << "plax-cli: " << option << ": more than one point is named \"" << value << "\"\n";
-            return std::nullopt;
-        }
-        found = i;
-    }
-    if (!found) err << "plax-cli: " << option << ": no point is named \"" << value << "\"\n";
-    return found;
+    return PointOption(inv, option, net, ids, 1, net.n, err);
 }
 
 // The checks the clicks make, with their texts. Answers the exit status when they refuse.
 std::optional<int> PickPoints(const ProcedureEntry& proc, const Invocation& inv, NetWorkType& net,
-                              UserMessages& messages, std::ostream& err) {
+                              const PointIds& ids, UserMessages& messages, std::ostream& err) {
     if (proc.picks == PointPicks::None) return std::nullopt;
-    const auto source = PickedPoint(inv, "--source", net, err);
+    const auto source = PickedPoint(inv, "--source", net, ids, err);
     if (!source) return ExitUsage;
     net.sourcePoint = static_cast<std::uint16_t>(*source);
     if (proc.picks == PointPicks::Start) return std::nullopt;
@@ -81,7 +64,7 @@ std::optional<int> PickPoints(const ProcedureEntry& proc, const Invocation& inv,
     }
     if (proc.picks == PointPicks::Source) return std::nullopt;
     if (inv.Has("--yes")) messages.Information(SelectSinkMessage(*source));
-    const auto sink = PickedPoint(inv, "--sink", net, err);
+    const auto sink = PickedPoint(inv, "--sink", net, ids, err);
     if (!sink) return ExitUsage;
     if (!ReachableFrom(net, *source)[static_cast<std::size_t>(*sink)]) {
         messages.Warning(UnreachableSinkMessage(*source, *sink));
@@ -163,16 +146,34 @@ int RunEntry(const ProcedureEntry& proc, ProcedureRun& run, const Invocation& in
     return done ? ExitDone : ExitRefused;
 }
 
-void PrintMarks(const MarkingBuffer& marks, int n, std::ostream& out) {
+// A point's name as the marks give it: in double quotes, a quote or backslash inside after a
+// backslash, UTF-8; nothing for the points of a net that has no names at all.
+std::string QuotedName(const NetWorkType& net, int i) {
+    const auto named = [&net](int k) { return !net.points[static_cast<std::size_t>(k)].name.empty(); };
+    bool any = false;
+    for (int k = 1; k <= net.n; ++k)
+        any = any || named(k);
+    if (!any) return {};
+    std::string quoted = " \"";
+    if (i >= 1 && i <= net.n) {
+        for (const char c : Latin1ToUtf8(net.points[static_cast<std::size_t>(i)].name)) {
+            if (c == '"' || c == '\\') quoted += '\\';
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+void PrintMarks(const MarkingBuffer& marks, const NetWorkType& net, int n, std::ostream& out) {
     out << "marks:\n";
     for (int i = 1; i <= MaxPoints; ++i) {
         const auto k = static_cast<std::size_t>(i);
         if (marks.pointIndex[k] == 0 && marks.pointColor[k] == 0) continue;
         const std::string color = ColorText(marks.pointColor[k]);
-        out << "point " << i << ' ' << color << ' ' << marks.pointIndex[k] << '\n';
+        out << "point " << i << ' ' << color << ' ' << marks.pointIndex[k] << QuotedName(net, i) << '\n';
     }
     for (const EdgeMark& e : marks.MarkedEdges(n))
-        out << "edge " << e.from << ' ' << e.to << '\n';
+        out << "edge " << e.from << ' ' << e.to << QuotedName(net, e.from) << QuotedName(net, e.to) << '\n';
 }
 
 // A text that its store could not keep whole stopped the run; the report is not given half of it.
@@ -225,14 +226,15 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
 
     CliMessages messages(err, inv.Has("--yes"));
     NetWorkType net;
-    if (const int read = ReadInput(inv, path, net, messages, err); read != ExitDone) return read;
+    PointIds ids;
+    if (const int read = ReadInput(inv, path, net, messages, err, &ids); read != ExitDone) return read;
     auto refusal = KindRefusal(*proc, net);
     if (!refusal) refusal = EntryRefusal(*proc, net);
     if (refusal) {
         messages.Warning(*refusal);
         return ExitRefused;
     }
-    if (const auto status = PickPoints(*proc, inv, net, messages, err)) return *status;
+    if (const auto status = PickPoints(*proc, inv, net, ids, messages, err)) return *status;
 
     const FixedClock clock(inv.Value("--time").value_or(""), inv.Value("--date").value_or(""));
     RunFlags flags;
@@ -251,7 +253,7 @@ int RunProcedure(const Invocation& inv, std::ostream& out, std::ostream& err) {
     }
 
     // A walk of k shortest paths may pass a point more than once, so its marks can outnumber the points.
-    if (inv.Has("--marks")) PrintMarks(marks, proc->marking == Marking::Walk ? MaxPoints : net.n, out);
+    if (inv.Has("--marks")) PrintMarks(marks, net, proc->marking == Marking::Walk ? MaxPoints : net.n, out);
     if (certificate) PrintCertificate(*proc, net, sink, out);
     if (report && !AddTextToReport(sink, messages)) return ExitRefused;
     if (const auto savePath = inv.Value("--save"))

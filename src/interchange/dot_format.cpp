@@ -78,6 +78,9 @@ std::optional<std::string> Quoted(const std::string& latin1) {
     return "<" + text + ">";
 }
 
+// An edge's own name beside a label that shows more (or other) than the name.
+constexpr const char* NameKey = "plax_name";
+
 std::string DotName(const std::string& name) {
     if (name == "name") return "label";
     if (name == "shape") return DotShape;
@@ -98,6 +101,35 @@ std::optional<std::string> AttributeList(const Attributes& attributes, const std
     }
     if (!written) return std::nullopt;
     return out.empty() ? out : out + "]";
+}
+
+// An edge's attributes with its label as neato -n draws it: the parts shown, joined by "/" (a
+// flow the file leaves out is 0). The name, the first settings' one when the edge has none of its
+// own, travels under a key of its own when the label is not it and could be taken for it.
+Attributes LabelledEdge(const Attributes& attributes, const DotLabelParts& labels) {
+    const std::string* own = FindValue(attributes, "name");
+    const std::string name = own != nullptr ? *own : OptionType{}.newEdgeName;
+    const std::string weight = ValueOr(attributes, "weight", "");
+    std::string label;
+    const auto add = [&label](const std::string& part) {
+        if (!part.empty()) label += (label.empty() ? "" : "/") + part;
+    };
+    if (labels.name) add(name);
+    if (labels.weight) add(weight);
+    if (labels.flow) add(ValueOr(attributes, "flow", "0"));
+    // An empty name can only travel as an empty label: Graphviz gives every edge an empty
+    // value of a key that some edge has.
+    if (name.empty()) label.clear();
+    Attributes out;
+    if (!label.empty() || name.empty()) out.push_back({"name", label});
+    // What a reader takes from the label alone: no name where it only repeats the weight.
+    const auto w = ParseNumber(weight);
+    const bool weightOnly = (label.empty() && !name.empty()) || (w && ParseNumber(label) == w);
+    if ((weightOnly ? OptionType{}.newEdgeName : label) != name) out.push_back({NameKey, name});
+    for (const Attribute& a : attributes) {
+        if (a.name != "name") out.push_back(a);
+    }
+    return out;
 }
 
 struct GraphCloser {
@@ -166,7 +198,10 @@ std::string ReadObject(Agraph_t* g, void* object, int kind, const std::string& e
             // "\N" is Graphviz's way of saying "the node's own name".
             if (value != "\\N") out.push_back({"name", value});
         } else {
-            out.push_back({name == DotShape ? std::string("shape") : name, value});
+            out.push_back({name == DotShape  ? std::string("shape")
+                           : name == NameKey ? std::string("name")
+                                             : name,
+                           value});
         }
     }
     return {};
@@ -208,7 +243,7 @@ std::string ReadGraphObjects(Agraph_t* g, GraphDocument& graph) {
 
 } // namespace
 
-std::optional<std::string> DotText(const GraphDocument& graph) {
+std::optional<std::string> DotText(const GraphDocument& graph, const DotLabelParts& labels) {
     const std::string* name = FindValue(graph.attributes, "name");
     const auto graphName = Quoted(name ? *name : "");
     if (!graphName) return std::nullopt;
@@ -247,11 +282,7 @@ std::optional<std::string> DotText(const GraphDocument& graph) {
     }
     const char* arrow = graph.directed ? " -> " : " -- ";
     for (const GraphEdge& edge : graph.edges) {
-        // An edge without a name of its own shows its weight, as neato -n draws it.
-        Attributes shown = edge.attributes;
-        const std::string* weight = FindValue(edge.attributes, "weight");
-        if (weight != nullptr && FindValue(edge.attributes, "name") == nullptr)
-            shown.push_back({"name", *weight});
+        const Attributes shown = LabelledEdge(edge.attributes, labels);
         const auto source = Quoted(edge.source);
         const auto target = Quoted(edge.target);
         const auto list = AttributeList(shown, "");

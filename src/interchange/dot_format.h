@@ -9,11 +9,18 @@
 namespace plax {
 
 // DOT for Graphviz: each point with its label (the name) and a pinned position pos="x,y!" (y
-// upwards, as Graphviz draws), each edge with its label (the edge name) and weight, and the rest
+// upwards, as Graphviz draws), each edge with its label (by default its weight) and weight, and the rest
 // of the table as attributes of their own ("plax_shape" for the shape, which Graphviz means
 // otherwise). DOT holds one level: sub-nets are not written. Nothing when a name has no DOT form
 // (an odd run of backslashes before a quote or its end, and angle brackets that do not pair up).
-std::optional<std::string> DotText(const GraphDocument& graph);
+// An edge's label shows the parts `labels` asks for, joined by "/" as the canvas joins them;
+// a name that the label does not show whole travels as the edge's `name`, so it comes back.
+struct DotLabelParts {
+    bool name = false;
+    bool weight = true;
+    bool flow = false;
+};
+std::optional<std::string> DotText(const GraphDocument& graph, const DotLabelParts& labels = {});
 
 // Reads DOT through Graphviz's cgraph into `graph`; answers why not, or an empty text. The
 // attributes Graphviz's layouts write (bb, width, height, an edge's pos, ...) are passed over; a

@@ -14,6 +14,7 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace plax {
@@ -216,11 +217,15 @@ std::vector<std::string> ExtraNames(const GraphDocument& graph, bool edge) {
     return names;
 }
 
+// As 1.2 spells it: r, g and b apart (the hex form is 1.3's).
 void WriteColour(QXmlStreamWriter& xml, const Attributes& attributes) {
     const std::string* colour = FindValue(attributes, "color");
-    if (colour == nullptr || colour->size() != 7) return;
+    if (colour == nullptr || colour->size() != 7 || (*colour)[0] != '#') return;
+    const unsigned long rgb = std::strtoul(colour->c_str() + 1, nullptr, 16);
     xml.writeStartElement(QStringLiteral("viz:color"));
-    xml.writeAttribute(QStringLiteral("hex"), Q(*colour));
+    xml.writeAttribute(QStringLiteral("r"), QString::number((rgb >> 16) & 0xFF));
+    xml.writeAttribute(QStringLiteral("g"), QString::number((rgb >> 8) & 0xFF));
+    xml.writeAttribute(QStringLiteral("b"), QString::number(rgb & 0xFF));
     xml.writeEndElement();
 }
 
@@ -237,10 +242,12 @@ std::string GexfText(const GraphDocument& graph) {
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(2);
     xml.writeStartDocument();
+    // GEXF 1.2 holds everything written here, and networkx reads no later version; Gephi reads
+    // both.
     xml.writeStartElement(QStringLiteral("gexf"));
-    xml.writeDefaultNamespace(QStringLiteral("http://gexf.net/1.3"));
-    xml.writeNamespace(QStringLiteral("http://gexf.net/1.3/viz"), QStringLiteral("viz"));
-    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.3"));
+    xml.writeDefaultNamespace(QStringLiteral("http://www.gexf.net/1.2draft"));
+    xml.writeNamespace(QStringLiteral("http://www.gexf.net/1.2draft/viz"), QStringLiteral("viz"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.2"));
     xml.writeStartElement(QStringLiteral("graph"));
     xml.writeAttribute(QStringLiteral("defaultedgetype"),
                        graph.directed ? QStringLiteral("directed") : QStringLiteral("undirected"));

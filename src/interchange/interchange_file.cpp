@@ -148,7 +148,7 @@ std::string ReadInterchangeDocument(InterchangeFormat format, std::string_view b
 
 bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes, const std::string& path,
                           const OptionType& options, UserMessages& messages, NetWorkType& net,
-                          const ImportChoices& choices) {
+                          const ImportChoices& choices, std::vector<std::string>* pointIds) {
     GraphDocument graph;
     std::string reason = ReadInterchangeDocument(format, bytes, graph);
     std::string passedOver;
@@ -160,6 +160,7 @@ bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes, cons
         messages.Warning(ImportRefusedMessage(path, reason));
         return false;
     }
+    if (pointIds != nullptr) *pointIds = PointIdsOf(graph);
     std::string told = graph.note;
     if (!passedOver.empty()) told += (told.empty() ? "" : "\r\n") + passedOver;
     if (!told.empty()) messages.Information(told);
@@ -167,10 +168,12 @@ bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes, cons
 }
 
 bool LoadInterchangeFile(InterchangeFormat format, const std::string& path, const OptionType& options,
-                         UserMessages& messages, NetWorkType& net, const ImportChoices& choices) {
+                         UserMessages& messages, NetWorkType& net, const ImportChoices& choices,
+                         std::vector<std::string>* pointIds) {
     std::string bytes;
     switch (ReadFileLimited(path, MaxInterchangeFileSize, bytes)) {
-    case ReadStatus::Ok: return ReadInterchangeBytes(format, bytes, path, options, messages, net, choices);
+    case ReadStatus::Ok:
+        return ReadInterchangeBytes(format, bytes, path, options, messages, net, choices, pointIds);
     case ReadStatus::TooLarge:
         messages.Warning(ImportRefusedMessage(path, TooLargeReason(MaxInterchangeFileSize)));
         break;
@@ -186,7 +189,8 @@ std::string InterchangeRefusal(InterchangeFormat format, const NetWorkType& net)
     return graph ? PnmlRefusal(*graph) : std::string();
 }
 
-std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net) {
+std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net,
+                                            const DotLabelParts& dotLabels) {
     if (format == InterchangeFormat::ExportedEdgeList) return EdgeListText(net);
     if (format == InterchangeFormat::PlainEdgeList) return PlainEdgeListText(net);
     const auto graph = GraphOfNet(net);
@@ -194,7 +198,7 @@ std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetW
     switch (format) {
     case InterchangeFormat::GraphML: return GraphMLText(*graph);
     case InterchangeFormat::NodeLinkJson: return NodeLinkJsonText(*graph);
-    case InterchangeFormat::Dot: return DotText(*graph);
+    case InterchangeFormat::Dot: return DotText(*graph, dotLabels);
     case InterchangeFormat::Gml: return GmlText(*graph);
     case InterchangeFormat::Gexf: return GexfText(*graph);
     case InterchangeFormat::Pajek: return PajekText(*graph);
@@ -212,14 +216,14 @@ std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetW
 }
 
 bool SaveInterchangeFile(InterchangeFormat format, const NetWorkType& net, const std::string& path,
-                         UserMessages& messages) {
+                         UserMessages& messages, const DotLabelParts& dotLabels) {
     // The export of old keeps its own messages.
     if (format == InterchangeFormat::ExportedEdgeList) return SaveEdgeList(net, path, messages);
     if (std::string reason = InterchangeRefusal(format, net); !reason.empty()) {
         messages.Warning(ExportRefusedMessage(path, reason));
         return false;
     }
-    const auto bytes = InterchangeBytes(format, net);
+    const auto bytes = InterchangeBytes(format, net, dotLabels);
     if (!bytes || WriteFileAtomically(path, *bytes) != WriteStatus::Ok) {
         messages.Warning(CannotSaveMessage(path));
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dot_format.h"
 #include "net_graph.h"
 
 #include "model/net_types.h"
@@ -55,13 +56,16 @@ inline constexpr std::size_t MaxInterchangeFileSize = 16u * 1024u * 1024u;
 // reason, and `net` is left as it was. A net without a name of its own takes the file's name
 // without its extension. What was passed over, and a reader's note, are shown once as
 // information. `choices` picks the weight and, for files that cannot say, the direction.
+// `pointIds`, when given, receives the file's id of each point, point 1 first.
 [[nodiscard]] bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes,
                                         const std::string& path, const OptionType& options,
                                         UserMessages& messages, NetWorkType& net,
-                                        const ImportChoices& choices = {});
+                                        const ImportChoices& choices = {},
+                                        std::vector<std::string>* pointIds = nullptr);
 [[nodiscard]] bool LoadInterchangeFile(InterchangeFormat format, const std::string& path,
                                        const OptionType& options, UserMessages& messages, NetWorkType& net,
-                                       const ImportChoices& choices = {});
+                                       const ImportChoices& choices = {},
+                                       std::vector<std::string>* pointIds = nullptr);
 
 // The graph of a file before it is a net, for choosing its weight (WeightAttributes) and its
 // direction; the reason when there is none.
@@ -74,11 +78,13 @@ bool HoldsPajek(std::string_view bytes);
 // Why the net cannot be written in `format` (empty when it can): PNML holds only Petri nets.
 [[nodiscard]] std::string InterchangeRefusal(InterchangeFormat format, const NetWorkType& net);
 // The bytes of the net in `format`, or nothing when the net cannot be written (sub-nets nested
-// deeper than a net file allows, or a refusal above).
-[[nodiscard]] std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net);
+// deeper than a net file allows, or a refusal above). `dotLabels`: what DOT's edge labels show.
+[[nodiscard]] std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net,
+                                                          const DotLabelParts& dotLabels = {});
 // Writes the file, replacing any old one atomically; a refusal or a failure is shown through
 // `messages`.
 [[nodiscard]] bool SaveInterchangeFile(InterchangeFormat format, const NetWorkType& net,
-                                       const std::string& path, UserMessages& messages);
+                                       const std::string& path, UserMessages& messages,
+                                       const DotLabelParts& dotLabels = {});
 
 } // namespace plax

@@ -356,11 +356,13 @@ std::string AddEdge(const GraphEdge& edge, const std::map<std::string, int>& num
             result = SetEdgeAttribute(e, {"weight", a.value}, element);
         } else if (a.name == "weight") {
             result.known = false; // another attribute was chosen as the weight
-        } else if (a.name == "label" && !named) {
-            // A label that only repeats the weight (as DOT files show it) names nothing.
+        } else if (a.name == "label") {
+            // Beside a name a label is only what is drawn; one that repeats the weight (as DOT
+            // files show it) names nothing.
             const std::string* weight = FindValue(edge.attributes, reading.weight);
             const auto w = weight ? ParseNumber(*weight) : std::nullopt;
-            if (!w || ParseNumber(a.value) != w) result = SetEdgeAttribute(e, {"name", a.value}, element);
+            if (named || (w && ParseNumber(a.value) == w)) continue;
+            result = SetEdgeAttribute(e, {"name", a.value}, element);
         } else {
             result = SetEdgeAttribute(e, a, element);
         }
@@ -455,6 +457,15 @@ std::string NetOfGraph(const GraphDocument& graph, const OptionType& options, co
     net = std::move(made);
     if (passedOver != nullptr) *passedOver = reading.passedOver.Text();
     return {};
+}
+
+std::vector<std::string> PointIdsOf(const GraphDocument& graph) {
+    std::map<std::string, int> numbers;
+    std::vector<std::string> ids(graph.nodes.size());
+    if (!NumberNodes(graph, numbers).empty()) return {};
+    for (const auto& [id, number] : numbers)
+        ids[static_cast<std::size_t>(number) - 1] = id;
+    return ids;
 }
 
 } // namespace plax

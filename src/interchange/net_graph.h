@@ -43,4 +43,7 @@ WeightAttributeList WeightAttributes(const GraphDocument& graph);
                                      const std::string& fallbackName, NetWorkType& net,
                                      const ImportChoices& choices = {}, std::string* passedOver = nullptr);
 
+// The id of each point of the net NetOfGraph makes of `graph`, point 1 first.
+std::vector<std::string> PointIdsOf(const GraphDocument& graph);
+
 } // namespace plax

@@ -116,6 +116,10 @@ std::string ReadAttributes(const QJsonObject& object, const std::string& element
 
 std::string ReadGraph(const QJsonObject& object, int depth, GraphDocument& graph);
 
+constexpr int MaxToldKeys = 50;
+
+std::string PassedOverKeyText(const std::string& key) { return "Passed over: graph key " + key; }
+
 std::string ReadLinks(const QJsonArray& links, int depth, GraphDocument& graph) {
     for (const QJsonValue& v : links) {
         if (!v.isObject()) return SyntaxReason("node-link JSON", 0, "a link that is no object");
@@ -146,12 +150,15 @@ std::string ReadLinks(const QJsonArray& links, int depth, GraphDocument& graph) 
 }
 
 std::string ReadGraph(const QJsonObject& object, int depth, GraphDocument& graph) {
+    // Keys of other programs (networkx's own, say) are passed over and told, as attributes are.
+    int told = 0;
     for (auto it = object.begin(); it != object.end(); ++it) {
         const std::string key = it.key().toStdString();
-        if (key != "directed" && key != "multigraph" && key != "graph" && key != "nodes" && key != "links" &&
-            key != "edges") {
-            return UnknownAttributeReason(GraphElement, CutText(Utf8ToLatin1(key), 40));
+        if (key == "directed" || key == "multigraph" || key == "graph" || key == "nodes" || key == "links" ||
+            key == "edges" || ++told > MaxToldKeys) {
+            continue;
         }
+        graph.note += (graph.note.empty() ? "" : "\r\n") + PassedOverKeyText(CutText(Utf8ToLatin1(key), 40));
     }
     const QJsonValue links = object.value(QStringLiteral("links"));
     const QJsonValue edges = object.value(QStringLiteral("edges"));

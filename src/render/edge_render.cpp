@@ -1,8 +1,10 @@
 #include "model/net_store.h"
 #include "net_render.h"
+#include "picture_geometry.h"
 #include "render_support.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QPolygon>
 
@@ -34,11 +36,47 @@ void DrawEdgeHandle(QPainter& painter, const NetWorkType& net, int from, int to,
 
 bool EdgeLabelsShown(const NetWorkType& net) { return EdgeTextsShown(net) || net.view.edgeLabels != 0; }
 
+QPointF ToQPointF(PixelPoint p) { return QPointF(p.x, p.y); }
+
+// One edge of a directed pair in a picture: its own curve, arrow and label, at the curve's apex.
+void DrawBentEdge(NetCanvas& canvas, NetWorkType& net, const EdgePath& path, const BentCourse& bent,
+                  Color c) {
+    QPainter& painter = canvas.painter;
+    const EdgeType& edge = *FindEdge(net, path.from, path.to);
+    painter.setPen(EdgePen(edge, c == OwnColor ? edge.color : c));
+    painter.setBrush(Qt::NoBrush);
+    QPainterPath curve(ToQPointF(bent.start));
+    curve.quadTo(ToQPointF(bent.control), ToQPointF(bent.end));
+    painter.drawPath(curve);
+    DrawArrow(painter, bent.control.x, bent.control.y, bent.end.x, bent.end.y);
+    EdgePath apex = path;
+    apex.anchor = bent.middle;
+    if (c != BackColor) canvas.Anchors().Store(net, apex.from, apex.to, apex.anchor);
+    if (EdgeTextsShown(net)) {
+        const std::string text = EdgeLabelText(net, path.from, path.to);
+        const TextSize size = MeasureCanvasText(painter, text);
+        const PixelPoint at = {bent.middle.x - size.width / 2, bent.middle.y - size.height / 2};
+        WriteCanvasText(painter, at, text, c == BackColor ? BackColor : 0, true);
+    } else if (net.view.edgeLabels != 0) {
+        EdgeLabelPlan plan;
+        plan.handleFilled = edge.subNet != nullptr;
+        plan.handleBox = EdgeHandleBox(bent.middle);
+        DrawEdgeHandle(painter, net, path.from, path.to, plan, c != BackColor);
+    }
+    if (c != BackColor && c != OwnColor) SetEdgeField(net, EdgeFieldColor, path.from, path.to, c);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(ThinPen(0));
+}
+
 } // namespace
 
 void DrawEdge(NetCanvas& canvas, NetWorkType& net, int from, int to, Color c) {
     const auto path = EdgePathOf(net, from, to);
     if (!path) return; // no such edge, or its end points touch: nothing drawn, stored or labelled
+    if (const auto bent = canvas.picture ? BentCourseOf(net, *path) : std::nullopt) {
+        DrawBentEdge(canvas, net, *path, *bent, c);
+        return;
+    }
     QPainter& painter = canvas.painter;
     const EdgeType& edge = *FindEdge(net, path->from, path->to);
     const QPen pen = EdgePen(edge, c == OwnColor ? edge.color : c);

@@ -19,6 +19,10 @@ struct NetCanvas {
     bool dragging = false;
     // The drawing goes to a picture or a printer, not to the screen.
     bool exporting = false;
+    // A picture for slides and papers (PNG, SVG, PDF): text in a face the machine has, drawn
+    // smooth; the point labels are left to the caller, who writes each once over the edges; the
+    // two edges of a directed pair are bent apart.
+    bool picture = false;
     // The anchors kept from one drawing to the next (the screen's); a drawing without them
     // keeps its own for the one pass.
     EdgeAnchors* anchors = nullptr;

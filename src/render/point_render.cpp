@@ -46,11 +46,11 @@ void DrawPoint(NetCanvas& canvas, NetWorkType& net, int i, Color c) {
     const PointOptionType& o = PointOptionsInForce(net, i);
     const bool drag = canvas.dragging;
     painter.setPen(ThinPen(c));
-    SetCanvasFont(painter, net.defaultOptions.fontSize);
+    SetCanvasFont(painter, net.defaultOptions.fontSize, canvas.picture);
     if (o.showBorder != 0) DrawPointBorder(canvas, net, i, c);
     if (o.showNumber != 0 && !drag && !IsTransition(point.shape)) DrawPointNumber(painter, net, i, c);
     if (c != BackColor && c != OwnColor) point.color = c;
-    if (!drag) DrawPointLabel(canvas, net, i, c != BackColor);
+    if (!drag && !canvas.picture) DrawPointLabel(canvas, net, i, c != BackColor);
     painter.setPen(ThinPen(c == BackColor ? 0 : c));
     painter.setBrush(Qt::NoBrush);
 }

@@ -1,6 +1,7 @@
 #include "render_support.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPoint>
@@ -18,15 +19,19 @@ QRect OutlineRect(const PixelBox& box) {
     return QRect(box.left, box.top, box.right - box.left - 1, box.bottom - box.top - 1);
 }
 
-void SetCanvasFont(QPainter& painter, int pointSize) {
+void SetCanvasFont(QPainter& painter, int pointSize, bool picture) {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     // Point sizes become pixels at 96 per inch, rounded as the character height of a 96-dpi
     // screen font; a size of 0 keeps the canvas's own 12 pixels.
     const int pixels = pointSize > 0 ? (pointSize * 96 + 36) / 72 : CanvasFontPixels;
     font.setPixelSize(pixels);
-    // Text is drawn as the lines are, without smoothing, so drawing it in white erases it exactly.
-    font.setStyleStrategy(QFont::NoAntialias);
+    if (picture) {
+        font.setFamily(QFontInfo(font).family());
+    } else {
+        // Text is drawn as the lines are, without smoothing, so drawing it in white erases it exactly.
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
     painter.setFont(font);
 }
 

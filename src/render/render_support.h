@@ -21,8 +21,10 @@ QColor ToQColor(Color c);
 // pixels.
 QRect OutlineRect(const PixelBox& box);
 
-// The one canvas face, at a size given in points as the options blocks hold it.
-void SetCanvasFont(QPainter& painter, int pointSize);
+// The one canvas face, at a size given in points as the options blocks hold it. A picture asks
+// for the face that stands in for it on this machine by name, so that an SVG names a font its
+// viewer can find, and lets the text be smoothed.
+void SetCanvasFont(QPainter& painter, int pointSize, bool picture = false);
 inline constexpr int CanvasFontPixels = 12;
 
 // A pen of width 1 in the given style: the pen of outlines, handles and labels.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -172,6 +173,15 @@ std::optional<std::string> QtDialogs::AskOpenPath(const std::string& filter) {
                                                       QString::fromStdString(QtNameFilter(filter)));
     if (path.isEmpty()) return std::nullopt;
     return PathOf(path);
+}
+
+std::optional<double> QtDialogs::AskPictureScale(double largest) {
+    bool ok = false;
+    const double scale =
+        QInputDialog::getDouble(parent_, QStringLiteral("Picture Scale"),
+                                QStringLiteral("Scale (1 is the window's size):"), 1.0, 0.1, largest, 2, &ok);
+    if (!ok) return std::nullopt;
+    return scale;
 }
 
 std::optional<ImportChoices> QtDialogs::AskImportChoices(const std::vector<std::string>& weights,

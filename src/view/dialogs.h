@@ -59,6 +59,12 @@ public:
         (void)weights;
         return ImportChoices{guess, askDirection ? std::optional<bool>(directed) : std::nullopt};
     }
+    // The scale a PNG or bitmap picture is drawn at, from 0.1 up to `largest`; nothing on cancel.
+    // Without a dialog of its own, 1: the window's size.
+    virtual std::optional<double> AskPictureScale(double largest) {
+        (void)largest;
+        return 1.0;
+    }
     // The print dialog on `printer` (a PDF file is one of its choices); false on cancel.
     virtual bool AskPrinter(QPrinter& printer) = 0;
     // The system printer-setup dialog; false on cancel.
@@ -83,6 +89,7 @@ public:
     std::optional<ImportChoices> AskImportChoices(const std::vector<std::string>& weights,
                                                   const std::string& guess, bool askDirection,
                                                   bool directed) override;
+    std::optional<double> AskPictureScale(double largest) override;
     bool AskPrinter(QPrinter& printer) override;
     bool AskPrinterSetup(QPrinter& printer) override;
     void Beep() override;

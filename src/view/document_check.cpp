@@ -79,7 +79,10 @@ void TMDIChild::CheckMyAnswer1Click() {
     const bool same = check_.Active() && check_.Request().question == state.request.question;
     if (!same) StartCheckMode(state.request, false);
     if (TrimText(state.answer).empty()) return;
-    const ParsedAnswer parsed = ParseAnswer(InfoOf(state.request.question).kind, state.answer);
+    // Points by number, or by name as plax-cli takes them.
+    const ParsedAnswer parsed = ParseAnswer(
+        InfoOf(state.request.question).kind, state.answer,
+        [this](std::string_view word, std::string& error) { return NamedPoint(Net(), {}, word, error); });
     if (!parsed.answer) {
         host_.Ui().Warning(UnreadableAnswerMessage + parsed.error);
         return;

@@ -22,6 +22,10 @@ std::string InterchangeFilter() {
     return filter;
 }
 
+std::string ExportFilter() {
+    return InterchangeFilter() + "|TikZ (*" + TikzExtension + ")|*" + TikzExtension;
+}
+
 namespace {
 
 std::string KnownInterchangeExtensions() {
@@ -39,7 +43,7 @@ std::string UnknownImportMessage(const std::string& path) {
 
 std::string UnknownExportMessage(const std::string& path) {
     return " Cannot export the NetWork to\r\n" + path + "\r\nExport writes" + KnownInterchangeExtensions() +
-           ".";
+           " " + TikzExtension + ".";
 }
 
 std::string DamagedCaption(const std::string& path) { return FileNameOf(path) + " (damaged)"; }
@@ -62,11 +66,17 @@ bool LoadDocumentNet(NetWorkType& net, const std::string& path, const OptionType
     return LoadNetFile(net, path, options, messages);
 }
 
+bool AsksPictureScale(const std::string& path) {
+    const auto format = PictureFormatForPath(path);
+    return format == PictureFormat::Png || format == PictureFormat::Bmp;
+}
+
 bool ExportNet(const NetWorkType& net, const std::string& path, QSize picture, bool subNet,
-               UserMessages& messages) {
+               UserMessages& messages, double scale) {
     switch (SaveAsKindForPath(path)) {
     case SaveAsKind::Picture:
-        return SaveNetPicture(net, path, picture.width(), picture.height(), messages, subNet);
+        return SaveNetPicture(net, path, PictureFrame{0, 0, picture.width(), picture.height(), scale},
+                              messages, subNet);
     case SaveAsKind::KrackPlot: return SaveKrackPlot(net, path, messages);
     case SaveAsKind::EdgeList: return SaveEdgeList(net, path, messages);
     case SaveAsKind::NetFile: break;

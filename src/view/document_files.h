@@ -30,6 +30,9 @@ std::string CannotLoadFileMessage(const std::string& path);
 
 // File > Import... and File > Export...: the formats of other graph tools, one file type each.
 std::string InterchangeFilter();
+// What File > Export offers: those formats and TikZ code (.tex), written only.
+std::string ExportFilter();
+inline constexpr const char* TikzExtension = ".tex";
 inline constexpr const char* ExportDefaultExtension = "graphml";
 // Import from or export to a name whose extension is none of the interchange formats'.
 std::string UnknownImportMessage(const std::string& path);
@@ -49,9 +52,14 @@ SaveAsKind SaveAsKindForPath(const std::string& path);
                                    UserMessages& messages);
 
 // Writes one of the exports (picture, Krack Plot, edge list); pictures show the drawing area of
-// `picture` size. False for a net file name, or when the writer wrote nothing (it said why).
+// `picture` size, drawn `scale` times as large. False for a net file name, or when the writer
+// wrote nothing (it said why).
 [[nodiscard]] bool ExportNet(const NetWorkType& net, const std::string& path, QSize picture, bool subNet,
-                             UserMessages& messages);
+                             UserMessages& messages, double scale = 1.0);
+
+// Whether Save As asks for the scale of the picture `path` names: PNG and bitmaps, whose pixels
+// are fixed.
+bool AsksPictureScale(const std::string& path);
 
 // The levels of a document: the top-level net (the root copy) and the decomposed edges, from
 // the top down, that lead to the level being edited. The level being edited is held apart, by

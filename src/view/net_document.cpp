@@ -6,7 +6,9 @@
 
 #include "accounts/report_file.h"
 #include "interchange/interchange_file.h"
+#include "interchange/tikz_format.h"
 #include "model/file_io.h"
+#include "model/file_messages.h"
 #include "model/krack_plot.h"
 #include "model/net_file.h"
 #include "model/net_store.h"
@@ -213,12 +215,16 @@ bool NetDocument::NewFromTemplate(const TemplateParams& params) {
 }
 
 bool NetDocument::Export() {
-    const auto path = host_.Ui().AskSavePath(InterchangeFilter(), ExportDefaultExtension, "");
+    const auto path = host_.Ui().AskSavePath(ExportFilter(), ExportDefaultExtension, "");
     bool written = false;
     if (path) {
         display_.ShowPrompt(SaveFileNowPrompt);
         const auto format = InterchangeFormatForPath(*path);
-        if (!format) {
+        if (UpperExtension(*path) == ".TEX") {
+            // The code Copy as TikZ gives, for \input in a document of one's own.
+            written = WriteFileAtomically(*path, TikzText(net_, false)) == WriteStatus::Ok;
+            if (!written) host_.Ui().Warning(CannotSaveMessage(*path));
+        } else if (!format) {
             host_.Ui().Error(UnknownExportMessage(*path));
         } else {
             // The level shown, as the pictures show it.
@@ -280,6 +286,16 @@ bool NetDocument::SaveAs() {
         display_.ResetCommand();
         return false;
     }
+    double scale = 1.0;
+    if (AsksPictureScale(*path)) {
+        const QSize size = display_.PictureSize();
+        const auto asked = host_.Ui().AskPictureScale(LargestPictureScale(size.width(), size.height()));
+        if (!asked) {
+            display_.ResetCommand();
+            return false;
+        }
+        scale = *asked;
+    }
     display_.ShowPrompt(SaveFileNowPrompt);
     RecordPictureSize();
     bool written = false;
@@ -293,7 +309,7 @@ bool NetDocument::SaveAs() {
     } else {
         // A picture or an edge list does not hold the net: answering "saved" here would let a
         // close question go on and lose the changes.
-        written = ExportNet(net_, *path, display_.PictureSize(), IsSubNet(), host_.Ui()) &&
+        written = ExportNet(net_, *path, display_.PictureSize(), IsSubNet(), host_.Ui(), scale) &&
                   kind == SaveAsKind::KrackPlot;
     }
     display_.ResetCommand();

@@ -282,6 +282,49 @@ TEST(AnswerCheck, ReadsHostileAnswersWithoutHarm) {
     EXPECT_EQ(empty.lines, (Lines{"the answer is empty"}));
 }
 
+// A point is its number, else its name or its file id; a name with a separator in it is quoted.
+TEST(AnswerCheck, PointsByNameOrFileId) {
+    NetWorkType net = Pipes();
+    const std::vector<std::string> names = {"", "Saint-Denis", "Lyon", "Lyon", "4"};
+    for (int i = 1; i <= 4; ++i)
+        net.points[static_cast<std::size_t>(i)].name = names[static_cast<std::size_t>(i)];
+    const std::vector<std::string> ids = {"n0", "n1", "n2", "n3"};
+    const PointWord word = [&](std::string_view w, std::string& error) {
+        return NamedPoint(net, ids, w, error);
+    };
+    struct Row {
+        AnswerKind kind;
+        std::string text;
+        std::vector<int> points;
+        std::string error;
+    };
+    const std::vector<Row> rows = {
+        {AnswerKind::Walk, "\"Saint-Denis\", n1, 4", {1, 2, 4}, ""},
+        {AnswerKind::Walk, "n0-n3", {1, 4}, ""},
+        {AnswerKind::Walk, "\"4\", 1", {4, 1}, "" /* a quoted word is a name */},
+        {AnswerKind::Walk, "1, Paris", {}, "no point is named \"Paris\""},
+        {AnswerKind::Walk, "Lyon", {}, "more than one point is named \"Lyon\""},
+        {AnswerKind::Walk, "\"Saint-Denis", {}, "a name in quotes needs its closing quote"},
+        {AnswerKind::Coloring, "n0", {}, "a point or colour number must be a whole number from 0 to 9999"},
+    };
+    for (const Row& row : rows) {
+        const ParsedAnswer parsed = ParseAnswer(row.kind, row.text, word);
+        EXPECT_EQ(parsed.error, row.error) << row.text;
+        if (row.error.empty()) {
+            EXPECT_EQ(parsed.answer->points, row.points) << row.text;
+        }
+    }
+    const ParsedAnswer flow = ParseAnswer(AnswerKind::Flow, "4; \"Saint-Denis\"-n1=2, n2-4=2", word);
+    ASSERT_TRUE(flow.answer) << flow.error;
+    ASSERT_EQ(flow.answer->flows.size(), 2U);
+    EXPECT_EQ(std::pair(flow.answer->flows[0].from, flow.answer->flows[0].to), std::pair(1, 2));
+    EXPECT_EQ(std::pair(flow.answer->flows[1].from, flow.answer->flows[1].to), std::pair(3, 4));
+    EXPECT_EQ(ParseAnswer(AnswerKind::Flow, "4; 1-Nice=2", word).error, "no point is named \"Nice\"");
+    EXPECT_EQ(ParseAnswer(AnswerKind::Walk, "n0", {}).error,
+              "a point or colour number must be a whole number from 0 to 9999")
+        << "without names only numbers";
+}
+
 // Random nets with a fixed seed: 4 to 8 points, edges with probability 1/2, weights 1..9.
 NetWorkType SmallRandomNet(std::mt19937& rng, std::uint16_t kind) {
     return testing::RandomNet(rng, kind == DirNetCode, std::uniform_int_distribution<int>(4, 8)(rng), 0.5, 9);

@@ -73,14 +73,17 @@ TEST(PathCommands, SpanningTreeOfTheRoads) {
     const CliRun run = Cli({"run", "spanning-tree", Road, "--marks"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out,
-              Header("                Min. Spanning Tree", "road", "undirNet", 9, 14) +
-                  "    Min. Spanning Tree Weight = 36\n"
-                  "     Edges of Min. Spanning Tree:\n"
-                  "      (  1,  3),  (  3,  4),  (  3,  2),  (  3,  6),  (  6,  7),\n"
-                  "      (  6,  5),  (  6,  8),  (  8,  9).\n"
-                  "    Procedure complete. \n"
-                  "marks:\nedge 1 3\nedge 3 4\nedge 3 2\nedge 3 6\nedge 6 7\nedge 6 5\nedge 6 8\nedge 8 9\n");
+    EXPECT_EQ(
+        run.out,
+        Header("                Min. Spanning Tree", "road", "undirNet", 9, 14) +
+            "    Min. Spanning Tree Weight = 36\n"
+            "     Edges of Min. Spanning Tree:\n"
+            "      (  1,  3),  (  3,  4),  (  3,  2),  (  3,  6),  (  6,  7),\n"
+            "      (  6,  5),  (  6,  8),  (  8,  9).\n"
+            "    Procedure complete. \n"
+            "marks:\nedge 1 3 \"Harbour\" \"Market\"\nedge 3 4 \"Market\" \"Bridge\"\nedge 3 2 \"Market\" "
+            "\"Mill\"\nedge 3 6 \"Market\" \"Square\"\nedge 6 7 \"Square\" \"Station\"\nedge 6 5 \"Square\" "
+            "\"Castle\"\nedge 6 8 \"Square\" \"Farm\"\nedge 8 9 \"Farm\" \"Airport\"\n");
 
     ExpectRefused(Cli({"run", "spanning-tree", Flow}),
                   "plax-cli: spanning-tree is offered for undirected nets only\n");
@@ -192,7 +195,9 @@ TEST(PathCommands, CriticalPathOfTheShed) {
     // Start-Site-Base-Frame-Roof-Done takes 2 + 3 + 4 + 3 + 2 = 14 days; Parts can wait 3.
     const CliRun quiet = Cli({"run", "critical-path", Project, "--marks"});
     EXPECT_EQ(quiet.status, 0);
-    EXPECT_EQ(quiet.out, ProjectText + "marks:\nedge 1 2\nedge 2 4\nedge 4 5\nedge 5 6\nedge 6 7\n");
+    EXPECT_EQ(quiet.out, ProjectText +
+                             "marks:\nedge 1 2 \"Start\" \"Site\"\nedge 2 4 \"Site\" \"Base\"\nedge 4 5 "
+                             "\"Base\" \"Frame\"\nedge 5 6 \"Frame\" \"Roof\"\nedge 6 7 \"Roof\" \"Done\"\n");
     EXPECT_EQ(quiet.err, "") << "without --yes nothing is asked and no chart is offered";
 
     const CliRun asked = Cli({"run", "critical-path", Project, "--yes"});
@@ -268,13 +273,16 @@ TEST(PathCommands, KShortestPathsOnTheRoads) {
                                 "      1,  3,  6,  7,  9\n"
                                 "\n"
                                 "    Procedure complete. \n"
-                                "marks:\nedge 1 4\nedge 4 7\nedge 7 9\n");
+                                "marks:\nedge 1 4 \"Harbour\" \"Bridge\"\nedge 4 7 \"Bridge\" "
+                                "\"Station\"\nedge 7 9 \"Station\" \"Airport\"\n");
 
     // The defaults are K = 1 and the first walk marked; a walk can have more steps than points.
     const CliRun one = Cli({"run", "k-shortest-paths", Road, "--source", "9", "--sink", "1", "--marks"});
     EXPECT_EQ(one.status, 0);
     EXPECT_NE(one.out.find("    K = 1\n"), std::string::npos);
-    EXPECT_NE(one.out.find("marks:\nedge 9 8\nedge 8 6\nedge 6 3\nedge 3 1\n"), std::string::npos);
+    EXPECT_NE(one.out.find("marks:\nedge 9 8 \"Airport\" \"Farm\"\nedge 8 6 \"Farm\" \"Square\"\nedge 6 3 "
+                           "\"Square\" \"Market\"\nedge 3 1 \"Market\" \"Harbour\"\n"),
+              std::string::npos);
     ScratchDir dir;
     NetWorkType edge = Net(UndirNetCode, 2, "edge");
     AddEdge(edge, 1, 2, 1);
@@ -282,7 +290,10 @@ TEST(PathCommands, KShortestPathsOnTheRoads) {
                              "--k", "3", "--show", "3", "--marks"});
     EXPECT_EQ(back.status, 0);
     EXPECT_NE(back.out.find("    1, 3, 5\n"), std::string::npos);
-    EXPECT_NE(back.out.find("marks:\nedge 1 2\nedge 2 1\nedge 1 2\nedge 2 1\nedge 1 2\n"), std::string::npos);
+    EXPECT_NE(back.out.find(
+                  "marks:\nedge 1 2 \"No Name\" \"No Name\"\nedge 2 1 \"No Name\" \"No Name\"\nedge 1 2 \"No "
+                  "Name\" \"No Name\"\nedge 2 1 \"No Name\" \"No Name\"\nedge 1 2 \"No Name\" \"No Name\"\n"),
+              std::string::npos);
 }
 
 TEST(PathCommands, KShortestPathsOptionsAndRefusals) {

@@ -68,6 +68,27 @@ TEST(PictureConvert, SizeAndShownLabels) {
     bmp = ReadAll(dir.File("small.bmp"));
     EXPECT_EQ(U32(bmp, 18), 300u);
     EXPECT_EQ(U32(bmp, 22), 200u);
+    // --scale draws the same area larger; --crop fits the picture to what is drawn (two circles
+    // of radius 10 at (100, 100) and (300, 100): 90..309 x 90..109, and 10 pixels around).
+    WriteAll(dir.File("two.gml"), "graph [ node [ id 0 graphics [ x 100 y 100 ] ] node [ id 1 graphics "
+                                  "[ x 300 y 100 ] ] edge [ source 0 target 1 ] ]");
+    const std::vector<std::pair<std::vector<std::string>, std::pair<unsigned, unsigned>>> framed = {
+        {{road, "--scale", "2"}, {1186, 702}},
+        {{road, "--size", "300x200", "--scale", "0.5"}, {150, 100}},
+        {{dir.File("two.gml"), "--crop"}, {240, 40}},
+        {{dir.File("two.gml"), "--crop", "--scale", "2.5"}, {600, 100}}};
+    for (auto [args, size] : framed) {
+        args.insert(args.begin() + 1, dir.File("framed.png"));
+        args.push_back("--yes");
+        ASSERT_EQ(Convert(args).status, 0) << args[2];
+        const std::string png = ReadAll(dir.File("framed.png"));
+        const auto be32 = [&png](std::size_t at) {
+            return static_cast<unsigned>(static_cast<unsigned char>(png[at])) << 24 |
+                   static_cast<unsigned char>(png[at + 1]) << 16 |
+                   static_cast<unsigned char>(png[at + 2]) << 8 | static_cast<unsigned char>(png[at + 3]);
+        };
+        EXPECT_EQ(std::pair(be32(16), be32(20)), size) << args[2]; // IHDR's width and height
+    }
     // A loaded net shows no labels; --show adds them.
     ASSERT_EQ(Convert({road, dir.File("names.bmp"), "--show", "names", "--show", "weights"}).status, 0);
     EXPECT_NE(ReadAll(dir.File("names.bmp")), ReadAll(dir.File("default.bmp")));
@@ -81,6 +102,19 @@ TEST(PictureConvert, WrongOptionsAndFailures) {
         EXPECT_EQ(r.status, 2) << size;
         EXPECT_NE(r.err.find("--size"), std::string::npos) << size;
     }
+    for (const std::vector<std::string>& wrong :
+         std::vector<std::vector<std::string>>{{"--scale", "0"},
+                                               {"--scale", "10.5"},
+                                               {"--scale", "twice"},
+                                               {"--crop", "--size", "100x100"},
+                                               {"--size", "2000x2000", "--scale", "5"}}) {
+        std::vector<std::string> args = {road, dir.File("a.png")};
+        args.insert(args.end(), wrong.begin(), wrong.end());
+        const ConvertRun r = Convert(args);
+        EXPECT_EQ(r.status, 2) << wrong[0];
+        EXPECT_NE(r.err, "") << wrong[0];
+    }
+    EXPECT_EQ(Convert({road, dir.File("a.kp"), "--crop"}).status, 2);
     EXPECT_EQ(Convert({road, dir.File("a.png"), "--show", "names,colours"}).status, 2);
     EXPECT_EQ(Convert({road, dir.File("a.kp"), "--size", "100x100"}).status, 2);
     EXPECT_TRUE(dir.Entries().empty());

@@ -56,9 +56,11 @@ TEST(PropertyCommands, MetricsOfTheRoadNet) {
                            "    \n"
                            "    Procedure complete. \n"
                            "marks:\n"
-                           "point 1 0000FF 9\npoint 2 0000FF 9\npoint 3 0000FF 9\npoint 4 0000FF 9\n"
-                           "point 5 0000FF 9\npoint 6 008000 2\npoint 7 0000FF 9\npoint 8 0000FF 9\n"
-                           "point 9 0000FF 9\n");
+                           "point 1 0000FF 9 \"Harbour\"\npoint 2 0000FF 9 \"Mill\"\npoint 3 0000FF 9 "
+                           "\"Market\"\npoint 4 0000FF 9 \"Bridge\"\n"
+                           "point 5 0000FF 9 \"Castle\"\npoint 6 008000 2 \"Square\"\npoint 7 0000FF 9 "
+                           "\"Station\"\npoint 8 0000FF 9 \"Farm\"\n"
+                           "point 9 0000FF 9 \"Airport\"\n");
 }
 
 TEST(PropertyCommands, CutPointsAndBridgesOfAPath) {

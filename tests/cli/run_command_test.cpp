@@ -70,7 +70,9 @@ TEST(RunCommand, ShortestPathPrintsTheResultsText) {
 
     const CliRun marked = Cli({"run", "shortest-path", Road, "--source", "1", "--sink", "9", "--marks"});
     EXPECT_EQ(marked.status, 0);
-    EXPECT_EQ(marked.out, RoadText + "marks:\nedge 1 3\nedge 3 6\nedge 6 8\nedge 8 9\n");
+    EXPECT_EQ(marked.out,
+              RoadText + "marks:\nedge 1 3 \"Harbour\" \"Market\"\nedge 3 6 \"Market\" \"Square\"\nedge 6 8 "
+                         "\"Square\" \"Farm\"\nedge 8 9 \"Farm\" \"Airport\"\n");
 
     // Backwards the same roads are listed from Airport.
     const CliRun back = Cli({"run", "shortest-path", Road, "--source", "9", "--sink", "1", "--marks"});
@@ -81,7 +83,8 @@ TEST(RunCommand, ShortestPathPrintsTheResultsText) {
                             "    Path from 9 to Sink 1 :\n"
                             "     ( 9, 8)  ( 8, 6)  ( 6, 3)  ( 3, 1) \n"
                             "    Procedure complete. \n"
-                            "marks:\nedge 9 8\nedge 8 6\nedge 6 3\nedge 3 1\n");
+                            "marks:\nedge 9 8 \"Airport\" \"Farm\"\nedge 8 6 \"Farm\" \"Square\"\nedge 6 3 "
+                            "\"Square\" \"Market\"\nedge 3 1 \"Market\" \"Harbour\"\n");
 }
 
 TEST(RunCommand, AllShortestPathsListsEveryPointAndMarksTheTree) {
@@ -96,7 +99,9 @@ TEST(RunCommand, AllShortestPathsListsEveryPointAndMarksTheTree) {
                   "     (  8) 17              (  9) 21.5           \n"
                   "    Procedure complete. \n"
                   "marks:\n"
-                  "edge 1 2\nedge 1 3\nedge 1 4\nedge 2 5\nedge 3 6\nedge 4 7\nedge 6 8\nedge 8 9\n");
+                  "edge 1 2 \"Harbour\" \"Mill\"\nedge 1 3 \"Harbour\" \"Market\"\nedge 1 4 \"Harbour\" "
+                  "\"Bridge\"\nedge 2 5 \"Mill\" \"Castle\"\nedge 3 6 \"Market\" \"Square\"\nedge 4 7 "
+                  "\"Bridge\" \"Station\"\nedge 6 8 \"Square\" \"Farm\"\nedge 8 9 \"Farm\" \"Airport\"\n");
     EXPECT_EQ(road.err, "");
 
     // The pipes net is directed: 1->3 (8) is cheaper than 1->2 (10), and 4 is reached through 2.
@@ -108,7 +113,8 @@ TEST(RunCommand, AllShortestPathsListsEveryPointAndMarksTheTree) {
                             "     (  2) 10              (  3) 8               (  4) 15             \n"
                             "     (  5) 18              (  6) 22             \n"
                             "    Procedure complete. \n"
-                            "marks:\nedge 1 2\nedge 1 3\nedge 2 4\nedge 3 5\nedge 4 6\n");
+                            "marks:\nedge 1 2 \"Source\" \"A\"\nedge 1 3 \"Source\" \"B\"\nedge 2 4 \"A\" "
+                            "\"C\"\nedge 3 5 \"B\" \"D\"\nedge 4 6 \"C\" \"Sink\"\n");
 
     // From Sink nothing is reachable: the click's own message.
     const CliRun none = Cli({"run", "all-shortest-paths", Flow, "--source", "6"});

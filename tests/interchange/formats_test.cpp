@@ -115,6 +115,14 @@ TEST(LenientReading, WhatANetHasNoFieldForIsPassedOverAndTheRestIsRead) {
              EXPECT_EQ(Point(net, 2).x, 100);
              EXPECT_EQ(Point(net, 2).y, 0);
          }},
+        {"keys of node-link JSON a net has no use for",
+         F::NodeLinkJson,
+         R"({"nodes": [{"id": "a"}, {"id": "b"}], "links": [{"source": "a", "target": "b"}],
+             "x-made-by": "tool", "meta": {"v": [1]}, "graph": {"population": 3}})",
+         {},
+         "Passed over: graph key meta\r\nPassed over: graph key x-made-by\r\nPassed over: graph attribute "
+         "population",
+         [](const NetWorkType& net) { EXPECT_EQ(EdgeCount(net), 1); }},
         {"fractions scaled into the canvas",
          F::NodeLinkJson,
          R"({"nodes": [{"id": "0", "x": -120.5, "y": 0}, {"id": "1", "x": 79.5, "y": 10}], "links": []})",

@@ -115,6 +115,10 @@ TEST_F(CheckModeTest, TheQuestionDialogJudgesATypedAnswerAndOffersTheCurrentQues
     const std::vector<std::string> right = host.LastResults();
     EXPECT_NE(std::find(right.begin(), right.end(), "    Correct"), right.end())
         << ::testing::PrintToString(right);
+    answer("shortest path", 1, 9, "Harbour, 3, Square, Farm, Airport");
+    doc->CheckMyAnswer1Click();
+    const std::vector<std::string> named = host.LastResults();
+    EXPECT_NE(std::find(named.begin(), named.end(), "    Correct"), named.end()) << "points by name";
 
     QString offered;
     QTimer::singleShot(0, [&offered] {

@@ -8,6 +8,8 @@
 
 #include "model/net_file.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,17 +38,22 @@ TEST_F(NetDocumentTest, OpenEditSaveAndCloseWithoutAWindow) {
     testing::AddTestPoint(document.Net(), 20, 20);
     testing::TouchNet(document);
 
-    // A picture is not the net: the close question still stands afterwards.
-    host.dialogs.paths.push_back(dir.File("road.png"));
+    // A picture is not the net: the close question still stands afterwards. A PNG is drawn at
+    // the scale asked for (the window's 300 x 200 twice over); a cancelled scale writes nothing.
+    host.dialogs.paths = {dir.File("road.png"), dir.File("none.bmp")};
+    host.dialogs.scales = {2.0, std::nullopt};
     EXPECT_FALSE(document.SaveAs());
-    EXPECT_TRUE(std::filesystem::exists(dir.File("road.png")));
+    EXPECT_EQ(QImage(QString::fromStdString(dir.File("road.png"))).size(), QSize(600, 400));
+    EXPECT_FALSE(document.SaveAs());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("none.bmp")));
+    EXPECT_EQ(host.dialogs.Texts("scale").size(), 2U);
     EXPECT_EQ(document.Net().changed, 1);
     EXPECT_EQ(document.FileName(), path);
 
     EXPECT_TRUE(document.Save());
     EXPECT_EQ(document.Net().changed, 0);
     EXPECT_EQ(PointsIn(path), n + 1);
-    EXPECT_EQ(display.resets, 2);
+    EXPECT_EQ(display.resets, 3);
     EXPECT_TRUE(document.CloseQuery());
     EXPECT_TRUE(host.dialogs.Texts("ask").empty());
     document.Release();
@@ -106,13 +113,18 @@ TEST_F(NetDocumentExchange, ExportThenImportAndRefusals) {
     const std::string road = OpenRoadCopy();
     testing::TouchNet(document);
     const std::string graphml = dir.File("road.graphml");
-    host.dialogs.paths = {graphml, dir.File("road.xyz")};
+    host.dialogs.paths = {graphml, dir.File("road.xyz"), dir.File("road.tex")};
     EXPECT_TRUE(document.Export());
     EXPECT_FALSE(document.Export());
+    EXPECT_TRUE(document.Export());
     EXPECT_EQ(host.dialogs.Texts("error"),
               std::vector<std::string>{" Cannot export the NetWork to\r\n" + dir.File("road.xyz") +
                                        "\r\nExport writes .graphml .json .dot .gv .txt .edgelist .gml .gexf "
-                                       ".paj .g6 .d6 .csv .adjlist .pnml."});
+                                       ".paj .g6 .d6 .csv .adjlist .pnml .tex."});
+    const std::string tikz = testing::ReadAll(dir.File("road.tex"));
+    EXPECT_NE(tikz.find("\\begin{tikzpicture}"), std::string::npos);
+    EXPECT_EQ(tikz.find("\\documentclass"), std::string::npos) << "code to \\input, as Copy as TikZ gives it";
+    EXPECT_NE(host.dialogs.Texts("save").back().find("TikZ (*.tex)|*.tex"), std::string::npos);
     EXPECT_EQ(document.FileName(), road);
     EXPECT_EQ(document.Net().changed, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("road.xyz")));

@@ -6,6 +6,7 @@
 #include "view_test_nets.h"
 
 #include <QByteArray>
+#include <QFontDatabase>
 #include <QImage>
 #include <QXmlStreamReader>
 
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace plax {
 
@@ -146,6 +148,77 @@ TEST(PictureExport, FailureIsReportedAndKeepsNothing) {
     ASSERT_EQ(messages.calls.size(), 1u);
     EXPECT_EQ(messages.calls[0], (RecordingMessages::Call{"error", " Cannot create the File.\r\n" + path}));
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// The two edges of a directed pair bow apart, each to the left of its own direction, with the
+// label at the apex; worked out for the square at (50, 50) and the circle at (150, 50).
+TEST(PictureGeometry, BentPairsAndCroppedFrames) {
+    NetWorkType net = SquareNet();
+    net.view.pointNames = 0;
+    SetNetKind(net, DirNetCode);
+    AddTestEdge(net, 2, 1, 2.0);
+    const auto there = BentCourseOf(net, *EdgePathOf(net, 1, 2));
+    const auto back = BentCourseOf(net, *EdgePathOf(net, 2, 1));
+    ASSERT_TRUE(there && back);
+    EXPECT_EQ(*there, (BentCourse{{60, 50}, {100, 31}, {140, 50}, {100, 40}})) << "80 long: apex 9.6 up";
+    EXPECT_EQ(*back, (BentCourse{{140, 50}, {100, 69}, {60, 50}, {100, 60}}));
+    NetWorkType undirected = SquareNet();
+    undirected.view.pointNames = 0;
+    EXPECT_FALSE(BentCourseOf(undirected, *EdgePathOf(undirected, 1, 2)));
+    NetWorkType connector = NewTestNet(true);
+    AddTestPoint(connector, 50, 50);
+    AddTestPoint(connector, 150, 150);
+    AddTestEdge(connector, 1, 2);
+    AddTestEdge(connector, 2, 1, 1.0, 3);
+    EXPECT_FALSE(BentCourseOf(connector, *EdgePathOf(connector, 1, 2))) << "its pair turns a corner";
+
+    EXPECT_EQ(CroppedFrame({40, 40, 160, 60}, 2.0), (PictureFrame{30, 30, 140, 40, 2.0}));
+    EXPECT_EQ(CroppedFrame({0, 0, 0, 0}, 1.0), (PictureFrame{-10, -10, 20, 20, 1.0}));
+    // The square covers 40..59, the circle 140..159, both 40..59 high.
+    EXPECT_EQ(NetPictureFrame(undirected, PictureFormat::Png, 593, 351, {1.0, true}),
+              (PictureFrame{30, 30, 140, 40, 1.0}));
+    EXPECT_EQ(NetPictureFrame(undirected, PictureFormat::Bmp, 593, 351, {3.0, false}),
+              (PictureFrame{0, 0, 593, 351, 3.0}));
+    EXPECT_FALSE(PictureFits({0, 0, 2000, 2000, 5.0}));
+    EXPECT_TRUE(PictureFits({0, 0, 593, 351, LargestPictureScale(593, 351)}));
+}
+
+// PNG, SVG and PDF: larger by the scale, labels once in a face the machine has, pairs bent;
+// a bitmap stays as the canvas draws it.
+TEST(PictureExport, PicturesForSlidesAndPapers) {
+    const auto image = [](const std::optional<std::string>& bytes) {
+        return QImage::fromData(QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())));
+    };
+    const QImage twice = image(RenderNetPicture(SquareNet(), PictureFormat::Png, {0, 0, 200, 150, 2.0}));
+    EXPECT_EQ(twice.size(), QSize(400, 300));
+    EXPECT_EQ(twice.pixel(80, 100) & 0xFFFFFF, 0u) << "the square's left side, two pixels wide";
+
+    const auto svg = RenderNetPicture(SquareNet(), PictureFormat::Svg, 200, 150);
+    ASSERT_TRUE(svg);
+    QXmlStreamReader xml(QByteArray::fromStdString(*svg));
+    std::vector<std::string> texts;
+    QString family;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.attributes().hasAttribute("font-family"))
+            family = xml.attributes().value("font-family").toString();
+        if (xml.name() != QStringLiteral("text")) continue;
+        EXPECT_TRUE(QFontDatabase::families().contains(family)) << family.toStdString();
+        texts.push_back(xml.readElementText().toStdString());
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"1", "2", "Mill", "Farm"}));
+
+    NetWorkType pair = SquareNet();
+    pair.view.pointNames = 0;
+    SetNetKind(pair, DirNetCode);
+    AddTestEdge(pair, 2, 1, 2.0);
+    const QImage bent = image(RenderNetPicture(pair, PictureFormat::Png, 200, 150));
+    EXPECT_EQ(bent.pixel(100, 50) & 0xFFFFFF, 0xFFFFFFu) << "nothing on the line between the centres";
+    EXPECT_NE(bent.pixel(100, 40) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_NE(bent.pixel(100, 59) & 0xFFFFFF, 0xFFFFFFu);
+    const auto bmp = RenderNetPicture(pair, PictureFormat::Bmp, 200, 150);
+    EXPECT_EQ(BmpPixel(*bmp, 100, 50), 0u);
+    EXPECT_EQ(BmpPixel(*bmp, 100, 40), 0xFFFFFFu);
 }
 
 TEST(PictureExport, EveryFormatOfTheEmptyNet) {

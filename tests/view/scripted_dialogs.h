@@ -18,7 +18,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     struct Call {
         std::string
-            kind; // "warning", "error", "information", "confirm", "ask", "save", "open", "print", "beep"
+            kind; // "warning", "error", "information", "confirm", "ask", "save", "open", "print", "scale", "beep"
         std::string text;
         bool operator==(const Call&) const = default;
     };
@@ -51,6 +51,14 @@ public:
         return true;
     }
     bool AskPrinterSetup(QPrinter& printer) override { return AskPrinter(printer); }
+    // The next queued scale (nothing = cancel), or 1 when none is queued.
+    std::optional<double> AskPictureScale(double largest) override {
+        calls.push_back({"scale", std::to_string(largest)});
+        if (scales.empty()) return 1.0;
+        const auto s = scales.front();
+        scales.pop_front();
+        return s;
+    }
     void Beep() override { calls.push_back({"beep", ""}); }
 
     // The texts of the calls of one kind, in order.
@@ -64,6 +72,7 @@ public:
     Answer answer = Answer::Yes;
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> paths;
+    std::deque<std::optional<double>> scales;
     std::string printFile;
     std::vector<Call> calls;
 
