@@ -1,13 +1,12 @@
 #include "marking_graph.h"
 
+#include "firing_rules.h"
 #include "marking_store.h"
 #include "petri_net.h"
 
-#include "model/net_store.h"
 #include "algorithms/long_run.h"
 
 #include <algorithm>
-#include <array>
 #include <new>
 #include <numeric>
 
@@ -20,67 +19,20 @@ constexpr int PollEvery = 256;
 
 using Marking = std::vector<std::uint16_t>;
 
-// What one transition reads and writes, as positions in a marking. An input point outside the
-// marking (a place of another shape) never changes, so it blocks the transition for good or
-// never.
-struct TransitionRule {
-    int point = 0;
-    bool blocked = false;
-    std::vector<std::uint8_t> inputs;
-    std::vector<std::uint8_t> outputs;
-
-    bool Enabled(const Marking& m) const {
-        return !blocked &&
-               std::all_of(inputs.begin(), inputs.end(), [&m](std::uint8_t i) { return m[i] > 0; });
-    }
-    // The firing rule on `m`, which is enabled; answers whether the ceiling held an output back.
-    bool Fire(Marking& m) const {
-        for (std::uint8_t i : inputs)
-            --m[i];
-        bool held = false;
-        for (std::uint8_t o : outputs) {
-            if (m[o] < TokenCeiling) {
-                ++m[o];
-            } else {
-                held = true;
-            }
+// The firing rule on `m`, in which `rule` is enabled; answers whether the ceiling held an output
+// back.
+bool Fire(const TransitionRule& rule, Marking& m) {
+    for (std::uint8_t i : rule.inputs)
+        --m[i];
+    bool held = false;
+    for (std::uint8_t o : rule.outputs) {
+        if (m[o] < TokenCeiling) {
+            ++m[o];
+        } else {
+            held = true;
         }
-        return held;
     }
-};
-
-struct Rules {
-    std::vector<int> places;
-    std::vector<TransitionRule> transitions;
-};
-
-Rules RulesOf(const NetWorkType& net) {
-    Rules rules;
-    std::array<int, MaxPoints + 1> position{};
-    position.fill(-1);
-    for (int p = 1; p <= net.n; ++p) {
-        if (!IsTokenPlace(net.points[static_cast<std::size_t>(p)])) continue;
-        position[static_cast<std::size_t>(p)] = static_cast<int>(rules.places.size());
-        rules.places.push_back(p);
-    }
-    for (int t = 1; t <= net.n; ++t) {
-        if (!IsTransition(net.points[static_cast<std::size_t>(t)])) continue;
-        TransitionRule rule{t, false, {}, {}};
-        for (int p = 1; p <= net.n; ++p) {
-            const int at = position[static_cast<std::size_t>(p)];
-            if (p == t) continue;
-            if (EdgeExists(net, p, t)) {
-                if (at >= 0) {
-                    rule.inputs.push_back(static_cast<std::uint8_t>(at));
-                } else if (net.points[static_cast<std::size_t>(p)].tokens == 0) {
-                    rule.blocked = true;
-                }
-            }
-            if (at >= 0 && EdgeExists(net, t, p)) rule.outputs.push_back(static_cast<std::uint8_t>(at));
-        }
-        rules.transitions.push_back(std::move(rule));
-    }
-    return rules;
+    return held;
 }
 
 // The markings found so far and how they hang together: the marking and transition each was
@@ -98,13 +50,12 @@ struct Graph {
 
 class Exploration {
 public:
-    Exploration(const NetWorkType& net, std::uint64_t maxMarkings, RunControl& control)
+    Exploration(const NetWorkType& net, std::uint64_t maxMarkings, RunControl& control, StateGraph* out)
         : rules_(RulesOf(net)), graph_(rules_.places.size()),
           maxMarkings_(std::max<std::uint64_t>(1, maxMarkings)), control_(control),
-          fired_(rules_.transitions.size(), false) {
+          fired_(rules_.transitions.size(), false), out_(out) {
         result_.places = rules_.places;
-        for (int p : rules_.places)
-            result_.initial.push_back(net.points[static_cast<std::size_t>(p)].tokens);
+        result_.initial = MarkingOf(net, rules_);
     }
 
     ReachabilityResult Run();
@@ -122,6 +73,7 @@ private:
     std::uint64_t maxMarkings_;
     RunControl& control_;
     std::vector<bool> fired_;
+    StateGraph* out_;
     Marking from_;
     Marking next_;
     ReachabilityResult result_;
@@ -166,7 +118,7 @@ bool Exploration::Expand(std::uint32_t i) {
         any = true;
         fired_[k] = true;
         next_ = from_;
-        if (rule.Fire(next_)) result_.ceilingMet = true;
+        if (Fire(rule, next_)) result_.ceilingMet = true;
         if (graph_.store.Size() >= maxMarkings_ && !graph_.store.Contains(next_)) return false;
         Store(i, rule.point, next_);
     }
@@ -199,6 +151,15 @@ void Exploration::Summarise() {
     result_.notReturning = NotReturning();
     result_.reversibility =
         result_.notReturning == 0 ? Reversibility::Reversible : Reversibility::NotReversible;
+    if (!out_) return;
+    out_->size = graph_.store.Size();
+    out_->width = graph_.store.Width();
+    for (std::uint32_t v = 0; v < out_->size; ++v) {
+        const auto tokens = graph_.store.At(v);
+        out_->tokens.insert(out_->tokens.end(), tokens.begin(), tokens.end());
+    }
+    out_->firstArc = std::move(graph_.firstArc);
+    out_->arcs = std::move(graph_.arcs);
 }
 
 std::vector<int> Exploration::FiringsTo(std::uint32_t i) const {
@@ -239,8 +200,9 @@ std::uint64_t Exploration::NotReturning() const {
 
 } // namespace
 
-ReachabilityResult ExploreMarkings(const NetWorkType& net, std::uint64_t maxMarkings, RunControl& control) {
-    return Exploration(net, maxMarkings, control).Run();
+ReachabilityResult ExploreMarkings(const NetWorkType& net, std::uint64_t maxMarkings, RunControl& control,
+                                   StateGraph* graph) {
+    return Exploration(net, maxMarkings, control, graph).Run();
 }
 
 } // namespace plax

@@ -50,6 +50,11 @@ public:
     void AutoOrdinaryPetriNet1Click();
     void SimulationProcess1Click();
     void Reachability1Click();
+    void Coverability1Click();
+    void Liveness1Click();
+    void Invariants1Click();
+    // Colours the places or transitions that `line` of an invariants account names, if it does.
+    void ShowInvariantLine(const std::string& line);
 
     SimulationProcessData ProcessData();
     // The tokens or the counts may have changed: the statistics window looks again.
@@ -64,6 +69,8 @@ private:
                      void (SimulationCommands::*handler)());
     // The busy guard, the end of a running simulation and the structure test.
     bool MayStart();
+    // Asks for the bound on stored markings, then runs the exploration.
+    void Explore(MarkingAnalysis analysis);
 
     DocumentContext& document_;
     EditMachine& machine_;
