@@ -70,7 +70,6 @@ template <class Count> void BasicMarkingStore<Count>::Grow() {
     }
 }
 
-template class BasicMarkingStore<std::uint16_t>;
 template class BasicMarkingStore<std::uint32_t>;
 
 } // namespace plax

@@ -8,7 +8,7 @@
 
 namespace plax {
 
-// A set of markings of one width, numbered in the order they came: the counts of all of them
+// A set of coverability nodes of one width, numbered in the order they came: the counts of all of them
 // side by side in one array, found again through an open-addressing table of their numbers.
 // A marking of w places costs w counts plus at most 8 bytes of the table.
 template <class Count> class BasicMarkingStore {
@@ -35,8 +35,5 @@ private:
     std::vector<std::uint32_t> slots_; // marking number + 1; 0 is an empty slot
     std::uint32_t size_ = 0;
 };
-
-// The token game's markings.
-using MarkingStore = BasicMarkingStore<std::uint16_t>;
 
 } // namespace plax
