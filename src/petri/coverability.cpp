@@ -1,5 +1,6 @@
 #include "coverability.h"
 
+#include "exploration_account.h"
 #include "firing_rules.h"
 #include "marking_store.h"
 #include "petri_lines.h"
@@ -217,17 +218,13 @@ void WriteCoverability(ResultsSink& sink, const CoverabilityResult& result) {
 
 void CoverabilityAnalysis(NetWorkType& net, const std::string& fileName, std::uint64_t maxNodes,
                           ProcedureOutput out) {
-    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    WriteAccountOwnEnding(out.sink, out.messages, [&] {
-        out.sink.WriteReportHeader(CoverabilityTitle, net);
-        LongRun run(out.sink, net);
-        const CoverabilityResult result = BuildCoverability(net, maxNodes, out.sink);
-        run.End();
-        WriteCoverability(out.sink, result);
-        const bool stopped =
-            result.end == ExplorationEnd::Stopped || result.end == ExplorationEnd::OutOfMemory;
-        out.sink.AddLine(stopped ? ProcedureTerminatedLine : ProcedureCompleteLine);
-    });
+    ExplorationAnalysis(
+        net, fileName, CoverabilityTitle, out,
+        [&](RunControl& control) { return BuildCoverability(net, maxNodes, control); },
+        [](ResultsSink& sink, const CoverabilityResult& r) {
+            WriteCoverability(sink, r);
+            return r.end;
+        });
 }
 
 } // namespace plax

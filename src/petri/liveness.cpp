@@ -1,5 +1,6 @@
 #include "liveness.h"
 
+#include "exploration_account.h"
 #include "firing_rules.h"
 #include "petri_lines.h"
 
@@ -174,17 +175,13 @@ void WriteLiveness(ResultsSink& sink, const LivenessResult& r) {
 
 void LivenessAnalysis(NetWorkType& net, const std::string& fileName, std::uint64_t maxMarkings,
                       ProcedureOutput out) {
-    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    WriteAccountOwnEnding(out.sink, out.messages, [&] {
-        out.sink.WriteReportHeader(LivenessTitle, net);
-        LongRun run(out.sink, net);
-        const LivenessResult result = ExploreLiveness(net, maxMarkings, out.sink);
-        run.End();
-        WriteLiveness(out.sink, result);
-        const ExplorationEnd end = result.reachability.end;
-        const bool stopped = end == ExplorationEnd::Stopped || end == ExplorationEnd::OutOfMemory;
-        out.sink.AddLine(stopped ? ProcedureTerminatedLine : ProcedureCompleteLine);
-    });
+    ExplorationAnalysis(
+        net, fileName, LivenessTitle, out,
+        [&](RunControl& control) { return ExploreLiveness(net, maxMarkings, control); },
+        [](ResultsSink& sink, const LivenessResult& r) {
+            WriteLiveness(sink, r);
+            return r.reachability.end;
+        });
 }
 
 } // namespace plax

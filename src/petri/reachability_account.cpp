@@ -1,5 +1,6 @@
 #include "marking_graph.h"
 
+#include "exploration_account.h"
 #include "petri_lines.h"
 #include "petri_net.h"
 
@@ -110,17 +111,13 @@ void WriteReachability(ResultsSink& sink, const ReachabilityResult& result) {
 
 void ReachabilityAnalysis(NetWorkType& net, const std::string& fileName, std::uint64_t maxMarkings,
                           ProcedureOutput out) {
-    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    WriteAccountOwnEnding(out.sink, out.messages, [&] {
-        out.sink.WriteReportHeader(ReachabilityTitle, net);
-        LongRun run(out.sink, net);
-        const ReachabilityResult result = ExploreMarkings(net, maxMarkings, out.sink);
-        run.End();
-        WriteReachability(out.sink, result);
-        const bool stopped =
-            result.end == ExplorationEnd::Stopped || result.end == ExplorationEnd::OutOfMemory;
-        out.sink.AddLine(stopped ? ProcedureTerminatedLine : ProcedureCompleteLine);
-    });
+    ExplorationAnalysis(
+        net, fileName, ReachabilityTitle, out,
+        [&](RunControl& control) { return ExploreMarkings(net, maxMarkings, control); },
+        [](ResultsSink& sink, const ReachabilityResult& r) {
+            WriteReachability(sink, r);
+            return r.end;
+        });
 }
 
 } // namespace plax

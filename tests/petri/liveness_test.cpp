@@ -75,13 +75,6 @@ TEST(Liveness, TextbookNetsWorkedByHand) {
 
 using Tokens = std::vector<std::uint16_t>;
 
-Tokens TokensOf(const NetWorkType& net) {
-    Tokens t;
-    for (int p = 1; p <= net.n; ++p)
-        t.push_back(net.points[static_cast<std::size_t>(p)].tokens);
-    return t;
-}
-
 // By the definitions, on copies of the net: t is live when every reachable marking reaches one
 // that enables it; a home marking is reached from every reachable one.
 TEST(Liveness, AgreesWithTheDefinitionsOnRandomNets) {

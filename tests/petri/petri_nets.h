@@ -41,6 +41,14 @@ inline std::uint16_t Tokens(const NetWorkType& net, int p) {
     return net.points[static_cast<std::size_t>(p)].tokens;
 }
 
+// The token count of every point, in point order.
+inline std::vector<std::uint16_t> TokensOf(const NetWorkType& net) {
+    std::vector<std::uint16_t> t;
+    for (int p = 1; p <= net.n; ++p)
+        t.push_back(Tokens(net, p));
+    return t;
+}
+
 // Two processes share a mutex: 1 idle1, 2 enter1, 3 crit1, 4 exit1, 5 mutex, 6 idle2, 7 enter2,
 // 8 crit2, 9 exit2.
 inline NetWorkType MutualExclusion() {
