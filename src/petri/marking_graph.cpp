@@ -21,22 +21,6 @@ constexpr int PollEvery = 256;
 
 using Marking = std::vector<std::uint16_t>;
 
-// The firing rule on `m`, in which `rule` is enabled; answers whether the ceiling held an output
-// back.
-bool Fire(const TransitionRule& rule, Marking& m) {
-    for (std::uint8_t i : rule.inputs)
-        --m[i];
-    bool held = false;
-    for (std::uint8_t o : rule.outputs) {
-        if (m[o] < TokenCeiling) {
-            ++m[o];
-        } else {
-            held = true;
-        }
-    }
-    return held;
-}
-
 // The most tokens each place can hold: the ceiling, or less where a place invariant y bounds it
 // by y.M0 / y(p). The ceiling only ever holds a token back, so y.M never grows past y.M0.
 std::vector<std::uint32_t> PlaceBounds(const NetWorkType& net, const std::vector<std::uint16_t>& initial) {
@@ -86,11 +70,59 @@ public:
                 RunControl& control, StateGraph* out)
         : rules_(std::move(rules)), store_(std::move(layout), out != nullptr),
           maxMarkings_(std::max<std::uint64_t>(1, maxMarkings)), control_(control),
-          fired_(rules_.transitions.size(), false), out_(out), result_(std::move(start)) {}
+          fired_(rules_.transitions.size(), false), out_(out), result_(std::move(start)) {
+        PackMoves();
+    }
 
     ReachabilityResult Run();
 
 private:
+    // A transition on packed markings: one token off each place it takes from, one onto each it
+    // gives to (a place that is both keeps its count).
+    struct PackedMove {
+        Key takes{};
+        std::vector<Key> gives;
+        std::vector<std::uint8_t> givenPlaces;
+    };
+    // Word-wise with carry: a count may straddle two words, but never leaves its width.
+    static Key Plus(Key a, const Key& b) {
+        std::uint64_t carry = 0;
+        for (std::size_t w = 0; w < W; ++w) {
+            const std::uint64_t sum = a[w] + b[w];
+            const std::uint64_t out = (sum < a[w] ? 1u : 0u);
+            a[w] = sum + carry;
+            carry = out | (a[w] < sum ? 1u : 0u);
+        }
+        return a;
+    }
+    static Key Minus(Key a, const Key& b) {
+        std::uint64_t borrow = 0;
+        for (std::size_t w = 0; w < W; ++w) {
+            const std::uint64_t difference = a[w] - b[w];
+            const std::uint64_t out = (a[w] < b[w] ? 1u : 0u);
+            a[w] = difference - borrow;
+            borrow = out | (difference < borrow ? 1u : 0u);
+        }
+        return a;
+    }
+    void PackMoves() {
+        for (const TransitionRule& rule : rules_.transitions) {
+            const NetEffect effect = EffectOf(rule);
+            PackedMove move;
+            Marking unit(store_.Places(), 0);
+            for (std::uint8_t p : effect.takes)
+                unit[p] = 1;
+            move.takes = store_.Pack(unit);
+            for (std::uint8_t p : effect.gives) {
+                Marking one(store_.Places(), 0);
+                one[p] = 1;
+                move.gives.push_back(store_.Pack(one));
+                move.givenPlaces.push_back(p);
+            }
+            moves_.push_back(std::move(move));
+        }
+    }
+
     struct Successor {
         Key key;
         std::uint64_t hash;
@@ -123,6 +155,7 @@ private:
     Marking from_;
     Marking next_;
     std::vector<Successor> successors_;
+    std::vector<PackedMove> moves_;
     ReachabilityResult result_;
 };
 
@@ -157,17 +190,27 @@ template <std::size_t W> ReachabilityResult Exploration<W>::Run() {
 
 // The successors are packed and their slots fetched into the cache first, then stored in the
 // order of the transitions.
+// The successors are computed on the packed words (the taken tokens subtracted, the given ones
+// added), and their slots fetched into the cache first; then they are stored in the order of
+// the transitions.
 template <std::size_t W> bool Exploration<W>::Expand(std::uint32_t i) {
+    const Key from = store_.At(i);
     from_.resize(store_.Places());
-    store_.Unpack(store_.At(i), from_);
+    store_.Unpack(from, from_);
     if (out_) firstArc_.push_back(static_cast<std::uint32_t>(arcs_.Size()));
     successors_.clear();
     for (std::size_t k = 0; k < rules_.transitions.size(); ++k) {
-        const TransitionRule& rule = rules_.transitions[k];
-        if (!rule.Enabled(from_)) continue;
-        next_ = from_;
-        const bool held = Fire(rule, next_);
-        const Key key = store_.Pack(next_);
+        if (!rules_.transitions[k].Enabled(from_)) continue;
+        const PackedMove& move = moves_[k];
+        Key key = Minus(from, move.takes);
+        bool held = false;
+        for (std::size_t g = 0; g < move.gives.size(); ++g) {
+            if (from_[move.givenPlaces[g]] < TokenCeiling) {
+                key = Plus(key, move.gives[g]);
+            } else {
+                held = true;
+            }
+        }
         successors_.push_back({key, store_.Hash(key), k, held});
         store_.Prefetch(successors_.back().hash);
     }
@@ -190,6 +233,7 @@ template <std::size_t W> void Exploration<W>::Store(std::uint32_t from, const Su
     if (!added) return;
     parent_.PushBack(from);
     via_.PushBack(static_cast<std::uint8_t>(rules_.transitions[s.rule].point));
+    next_.resize(store_.Places());
     store_.Unpack(s.key, next_);
     for (std::size_t k = 0; k < next_.size(); ++k)
         result_.largest[k] = std::max(result_.largest[k], next_[k]);
