@@ -156,6 +156,8 @@ private:
     Marking next_;
     std::vector<Successor> successors_;
     std::vector<PackedMove> moves_;
+    Marking before_;                   // the backward pass's candidate
+    std::vector<std::uint8_t> either_; // its outputs at the ceiling
     ReachabilityResult result_;
 };
 
@@ -343,8 +345,10 @@ template <std::size_t W> std::uint64_t Exploration<W>::NotReturningBackwards() {
 template <std::size_t W>
 void Exploration<W>::Predecessors(const Marking& m, const NetEffect& effect, std::vector<bool>& reaches,
                                   std::vector<std::uint32_t>& queue) {
-    Marking before = m;
-    std::vector<std::uint8_t> either;
+    Marking& before = before_;
+    std::vector<std::uint8_t>& either = either_;
+    before = m;
+    either.clear();
     for (std::uint8_t p : effect.keeps)
         if (m[p] == 0) return;
     for (std::uint8_t p : effect.gives) {
