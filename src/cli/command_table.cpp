@@ -78,7 +78,16 @@ constexpr std::string_view PetriHelp =
     "                         reached: their number, boundedness, dead markings with a\n"
     "                         shortest firing sequence, transitions that never fire and\n"
     "                         reversibility, as the Results text of Simulation > Reachability\n"
-    "  --max-markings M       store at most M markings (1..10000000, default 100000)\n"
+    "  --coverability         then the Karp-Miller coverability graph: its number of nodes,\n"
+    "                         the unbounded places (w), the bound of every other place,\n"
+    "                         boundedness, safeness and dead transitions\n"
+    "  --liveness             then dead (L0) and live (L4) transitions, those that fire at\n"
+    "                         least once, deadlock-freedom with the dead markings' shortest\n"
+    "                         firing sequences, and the home markings\n"
+    "  --invariants           then the minimal place and transition invariants, each as its\n"
+    "                         support and its equation, the places they cover and whether the\n"
+    "                         net is structurally bounded\n"
+    "  --max-markings M       store at most M markings or nodes (1..10000000, default 100000)\n"
     "  --state-graph OUT      then, instead of the state, the graph of those markings (at most\n"
     "                         500) as Graphviz DOT in OUT (.dot or .gv, \"-\" for standard\n"
     "                         output): a box per marking, M0 the one reached (double border),\n"
@@ -132,9 +141,8 @@ const std::vector<CommandSpec>& CommandTable() {
         {"run", "run PROCEDURE FILE [options]", "run one procedure; its Results text goes to standard output",
          RunHelp, 2, 2, WithFileOptions(RunOptionSpec(), {"--from"}), RunProcedure},
         {"petri",
-         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability [--max-markings "
-         "M]]\n"
-         "      [--save OUT]",
+         "petri FILE [--fire T]... [--auto [--max-firings N] [--seed S]] [--reachability] [--coverability]\n"
+         "      [--liveness] [--invariants] [--max-markings M] [--save OUT]",
          "play the Petri net", PetriHelp, 1, 1, WithFileOptions(PetriOptionSpec(), {"--from"}), RunPetri},
         {"convert", "convert IN OUT [--yes] [--size WxH | --crop] [--scale F] [--show LIST]",
          "write IN in the format of OUT's extension", ConvertHelp, 2, 2,

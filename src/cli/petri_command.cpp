@@ -6,6 +6,9 @@
 #include "net_io.h"
 
 #include "petri/auto_run.h"
+#include "petri/coverability.h"
+#include "petri/invariants.h"
+#include "petri/liveness.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
 #include "petri/state_graph.h"
@@ -14,8 +17,10 @@
 #include "model/file_messages.h"
 #include "model/text_utils.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -51,11 +56,29 @@ std::optional<AutoOptions> ReadAutoOptions(const Invocation& inv, std::ostream& 
     return a;
 }
 
-// --max-markings goes with --reachability; nothing when the options are wrong.
+// The analyses that write a Results text in place of the state lines, in the order they run.
+struct AnalysisOption {
+    const char* option;
+    MarkingAnalysis run;
+};
+constexpr AnalysisOption Analyses[] = {
+    {"--reachability", ReachabilityAnalysis},
+    {"--coverability", CoverabilityAnalysis},
+    {"--liveness", LivenessAnalysis},
+    {"--invariants", [](NetWorkType& net, const std::string& path, std::uint64_t, ProcedureOutput out) {
+         InvariantsAnalysis(net, path, out);
+     }}};
+
+bool AnyAnalysis(const Invocation& inv) {
+    return std::any_of(std::begin(Analyses), std::end(Analyses),
+                       [&inv](const AnalysisOption& a) { return inv.Has(a.option); });
+}
+
+// --max-markings goes with the explorations; nothing when the options are wrong.
 std::optional<std::uint64_t> ReadMarkingBound(const Invocation& inv, std::ostream& err) {
     if (!inv.Value("--max-markings")) return DefaultMaxMarkings;
-    if (!inv.Has("--reachability")) {
-        err << "plax-cli: --max-markings goes with --reachability\n";
+    if (!inv.Has("--reachability") && !inv.Has("--coverability") && !inv.Has("--liveness")) {
+        err << "plax-cli: --max-markings goes with --reachability, --coverability or --liveness\n";
         return std::nullopt;
     }
     const auto bound = NumberOption(inv, "--max-markings", 1, static_cast<long long>(MaxMarkingsLimit), err);
@@ -63,15 +86,18 @@ std::optional<std::uint64_t> ReadMarkingBound(const Invocation& inv, std::ostrea
     return static_cast<std::uint64_t>(*bound);
 }
 
-// The account the desktop's Simulation > Reachability... writes, on standard output; Ctrl+C
-// presses Stop.
-bool WriteReachability(NetWorkType& net, const std::string& path, std::uint64_t bound, std::ostream& out,
-                       CliMessages& messages) {
+// The accounts the desktop's Simulation menu writes, on standard output; Ctrl+C presses Stop.
+bool WriteAnalyses(const Invocation& inv, NetWorkType& net, std::uint64_t bound, std::ostream& out,
+                   CliMessages& messages) {
     const FixedClock clock("", "");
-    RunFlags flags;
-    CliSink sink(clock, flags, out, std::nullopt);
-    ReachabilityAnalysis(net, path, bound, {sink, messages});
-    return !sink.OutputFailed();
+    for (const AnalysisOption& a : Analyses) {
+        if (!inv.Has(a.option)) continue;
+        RunFlags flags;
+        CliSink sink(clock, flags, out, std::nullopt);
+        a.run(net, inv.positional[0], bound, {sink, messages});
+        if (sink.OutputFailed()) return false;
+    }
+    return true;
 }
 
 // --state-graph writes DOT: a .dot or .gv file, or standard output.
@@ -178,7 +204,7 @@ void PrintState(const NetWorkType& net, std::ostream& out) {
 const OptionSpec& PetriOptionSpec() {
     static const OptionSpec accepted{
         {"--fire", "--max-firings", "--seed", "--save", "--max-markings", "--state-graph"},
-        {"--auto", "--yes", "--reachability"}};
+        {"--auto", "--yes", "--reachability", "--coverability", "--liveness", "--invariants"}};
     return accepted;
 }
 
@@ -198,7 +224,7 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     // A dead marking is a fine start for the exploration, as it is on the desktop.
     const PointFlags enabled = EnabledTransitions(net);
     const auto stateGraph = inv.Value("--state-graph");
-    if (!inv.Has("--reachability") && !stateGraph && !AnyEnabled(enabled)) {
+    if (!AnyAnalysis(inv) && !stateGraph && !AnyEnabled(enabled)) {
         messages.Information(NotLiveMessage);
         return ExitRefused;
     }
@@ -206,8 +232,8 @@ int RunPetri(const Invocation& inv, std::ostream& out, std::ostream& err) {
     if (!points) return ExitUsage;
     if (!FireByHand(net, *points, err)) return ExitRefused;
     if (autoOptions->on) FireAutomatically(net, *autoOptions, out);
-    if (inv.Has("--reachability")) {
-        if (!WriteReachability(net, inv.positional[0], *markingBound, out, messages)) return ExitRefused;
+    if (AnyAnalysis(inv)) {
+        if (!WriteAnalyses(inv, net, *markingBound, out, messages)) return ExitRefused;
     } else if (stateGraph) {
         if (const int written = WriteStateGraph(net, *stateGraph, messages, out, err); written != ExitDone)
             return written;

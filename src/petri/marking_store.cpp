@@ -11,11 +11,12 @@ constexpr std::size_t FirstSlots = 1024;
 
 } // namespace
 
-MarkingStore::MarkingStore(std::size_t width) : width_(width), slots_(FirstSlots, 0) {}
+template <class Count>
+BasicMarkingStore<Count>::BasicMarkingStore(std::size_t width) : width_(width), slots_(FirstSlots, 0) {}
 
-std::size_t MarkingStore::Hash(std::span<const std::uint16_t> marking) const {
+template <class Count> std::size_t BasicMarkingStore<Count>::Hash(std::span<const Count> marking) const {
     std::uint64_t h = 0x9E3779B97F4A7C15ULL;
-    for (std::uint16_t c : marking) {
+    for (Count c : marking) {
         h ^= c;
         h *= 0xFF51AFD7ED558CCDULL;
         h ^= h >> 32;
@@ -23,17 +24,18 @@ std::size_t MarkingStore::Hash(std::span<const std::uint16_t> marking) const {
     return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
-std::size_t MarkingStore::SlotOf(std::span<const std::uint16_t> marking) const {
+template <class Count> std::size_t BasicMarkingStore<Count>::SlotOf(std::span<const Count> marking) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = Hash(marking) & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t held = slots_[slot];
         if (held == 0) return slot;
-        const std::span<const std::uint16_t> other = At(held - 1);
+        const std::span<const Count> other = At(held - 1);
         if (std::equal(other.begin(), other.end(), marking.begin(), marking.end())) return slot;
     }
 }
 
-std::pair<std::uint32_t, bool> MarkingStore::Insert(std::span<const std::uint16_t> marking) {
+template <class Count>
+std::pair<std::uint32_t, bool> BasicMarkingStore<Count>::Insert(std::span<const Count> marking) {
     assert(marking.size() == width_);
     std::size_t slot = SlotOf(marking);
     if (slots_[slot] != 0) return {slots_[slot] - 1, false};
@@ -47,15 +49,15 @@ std::pair<std::uint32_t, bool> MarkingStore::Insert(std::span<const std::uint16_
     return {size_ - 1, true};
 }
 
-bool MarkingStore::Contains(std::span<const std::uint16_t> marking) const {
+template <class Count> bool BasicMarkingStore<Count>::Contains(std::span<const Count> marking) const {
     return slots_[SlotOf(marking)] != 0;
 }
 
-std::span<const std::uint16_t> MarkingStore::At(std::uint32_t index) const {
+template <class Count> std::span<const Count> BasicMarkingStore<Count>::At(std::uint32_t index) const {
     return {counts_.data() + std::size_t{index} * width_, width_};
 }
 
-void MarkingStore::Grow() {
+template <class Count> void BasicMarkingStore<Count>::Grow() {
     std::vector<std::uint32_t> old(slots_.size() * 2, 0);
     old.swap(slots_);
     const std::size_t mask = slots_.size() - 1;
@@ -67,5 +69,7 @@ void MarkingStore::Grow() {
         slots_[slot] = held;
     }
 }
+
+template class BasicMarkingStore<std::uint32_t>;
 
 } // namespace plax

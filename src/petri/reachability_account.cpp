@@ -1,10 +1,12 @@
 #include "marking_graph.h"
 
+#include "exploration_account.h"
+#include "petri_lines.h"
 #include "petri_net.h"
 
 #include "accounts/item_lines.h"
-#include "algorithms/long_run.h"
 #include "accounts/procedure_texts.h"
+#include "algorithms/long_run.h"
 
 #include <algorithm>
 #include <limits>
@@ -18,24 +20,9 @@ constexpr std::size_t CountsPerLine = 6;
 constexpr std::size_t CountWidth = 6; // the ceiling's five digits and a blank
 constexpr std::size_t FiringsPerLine = 15;
 
-std::string MarkingText(const std::vector<std::uint16_t>& tokens) {
-    std::string text = "(";
-    for (std::size_t k = 0; k < tokens.size(); ++k)
-        text += (k == 0 ? " " : ", ") + std::to_string(tokens[k]);
-    return text + " )";
-}
+} // namespace
 
-// " 1,  3, 10." as the lists of points are written: items `from` to `to` (exclusive) of the
-// list, the list's last one with its full stop.
-std::string PointList(const std::vector<int>& points, std::size_t from = 0,
-                      std::size_t to = std::numeric_limits<std::size_t>::max()) {
-    std::string text;
-    for (std::size_t k = from; k < std::min(to, points.size()); ++k)
-        text += " " + ItemNumber(points[k]) + (k + 1 == points.size() ? "." : ",");
-    return text;
-}
-
-void WriteCounts(ResultsSink& sink, const ReachabilityResult& r) {
+void WriteMarkingCounts(ResultsSink& sink, const ReachabilityResult& r) {
     const bool cut = r.end != ExplorationEnd::Complete;
     std::string count =
         "    Reachable markings : " + std::string(cut ? "at least " : "") + std::to_string(r.markings);
@@ -47,6 +34,8 @@ void WriteCounts(ResultsSink& sink, const ReachabilityResult& r) {
     sink.AddLine(count);
     sink.AddLine("");
 }
+
+namespace {
 
 void WriteBoundedness(ResultsSink& sink, const ReachabilityResult& r) {
     const std::string ceiling = std::to_string(TokenCeiling);
@@ -64,6 +53,8 @@ void WriteBoundedness(ResultsSink& sink, const ReachabilityResult& r) {
     WriteItemLines(sink, items, CountsPerLine);
     sink.AddLine("");
 }
+
+} // namespace
 
 void WriteDeadMarkings(ResultsSink& sink, const ReachabilityResult& r) {
     const std::string among = r.end == ExplorationEnd::Complete ? "" : " among those explored";
@@ -88,11 +79,13 @@ void WriteDeadMarkings(ResultsSink& sink, const ReachabilityResult& r) {
     sink.AddLine("");
 }
 
+namespace {
+
 void WriteLiveness(ResultsSink& sink, const ReachabilityResult& r) {
     const std::string which = r.end == ExplorationEnd::Complete
                                   ? "    Transitions that never fire :"
                                   : "    Transitions not fired in the markings explored :";
-    sink.AddLine(which + (r.neverFired.empty() ? std::string(" none") : PointList(r.neverFired)));
+    sink.AddLine(which + PointsOrNone(r.neverFired));
     switch (r.reversibility) {
     case Reversibility::Reversible:
         sink.AddLine(
@@ -110,7 +103,7 @@ void WriteLiveness(ResultsSink& sink, const ReachabilityResult& r) {
 } // namespace
 
 void WriteReachability(ResultsSink& sink, const ReachabilityResult& result) {
-    WriteCounts(sink, result);
+    WriteMarkingCounts(sink, result);
     WriteBoundedness(sink, result);
     WriteDeadMarkings(sink, result);
     WriteLiveness(sink, result);
@@ -118,17 +111,13 @@ void WriteReachability(ResultsSink& sink, const ReachabilityResult& result) {
 
 void ReachabilityAnalysis(NetWorkType& net, const std::string& fileName, std::uint64_t maxMarkings,
                           ProcedureOutput out) {
-    if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
-    WriteAccountOwnEnding(out.sink, out.messages, [&] {
-        out.sink.WriteReportHeader(ReachabilityTitle, net);
-        LongRun run(out.sink, net);
-        const ReachabilityResult result = ExploreMarkings(net, maxMarkings, out.sink);
-        run.End();
-        WriteReachability(out.sink, result);
-        const bool stopped =
-            result.end == ExplorationEnd::Stopped || result.end == ExplorationEnd::OutOfMemory;
-        out.sink.AddLine(stopped ? ProcedureTerminatedLine : ProcedureCompleteLine);
-    });
+    ExplorationAnalysis(
+        net, fileName, ReachabilityTitle, out,
+        [&](RunControl& control) { return ExploreMarkings(net, maxMarkings, control); },
+        [](ResultsSink& sink, const ReachabilityResult& r) {
+            WriteReachability(sink, r);
+            return r.end;
+        });
 }
 
 } // namespace plax

@@ -5,12 +5,18 @@
 
 #include "catalogue/procedure_table.h"
 #include "petri/auto_run_account.h"
+#include "petri/coverability.h"
+#include "petri/invariants.h"
+#include "petri/liveness.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
 #include "petri/state_graph.h"
+#include "render/net_colors.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QWidget>
 
 namespace plax {
@@ -22,6 +28,9 @@ constexpr const char* OrdinaryNetHint = "Fire the enabled transitions by clicks"
 constexpr const char* AutoNetHint = "Fire randomly chosen enabled transitions";
 constexpr const char* ProcessHint = "Tokens per place and firings per transition";
 constexpr const char* ReachabilityHint = "Explore the markings reachable from the current one";
+constexpr const char* CoverabilityHint = "Unbounded places, bounds and dead transitions (Karp-Miller)";
+constexpr const char* LivenessHint = "Dead and live transitions, deadlocks and home markings";
+constexpr const char* InvariantsHint = "Place and transition invariants; click one to see it on the net";
 constexpr const char* StateGraphHint = "Draw the graph of the reachable markings";
 constexpr const char* TakeMarkingStep = "Take Marking";
 // Firings of an automatic run between two repaints of what it changed.
@@ -40,6 +49,9 @@ SimulationCommands::SimulationCommands(DocumentContext& document, EditMachine& m
     AddItem("SimulationProcess1", "Simulation Process", ProcessHint,
             &SimulationCommands::SimulationProcess1Click);
     AddItem("Reachability1", "Reachability...", ReachabilityHint, &SimulationCommands::Reachability1Click);
+    AddItem("Coverability1", "Coverability...", CoverabilityHint, &SimulationCommands::Coverability1Click);
+    AddItem("Liveness1", "Liveness...", LivenessHint, &SimulationCommands::Liveness1Click);
+    AddItem("Invariants1", "Invariants...", InvariantsHint, &SimulationCommands::Invariants1Click);
     AddItem("StateGraph1", "State Graph", StateGraphHint, &SimulationCommands::StateGraph1Click);
     connect(menu_, &QMenu::hovered, this,
             [this](QAction* action) { document_.Host().ShowHint(action->statusTip().toStdString()); });
@@ -99,12 +111,42 @@ void SimulationCommands::AutoOrdinaryPetriNet1Click() {
 
 void SimulationCommands::SimulationProcess1Click() { document_.Host().ShowSimulationProcess(*this); }
 
-void SimulationCommands::Reachability1Click() {
+void SimulationCommands::Reachability1Click() { Explore(ReachabilityAnalysis); }
+
+// The explorations share one bound on stored markings.
+void SimulationCommands::Explore(MarkingAnalysis analysis) {
     if (!MayStart()) return;
     std::uint64_t bound = markingBound_;
     if (!document_.Host().AskMarkingBound(bound)) return;
     markingBound_ = bound;
-    ReachabilityAnalysis(document_.Net(), document_.FileName(), bound, NewRunOutput(document_));
+    analysis(document_.Net(), document_.FileName(), bound, NewRunOutput(document_));
+}
+
+void SimulationCommands::Coverability1Click() { Explore(CoverabilityAnalysis); }
+
+void SimulationCommands::Liveness1Click() { Explore(LivenessAnalysis); }
+
+// The Results window is the frame's; its text area tells where the cursor went, and the line
+// there may name an invariant's points.
+void SimulationCommands::Invariants1Click() {
+    if (!MayStart()) return;
+    ResultsSink& sink = NewRunOutput(document_).sink;
+    InvariantsAnalysis(document_.Net(), document_.FileName(), {sink, document_.Host().Ui()});
+    auto* window = dynamic_cast<QWidget*>(&sink);
+    QPlainTextEdit* memo = window ? window->findChild<QPlainTextEdit*>() : nullptr;
+    if (!memo) return;
+    connect(memo, &QPlainTextEdit::cursorPositionChanged, this,
+            [this, memo] { ShowInvariantLine(memo->textCursor().block().text().toLatin1().toStdString()); });
+}
+
+void SimulationCommands::ShowInvariantLine(const std::string& line) {
+    const auto points = InvariantLinePoints(line);
+    if (!points || ProcedureRunning(document_)) return;
+    NetWorkType& net = document_.Net();
+    RedrawNormal(document_);
+    for (int p : *points)
+        if (p <= net.n) ColorPoint(net, p, MarkRed);
+    document_.Notify(ShownChange::Picture);
 }
 
 // Up to 500 markings are drawn; a larger graph is told by its bound and the account offered.

@@ -56,6 +56,11 @@ public:
     void AutoOrdinaryPetriNet1Click();
     void SimulationProcess1Click();
     void Reachability1Click();
+    void Coverability1Click();
+    void Liveness1Click();
+    void Invariants1Click();
+    // Colours the places or transitions that `line` of an invariants account names, if it does.
+    void ShowInvariantLine(const std::string& line);
     void StateGraph1Click();
     // The window of the last State Graph, while it is open.
     StateGraphWindow* StateGraphShown() const { return stateGraph_.data(); }
@@ -73,6 +78,8 @@ private:
                      void (SimulationCommands::*handler)());
     // The busy guard, the end of a running simulation and the structure test.
     bool MayStart();
+    // Asks for the bound on stored markings, then runs the exploration.
+    void Explore(MarkingAnalysis analysis);
     void TakeMarkingOf(std::size_t marking);
 
     DocumentContext& document_;

@@ -215,5 +215,16 @@ TEST(PetriCommand, StateGraphAsDot) {
     EXPECT_EQ(badName.err, "plax-cli: --state-graph writes a .dot or .gv file\n");
 }
 
+TEST(PetriCommand, CoverabilityAndInvariantsInTheirOrder) {
+    const CliRun both = PetriCli({PetriExample, "--invariants", "--coverability", "--max-markings", "20"});
+    EXPECT_EQ(both.status, 0);
+    const auto at = [&both](const std::string& line) { return both.out.find("\n" + line + "\n"); };
+    EXPECT_LT(at("        Coverability of the Petri Net"), at("        Invariants of the Petri Net"));
+    EXPECT_NE(at("    Coverability nodes : 16"), std::string::npos);
+    EXPECT_NE(at("        M(p5) + M(p6) = 3"), std::string::npos);
+    EXPECT_EQ(both.out.find("enabled:"), std::string::npos);
+    EXPECT_EQ(PetriCli({PetriExample, "--invariants", "--max-markings", "5"}).status, 2);
+}
+
 } // namespace
 } // namespace plax

@@ -59,13 +59,6 @@ NetWorkType Source() { return PetriNet({{TransitionV, 0}, {Place, 0}}, {{1, 2}})
 
 using Tokens = std::vector<std::uint16_t>;
 
-Tokens TokensOf(const NetWorkType& net) {
-    Tokens t;
-    for (int p = 1; p <= net.n; ++p)
-        t.push_back(net.points[static_cast<std::size_t>(p)].tokens);
-    return t;
-}
-
 Lines Account(NetWorkType net, std::uint64_t bound, int stopAt = 0) {
     const FixedClock clock("12:00", "08.12.2026");
     RunFlags flags;

@@ -2,8 +2,13 @@
 #include "view/state_graph_window.h"
 
 #include "accounts/procedure_texts.h"
+#include "petri/coverability.h"
+#include "petri/invariants.h"
+#include "petri/liveness.h"
 #include "petri/marking_graph.h"
 #include "petri/petri_net.h"
+
+#include "view/procedure_marks.h"
 
 #include "scratch_dir.h"
 #include "test_document.h"
@@ -186,7 +191,8 @@ TEST_F(SimulationTest, MenuOffersTheItemsOnDirectedNetsAndReachabilityReports) {
     for (const QAction* a : commands.Menu()->actions())
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(captions, (QStringList{"Ordinary Petri Net", "Auto Ordinary Petri Net", "-",
-                                     "Simulation Process", "Reachability...", "State Graph"}));
+                                     "Simulation Process", "Reachability...", "Coverability...",
+                                     "Liveness...", "Invariants...", "State Graph"}));
     commands.DefEnableItem(testing::NewTestNet(false));
     EXPECT_FALSE(commands.Menu()->menuAction()->isEnabled());
     commands.DefEnableItem(testing::NewTestNet(true));
@@ -238,6 +244,33 @@ TEST_F(SimulationTest, StateGraphShowsAndTakesMarkings) {
     commands.StateGraph1Click();
     EXPECT_EQ(Texts("confirm").back(), StateGraphTooLargeQuestion);
     EXPECT_TRUE(doc.host.results.empty());
+}
+
+TEST_F(SimulationTest, CoverabilityLivenessAndInvariantsWithItsLinesOnTheCanvas) {
+    Use(Net({{Place, 2}, {Transition, 0}, {Place, 0}}, {{1, 2}, {2, 3}}));
+    doc.host.markingBound = 100;
+    commands.Coverability1Click();
+    EXPECT_EQ(doc.host.LastResults()[1], CoverabilityTitle);
+    EXPECT_EQ(doc.host.LastResults()[13], "    Coverability nodes : 3");
+    commands.Liveness1Click();
+    EXPECT_EQ(doc.host.LastResults()[1], LivenessTitle);
+    EXPECT_EQ(doc.host.LastResults()[17],
+              "    Live transitions (L4, can fire again from every reachable marking) : none");
+    commands.Invariants1Click();
+    const std::vector<std::string> lines = doc.host.LastResults();
+    ASSERT_GT(lines.size(), 18u);
+    EXPECT_EQ(lines[17], "        M(p1) + M(p3) = 2");
+
+    const Color normal = doc.net.points[2].color;
+    commands.ShowInvariantLine(lines[17]);
+    EXPECT_EQ(doc.net.points[1].color, MarkRed);
+    EXPECT_EQ(doc.net.points[2].color, normal);
+    EXPECT_EQ(doc.net.points[3].color, MarkRed);
+    commands.ShowInvariantLine(lines[14]);
+    EXPECT_EQ(doc.net.points[1].color, MarkRed) << "a line naming no invariant leaves the marks";
+    doc.host.state.run.busy = 1;
+    commands.Invariants1Click();
+    EXPECT_EQ(Texts("warning").back(), ProcedureInProgressMessage);
 }
 
 } // namespace
