@@ -83,9 +83,10 @@ TEST(PictureConvert, SizeAndShownLabels) {
         ASSERT_EQ(Convert(args).status, 0) << args[2];
         const std::string png = ReadAll(dir.File("framed.png"));
         const auto be32 = [&png](std::size_t at) {
-            return static_cast<unsigned>(static_cast<unsigned char>(png[at])) << 24 |
-                   static_cast<unsigned char>(png[at + 1]) << 16 |
-                   static_cast<unsigned char>(png[at + 2]) << 8 | static_cast<unsigned char>(png[at + 3]);
+            unsigned value = 0;
+            for (std::size_t k = 0; k < 4; ++k)
+                value = value << 8 | static_cast<unsigned char>(png[at + k]);
+            return value;
         };
         EXPECT_EQ(std::pair(be32(16), be32(20)), size) << args[2]; // IHDR's width and height
     }
