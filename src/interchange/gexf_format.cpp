@@ -156,14 +156,6 @@ std::string GexfReader::ReadGraph(GraphDocument& graph) {
     return xml_.hasError() ? XmlError() : std::string();
 }
 
-QString Q(std::string_view latin1) {
-    std::string clean(latin1);
-    for (char& c : clean) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
-    }
-    return QString::fromLatin1(clean.data(), static_cast<qsizetype>(clean.size()));
-}
-
 // The attributes GEXF has a place of its own for; the rest are declared and written as attvalues.
 bool OwnPlace(const std::string& name, bool edge) {
     return name == "name" || name == "x" || name == "y" || name == "color" || (edge && name == "weight");
@@ -176,7 +168,7 @@ void DeclareAttributes(QXmlStreamWriter& xml, const char* kind, const std::vecto
     for (std::size_t k = 0; k < names.size(); ++k) {
         xml.writeStartElement(QStringLiteral("attribute"));
         xml.writeAttribute(QStringLiteral("id"), QString::number(k));
-        xml.writeAttribute(QStringLiteral("title"), Q(names[k]));
+        xml.writeAttribute(QStringLiteral("title"), XmlText(names[k]));
         xml.writeAttribute(QStringLiteral("type"), QStringLiteral("string"));
         xml.writeEndElement();
     }
@@ -193,7 +185,7 @@ void WriteValues(QXmlStreamWriter& xml, const Attributes& attributes, const std:
         xml.writeStartElement(QStringLiteral("attvalue"));
         const auto at = std::find(names.begin(), names.end(), a.name) - names.begin();
         xml.writeAttribute(QStringLiteral("for"), QString::number(at));
-        xml.writeAttribute(QStringLiteral("value"), Q(a.value));
+        xml.writeAttribute(QStringLiteral("value"), XmlText(a.value));
         xml.writeEndElement();
     }
     if (open) xml.writeEndElement();
@@ -259,16 +251,16 @@ std::string GexfText(const GraphDocument& graph) {
     xml.writeStartElement(QStringLiteral("nodes"));
     for (const GraphNode& node : graph.nodes) {
         xml.writeStartElement(QStringLiteral("node"));
-        xml.writeAttribute(QStringLiteral("id"), Q(node.id));
-        xml.writeAttribute(QStringLiteral("label"), Q(ValueOr(node.attributes, "name", node.id)));
+        xml.writeAttribute(QStringLiteral("id"), XmlText(node.id));
+        xml.writeAttribute(QStringLiteral("label"), XmlText(ValueOr(node.attributes, "name", node.id)));
         WriteValues(xml, node.attributes, nodeNames, false);
         const std::string* x = FindValue(node.attributes, "x");
         const std::string* y = FindValue(node.attributes, "y");
         const auto yUp = y ? ParseNumber(*y) : std::nullopt;
         if (x && yUp) {
             xml.writeStartElement(QStringLiteral("viz:position"));
-            xml.writeAttribute(QStringLiteral("x"), Q(*x));
-            xml.writeAttribute(QStringLiteral("y"), Q(NumberText(-*yUp)));
+            xml.writeAttribute(QStringLiteral("x"), XmlText(*x));
+            xml.writeAttribute(QStringLiteral("y"), XmlText(NumberText(-*yUp)));
             xml.writeAttribute(QStringLiteral("z"), QStringLiteral("0"));
             xml.writeEndElement();
         }
@@ -281,12 +273,12 @@ std::string GexfText(const GraphDocument& graph) {
     for (const GraphEdge& edge : graph.edges) {
         xml.writeStartElement(QStringLiteral("edge"));
         xml.writeAttribute(QStringLiteral("id"), QString::number(k++));
-        xml.writeAttribute(QStringLiteral("source"), Q(edge.source));
-        xml.writeAttribute(QStringLiteral("target"), Q(edge.target));
+        xml.writeAttribute(QStringLiteral("source"), XmlText(edge.source));
+        xml.writeAttribute(QStringLiteral("target"), XmlText(edge.target));
         if (const std::string* w = FindValue(edge.attributes, "weight"))
-            xml.writeAttribute(QStringLiteral("weight"), Q(*w));
+            xml.writeAttribute(QStringLiteral("weight"), XmlText(*w));
         if (const std::string* name = FindValue(edge.attributes, "name"))
-            xml.writeAttribute(QStringLiteral("label"), Q(*name));
+            xml.writeAttribute(QStringLiteral("label"), XmlText(*name));
         WriteValues(xml, edge.attributes, edgeNames, true);
         WriteColour(xml, edge.attributes);
         xml.writeEndElement();

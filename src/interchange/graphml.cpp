@@ -23,15 +23,6 @@ namespace {
 
 constexpr const char* GraphMLNamespace = "http://graphml.graphdrawing.org/xmlns";
 
-QString Q(std::string_view text) {
-    // XML 1.0 has no place for control characters but tab and line ends.
-    std::string clean(text);
-    for (char& c : clean) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
-    }
-    return QString::fromLatin1(clean.data(), static_cast<qsizetype>(clean.size()));
-}
-
 const char* GraphMLType(AttributeType type) {
     switch (type) {
     case AttributeType::Int: return "int";
@@ -47,36 +38,36 @@ std::string KeyId(const char* owner, const std::string& name) { return std::stri
 void WriteData(QXmlStreamWriter& xml, const char* owner, const Attributes& attributes) {
     for (const Attribute& a : attributes) {
         xml.writeStartElement(QStringLiteral("data"));
-        xml.writeAttribute(QStringLiteral("key"), Q(KeyId(owner, a.name)));
+        xml.writeAttribute(QStringLiteral("key"), XmlText(KeyId(owner, a.name)));
         // A reader turns a CR written as it is into a line feed; as a reference it stays a CR.
         std::string_view rest = a.value;
         for (auto cr = rest.find('\r'); cr != std::string_view::npos; cr = rest.find('\r')) {
-            xml.writeCharacters(Q(rest.substr(0, cr)));
+            xml.writeCharacters(XmlText(rest.substr(0, cr)));
             xml.writeEntityReference(QStringLiteral("#13"));
             rest.remove_prefix(cr + 1);
         }
-        xml.writeCharacters(Q(rest));
+        xml.writeCharacters(XmlText(rest));
         xml.writeEndElement();
     }
 }
 
 void WriteGraph(QXmlStreamWriter& xml, const GraphDocument& graph, const std::string& id) {
     xml.writeStartElement(QStringLiteral("graph"));
-    xml.writeAttribute(QStringLiteral("id"), Q(id));
+    xml.writeAttribute(QStringLiteral("id"), XmlText(id));
     xml.writeAttribute(QStringLiteral("edgedefault"),
                        graph.directed ? QStringLiteral("directed") : QStringLiteral("undirected"));
     WriteData(xml, "graph", graph.attributes);
     for (const GraphNode& node : graph.nodes) {
         xml.writeStartElement(QStringLiteral("node"));
-        xml.writeAttribute(QStringLiteral("id"), Q(node.id));
+        xml.writeAttribute(QStringLiteral("id"), XmlText(node.id));
         WriteData(xml, "node", node.attributes);
         xml.writeEndElement();
     }
     std::size_t k = 0;
     for (const GraphEdge& edge : graph.edges) {
         xml.writeStartElement(QStringLiteral("edge"));
-        xml.writeAttribute(QStringLiteral("source"), Q(edge.source));
-        xml.writeAttribute(QStringLiteral("target"), Q(edge.target));
+        xml.writeAttribute(QStringLiteral("source"), XmlText(edge.source));
+        xml.writeAttribute(QStringLiteral("target"), XmlText(edge.target));
         WriteData(xml, "edge", edge.attributes);
         if (edge.subGraph) WriteGraph(xml, *edge.subGraph, id + "/e" + std::to_string(k));
         xml.writeEndElement();
@@ -344,7 +335,7 @@ std::string GraphMLText(const GraphDocument& graph) {
     xml.writeDefaultNamespace(QString::fromLatin1(GraphMLNamespace));
     for (const AttributeDecl& decl : AttributeDecls()) {
         xml.writeStartElement(QStringLiteral("key"));
-        xml.writeAttribute(QStringLiteral("id"), Q(KeyId(OwnerName(decl.owner), decl.name)));
+        xml.writeAttribute(QStringLiteral("id"), XmlText(KeyId(OwnerName(decl.owner), decl.name)));
         xml.writeAttribute(QStringLiteral("for"), QString::fromLatin1(OwnerName(decl.owner)));
         xml.writeAttribute(QStringLiteral("attr.name"), QString::fromLatin1(decl.name));
         xml.writeAttribute(QStringLiteral("attr.type"), QString::fromLatin1(GraphMLType(decl.type)));

@@ -285,17 +285,9 @@ std::string PnmlReader::Settle(GraphDocument& graph) {
     return {};
 }
 
-QString Q(std::string_view latin1) {
-    std::string clean(latin1);
-    for (char& c : clean) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
-    }
-    return QString::fromLatin1(clean.data(), static_cast<qsizetype>(clean.size()));
-}
-
 void WriteText(QXmlStreamWriter& xml, const char* annotation, const std::string& text) {
     xml.writeStartElement(QLatin1String(annotation));
-    xml.writeTextElement(QStringLiteral("text"), Q(text));
+    xml.writeTextElement(QStringLiteral("text"), XmlText(text));
     xml.writeEndElement();
 }
 
@@ -306,8 +298,8 @@ void WriteToolSpecific(QXmlStreamWriter& xml, const Attributes& attributes) {
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
     for (const Attribute& a : attributes) {
         xml.writeStartElement(QStringLiteral("attribute"));
-        xml.writeAttribute(QStringLiteral("name"), Q(a.name));
-        xml.writeAttribute(QStringLiteral("value"), Q(a.value));
+        xml.writeAttribute(QStringLiteral("name"), XmlText(a.name));
+        xml.writeAttribute(QStringLiteral("value"), XmlText(a.value));
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -323,12 +315,12 @@ std::string PnmlId(const GraphDocument& graph, const std::string& id) {
 void WriteNode(QXmlStreamWriter& xml, const GraphNode& node) {
     const bool transition = IsTransitionShape(FindValue(node.attributes, "shape"));
     xml.writeStartElement(transition ? QStringLiteral("transition") : QStringLiteral("place"));
-    xml.writeAttribute(QStringLiteral("id"), Q((transition ? "t" : "p") + node.id));
+    xml.writeAttribute(QStringLiteral("id"), XmlText((transition ? "t" : "p") + node.id));
     WriteText(xml, "name", ValueOr(node.attributes, "name", ""));
     xml.writeStartElement(QStringLiteral("graphics"));
     xml.writeStartElement(QStringLiteral("position"));
-    xml.writeAttribute(QStringLiteral("x"), Q(ValueOr(node.attributes, "x", "0")));
-    xml.writeAttribute(QStringLiteral("y"), Q(ValueOr(node.attributes, "y", "0")));
+    xml.writeAttribute(QStringLiteral("x"), XmlText(ValueOr(node.attributes, "x", "0")));
+    xml.writeAttribute(QStringLiteral("y"), XmlText(ValueOr(node.attributes, "y", "0")));
     xml.writeEndElement();
     xml.writeEndElement();
     // A point the net writes without tokens holds the one a new point gets.
@@ -399,8 +391,8 @@ std::string PnmlText(const GraphDocument& graph) {
     for (const GraphEdge& edge : graph.edges) {
         xml.writeStartElement(QStringLiteral("arc"));
         xml.writeAttribute(QStringLiteral("id"), QStringLiteral("a%1").arg(++k));
-        xml.writeAttribute(QStringLiteral("source"), Q(PnmlId(graph, edge.source)));
-        xml.writeAttribute(QStringLiteral("target"), Q(PnmlId(graph, edge.target)));
+        xml.writeAttribute(QStringLiteral("source"), XmlText(PnmlId(graph, edge.source)));
+        xml.writeAttribute(QStringLiteral("target"), XmlText(PnmlId(graph, edge.target)));
         // The Mark of an edge is no arc weight: the firing rule moves one token along every arc.
         Attributes kept;
         std::copy_if(edge.attributes.begin(), edge.attributes.end(), std::back_inserter(kept),

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace plax {
 
 bool NextChildElement(QXmlStreamReader& xml, const char* format) {
@@ -18,6 +20,14 @@ bool NextChildElement(QXmlStreamReader& xml, const char* format) {
         }
     }
     return false;
+}
+
+QString XmlText(std::string_view latin1) {
+    std::string clean(latin1);
+    for (char& c : clean) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
+    }
+    return QString::fromLatin1(clean.data(), static_cast<qsizetype>(clean.size()));
 }
 
 } // namespace plax

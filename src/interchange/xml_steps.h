@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QXmlStreamReader>
+
+#include <string_view>
 
 namespace plax {
 
@@ -8,5 +11,9 @@ namespace plax {
 // between elements, comments and processing instructions are passed over; a DTD or an entity
 // is an error ("a DTD or an entity, which FORMAT does not use"), so no entity is ever expanded.
 bool NextChildElement(QXmlStreamReader& xml, const char* format);
+
+// A Latin-1 text as XML 1.0 can hold it: control characters other than tab and line ends, which
+// it has no place for, become "?".
+QString XmlText(std::string_view latin1);
 
 } // namespace plax
