@@ -1,15 +1,25 @@
 // The reachability analysis at 10^5, 10^6 and 10^7 markings beside a tight breadth-first search
 // written here for the same nets (packed 64-bit markings inline in an open-addressing table kept
-// half full, no parents, no arcs): markings per second and peak bytes per marking of each.
+// half full, no parents, no arcs): markings per second and peak bytes per marking of each. Then
+// the invariants and the coverability graph of every 15-point Petri net in the tests' data.
 #include "process_memory.h"
 
+#include "model/net_file.h"
 #include "model/net_store.h"
+#include "model/user_messages.h"
+#include "petri/coverability.h"
 #include "petri/firing_rules.h"
+#include "petri/invariants.h"
 #include "petri/marking_graph.h"
+#include "petri/petri_net.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -148,5 +158,40 @@ BENCHMARK(BM_ReferenceSearch)
     ->Arg(10000000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// The nets of 15 points with a transition among the tests' data.
+std::vector<std::pair<std::string, plax::NetWorkType>> FifteenPointPetriNets() {
+    std::vector<std::pair<std::string, plax::NetWorkType>> nets;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(PLAX_TEST_DATA_DIR)) {
+        if (entry.path().extension() != ".net") continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        plax::NetWorkType net;
+        const plax::OptionType options;
+        plax::SilentMessages messages(true);
+        if (!plax::ReadNetBytes(net, bytes, entry.path().string(), options, messages) || net.n != 15)
+            continue;
+        bool transition = false;
+        for (int p = 1; p <= net.n; ++p)
+            transition = transition || plax::IsTransition(net.points[static_cast<std::size_t>(p)]);
+        if (transition) nets.emplace_back(entry.path().filename().string(), std::move(net));
+    }
+    std::sort(nets.begin(), nets.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return nets;
+}
+
+void BM_InvariantsAndCoverability(benchmark::State& state) {
+    const auto nets = FifteenPointPetriNets();
+    const auto& [name, net] = nets.at(static_cast<std::size_t>(state.range(0)));
+    state.SetLabel(name);
+    for (auto _ : state) {
+        plax::UnstoppedRun run;
+        benchmark::DoNotOptimize(plax::ComputeInvariants(net));
+        benchmark::DoNotOptimize(plax::BuildCoverability(net, plax::DefaultMaxMarkings, run));
+    }
+}
+BENCHMARK(BM_InvariantsAndCoverability)
+    ->DenseRange(0, static_cast<int>(FifteenPointPetriNets().size()) - 1)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

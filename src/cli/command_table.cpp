@@ -91,7 +91,8 @@ constexpr std::string_view PetriHelp =
     "  --state-graph OUT      then, instead of the state, the graph of those markings (at most\n"
     "                         500) as Graphviz DOT in OUT (.dot or .gv, \"-\" for standard\n"
     "                         output): a box per marking, M0 the one reached (double border),\n"
-    "                         dead ones filled, arcs named by their transitions\n"
+    "                         dead ones filled, arcs named by their transitions; for a net\n"
+    "                         that grows without bound, its coverability graph (w unbounded)\n"
     "  --save OUT             write the net with its new tokens (any format but pictures)\n"
     "  --yes                  answer Yes when --save asks to replace a file\n"
     "  --from EXT             the format of FILE when it is \"-\" (standard input)\n";

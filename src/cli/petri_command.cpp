@@ -110,11 +110,11 @@ bool StateGraphPathFits(const Invocation& inv, std::ostream& err) {
     return false;
 }
 
-// The graph of the markings reachable from the net's, in DOT; a graph too large to draw is refused
-// with the bound.
+// The graph of the markings reachable from the net's (or the coverability graph of an unbounded
+// net), in DOT; a graph too large to draw is refused with the bound.
 int WriteStateGraph(const NetWorkType& net, const std::string& path, CliMessages& messages, std::ostream& out,
                     std::ostream& err) {
-    const StateGraph graph = ExploreStateGraph(net);
+    const StateGraph graph = DrawnStateGraph(net);
     if (!graph.complete) {
         err << "plax-cli: the state graph holds more than " << MaxStateGraphMarkings
             << " markings; --reachability counts them\n";

@@ -1,9 +1,14 @@
 #include "state_graph.h"
 
+#include "coverability.h"
+#include "petri_lines.h"
 #include "petri_net.h"
+
+#include "algorithms/long_run.h"
 
 #include "model/text_utils.h"
 
+#include <algorithm>
 #include <map>
 
 namespace plax {
@@ -22,7 +27,7 @@ Tokens MarkingOf(const NetWorkType& net, const std::vector<int>& places) {
 
 void SetMarking(NetWorkType& net, const std::vector<int>& places, const Tokens& tokens) {
     for (std::size_t k = 0; k < places.size(); ++k)
-        net.points[static_cast<std::size_t>(places[k])].tokens = tokens[k];
+        if (tokens[k] != OmegaTokens) net.points[static_cast<std::size_t>(places[k])].tokens = tokens[k];
 }
 
 // A quoted DOT string; a line end becomes DOT's own "\n", other control characters blanks.
@@ -82,25 +87,73 @@ StateGraph ExploreStateGraph(const NetWorkType& net, std::size_t maxMarkings) {
     return graph;
 }
 
+bool StateGraphMarking::Omega() const {
+    return std::find(tokens.begin(), tokens.end(), OmegaTokens) != tokens.end();
+}
+
+StateGraph CoverabilityStateGraph(const NetWorkType& net, std::size_t maxNodes) {
+    UnstoppedRun run;
+    const CoverabilityResult cover = BuildCoverability(net, maxNodes, run, true);
+    StateGraph graph;
+    graph.places = cover.places;
+    graph.coverability = true;
+    graph.complete = cover.end == ExplorationEnd::Complete;
+    for (const auto& node : cover.nodeMarkings) {
+        StateGraphMarking m;
+        for (std::uint32_t count : node)
+            m.tokens.push_back(count == Omega ? OmegaTokens : static_cast<std::uint16_t>(count));
+        m.layer = -1;
+        m.dead = true;
+        graph.markings.push_back(std::move(m));
+    }
+    for (const CoverArc& a : cover.arcs) {
+        graph.arcs.push_back({a.from, a.to, a.transition});
+        graph.markings[a.from].dead = false;
+    }
+    // The nodes come breadth-first, so an arc's tail has its layer before its head needs it.
+    if (!graph.markings.empty()) graph.markings[0].layer = 0;
+    for (const StateGraphArc& a : graph.arcs)
+        if (graph.markings[a.to].layer < 0) graph.markings[a.to].layer = graph.markings[a.from].layer + 1;
+    return graph;
+}
+
+StateGraph DrawnStateGraph(const NetWorkType& net) {
+    StateGraph graph = ExploreStateGraph(net);
+    if (graph.complete) return graph;
+    StateGraph cover = CoverabilityStateGraph(net);
+    const bool unbounded =
+        std::any_of(cover.markings.begin(), cover.markings.end(), [](const auto& m) { return m.Omega(); });
+    return cover.complete && unbounded ? cover : graph;
+}
+
 std::string MarkingText(const StateGraph& graph, const NetWorkType& net, std::size_t marking) {
     std::string text;
     const Tokens& tokens = graph.markings[marking].tokens;
     for (std::size_t k = 0; k < tokens.size(); ++k) {
         if (tokens[k] == 0) continue;
         if (!text.empty()) text += " + ";
-        if (tokens[k] > 1) text += std::to_string(tokens[k]) + " ";
+        if (tokens[k] == OmegaTokens) {
+            text += "w ";
+        } else if (tokens[k] > 1) {
+            text += std::to_string(tokens[k]) + " ";
+        }
         text += PetriPointLabel(net, graph.places[k]);
     }
     return text.empty() ? "0" : text;
 }
 
 std::string StateGraphDot(const StateGraph& graph, const NetWorkType& net) {
-    std::string out = "digraph " + DotString(net.name + " states") + " {\n  node [shape=box];\n";
+    const char* what = graph.coverability ? " coverability" : " states";
+    std::string out = "digraph " + DotString(net.name + what) + " {\n  node [shape=box];\n";
     for (std::size_t i = 0; i < graph.markings.size(); ++i) {
         out += "  m" + std::to_string(i) +
                " [label=" + DotString("M" + std::to_string(i) + "\n" + MarkingText(graph, net, i));
         if (i == 0) out += ", peripheries=2";
-        if (graph.markings[i].dead) out += ", style=filled, fillcolor=\"#FFD0D0\"";
+        if (graph.markings[i].dead) {
+            out += ", style=filled, fillcolor=\"#FFD0D0\"";
+        } else if (graph.markings[i].Omega()) {
+            out += ", style=filled, fillcolor=\"#D0E0FF\"";
+        }
         out += "];\n";
     }
     for (const StateGraphArc& a : graph.arcs) {

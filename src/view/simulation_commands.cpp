@@ -149,11 +149,12 @@ void SimulationCommands::ShowInvariantLine(const std::string& line) {
     document_.Notify(ShownChange::Picture);
 }
 
-// Up to 500 markings are drawn; a larger graph is told by its bound and the account offered.
+// Up to 500 markings are drawn, or the coverability graph of an unbounded net; a larger graph is
+// told by its bound and the account offered.
 void SimulationCommands::StateGraph1Click() {
     if (!MayStart()) return;
     const NetWorkType& net = document_.Net();
-    StateGraph graph = ExploreStateGraph(net);
+    StateGraph graph = DrawnStateGraph(net);
     if (!graph.complete) {
         if (document_.Host().Ui().Confirm(StateGraphTooLargeQuestion)) Reachability1Click();
         return;
@@ -172,6 +173,10 @@ void SimulationCommands::TakeMarkingOf(std::size_t marking) {
     if (stateGraph_ == nullptr || RefuseWhileRunning(document_)) return;
     const StateGraph& graph = stateGraph_->Graph();
     const NetWorkType& net = document_.Net();
+    if (graph.markings[marking].Omega()) {
+        document_.Host().Ui().Beep();
+        return;
+    }
     for (int p : graph.places) {
         if (p > net.n || !IsTokenPlace(net.points[static_cast<std::size_t>(p)])) {
             document_.Host().Ui().Beep();

@@ -118,7 +118,8 @@ StateGraphWindow::StateGraphWindow(const NetWorkType& net, StateGraph graph, Dia
     : QWidget(parent, Qt::Window), net_(net), graph_(std::move(graph)), dialogs_(dialogs),
       take_(std::move(take)) {
     setObjectName(QStringLiteral("StateGraph1"));
-    setWindowTitle(Text(net.name) + QStringLiteral(" State Graph"));
+    setWindowTitle(Text(net.name) + (graph_.coverability ? QStringLiteral(" Coverability Graph")
+                                                         : QStringLiteral(" State Graph")));
     scene_ = new QGraphicsScene(this);
     view_ = new MarkingView(scene_, this, [this](std::size_t marking, bool twice) {
         ShowMarking(marking);
@@ -172,7 +173,10 @@ void StateGraphWindow::Layout() {
                Text(PetriPointLabel(net_, a.transition)));
     for (std::size_t i = 0; i < graph_.markings.size(); ++i) {
         const QRectF box(centre[i] - QPointF(boxWidth / 2, BoxHeight / 2), QSizeF(boxWidth, BoxHeight));
-        const QBrush fill(graph_.markings[i].dead ? QColor(0xFF, 0xD0, 0xD0) : QColor(Qt::white));
+        const StateGraphMarking& m = graph_.markings[i];
+        const QBrush fill(m.dead      ? QColor(0xFF, 0xD0, 0xD0)
+                          : m.Omega() ? QColor(0xD0, 0xE0, 0xFF)
+                                      : QColor(Qt::white));
         QGraphicsRectItem* item = scene_->addRect(box, QPen(Qt::black, 1), fill);
         item->setData(0, QVariant::fromValue(i));
         item->setToolTip(Text(MarkingText(graph_, net_, i)));
@@ -189,16 +193,27 @@ void StateGraphWindow::ShowMarking(std::size_t marking) {
     shown_ = marking;
     DrawPreview();
     const StateGraphMarking& m = graph_.markings[marking];
+    const QString take = m.Omega() ? QStringLiteral("w stands for a count that grows without bound: no one marking to take.")
+                                   : QStringLiteral("Double-click to make it the net's marking.");
     caption_->setText(QStringLiteral("M%1: ").arg(marking) + Text(MarkingText(graph_, net_, marking)) +
-                      QStringLiteral("\n%1 firing(s) from M0%2\nDouble-click to make it the net's marking.")
+                      QStringLiteral("\n%1 firing(s) from M0%2\n")
                           .arg(m.layer)
-                          .arg(m.dead ? QStringLiteral(", dead") : QString()));
+                          .arg(m.dead ? QStringLiteral(", dead") : QString()) +
+                      take);
 }
 
 // The net as it was at opening, with the shown marking's tokens and the token labels on.
 void StateGraphWindow::DrawPreview() {
     NetWorkType shown = net_;
     plax::TakeMarking(shown, graph_, shown_);
+    // An unbounded count shows as "w" after the place's name.
+    const StateGraphMarking& m = graph_.markings[shown_];
+    for (std::size_t k = 0; k < m.tokens.size(); ++k) {
+        if (m.tokens[k] != OmegaTokens) continue;
+        PointType& place = shown.points[static_cast<std::size_t>(graph_.places[k])];
+        place.name = PetriPointLabel(net_, graph_.places[k]) + " = w";
+        place.tokens = 0;
+    }
     shown.view.tokens = 1;
     shown.view.pointNames = 1;
     QImage image(DefaultPictureWidth, DefaultPictureHeight, QImage::Format_RGB32);

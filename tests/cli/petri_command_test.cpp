@@ -192,8 +192,8 @@ TEST(PetriCommand, ReachabilityAfterTheFiringsWithItsBound) {
         EXPECT_EQ(PetriCli(args).status, 2) << args.back();
 }
 
-// The state graph goes out as DOT; a graph too large to draw, and a name that is no DOT file, are
-// refused.
+// The state graph goes out as DOT, an unbounded net's as its coverability graph; a bounded graph
+// too large to draw, and a name that is no DOT file, are refused.
 TEST(PetriCommand, StateGraphAsDot) {
     const CliRun dot = PetriCli({PetriExample, "--state-graph", "-"});
     EXPECT_EQ(dot.status, 0) << dot.err;
@@ -206,7 +206,14 @@ TEST(PetriCommand, StateGraphAsDot) {
     EXPECT_EQ(PetriCli({PetriExample, "--state-graph", file}).status, 0);
     EXPECT_EQ(ReadAll(file), dot.out);
     const std::string endless = SavePetri(dir, "endless", DirNetCode, {{2, 0}, {0, 0}}, {{1, 2}});
-    const CliRun tooLarge = PetriCli({endless, "--state-graph", "-"});
+    const CliRun cover = PetriCli({endless, "--state-graph", "-"});
+    EXPECT_EQ(cover.status, 0) << cover.err;
+    EXPECT_NE(cover.out.find("  m1 [label=\"M1\\nw p2\", style=filled, fillcolor=\"#D0E0FF\"];"),
+              std::string::npos)
+        << cover.out;
+    const std::string large =
+        SavePetri(dir, "large", DirNetCode, {{0, 600}, {2, 0}, {0, 0}}, {{1, 2}, {2, 3}});
+    const CliRun tooLarge = PetriCli({large, "--state-graph", "-"});
     EXPECT_EQ(tooLarge.status, 1);
     EXPECT_EQ(tooLarge.err,
               "plax-cli: the state graph holds more than 500 markings; --reachability counts them\n");

@@ -67,5 +67,35 @@ TEST(StateGraph, DeadMarkingsAndTheBound) {
     EXPECT_EQ(MarkingText(b, source, 0), "0");
 }
 
+// An unbounded place: the reachability graph runs to its bound, so the coverability graph is
+// drawn, worked by hand: P1, then P1 + w P3, which fires into itself; its w is no count to take.
+// A bounded net too large for the window stays the incomplete reachability graph.
+TEST(StateGraph, CoverabilityGraphOfAnUnboundedNet) {
+    NetWorkType pump = Pump(1);
+    pump.name = "pump";
+    const StateGraph graph = DrawnStateGraph(pump);
+    ASSERT_TRUE(graph.complete);
+    ASSERT_TRUE(graph.coverability);
+    ASSERT_EQ(graph.markings.size(), 2u);
+    EXPECT_EQ(graph.markings[1].layer, 1);
+    EXPECT_FALSE(graph.markings[0].Omega());
+    EXPECT_TRUE(graph.markings[1].Omega());
+    EXPECT_EQ(StateGraphDot(graph, pump), "digraph \"pump coverability\" {\n"
+                                          "  node [shape=box];\n"
+                                          "  m0 [label=\"M0\\nP1\", peripheries=2];\n"
+                                          "  m1 [label=\"M1\\nP1 + w P3\", style=filled, fillcolor=\"#D0E0FF\"];\n"
+                                          "  m0 -> m1 [label=\"T2\"];\n"
+                                          "  m1 -> m1 [label=\"T2\"];\n"
+                                          "}\n");
+    pump.points[3].tokens = 7;
+    TakeMarking(pump, graph, 1);
+    EXPECT_EQ(Tokens(pump, 3), 7);
+
+    const NetWorkType large = PetriNet({{Place, 600}, {TransitionV, 0}, {Place, 0}}, {{1, 2}, {2, 3}});
+    const StateGraph bounded = DrawnStateGraph(large);
+    EXPECT_FALSE(bounded.complete);
+    EXPECT_FALSE(bounded.coverability);
+}
+
 } // namespace
 } // namespace plax::testing

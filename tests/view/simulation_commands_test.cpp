@@ -239,9 +239,25 @@ TEST_F(SimulationTest, StateGraphShowsAndTakesMarkings) {
     EXPECT_NE(testing::ReadAll(dir.File("states.dot")).find("  m1 [label=\"M1\\nP3\", style=filled"),
               std::string::npos);
 
+    // A place that grows without bound: the coverability graph, whose w node is no marking to take.
     Use(Net({{Transition, 0}, {Place, 0}}, {{1, 2}}));
+    commands.StateGraph1Click();
+    window = commands.StateGraphShown();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" Coverability Graph")));
+    ASSERT_EQ(window->Graph().markings.size(), 2u);
+    window->ShowMarking(1);
+    EXPECT_EQ(window->findChild<QLabel*>("StateGraphCaption")->text().toStdString(),
+              "M1: w P2\n1 firing(s) from M0\nw stands for a count that grows without bound: no one marking "
+              "to take.");
+    window->Take(1);
+    EXPECT_EQ(doc.edits.size(), 1u);
+    EXPECT_EQ(Texts("beep").size(), 1u);
+
+    Use(Net({{Place, 600}, {Transition, 0}, {Place, 0}}, {{1, 2}, {2, 3}}));
     doc.host.dialogs.answer = Answer::No;
     commands.StateGraph1Click();
+    ASSERT_FALSE(Texts("confirm").empty());
     EXPECT_EQ(Texts("confirm").back(), StateGraphTooLargeQuestion);
     EXPECT_TRUE(doc.host.results.empty());
 }
