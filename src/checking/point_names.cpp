@@ -10,7 +10,8 @@ std::optional<int> NamedPoint(const NetWorkType& net, const std::vector<std::str
     std::optional<int> found;
     for (int i = 1; i <= net.n; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        const bool id = k <= fileIds.size() && fileIds[k - 1] == name;
+        const bool id = (k <= fileIds.size() && fileIds[k - 1] == name) ||
+                        (!net.points[k].fileId.empty() && net.points[k].fileId == name);
         if (net.points[k].name != name && !id) continue;
         if (found) {
             error = "more than one point is named \"" + std::string(word) + "\"";

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 #include <vector>
 
 namespace plax {
@@ -240,6 +241,19 @@ std::string ReadGml(std::string_view bytes, GraphDocument& graph) {
     return {};
 }
 
+namespace {
+
+// A key GML can write: a letter, then letters, digits and underscores (an attribute kept from
+// another format may be named otherwise).
+bool IsGmlKey(std::string_view name) {
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (name.empty() || !letter(name[0])) return false;
+    return std::all_of(name.begin(), name.end(),
+                       [&](char c) { return letter(c) || (c >= '0' && c <= '9') || c == '_'; });
+}
+
+} // namespace
+
 std::string GmlText(const GraphDocument& graph) {
     std::string out = "graph [\n";
     if (graph.directed) out += "  directed 1\n";
@@ -252,7 +266,8 @@ std::string GmlText(const GraphDocument& graph) {
         const std::string* x = FindValue(node.attributes, "x");
         const std::string* y = FindValue(node.attributes, "y");
         for (const Attribute& a : node.attributes) {
-            if (a.name != "x" && a.name != "y" && !(a.name == "name" && labels[k] == a.value))
+            if (a.name != "x" && a.name != "y" && a.name != "label" && a.name != "graphics" &&
+                !(a.name == "name" && labels[k] == a.value) && IsGmlKey(a.name))
                 out += "    " + a.name + " " + GmlValueText(a.value) + "\n";
         }
         if (x && y) out += "    graphics [\n      x " + *x + "\n      y " + *y + "\n    ]\n";
@@ -267,7 +282,7 @@ std::string GmlText(const GraphDocument& graph) {
     for (const GraphEdge& e : graph.edges) {
         out += "  edge [\n    source " + number(e.source) + "\n    target " + number(e.target) + "\n";
         for (const Attribute& a : e.attributes)
-            out += "    " + a.name + " " + GmlValueText(a.value) + "\n";
+            if (IsGmlKey(a.name)) out += "    " + a.name + " " + GmlValueText(a.value) + "\n";
         out += "  ]\n";
     }
     return out + "]\n";

@@ -13,6 +13,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <vector>
@@ -74,6 +76,41 @@ void WriteGraph(QXmlStreamWriter& xml, const GraphDocument& graph, const std::st
         ++k;
     }
     xml.writeEndElement();
+}
+
+// An attribute the fixed declarations do not name (one kept from another file), typed "long"
+// or "double" when every value is such a number, else "string".
+struct ExtraKey {
+    std::string owner;
+    std::string name;
+    bool whole = true;
+    bool number = true;
+};
+
+void CollectExtraKeys(const GraphDocument& graph, const std::vector<AttributeDecl>& fixed,
+                      std::vector<ExtraKey>& extra) {
+    const auto note = [&](const char* owner, const Attributes& attributes) {
+        for (const Attribute& a : attributes) {
+            const bool declared = std::any_of(fixed.begin(), fixed.end(), [&](const AttributeDecl& d) {
+                return a.name == d.name && std::string_view(OwnerName(d.owner)) == owner;
+            });
+            if (declared) continue;
+            auto it = std::find_if(extra.begin(), extra.end(),
+                                   [&](const ExtraKey& k) { return k.owner == owner && k.name == a.name; });
+            if (it == extra.end()) it = extra.insert(extra.end(), {owner, a.name});
+            const auto v = ParseNumber(a.value);
+            it->number = it->number && v.has_value();
+            it->whole = it->whole && v && std::floor(*v) == *v && std::abs(*v) < 9.0e15 &&
+                        a.value.find_first_of(".eE") == std::string::npos;
+        }
+    };
+    note("graph", graph.attributes);
+    for (const GraphNode& node : graph.nodes)
+        note("node", node.attributes);
+    for (const GraphEdge& edge : graph.edges) {
+        note("edge", edge.attributes);
+        if (edge.subGraph) CollectExtraKeys(*edge.subGraph, fixed, extra);
+    }
 }
 
 struct Key {
@@ -333,14 +370,21 @@ std::string GraphMLText(const GraphDocument& graph) {
     xml.writeStartDocument();
     xml.writeStartElement(QStringLiteral("graphml"));
     xml.writeDefaultNamespace(QString::fromLatin1(GraphMLNamespace));
-    for (const AttributeDecl& decl : AttributeDecls()) {
+    const std::vector<AttributeDecl> fixed = AttributeDecls();
+    const auto declare = [&xml](const std::string& owner, const std::string& name, const char* type) {
         xml.writeStartElement(QStringLiteral("key"));
-        xml.writeAttribute(QStringLiteral("id"), XmlText(KeyId(OwnerName(decl.owner), decl.name)));
-        xml.writeAttribute(QStringLiteral("for"), QString::fromLatin1(OwnerName(decl.owner)));
-        xml.writeAttribute(QStringLiteral("attr.name"), QString::fromLatin1(decl.name));
-        xml.writeAttribute(QStringLiteral("attr.type"), QString::fromLatin1(GraphMLType(decl.type)));
+        xml.writeAttribute(QStringLiteral("id"), XmlText(KeyId(owner.c_str(), name)));
+        xml.writeAttribute(QStringLiteral("for"), QString::fromLatin1(owner));
+        xml.writeAttribute(QStringLiteral("attr.name"), XmlText(name));
+        xml.writeAttribute(QStringLiteral("attr.type"), QString::fromLatin1(type));
         xml.writeEndElement();
-    }
+    };
+    for (const AttributeDecl& decl : fixed)
+        declare(OwnerName(decl.owner), decl.name, GraphMLType(decl.type));
+    std::vector<ExtraKey> extra;
+    CollectExtraKeys(graph, fixed, extra);
+    for (const ExtraKey& k : extra)
+        declare(k.owner, k.name, k.whole ? "long" : k.number ? "double" : "string");
     WriteGraph(xml, graph, "G");
     xml.writeEndDocument();
     return bytes.toStdString();

@@ -141,6 +141,11 @@ std::optional<InterchangeFormat> InterchangeFormatForPath(const std::string& pat
     return InterchangeFormatForExtension(ext);
 }
 
+bool KeepsAttributes(InterchangeFormat format) {
+    return format == InterchangeFormat::GraphML || format == InterchangeFormat::NodeLinkJson ||
+           format == InterchangeFormat::Gml || format == InterchangeFormat::Gexf;
+}
+
 std::string ReadInterchangeDocument(InterchangeFormat format, std::string_view bytes, GraphDocument& graph) {
     if (bytes.size() > MaxInterchangeFileSize) return TooLargeReason(MaxInterchangeFileSize);
     return ReadDocument(format, bytes, graph);
@@ -154,13 +159,13 @@ bool ReadInterchangeBytes(InterchangeFormat format, std::string_view bytes, cons
     std::string passedOver;
     if (reason.empty()) {
         SettleDirection(choices, graph);
-        reason = NetOfGraph(graph, options, StemOf(path), net, choices, &passedOver);
+        reason = NetOfGraph(graph, options, StemOf(path), net, choices, &passedOver, KeepsAttributes(format));
     }
     if (!reason.empty()) {
         messages.Warning(ImportRefusedMessage(path, reason));
         return false;
     }
-    if (pointIds != nullptr) *pointIds = PointIdsOf(graph);
+    if (pointIds != nullptr) *pointIds = PointIdsOf(net);
     std::string told = graph.note;
     if (!passedOver.empty()) told += (told.empty() ? "" : "\r\n") + passedOver;
     if (!told.empty()) messages.Information(told);
@@ -193,7 +198,7 @@ std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetW
                                             const DotLabelParts& dotLabels) {
     if (format == InterchangeFormat::ExportedEdgeList) return EdgeListText(net);
     if (format == InterchangeFormat::PlainEdgeList) return PlainEdgeListText(net);
-    const auto graph = GraphOfNet(net);
+    const auto graph = GraphOfNet(net, KeepsAttributes(format));
     if (!graph) return std::nullopt;
     switch (format) {
     case InterchangeFormat::GraphML: return GraphMLText(*graph);

@@ -39,6 +39,10 @@ struct InterchangeExtension {
     const char* description;
 };
 
+// Whether the format writes back attributes a net has no field for, so that reading it keeps
+// them with the net (GraphML, node-link JSON, GML, GEXF) instead of passing them over.
+bool KeepsAttributes(InterchangeFormat format);
+
 // Every extension, in the order the file dialogs offer them.
 const std::vector<InterchangeExtension>& InterchangeExtensions();
 

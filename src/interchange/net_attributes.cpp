@@ -175,7 +175,8 @@ void AppendFrom(const std::vector<Field<R>>& fields, const R& record, Attributes
         // Points keep their names and places; an edge its weight, and its name when it has one
         // of its own (not the first settings' "No Name").
         constexpr bool edge = std::is_same_v<R, EdgeType>;
-        const bool always = name == "x" || name == "y" || (name == "name" && !edge) || (edge && name == "weight");
+        const bool always =
+            name == "x" || name == "y" || (name == "name" && !edge) || (edge && name == "weight");
         std::string value = f.get(record);
         if (unless == nullptr || always || value != f.get(*unless)) out.push_back({f.name, std::move(value)});
     }

@@ -72,17 +72,32 @@ EdgeType NewEdge(const OptionType& options) {
 
 // What a reader with the program's first settings sets anyway is not written: other programs
 // see the values that say something.
-bool AppendGraph(const NetWorkType& net, const std::string& prefix, int depth, GraphDocument& graph) {
+// The attributes kept from a file after the net's own, none that would repeat a name or stand
+// for what the formats spell themselves.
+Attributes WithKept(Attributes attributes, const KeptAttributes& kept, bool withKept) {
+    if (!withKept) return attributes;
+    for (const KeptAttribute& k : kept) {
+        if (k.name == "id" || k.name == "source" || k.name == "target" || k.name == "key" ||
+            FindValue(attributes, k.name) != nullptr)
+            continue;
+        attributes.push_back({k.name, k.value});
+    }
+    return attributes;
+}
+
+bool AppendGraph(const NetWorkType& net, const std::string& prefix, int depth, bool withKept,
+                 GraphDocument& graph) {
     if (depth > MaxSubNetDepth) return false;
     const OptionType first;
     const PointType point = NewPoint(first);
     const EdgeType plain = NewEdge(first);
     graph.directed = !IsUndirected(net);
-    graph.attributes = WithoutNul(GraphAttributesOf(net, &first.newNetOptions));
-    for (int i = 1; i <= net.n; ++i)
-        graph.nodes.push_back(
-            {prefix + std::to_string(i),
-             WithoutNul(PointAttributesOf(net.points[static_cast<std::size_t>(i)], &point))});
+    graph.attributes = WithoutNul(WithKept(GraphAttributesOf(net, &first.newNetOptions), net.kept, withKept));
+    for (int i = 1; i <= net.n; ++i) {
+        const PointType& p = net.points[static_cast<std::size_t>(i)];
+        graph.nodes.push_back({prefix + std::to_string(i),
+                               WithoutNul(WithKept(PointAttributesOf(p, &point), p.kept, withKept))});
+    }
     for (int i = 1; i <= net.n; ++i) {
         const EdgeList& list = net.lists[static_cast<std::size_t>(i)];
         // Tail first: the order the net file this net was read from holds its edges in.
@@ -90,12 +105,12 @@ bool AppendGraph(const NetWorkType& net, const std::string& prefix, int depth, G
             if (!graph.directed && i > e->target) continue;
             GraphEdge edge{prefix + std::to_string(i),
                            prefix + std::to_string(e->target),
-                           WithoutNul(EdgeAttributesOf(*e, &plain)),
+                           WithoutNul(WithKept(EdgeAttributesOf(*e, &plain), e->kept, withKept)),
                            {}};
             if (e->subNet) {
                 edge.subGraph = std::make_unique<GraphDocument>();
                 const std::string below = prefix + std::to_string(i) + "-" + std::to_string(e->target) + "/";
-                if (!AppendGraph(*e->subNet, below, depth + 1, *edge.subGraph)) return false;
+                if (!AppendGraph(*e->subNet, below, depth + 1, withKept, *edge.subGraph)) return false;
             }
             graph.edges.push_back(std::move(edge));
         }
@@ -157,7 +172,20 @@ private:
 
 struct Reading {
     std::string weight; // the edge attribute read as the weight
+    bool keep = false;  // attributes without a field are kept, not passed over
     PassedOverList passedOver;
+
+    // An attribute a net has no field for.
+    void Unknown(const char* owner, const Attribute& a, KeptAttributes& kept) {
+        if (!keep) {
+            passedOver.Add(owner, a.name);
+        } else if (kept.size() < MaxKept) {
+            kept.push_back({a.name, a.value});
+        } else {
+            passedOver.Add(owner, a.name);
+        }
+    }
+    static constexpr std::size_t MaxKept = 64; // per element
 };
 
 struct CanvasPosition {
@@ -264,7 +292,7 @@ std::string SetGraphAttributes(const GraphDocument& graph, const OptionType& opt
             net.name = CutText(a.value, MaxNetNameLength);
         } else if (a.name != "plax_kind") {
             const SetResult result = SetGraphOptionAttribute(own, a);
-            if (!result.known) reading.passedOver.Add("graph", a.name);
+            if (!result.known) reading.Unknown("graph", a, net.kept);
             if (!result.refusal.empty()) return result.refusal;
         }
     }
@@ -302,6 +330,7 @@ std::string SetPoints(const GraphDocument& graph, const std::map<std::string, in
         const GraphNode& node = graph.nodes[k];
         PointType& p = net.points[static_cast<std::size_t>(numbers.at(node.id))];
         p = NewPoint(options);
+        p.fileId = CutText(node.id, MaxValueLength);
         const std::string* label = FindValue(node.attributes, "label");
         p.name = CutText(label && !FindValue(node.attributes, "name") ? *label : node.id, MaxNameLength);
         const auto rgb = RgbColour(node.attributes);
@@ -311,7 +340,7 @@ std::string SetPoints(const GraphDocument& graph, const std::map<std::string, in
             if (a.name == "x" || a.name == "y" || (a.name == "label" && label == &a.value)) continue;
             if (rgb && (a.name == "r" || a.name == "g" || a.name == "b")) continue;
             const SetResult result = SetPointAttribute(p, a, element);
-            if (!result.known) reading.passedOver.Add("node", a.name);
+            if (!result.known) reading.Unknown("node", a, p.kept);
             if (!result.refusal.empty()) return result.refusal;
         }
         if (p.customOptions != 0) {
@@ -366,7 +395,7 @@ std::string AddEdge(const GraphEdge& edge, const std::map<std::string, int>& num
         } else {
             result = SetEdgeAttribute(e, a, element);
         }
-        if (!result.known) reading.passedOver.Add("edge", a.name);
+        if (!result.known) reading.Unknown("edge", a, e.kept);
         if (!result.refusal.empty()) return result.refusal;
     }
     if (edge.subGraph) {
@@ -407,9 +436,9 @@ std::string BuildNet(const GraphDocument& graph, const OptionType& options, int 
 
 } // namespace
 
-std::optional<GraphDocument> GraphOfNet(const NetWorkType& net) {
+std::optional<GraphDocument> GraphOfNet(const NetWorkType& net, bool withKept) {
     GraphDocument graph;
-    if (!AppendGraph(net, "", 0, graph)) return std::nullopt;
+    if (!AppendGraph(net, "", 0, withKept, graph)) return std::nullopt;
     return graph;
 }
 
@@ -440,9 +469,10 @@ WeightAttributeList WeightAttributes(const GraphDocument& graph) {
 }
 
 std::string NetOfGraph(const GraphDocument& graph, const OptionType& options, const std::string& fallbackName,
-                       NetWorkType& net, const ImportChoices& choices, std::string* passedOver) {
+                       NetWorkType& net, const ImportChoices& choices, std::string* passedOver, bool keep) {
     Reading reading;
     reading.weight = choices.weight;
+    reading.keep = keep;
     if (reading.weight.empty()) {
         reading.weight = WeightAttributes(graph).guess;
     } else if (std::none_of(
@@ -459,12 +489,10 @@ std::string NetOfGraph(const GraphDocument& graph, const OptionType& options, co
     return {};
 }
 
-std::vector<std::string> PointIdsOf(const GraphDocument& graph) {
-    std::map<std::string, int> numbers;
-    std::vector<std::string> ids(graph.nodes.size());
-    if (!NumberNodes(graph, numbers).empty()) return {};
-    for (const auto& [id, number] : numbers)
-        ids[static_cast<std::size_t>(number) - 1] = id;
+std::vector<std::string> PointIdsOf(const NetWorkType& net) {
+    std::vector<std::string> ids;
+    for (int i = 1; i <= net.n; ++i)
+        ids.push_back(net.points[static_cast<std::size_t>(i)].fileId);
     return ids;
 }
 

@@ -42,6 +42,7 @@ void NetInit(NetWorkType& net) {
 
 void NetClear(NetWorkType& net) {
     net.lists.Clear();
+    net.kept.clear();
     net.n = 0;
     net.kindName = NetKind[UndirNetCode];
 }

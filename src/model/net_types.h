@@ -57,6 +57,16 @@ constexpr PointOptionType DefaultPointOptions() {
 // Fill point only takes effect with a border and without the number; elsewhere it is cleared.
 void ApplyFillPointRule(PointOptionType& options);
 
+// An attribute an interchange file gave that the net has no field for, kept as text so that the
+// formats that carry such attributes write it back out.
+struct KeptAttribute {
+    std::string name;
+    std::string value;
+
+    bool operator==(const KeptAttribute&) const = default;
+};
+using KeptAttributes = std::vector<KeptAttribute>;
+
 struct PointType {
     Color color = 0;
     std::uint16_t reserved = 0;
@@ -70,6 +80,8 @@ struct PointType {
     std::uint32_t labelPosition = 0; // 0..7, counter-clockwise from "above"
     std::uint8_t customOptions = 0;
     PointOptionType options;
+    std::string fileId; // the node's id in the interchange file the net was read from
+    KeptAttributes kept;
 
     bool operator==(const PointType&) const = default;
 };
@@ -91,6 +103,7 @@ struct EdgeType {
     std::uint8_t traversed = 0;
     // Both entries of an undirected edge hold the same sub-net.
     std::shared_ptr<NetWorkType> subNet;
+    KeptAttributes kept;
 };
 
 using EdgeList = std::vector<EdgeType>; // front() is the head of the list
@@ -166,6 +179,7 @@ struct NetWorkType {
     InteractionState interaction;
     SnapshotKind snapshotKind = SnapshotKind::PointsOnly;
     SelectionState selection;
+    KeptAttributes kept; // the graph's own
 };
 
 // The program-wide settings, with their start-up values.
