@@ -48,7 +48,7 @@ done <<<"$names"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/plax usr/bin/plax-cli \
+for file in usr/bin/plax usr/bin/plax-cli usr/libexec/plax/plax-cli-full \
     usr/share/applications/org.plax.Plax.desktop \
     usr/share/metainfo/org.plax.Plax.metainfo.xml \
     usr/share/mime/packages/plax.xml \
@@ -92,6 +92,10 @@ grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$root/usr/share/me
 path=$("$cli" run shortest-path "$root/usr/share/plax/examples/road.net" --source 1 --sink 9 --time 12:00 --date 01.01.2000) ||
     fail "plax-cli run shortest-path on the installed road.net"
 grep -q "Procedure complete" <<<"$path" || fail "shortest-path printed: $path"
+# A text command loads neither Qt nor Graphviz; a picture is drawn by the helper plax-cli hands it to.
+! ldd "$cli" | grep -E 'libQt6|libcgraph' || fail "plax-cli links Qt or Graphviz"
+"$cli" convert "$root/usr/share/plax/examples/road.net" "$work/road.png" &&
+    [ "$(head -c 4 "$work/road.png" | tail -c 3)" = PNG ] || fail "plax-cli convert to PNG through plax-cli-full"
 # Graphviz's library is found where the package's Depends put it.
 # (The GraphML is read whole before grep looks at it: grep -q leaving early would fail the writer.)
 "$cli" convert "$root/usr/share/plax/examples/railway.net" "$work/railway.gv" &&

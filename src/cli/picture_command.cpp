@@ -12,7 +12,6 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 namespace plax::cli {
@@ -76,39 +75,6 @@ bool FitsPicture(const PictureFrame& frame, std::ostream& err) {
     return false;
 }
 
-} // namespace
-
-std::optional<ViewFlags> ParseShow(const Invocation& inv, std::ostream& err) {
-    ViewFlags view;
-    const auto it = inv.values.find("--show");
-    if (it == inv.values.end()) return view;
-    for (const std::string& list : it->second) {
-        std::istringstream words(list);
-        std::string word;
-        while (std::getline(words, word, ',')) {
-            if (word == "names")
-                view.pointNames = 1;
-            else if (word == "tokens")
-                view.tokens = 1;
-            else if (word == "weights")
-                view.edgeMarks = 1;
-            else if (word == "flows")
-                view.flows = 1;
-            else if (word == "edge-names")
-                view.edgeNames = 1;
-            else if (word == "edge-labels")
-                view.edgeLabels = 1;
-            else {
-                err << "plax-cli: --show takes names, tokens, weights, flows, edge-names, edge-labels\n";
-                return std::nullopt;
-            }
-        }
-    }
-    return view;
-}
-
-namespace {
-
 void AddViewFlags(ViewFlags& view, const ViewFlags& more) {
     view.edgeLabels |= more.edgeLabels;
     view.edgeMarks |= more.edgeMarks;
@@ -148,10 +114,6 @@ private:
 };
 
 } // namespace
-
-OptionSpec PictureOptionSpec() {
-    return {{"--size", "--scale", "--show", "--from", "--to"}, {"--yes", "--crop"}};
-}
 
 int ConvertToPicture(const Invocation& inv, const FileFormat& format, std::ostream& out, std::ostream& err) {
     const auto size = ParseSize(inv, err);

@@ -3,15 +3,12 @@
 #include "adjacency_formats.h"
 #include "dot_format.h"
 #include "edge_list_reader.h"
-#include "gexf_format.h"
 #include "gml_format.h"
 #include "graph6_format.h"
-#include "graphml.h"
 #include "interchange_messages.h"
+#include "library_formats.h"
 #include "net_graph.h"
-#include "node_link_json.h"
 #include "pajek_format.h"
-#include "pnml_format.h"
 #include "text_format.h"
 
 #include "model/edge_list.h"
@@ -36,17 +33,17 @@ std::string StemOf(const std::string& path) {
 
 std::string ReadDocument(InterchangeFormat format, std::string_view bytes, GraphDocument& graph) {
     switch (format) {
-    case InterchangeFormat::GraphML: return ReadGraphML(bytes, graph);
-    case InterchangeFormat::NodeLinkJson: return ReadNodeLinkJson(bytes, graph);
-    case InterchangeFormat::Dot: return ReadDot(bytes, graph);
+    case InterchangeFormat::GraphML:
+    case InterchangeFormat::NodeLinkJson:
+    case InterchangeFormat::Dot:
+    case InterchangeFormat::Gexf:
+    case InterchangeFormat::Pnml: return ReadLibraryFormat(format, bytes, graph);
     case InterchangeFormat::Gml: return ReadGml(bytes, graph);
-    case InterchangeFormat::Gexf: return ReadGexf(bytes, graph);
     case InterchangeFormat::Pajek: return ReadPajek(bytes, graph);
     case InterchangeFormat::Graph6:
     case InterchangeFormat::Digraph6: return ReadGraph6(bytes, graph);
     case InterchangeFormat::AdjacencyMatrix: return ReadAdjacencyMatrix(bytes, graph);
     case InterchangeFormat::AdjacencyList: return ReadAdjacencyList(bytes, graph);
-    case InterchangeFormat::Pnml: return ReadPnml(bytes, graph);
     case InterchangeFormat::ExportedEdgeList:
     case InterchangeFormat::PlainEdgeList: break;
     }
@@ -125,6 +122,24 @@ const std::vector<InterchangeExtension>& InterchangeExtensions() {
     return extensions;
 }
 
+bool NeedsFormatLibraries(InterchangeFormat format) {
+    switch (format) {
+    case InterchangeFormat::GraphML:
+    case InterchangeFormat::NodeLinkJson:
+    case InterchangeFormat::Dot:
+    case InterchangeFormat::Gexf:
+    case InterchangeFormat::Pnml: return true;
+    default: return false;
+    }
+}
+
+std::string InterchangeFormatName(InterchangeFormat format) {
+    for (const InterchangeExtension& e : InterchangeExtensions()) {
+        if (e.format == format) return e.description;
+    }
+    return {};
+}
+
 std::optional<InterchangeFormat> InterchangeFormatForExtension(std::string extension) {
     if (!extension.empty() && extension[0] != '.') extension.insert(0, ".");
     for (char& c : extension)
@@ -191,7 +206,7 @@ bool LoadInterchangeFile(InterchangeFormat format, const std::string& path, cons
 std::string InterchangeRefusal(InterchangeFormat format, const NetWorkType& net) {
     if (format != InterchangeFormat::Pnml) return {};
     const auto graph = GraphOfNet(net);
-    return graph ? PnmlRefusal(*graph) : std::string();
+    return graph ? LibraryFormatRefusal(format, *graph) : std::string();
 }
 
 std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetWorkType& net,
@@ -201,19 +216,17 @@ std::optional<std::string> InterchangeBytes(InterchangeFormat format, const NetW
     const auto graph = GraphOfNet(net, KeepsAttributes(format));
     if (!graph) return std::nullopt;
     switch (format) {
-    case InterchangeFormat::GraphML: return GraphMLText(*graph);
-    case InterchangeFormat::NodeLinkJson: return NodeLinkJsonText(*graph);
+    case InterchangeFormat::GraphML:
+    case InterchangeFormat::NodeLinkJson:
+    case InterchangeFormat::Gexf:
+    case InterchangeFormat::Pnml: return LibraryFormatText(format, *graph);
     case InterchangeFormat::Dot: return DotText(*graph, dotLabels);
     case InterchangeFormat::Gml: return GmlText(*graph);
-    case InterchangeFormat::Gexf: return GexfText(*graph);
     case InterchangeFormat::Pajek: return PajekText(*graph);
     case InterchangeFormat::Graph6: return Graph6Text(*graph, false);
     case InterchangeFormat::Digraph6: return Graph6Text(*graph, true);
     case InterchangeFormat::AdjacencyMatrix: return AdjacencyMatrixText(*graph);
     case InterchangeFormat::AdjacencyList: return AdjacencyListText(*graph);
-    case InterchangeFormat::Pnml:
-        if (!PnmlRefusal(*graph).empty()) return std::nullopt;
-        return PnmlText(*graph);
     case InterchangeFormat::ExportedEdgeList:
     case InterchangeFormat::PlainEdgeList: break;
     }

@@ -43,6 +43,14 @@ struct InterchangeExtension {
 // them with the net (GraphML, node-link JSON, GML, GEXF) instead of passing them over.
 bool KeepsAttributes(InterchangeFormat format);
 
+// The formats read or written through Qt Core's XML and JSON classes or Graphviz's cgraph:
+// GraphML, node-link JSON, GEXF, PNML and DOT (which only cgraph reads). The text-only build of
+// this layer (plax_interchange_text, for plax-cli) leaves them out.
+bool NeedsFormatLibraries(InterchangeFormat format);
+
+// The format's name as the file dialogs give it ("GraphML").
+std::string InterchangeFormatName(InterchangeFormat format);
+
 // Every extension, in the order the file dialogs offer them.
 const std::vector<InterchangeExtension>& InterchangeExtensions();
 

@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/handoff.h"
 
 #include "model/net_file.h"
 #include "model/net_store.h"
@@ -23,6 +24,7 @@
 #include <tuple>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -473,6 +475,74 @@ TEST(Cli, ASaveOverTheFileSizeLimitFailsAndLeavesTheOldFile) {
                        "\nSave Procedure terminated! \n");
     EXPECT_EQ(ReadAll(out), "keep me");
     EXPECT_EQ(dir.Entries().size(), 2u) << "no new file left beside out.net";
+}
+
+// Runs a program with `args`, its standard output and error both into one text.
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+    int outPipe[2];
+    if (::pipe(outPipe) != 0) return {-1, {}, "no pipe"};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(outPipe[1], STDOUT_FILENO);
+        ::dup2(outPipe[1], STDERR_FILENO);
+        std::vector<char*> argv{const_cast<char*>("plax-cli")};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(outPipe[1]);
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(outPipe[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(n));
+    ::close(outPipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text, {}};
+}
+
+TEST(Cli, PicturesAndLibraryFormatsAreHandedToTheFullProgram) {
+    const std::vector<std::pair<std::vector<std::string>, bool>> lines = {
+        {{"convert", "a.net", "b.png"}, true},
+        {{"convert", "a.net", "b.SVG"}, true},
+        {{"convert", "a.dot", "b.net"}, true},
+        {{"convert", "a.net", "b.gv"}, true},
+        {{"convert", "-", "b.net", "--from", "dot"}, true},
+        {{"convert", "a.net", "-", "--to", "pdf"}, true},
+        {{"convert", "a.net", "b.graphml"}, true},
+        {{"run", "metrics", "a.pnml"}, true},
+        {{"convert", "a.net", "b.gml"}, false},
+        {{"convert", "a.net", "-", "--to", "tikz"}, false},
+        {{"run", "shortest-path", "a.net", "--source", "1"}, false},
+        {{"--version"}, false},
+    };
+    for (const auto& [args, drawing] : lines)
+        EXPECT_EQ(cli::NeedsFullProgram(args), drawing) << args.back();
+
+    ScratchDir dir;
+    const std::string road = Examples + "/road.net";
+    // plax-cli draws through its helper and reads DOT and GraphML through it.
+    const std::string png = dir.File("road.png");
+    ASSERT_EQ(RunProgram(PLAX_CLI_PATH, {"convert", road, png}).status, 0);
+    EXPECT_EQ(ReadAll(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    const std::string dot = dir.File("road.dot");
+    ASSERT_EQ(RunProgram(PLAX_CLI_PATH, {"convert", road, dot}).status, 0);
+    const std::string graphml = dir.File("road.graphml");
+    ASSERT_EQ(RunProgram(PLAX_CLI_PATH, {"convert", dot, graphml}).status, 0);
+    const CliRun back = RunProgram(PLAX_CLI_PATH, {"run", "metrics", graphml});
+    EXPECT_EQ(back.status, 0) << back.out;
+    EXPECT_NE(back.out.find("Procedure complete"), std::string::npos) << back.out;
+
+    // A lone plax-cli still does its text work and says why it cannot draw.
+    const std::string lone = dir.File("plax-cli");
+    std::filesystem::copy_file(PLAX_CLI_PATH, lone);
+    const CliRun svg = RunProgram(lone, {"convert", road, dir.File("road.svg")});
+    EXPECT_EQ(svg.status, 1);
+    EXPECT_EQ(svg.out, "plax-cli: pictures and DOT, GraphML, JSON, GEXF and PNML files are handled by "
+                       "plax-cli-full, which is not installed\n");
+    EXPECT_EQ(RunProgram(lone, {"run", "metrics", road}).status, 0);
 }
 
 } // namespace plax
