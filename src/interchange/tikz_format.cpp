@@ -62,6 +62,8 @@ std::string TexText(const std::string& latin1) {
     return out;
 }
 
+constexpr const char* TikzPreamble = "\\usepackage{tikz}\\usetikzlibrary{arrows.meta,shapes.geometric}";
+
 std::string ColourName(Color c) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "c%06X", ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu));
@@ -74,9 +76,8 @@ std::string TikzText(const NetWorkType& net, bool standalone) {
     std::string out;
     if (standalone) {
         // The article class and pgf are in every TeX installation; standalone is not.
-        out += "\\documentclass{article}\n\\usepackage[utf8]{inputenc}\n"
-               "\\usepackage{tikz}\n\\usetikzlibrary{arrows.meta,shapes.geometric}\n\\pagestyle{empty}\n"
-               "\\begin{document}\n\\begin{center}\n";
+        out += "\\documentclass{article}\n\\usepackage[utf8]{inputenc}\n" + std::string(TikzPreamble) +
+               "\n\\pagestyle{empty}\n\\begin{document}\n\\begin{center}\n";
     }
     const bool directed = !IsUndirected(net);
     std::set<Color> colours;
@@ -88,6 +89,8 @@ std::string TikzText(const NetWorkType& net, bool standalone) {
             colours.insert(e.color & 0xFFFFFFu);
     }
     out += "% " + TexText(net.name) + "\n";
+    // A picture pasted into a document of the user's own says what its preamble must load.
+    if (!standalone) out += "% " + std::string(TikzPreamble) + "\n";
     for (const Color c : colours) {
         char rgb[8];
         std::snprintf(rgb, sizeof rgb, "%06X", ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu));

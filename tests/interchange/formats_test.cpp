@@ -528,7 +528,7 @@ TEST(Tikz, OneNodePerPointAndTheTwoEdgesOfAPairBentApart) {
     FindEdge(net, 2, 1)->color = 0x0000FF; // a procedure's red mark
     const std::string tikz = TikzText(net, false);
     for (const std::string line :
-         {"\\definecolor{c000000}{HTML}{000000}", "\\definecolor{cFF0000}{HTML}{FF0000}",
+         {"% \\usepackage{tikz}\\usetikzlibrary{arrows.meta,shapes.geometric}", "\\definecolor{c000000}{HTML}{000000}", "\\definecolor{cFF0000}{HTML}{FF0000}",
           "  diamond point/.style={point, diamond, minimum size=6mm},",
           "  edge/.style={draw, -{Stealth[length=2.5mm]}},",
           "  \\node[circle point, c000000] (p1) at (1.00, -2.00) {A\\_1};",
