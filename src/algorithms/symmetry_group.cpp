@@ -37,7 +37,8 @@ using Signature = std::array<std::uint8_t, 2 * MaxPoints + 1>;
 // points' numbers, so an automorphism maps refinements onto refinements.
 void Refine(const Structure& s, Partition& p) {
     std::array<Signature, MaxPoints + 1> sig{};
-    std::array<int, MaxPoints> order{};
+    // One slot to spare: GCC 12 at -O3 cannot see that sorting the first n of them stays inside.
+    std::array<int, MaxPoints + 1> order{};
     for (;;) {
         const std::size_t length = 1 + (s.directed ? 2 : 1) * At(p.cells);
         for (int v = 1; v <= s.n; ++v) {
