@@ -74,7 +74,7 @@ private:
             : DiscardingSink(clock, flags), limit_(limit) {}
 
     protected:
-        bool DoAddLine(const std::string& text) override {
+        bool DoAddLine(std::string_view text) override {
             DiscardingSink::DoAddLine(text);
             if (lines == limit_) Flags().stop = 1;
             return true;

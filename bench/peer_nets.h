@@ -54,7 +54,7 @@ public:
 protected:
     bool DoOpen() override { return true; }
     void DoClear() override {}
-    bool DoAddLine(const std::string&) override {
+    bool DoAddLine(std::string_view) override {
         ++lines;
         return true;
     }

@@ -56,7 +56,7 @@ public:
 protected:
     bool DoOpen() override { return true; }
     void DoClear() override {}
-    bool DoAddLine(const std::string&) override {
+    bool DoAddLine(std::string_view) override {
         if (++lines == lineLimit) Flags().stop = 1;
         return true;
     }

@@ -5,43 +5,18 @@
 //   convert road.net to PNG         through plax-cli's hand-off beside plax-cli-full itself
 // Prints each median in milliseconds and the ratio of the medians. A plain program: the
 // --benchmark_* arguments of `make bench` are passed over.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include "spawned_run.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 constexpr int Pairs = 50;
 
 using Command = std::vector<std::string>;
-
-// The wall time of one run, its output and messages to /dev/null; a negative time when it failed.
-double RunMilliseconds(const Command& command) {
-    std::vector<char*> argv;
-    for (const std::string& a : command)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (spawned != 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1.0;
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
@@ -54,8 +29,8 @@ bool Compare(const char* what, const Command& plax, const Command& reference) {
     std::vector<double> theirs;
     for (int i = 0; i < Pairs; ++i) {
         const bool referenceFirst = i % 2 == 1;
-        const double a = referenceFirst ? RunMilliseconds(reference) : RunMilliseconds(plax);
-        const double b = referenceFirst ? RunMilliseconds(plax) : RunMilliseconds(reference);
+        const double a = referenceFirst ? plax::bench::SpawnedMilliseconds(reference) : plax::bench::SpawnedMilliseconds(plax);
+        const double b = referenceFirst ? plax::bench::SpawnedMilliseconds(plax) : plax::bench::SpawnedMilliseconds(reference);
         if (a < 0 || b < 0) {
             std::fprintf(stderr, "%s: a run failed\n", what);
             return false;

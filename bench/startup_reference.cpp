@@ -18,7 +18,7 @@ public:
 protected:
     bool DoOpen() override { return true; }
     void DoClear() override {}
-    bool DoAddLine(const std::string& text) override {
+    bool DoAddLine(std::string_view text) override {
         std::fwrite(text.data(), 1, text.size(), stdout);
         return std::fputc('\n', stdout) != EOF;
     }

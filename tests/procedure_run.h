@@ -48,7 +48,7 @@ public:
     bool longRunEnded = false;
 
 protected:
-    bool DoAddLine(const std::string& text) override {
+    bool DoAddLine(std::string_view text) override {
         if (++written_ == failAt_) return false;
         if (!stopAtLine.empty() && text == stopAtLine) Flags().stop = 1;
         return LineSink::DoAddLine(text);

@@ -1,5 +1,6 @@
 #include "automorphisms_account.h"
 
+#include "item_lines.h"
 #include "procedure_texts.h"
 
 #include "algorithms/long_run.h"
@@ -12,20 +13,19 @@ namespace plax {
 
 namespace {
 
-// `line` is only a buffer kept from one automorphism to the next.
-void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find, std::string& line) {
+// Formatted straight into the sink's listing room: 15 points may have 15! automorphisms.
+void WriteAutomorphism(ResultsSink& sink, const AutomorphismFind& find) {
     const std::size_t n = find.image.size();
-    line.assign(4, ' ');
-    AppendRightAligned(line, static_cast<long long>(find.counter), 3);
-    line += "  (";
+    char* o = PutText(sink.ListingRoom(), "    ");
+    o = WriteRightAligned(o, static_cast<long long>(find.counter), 3);
+    o = PutText(o, "  (");
     for (std::size_t p = 1; p <= n; ++p) {
-        AppendRightAligned(line, find.image[p - 1], 3);
-        line += p == n ? ')' : ',';
-        if (p % 15 == 0 || p == n) {
-            sink.AddLine(line);
-            line.assign(10, ' ');
-        }
+        *o++ = ' ';
+        o = PutPoint(o, find.image[p - 1]);
+        *o++ = p == n ? ')' : ',';
+        if (p % 15 == 0 || p == n) o = PutText(o, p == n ? "\n" : "\n          ");
     }
+    sink.LinesWritten(o);
 }
 
 } // namespace
@@ -36,11 +36,8 @@ void Automorphisms(NetWorkType& net, AutomorphismOrder order, const std::string&
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("            Automorphism Group", net);
         LongRun run(out.sink, net);
-        std::string line;
-        const AutomorphismsResult result =
-            SearchAutomorphisms(net, order, out.sink, [&](const AutomorphismFind& find) {
-                WriteAutomorphism(out.sink, find, line);
-            });
+        const AutomorphismsResult result = SearchAutomorphisms(
+            net, order, out.sink, [&](const AutomorphismFind& find) { WriteAutomorphism(out.sink, find); });
         if (!result.complete) {
             out.sink.AddLine(ProcedureTerminatedLine);
         } else if (result.count == 1) {

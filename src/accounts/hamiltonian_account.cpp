@@ -1,5 +1,6 @@
 #include "hamiltonian_account.h"
 
+#include "item_lines.h"
 #include "procedure_texts.h"
 
 #include "algorithms/long_run.h"
@@ -7,6 +8,9 @@
 
 #include "model/text_utils.h"
 
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,39 +22,84 @@ std::string_view NameText(TourKind kind) {
     return kind == TourKind::HamiltonianPath ? "Hamiltonian Path " : "Hamiltonian Cycle ";
 }
 
-// `line` is only a buffer kept from one find to the next: a listing writes millions of them.
-void WriteFind(ResultsSink& sink, TourKind kind, const TourFind& find, std::string& line) {
-    const bool salesman = kind == TourKind::Salesman;
-    const std::string_view name = NameText(kind);
-    line.clear();
-    sink.AddLine(line);
-    line.assign("    Counter = ");
-    AppendRightAligned(line, static_cast<long long>(find.counter), 0);
-    sink.AddLine(line);
-    if (salesman) {
-        line.assign("     Cycle :    ");
-    } else {
-        line.assign("    ").append(name).append(":     ");
-    }
-    sink.AddLine(line);
-    const std::size_t length = find.points.size();
-    line.assign("     ");
-    for (std::size_t i = 1; i <= length; ++i) {
-        AppendRightAligned(line, find.points[i - 1], 2);
-        line.push_back(i == length ? '.' : ',');
-        if (i % 14 == 0 || i == length) {
-            sink.AddLine(line);
-            line.assign("     ");
+// Writes each find straight into the sink's listing room: a listing writes millions of them. The
+// counter goes up by one from find to find and the weight seldom changes, so their texts are
+// kept and the counter's digits counted up in place. A find of 16 points takes far less than the
+// room.
+class FindWriter {
+public:
+    FindWriter(ResultsSink& sink, TourKind kind) : sink_(sink), kind_(kind) {}
+
+    void Write(const TourFind& find) {
+        const bool salesman = kind_ == TourKind::Salesman;
+        const bool path = kind_ == TourKind::HamiltonianPath;
+        char* o = PutText(sink_.ListingRoom(), "\n    Counter = ");
+        o = PutShort(o, CounterText(find.counter));
+        o = salesman ? PutText(o, "\n     Cycle :    \n     ")
+            : path   ? PutText(o, "\n    Hamiltonian Path :     \n     ")
+                     : PutText(o, "\n    Hamiltonian Cycle :     \n     ");
+        const std::size_t length = find.points.size();
+        for (std::size_t i = 1; i <= length; ++i) {
+            o = PutPoint(o, find.points[i - 1]);
+            *o++ = i == length ? '.' : ',';
+            if (i % 14 == 0 && i != length) o = PutText(o, "\n     ");
         }
+        o = salesman ? PutText(o, "\n    Weight of the Cycle =  ")
+            : path   ? PutText(o, "\n    Weight of the current Hamiltonian Path  =  ")
+                     : PutText(o, "\n    Weight of the current Hamiltonian Cycle  =  ");
+        o = PutShort(o, WeightText(find.weight));
+        *o++ = '\n';
+        sink_.LinesWritten(o);
     }
-    if (salesman) {
-        line.assign("    Weight of the Cycle =  ");
-    } else {
-        line.assign("    Weight of the current ").append(name).append(" =  ");
+
+private:
+    // A short text copied as a whole word block, which the room always has space for; what lies
+    // beyond its end is written over next.
+    static char* PutShort(char* out, std::string_view text) {
+        constexpr std::size_t Word = 24;
+        if (text.size() > Word) return PutText(out, text);
+        std::memcpy(out, text.data(), Word);
+        return out + text.size();
     }
-    AppendResultNumber(line, find.weight);
-    sink.AddLine(line);
-}
+
+    std::string_view CounterText(std::uint64_t counter) {
+        if (counter != counter_ + 1 || counter_ == 0) {
+            counterEnd_ = WriteRightAligned(counterText_.data(), static_cast<long long>(counter), 0);
+        } else {
+            // One more: the trailing nines become zeros and the digit before them goes up.
+            char* d = counterEnd_ - 1;
+            while (d >= counterText_.data() && *d == '9')
+                *d-- = '0';
+            if (d >= counterText_.data()) {
+                ++*d;
+            } else {
+                *counterEnd_++ = '0';
+                counterText_[0] = '1';
+            }
+        }
+        counter_ = counter;
+        return {counterText_.data(), static_cast<std::size_t>(counterEnd_ - counterText_.data())};
+    }
+
+    std::string_view WeightText(double weight) {
+        if (!weightKnown_ || weight != weight_) {
+            weightLength_ = WriteTrimmed(weightText_.data(), weight, 4);
+            weight_ = weight;
+            weightKnown_ = true;
+        }
+        return {weightText_.data(), weightLength_};
+    }
+
+    ResultsSink& sink_;
+    TourKind kind_;
+    std::array<char, 24> counterText_{};
+    char* counterEnd_ = counterText_.data();
+    std::uint64_t counter_ = 0;
+    std::array<char, TrimmedNumberRoom> weightText_{};
+    std::size_t weightLength_ = 0;
+    double weight_ = 0.0;
+    bool weightKnown_ = false;
+};
 
 // The closing lines: the last find again, or why there is none.
 void WriteEnding(ResultsSink& sink, TourKind kind, const TourSearchResult& result) {
@@ -61,8 +110,7 @@ void WriteEnding(ResultsSink& sink, TourKind kind, const TourSearchResult& resul
         return;
     }
     if (!result.stopped) {
-        std::string line;
-        WriteFind(sink, kind, {result.finds, result.last, result.lastWeight}, line);
+        FindWriter(sink, kind).Write({result.finds, result.last, result.lastWeight});
         sink.AddLine(ProcedureCompleteLine);
         return;
     }
@@ -90,9 +138,9 @@ void RunTourSearch(NetWorkType& net, TourKind kind, const std::string& title, Ma
         out.sink.AddLine("");
         out.sink.AddLine("    Source = " + std::to_string(net.sourcePoint));
         LongRun run(out.sink, net);
-        std::string line;
-        const TourSearchResult result = SearchTours(
-            net, kind, out.sink, [&](const TourFind& find) { WriteFind(out.sink, kind, find, line); });
+        FindWriter writer(out.sink, kind);
+        const TourSearchResult result =
+            SearchTours(net, kind, out.sink, [&](const TourFind& find) { writer.Write(find); });
         WriteEnding(out.sink, kind, result);
         run.End();
         marks.SetEdges(FoundEdges(result));

@@ -7,8 +7,9 @@
 namespace plax {
 
 ListLines::ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCount)
-    : sink_(sink), perLine_(perLine), count_(firstCount) {
+    : sink_(sink), perLine_(perLine), count_(firstCount), line_(sink.ScratchLine()) {
     assert(perLine > 0);
+    line_.assign("    ");
 }
 
 void ListLines::Add(std::string_view item) {
@@ -32,6 +33,22 @@ void WriteItemLines(ResultsSink& sink, const std::vector<std::string>& items, st
     for (const std::string& item : items)
         lines.Add(item);
     lines.Flush();
+}
+
+void WriteSourceAndSink(ResultsSink& sink, int source, int sinkPoint) {
+    std::string& line = sink.ScratchLine();
+    line.assign("    Source = ");
+    AppendRightAligned(line, source, 0);
+    line.append("    Sink = ");
+    AppendRightAligned(line, sinkPoint, 0);
+    sink.AddLine(line);
+}
+
+void WriteNumberLine(ResultsSink& sink, std::string_view text, double value) {
+    std::string& line = sink.ScratchLine();
+    line.assign(text);
+    AppendResultNumber(line, value);
+    sink.AddLine(line);
 }
 
 std::string ItemNumber(int p) { return p < 10 ? " " + std::to_string(p) : std::to_string(p); }

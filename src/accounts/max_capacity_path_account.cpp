@@ -1,5 +1,7 @@
 #include "max_capacity_path_account.h"
 
+#include "item_lines.h"
+
 #include "model/text_utils.h"
 
 namespace plax {
@@ -12,10 +14,9 @@ double MaxCapacityPath(const NetWorkType& net, MarkingBuffer& marks, const std::
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("                Max. Capacity Path ", net);
         out.sink.AddLine("");
-        out.sink.AddLine("    Source = " + std::to_string(result.source) +
-                         "    Sink = " + std::to_string(result.sink));
+        WriteSourceAndSink(out.sink, result.source, result.sink);
         out.sink.AddLine("");
-        out.sink.AddLine("    Max. Capacity = " + ResultNumber(result.capacity));
+        WriteNumberLine(out.sink, "    Max. Capacity = ", result.capacity);
         out.sink.AddLine("");
     });
     return result.capacity;

@@ -27,10 +27,9 @@ void AppendFlowItem(std::string& item, int a, int b, double flow) {
 }
 
 void WriteFlows(ResultsSink& sink, const NetWorkType& net, const AdjacencyIndex& index, double value) {
-    sink.AddLine("    Source = " + std::to_string(net.sourcePoint) +
-                 "    Sink = " + std::to_string(net.sinkPoint));
+    WriteSourceAndSink(sink, net.sourcePoint, net.sinkPoint);
     sink.AddLine("    Value of the Maximal Flow is equal to");
-    sink.AddLine("    " + ResultNumber(value));
+    WriteNumberLine(sink, "    ", value);
     sink.AddLine("    Values of the Edges Flow:");
     ListLines lines(sink, 3);
     const bool undirected = IsUndirected(net);

@@ -37,26 +37,60 @@ bool ResultsSink::OpenResults(const std::string& netName, const std::string& fil
     return true;
 }
 
-void ResultsSink::AddLine(const std::string& text) {
+void ResultsSink::AddLine(std::string_view text) {
+    if (blockSize_ != 0) Flush();
     if (!DoAddLine(text)) throw ResultsWriteFailed();
 }
 
-void ResultsSink::WriteReportHeader(const std::string& title, const NetWorkType& net) {
+char* ResultsSink::ListingRoom() {
+    if (!block_) {
+        block_ = std::make_unique_for_overwrite<char[]>(BlockBytes + ListingRoomBytes);
+        lastBlock_ = std::chrono::steady_clock::now();
+    }
+    return block_.get() + blockSize_;
+}
+
+void ResultsSink::Flush() {
+    if (blockSize_ == 0) return;
+    const bool written = DoAddBlock({block_.get(), blockSize_});
+    blockSize_ = 0;
+    lastBlock_ = std::chrono::steady_clock::now();
+    if (!written) throw ResultsWriteFailed();
+}
+
+// Twenty blocks a second keep a window current; a block at every poll would cost a write each.
+void ResultsSink::BeforePoll() {
+    constexpr auto Moment = std::chrono::milliseconds(50);
+    if (blockSize_ != 0 && std::chrono::steady_clock::now() - lastBlock_ >= Moment) Flush();
+}
+
+bool ResultsSink::DoAddBlock(std::string_view lines) {
+    for (std::size_t start = 0; start < lines.size();) {
+        const std::size_t end = lines.find('\n', start);
+        if (end == std::string_view::npos) return DoAddLine(lines.substr(start));
+        if (!DoAddLine(lines.substr(start, end - start))) return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+void ResultsSink::WriteReportHeader(std::string_view title, const NetWorkType& net) {
+    blockSize_ = 0;
     DoClear();
-    AddLine(std::string());
+    AddLine({});
     AddLine(title);
     WriteHeaderBlock(net);
 }
 
 void ResultsSink::BeginAccount(const std::vector<std::string>& lines) {
+    blockSize_ = 0;
     DoClear();
     for (const std::string& line : lines)
         AddLine(line);
 }
 
 void ResultsSink::WriteHeaderBlock(const NetWorkType& net) {
-    std::string line;
-    line.reserve(64);
+    std::string& line = line_;
     line.assign("                Time : ").append(clock_.Time());
     AddLine(line);
     line.assign("                Date : ").append(clock_.Date());
@@ -80,7 +114,13 @@ void ResultsSink::WriteHeaderBlock(const NetWorkType& net) {
     AddLine(line);
 }
 
-void ResultsSink::FinishResults() { DoFinish(); }
+void ResultsSink::FinishResults() {
+    // The account has handed on its lines by now (WriteAccountOwnEnding flushes); a listing's
+    // buffer is given back.
+    block_.reset();
+    blockSize_ = 0;
+    DoFinish();
+}
 
 namespace {
 
@@ -103,9 +143,10 @@ void EndForMemory(ResultsSink& sink, UserMessages& messages) {
 
 } // namespace
 
-void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
+void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, AccountBody body) {
     try {
         body();
+        sink.Flush();
     } catch (const ResultsWriteFailed&) {
         messages.Warning(CannotWriteResultsMessage);
     } catch (const std::bad_alloc&) {
@@ -115,7 +156,7 @@ void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std:
     sink.FinishResults();
 }
 
-void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body) {
+void WriteAccount(ResultsSink& sink, UserMessages& messages, AccountBody body) {
     WriteAccountOwnEnding(sink, messages, [&] {
         body();
         sink.AddLine(ProcedureCompleteLine);

@@ -5,9 +5,13 @@
 #include "algorithms/run_control.h"
 #include "accounts/text_store.h"
 
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <type_traits>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plax {
@@ -49,9 +53,28 @@ public:
 
     // Shows " Cannot create the Window..." and answers false when no window can be made.
     bool OpenResults(const std::string& netName, const std::string& fileName, UserMessages& messages);
-    void AddLine(const std::string& text);
+    void AddLine(std::string_view text);
+
+    // A listing writes millions of lines: it formats them, each ending in "\n", straight into
+    // ListingRoom() (at least ListingRoomBytes bytes) and then calls LinesWritten with the end of
+    // what it wrote. The sink hands them on in blocks of about a megabyte, before any other line,
+    // at the end of the account, and at a poll once a moment has passed since the last block, so
+    // a window still shows each find soon after it is made. A block that cannot be written ends
+    // the account as a line does.
+    static constexpr std::size_t ListingRoomBytes = std::size_t{64} << 10;
+    char* ListingRoom();
+    void LinesWritten(char* end) {
+        blockSize_ = static_cast<std::size_t>(end - block_.get());
+        if (blockSize_ >= BlockBytes) Flush();
+    }
+    void Flush();
+
+    // A line buffer kept from one account to the next, for a writer to build its lines in
+    // without allocating; the header builds its own lines in it, so each line is written
+    // before the next is begun.
+    std::string& ScratchLine() { return line_; }
     // The empty line, the title and the nine labelled lines that open every account.
-    void WriteReportHeader(const std::string& title, const NetWorkType& net);
+    void WriteReportHeader(std::string_view title, const NetWorkType& net);
     // For accounts with titles of their own: clears the text and writes `lines` as its first lines.
     void BeginAccount(const std::vector<std::string>& lines);
     // The nine labelled lines alone: time, date, net, type, points, edges, and the rule between
@@ -73,16 +96,25 @@ protected:
 
     virtual bool DoOpen() = 0;
     virtual void DoClear() = 0;
-    virtual bool DoAddLine(const std::string& text) = 0;
+    virtual bool DoAddLine(std::string_view text) = 0;
+    // Lines, each ending in "\n"; a sink that can take them whole does so, the others line by line.
+    virtual bool DoAddBlock(std::string_view lines);
     virtual void DoFinish() = 0;
 
 private:
+    static constexpr std::size_t BlockBytes = std::size_t{1} << 20;
+
     bool StopHolds() const final { return textStop_ != TextStore::Status::Ok; }
+    void BeforePoll() final;
 
     const Clock& clock_;
     std::string netName_;
     std::string fileName_;
     TextStore::Status textStop_ = TextStore::Status::Ok;
+    std::unique_ptr<char[]> block_; // listing lines not yet handed on: blockSize_ bytes
+    std::size_t blockSize_ = 0;
+    std::chrono::steady_clock::time_point lastBlock_{};
+    std::string line_;  // the header's line, kept from one account to the next
 };
 
 // Where a procedure reports: its Results sink and the user's message boxes.
@@ -91,14 +123,31 @@ struct ProcedureOutput {
     UserMessages& messages;
 };
 
+// The writing part of a procedure, called while its caller waits: it refers to the callable
+// instead of copying it, so an account costs no allocation for it.
+class AccountBody {
+public:
+    template <class F>
+        requires(!std::is_same_v<std::remove_cvref_t<F>, AccountBody>)
+    AccountBody(F&& f) // implicit: a lambda is passed as it stands
+        : object_(const_cast<void*>(static_cast<const void*>(std::addressof(f)))),
+          call_([](void* object) { (*static_cast<std::remove_reference_t<F>*>(object))(); }) {}
+
+    void operator()() const { call_(object_); }
+
+private:
+    void* object_;
+    void (*call_)(void*);
+};
+
 // Runs the writing part of a procedure: `body` writes the header and the account, then the
 // completion line follows. When a line cannot be written the rest is skipped and the user told;
 // the window is finished either way.
-void WriteAccount(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body);
+void WriteAccount(ResultsSink& sink, UserMessages& messages, AccountBody body);
 
 // As WriteAccount for accounts that write their own ending, since some of them end without the
 // completion line.
-void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, const std::function<void()>& body);
+void WriteAccountOwnEnding(ResultsSink& sink, UserMessages& messages, AccountBody body);
 
 // A sink that only collects the lines; the base of the test and command-line sinks.
 class LineSink : public ResultsSink {
@@ -114,8 +163,8 @@ protected:
         return true;
     }
     void DoClear() override { lines_.clear(); }
-    bool DoAddLine(const std::string& text) override {
-        lines_.push_back(text);
+    bool DoAddLine(std::string_view text) override {
+        lines_.emplace_back(text);
         return true;
     }
     void DoFinish() override { finished_ = true; }

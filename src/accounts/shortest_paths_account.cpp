@@ -38,15 +38,25 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
                      MarkingBuffer& marks) {
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
-    std::vector<EdgeMark> edges;
-    for (std::size_t k = 1; k < r.path.size(); ++k)
-        edges.push_back({static_cast<std::uint16_t>(r.path[k - 1]), static_cast<std::uint16_t>(r.path[k])});
-    const std::string src = std::to_string(s);
-    const std::string snk = std::to_string(t);
-    sink.AddLine("    Source = " + src + "    Sink = " + snk);
-    sink.AddLine("    Shortest Path  from Source (" + src + ") to Sink (" + snk +
-                 ") has Length : " + ResultNumber(r.distance[static_cast<std::size_t>(t)]));
-    sink.AddLine("    Path from " + src + " to Sink " + snk + " :");
+    std::array<EdgeMark, MaxPoints> edges{};
+    std::size_t size = 0;
+    for (std::size_t k = 1; k < r.path.size() && size < edges.size(); ++k)
+        edges[size++] = {static_cast<std::uint16_t>(r.path[k - 1]), static_cast<std::uint16_t>(r.path[k])};
+    WriteSourceAndSink(sink, s, t);
+    std::string& line = sink.ScratchLine();
+    line.assign("    Shortest Path  from Source (");
+    AppendRightAligned(line, s, 0);
+    line.append(") to Sink (");
+    AppendRightAligned(line, t, 0);
+    line.append(") has Length : ");
+    AppendResultNumber(line, r.distance[static_cast<std::size_t>(t)]);
+    sink.AddLine(line);
+    line.assign("    Path from ");
+    AppendRightAligned(line, s, 0);
+    line.append(" to Sink ");
+    AppendRightAligned(line, t, 0);
+    line.append(" :");
+    sink.AddLine(line);
     if (!r.noPathSubNets.empty()) {
         sink.AddLine("    ");
         sink.AddLine(DecompositionWarningLine);
@@ -61,19 +71,20 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
         lines.Add(item);
     }
     lines.Flush();
-    marks.SetEdges(edges);
+    marks.SetEdges(std::span(edges).first(size));
 }
 
 void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
                         MarkingBuffer& marks) {
     const int s = net.sourcePoint;
-    std::string item = "    Source = ";
-    AppendRightAligned(item, s, 0);
-    sink.AddLine(item);
-    item.assign("    The Lengths of the Shortest Paths from ");
-    AppendRightAligned(item, s, 0);
-    item.append(" to other Points :");
-    sink.AddLine(item);
+    std::string& line = sink.ScratchLine();
+    line.assign("    Source = ");
+    AppendRightAligned(line, s, 0);
+    sink.AddLine(line);
+    line.assign("    The Lengths of the Shortest Paths from ");
+    AppendRightAligned(line, s, 0);
+    line.append(" to other Points :");
+    sink.AddLine(line);
     ListLines lines(sink, 3);
     // " (  i) " and the length left-aligned in 15, written in place.
     std::array<char, TrimmedNumberRoom + 32> text; // only the written part is read
@@ -105,8 +116,7 @@ void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Shortes
 void WriteStopped(ResultsSink& sink, UserMessages& messages, const NetWorkType& net) {
     WriteAccountOwnEnding(sink, messages, [&] {
         sink.WriteReportHeader(SinglePairTitle, net);
-        sink.AddLine("    Source = " + std::to_string(net.sourcePoint) +
-                     "    Sink = " + std::to_string(net.sinkPoint));
+        WriteSourceAndSink(sink, net.sourcePoint, net.sinkPoint);
         sink.AddLine(ProcedureTerminatedLine);
     });
 }

@@ -12,18 +12,17 @@ namespace {
 
 void WriteTree(ResultsSink& sink, const SpanningTreeResult& result) {
     const std::vector<SpanningTreeEdge>& tree = result.edges;
-    std::string line = "    Min. Spanning Tree Weight = ";
-    AppendResultNumber(line, result.weight);
-    sink.AddLine(line);
+    WriteNumberLine(sink, "    Min. Spanning Tree Weight = ", result.weight);
     sink.AddLine("     Edges of Min. Spanning Tree:");
     ListLines lines(sink, 5);
+    std::string item; // "  ( 12, 13)," fits a string's own room
     for (std::size_t k = 0; k < tree.size(); ++k) {
-        line.assign("  (");
-        AppendRightAligned(line, tree[k].from, 3);
-        line.push_back(',');
-        AppendRightAligned(line, tree[k].to, 3);
-        line.append(k + 1 == tree.size() ? ")." : "),");
-        lines.Add(line);
+        item.assign("  (");
+        AppendRightAligned(item, tree[k].from, 3);
+        item.push_back(',');
+        AppendRightAligned(item, tree[k].to, 3);
+        item.append(k + 1 == tree.size() ? ")." : "),");
+        lines.Add(item);
     }
     lines.Flush();
 }

@@ -98,12 +98,15 @@ Degrees ComputeDegrees(const NetWorkType& net) {
     return d;
 }
 
-void ClearDecomposedLengths(NetWorkType& net) {
+bool ClearDecomposedLengths(NetWorkType& net) {
+    bool subNets = false;
     for (int i = 1; i <= net.n; ++i) {
         for (EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
             if (e.decomposedLength != 0.0) e.decomposedLength = 0.0; // a clean entry stays clean
+            subNets = subNets || e.subNet != nullptr;
         }
     }
+    return subNets;
 }
 
 } // namespace plax

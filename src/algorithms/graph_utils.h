@@ -80,7 +80,8 @@ private:
     std::vector<std::uint8_t> items_;
 };
 
-// Sets every edge's decomposed length to 0, the state before a shortest path is measured. Cost: O(E).
-void ClearDecomposedLengths(NetWorkType& net);
+// Sets every edge's decomposed length to 0, the state before a shortest path is measured, and
+// answers whether any edge holds a sub-net. Cost: O(E), one pass.
+bool ClearDecomposedLengths(NetWorkType& net);
 
 } // namespace plax

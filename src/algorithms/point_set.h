@@ -18,6 +18,8 @@ constexpr bool IsSubset(PointSet part, PointSet whole) { return (part & ~whole) 
 constexpr int SetSize(PointSet s) { return std::popcount(s); }
 // The lowest point of a non-empty set.
 constexpr int LowestPoint(PointSet s) { return std::countr_zero(s); }
+// The highest point of a non-empty set.
+constexpr int HighestPoint(PointSet s) { return 15 - std::countl_zero(s); }
 // {1..n}
 constexpr PointSet AllPoints(int n) { return static_cast<PointSet>(((1u << (n + 1)) - 1u) & ~1u); }
 

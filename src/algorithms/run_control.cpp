@@ -11,6 +11,8 @@ void RunControl::StartLongRun(NetWorkType& net) {
 
 bool RunControl::Poll() {
     flags_.stop = 0;
+    // Showing what was held back may itself end the run (its text takes no more lines).
+    BeforePoll();
     DoPoll();
     if (StopHolds()) flags_.stop = 1;
     return flags_.stop != 0;

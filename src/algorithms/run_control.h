@@ -43,6 +43,8 @@ protected:
     // A reason to stop that holds beyond one poll (a text that takes no more lines): every poll
     // answers Stop while it holds.
     virtual bool StopHolds() const { return false; }
+    // What a run holds back for the user to see (a block of listing lines) is shown before a poll.
+    virtual void BeforePoll() {}
 
 private:
     RunFlags& flags_;

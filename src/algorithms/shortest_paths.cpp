@@ -197,7 +197,9 @@ double Dijkstra::Measure(NetWorkType& net) {
 
 // Back from the sink along the predecessors, then turned round.
 std::vector<int> PathTo(const Distances& d, int s, int t) {
-    std::vector<int> path{t};
+    std::vector<int> path;
+    path.reserve(MaxPoints + 1);
+    path.push_back(t);
     while (path.back() != s && path.size() <= MaxPoints) {
         const int p = d.pred[static_cast<std::size_t>(path.back())];
         if (p == 0) break;
@@ -207,21 +209,12 @@ std::vector<int> PathTo(const Distances& d, int s, int t) {
     return path;
 }
 
-bool HasDecomposedEdge(const NetWorkType& net) {
-    for (int i = 1; i <= net.n; ++i) {
-        for (const EdgeType& e : net.lists[static_cast<std::size_t>(i)]) {
-            if (e.subNet) return true;
-        }
-    }
-    return false;
-}
-
 // Measuring sub-nets nested deeply may take long, so that run polls and can be stopped; it
 // answers nothing when Stop ended it.
-std::optional<Distances> RunDijkstra(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets,
-                                     std::vector<std::string>& warnings, RunControl& control) {
-    if (mode != ShortestPathMode::SinglePair || !HasDecomposedEdge(net))
-        return Dijkstra(warnings, nullptr).Run(net, mode, targets);
+std::optional<Distances> RunDijkstra(NetWorkType& net, ShortestPathMode mode, bool subNets,
+                                     const PointFlags& targets, std::vector<std::string>& warnings,
+                                     RunControl& control) {
+    if (mode != ShortestPathMode::SinglePair || !subNets) return Dijkstra(warnings, nullptr).Run(net, mode, targets);
     const LongRun run(control, net);
     Dijkstra dijkstra(warnings, &control);
     Distances d = dijkstra.Run(net, mode, targets);
@@ -238,7 +231,7 @@ double MeasureShortestPath(NetWorkType& net) {
 
 ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode, RunControl& control) {
     ShortestPathsResult r;
-    ClearDecomposedLengths(net);
+    const bool subNets = ClearDecomposedLengths(net);
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
     if (s < 1 || s > net.n) return r;
@@ -249,10 +242,13 @@ ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode
         std::fill(targets.begin() + 1, targets.begin() + 1 + net.n, true);
         targets[static_cast<std::size_t>(s)] = false;
     } else {
-        if (t < 1 || t > net.n || !ReachableFrom(net, s)[static_cast<std::size_t>(t)]) return r;
+        if (t < 1 || t > net.n) return r;
+        // Measuring sub-nets names them and may warn, so an unreached sink is told first; without
+        // sub-nets the search itself answers whether it reaches the sink.
+        if (subNets && !ReachableFrom(net, s)[static_cast<std::size_t>(t)]) return r;
         targets[static_cast<std::size_t>(t)] = true;
     }
-    const std::optional<Distances> found = RunDijkstra(net, mode, targets, r.noPathSubNets, control);
+    const std::optional<Distances> found = RunDijkstra(net, mode, subNets, targets, r.noPathSubNets, control);
     if (!found) {
         r.reached = true;
         r.stopped = true;
@@ -261,8 +257,9 @@ ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode
     // Another point reached, as CountReachable counts them: every point reached but the source
     // has a predecessor.
     const auto& pred = found->pred;
-    r.reached = mode == ShortestPathMode::SinglePair ||
-                std::any_of(pred.begin() + 1, pred.begin() + 1 + net.n, [](int p) { return p != 0; });
+    r.reached = mode == ShortestPathMode::SinglePair
+                    ? found->dist[static_cast<std::size_t>(t)] != UnreachedDistance
+                    : std::any_of(pred.begin() + 1, pred.begin() + 1 + net.n, [](int p) { return p != 0; });
     if (!r.reached) return r;
     r.distance = found->dist;
     r.predecessor = found->pred;

@@ -2,7 +2,9 @@
 
 #include "salesman_bound.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include <limits>
@@ -35,6 +37,7 @@ private:
     };
 
     void Search(int k);
+    bool SearchLastStep(int k);
     bool Completes(int k, const Step& e) const;
     void Complete(int k, const Step& e);
     bool Accepts(const Step& e) const;
@@ -51,6 +54,11 @@ private:
     const int n_;
     const int source_;
     std::array<std::vector<Step>, MaxPoints + 1> steps_;
+    // How a point's list runs: in the order of the points' numbers either way, or neither.
+    enum class ListOrder : std::uint8_t { Rising, Falling, Other };
+    std::array<ListOrder, MaxPoints + 1> order_{};
+    std::array<PointSet, MaxPoints + 1> stepTo_{};                          // the targets of steps_[p]
+    std::array<std::array<double, MaxPoints + 1>, MaxPoints + 1> stepWeight_{}; // and their weights
     NeighbourSets out_{};
     std::optional<SalesmanBound> bound_;
     double globalBound_ = 0.0;
@@ -73,9 +81,20 @@ TourSearch::TourSearch(const NetWorkType& net, TourKind kind, RunControl& contro
         for (const EdgeType& e : net.lists[static_cast<std::size_t>(p)]) {
             if (e.target < 1 || e.target > n_ || e.target == p) continue;
             steps_[static_cast<std::size_t>(p)].push_back({e.target, e.weight});
+            stepTo_[static_cast<std::size_t>(p)] |= PointBit(e.target);
+            stepWeight_[static_cast<std::size_t>(p)][e.target] = e.weight;
             least = std::min(least, e.weight);
         }
         globalBound_ += least;
+        const std::vector<Step>& list = steps_[static_cast<std::size_t>(p)];
+        const auto runs = [&list](auto before) {
+            return std::adjacent_find(list.begin(), list.end(), [&](const Step& a, const Step& b) {
+                       return !before(a.to, b.to);
+                   }) == list.end();
+        };
+        order_[static_cast<std::size_t>(p)] = runs(std::less<>())      ? ListOrder::Rising
+                                              : runs(std::greater<>()) ? ListOrder::Falling
+                                                                       : ListOrder::Other;
     }
     if (kind_ == TourKind::Salesman && n_ >= 2) bound_.emplace(net, source_);
     foundWeight_ = kind_ == TourKind::Salesman ? NoCycleYet : 0.0;
@@ -103,15 +122,55 @@ TourSearchResult TourSearch::Run() {
 
 void TourSearch::Search(int k) {
     if (finished_ || Stopped()) return;
-    for (const Step& e : steps_[static_cast<std::size_t>(position_[static_cast<std::size_t>(k - 1)])]) {
-        if (Stopped()) return;
+    if (SearchLastStep(k)) return;
+    const auto at = static_cast<std::size_t>(position_[static_cast<std::size_t>(k - 1)]);
+    if (k < n_ && order_[at] != ListOrder::Other) {
+        // Below the last step nothing completes a sequence, and a list in the order of the
+        // points' numbers is walked by its unvisited targets alone, in the same order.
+        auto candidates = static_cast<PointSet>(unvisited_ & stepTo_[at]);
+        while (candidates != 0) {
+            const int to = order_[at] == ListOrder::Rising ? LowestPoint(candidates) : HighestPoint(candidates);
+            candidates = static_cast<PointSet>(candidates & ~PointBit(to));
+            const Step e{to, stepWeight_[at][static_cast<std::size_t>(to)]};
+            if (!Accepts(e)) continue;
+            Extend(k, e);
+            if (Stopped()) return;
+        }
+        return;
+    }
+    // Stop comes only from a poll within an extension or from a find's visitor, so it is read
+    // after those.
+    for (const Step& e : steps_[at]) {
         if (Completes(k, e)) {
             Complete(k, e);
-            if (finished_) return;
+            if (finished_ || Stopped()) return;
             continue;
         }
-        if (Contains(unvisited_, e.to) && Accepts(e)) Extend(k, e);
+        if (Contains(unvisited_, e.to) && Accepts(e)) {
+            Extend(k, e);
+            if (Stopped()) return;
+        }
     }
+}
+
+// The last step of a sequence has one candidate, the one point left (or, closing a cycle, the
+// source), so it is looked up instead of walking the list; the finds, their order and the polls
+// are the walk's. Answers false where the walk is needed.
+bool TourSearch::SearchLastStep(int k) {
+    const bool path = kind_ == TourKind::HamiltonianPath;
+    const bool lastPoint = k == n_ && n_ >= 2;
+    const bool closing = !path && k == n_ + 1 && n_ >= 2;
+    if (!lastPoint && !closing) return false;
+    const auto at = static_cast<std::size_t>(position_[static_cast<std::size_t>(k - 1)]);
+    const int to = closing ? source_ : LowestPoint(unvisited_);
+    if (!Contains(stepTo_[at], to)) return true;
+    const Step e{to, stepWeight_[at][static_cast<std::size_t>(to)]};
+    if (Completes(k, e)) {
+        Complete(k, e);
+    } else if (!closing && Accepts(e)) {
+        Extend(k, e);
+    }
+    return true;
 }
 
 // Every path from the source is a different sequence, so a path is reported whatever number its
@@ -146,7 +205,10 @@ bool TourSearch::Accepts(const Step& e) const {
 }
 
 // Whether every other unvisited point can still be reached from w through unvisited points.
+// Answers as soon as the rest is reached, which in a dense net is after w's own neighbours.
 bool TourSearch::ReachesTheRest(int w) const {
+    const auto rest = static_cast<PointSet>(unvisited_ & ~PointBit(w));
+    if (IsSubset(rest, out_[static_cast<std::size_t>(w)])) return true;
     PointSet reached = PointBit(w);
     PointSet frontier = reached;
     while (frontier != 0) {
@@ -154,6 +216,7 @@ bool TourSearch::ReachesTheRest(int w) const {
         frontier = static_cast<PointSet>(frontier & ~PointBit(v));
         const auto fresh = static_cast<PointSet>(out_[static_cast<std::size_t>(v)] & unvisited_ & ~reached);
         reached |= fresh;
+        if (IsSubset(unvisited_, reached)) return true;
         frontier |= fresh;
     }
     return IsSubset(unvisited_, reached);

@@ -28,7 +28,7 @@ bool CliSink::DoOpen() {
     return true;
 }
 
-bool CliSink::DoAddLine(const std::string& text) {
+bool CliSink::DoAddLine(std::string_view text) {
     out_ << text << '\n';
     if (!out_) {
         outputFailed_ = true;
@@ -38,7 +38,18 @@ bool CliSink::DoAddLine(const std::string& text) {
     return true;
 }
 
-void CliSink::KeepLine(const std::string& line) {
+// A block goes out in one write; the store takes it whole, as lines split at their ends.
+bool CliSink::DoAddBlock(std::string_view lines) {
+    out_.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+    if (!out_) {
+        outputFailed_ = true;
+        return false;
+    }
+    if (!lines.empty()) KeepLine(lines.substr(0, lines.size() - 1));
+    return true;
+}
+
+void CliSink::KeepLine(std::string_view line) {
     if (!keep_) return;
     if (const TextStore::Status status = text_.Append(line); status != TextStore::Status::Ok)
         StopForText(status);

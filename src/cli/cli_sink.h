@@ -31,13 +31,14 @@ public:
 protected:
     bool DoOpen() override;
     void DoClear() override { text_.Clear(); }
-    bool DoAddLine(const std::string& text) override;
+    bool DoAddLine(std::string_view text) override;
+    bool DoAddBlock(std::string_view lines) override;
     void DoFinish() override {}
     void DoStartLongRun() override;
     void DoPoll() override;
 
 private:
-    void KeepLine(const std::string& line);
+    void KeepLine(std::string_view line);
 
     std::ostream& out_;
     std::optional<std::chrono::steady_clock::duration> timeLimit_;

@@ -86,7 +86,14 @@ bool TResultForm::DoOpen() {
 void TResultForm::DoClear() { text_.Reset(false); }
 
 // A line the store refuses stops the run at its next poll; the lines before it stay.
-bool TResultForm::DoAddLine(const std::string& text) {
+bool TResultForm::DoAddLine(std::string_view text) { return AppendText(text); }
+
+// The store splits a block at its line ends itself.
+bool TResultForm::DoAddBlock(std::string_view lines) {
+    return lines.empty() || AppendText(lines.substr(0, lines.size() - 1));
+}
+
+bool TResultForm::AppendText(std::string_view text) {
     try {
         if (const TextStore::Status status = text_.Append(text); status != TextStore::Status::Ok)
             StopForText(status);

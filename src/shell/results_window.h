@@ -51,7 +51,8 @@ signals:
 protected:
     bool DoOpen() override;
     void DoClear() override;
-    bool DoAddLine(const std::string& text) override;
+    bool DoAddLine(std::string_view text) override;
+    bool DoAddBlock(std::string_view lines) override;
     void DoFinish() override;
     void DoStartLongRun() override;
     void DoPoll() override;
@@ -61,6 +62,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Appends a line, or lines joined by their line ends, to the text.
+    bool AppendText(std::string_view text);
     void BuildToolRow(QWidget& tools, QBoxLayout& row);
     void FormActivate();
     bool FormCloseQuery();

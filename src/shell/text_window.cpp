@@ -191,7 +191,14 @@ void TextWindow::Reset(bool oneEmptyLine) {
 
 TextStore::Status TextWindow::Append(std::string_view line) {
     const TextStore::Status status = store_.Append(line);
-    view_->LinesAdded(line.size());
+    // A block of lines is as wide as its widest line.
+    std::size_t widest = 0;
+    for (std::size_t start = 0; start <= line.size();) {
+        const std::size_t end = std::min(line.find('\n', start), line.size());
+        widest = std::max(widest, end - start);
+        start = end + 1;
+    }
+    view_->LinesAdded(widest);
     return status;
 }
 

@@ -131,6 +131,23 @@ TEST(HamiltonianCycle, TriangleGivesBothDirections) {
     EXPECT_EQ(run.marks.MarkedEdges(3), (Edges{{1, 2}, {2, 3}, {3, 1}}));
 }
 
+// The search walks each list in its own order, whether it runs by the points' numbers or not.
+// Each edge goes to the head of both lists, so list 1 runs 3, 2, 4 (neither way), list 2 runs
+// 4, 3, 1, list 3 runs 4, 2, 1 and list 4 runs 3, 2, 1.
+TEST(HamiltonianCycle, ListOrderIsTheOrderOfTheCycles) {
+    NetWorkType net = MakeNet(UndirNetCode, 4, "k4");
+    for (const auto& [a, b] : {std::pair{1, 4}, {1, 2}, {1, 3}, {2, 3}, {2, 4}, {3, 4}})
+        Connect(net, a, b);
+    const SearchRun run = RunHamiltonian(net, HamiltonianMode::Cycle, 1);
+    Lines sequences;
+    for (std::size_t i = 0; i + 1 < run.lines.size(); ++i) {
+        if (run.lines[i] == "    Hamiltonian Cycle :     ") sequences.push_back(run.lines[i + 1]);
+    }
+    EXPECT_EQ(sequences, (Lines{"      1, 3, 4, 2, 1.", "      1, 3, 2, 4, 1.", "      1, 2, 4, 3, 1.",
+                                "      1, 2, 3, 4, 1.", "      1, 4, 3, 2, 1.", "      1, 4, 2, 3, 1.",
+                                "      1, 4, 2, 3, 1."}));
+}
+
 TEST(HamiltonianCycle, FourteenPointRingWrapsTheClosingPoint) {
     NetWorkType net = MakeNet(UndirNetCode, 14, "ring");
     for (int i = 1; i < 14; ++i)
@@ -208,7 +225,7 @@ TEST(HamiltonianCycle, WriteFailureEndsTheLongRun) {
         using LineSink::LineSink;
 
     protected:
-        bool DoAddLine(const std::string& text) override {
+        bool DoAddLine(std::string_view text) override {
             return text.rfind("    Counter", 0) != 0 && LineSink::DoAddLine(text);
         }
     };
@@ -291,14 +308,23 @@ TEST(Salesman, StoppedRuns) {
     EXPECT_EQ(Body(early.lines), (Lines{"", "    Source = 1", "    Salesman Cycle  Not Found. "}));
     EXPECT_TRUE(early.marks.MarkedEdges(3).empty());
 
-    // Stop pressed while the first cycle is written.
-    const SearchRun late = RunSalesman(net, 1, [](StoppingSink& s) { s.stopAtLine = "    Counter = 1"; });
+    // Stop is seen at a poll, and the cycles listed before it are shown. In the complete net of 6
+    // points with weights i + j every cycle weighs 42, so the first, 1, 6, 5, ..., 2, 1 (each list
+    // holds its last edge first), stays the only one; the search goes on past the 101st extension
+    // and its second poll.
+    NetWorkType k6 = MakeNet(UndirNetCode, 6, "k6");
+    for (int i = 1; i <= 6; ++i) {
+        for (int j = i + 1; j <= 6; ++j)
+            Connect(k6, i, j, i + j);
+    }
+    const SearchRun late = RunSalesman(k6, 1, [](StoppingSink& s) { s.stopAtPoll = 2; });
+    EXPECT_EQ(late.polls, 2);
     EXPECT_EQ(Body(late.lines),
-              Joined(Joined({"", "    Source = 1"}, SalesmanBlock(1, "      1, 3, 2, 1.", "16")),
+              Joined(Joined({"", "    Source = 1"}, SalesmanBlock(1, "      1, 6, 5, 4, 3, 2, 1.", "42")),
                      {Complete, "    Procedure terminated!  Cycle  Found. "}));
-    EXPECT_EQ(late.marks.MarkedEdges(3), (Edges{{1, 3}, {3, 2}, {2, 1}}));
+    EXPECT_EQ(late.marks.MarkedEdges(6), (Edges{{1, 6}, {6, 5}, {5, 4}, {4, 3}, {3, 2}, {2, 1}}));
     EXPECT_EQ(late.flags.stop, 0);
-    EXPECT_EQ(net.interaction.busy, 0);
+    EXPECT_EQ(k6.interaction.busy, 0);
 }
 
 // What the solution blocks of a run list.
