@@ -9,21 +9,26 @@
 #include "model/net_store.h"
 #include "model/text_utils.h"
 
+#include <algorithm>
+#include <array>
+
 namespace plax {
 
 namespace {
 
-// "  Flow( a, b)= f;" with the flow and its semicolon left-aligned in 8 characters.
-void AppendFlowItem(std::string& item, int a, int b, double flow) {
-    item.assign("  Flow(");
-    AppendRightAligned(item, a, 2);
-    item.push_back(',');
-    AppendRightAligned(item, b, 2);
-    item.append(")= ");
-    const std::size_t start = item.size();
-    AppendResultNumber(item, flow);
-    item.push_back(';');
-    if (item.size() - start < 8) item.append(8 - (item.size() - start), ' ');
+// "  Flow( a, b)= f;" with the flow and its semicolon left-aligned in 8 characters, written in
+// place.
+std::string_view FlowItem(std::array<char, TrimmedNumberRoom + 32>& item, int a, int b, double flow) {
+    char* o = PutText(item.data(), "  Flow(");
+    o = WriteRightAligned(o, a, 2);
+    *o++ = ',';
+    o = WriteRightAligned(o, b, 2);
+    o = PutText(o, ")= ");
+    char* const start = o;
+    o += WriteTrimmed(o, flow, 4);
+    *o++ = ';';
+    if (o - start < 8) o = std::fill_n(o, 8 - (o - start), ' ');
+    return {item.data(), static_cast<std::size_t>(o - item.data())};
 }
 
 void WriteFlows(ResultsSink& sink, const NetWorkType& net, const AdjacencyIndex& index, double value) {
@@ -33,14 +38,13 @@ void WriteFlows(ResultsSink& sink, const NetWorkType& net, const AdjacencyIndex&
     sink.AddLine("    Values of the Edges Flow:");
     ListLines lines(sink, 3);
     const bool undirected = IsUndirected(net);
-    std::string item;
+    std::array<char, TrimmedNumberRoom + 32> item;
     for (int a = 1; a <= net.n; ++a) {
         for (int b = 1; b <= net.n; ++b) {
             if (!FlowListedPair(index, undirected, a, b)) continue;
             const double f = index.Flow(a, b);
             if (f == 0.0) continue;
-            AppendFlowItem(item, a, b, f);
-            lines.Add(item);
+            lines.Add(FlowItem(item, a, b, f));
         }
     }
     lines.WriteCurrent();

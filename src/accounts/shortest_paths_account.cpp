@@ -25,13 +25,14 @@ std::string NoPathsFromMessage(int source) {
     return CutText("There aren`t Paths from " + std::to_string(source), 28);
 }
 
-// " ( a, b) ", each point as the lists of items write it.
-void AppendPointPair(std::string& item, int a, int b) {
-    item.assign(" (");
-    AppendRightAligned(item, a, 2);
-    item.push_back(',');
-    AppendRightAligned(item, b, 2);
-    item.append(") ");
+// " ( a, b) ", each point as the lists of items write it, written in place.
+std::string_view PointPair(std::array<char, 16>& item, int a, int b) {
+    char* o = PutText(item.data(), " (");
+    o = WriteRightAligned(o, a, 2);
+    *o++ = ',';
+    o = WriteRightAligned(o, b, 2);
+    o = PutText(o, ") ");
+    return {item.data(), static_cast<std::size_t>(o - item.data())};
 }
 
 void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
@@ -65,11 +66,9 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
         sink.AddLine("    ");
     }
     ListLines lines(sink, 5);
-    std::string item;
-    for (std::size_t k = 1; k < r.path.size(); ++k) {
-        AppendPointPair(item, r.path[k - 1], r.path[k]);
-        lines.Add(item);
-    }
+    std::array<char, 16> item;
+    for (std::size_t k = 1; k < r.path.size(); ++k)
+        lines.Add(PointPair(item, r.path[k - 1], r.path[k]));
     lines.Flush();
     marks.SetEdges(std::span(edges).first(size));
 }

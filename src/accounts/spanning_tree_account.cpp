@@ -4,6 +4,7 @@
 
 #include "model/text_utils.h"
 
+#include <array>
 #include <vector>
 
 namespace plax {
@@ -15,14 +16,15 @@ void WriteTree(ResultsSink& sink, const SpanningTreeResult& result) {
     WriteNumberLine(sink, "    Min. Spanning Tree Weight = ", result.weight);
     sink.AddLine("     Edges of Min. Spanning Tree:");
     ListLines lines(sink, 5);
-    std::string item; // "  ( 12, 13)," fits a string's own room
     for (std::size_t k = 0; k < tree.size(); ++k) {
-        item.assign("  (");
-        AppendRightAligned(item, tree[k].from, 3);
-        item.push_back(',');
-        AppendRightAligned(item, tree[k].to, 3);
-        item.append(k + 1 == tree.size() ? ")." : "),");
-        lines.Add(item);
+        // "  ( 12, 13),", written in place.
+        std::array<char, 32> item;
+        char* o = PutText(item.data(), "  (");
+        o = WriteRightAligned(o, tree[k].from, 3);
+        *o++ = ',';
+        o = WriteRightAligned(o, tree[k].to, 3);
+        o = PutText(o, k + 1 == tree.size() ? ")." : "),");
+        lines.Add({item.data(), static_cast<std::size_t>(o - item.data())});
     }
     lines.Flush();
 }
