@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -132,20 +134,67 @@ TEST(HamiltonianCycle, TriangleGivesBothDirections) {
 }
 
 // The search walks each list in its own order, whether it runs by the points' numbers or not.
-// Each edge goes to the head of both lists, so list 1 runs 3, 2, 4 (neither way), list 2 runs
-// 4, 3, 1, list 3 runs 4, 2, 1 and list 4 runs 3, 2, 1.
-TEST(HamiltonianCycle, ListOrderIsTheOrderOfTheCycles) {
-    NetWorkType net = MakeNet(UndirNetCode, 4, "k4");
-    for (const auto& [a, b] : {std::pair{1, 4}, {1, 2}, {1, 3}, {2, 3}, {2, 4}, {3, 4}})
-        Connect(net, a, b);
-    const SearchRun run = RunHamiltonian(net, HamiltonianMode::Cycle, 1);
-    Lines sequences;
-    for (std::size_t i = 0; i + 1 < run.lines.size(); ++i) {
-        if (run.lines[i] == "    Hamiltonian Cycle :     ") sequences.push_back(run.lines[i + 1]);
+// Each edge goes to the head of both lists. Added 1-4, 1-2, 1-3, 2-3, 2-4, 3-4, list 1 runs
+// 3, 2, 4 (neither way), list 2 runs 4, 3, 1, list 3 runs 4, 2, 1 and list 4 runs 3, 2, 1; added
+// 3-4, 2-4, 2-3, 1-4, 1-3, 1-2, every list rises.
+TEST(HamiltonianCycle, ListOrderIsTheOrderOfTheFinds) {
+    struct Case {
+        std::vector<std::pair<int, int>> edges;
+        HamiltonianMode mode;
+        std::string label;
+        Lines sequences; // the last find comes again at the end
+    };
+    const std::vector<std::pair<int, int>> mixed = {{1, 4}, {1, 2}, {1, 3}, {2, 3}, {2, 4}, {3, 4}};
+    const std::vector<std::pair<int, int>> rising = {{3, 4}, {2, 4}, {2, 3}, {1, 4}, {1, 3}, {1, 2}};
+    const std::vector<Case> cases = {
+        {mixed, HamiltonianMode::Cycle, "    Hamiltonian Cycle :     ",
+         {"      1, 3, 4, 2, 1.", "      1, 3, 2, 4, 1.", "      1, 2, 4, 3, 1.", "      1, 2, 3, 4, 1.",
+          "      1, 4, 3, 2, 1.", "      1, 4, 2, 3, 1.", "      1, 4, 2, 3, 1."}},
+        {rising, HamiltonianMode::Cycle, "    Hamiltonian Cycle :     ",
+         {"      1, 2, 3, 4, 1.", "      1, 2, 4, 3, 1.", "      1, 3, 2, 4, 1.", "      1, 3, 4, 2, 1.",
+          "      1, 4, 2, 3, 1.", "      1, 4, 3, 2, 1.", "      1, 4, 3, 2, 1."}},
+        {rising, HamiltonianMode::Path, "    Hamiltonian Path :     ",
+         {"      1, 2, 3, 4.", "      1, 2, 4, 3.", "      1, 3, 2, 4.", "      1, 3, 4, 2.", "      1, 4, 2, 3.",
+          "      1, 4, 3, 2.", "      1, 4, 3, 2."}},
+    };
+    for (const Case& c : cases) {
+        NetWorkType net = MakeNet(UndirNetCode, 4, "k4");
+        for (const auto& [a, b] : c.edges)
+            Connect(net, a, b);
+        const SearchRun run = RunHamiltonian(net, c.mode, 1);
+        Lines sequences;
+        for (std::size_t i = 0; i + 1 < run.lines.size(); ++i) {
+            if (run.lines[i] == c.label) sequences.push_back(run.lines[i + 1]);
+        }
+        EXPECT_EQ(sequences, c.sequences) << c.label << (c.edges == mixed ? " mixed" : " rising");
     }
-    EXPECT_EQ(sequences, (Lines{"      1, 3, 4, 2, 1.", "      1, 3, 2, 4, 1.", "      1, 2, 4, 3, 1.",
-                                "      1, 2, 3, 4, 1.", "      1, 4, 3, 2, 1.", "      1, 4, 2, 3, 1.",
-                                "      1, 4, 2, 3, 1."}));
+}
+
+// The counter's digits are counted up from find to find, over every carry, and a weight that
+// changes is written anew: K6 with weights i * j has 120 cycles of many weights.
+TEST(HamiltonianCycle, EveryFindHasItsOwnCounterAndWeight) {
+    NetWorkType net = MakeNet(UndirNetCode, 6, "k6");
+    for (int i = 1; i <= 6; ++i) {
+        for (int j = i + 1; j <= 6; ++j)
+            Connect(net, i, j, i * j);
+    }
+    const SearchRun run = RunHamiltonian(net, HamiltonianMode::Cycle, 1);
+    int finds = 0;
+    for (std::size_t i = 0; i + 3 < run.lines.size(); ++i) {
+        if (run.lines[i].rfind("    Counter = ", 0) != 0) continue;
+        ++finds;
+        // The final repeat of the last find has the last counter again.
+        EXPECT_EQ(run.lines[i], "    Counter = " + std::to_string(std::min(finds, 120)));
+        std::istringstream points(run.lines[i + 2]);
+        std::vector<int> cycle;
+        for (std::string p; std::getline(points, p, ',');)
+            cycle.push_back(std::stoi(p));
+        int weight = 0;
+        for (std::size_t k = 1; k < cycle.size(); ++k)
+            weight += cycle[k - 1] * cycle[k];
+        EXPECT_EQ(run.lines[i + 3], "    Weight of the current Hamiltonian Cycle  =  " + std::to_string(weight));
+    }
+    EXPECT_EQ(finds, 121);
 }
 
 TEST(HamiltonianCycle, FourteenPointRingWrapsTheClosingPoint) {

@@ -12,7 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <new>
+#include <string_view>
+#include <thread>
 
 #include <string>
 #include <vector>
@@ -164,6 +168,76 @@ TEST(ResultsSink, WriteAccountEndsWithTheCompletionLineOrTheWarning) {
                      "    Procedure terminated! "}));
     EXPECT_TRUE(starved.Finished());
     EXPECT_EQ(messages.calls.size(), 1u);
+}
+
+// A sink that takes blocks whole, counting them, and keeps their lines as the window would.
+class BlockSink : public LineSink {
+public:
+    using LineSink::LineSink;
+    int blocks = 0;
+
+protected:
+    bool DoAddBlock(std::string_view lines) override {
+        ++blocks;
+        return LineSink::DoAddBlock(lines);
+    }
+};
+
+void WriteListingLine(ResultsSink& sink, std::string_view line) {
+    char* o = sink.ListingRoom();
+    o = std::copy(line.begin(), line.end(), o);
+    *o++ = '\n';
+    sink.LinesWritten(o);
+}
+
+TEST(ResultsSink, ListingLinesGoOutInBlocksInTheirPlace) {
+    const FixedClock clock("12:00", "08.12.2026");
+    RunFlags flags;
+    RecordingMessages messages;
+
+    // Held until another line comes, then handed on before it, as one block.
+    BlockSink sink(clock, flags);
+    ASSERT_TRUE(sink.OpenResults("n", "n.net", messages));
+    WriteAccount(sink, messages, [&] {
+        WriteListingLine(sink, "x");
+        WriteListingLine(sink, "");
+        EXPECT_EQ(sink.blocks, 0);
+        sink.AddLine("z");
+        EXPECT_EQ(sink.blocks, 1);
+        WriteListingLine(sink, "w");
+    });
+    EXPECT_EQ(sink.Lines(), (Lines{"", "x", "", "z", "w", "    Procedure complete. "}));
+    EXPECT_EQ(sink.blocks, 2);
+
+    // A megabyte of lines is handed on while the listing goes on; a poll after a moment hands on
+    // what is held.
+    BlockSink big(clock, flags);
+    ASSERT_TRUE(big.OpenResults("n", "n.net", messages));
+    WriteAccount(big, messages, [&] {
+        const std::string line(99, '7');
+        for (int k = 0; k < 11000; ++k)
+            WriteListingLine(big, line);
+        EXPECT_EQ(big.blocks, 1);
+        WriteListingLine(big, "last");
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        big.Poll();
+        EXPECT_EQ(big.blocks, 2);
+        EXPECT_EQ(big.Lines().back(), "last");
+    });
+    EXPECT_EQ(big.Lines().size(), 1u + 11000u + 1u + 1u);
+    EXPECT_TRUE(messages.calls.empty());
+
+    // A block that cannot be written ends the account as a line does, keeping the lines before.
+    FailingSink bad(clock, flags, 2);
+    ASSERT_TRUE(bad.OpenResults("n", "n.net", messages));
+    WriteAccount(bad, messages, [&] {
+        WriteListingLine(bad, "a");
+        WriteListingLine(bad, "b");
+        WriteListingLine(bad, "c");
+    });
+    EXPECT_EQ(bad.Lines(), (Lines{"", "a"}));
+    EXPECT_TRUE(bad.Finished());
+    EXPECT_EQ(messages.calls, (std::vector<RecordingMessages::Call>{{"warning", CannotWrite}}));
 }
 
 TEST(ResultsSink, WindowThatCannotBeMadeStopsTheProcedureBeforeItComputes) {

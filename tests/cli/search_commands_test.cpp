@@ -120,6 +120,28 @@ TEST(SearchCommands, ReportOfAListingItsStoreCannotKeep) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("k15.TXT")));
 }
 
+// A listing goes to standard output in blocks and into the report's store whole: the report
+// holds, after its title line and with CR LF line ends, exactly the text printed.
+TEST(SearchCommands, ReportOfAListingIsThePrintedText) {
+    ScratchDir dir;
+    const std::string path = dir.File("k6.net");
+    NetWorkType k6 = testing::MakeNet(UndirNetCode, 6, "k6");
+    for (int i = 1; i <= 6; ++i) {
+        for (int j = i + 1; j <= 6; ++j)
+            testing::AddEdge(k6, i, j, i + j);
+    }
+    testing::SaveTestNet(k6, path);
+    for (const std::string procedure : {"hamiltonian-cycle", "salesman", "automorphisms"}) {
+        const testing::CliRun run = RunPlaxCli(Args({"run", procedure, path, "--source", "1", "--report"}));
+        ASSERT_EQ(run.status, 0) << procedure << run.err;
+        std::string report = testing::ReadAll(dir.File("k6.TXT"));
+        std::filesystem::remove(dir.File("k6.TXT"));
+        std::erase(report, '\r');
+        ASSERT_NE(report.find('\n'), std::string::npos) << procedure;
+        EXPECT_EQ(report.substr(report.find('\n') + 1), run.out) << procedure;
+    }
+}
+
 TEST(SearchCommands, RefusalsAndUsage) {
     ScratchDir dir;
     NetWorkType directed = Square();
