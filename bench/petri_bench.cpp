@@ -1,6 +1,7 @@
 // The reachability analysis at 10^5, 10^6 and 10^7 markings beside a tight breadth-first search
 // written here for the same nets (packed 64-bit markings inline in an open-addressing table kept
-// half full, no parents, no arcs): markings per second and peak bytes per marking of each. Then
+// half full, no parents, no arcs), in alternating rounds, each run in a process of its own: the medians of
+// their times, their ratio and the peak bytes per marking of each. Then
 // the invariants and the coverability graph of every 15-point Petri net in the tests' data.
 #include "process_memory.h"
 
@@ -15,7 +16,11 @@
 
 #include <benchmark/benchmark.h>
 
+
 #include <algorithm>
+#include <cstdlib>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -122,41 +127,95 @@ std::uint64_t ReferenceSearch(const plax::NetWorkType& net) {
     return stored;
 }
 
-template <class Search> void Measure(benchmark::State& state, Search search) {
-    const plax::NetWorkType net = NetOf(state.range(0));
+// What one search in a process of its own measured.
+struct ChildMeasure {
     std::uint64_t markings = 0;
-    double peak = 0;
+    double seconds = 0;
+    double peakMiB = 0;
+};
+
+std::uint64_t PlaxReachability(const plax::NetWorkType& net) {
+    plax::UnstoppedRun run;
+    return plax::ExploreMarkings(net, plax::MaxMarkingsLimit, run).markings;
+}
+
+// The child's side: "--one-search plax|reference N" runs that search on NetOf(N) and prints what
+// it measured.
+int RunOneSearch(const std::string& which, std::int64_t size) {
+    const plax::NetWorkType net = NetOf(size);
+    const double before = plax::bench::StatusMiB("VmRSS:");
+    ResetPeak();
+    const auto start = std::chrono::steady_clock::now();
+    const std::uint64_t markings = which == "plax" ? PlaxReachability(net) : ReferenceSearch(net);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double peak = plax::bench::StatusMiB("VmHWM:") - before;
+    return std::printf("%llu %.9f %.6f\n", static_cast<unsigned long long>(markings), seconds, peak) > 0 ? 0 : 1;
+}
+
+std::string SelfPath() { return std::filesystem::read_symlink("/proc/self/exe").string(); }
+
+// Each search runs in a fresh process of this program, as a command-line run does: neither
+// inherits the pages the other freed, so both pay for the memory they touch.
+ChildMeasure MeasureInChild(const std::string& which, std::int64_t size) {
+    const std::string command = SelfPath() + " --one-search " + which + " " + std::to_string(size);
+    ChildMeasure m;
+    FILE* out = popen(command.c_str(), "r");
+    if (out == nullptr) return m;
+    unsigned long long markings = 0;
+    if (std::fscanf(out, "%llu %lf %lf", &markings, &m.seconds, &m.peakMiB) != 3) markings = 0;
+    m.markings = pclose(out) == 0 ? markings : 0;
+    return m;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Plax's reachability and the reference search on the same net in alternating rounds, each run in
+// a child process, so a busy moment of the machine slows both alike: the medians of each, their
+// ratio, and the peak bytes per marking.
+void BM_ReachabilityBesideReference(benchmark::State& state) {
+    constexpr int Rounds = 5;
+    std::vector<double> plaxSeconds, referenceSeconds, plaxBytes, referenceBytes;
+    std::uint64_t markings = 0;
+    bool agree = true;
     for (auto _ : state) {
-        const double before = plax::bench::StatusMiB("VmRSS:");
-        ResetPeak();
-        markings = search(net);
-        peak = plax::bench::StatusMiB("VmHWM:") - before;
+        for (int round = 0; round < Rounds; ++round) {
+            ChildMeasure p, r;
+            if (round % 2 == 0) p = MeasureInChild("plax", state.range(0));
+            r = MeasureInChild("reference", state.range(0));
+            if (round % 2 != 0) p = MeasureInChild("plax", state.range(0));
+            agree = agree && p.markings != 0 && p.markings == r.markings;
+            markings = p.markings;
+            plaxSeconds.push_back(p.seconds);
+            referenceSeconds.push_back(r.seconds);
+            plaxBytes.push_back(p.peakMiB * 1024 * 1024 / static_cast<double>(std::max<std::uint64_t>(1, p.markings)));
+            referenceBytes.push_back(r.peakMiB * 1024 * 1024 /
+                                     static_cast<double>(std::max<std::uint64_t>(1, r.markings)));
+        }
+        state.SetIterationTime(Median(plaxSeconds));
     }
+    if (!agree) {
+        state.SkipWithError("the two searches found different numbers of markings, or a child failed");
+        return;
+    }
+    const double plax = Median(plaxSeconds);
+    const double reference = Median(referenceSeconds);
     state.counters["markings"] = static_cast<double>(markings);
-    state.counters["bytes_per_marking"] = peak * 1024 * 1024 / static_cast<double>(markings);
-    state.counters["markings_per_s"] = benchmark::Counter(
-        static_cast<double>(markings) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["plax_ms"] = plax * 1e3;
+    state.counters["reference_ms"] = reference * 1e3;
+    state.counters["ratio"] = plax / reference;
+    state.counters["plax_M_per_s"] = static_cast<double>(markings) / plax / 1e6;
+    state.counters["plax_bytes_per_marking"] = Median(plaxBytes);
+    state.counters["reference_bytes_per_marking"] = Median(referenceBytes);
 }
-
-void BM_Reachability(benchmark::State& state) {
-    Measure(state, [](const plax::NetWorkType& net) {
-        plax::UnstoppedRun run;
-        return plax::ExploreMarkings(net, plax::MaxMarkingsLimit, run).markings;
-    });
-}
-BENCHMARK(BM_Reachability)
+BENCHMARK(BM_ReachabilityBesideReference)
     ->Arg(100000)
     ->Arg(1000000)
     ->Arg(10000000)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
-
-void BM_ReferenceSearch(benchmark::State& state) { Measure(state, ReferenceSearch); }
-BENCHMARK(BM_ReferenceSearch)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Arg(10000000)
-    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
     ->Iterations(1);
 
 // The nets of 15 points with a transition among the tests' data.
@@ -195,3 +254,12 @@ BENCHMARK(BM_InvariantsAndCoverability)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--one-search") return RunOneSearch(argv[2], std::atoll(argv[3]));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

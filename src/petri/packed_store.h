@@ -3,6 +3,7 @@
 #include "block_array.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -75,10 +76,10 @@ public:
             h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
             h ^= h >> 32;
         }
-        return h * 0x9E3779B97F4A7C15ULL >> 20;
+        return h * 0x9E3779B97F4A7C15ULL;
     }
     // Brings the slot where `hash` starts probing into the cache.
-    void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
+    void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[Home(hash)]); }
 
     // Whether `key` is new, stored if it is, its number when the store is numbered (or new), and
     // whether it is flagged.
@@ -127,24 +128,29 @@ private:
             if (slot[w] != key[w]) return false;
         return (slot[W - 1] & ~FlagBit) == (key[W - 1] | OccupiedBit);
     }
+    // A key's first slot is given by the hash's top bits, so a key in slot s of the table goes to
+    // slot 2s or 2s + 1 (or just after) of the table twice the size: growing walks both tables
+    // in order, and the new one is written front to back instead of all over.
+    std::size_t Home(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> homeShift_); }
     // The slot that holds `key`, or the empty one where it would go.
     std::size_t SlotOf(const Key& key, std::uint64_t hash) const {
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
+        for (std::size_t s = Home(hash);; s = (s + 1) & mask) {
             if (!Occupied(slots_[s]) || Holds(slots_[s], key)) return s;
         }
     }
     [[gnu::noinline]] void Grow() {
-        std::vector<Key> old(slots_.size() * 2);
-        std::vector<std::uint32_t> oldNumbers(numbers_.empty() ? 0 : old.size());
+        ZeroedArray<Key> old(slots_.size() * 2);
+        ZeroedArray<std::uint32_t> oldNumbers(numbers_.empty() ? 0 : old.size());
         old.swap(slots_);
         oldNumbers.swap(numbers_);
+        --homeShift_;
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t o = 0; o < old.size(); ++o) {
             if (!Occupied(old[o])) continue;
             Key key = old[o];
             key[W - 1] &= ~(OccupiedBit | FlagBit);
-            std::size_t s = Hash(key) & mask;
+            std::size_t s = Home(Hash(key));
             while (Occupied(slots_[s]))
                 s = (s + 1) & mask;
             slots_[s] = old[o];
@@ -153,8 +159,9 @@ private:
     }
 
     PackedLayout layout_;
-    std::vector<Key> slots_;
-    std::vector<std::uint32_t> numbers_;
+    ZeroedArray<Key> slots_;
+    ZeroedArray<std::uint32_t> numbers_;
+    unsigned homeShift_ = 64 - std::countr_zero(FirstSlots); // 64 less the bits of a slot number
     BlockArray<Key> keys_;
     std::size_t size_ = 0;
 };

@@ -147,6 +147,22 @@ TEST(Reachability, UnboundedNetIsCutAtTheCeilingTheBoundOrStop) {
     EXPECT_EQ(stopped.back(), "    Procedure terminated! ");
 }
 
+// Tokens going round a ring of three places: every way of sharing k of them out is a marking,
+// (k + 1)(k + 2) / 2 of them, 125751 for 500, so the table grows past the size it takes from the
+// system as mapped pages; every marking leads back to the first and none is dead.
+TEST(Reachability, EveryShareOfTheTokensRoundARingIsReached) {
+    const NetWorkType ring =
+        PetriNet({{Place, 500}, {TransitionV, 0}, {Place, 0}, {TransitionV, 0}, {Place, 0}, {TransitionV, 0}},
+                 {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 1}});
+    UnstoppedRun run;
+    const ReachabilityResult r = ExploreMarkings(ring, MaxMarkingsLimit, run);
+    EXPECT_EQ(r.end, ExplorationEnd::Complete);
+    EXPECT_EQ(r.markings, 125751u);
+    EXPECT_EQ(r.deadMarkings, 0u);
+    EXPECT_EQ(r.notReturning, 0u);
+    EXPECT_EQ(r.largest, (std::vector<std::uint16_t>{500, 500, 500}));
+}
+
 // A sink whose memory gives out at its second poll, as an allocation of the search would.
 class MemoryOutSink : public StoppingSink {
 public:
