@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace plax {
 
@@ -28,6 +30,9 @@ public:
     virtual const std::string& FileName() const = 0;
     // The net is a level below the top (a decomposed edge's sub-net).
     virtual bool IsSubNet() const = 0;
+    // The decomposed edges (from, to), from the top down, that lead to the level being edited;
+    // none at the top.
+    virtual std::vector<std::pair<int, int>> Level() const = 0;
     virtual DocumentHost& Host() = 0;
 
     // Changes the net as one step of the document's history (named `text`), when anything

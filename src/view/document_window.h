@@ -174,6 +174,7 @@ public:
     NetWorkType& Net() override { return document_.Net(); }
     const std::string& FileName() const override { return document_.FileName(); }
     bool IsSubNet() const override { return document_.IsSubNet(); }
+    std::vector<std::pair<int, int>> Level() const override { return document_.LevelSteps(); }
     DocumentHost& Host() override { return host_; }
     void Edit(const std::string& text, const std::function<void(NetWorkType&)>& change) override {
         document_.Edit(text, change);

@@ -57,6 +57,7 @@ public:
     // No file yet, or one that could not be read whole: Save asks for a name.
     bool Unnamed() const { return unnamed_; }
     bool IsSubNet() const { return !levels_.AtTop(); }
+    const std::vector<NetLevels::Step>& LevelSteps() const { return levels_.Path(); }
     bool Closed() const { return closed_; }
     // The net differs from its file: the history is away from the step that was saved.
     bool Changed() const { return !history_.isClean(); }

@@ -127,7 +127,7 @@ void SimulationCommands::Coverability1Click() { Explore(CoverabilityAnalysis); }
 void SimulationCommands::Liveness1Click() { Explore(LivenessAnalysis); }
 
 // The Results window is the frame's; its text area tells where the cursor went, and the line
-// there may name an invariant's points.
+// there may name an invariant's points, on the level the invariants were computed for.
 void SimulationCommands::Invariants1Click() {
     if (!MayStart()) return;
     ResultsSink& sink = NewRunOutput(document_).sink;
@@ -135,13 +135,15 @@ void SimulationCommands::Invariants1Click() {
     auto* window = dynamic_cast<QWidget*>(&sink);
     QPlainTextEdit* memo = window ? window->findChild<QPlainTextEdit*>() : nullptr;
     if (!memo) return;
-    connect(memo, &QPlainTextEdit::cursorPositionChanged, this,
-            [this, memo] { ShowInvariantLine(memo->textCursor().block().text().toLatin1().toStdString()); });
+    connect(memo, &QPlainTextEdit::cursorPositionChanged, this, [this, memo, level = document_.Level()] {
+        ShowInvariantLine(memo->textCursor().block().text().toLatin1().toStdString(), level);
+    });
 }
 
-void SimulationCommands::ShowInvariantLine(const std::string& line) {
+// Another level's points share the numbers but not the places, so there the click shows nothing.
+void SimulationCommands::ShowInvariantLine(const std::string& line, const std::vector<std::pair<int, int>>& level) {
     const auto points = InvariantLinePoints(line);
-    if (!points || ProcedureRunning(document_)) return;
+    if (!points || ProcedureRunning(document_) || document_.Level() != level) return;
     NetWorkType& net = document_.Net();
     RedrawNormal(document_);
     for (int p : *points)

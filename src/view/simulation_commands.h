@@ -60,7 +60,7 @@ public:
     void Liveness1Click();
     void Invariants1Click();
     // Colours the places or transitions that `line` of an invariants account names, if it does.
-    void ShowInvariantLine(const std::string& line);
+    void ShowInvariantLine(const std::string& line, const std::vector<std::pair<int, int>>& level);
     void StateGraph1Click();
     // The window of the last State Graph, while it is open.
     StateGraphWindow* StateGraphShown() const { return stateGraph_.data(); }

@@ -278,11 +278,16 @@ TEST_F(SimulationTest, CoverabilityLivenessAndInvariantsWithItsLinesOnTheCanvas)
     EXPECT_EQ(lines[17], "        M(p1) + M(p3) = 2");
 
     const Color normal = doc.net.points[2].color;
-    commands.ShowInvariantLine(lines[17]);
+    // A click while a sub-net is edited shows nothing there; back on the level it shows again.
+    doc.level = {{1, 2}};
+    commands.ShowInvariantLine(lines[17], {});
+    EXPECT_EQ(doc.net.points[1].color, normal);
+    doc.level.clear();
+    commands.ShowInvariantLine(lines[17], {});
     EXPECT_EQ(doc.net.points[1].color, MarkRed);
     EXPECT_EQ(doc.net.points[2].color, normal);
     EXPECT_EQ(doc.net.points[3].color, MarkRed);
-    commands.ShowInvariantLine(lines[14]);
+    commands.ShowInvariantLine(lines[14], {});
     EXPECT_EQ(doc.net.points[1].color, MarkRed) << "a line naming no invariant leaves the marks";
     doc.host.state.run.busy = 1;
     commands.Invariants1Click();

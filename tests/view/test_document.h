@@ -17,7 +17,8 @@ class TestDocument : public DocumentContext, public CommandMachine {
 public:
     NetWorkType& Net() override { return net; }
     const std::string& FileName() const override { return fileName; }
-    bool IsSubNet() const override { return false; }
+    bool IsSubNet() const override { return !level.empty(); }
+    std::vector<std::pair<int, int>> Level() const override { return level; }
     DocumentHost& Host() override { return host; }
     void ResetCommand() override {
         ++resets;
@@ -52,6 +53,7 @@ public:
 
     NetWorkType net;
     std::string fileName = "/tmp/road.net";
+    std::vector<std::pair<int, int>> level;
     TestHost host;
     Command armed = Command::None;
     int first = 0;
