@@ -222,9 +222,14 @@ double Median(std::vector<double> v) {
 
 } // namespace
 
-int main() {
+// With an argument, only the procedures whose names contain it are timed (for profiling one).
+int main(int argc, char** argv) {
     PeerRun run;
-    const std::vector<Peer> peers = run.Peers();
+    std::vector<Peer> peers = run.Peers();
+    if (argc > 1) {
+        const std::string only = argv[1];
+        std::erase_if(peers, [&](const Peer& p) { return p.name.find(only) == std::string::npos; });
+    }
     constexpr int Rounds = 21;
     constexpr int Repeat = 40;
     std::vector<std::vector<double>> plaxTimes(peers.size());

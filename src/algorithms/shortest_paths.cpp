@@ -23,6 +23,7 @@ namespace {
 struct Distances {
     std::array<double, MaxPoints + 1> dist{};
     std::array<int, MaxPoints + 1> pred{};
+    PointSet unsettled = 0; // the points not made final, whose lists the search never walked
 };
 
 // What measuring one sub-net did, kept for the rest of the run: its length, and every expansion
@@ -140,7 +141,8 @@ void Dijkstra::Repeat(const Measurement& m, const NetWorkType& net) {
     }
 }
 
-// The callers clear the decomposed lengths first.
+// For a single pair the callers clear the decomposed lengths first; the other modes never read
+// them and clear them as they walk the lists.
 Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlags& targets) {
     Distances d;
     d.dist.fill(UnreachedDistance);
@@ -160,6 +162,7 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
         if (stopped_) break;
         const auto du = d.dist[static_cast<std::size_t>(u)];
         for (EdgeType& e : net.lists[static_cast<std::size_t>(u)]) {
+            if (!single) e.decomposedLength = 0.0;
             const double len = single && e.subNet ? EdgeLength(net, u, e, mode) : e.weight;
             const auto v = static_cast<std::size_t>(e.target);
             if (Contains(waiting, e.target) && du + len < d.dist[v]) {
@@ -181,6 +184,7 @@ Distances Dijkstra::Run(NetWorkType& net, ShortestPathMode mode, const PointFlag
         if (targets[static_cast<std::size_t>(next)]) --open;
         u = next;
     }
+    d.unsettled = waiting;
     return d;
 }
 
@@ -231,10 +235,15 @@ double MeasureShortestPath(NetWorkType& net) {
 
 ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode, RunControl& control) {
     ShortestPathsResult r;
-    const bool subNets = ClearDecomposedLengths(net);
+    // Only a single pair reads the lengths measured in sub-nets; it clears them before it starts,
+    // the search from the source as it walks each list, and the lists it never walks below.
+    const bool subNets = mode == ShortestPathMode::SinglePair && ClearDecomposedLengths(net);
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
-    if (s < 1 || s > net.n) return r;
+    if (s < 1 || s > net.n) {
+        if (mode == ShortestPathMode::AllFromSource) ClearDecomposedLengths(net);
+        return r;
+    }
     PointFlags targets{};
     if (mode == ShortestPathMode::AllFromSource) {
         // Every other point: the search ends by itself once no point left is reached, and
@@ -249,6 +258,11 @@ ShortestPathsResult ComputeShortestPaths(NetWorkType& net, ShortestPathMode mode
         targets[static_cast<std::size_t>(t)] = true;
     }
     const std::optional<Distances> found = RunDijkstra(net, mode, subNets, targets, r.noPathSubNets, control);
+    if (found && mode == ShortestPathMode::AllFromSource) {
+        for (const int p : PointsIn(found->unsettled))
+            for (EdgeType& e : net.lists[static_cast<std::size_t>(p)])
+                e.decomposedLength = 0.0;
+    }
     if (!found) {
         r.reached = true;
         r.stopped = true;
