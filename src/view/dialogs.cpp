@@ -90,6 +90,15 @@ std::string QtNameFilter(const std::string& filter) {
     return out;
 }
 
+std::string FilterExtension(const std::string& entry) {
+    const std::size_t open = entry.rfind('(');
+    if (open == std::string::npos || entry.compare(open, 3, "(*.") != 0) return {};
+    const std::size_t start = open + 3;
+    const std::size_t end = entry.find_first_of(" ;)", start);
+    const std::string extension = entry.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    return extension.find_first_of("*?[") == std::string::npos ? extension : std::string();
+}
+
 void QtDialogs::Warning(const std::string& text) {
     QMessageBox::warning(parent_, QStringLiteral("Warning"), BoxString(text));
 }
@@ -131,12 +140,18 @@ std::optional<std::string> QtDialogs::AskSavePath(const std::string& filter,
     dialog.setFileMode(QFileDialog::AnyFile);
     // The writers decide about existing files: Krack Plot asks, the others replace.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A name typed without an extension takes that of the type chosen in the dialog.
+    const auto chosenExtension = [&] {
+        const std::string chosen = FilterExtension(dialog.selectedNameFilter().toStdString());
+        return chosen.empty() ? defaultExtension : chosen;
+    };
     dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&] { dialog.setDefaultSuffix(QString::fromStdString(chosenExtension())); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     std::string path = PathOf(dialog.selectedFiles().constFirst());
-    if (!defaultExtension.empty() && FileNameOf(path).find('.') == std::string::npos) {
-        path += "." + defaultExtension;
-    }
+    const std::string extension = chosenExtension();
+    if (!extension.empty() && FileNameOf(path).find('.') == std::string::npos) path += "." + extension;
     return path;
 }
 

@@ -105,6 +105,9 @@ private:
 
 // The Qt name filter ("Text files (*.txt);;...") of a filter in the program's "|" form.
 std::string QtNameFilter(const std::string& filter);
+// The extension a name typed without one takes under one entry of a Qt name filter: that of its
+// first pattern ("pnml" of "PNML (*.pnml)"), none for "All (*)".
+std::string FilterExtension(const std::string& entry);
 
 // Message texts use "\r\n" for line breaks; a message box wants "\n".
 std::string BoxText(const std::string& text);

@@ -400,6 +400,11 @@ TEST(DialogTextsTest, FiltersAndLineBreaksForQt) {
     EXPECT_EQ(QtNameFilter("NetWork File (*.net)|*.net|Krack Plot File (*.kp)|*.kp"),
               "NetWork File (*.net);;Krack Plot File (*.kp)");
     EXPECT_EQ(QtNameFilter("Pictures|*.bmp;*.wmf|All|"), "Pictures (*.bmp *.wmf);;All (*)");
+    // The type chosen in a save dialog gives a bare name its extension.
+    EXPECT_EQ(FilterExtension("PNML (Petri net) (*.pnml)"), "pnml");
+    EXPECT_EQ(FilterExtension("Pictures (*.bmp *.wmf)"), "bmp");
+    EXPECT_EQ(FilterExtension("All (*)"), "");
+    EXPECT_EQ(FilterExtension("Backups (*.net~)"), "net~");
     EXPECT_EQ(BoxText("Procedure in Progress!\r\nFirst terminate procedure!"),
               "Procedure in Progress!\nFirst terminate procedure!");
 }
