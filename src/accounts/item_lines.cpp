@@ -6,8 +6,11 @@
 
 namespace plax {
 
+// The count runs from `firstCount` and a line ends at each multiple of `perLine`; counted down
+// instead, so that no item costs a division.
 ListLines::ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCount)
-    : sink_(sink), perLine_(perLine), count_(firstCount), line_(sink.ScratchLine()) {
+    : sink_(sink), perLine_(perLine), untilLine_((perLine - firstCount % perLine) % perLine + 1),
+      line_(sink.ScratchLine()) {
     assert(perLine > 0);
     line_.assign("    ");
 }
@@ -15,7 +18,10 @@ ListLines::ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCo
 void ListLines::Add(std::string_view item) {
     line_ += item;
     holdsItems_ = true;
-    if (count_++ % perLine_ == 0) WriteCurrent();
+    if (--untilLine_ == 0) {
+        WriteCurrent();
+        untilLine_ = perLine_;
+    }
 }
 
 void ListLines::Flush() {

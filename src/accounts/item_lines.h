@@ -29,7 +29,7 @@ public:
 private:
     ResultsSink& sink_;
     std::size_t perLine_;
-    std::size_t count_;
+    std::size_t untilLine_; // items still to come before the line is written
     std::string& line_;
     bool holdsItems_ = false;
 };

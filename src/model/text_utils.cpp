@@ -90,12 +90,27 @@ std::size_t FixedDigits(char* out, double value, int decimals) {
 
 } // namespace
 
+namespace {
+
+// Up to three digits, written without a division loop.
+char* PutSmall(char* out, unsigned v) {
+    if (v >= 100) *out++ = static_cast<char>('0' + v / 100);
+    if (v >= 10) *out++ = static_cast<char>('0' + v / 10 % 10);
+    *out++ = static_cast<char>('0' + v % 10);
+    return out;
+}
+
+} // namespace
+
 std::size_t WriteTrimmed(char* out, double value, int decimals) {
     // A whole number (most weights and lengths) loses all its zero places to the trimming, and
-    // -0 its sign.
-    if (std::trunc(value) == value && std::fabs(value) < 1e15) {
+    // -0 its sign. Whole is tested by the conversion, not by trunc, which is a call here.
+    if (std::fabs(value) < 1e15) {
         const auto whole = static_cast<long long>(value);
-        return static_cast<std::size_t>(std::to_chars(out, out + TrimmedNumberRoom, whole).ptr - out);
+        if (static_cast<double>(whole) == value) {
+            if (whole >= 0 && whole < 1000) return static_cast<std::size_t>(PutSmall(out, static_cast<unsigned>(whole)) - out);
+            return static_cast<std::size_t>(std::to_chars(out, out + TrimmedNumberRoom, whole).ptr - out);
+        }
     }
     std::size_t size = FixedDigits(out, value, decimals);
     if (std::find(out, out + size, '.') != out + size) {
@@ -118,6 +133,11 @@ void AppendTrimmed(std::string& line, double value, int decimals) {
 void AppendResultNumber(std::string& line, double value) { AppendTrimmed(line, value, 4); }
 
 char* WriteRightAligned(char* out, long long value, std::size_t width) {
+    if (value >= 0 && value < 1000) {
+        const std::size_t digits = value < 10 ? 1 : value < 100 ? 2 : 3;
+        if (digits < width) out = std::fill_n(out, width - digits, ' ');
+        return PutSmall(out, static_cast<unsigned>(value));
+    }
     // Counted first, so the digits go straight to their place.
     std::size_t size = value < 0 ? 2 : 1;
     for (auto rest = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
