@@ -63,8 +63,12 @@ TEST(MaxCapacityWidest, AgreesWithTheAllPairsClosure) {
                 if (trial % 3 == 1) e.weight = e.weight / 4.0 - 0.5; // fractions, zero and negatives
             }
         }
-        if (trial % 7 == 0 && !net.lists[1].empty())
-            net.lists[1].push_back(net.lists[1].front()); // a repeated entry
+        if (trial % 7 == 0 && !net.lists[1].empty()) {
+            // A repeated entry, wider or narrower than the first: the last one's weight counts.
+            EdgeType again = net.lists[1].front();
+            again.weight += trial % 2 == 0 ? 3.0 : -3.0;
+            net.lists[1].push_back(again);
+        }
         for (int s = 1; s <= n; ++s) {
             for (int t = 1; t <= n; ++t) {
                 net.sourcePoint = static_cast<std::uint16_t>(s);
