@@ -61,8 +61,8 @@ double MaximalFlow(NetWorkType& net, MarkingBuffer&, const std::string& fileName
     if (withAccount && !out.sink.OpenResults(net.name, fileName, out.messages)) return -1.0;
     const int s = net.sourcePoint;
     const int t = net.sinkPoint;
-    const PointFlags reached = ReachableFrom(net, s);
-    if (!withAccount && (t < 1 || t > MaxPoints || !reached[static_cast<std::size_t>(t)])) return -1.0;
+    if (!withAccount && (t < 1 || t > MaxPoints || !ReachableFrom(net, s)[static_cast<std::size_t>(t)]))
+        return -1.0;
     const bool clamped = StoreMaximalFlow(net, ComputeMaximalFlow(net));
     const AdjacencyIndex index(net);
     const double value = StoredFlowValue(net, index, s);

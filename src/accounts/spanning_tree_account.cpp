@@ -5,6 +5,7 @@
 #include "model/text_utils.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
 namespace plax {
@@ -35,12 +36,15 @@ void MinSpanningTree(const NetWorkType& net, MarkingBuffer& marks, const std::st
                      ProcedureOutput out) {
     if (!out.sink.OpenResults(net.name, fileName, out.messages)) return;
     const SpanningTreeResult tree = ComputeMinSpanningTree(net);
-    std::vector<EdgeMark> edges;
-    edges.reserve(tree.edges.size());
-    for (const SpanningTreeEdge& e : tree.edges)
-        edges.push_back({static_cast<std::uint16_t>(e.from), static_cast<std::uint16_t>(e.to)});
+    // A tree has fewer edges than the net has points.
+    std::array<EdgeMark, MaxPoints> edges{};
+    std::size_t size = 0;
+    for (const SpanningTreeEdge& e : tree.edges) {
+        if (size < edges.size())
+            edges[size++] = {static_cast<std::uint16_t>(e.from), static_cast<std::uint16_t>(e.to)};
+    }
     marks.Clear();
-    marks.SetEdges(edges);
+    marks.SetEdges(std::span(edges).first(size));
     WriteAccount(out.sink, out.messages, [&] {
         out.sink.WriteReportHeader("                Min. Spanning Tree", net);
         WriteTree(out.sink, tree);

@@ -1,5 +1,7 @@
 #include "max_flow.h"
 
+#include "point_set.h"
+
 #include "model/adjacency_index.h"
 #include "model/net_store.h"
 #include "model/real48.h"
@@ -23,6 +25,8 @@ struct FlowState {
     int n = 0;
     bool undirected = false;
     std::array<std::array<bool, MaxPoints + 1>, MaxPoints + 1> exists{};
+    // The points an edge joins to each point, either way round: the only ones a step can reach.
+    std::array<PointSet, MaxPoints + 1> joined{};
     Table weight{};
     Table carried{};
 };
@@ -53,6 +57,7 @@ FlowState LoadEdges(const NetWorkType& net) {
             if (e.target < 1 || e.target > f.n) continue;
             f.exists[static_cast<std::size_t>(i)][e.target] = true;
             f.weight[static_cast<std::size_t>(i)][e.target] = e.weight;
+            if (e.target != i) Join(f.joined, i, e.target);
         }
     }
     return f;
@@ -86,15 +91,16 @@ FlowPath FindPath(const FlowState& f, int s, int t, bool cancelling) {
     queue[tail++] = s;
     while (head < tail && !visited[static_cast<std::size_t>(t)]) {
         const int u = queue[head++];
-        for (int v = 1; v <= f.n; ++v) {
+        for (const int v : PointsIn(f.joined[static_cast<std::size_t>(u)])) {
             const auto k = static_cast<std::size_t>(v);
-            if (v == u || visited[k]) continue;
+            if (visited[k]) continue;
             const Step step = StepFrom(f, u, v, cancelling);
             if (step == Step::None) continue;
             visited[k] = true;
             pred[k] = u;
             backward[k] = step == Step::Backward;
             queue[tail++] = v;
+            if (v == t) break; // the sink's step is taken; nothing after it changes the path
         }
     }
     FlowPath path;
@@ -160,11 +166,6 @@ FlowTable ComputeMaximalFlow(const NetWorkType& net) {
 
 // The pairs the listing and the colouring name: every edge of a directed net, each edge of an
 // undirected one once, lower point first.
-bool FlowListedPair(const AdjacencyIndex& index, bool undirected, int a, int b) {
-    if (a == b || !index.Exists(a, b)) return false;
-    return !undirected || a < b;
-}
-
 // True when some flow was too large for the flow field and is held at the largest value.
 bool StoreMaximalFlow(NetWorkType& net, const FlowTable& flows) {
     const bool undirected = IsUndirected(net);

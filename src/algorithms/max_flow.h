@@ -32,7 +32,9 @@ double StoredFlowValue(const NetWorkType& net, const AdjacencyIndex& index, int 
 
 // The pairs the flow listing and the colouring name: every edge of a directed net, each edge of
 // an undirected one once, lower point first.
-bool FlowListedPair(const AdjacencyIndex& index, bool undirected, int a, int b);
+inline bool FlowListedPair(const AdjacencyIndex& index, bool undirected, int a, int b) {
+    return a != b && (!undirected || a < b) && index.Exists(a, b);
+}
 
 // The colour an edge gets after a run, by its flow and its weight: red full, blue at least half
 // full, green less, silver empty. An edge carrying more than its weight keeps its colour.
