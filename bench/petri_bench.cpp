@@ -16,11 +16,10 @@
 
 #include <benchmark/benchmark.h>
 
-
 #include <algorithm>
-#include <cstdlib>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -149,7 +148,8 @@ int RunOneSearch(const std::string& which, std::int64_t size) {
     const std::uint64_t markings = which == "plax" ? PlaxReachability(net) : ReferenceSearch(net);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double peak = plax::bench::StatusMiB("VmHWM:") - before;
-    return std::printf("%llu %.9f %.6f\n", static_cast<unsigned long long>(markings), seconds, peak) > 0 ? 0 : 1;
+    return std::printf("%llu %.9f %.6f\n", static_cast<unsigned long long>(markings), seconds, peak) > 0 ? 0
+                                                                                                         : 1;
 }
 
 std::string SelfPath() { return std::filesystem::read_symlink("/proc/self/exe").string(); }
@@ -190,7 +190,8 @@ void BM_ReachabilityBesideReference(benchmark::State& state) {
             markings = p.markings;
             plaxSeconds.push_back(p.seconds);
             referenceSeconds.push_back(r.seconds);
-            plaxBytes.push_back(p.peakMiB * 1024 * 1024 / static_cast<double>(std::max<std::uint64_t>(1, p.markings)));
+            plaxBytes.push_back(p.peakMiB * 1024 * 1024 /
+                                static_cast<double>(std::max<std::uint64_t>(1, p.markings)));
             referenceBytes.push_back(r.peakMiB * 1024 * 1024 /
                                      static_cast<double>(std::max<std::uint64_t>(1, r.markings)));
         }
@@ -256,7 +257,8 @@ BENCHMARK(BM_InvariantsAndCoverability)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--one-search") return RunOneSearch(argv[2], std::atoll(argv[3]));
+    if (argc == 4 && std::string(argv[1]) == "--one-search")
+        return RunOneSearch(argv[2], std::atoll(argv[3]));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

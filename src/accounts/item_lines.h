@@ -47,8 +47,7 @@ void WriteNumberLine(ResultsSink& sink, std::string_view text, double value);
 // the end of what it wrote.
 inline char* PutText(char* out, std::string_view text) { return std::copy(text.begin(), text.end(), out); }
 // A literal's length is known where it is written, so it is copied without a call.
-template <std::size_t N>
-char* PutText(char* out, const char (&text)[N]) {
+template <std::size_t N> char* PutText(char* out, const char (&text)[N]) {
     std::memcpy(out, text, N - 1);
     return out + (N - 1);
 }

@@ -19,7 +19,7 @@ template <class F> void EachWeight(const NetWorkType& net, int p, int n, F f) {
     for (auto e = list.rbegin(); e != list.rend(); ++e) {
         const int t = e->target;
         const std::uint32_t bit = std::uint32_t{1} << (t & 31);
-        if (t == p || t > n || (seen & bit) != 0) continue;
+        if (t == p || t < 1 || t > n || (seen & bit) != 0) continue;
         seen |= bit;
         f(t, e->weight);
     }

@@ -218,7 +218,8 @@ std::vector<int> PathTo(const Distances& d, int s, int t) {
 std::optional<Distances> RunDijkstra(NetWorkType& net, ShortestPathMode mode, bool subNets,
                                      const PointFlags& targets, std::vector<std::string>& warnings,
                                      RunControl& control) {
-    if (mode != ShortestPathMode::SinglePair || !subNets) return Dijkstra(warnings, nullptr).Run(net, mode, targets);
+    if (mode != ShortestPathMode::SinglePair || !subNets)
+        return Dijkstra(warnings, nullptr).Run(net, mode, targets);
     const LongRun run(control, net);
     Dijkstra dijkstra(warnings, &control);
     Distances d = dijkstra.Run(net, mode, targets);

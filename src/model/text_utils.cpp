@@ -108,7 +108,8 @@ std::size_t WriteTrimmed(char* out, double value, int decimals) {
     if (std::fabs(value) < 1e15) {
         const auto whole = static_cast<long long>(value);
         if (static_cast<double>(whole) == value) {
-            if (whole >= 0 && whole < 1000) return static_cast<std::size_t>(PutSmall(out, static_cast<unsigned>(whole)) - out);
+            if (whole >= 0 && whole < 1000)
+                return static_cast<std::size_t>(PutSmall(out, static_cast<unsigned>(whole)) - out);
             return static_cast<std::size_t>(std::to_chars(out, out + TrimmedNumberRoom, whole).ptr - out);
         }
     }

@@ -95,7 +95,8 @@ std::string FilterExtension(const std::string& entry) {
     if (open == std::string::npos || entry.compare(open, 3, "(*.") != 0) return {};
     const std::size_t start = open + 3;
     const std::size_t end = entry.find_first_of(" ;)", start);
-    const std::string extension = entry.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    const std::string extension =
+        entry.substr(start, end == std::string::npos ? std::string::npos : end - start);
     return extension.find_first_of("*?[") == std::string::npos ? extension : std::string();
 }
 

@@ -141,7 +141,8 @@ void SimulationCommands::Invariants1Click() {
 }
 
 // Another level's points share the numbers but not the places, so there the click shows nothing.
-void SimulationCommands::ShowInvariantLine(const std::string& line, const std::vector<std::pair<int, int>>& level) {
+void SimulationCommands::ShowInvariantLine(const std::string& line,
+                                           const std::vector<std::pair<int, int>>& level) {
     const auto points = InvariantLinePoints(line);
     if (!points || ProcedureRunning(document_) || document_.Level() != level) return;
     NetWorkType& net = document_.Net();

@@ -54,8 +54,13 @@ TEST(TextUtils, ResultNumberUsesFourPlacesWithoutTrailingZeros) {
     EXPECT_EQ(ResultNumber(-3.0), "-3");
     EXPECT_EQ(ResultNumber(1E15), "1" + std::string(15, '0'));
     // Right-aligned numbers either side of it, in a width they fill and one they overflow.
-    for (const auto& [value, width, text] : std::vector<std::tuple<long long, std::size_t, std::string>>{
-             {7, 3, "  7"}, {42, 2, "42"}, {999, 2, "999"}, {1000, 6, "  1000"}, {-5, 3, " -5"}, {0, 0, "0"}}) {
+    for (const auto& [value, width, text] :
+         std::vector<std::tuple<long long, std::size_t, std::string>>{{7, 3, "  7"},
+                                                                      {42, 2, "42"},
+                                                                      {999, 2, "999"},
+                                                                      {1000, 6, "  1000"},
+                                                                      {-5, 3, " -5"},
+                                                                      {0, 0, "0"}}) {
         char out[24];
         EXPECT_EQ(std::string(out, WriteRightAligned(out, value, width)), text) << value;
     }
