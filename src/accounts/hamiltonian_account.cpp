@@ -8,9 +8,11 @@
 
 #include "model/text_utils.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,12 +40,7 @@ public:
         o = salesman ? PutText(o, "\n     Cycle :    \n     ")
             : path   ? PutText(o, "\n    Hamiltonian Path :     \n     ")
                      : PutText(o, "\n    Hamiltonian Cycle :     \n     ");
-        const std::size_t length = find.points.size();
-        for (std::size_t i = 1; i <= length; ++i) {
-            o = PutPoint(o, find.points[i - 1]);
-            *o++ = i == length ? '.' : ',';
-            if (i % 14 == 0 && i != length) o = PutText(o, "\n     ");
-        }
+        o = PutText(o, PointsText(find.points));
         o = salesman ? PutText(o, "\n    Weight of the Cycle =  ")
             : path   ? PutText(o, "\n    Weight of the current Hamiltonian Path  =  ")
                      : PutText(o, "\n    Weight of the current Hamiltonian Cycle  =  ");
@@ -81,6 +78,28 @@ private:
         return {counterText_.data(), static_cast<std::size_t>(counterEnd_ - counterText_.data())};
     }
 
+    // The points as the find lists them, 14 to a line. A search's next find differs from the last
+    // only at its end, so the text is kept and written again from the first point that changed.
+    std::string_view PointsText(std::span<const int> points) {
+        const std::size_t length = std::min(points.size(), lastPoints_.size());
+        std::size_t k = 0;
+        if (length == lastLength_) {
+            while (k < length && points[k] == lastPoints_[k])
+                ++k;
+        }
+        char* o = pointsText_.data() + pointOffset_[k];
+        for (std::size_t i = k; i < length; ++i) {
+            pointOffset_[i] = static_cast<std::uint16_t>(o - pointsText_.data());
+            lastPoints_[i] = points[i];
+            o = PutPoint(o, points[i]);
+            *o++ = i + 1 == length ? '.' : ',';
+            if ((i + 1) % 14 == 0 && i + 1 != length) o = PutText(o, "\n     ");
+        }
+        if (k < length || length != lastLength_) pointsLength_ = static_cast<std::size_t>(o - pointsText_.data());
+        lastLength_ = length;
+        return {pointsText_.data(), pointsLength_};
+    }
+
     std::string_view WeightText(double weight) {
         if (!weightKnown_ || weight != weight_) {
             weightLength_ = WriteTrimmed(weightText_.data(), weight, 4);
@@ -92,6 +111,11 @@ private:
 
     ResultsSink& sink_;
     TourKind kind_;
+    std::array<int, MaxPoints + 2> lastPoints_{};
+    std::array<std::uint16_t, MaxPoints + 3> pointOffset_{}; // where each point's text begins
+    std::array<char, 4 * (MaxPoints + 2)> pointsText_{};
+    std::size_t lastLength_ = SIZE_MAX; // no find kept yet
+    std::size_t pointsLength_ = 0;
     std::array<char, 24> counterText_{};
     char* counterEnd_ = counterText_.data();
     std::uint64_t counter_ = 0;
