@@ -3,6 +3,7 @@
 #include "model/text_utils.h"
 
 #include <cassert>
+#include <cstring>
 
 namespace plax {
 
@@ -12,16 +13,19 @@ ListLines::ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCo
     : sink_(sink), perLine_(perLine), untilLine_((perLine - firstCount % perLine) % perLine + 1),
       line_(sink.ScratchLine()) {
     assert(perLine > 0);
-    line_.assign("    ");
+    size_ = static_cast<std::size_t>(PutText(text_.data(), "    ") - text_.data());
 }
 
 void ListLines::Add(std::string_view item) {
-    line_ += item;
-    holdsItems_ = true;
-    if (--untilLine_ == 0) {
-        WriteCurrent();
-        untilLine_ = perLine_;
+    if (!spilled_ && size_ + item.size() <= text_.size()) {
+        std::memcpy(text_.data() + size_, item.data(), item.size());
+        size_ += item.size();
+    } else {
+        if (!spilled_) line_.assign(text_.data(), size_);
+        spilled_ = true;
+        line_ += item;
     }
+    Counted();
 }
 
 void ListLines::Flush() {
@@ -29,8 +33,9 @@ void ListLines::Flush() {
 }
 
 void ListLines::WriteCurrent() {
-    sink_.AddLine(line_);
-    line_.assign("    ");
+    sink_.AddLine(spilled_ ? std::string_view(line_) : std::string_view(text_.data(), size_));
+    size_ = static_cast<std::size_t>(PutText(text_.data(), "    ") - text_.data());
+    spilled_ = false;
     holdsItems_ = false;
 }
 

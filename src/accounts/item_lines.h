@@ -2,7 +2,10 @@
 
 #include "results_sink.h"
 
+#include "model/text_utils.h"
+
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,23 +17,51 @@ namespace plax {
 
 // A list written item by item on lines that start with four blanks: a line is written each time
 // the item count reaches a multiple of `perLine`. The count may start above 1, which makes the
-// first line shorter. The line is built in the sink's scratch line, which is the list's while it
-// lasts: the items are built elsewhere.
+// first line shorter. The line is built in a buffer of the list's own, and in the sink's scratch
+// line once it outgrows that, so the scratch line is the list's while it lasts: the items are
+// built elsewhere, or in place.
 class ListLines {
 public:
     ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCount = 1);
 
     void Add(std::string_view item);
+    // An item written in place: Room() gives at least ItemRoom characters at the line's end (a
+    // number as the Results write one, and a little), and Added takes the end of what was
+    // written there, so the item is never copied.
+    static constexpr std::size_t ItemRoom = TrimmedNumberRoom + 32;
+    char* Room() { return Direct() ? text_.data() + size_ : item_.data(); }
+    void Added(char* end) {
+        if (!Direct()) { // Room() gave the item its own buffer: the line is as it was then
+            Add({item_.data(), static_cast<std::size_t>(end - item_.data())});
+            return;
+        }
+        size_ = static_cast<std::size_t>(end - text_.data());
+        Counted();
+    }
     // Writes the line being filled when it holds items.
     void Flush();
     // Writes the line being filled even when it holds nothing but its four blanks.
     void WriteCurrent();
 
 private:
+    bool Direct() const { return !spilled_ && size_ + ItemRoom <= text_.size(); }
+    // One more item is on the line: the line is written at each multiple of the count.
+    void Counted() {
+        holdsItems_ = true;
+        if (--untilLine_ == 0) {
+            WriteCurrent();
+            untilLine_ = perLine_;
+        }
+    }
+
     ResultsSink& sink_;
     std::size_t perLine_;
-    std::size_t untilLine_; // items still to come before the line is written
-    std::string& line_;
+    std::size_t untilLine_;       // items still to come before the line is written
+    std::array<char, 2048> text_; // the line while it fits; only its first size_ are read
+    std::size_t size_ = 0;
+    std::array<char, ItemRoom> item_; // an item in place when the line has no room for it
+    std::string& line_;               // the line once it outgrew text_
+    bool spilled_ = false;
     bool holdsItems_ = false;
 };
 

@@ -18,8 +18,8 @@ namespace {
 
 // "  Flow( a, b)= f;" with the flow and its semicolon left-aligned in 8 characters, written in
 // place.
-std::string_view FlowItem(std::array<char, TrimmedNumberRoom + 32>& item, int a, int b, double flow) {
-    char* o = PutText(item.data(), "  Flow(");
+char* PutFlowItem(char* o, int a, int b, double flow) {
+    o = PutText(o, "  Flow(");
     o = WriteRightAligned(o, a, 2);
     *o++ = ',';
     o = WriteRightAligned(o, b, 2);
@@ -28,7 +28,7 @@ std::string_view FlowItem(std::array<char, TrimmedNumberRoom + 32>& item, int a,
     o += WriteTrimmed(o, flow, 4);
     *o++ = ';';
     if (o - start < 8) o = std::fill_n(o, 8 - (o - start), ' ');
-    return {item.data(), static_cast<std::size_t>(o - item.data())};
+    return o;
 }
 
 void WriteFlows(ResultsSink& sink, const NetWorkType& net, const AdjacencyIndex& index, double value) {
@@ -38,13 +38,12 @@ void WriteFlows(ResultsSink& sink, const NetWorkType& net, const AdjacencyIndex&
     sink.AddLine("    Values of the Edges Flow:");
     ListLines lines(sink, 3);
     const bool undirected = IsUndirected(net);
-    std::array<char, TrimmedNumberRoom + 32> item;
     for (int a = 1; a <= net.n; ++a) {
         for (int b = 1; b <= net.n; ++b) {
             if (!FlowListedPair(index, undirected, a, b)) continue;
             const double f = index.Flow(a, b);
             if (f == 0.0) continue;
-            lines.Add(FlowItem(item, a, b, f));
+            lines.Added(PutFlowItem(lines.Room(), a, b, f));
         }
     }
     lines.WriteCurrent();

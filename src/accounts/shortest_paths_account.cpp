@@ -26,13 +26,13 @@ std::string NoPathsFromMessage(int source) {
 }
 
 // " ( a, b) ", each point as the lists of items write it, written in place.
-std::string_view PointPair(std::array<char, 16>& item, int a, int b) {
-    char* o = PutText(item.data(), " (");
+char* PutPointPair(char* o, int a, int b) {
+    o = PutText(o, " (");
     o = WriteRightAligned(o, a, 2);
     *o++ = ',';
     o = WriteRightAligned(o, b, 2);
     o = PutText(o, ") ");
-    return {item.data(), static_cast<std::size_t>(o - item.data())};
+    return o;
 }
 
 void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPathsResult& r,
@@ -66,9 +66,8 @@ void WriteSinglePair(ResultsSink& sink, const NetWorkType& net, const ShortestPa
         sink.AddLine("    ");
     }
     ListLines lines(sink, 5);
-    std::array<char, 16> item;
     for (std::size_t k = 1; k < r.path.size(); ++k)
-        lines.Add(PointPair(item, r.path[k - 1], r.path[k]));
+        lines.Added(PutPointPair(lines.Room(), r.path[k - 1], r.path[k]));
     lines.Flush();
     marks.SetEdges(std::span(edges).first(size));
 }
@@ -86,11 +85,10 @@ void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Shortes
     sink.AddLine(line);
     ListLines lines(sink, 3);
     // " (  i) " and the length left-aligned in 15, written in place.
-    std::array<char, TrimmedNumberRoom + 32> text; // only the written part is read
     for (int i = 1; i <= net.n; ++i) {
         if (i == s) continue;
         const double dist = r.distance[static_cast<std::size_t>(i)];
-        char* o = text.data();
+        char* o = lines.Room();
         *o++ = ' ';
         *o++ = '(';
         o = WriteRightAligned(o, i, 3);
@@ -98,9 +96,10 @@ void WriteAllFromSource(ResultsSink& sink, const NetWorkType& net, const Shortes
         *o++ = ' ';
         char* const start = o;
         constexpr std::string_view NoPath = "No Path";
-        o = dist == UnreachedDistance ? std::copy(NoPath.begin(), NoPath.end(), o) : o + WriteTrimmed(o, dist, 4);
+        o = dist == UnreachedDistance ? std::copy(NoPath.begin(), NoPath.end(), o)
+                                      : o + WriteTrimmed(o, dist, 4);
         if (o - start < 15) o = std::fill_n(o, 15 - (o - start), ' ');
-        lines.Add({text.data(), static_cast<std::size_t>(o - text.data())});
+        lines.Added(o);
     }
     lines.Flush();
     std::array<EdgeMark, MaxPoints> tree{};

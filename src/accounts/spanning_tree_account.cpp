@@ -19,13 +19,12 @@ void WriteTree(ResultsSink& sink, const SpanningTreeResult& result) {
     ListLines lines(sink, 5);
     for (std::size_t k = 0; k < tree.size(); ++k) {
         // "  ( 12, 13),", written in place.
-        std::array<char, 32> item;
-        char* o = PutText(item.data(), "  (");
+        char* o = PutText(lines.Room(), "  (");
         o = WriteRightAligned(o, tree[k].from, 3);
         *o++ = ',';
         o = WriteRightAligned(o, tree[k].to, 3);
         o = PutText(o, k + 1 == tree.size() ? ")." : "),");
-        lines.Add({item.data(), static_cast<std::size_t>(o - item.data())});
+        lines.Added(o);
     }
     lines.Flush();
 }

@@ -1,6 +1,7 @@
 #include "accounts/results_sink.h"
 #include "catalogue/refusals.h"
 
+#include "accounts/item_lines.h"
 #include "accounts/shortest_paths_account.h"
 #include "algorithms/marking_buffer.h"
 
@@ -64,6 +65,55 @@ const Lines TriangleText = {
     "     ( 1, 2)  ( 2, 3) ",
     "    Procedure complete. ",
 };
+
+// Items go on lines of four blanks and `perLine` items, the first line shorter when the count
+// starts above one; an item written in place reads as one added; a line longer than the list's
+// own buffer, and an item in place when that buffer has no room, come out whole.
+TEST(ListLines, ItemsFillLinesInPlaceAndBeyondTheBuffer) {
+    const FixedClock clock("12:00", "08.12.2026");
+    RunFlags flags;
+    LineSink sink(clock, flags);
+    RecordingMessages messages;
+    ASSERT_TRUE(sink.OpenResults("n", "n.net", messages));
+    const auto body = [&](std::size_t from) {
+        return Lines(sink.Lines().begin() + static_cast<std::ptrdiff_t>(from), sink.Lines().end());
+    };
+
+    std::size_t start = sink.Lines().size();
+    {
+        ListLines lines(sink, 3);
+        for (const char* item : {"a", "b", "c", "d"})
+            lines.Add(item);
+        char* o = lines.Room();
+        *o++ = 'e';
+        lines.Added(o);
+        lines.Flush();
+    }
+    EXPECT_EQ(body(start), (Lines{"    abc", "    de"}));
+
+    start = sink.Lines().size();
+    {
+        ListLines lines(sink, 3, 2);
+        for (const char* item : {"x", "y", "z"})
+            lines.Add(item);
+        lines.Flush();
+    }
+    EXPECT_EQ(body(start), (Lines{"    xy", "    z"}));
+
+    start = sink.Lines().size();
+    const std::string wide(1900, 'w');
+    {
+        ListLines lines(sink, 3);
+        lines.Add(wide);
+        char* o = lines.Room(); // no room left in the buffer: the item goes through its own
+        o = PutText(o, "in place");
+        lines.Added(o);
+        lines.Add(wide); // past the buffer
+        lines.Add("t");
+        lines.Flush();
+    }
+    EXPECT_EQ(body(start), (Lines{"    " + wide + "in place" + wide, "    t"}));
+}
 
 TEST(ResultsSink, HeaderIsElevenFixedLinesBeforeTheBody) {
     const FixedClock clock("12:00", "08.12.2026");
