@@ -13,7 +13,13 @@ ListLines::ListLines(ResultsSink& sink, std::size_t perLine, std::size_t firstCo
     : sink_(sink), perLine_(perLine), untilLine_((perLine - firstCount % perLine) % perLine + 1),
       line_(sink.ScratchLine()) {
     assert(perLine > 0);
+    StartLine();
+}
+
+void ListLines::StartLine() {
     size_ = static_cast<std::size_t>(PutText(text_.data(), "    ") - text_.data());
+    spilled_ = false;
+    holdsItems_ = false;
 }
 
 void ListLines::Add(std::string_view item) {
@@ -34,9 +40,7 @@ void ListLines::Flush() {
 
 void ListLines::WriteCurrent() {
     sink_.AddLine(spilled_ ? std::string_view(line_) : std::string_view(text_.data(), size_));
-    size_ = static_cast<std::size_t>(PutText(text_.data(), "    ") - text_.data());
-    spilled_ = false;
-    holdsItems_ = false;
+    StartLine();
 }
 
 void WriteItemLines(ResultsSink& sink, const std::vector<std::string>& items, std::size_t perLine) {

@@ -44,6 +44,8 @@ public:
     void WriteCurrent();
 
 private:
+    // The four blanks a line starts with, in the list's own buffer.
+    void StartLine();
     bool Direct() const { return !spilled_ && size_ + ItemRoom <= text_.size(); }
     // One more item is on the line: the line is written at each multiple of the count.
     void Counted() {
