@@ -9,7 +9,7 @@
 #              sanitizer runtimes of the compiler the sanitizer build uses (gcc's)
 #     fuzz     clang and its runtimes, which only the fuzzers need (about 260 MB)
 #     bench    Boost Graph, which only the peer benchmark links
-#   and, with developer only: clang-format, Xvfb and xdotool for looking at the program,
+#   and, with developer only: clang-format, Xvfb, xdotool and openbox for looking at the program,
 #   debootstrap for trying the package on a clean Debian.
 # No argument installs every set. `make run` asks for build and runtime, `make test` adds test,
 # `make fuzz` adds fuzz, `make bench` adds bench. Safe to run again: it calls apt-get only when something is missing.
@@ -35,7 +35,7 @@ test=(
 fuzz=(clang libclang-rt-dev)
 # the peer benchmark only (bench/peer_bench.cpp); the build and the tests do without it
 bench=(libboost-graph-dev)
-tools=(clang-format xvfb xauth xdotool debootstrap)
+tools=(clang-format xvfb xauth xdotool openbox debootstrap)
 
 if [ $# -eq 0 ]; then set -- runtime build developer; fi
 packages=()

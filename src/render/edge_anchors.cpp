@@ -63,4 +63,41 @@ std::pair<int, int> EdgeAnchorAt(const NetWorkType& net, const EdgeAnchors& anch
     return {0, 0};
 }
 
+namespace {
+
+// The squared distance from (x, y) to the segment a-b.
+double SquaredDistance(double x, double y, PixelPoint a, PixelPoint b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double length = dx * dx + dy * dy;
+    const double t = length == 0 ? 0 : std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length, 0.0, 1.0);
+    const double px = a.x + t * dx - x;
+    const double py = a.y + t * dy - y;
+    return px * px + py * py;
+}
+
+constexpr double EdgeOverTolerance = 4.0;
+
+} // namespace
+
+std::pair<int, int> EdgeOver(const NetWorkType& net, const EdgeAnchors& anchors, int x, int y) {
+    if (const auto anchored = EdgeAnchorAt(net, anchors, x, y); anchored.first != 0) return anchored;
+    std::pair<int, int> nearest{0, 0};
+    double best = EdgeOverTolerance * EdgeOverTolerance;
+    for (int i = 1; i <= net.n; ++i)
+        for (const EdgeType& edge : net.lists[static_cast<std::size_t>(i)]) {
+            const auto path = EdgePathOf(net, i, edge.target);
+            if (!path) continue;
+            for (int k = 0; k + 1 < path->pointCount; ++k) {
+                const auto a = path->points[static_cast<std::size_t>(k)];
+                const auto b = path->points[static_cast<std::size_t>(k + 1)];
+                if (const double d = SquaredDistance(x, y, a, b); d < best) {
+                    best = d;
+                    nearest = {i, edge.target};
+                }
+            }
+        }
+    return nearest;
+}
+
 } // namespace plax

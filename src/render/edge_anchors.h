@@ -39,4 +39,8 @@ void ComputeEdgeAnchors(const NetWorkType& net, EdgeAnchors& anchors);
 // lies strictly within 5 pixels of (x, y) in both x and y; (0, 0) when none does or N < 2.
 std::pair<int, int> EdgeAnchorAt(const NetWorkType& net, const EdgeAnchors& anchors, int x, int y);
 
+// The edge a pointer at (x, y) is over, for menus and hints: the one whose anchor it is at, else
+// the one whose drawn course passes nearest, within 4 pixels; (0, 0) when none.
+std::pair<int, int> EdgeOver(const NetWorkType& net, const EdgeAnchors& anchors, int x, int y);
+
 } // namespace plax

@@ -7,9 +7,11 @@
 
 #include "accounts/procedure_texts.h"
 #include "view/document_window.h"
+#include "view/menu_letters.h"
 
 #include <QAction>
 #include <QDockWidget>
+#include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -83,6 +85,8 @@ void TPlaxForm::CreateFileActions() {
     actions_.newFromTemplate =
         make("NewFromTemplate1", Text(NewFromTemplateCaption), {}, &TPlaxForm::NewFromTemplate);
     actions_.open = make("Open1", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TPlaxForm::OpenNet);
+    actions_.close =
+        make("Close1", tr("&Close"), QKeySequence(Qt::CTRL | Qt::Key_F4), &TPlaxForm::CloseActiveWindow);
     actions_.import = make("Import1", QString::fromLatin1(ImportCaption), {}, &TPlaxForm::ImportNet);
     actions_.import->setStatusTip(QString::fromLatin1(ImportHint));
     actions_.options = make("Options1", tr("Options..."), {}, &TPlaxForm::ShowOptions);
@@ -91,9 +95,17 @@ void TPlaxForm::CreateFileActions() {
 
 void TPlaxForm::CreateMenus() {
     CreateFileActions();
+    recentMenu_ = new QMenu(Text(RecentNetsCaption), this);
+    recentMenu_->setObjectName(QStringLiteral("RecentNets1"));
+    actions_.recent = recentMenu_->menuAction();
+    actions_.recent->setObjectName(QStringLiteral("RecentNets1"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TPlaxForm::FillRecentMenu);
+    ShowRecentEnabled();
     fileMenu_ = new QMenu(tr("&File"), this);
-    fileMenu_->addActions(
-        {actions_.newNet, actions_.newFromTemplate, actions_.open, actions_.import, actions_.options});
+    fileMenu_->addActions({actions_.newNet, actions_.newFromTemplate, actions_.open, actions_.recent,
+                           actions_.close, actions_.import});
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(actions_.options);
     fileMenu_->addSeparator();
     fileMenu_->addAction(actions_.exit);
 
@@ -112,12 +124,29 @@ void TPlaxForm::CreateMenus() {
     helpMenu_->addSeparator();
     helpMenu_->addAction(tr("&About..."), this, &TPlaxForm::About1Click);
 
+    GiveAccessLetters(*fileMenu_);
+    GiveAccessLetters(*windowMenu_);
+    GiveAccessLetters(*helpMenu_);
     ShowMenus({fileMenu_});
 }
 
+void TPlaxForm::FillRecentMenu() {
+    recentMenu_->clear();
+    int number = 1;
+    for (const std::string& path : recent_.List()) {
+        QString caption = QFile::decodeName(QByteArray::fromStdString(path));
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(caption));
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+}
+
+void TPlaxForm::ShowRecentEnabled() { actions_.recent->setEnabled(!recent_.List().empty()); }
+
 namespace {
 
-// The Edit menu's texts: "Undo Move Point", or "Undo" alone when there is no step.
+// The Edit menu's texts: "Undo Move Point", or "Undo" alone when there is no step; U and R are
+// their access letters.
 QString StepCaption(const char* verb, const QString& step) {
     return step.isEmpty() ? Text(verb) : Text(verb) + QLatin1Char(' ') + step;
 }
@@ -153,10 +182,10 @@ private:
 
 void TPlaxForm::CreateHistory() {
     undoGroup_ = new QUndoGroup(this);
-    QAction* undo = actions_.undo = new QAction(Text("Undo"), this);
+    QAction* undo = actions_.undo = new QAction(Text("&Undo"), this);
     undo->setObjectName(QStringLiteral("Undo1"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = actions_.redo = new QAction(Text("Redo"), this);
+    QAction* redo = actions_.redo = new QAction(Text("&Redo"), this);
     redo->setObjectName(QStringLiteral("Redo1"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* action : {undo, redo}) {
@@ -167,9 +196,9 @@ void TPlaxForm::CreateHistory() {
     connect(undoGroup_, &QUndoGroup::canUndoChanged, undo, &QAction::setEnabled);
     connect(undoGroup_, &QUndoGroup::canRedoChanged, redo, &QAction::setEnabled);
     connect(undoGroup_, &QUndoGroup::undoTextChanged, this,
-            [undo](const QString& step) { undo->setText(StepCaption("Undo", step)); });
+            [undo](const QString& step) { undo->setText(StepCaption("&Undo", step)); });
     connect(undoGroup_, &QUndoGroup::redoTextChanged, this,
-            [redo](const QString& step) { redo->setText(StepCaption("Redo", step)); });
+            [redo](const QString& step) { redo->setText(StepCaption("&Redo", step)); });
     connect(undo, &QAction::triggered, this, [this] {
         if (TMDIChild* document = ActiveDocument()) document->Undo1Click();
     });

@@ -18,6 +18,7 @@
 #include "window_placement.h"
 
 #include "accounts/procedure_texts.h"
+#include "interchange/interchange_file.h"
 #include "model/net_store.h"
 #include "model/text_utils.h"
 #include "view/document_window.h"
@@ -27,12 +28,16 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QIcon>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -42,6 +47,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <utility>
 
@@ -86,6 +92,23 @@ void TileInStripes(QMdiArea& area, bool rows) {
     }
 }
 
+// The local files among a drag's URLs, or none when one of them is something Plax does not open.
+std::vector<std::string> DroppedFiles(const QMimeData& data) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : data.urls()) {
+        if (!url.isLocalFile()) return {};
+        std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+        if (OpenKindOf(path) == OpenKind::Invalid && !InterchangeFormatForPath(path)) return {};
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
 } // namespace
 
 OpenKind OpenKindOf(std::string_view path) {
@@ -105,6 +128,7 @@ TPlaxForm::TPlaxForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
 
 TPlaxForm::~TPlaxForm() {
     // The child windows call back into the frame, so they go while it is still whole.
+    closingAll_ = true;
     timer_->stop();
     area_->disconnect(this);
     delete pendingResults_.data();
@@ -124,6 +148,7 @@ void TPlaxForm::Setup() {
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
+    setAcceptDrops(true);
     connect(area_, &QMdiArea::subWindowActivated, this, [this] { ChildActivated(); });
 
     CreateMenus();
@@ -188,7 +213,18 @@ void TPlaxForm::SaveBtnClick() {
     }
 }
 
-void TPlaxForm::AddChild(QWidget* child) {
+namespace {
+
+bool ShownNormally(const QMdiSubWindow* sub) {
+    return sub != nullptr && sub->isVisible() && !sub->isMinimized() && !sub->isMaximized();
+}
+
+// A Results window lower than this beside its net shows too little of its text.
+constexpr int LeastResultsHeight = 200;
+
+} // namespace
+
+QMdiSubWindow* TPlaxForm::AddChild(QWidget* child, const QMdiSubWindow* beside) {
     // Each window knows its own default size; the sub-window adds its frame around it.
     const QSize wanted = child->testAttribute(Qt::WA_Resized) ? child->size() : child->sizeHint();
     // Cascades from the window the user is at, as long as a shown one is.
@@ -201,15 +237,28 @@ void TPlaxForm::AddChild(QWidget* child) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(sub);
     const QMargins frame = sub->contentsMargins();
-    sub->setGeometry(CascadePlace(area_->viewport()->size(), wanted.grownBy(frame), frame.top(), from));
+    const QSize area = area_->viewport()->size();
+    sub->setGeometry(ShownNormally(beside)
+                         ? BesidePlace(area, beside->geometry(), wanted.grownBy(frame), LeastResultsHeight)
+                         : CascadePlace(area, wanted.grownBy(frame), frame.top(), from));
+    // A text window maximized or restored changes whose menus the menu bar shows.
+    if (qobject_cast<TMDIChild*>(child) == nullptr) {
+        connect(sub, &QMdiSubWindow::windowStateChanged, this,
+                [this, sub](Qt::WindowStates before, Qt::WindowStates now) {
+                    const bool changed = ((before ^ now) & Qt::WindowMaximized) != 0;
+                    if (changed && area_->currentSubWindow() == sub) ChildActivated();
+                });
+    }
     child->show();
     sub->show();
     area_->setActiveSubWindow(sub);
+    return sub;
 }
 
 ResultsSink& TPlaxForm::NewResultsWindow() {
     DiscardPendingResults();
     auto* form = new TResultForm(*this, *progress_, this);
+    form->SetSource(ActiveDocument());
     form->hide();
     connect(form, &TResultForm::openRequested, this, &TPlaxForm::AddResultsWindow);
     pendingResults_ = form;
@@ -218,7 +267,15 @@ ResultsSink& TPlaxForm::NewResultsWindow() {
 
 void TPlaxForm::AddResultsWindow(TResultForm* form) {
     if (form == pendingResults_) pendingResults_ = nullptr;
-    AddChild(form);
+    QPointer<QMdiSubWindow> source;
+    for (QMdiSubWindow* sub : area_->subWindowList())
+        if (form->Source() != nullptr && sub->widget() == form->Source()) source = sub;
+    QMdiSubWindow* sub = AddChild(form, source);
+    // Closed, it hands the focus back to the net it reports on, not to whichever window was
+    // active before.
+    connect(sub, &QObject::destroyed, this, [this, source] {
+        if (!closingAll_ && source) area_->setActiveSubWindow(source);
+    });
 }
 
 void TPlaxForm::DiscardPendingResults() {
@@ -323,16 +380,38 @@ void TPlaxForm::OpenNet() {
 }
 
 void TPlaxForm::ImportNet() {
-    const std::optional<std::string> path = Ui().AskOpenPath(InterchangeFilter());
-    if (!path) return;
+    const std::optional<std::string> path = Ui().AskOpenPath(ImportFilter());
+    if (path) ImportFile(*path);
+}
+
+void TPlaxForm::ImportFile(const std::string& path) {
     auto document = std::make_unique<TMDIChild>(*this);
     // A file that makes no net leaves no window behind.
-    if (!document->ImportDocument(*path)) return;
+    if (!document->ImportDocument(path)) return;
     AddDocument(std::move(document));
+    RememberFile(path);
+}
+
+QMdiSubWindow* TPlaxForm::WindowShowing(const std::string& path) const {
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        const std::string* shown = nullptr;
+        if (const auto* document = qobject_cast<TMDIChild*>(sub->widget())) shown = &document->FileName();
+        if (const auto* report = qobject_cast<TReportForm*>(sub->widget())) shown = &report->FileName();
+        if (shown != nullptr && SameFile(*shown, path)) return sub;
+    }
+    return nullptr;
 }
 
 void TPlaxForm::OpenFile(const std::string& path) {
-    switch (OpenKindOf(path)) {
+    const OpenKind kind = OpenKindOf(path);
+    if (kind == OpenKind::Report || kind == OpenKind::Net) {
+        if (QMdiSubWindow* shown = WindowShowing(path)) {
+            if (shown->isMinimized()) shown->showNormal();
+            area_->setActiveSubWindow(shown);
+            return;
+        }
+    }
+    switch (kind) {
     case OpenKind::Report: OpenReportWindow(path); break;
     case OpenKind::Net: {
         auto document = std::make_unique<TMDIChild>(*this);
@@ -341,8 +420,54 @@ void TPlaxForm::OpenFile(const std::string& path) {
         break;
     }
     case OpenKind::Exercise: OpenExercise(path); break;
-    case OpenKind::Invalid: Ui().Error(InvalidExtensionMessage); break;
+    case OpenKind::Invalid: Ui().Error(InvalidExtensionMessage); return;
     }
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) RememberFile(path);
+}
+
+void TPlaxForm::OpenAny(const std::string& path) {
+    if (OpenKindOf(path) == OpenKind::Invalid && InterchangeFormatForPath(path)) {
+        ImportFile(path);
+    } else {
+        OpenFile(path);
+    }
+}
+
+void TPlaxForm::OpenRecent(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        Ui().Error(CannotLoadFileMessage(path));
+        recent_.Remove(path);
+        ShowRecentEnabled();
+        return;
+    }
+    OpenAny(path);
+}
+
+void TPlaxForm::RememberFile(const std::string& path) {
+    recent_.Add(path);
+    ShowRecentEnabled();
+}
+
+void TPlaxForm::CloseActiveWindow() {
+    if (QMdiSubWindow* sub = area_->activeSubWindow()) sub->close();
+}
+
+void TPlaxForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && !DroppedFiles(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void TPlaxForm::dropEvent(QDropEvent* event) {
+    if (OpenDropped(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool TPlaxForm::OpenDropped(const QMimeData& data) {
+    const std::vector<std::string> paths = DroppedFiles(data);
+    for (const std::string& path : paths)
+        OpenAny(path);
+    return !paths.empty();
 }
 
 // An exercise opens its net, beside it, straight in check mode.
@@ -490,14 +615,29 @@ void TPlaxForm::ChildActivated() {
         PullEnabling();
         return;
     }
-    // Results, Report and Gantt windows have no net: the frame's own File menu stands.
-    ShowMenus({fileMenu_});
+    // Results, Report and Gantt windows have no net: the frame's own File menu stands, unless a
+    // maximized text window lends the menu bar its own menus, which it then hides.
+    ShowMenus(TextWindowMenus(child));
     // Save also saves a Report window; with neither a report nor a net it has nothing to do.
     if (qobject_cast<TReportForm*>(child) != nullptr) {
         saveButton_->setEnabled(true);
     } else if (Documents().empty()) {
         saveButton_->setEnabled(false);
     }
+}
+
+std::vector<QMenu*> TPlaxForm::TextWindowMenus(QWidget* child) const {
+    QMenuBar* own =
+        child != nullptr ? child->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (own == nullptr) return {fileMenu_};
+    const QMdiSubWindow* sub = area_->currentSubWindow();
+    const bool lend = sub != nullptr && sub->isMaximized();
+    own->setVisible(!lend);
+    if (!lend) return {fileMenu_};
+    std::vector<QMenu*> menus;
+    for (QAction* title : own->actions())
+        if (QMenu* menu = title->menu()) menus.push_back(menu);
+    return menus;
 }
 
 void TPlaxForm::ShowMenus(const std::vector<QMenu*>& fileMenus) {
@@ -540,8 +680,12 @@ void TPlaxForm::closeEvent(QCloseEvent* event) {
 bool TPlaxForm::CloseChildren() {
     const auto subs = area_->subWindowList(QMdiArea::CreationOrder);
     std::vector<QPointer<QMdiSubWindow>> lastToFirst(subs.rbegin(), subs.rend());
+    closingAll_ = true;
     for (const QPointer<QMdiSubWindow>& sub : lastToFirst) {
-        if (sub && !sub->close()) return false;
+        if (sub && !sub->close()) {
+            closingAll_ = false;
+            return false;
+        }
     }
     return true;
 }

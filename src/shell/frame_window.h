@@ -1,6 +1,7 @@
 #pragma once
 
 #include "attribute_controls.h"
+#include "recent_files.h"
 
 #include "view/dialogs.h"
 #include "view/document_actions.h"
@@ -21,6 +22,9 @@
 class QAction;
 class QActionGroup;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QMimeData;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -45,6 +49,7 @@ inline constexpr const char* OpenFileFilter = "Net files (*.net)|*.net|Report fi
                                               "files (*.kp)|*.kp|Plax exercises (*.pex)|*.pex";
 inline constexpr const char* InvalidExtensionMessage = "Invalid Extension of the File";
 inline constexpr const char* UndoHistoryCaption = "Undo History";
+inline constexpr const char* RecentNetsCaption = "Recent Nets";
 // The first line of the history: the net as it was opened.
 inline constexpr const char* HistoryStartText = "<opened>";
 inline constexpr const char* StepHint = "Step for Size and Move operations";
@@ -80,6 +85,7 @@ public:
     void OpenReportWindow(const std::string& path) override;
     void ShowHelp(const std::string& topic) override;
     void ShowHint(const std::string& hint) override;
+    void RememberFile(const std::string& path) override;
 
     // The frame's own commands, on its actions (FrameActions).
     void NewNet();
@@ -102,7 +108,21 @@ public:
     void DocumentClosed(TMDIChild& document) override;
 
     // Opens `path` as File > Open does once the file is chosen; the command line uses it too.
+    // A net or report that is open already only has its window brought to the front.
     void OpenFile(const std::string& path);
+    // What a dropped file or a recent entry opens: a net, report or exercise as OpenFile does,
+    // a file of another graph tool as File > Import does.
+    void OpenAny(const std::string& path);
+    // A recent entry whose file is gone is reported and leaves the list.
+    void OpenRecent(const std::string& path);
+    // Imports `path` into a new document, as File > Import does once the file is chosen.
+    void ImportFile(const std::string& path);
+    // Opens the files of a drop on the frame; nothing when one of them is of no kind Plax opens.
+    bool OpenDropped(const QMimeData& data);
+    // File > Close (Ctrl+F4): closes the active window, as its close button does.
+    void CloseActiveWindow();
+    // File > "Recent Nets", newest first.
+    RecentFiles& Recent() { return recent_; }
     // A ".pex" exercise: its net opened in check mode.
     void OpenExercise(const std::string& path);
     // The keyword search of the help file, with `key` in its filter.
@@ -140,6 +160,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // The palettes' check marks follow the palettes, whoever shows or hides them.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Files dropped on the frame open as OpenAny opens them.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Setup();
@@ -155,13 +178,22 @@ private:
     // Shows a palette, the first time at the frame's right edge, `top` pixels down.
     void ShowPalette(QWidget& palette, bool visible, bool& placed, int top);
     void SaveBtnClick();
-    void AddChild(QWidget* child);
+    // Shows `child` in the document area: beside the window `beside` when one is given and shown,
+    // else cascaded from the active window.
+    QMdiSubWindow* AddChild(QWidget* child, const QMdiSubWindow* beside = nullptr);
     // Shows a document window and enables the Window menu; the frame's area owns it from then on.
     TMDIChild& AddDocument(std::unique_ptr<TMDIChild> document);
     void AddResultsWindow(TResultForm* form);
     void DiscardPendingResults();
     void ChildActivated();
+    // The window showing the net or report file `path`, or nullptr.
+    QMdiSubWindow* WindowShowing(const std::string& path) const;
+    void FillRecentMenu();
+    void ShowRecentEnabled();
     void ShowMenus(const std::vector<QMenu*>& fileMenus);
+    // The menus the bar shows with a window without a net active: the frame's File menu, or a
+    // maximized text window's own menus.
+    std::vector<QMenu*> TextWindowMenus(QWidget* child) const;
     void DisableDocumentItems();
     bool CloseChildren();
     void TileHorizontally();
@@ -182,6 +214,10 @@ private:
     Dialogs* dialogs_ = nullptr; // ownDialogs_ or the one the caller keeps
     QMdiArea* area_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    RecentFiles recent_;
+    // Set while the frame closes every window: a closing Results window then activates nothing.
+    bool closingAll_ = false;
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QUndoGroup* undoGroup_ = nullptr;

@@ -2,23 +2,29 @@
 
 #include "view/document_host.h"
 
-#include "model/text_utils.h"
 #include "accounts/procedure_texts.h"
 #include "accounts/report_file.h"
+#include "model/text_utils.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
 namespace plax {
 
 namespace {
+
+// Room around the text inside the window: the text's frame and margins.
+constexpr int ResultTextMargin = 12;
 
 // A poll lets the events that are waiting run, for about a millisecond at most.
 constexpr int PollEventsMs = 1;
@@ -46,7 +52,10 @@ TResultForm::TResultForm(DocumentHost& host, TProgressBar& progress, QWidget* pa
                                          .buttonHints = false}) {
     setWindowTitle(QString::fromLatin1(ResultWindowCaption));
     text_.LayOut([this](QWidget& tools, QBoxLayout& row) { BuildToolRow(tools, row); });
-    resize(ResultWindowWidth, ResultWindowHeight);
+    const QFontMetrics metrics(host.State().resultFont);
+    const int columns = metrics.horizontalAdvance(QString(ResultWindowColumns, QLatin1Char('0'))) +
+                        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * ResultTextMargin;
+    resize(std::max(ResultWindowWidth, columns), ResultWindowHeight);
 }
 
 TResultForm::~TResultForm() = default;

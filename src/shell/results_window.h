@@ -5,6 +5,7 @@
 
 #include "accounts/results_sink.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -22,6 +23,8 @@ inline constexpr const char* ResultWindowCaption = "Result Window";
 inline constexpr const char* AddToReportHint = "|Add Contents of Result Window to Report File";
 inline constexpr int ResultWindowWidth = 544;
 inline constexpr int ResultWindowHeight = 397;
+// The Results texts' lines are at most about 72 characters: a new window shows that many whole.
+inline constexpr int ResultWindowColumns = 76;
 
 std::string ResultsChangedQuestion(const std::string& netName);
 
@@ -43,6 +46,11 @@ public:
 
     void AppendBtnClick();
     bool SaveAs1Click();
+
+    // The window of the document whose procedure writes here: the frame places the window beside
+    // it and goes back to it when the window closes.
+    void SetSource(QWidget* document) { source_ = document; }
+    QWidget* Source() const { return source_; }
 
 signals:
     // DoOpen emits it; the frame then puts the window into its document area and shows it.
@@ -77,6 +85,7 @@ private:
     QPushButton* appendBtn_ = nullptr; // child
     std::string reportFile_;           // the net file's name until Add to Report makes it the .TXT name
     bool opened_ = false;
+    QPointer<QWidget> source_;
 };
 
 } // namespace plax

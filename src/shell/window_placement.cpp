@@ -18,6 +18,44 @@ QRect CascadePlace(QSize area, QSize wanted, int step, const std::optional<QRect
     return {at, size};
 }
 
+namespace {
+
+int Covered(const QRect& a, const QRect& b) {
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : both.width() * both.height();
+}
+
+} // namespace
+
+QRect BesidePlace(QSize area, const QRect& document, QSize wanted, int leastHeight) {
+    const QRect whole(QPoint(0, 0), area);
+    const QSize size = wanted.boundedTo(area);
+    // Beside: the whole width, as high as the area lets it be, level with the document.
+    const int top = std::clamp(document.top(), 0, area.height() - size.height());
+    if (area.width() - document.right() - 1 >= size.width()) return {QPoint(document.right() + 1, top), size};
+    if (document.left() >= size.width()) return {QPoint(document.left() - size.width(), top), size};
+    // Below, else above: the whole width, and at least `leastHeight` of the height.
+    const int left = std::clamp(document.left(), 0, area.width() - size.width());
+    const int below = area.height() - document.bottom() - 1;
+    if (below >= std::min(leastHeight, size.height()))
+        return {QPoint(left, document.bottom() + 1), QSize(size.width(), std::min(size.height(), below))};
+    if (document.top() >= std::min(leastHeight, size.height())) {
+        const int height = std::min(size.height(), document.top());
+        return {QPoint(left, document.top() - height), QSize(size.width(), height)};
+    }
+    // No room beside it: the corner of the area where it covers the least of the document.
+    const QPoint corners[] = {{area.width() - size.width(), area.height() - size.height()},
+                              {0, area.height() - size.height()},
+                              {area.width() - size.width(), 0},
+                              {0, 0}};
+    QRect best(corners[0], size);
+    for (const QPoint& corner : corners) {
+        const QRect place(corner, size);
+        if (Covered(place, document) < Covered(best, document)) best = place;
+    }
+    return best.intersected(whole);
+}
+
 QRect FitInside(const QRect& wanted, const QRect& available) {
     const QSize size = wanted.size().boundedTo(available.size());
     const int x =
@@ -41,11 +79,14 @@ QRect OverArea(const QRect& area, const QRect& screen, QSize wanted, QSize least
 }
 
 ChildFrame::ChildFrame() {
-    const QKeySequence taken(Qt::CTRL | Qt::Key_W);
+    const QKeySequence taken[] = {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)};
     if (QMenu* menu = systemMenu(); menu != nullptr) {
         for (QAction* action : menu->actions()) {
             QList<QKeySequence> keys = action->shortcuts();
-            if (keys.removeAll(taken) > 0) action->setShortcuts(keys);
+            qsizetype removed = 0;
+            for (const QKeySequence& key : taken)
+                removed += keys.removeAll(key);
+            if (removed > 0) action->setShortcuts(keys);
         }
     }
 }

@@ -14,6 +14,11 @@ namespace plax {
 // shrunk to the area when it is larger.
 QRect CascadePlace(QSize area, QSize wanted, int step, const std::optional<QRect>& active);
 
+// Where a Results window goes, so that it covers the least of its document's window: beside it
+// (right, else left) when the area has the width there, else below (else above) it when at least
+// `leastHeight` is free, else in the area's corner that covers the least of the document.
+QRect BesidePlace(QSize area, const QRect& document, QSize wanted, int leastHeight);
+
 // `wanted` moved, and shrunk where needed, so that it lies wholly inside `available`.
 QRect FitInside(const QRect& wanted, const QRect& available);
 
@@ -30,8 +35,8 @@ QRect OverArea(const QRect& area, const QRect& screen, QSize wanted, QSize least
 // button under the mouse; when the question is answered from the keyboard the mouse never moves
 // again before the next click, and that click was taken for a press on no button. Each press
 // here first looks again at what lies under it.
-// Its system menu gives up Ctrl+W: the document's "Show Edge Weight" uses that key, and two
-// actions on one key make Qt run neither. Ctrl+F4 and the title bar still close the window.
+// Its system menu gives up Ctrl+W and Ctrl+F4: the document's "Show Edge Weight" uses the one,
+// the frame's File > Close the other, and two actions on one key make Qt run neither.
 class ChildFrame : public QMdiSubWindow {
 public:
     ChildFrame();

@@ -103,7 +103,7 @@ void DocumentActions::MakeFileMenu() {
     saveItem_ = AddCodeAction(*fileMenu_, "Save1", "&Save", CommandCode::Save, QKeySequence::Save);
     connect(AddAction(*fileMenu_, "SaveAs1", "Save &As..."), &QAction::triggered, this,
             [this] { commands_.SaveNetAs(); });
-    fileMenu_->addSeparator();
+    savesEnd_ = fileMenu_->addSeparator();
     exportItem_ = AddAction(*fileMenu_, "Export1", ExportCaption, ExportHint);
     connect(exportItem_, &QAction::triggered, this, [this] { commands_.Export1Click(); });
     fileMenu_->addSeparator();
@@ -113,6 +113,8 @@ void DocumentActions::MakeFileMenu() {
     fileMenu_->addSeparator();
     exitSeparator_ = fileMenu_->addSeparator();
 }
+
+void DocumentActions::AddSaveItem(QAction& item) { fileMenu_->insertAction(savesEnd_, &item); }
 
 void DocumentActions::MakeEditMenu() {
     editMenu_ = new QMenu(QStringLiteral("&Edit"), &owner_);
@@ -283,13 +285,13 @@ void DocumentActions::MakeViewMenu() {
 
 // Shown rather than hidden: a visible Undo is what users look for.
 void DocumentActions::AddFrameItems(const FrameActions& frame) {
-    fileMenu_->insertActions(saveItem_, {frame.newNet, frame.newFromTemplate, frame.open});
+    fileMenu_->insertActions(saveItem_,
+                             {frame.newNet, frame.newFromTemplate, frame.open, frame.recent, frame.close});
+    fileMenu_->insertSeparator(saveItem_);
     fileMenu_->insertAction(exportItem_, frame.import);
     fileMenu_->insertAction(exitSeparator_, frame.options);
-    // Exit ends the frame's part of the menu; the document's own later items come after it.
-    const QList<QAction*> items = fileMenu_->actions();
-    const qsizetype at = items.indexOf(exitSeparator_) + 1;
-    fileMenu_->insertAction(at < items.size() ? items[at] : nullptr, frame.exit);
+    // Exit is the File menu's last item.
+    fileMenu_->addAction(frame.exit);
     editMenu_->insertActions(historySeparator_, {frame.undo, frame.redo});
     viewMenu_->addActions({frame.history, frame.toolbar, frame.optionsPalette, frame.alignPalette});
 }

@@ -94,6 +94,8 @@ public:
     void DefEnableItem(const ActionStates& states);
     // The frame's actions at their places in the File, Edit and View menus.
     void AddFrameItems(const FrameActions& frame);
+    // A File menu item of the document's own among the saves (after Save As).
+    void AddSaveItem(QAction& item);
     // The View check marks; the pop-up follows.
     void SyncViewChecks(const ViewFlags& view);
 
@@ -146,6 +148,7 @@ private:
     QAction* saveItem_ = nullptr;
     QAction* exportItem_ = nullptr;
     QAction* exitSeparator_ = nullptr;
+    QAction* savesEnd_ = nullptr; // the separator after the File menu's saves
     QAction* copyAction_ = nullptr;
     QAction* pasteAction_ = nullptr;
     QAction* pictureAction_ = nullptr;

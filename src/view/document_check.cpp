@@ -29,8 +29,8 @@ std::string FolderOf(const std::string& path) {
 } // namespace
 
 void TMDIChild::AddCheckItems() {
-    QMenu* file = Menus().front();
-    QAction* exercise = file->addAction(QString::fromLatin1(SaveAsExerciseCaption));
+    auto* exercise = new QAction(QString::fromLatin1(SaveAsExerciseCaption), this);
+    actions_->AddSaveItem(*exercise);
     exercise->setObjectName(QStringLiteral("SaveAsExercise1"));
     connect(exercise, &QAction::triggered, this, [this] { SaveAsExercise1Click(); });
     QMenu* property = Menus()[3];

@@ -32,7 +32,7 @@ void TMDIChild::PaintBox1Click() { machine_.Click(); }
 
 void TMDIChild::ClearCommandDisplay() {
     DropSelection();
-    labelStatus_->clear();
+    ShowPrompt("");
     SetCoordText(ReadyText);
 }
 

@@ -22,6 +22,13 @@ std::string InterchangeFilter() {
     return filter;
 }
 
+std::string ImportFilter() {
+    std::string patterns;
+    for (const InterchangeExtension& e : InterchangeExtensions())
+        patterns += (patterns.empty() ? "*" : ";*") + std::string(e.extension);
+    return "All graph files|" + patterns + "|" + InterchangeFilter();
+}
+
 std::string ExportFilter() {
     return InterchangeFilter() + "|TikZ (*" + TikzExtension + ")|*" + TikzExtension;
 }

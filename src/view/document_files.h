@@ -30,6 +30,8 @@ std::string CannotLoadFileMessage(const std::string& path);
 
 // File > Import... and File > Export...: the formats of other graph tools, one file type each.
 std::string InterchangeFilter();
+// File > Import's types: every file of another graph tool first, then each format alone.
+std::string ImportFilter();
 // What File > Export offers: those formats and TikZ code (.tex), written only.
 std::string ExportFilter();
 inline constexpr const char* TikzExtension = ".tex";

@@ -60,6 +60,8 @@ public:
     virtual void ShowHelp(const std::string& topic) = 0;
     // Shows a hint in the frame's status line.
     virtual void ShowHint(const std::string& hint) = 0;
+    // A net file was saved under a new name: the frame's recent files list takes it.
+    virtual void RememberFile(const std::string& path) { (void)path; }
     // The document is going: the frame forgets it as the active document and, when it was the
     // last one, disables the Window menu and the document buttons.
     virtual void DocumentClosed(TMDIChild& document) = 0;

@@ -142,6 +142,7 @@ void TMDIChild::PaintBox1MouseMove(const CanvasMouse& m) {
                !gesture_.Is(GestureKind::LabelDrag) && !gesture_.Is(GestureKind::PointDrag)) {
         ShowPopUpInfo(m.x, m.y);
     }
+    if (idle && gesture_.Is(GestureKind::None)) ShowEdgeHint(m.x, m.y);
 }
 
 void TMDIChild::MoveGroup(int x, int y) {

@@ -2,11 +2,13 @@
 
 #include "document_window_parts.h"
 #include "edit_commands.h"
+#include "menu_letters.h"
 #include "net_canvas_widget.h"
 #include "picking_commands.h"
 #include "property_commands.h"
 #include "simulation_commands.h"
 #include "sub_net_levels.h"
+#include "whole_texts.h"
 
 #include "catalogue/procedure_table.h"
 #include "model/clipboard.h"
@@ -42,8 +44,8 @@ constexpr int DefaultHeight = 351;
 
 QString FileText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-QLabel* StatusLabel(const char* name, const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+template <class Label = QLabel> Label* StatusLabel(const char* name, const char* text, QWidget* parent) {
+    auto* label = new Label(QString::fromLatin1(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
@@ -73,6 +75,7 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     simulation_ = new SimulationCommands(*this, machine_, *this);
     MakePopupMenu();
     AddCheckItems();
+    MakeSubNetItems();
     connect(&document_, &NetDocument::netChanged, this, &TMDIChild::RepaintNet);
     connect(&document_, &NetDocument::enablingChanged, this, &TMDIChild::DefEnableItem);
     connect(&document_, &NetDocument::selectionChanged, this, &TMDIChild::RepaintNet);
@@ -82,7 +85,11 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     connect(&document_.History(), &QUndoStack::indexChanged, this, &TMDIChild::HistoryMoved);
 }
 
-void TMDIChild::AddFrameItems(const FrameActions& frame) { actions_->AddFrameItems(frame); }
+void TMDIChild::AddFrameItems(const FrameActions& frame) {
+    actions_->AddFrameItems(frame);
+    for (QMenu* menu : Menus())
+        GiveAccessLetters(*menu);
+}
 
 std::vector<QMenu*> TMDIChild::Menus() const {
     std::vector<QMenu*> menus = actions_->Menus();
@@ -91,8 +98,13 @@ std::vector<QMenu*> TMDIChild::Menus() const {
 }
 
 void TMDIChild::MakePopupMenu() {
-    connect(canvas_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu()->popup(canvas_->mapToGlobal(at)); });
+    connect(canvas_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        popupAt_ = canvas_->NetPointAt(at);
+        const bool overEdge = NameSubNetItem(*popupEnterSubNet_, popupAt_.x(), popupAt_.y());
+        popupEnterSubNet_->setVisible(overEdge);
+        popupSeparator_->setVisible(overEdge);
+        PopupMenu()->popup(canvas_->mapToGlobal(at));
+    });
 }
 
 TMDIChild::~TMDIChild() = default;
@@ -116,7 +128,7 @@ QWidget* TMDIChild::MakeStatusLine() {
     labelType_ = StatusLabel("LabelType", "UndirNet", line);
     labelCoord_ = StatusLabel("LabelCoord", ReadyText, line);
     labelCoord_->setFixedWidth(CoordLabelWidth);
-    labelStatus_ = StatusLabel("LabelStatus", "", line);
+    labelStatus_ = StatusLabel<ElidingLabel>("LabelStatus", "", line);
     row->addWidget(resetBtn_);
     row->addWidget(upOneLevelBtn_);
     row->addWidget(labelType_);
@@ -173,8 +185,12 @@ void TMDIChild::ResetCommand() { machine_.Reset(); }
 
 void TMDIChild::SetCoordText(const std::string& text) { labelCoord_->setText(QString::fromStdString(text)); }
 
+// A prompt longer than the status line is cut there; its whole text is the line's tool tip
+// and goes to the frame's status line as well.
 void TMDIChild::ShowPrompt(const std::string& prompt) {
-    labelStatus_->setText(QString::fromStdString(prompt));
+    edgeHintShown_ = false;
+    labelStatus_->SetWholeText(QString::fromStdString(prompt));
+    if (!prompt.empty()) host_.ShowHint(prompt);
 }
 
 void TMDIChild::RepaintNet() {
@@ -220,6 +236,7 @@ void TMDIChild::DefEnableItem() {
     property_->DefEnableItem(Net());
     simulation_->DefEnableItem(Net());
     upOneLevelBtn_->setEnabled(IsSubNet());
+    upOneLevelItem_->setEnabled(IsSubNet());
     emit enablingChanged();
 }
 

@@ -34,6 +34,7 @@ class QUndoStack;
 
 namespace plax {
 
+class ElidingLabel;
 class PickingCommands;
 class PropertyCommands;
 class SimulationCommands;
@@ -149,6 +150,12 @@ public:
     // The status line's Up One Level button: back to the enclosing level; at the top it only
     // disables the button.
     void UpOneLevel();
+    // Edit > "Enter Sub-net" (Ctrl+Enter) and the pop-up's item: into the level of the edge
+    // under the last click, or under the pointer for the pop-up; "Decompose Edge" on an edge
+    // that has none asks first. A beep when no edge is there.
+    void EnterSubNetAt(int x, int y);
+    QAction& EnterSubNetAction() const { return *enterSubNetItem_; }
+    QAction& PopupEnterSubNetAction() const { return *popupEnterSubNet_; }
     // Property > "Check My Answer": the question dialog, then check mode or the verdict.
     void CheckMyAnswer1Click();
     // File > "Save as Exercise...": the question into a small file beside the net.
@@ -212,6 +219,13 @@ private:
     // The "mark edge" gesture of check mode: a click on an edge's anchor marks or unmarks it.
     bool MarkEdgeAt(int x, int y);
     void MakePopupMenu();
+    void MakeSubNetItems();
+    // The sub-net items name what they would do with the edge at (x, y): enter or decompose it.
+    // False when no edge is there.
+    bool NameSubNetItem(QAction& item, int x, int y);
+    // "Edge (3,4) holds a sub-net" while the pointer is over such an edge and nothing else is
+    // shown in the status line.
+    void ShowEdgeHint(int x, int y);
     void ClearSelection();
     // Clears the selection and repaints when there was one (its marks go).
     void DropSelection();
@@ -270,9 +284,15 @@ private:
 
     QLabel* labelType_ = nullptr;
     QLabel* labelCoord_ = nullptr;
-    QLabel* labelStatus_ = nullptr;
+    ElidingLabel* labelStatus_ = nullptr;
     QPushButton* resetBtn_ = nullptr;
     QPushButton* upOneLevelBtn_ = nullptr;
+    QAction* enterSubNetItem_ = nullptr;
+    QAction* upOneLevelItem_ = nullptr;
+    QAction* popupEnterSubNet_ = nullptr;
+    QAction* popupSeparator_ = nullptr;
+    QPoint popupAt_; // net pixels of the last pop-up
+    bool edgeHintShown_ = false;
     QScrollArea* scroll_ = nullptr;
     NetCanvasWidget* canvas_ = nullptr;
 

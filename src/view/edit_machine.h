@@ -62,6 +62,8 @@ public:
         pressX_ = x;
         pressY_ = y;
     }
+    int PressX() const { return pressX_; }
+    int PressY() const { return pressY_; }
     // The last left release had exactly Alt held.
     void SetAltFlag(bool alt) { altFlag_ = alt; }
     bool AltFlag() const { return altFlag_; }

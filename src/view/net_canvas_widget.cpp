@@ -80,6 +80,10 @@ QRect NetCanvasWidget::Zoomed(const QRect& net) const {
     return ZoomedExactly(net).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
+QPoint NetCanvasWidget::NetPointAt(QPoint widget) const {
+    return {NetCoordinate(widget.x(), zoom_), NetCoordinate(widget.y(), zoom_)};
+}
+
 CanvasMouse NetCanvasWidget::MouseOf(const QMouseEvent& event) const {
     const QPointF at = event.position();
     return {NetCoordinate(at.x(), zoom_), NetCoordinate(at.y(), zoom_), event.button(), event.buttons(),

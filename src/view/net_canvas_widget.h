@@ -72,6 +72,8 @@ public:
     // Percent of the net's pixels; ActualZoom is 100.
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);
+    // The net pixel under a widget pixel.
+    QPoint NetPointAt(QPoint widget) const;
     // The widget pixels that a rectangle of net pixels covers.
     QRect Zoomed(const QRect& net) const;
 

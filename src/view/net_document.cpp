@@ -232,6 +232,7 @@ bool NetDocument::Export() {
         }
     }
     display_.ResetCommand();
+    if (written) host_.RememberFile(*path);
     return written;
 }
 
@@ -313,6 +314,7 @@ bool NetDocument::SaveAs() {
                   kind == SaveAsKind::KrackPlot;
     }
     display_.ResetCommand();
+    if (written) host_.RememberFile(*path);
     return written;
 }
 

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QScreen>
 #include <QSpinBox>
@@ -34,6 +36,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <QUndoView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -133,7 +136,7 @@ TEST_F(FrameWindowTest, CloseButtonTakesTheFirstClickAfterACancelledQuestion) {
 TEST_F(FrameWindowTest, UndoAndRedoNameTheActiveDocumentsStepAndTheHistoryGoesBackToAny) {
     frame.OpenFile(Copy("road.net", "road.net"));
     TMDIChild& road = *frame.ActiveDocument();
-    EXPECT_EQ(frame.UndoAction().text(), "Undo");
+    EXPECT_EQ(frame.UndoAction().text(), "&Undo");
     EXPECT_FALSE(frame.UndoAction().isEnabled());
     EXPECT_EQ(frame.UndoAction().shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(frame.RedoAction().shortcuts(),
@@ -142,26 +145,26 @@ TEST_F(FrameWindowTest, UndoAndRedoNameTheActiveDocumentsStepAndTheHistoryGoesBa
     const int x = road.Net().points[1].x;
     road.MoveGraph(10, 0);
     road.DoCommand(CommandCode::IncrementXY);
-    EXPECT_EQ(frame.UndoAction().text(), "Undo Increase X and Y Size");
+    EXPECT_EQ(frame.UndoAction().text(), "&Undo Increase X and Y Size");
     frame.UndoAction().trigger();
-    EXPECT_EQ(frame.UndoAction().text(), "Undo Move Graph");
-    EXPECT_EQ(frame.RedoAction().text(), "Redo Increase X and Y Size");
+    EXPECT_EQ(frame.UndoAction().text(), "&Undo Move Graph");
+    EXPECT_EQ(frame.RedoAction().text(), "&Redo Increase X and Y Size");
     // The Edit menu holds the frame's items.
     EXPECT_TRUE(road.Menus()[1]->actions().contains(&frame.UndoAction()));
 
     // Another document has its own history; the items follow the active one.
     frame.NewNet();
     EXPECT_FALSE(frame.UndoAction().isEnabled());
-    EXPECT_EQ(frame.RedoAction().text(), "Redo");
+    EXPECT_EQ(frame.RedoAction().text(), "&Redo");
     frame.Area().setActiveSubWindow(frame.Area().subWindowList().front());
-    EXPECT_EQ(frame.UndoAction().text(), "Undo Move Graph");
+    EXPECT_EQ(frame.UndoAction().text(), "&Undo Move Graph");
 
     // A click on the history's first line goes back to the net as it was opened.
     QUndoView& history = frame.HistoryView();
     history.setCurrentIndex(history.model()->index(0, 0));
     EXPECT_EQ(road.Net().points[1].x, x);
     EXPECT_EQ(road.History().index(), 0);
-    EXPECT_EQ(frame.HistoryAction().text(), "Undo History");
+    EXPECT_EQ(frame.HistoryAction().text().remove(QLatin1Char('&')), "Undo History");
 }
 
 TEST_F(FrameWindowTest, NewWindowsOpenWhollyInsideTheDocumentArea) {
@@ -174,7 +177,7 @@ TEST_F(FrameWindowTest, NewWindowsOpenWhollyInsideTheDocumentArea) {
         return rects;
     };
     frame.OpenFile(Copy("road.net", "road.net"));
-    ASSERT_TRUE(frame.NewResultsWindow().OpenResults("road", dir.File("road.net"), dialogs));
+    frame.OpenFile(Copy("flow.net", "flow.net"));
     frame.OpenFile(Notes());
     const std::vector<QRect> rects = placed();
     ASSERT_EQ(rects.size(), 3u);
@@ -190,13 +193,132 @@ TEST_F(FrameWindowTest, NewWindowsOpenWhollyInsideTheDocumentArea) {
             out.push_back(sub->widget()->size());
         return out;
     };
-    EXPECT_EQ(sizes(), (std::vector<QSize>{{593, 351}, {544, 397}, {558, 382}}));
+    EXPECT_EQ(sizes(), (std::vector<QSize>{{593, 351}, {593, 351}, {558, 382}}));
 
     // In a small frame a new window starts again at the top left, shrunk to the area.
     frame.resize(500, 380);
     QApplication::processEvents();
     frame.NewNet();
     EXPECT_EQ(frame.Area().currentSubWindow()->geometry(), frame.Area().viewport()->rect());
+}
+
+TEST(WindowPlacementTest, ResultsGoWhereTheyCoverTheLeastOfTheirNet) {
+    const QRect net(0, 0, 600, 380);
+    const QSize results(730, 440);
+    struct Row {
+        QSize area;
+        QRect document;
+        QRect expected;
+    };
+    const Row rows[] = {
+        {{1400, 800}, net, {600, 0, 730, 440}},                   // right of it
+        {{1400, 800}, {750, 300, 600, 380}, {20, 300, 730, 440}}, // left of it, level with it
+        {{1400, 800}, {750, 500, 600, 380}, {20, 360, 730, 440}}, // left, kept in the area
+        {{900, 900}, net, {0, 380, 730, 440}},                    // below it
+        {{900, 620}, net, {0, 380, 730, 240}},                    // below, lower
+        {{900, 700}, {0, 320, 600, 380}, {0, 0, 730, 320}},       // above it
+        {{900, 540}, net, {170, 100, 730, 440}},                  // the corner covering least
+        {{500, 300}, {0, 0, 500, 300}, {0, 0, 500, 300}},         // nowhere else: the area
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.area.width());
+        SCOPED_TRACE(row.document.y());
+        EXPECT_EQ(BesidePlace(row.area, row.document, results, 200), row.expected);
+    }
+}
+
+TEST_F(FrameWindowTest, ResultsOpenBesideTheirNetAndHandTheFocusBack) {
+    frame.resize(1500, 900);
+    QApplication::processEvents();
+    frame.OpenFile(Copy("road.net", "road.net"));
+    QMdiSubWindow* road = frame.Area().currentSubWindow();
+    frame.NewNet();
+    QMdiSubWindow* other = frame.Area().currentSubWindow();
+    frame.Area().setActiveSubWindow(road);
+    ASSERT_TRUE(frame.NewResultsWindow().OpenResults("road", dir.File("road.net"), dialogs));
+    QMdiSubWindow* results = frame.Area().currentSubWindow();
+    ASSERT_NE(results, road);
+    EXPECT_FALSE(results->geometry().intersects(road->geometry()));
+    EXPECT_EQ(results->geometry().left(), road->geometry().right() + 1);
+    EXPECT_EQ(results->geometry().top(), road->geometry().top());
+
+    // Maximized, it lends the menu bar its own File and Edit menus: one File menu shows.
+    frame.Area().setActiveSubWindow(other);
+    frame.Area().setActiveSubWindow(results);
+    results->showMaximized();
+    QApplication::processEvents();
+    int fileMenus = 0;
+    for (const QAction* title : frame.menuBar()->actions())
+        fileMenus += title->text() == QStringLiteral("&File") ? 1 : 0;
+    EXPECT_EQ(fileMenus, 1);
+    EXPECT_FALSE(results->widget()->findChild<QMenuBar*>()->isVisible());
+    // Closed, it goes back to road, not to the window active before it.
+    ASSERT_TRUE(results->close());
+    QApplication::processEvents();
+    EXPECT_EQ(frame.Area().currentSubWindow(), road);
+}
+
+TEST_F(FrameWindowTest, AFileOpensOnceAndIsRememberedBetweenRuns) {
+    for (const std::string& path : frame.Recent().List())
+        frame.Recent().Remove(path);
+    const std::string road = Copy("road.net", "road.net");
+    const std::string flow = Copy("flow.net", "flow.net");
+    frame.OpenFile(road);
+    frame.OpenFile(Notes());
+    QMdiSubWindow* roadWindow = frame.Area().subWindowList().front();
+    // Opened again, under another spelling of its path, the net comes to the front.
+    frame.OpenFile(dir.File(".") + "/road.net");
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(frame.Area().currentSubWindow(), roadWindow);
+    frame.OpenFile(Notes());
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(frame.Recent().List(), (std::vector<std::string>{dir.File("notes.txt"), road}));
+
+    // File > Close (Ctrl+F4) closes the active window; the list opens it again.
+    EXPECT_EQ(frame.Actions().close->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
+    frame.Actions().close->trigger();
+    EXPECT_EQ(WindowCount(), 1);
+    frame.OpenRecent(dir.File("notes.txt"));
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(frame.ActiveChild()->windowTitle().toStdString(), "Report Window : notes.txt");
+    // A file that is gone is reported and leaves the list.
+    std::filesystem::remove(dir.File("notes.txt"));
+    frame.OpenRecent(dir.File("notes.txt"));
+    EXPECT_EQ(dialogs.Texts("error"),
+              std::vector<std::string>{" Cannot Load file \r\n" + dir.File("notes.txt")});
+    EXPECT_EQ(frame.Recent().List(), std::vector<std::string>{road});
+
+    // Files dropped on the frame open; a drop with a file Plax cannot read opens nothing.
+    const auto drop = [this](const std::vector<std::string>& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& path : paths)
+            urls.append(QUrl::fromLocalFile(QString::fromStdString(path)));
+        data.setUrls(urls);
+        return frame.OpenDropped(data);
+    };
+    EXPECT_FALSE(drop({flow, dir.File("photo.jpg")}));
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_TRUE(drop({flow}));
+    EXPECT_EQ(WindowCount(), 3);
+    EXPECT_EQ(frame.ActiveDocument()->FileName(), flow);
+
+    // The next run finds the list as this one left it, nine at most, newest first.
+    for (int i = 0; i < 10; ++i)
+        frame.Recent().Add(dir.File("n" + std::to_string(i) + ".net"));
+    TPlaxForm next(dialogs);
+    const std::vector<std::string> kept = next.Recent().List();
+    ASSERT_EQ(kept.size(), 9u);
+    EXPECT_EQ(kept.front(), dir.File("n9.net"));
+    EXPECT_EQ(kept.back(), dir.File("n1.net"));
+
+    // Save as Exercise sits with the saves, Exit comes last.
+    std::vector<std::string> file;
+    for (const QAction* item : frame.ActiveDocument()->Menus().front()->actions())
+        if (!item->isSeparator()) file.push_back(item->objectName().toStdString());
+    EXPECT_EQ(file, (std::vector<std::string>{"New1", "NewFromTemplate1", "Open1", "RecentNets1", "Close1",
+                                              "Save1", "SaveAs1", "SaveAsExercise1", "Import1", "Export1",
+                                              "Print1", "PrintSetup1", "Options1", "Exit1"}));
 }
 
 TEST_F(FrameWindowTest, HelpOpensOverTheFrameWhollyOnTheScreen) {
@@ -356,7 +478,11 @@ TEST_F(FrameWindowTest, UnopenedResultsWindowsDoNotLinger) {
 
     ASSERT_TRUE(used.OpenResults("road", dir.File("road.net"), dialogs));
     ASSERT_EQ(WindowCount(), 1);
-    EXPECT_EQ(frame.Area().currentSubWindow()->widget()->size(), QSize(544, 397));
+    // Wide enough for the longest lines of the Results texts, 72 characters.
+    const QWidget& results = *frame.Area().currentSubWindow()->widget();
+    EXPECT_EQ(results.height(), 397);
+    EXPECT_GT(results.width(),
+              QFontMetrics(frame.State().resultFont).horizontalAdvance(QString(72, QLatin1Char('0'))));
     QPointer<TResultForm> opened = dynamic_cast<TResultForm*>(&used);
     frame.NewResultsWindow();
     EXPECT_FALSE(opened.isNull());

@@ -202,7 +202,7 @@ TEST(FrameOptionsTest, StartUpMakesTheDialogAndThePaletteAndOkReachesThePalette)
     frame.NewNet();
     int items = 0;
     for (const QAction* action : frame.findChildren<QAction*>()) {
-        if (action->text() != QStringLiteral("Options...")) continue;
+        if (action->text().remove(QLatin1Char('&')) != QStringLiteral("Options...")) continue;
         ++items;
         EXPECT_TRUE(action->isEnabled());
     }
@@ -229,7 +229,7 @@ TEST(FrameOptionsTest, TheViewMenuShowsAndMarksThePalette) {
     frame.show();
     frame.NewNet();
     QAction* item = frame.Actions().optionsPalette;
-    EXPECT_EQ(item->text().toStdString(), "New Element Options Palette");
+    EXPECT_EQ(item->text().remove(QLatin1Char('&')).toStdString(), "New Element Options Palette");
     EXPECT_TRUE(frame.ActiveDocument()->Menus()[2]->actions().contains(item));
     item->trigger();
     EXPECT_TRUE(frame.OptionsPaletteVisible());

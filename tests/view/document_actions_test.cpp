@@ -99,14 +99,14 @@ TEST_F(DocumentActionsTest, EveryItemRunsItsCommandAndTheMirrorsRunTheirSources)
         Item(name)->trigger();
         EXPECT_EQ(commands.calls, std::vector<std::string>{call});
     }
-    // The frame's own items take their places in the File menu, Exit after Options.
+    // The frame's own items take their places in the File menu, Exit last.
     actions->AddFrameItems(host.Actions());
     std::vector<std::string> file;
     for (QAction* a : actions->Menus()[0]->actions())
         file.push_back(a->isSeparator() ? "-" : a->text().toStdString());
-    EXPECT_EQ(file, (std::vector<std::string>{"New1", "NewFromTemplate1", "Open1", "&Save", "Save &As...",
-                                              "-", "Import1", "Export...", "-", "&Print", "Prin&t Setup...",
-                                              "-", "Options1", "-", "Exit1"}));
+    EXPECT_EQ(file, (std::vector<std::string>{"New1", "NewFromTemplate1", "Open1", "Recent1", "Close1", "-",
+                                              "&Save", "Save &As...", "-", "Import1", "Export...", "-",
+                                              "&Print", "Prin&t Setup...", "-", "Options1", "-", "Exit1"}));
     for (QAction* a : actions->Menus()[0]->actions())
         if (a->objectName() == "New1" || a->objectName() == "Import1" ||
             a->objectName() == "NewFromTemplate1")

@@ -15,6 +15,9 @@
 #include "model/net_store.h"
 #include "render/net_geometry.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -211,6 +214,55 @@ TEST(SubNetWindowTest, AltDoubleClickEntersAndTheButtonLeaves) {
     EXPECT_EQ(doc.Net().n, 5);
     EXPECT_FALSE(up->isEnabled());
     EXPECT_FALSE(doc.IsSubNet());
+}
+
+// Alt + double-click may never reach the program: the pop-up menu, the Edit menu and the keys
+// do the same, and the status line names the edges that hold a sub-net.
+TEST(SubNetWindowTest, ThePopUpAndTheEditMenuEnterWithoutAlt) {
+    testing::TestHost host;
+    TMDIChild doc(host);
+    doc.show();
+    doc.OpenDocument(PLAX_EXAMPLES_DIR "/railway.net");
+    auto* canvas = doc.findChild<NetCanvasWidget*>();
+    ComputeEdgeAnchors(doc.Net(), canvas->Anchors());
+    const auto at = [&](int from, int to) {
+        const PixelPoint anchor = canvas->Anchors().Of(doc.Net(), from, to);
+        return QPoint(anchor.x, anchor.y);
+    };
+    const auto popUpAt = [&](QPoint where) {
+        emit canvas->customContextMenuRequested(where);
+        doc.PopupMenu()->hide();
+        return doc.PopupEnterSubNetAction().isVisible() ? doc.PopupEnterSubNetAction().text() : QString();
+    };
+    // The course of edge (3, 4), a little away from its anchor, counts as the edge too.
+    const PointType& three = doc.Net().points[3];
+    const QPoint valley = (at(3, 4) + QPoint(three.x, three.y)) / 2;
+    QTest::mouseMove(canvas, valley);
+    EXPECT_EQ(doc.findChild<QLabel*>("LabelStatus")->text(), "Edge (3,4) holds a sub-net");
+    QTest::mouseMove(canvas, QPoint(5, 5));
+    EXPECT_EQ(doc.findChild<QLabel*>("LabelStatus")->text(), "");
+    EXPECT_EQ(popUpAt(QPoint(5, 5)), "");
+    EXPECT_EQ(popUpAt(valley), "Enter Sub-net");
+    doc.PopupEnterSubNetAction().trigger();
+    EXPECT_EQ(doc.windowTitle().toStdString(), "railway\t -> Edge(3,4)");
+    QAction* up = doc.findChild<QAction*>("UpOneLevel1");
+    EXPECT_EQ(up->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Backspace));
+    ASSERT_TRUE(up->isEnabled());
+    up->trigger();
+    EXPECT_FALSE(up->isEnabled());
+    EXPECT_EQ(doc.windowTitle().toStdString(), "railway");
+
+    // Over an edge without a sub-net the item decomposes it, asking first.
+    EXPECT_EQ(popUpAt(at(1, 2)), "Decompose Edge");
+    EXPECT_TRUE(host.dialogs.Texts("confirm").empty());
+    // The Edit menu's item acts on the edge under the last click.
+    QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, at(1, 2));
+    QAction& enter = doc.EnterSubNetAction();
+    EXPECT_EQ(enter.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
+    enter.trigger();
+    EXPECT_EQ(host.dialogs.Texts("confirm"), std::vector<std::string>{"Do you wish to Decompose this edge?"});
+    EXPECT_EQ(doc.windowTitle().toStdString(), "railway\t -> Edge(1,2)");
+    EXPECT_EQ(doc.Net().n, 2);
 }
 
 } // namespace

@@ -36,6 +36,8 @@ public:
         frameActions = {make("New1", "new"),
                         make("NewFromTemplate1", "new from template"),
                         make("Open1", "open"),
+                        make("Recent1", "recent"),
+                        make("Close1", "close"),
                         make("Import1", "import"),
                         make("Options1", "options"),
                         make("Exit1", "exit"),
