@@ -4,6 +4,8 @@
 
 #include "model/net_types.h"
 
+#include "view/whole_texts.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@ namespace plax {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About %1").arg(QString::fromUtf8(ProgramTitle)));
+    FitToCaption(*this);
 
     auto* picture = new QLabel(this);
     picture->setPixmap(QIcon(QStringLiteral(":/icons/plax.svg")).pixmap(48, 48));

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <vector>
 namespace plax {
 
 namespace {
@@ -102,6 +104,35 @@ void ColorChoice::Pick() {
 QString NameText(const std::string& name) { return CanvasText(name); }
 
 std::string NameOf(const QString& text) { return text.toLatin1().toStdString(); }
+
+void ChainTabs(const std::vector<QWidget*>& fields, QDialogButtonBox& buttons) {
+    std::vector<QWidget*> chain = fields;
+    QPushButton* ok = nullptr;
+    std::vector<QPushButton*> others;
+    for (QAbstractButton* button : buttons.buttons()) {
+        auto* push = qobject_cast<QPushButton*>(button);
+        if (push == nullptr) continue;
+        if (buttons.buttonRole(push) == QDialogButtonBox::AcceptRole) {
+            ok = push;
+        } else {
+            others.push_back(push);
+        }
+    }
+    // Help first, then Cancel: the chain ends on OK.
+    std::ranges::stable_sort(others, [&buttons](QPushButton* a, QPushButton* b) {
+        return buttons.buttonRole(a) == QDialogButtonBox::HelpRole &&
+               buttons.buttonRole(b) != QDialogButtonBox::HelpRole;
+    });
+    chain.insert(chain.end(), others.begin(), others.end());
+    if (ok != nullptr) {
+        chain.push_back(ok);
+        ok->setDefault(true);
+    }
+    for (QWidget* field : fields)
+        if (auto* push = qobject_cast<QPushButton*>(field)) push->setAutoDefault(false);
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
 
 void ConnectDialogButtons(QDialog& dialog, QDialogButtonBox& buttons, const HelpRequest& help,
                           const char* topic) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QDialog;
 class QDialogButtonBox;
@@ -65,6 +66,10 @@ private:
 };
 
 // 8-bit names as the canvas shows them, and back.
+// Tab goes through `fields` in the order given (top to bottom, left to right), then the
+// buttons, OK last; Enter anywhere but on a button presses OK.
+void ChainTabs(const std::vector<QWidget*>& fields, QDialogButtonBox& buttons);
+
 // OK and Cancel end `dialog`; Help shows `topic` through `help` (kept by the dialog).
 void ConnectDialogButtons(QDialog& dialog, QDialogButtonBox& buttons, const HelpRequest& help,
                           const char* topic);

@@ -2,6 +2,8 @@
 
 #include "modal_form.h"
 
+#include "view/whole_texts.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -14,6 +16,7 @@ namespace plax {
 TAutoRunForm::TAutoRunForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QString::fromLatin1(AutoRunCaption));
+    FitToCaption(*this);
     setModal(true);
     limit_ = new QSpinBox(this);
     limit_->setObjectName(QStringLiteral("FiringLimitEdit"));

@@ -1,5 +1,7 @@
 #include "edge_dialog.h"
 
+#include "view/whole_texts.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +23,7 @@ namespace plax {
 TEdgeFormDlg::TEdgeFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), help_(std::move(help)) {
     setWindowTitle(QString::fromLatin1(EdgeDialogCaption));
+    FitToCaption(*this);
     mark_ = new MarkEdit(ui, this);
     mark_->setObjectName(QStringLiteral("EditMark"));
     color_ = new ColorChoice(tr("Edge &Color"), pickers, this);
@@ -32,6 +35,10 @@ TEdgeFormDlg::TEdgeFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWid
     layout->addWidget(color_, 1, 0);
     layout->addWidget(buttons, 2, 0, 1, 2);
     ConnectDialogButtons(*this, *buttons, help_, EdgeHelpTopic);
+    std::vector<QWidget*> chain{mark_, name_, width_, style_, reverse_};
+    chain.insert(chain.end(), shapes_.begin(), shapes_.end());
+    chain.push_back(&color_->Button());
+    ChainTabs(chain, *buttons);
     Connect();
 }
 

@@ -2,6 +2,8 @@
 
 #include "modal_form.h"
 
+#include "view/whole_texts.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QSpinBox>
@@ -13,6 +15,7 @@ namespace plax {
 TGetKForm::TGetKForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(QString::fromUtf8(KPathsCaption));
+    FitToCaption(*this);
     setModal(true);
 
     kEdit_ = new QSpinBox(this);

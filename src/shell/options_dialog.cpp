@@ -3,6 +3,8 @@
 #include "render/render_support.h"
 #include "view/display_option_rules.h"
 
+#include "view/whole_texts.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -54,6 +56,7 @@ void ShowSwatch(QLabel& swatch, Color color) {
 TOptionsDlg::TOptionsDlg(ProgramState& state, Pickers& pickers, HelpRequest help, QWidget* parent)
     : QDialog(parent), state_(state), pickers_(pickers), help_(std::move(help)) {
     setWindowTitle(Text(OptionsCaption));
+    FitToCaption(*this);
     setModal(true);
     tabs_ = Named(new QTabWidget(this), "PageControl1");
     tabs_->addTab(MakeConfirmTab(), Text(ConfirmTabCaption));

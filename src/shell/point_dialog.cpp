@@ -2,6 +2,8 @@
 
 #include "view/display_option_rules.h"
 
+#include "view/whole_texts.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -35,6 +37,7 @@ QCheckBox* MakeBox(const QString& text, const char* name, QWidget* parent) {
 TPointFormDlg::TPointFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), help_(std::move(help)) {
     setWindowTitle(QString::fromLatin1(PointDialogCaption));
+    FitToCaption(*this);
     mark_ = new MarkEdit(ui, this);
     mark_->setObjectName(QStringLiteral("EditMark"));
     color_ = new ColorChoice(tr("Point &Color"), pickers, this);
@@ -47,6 +50,11 @@ TPointFormDlg::TPointFormDlg(Dialogs& ui, Pickers& pickers, HelpRequest help, QW
     layout->addWidget(MakeCustom(), 2, 0, 1, 2);
     layout->addWidget(buttons, 3, 0, 1, 2);
     ConnectDialogButtons(*this, *buttons, help_, PointHelpTopic);
+    std::vector<QWidget*> chain{name_, mark_, tokens_};
+    chain.insert(chain.end(), shapes_.begin(), shapes_.end());
+    chain.insert(chain.end(),
+                 {&color_->Button(), custom_, radius_, showNumber_, showBorder_, fillPoint_, doubleBorder_});
+    ChainTabs(chain, *buttons);
     Connect();
 }
 

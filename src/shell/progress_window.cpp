@@ -1,5 +1,7 @@
 #include "progress_window.h"
 
+#include "view/whole_texts.h"
+
 #include <QProgressBar>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -12,6 +14,7 @@ TProgressBar::TProgressBar(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint),
       gauge_(new QProgressBar(this)) {
     setWindowTitle(QString::fromLatin1(ProgressCaption));
+    FitToCaption(*this);
     gauge_->setRange(0, 100);
     gauge_->setValue(0);
     gauge_->setTextVisible(true);

@@ -4,6 +4,8 @@
 #include "render/net_render.h"
 #include "view/net_document.h"
 
+#include "view/whole_texts.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -99,6 +101,7 @@ void TemplatePreview::paintEvent(QPaintEvent*) {
 TNewFromTemplateDlg::TNewFromTemplateDlg(const OptionType& options, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), options_(options) {
     setWindowTitle(Text(TemplateCaption));
+    FitToCaption(*this);
     setModal(true);
     MakeControls();
     MakeLayout();

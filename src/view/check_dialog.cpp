@@ -1,5 +1,7 @@
 #include "check_dialog.h"
 
+#include "whole_texts.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -25,6 +27,7 @@ QSpinBox* PointBox(QWidget* parent, int points, int value) {
 bool AskCheckQuestion(QWidget* parent, CheckDialogState& state, int points) {
     QDialog dialog(parent);
     dialog.setWindowTitle(QString::fromLatin1(state.forExercise ? "Save as Exercise" : CheckMyAnswerCaption));
+    FitToCaption(dialog);
     auto* form = new QFormLayout(&dialog);
     auto* question = new QComboBox(&dialog);
     question->setObjectName(QStringLiteral("Question"));

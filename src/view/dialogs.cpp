@@ -2,6 +2,8 @@
 
 #include "model/text_utils.h"
 
+#include "whole_texts.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -205,6 +207,7 @@ std::optional<ImportChoices> QtDialogs::AskImportChoices(const std::vector<std::
                                                          bool directed) {
     QDialog dialog(parent_);
     dialog.setWindowTitle(QStringLiteral("Import"));
+    FitToCaption(dialog);
     auto* form = new QFormLayout(&dialog);
     auto* weight = new QComboBox(&dialog);
     weight->setObjectName(QStringLiteral("WeightAttribute"));

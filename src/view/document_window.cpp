@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -65,6 +66,13 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     scroll_->setBackgroundRole(QPalette::Base);
     canvas_ = new NetCanvasWidget(*this, *this, scroll_);
     scroll_->setWidget(canvas_);
+    // The window's focus is the canvas's; a focus frame drawn round the visible part moves with
+    // the scrolling.
+    setFocusProxy(canvas_);
+    for (QScrollBar* bar : {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, canvas_, [this] {
+            if (canvas_->hasFocus()) canvas_->update();
+        });
     layout->addWidget(scroll_, 1);
     resize(DefaultWidth, DefaultHeight);
     setFocusPolicy(Qt::StrongFocus);

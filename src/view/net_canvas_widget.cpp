@@ -7,10 +7,13 @@
 #include "render/canvas_zoom.h"
 #include "render/net_render.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -38,6 +41,32 @@ NetCanvasWidget::NetCanvasWidget(DocumentContext& document, CanvasEvents& events
     setAttribute(Qt::WA_OpaquePaintEvent);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+// Reached with Tab, the canvas shows a focus frame round what is visible of it; a click gives
+// it the focus without one, so the picture stays as drawn.
+void NetCanvasWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    tabbedIn_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (tabbedIn_) update();
+}
+
+void NetCanvasWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (tabbedIn_) update();
+    tabbedIn_ = false;
+}
+
+void NetCanvasWidget::ShowFocusFrame(QPainter& painter) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = visibleRegion().boundingRect().adjusted(1, 1, -2, -2);
+    option.backgroundColor = Qt::white;
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(option.rect);
 }
 
 void NetCanvasWidget::paintEvent(QPaintEvent* event) {
@@ -59,6 +88,10 @@ void NetCanvasWidget::paintEvent(QPaintEvent* event) {
         painter.setBrush(Qt::NoBrush);
         // A QRect outline ends on its last pixel; the same corners, scaled.
         painter.drawRect(ZoomedExactly(band_->normalized().adjusted(0, 0, -1, -1)));
+    }
+    if (tabbedIn_ && hasFocus()) {
+        painter.setClipping(false);
+        ShowFocusFrame(painter);
     }
 }
 
@@ -200,6 +233,10 @@ void NetCanvasWidget::SetBand(std::optional<QRect> band) {
 }
 
 void NetCanvasWidget::mousePressEvent(QMouseEvent* event) {
+    if (tabbedIn_) {
+        tabbedIn_ = false;
+        update();
+    }
     clickPending_ = event->button() == Qt::LeftButton;
     events_.PaintBox1MouseDown(MouseOf(*event));
 }

@@ -84,8 +84,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void ShowFocusFrame(QPainter& painter);
     CanvasMouse MouseOf(const QMouseEvent& event) const;
     QRectF ZoomedExactly(const QRect& net) const;
     // In widget pixels.
@@ -110,6 +113,7 @@ private:
     int zoom_ = 100;
     int wheelRest_ = 0; // eighths of a degree not yet a whole notch
     PointFlags inverted_{};
+    bool tabbedIn_ = false; // the focus came with Tab: the frame shows it
     EdgeAnchors anchors_;
 };
 

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -38,6 +39,53 @@ void Show(QDialog& dialog) {
 
 QPushButton* Button(QDialog& dialog, QDialogButtonBox::StandardButton which) {
     return dialog.findChild<QDialogButtonBox*>()->button(which);
+}
+
+// What Tab reaches from the focused field, one press at a time, until the chain comes round:
+// each field by its name, or its text when it has none.
+std::vector<std::string> TabChain() {
+    std::vector<std::string> chain;
+    const QWidget* first = QApplication::focusWidget();
+    for (int i = 0; i < 40; ++i) {
+        QWidget* now = QApplication::focusWidget();
+        const auto* button = qobject_cast<QAbstractButton*>(now);
+        chain.push_back(!now->objectName().isEmpty() || button == nullptr
+                            ? now->objectName().toStdString()
+                            : button->text().remove(QLatin1Char('&')).toStdString());
+        QTest::keyClick(now, Qt::Key_Tab);
+        if (QApplication::focusWidget() == first) break;
+    }
+    return chain;
+}
+
+TEST(AttributeDialogs, TabGoesDownTheFieldsAndEndsOnOkWhichEnterPresses) {
+    NetWorkType net = NewTestNet(true);
+    AddTestPoint(net, 100, 120, 0, "Mill");
+    AddTestPoint(net, 300, 120, 0, "Bay");
+    AddTestEdge(net, 1, 2, 4);
+    testing::ScriptedDialogs ui;
+    testing::ScriptedPickers pickers;
+    {
+        TPointFormDlg dialog(ui, pickers, {});
+        dialog.Load(PointDialogFor(net, 1, false));
+        Show(dialog);
+        dialog.findChild<QLineEdit*>("EditName")->setFocus();
+        EXPECT_EQ(TabChain(),
+                  (std::vector<std::string>{"EditName", "EditMark", "SpinTokens", "Circle", "ColorButton",
+                                            "CustomOptions", "Help", "Cancel", "OK"}));
+        // A name typed, Tab, Enter: OK, not the colour dialog.
+        dialog.findChild<QLineEdit*>("EditName")->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), "Dam");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_TRUE(pickers.colors.empty());
+    }
+    TEdgeFormDlg dialog(ui, pickers, {});
+    dialog.Load(EdgeDialogFor(net, 1, 2));
+    Show(dialog);
+    EXPECT_EQ(TabChain(), (std::vector<std::string>{"EditMark", "EditName", "SpinWidth", "LineStyle", "Line",
+                                                    "ColorButton", "Help", "Cancel", "OK"}));
 }
 
 TEST(PointFormDlg, MarkCheckedOnLeavingColourShapeHelpAndOk) {
