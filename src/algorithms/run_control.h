@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include "model/net_types.h"
 
 #include <cstdint>
@@ -32,6 +34,9 @@ public:
     void EndLongRun(NetWorkType& net);
     // The gauge of a long run that shows one, in per cent; the desktop hides it when the run ends.
     void Progress(int percent) { DoProgress(percent); }
+    // The gauge counting `done` of `total` steps (the firings of an automatic run), so that a
+    // long run shows it moving long before its first whole per cent.
+    void Count(std::uint64_t done, std::uint64_t total) { DoCount(done, total); }
 
     RunFlags& Flags() { return flags_; }
 
@@ -40,6 +45,9 @@ protected:
     virtual void DoPoll() {}
     virtual void DoEndLongRun() {}
     virtual void DoProgress(int /*percent*/) {}
+    virtual void DoCount(std::uint64_t done, std::uint64_t total) {
+        DoProgress(total == 0 ? 100 : static_cast<int>(std::min(done, total) * 100 / total));
+    }
     // A reason to stop that holds beyond one poll (a text that takes no more lines): every poll
     // answers Stop while it holds.
     virtual bool StopHolds() const { return false; }

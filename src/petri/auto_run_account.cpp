@@ -3,8 +3,8 @@
 #include "petri_net.h"
 
 #include "accounts/item_lines.h"
-#include "algorithms/long_run.h"
 #include "accounts/procedure_texts.h"
+#include "algorithms/long_run.h"
 
 #include <algorithm>
 #include <functional>
@@ -76,7 +76,7 @@ AutoRunReport AutomaticSimulation(NetWorkType& net, const std::string& fileName,
             [&](int t) {
                 ++report.firings[static_cast<std::size_t>(t)];
                 if (fired) fired(t);
-                if (++done % (PollEvery * 16) == 0) out.sink.Progress(static_cast<int>(done * 100 / limit));
+                if (++done % (PollEvery * 16) == 0) out.sink.Count(done, limit);
             });
         run.End();
         WriteAutoRun(out.sink, net, report);

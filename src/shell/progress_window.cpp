@@ -26,7 +26,22 @@ TProgressBar::TProgressBar(QWidget* parent)
 }
 
 void TProgressBar::SetPercent(int percent) {
+    gauge_->setRange(0, 100);
+    gauge_->setFormat(QStringLiteral("%p%"));
     gauge_->setValue(std::clamp(percent, 0, 100));
+    Show();
+}
+
+void TProgressBar::SetCount(std::uint64_t done, std::uint64_t total) {
+    constexpr int Steps = 10000;
+    done = std::min(done, total);
+    gauge_->setRange(0, Steps);
+    gauge_->setValue(total == 0 ? Steps : static_cast<int>(done * Steps / total));
+    gauge_->setFormat(QStringLiteral("%1 of %2 firings").arg(done).arg(total));
+    Show();
+}
+
+void TProgressBar::Show() {
     if (isHidden()) {
         CentreOnScreen();
         show();
@@ -35,7 +50,11 @@ void TProgressBar::SetPercent(int percent) {
 
 void TProgressBar::HideGauge() { hide(); }
 
-int TProgressBar::Percent() const { return gauge_->value(); }
+int TProgressBar::Percent() const {
+    return static_cast<int>(std::int64_t{gauge_->value()} * 100 / std::max(1, gauge_->maximum()));
+}
+
+QString TProgressBar::Text() const { return gauge_->text(); }
 
 void TProgressBar::CentreOnScreen() {
     const QScreen* where = screen();

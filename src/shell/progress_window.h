@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 class QProgressBar;
 
 namespace plax {
@@ -15,10 +17,15 @@ public:
     explicit TProgressBar(QWidget* parent = nullptr);
     // Shows the window if hidden.
     void SetPercent(int percent);
+    // "120000 of 5000000 firings", the bar in ten-thousandths of the whole.
+    void SetCount(std::uint64_t done, std::uint64_t total);
     void HideGauge();
     int Percent() const;
+    // What the bar reads.
+    QString Text() const;
 
 private:
+    void Show();
     void CentreOnScreen();
 
     QProgressBar* gauge_; // child

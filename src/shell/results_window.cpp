@@ -136,6 +136,8 @@ void TResultForm::DoEndLongRun() {
 
 void TResultForm::DoProgress(int percent) { progress_.SetPercent(percent); }
 
+void TResultForm::DoCount(std::uint64_t done, std::uint64_t total) { progress_.SetCount(done, total); }
+
 void TResultForm::AppendBtnClick() {
     if (AddToReport(reportFile_, FileName(), NetName(), text_.Text(), host_.Ui())) text_.SetModified(false);
 }

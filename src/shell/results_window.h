@@ -66,6 +66,7 @@ protected:
     void DoPoll() override;
     void DoEndLongRun() override;
     void DoProgress(int percent) override;
+    void DoCount(std::uint64_t done, std::uint64_t total) override;
 
     void closeEvent(QCloseEvent* event) override;
 

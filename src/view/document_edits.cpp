@@ -10,6 +10,7 @@
 #include "model/net_store.h"
 #include "model/point_options.h"
 #include "render/canvas_geometry.h"
+#include "render/net_geometry.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -44,7 +45,27 @@ void TMDIChild::SetCrossCursor() { canvas_->setCursor(Qt::CrossCursor); }
 
 void TMDIChild::CopyToClipboard() { CopyNetToClipboard(*this); }
 void TMDIChild::StartPaste() { machine_.StartPaste(); }
-void TMDIChild::PasteAt(int x, int y) { PasteClipboardAt(*this, x, y); }
+namespace {
+
+// Room kept round pasted points scrolled into view, for their labels.
+constexpr int PasteViewMargin = 12;
+
+} // namespace
+
+// What a paste placed near an edge of the view is scrolled into it, as far as it fits.
+void TMDIChild::PasteAt(int x, int y) {
+    const int before = Net().n;
+    PasteClipboardAt(*this, x, y);
+    QRect placed;
+    for (int i = before + 1; i <= Net().n; ++i) {
+        const PointType& p = Net().points[static_cast<std::size_t>(i)];
+        const int r = PointOptionsInForce(Net(), i).radius + PasteViewMargin;
+        placed |= QRect(p.x - r, p.y - r, 2 * r + 1, 2 * r + 1);
+    }
+    if (placed.isEmpty()) return;
+    const QRect shown = canvas_->Zoomed(placed);
+    scroll_->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2, shown.height() / 2);
+}
 
 void TMDIChild::CopyAsPicture1Click() {
     if (!CopyNetPicture(Net(), PictureSize(), IsSubNet(), *QGuiApplication::clipboard()))

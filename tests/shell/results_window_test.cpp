@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -210,6 +211,12 @@ TEST(TResultForm, LongRunSeesAQueuedStop) {
     EXPECT_TRUE(progress.isVisible());
     EXPECT_EQ(progress.Percent(), 40);
     EXPECT_EQ(progress.windowTitle(), QStringLiteral("Progress indicator"));
+    // An automatic run counts its firings: the bar moves long before one per cent.
+    form.Count(65536, 100000000);
+    EXPECT_EQ(progress.Text(), QStringLiteral("65536 of 100000000 firings"));
+    EXPECT_EQ(progress.findChild<QProgressBar*>()->value(), 6);
+    form.Progress(40);
+    EXPECT_EQ(progress.Text(), QStringLiteral("40%"));
     EXPECT_FALSE(form.Poll());
 
     const QPointF at(stop.width() / 2.0, stop.height() / 2.0);

@@ -92,6 +92,15 @@ TEST_F(ClipboardTest, CopyPasteBetweenNetsLandsAtTheClickAndUndoTakesItBack) {
     EXPECT_EQ(to->Net().n, 12);
     EXPECT_EQ(to->Net().points, before.points);
     EXPECT_EQ(EdgeCount(to->Net()), 0);
+
+    // Placed near the right edge of the view, the paste is scrolled into it whole.
+    auto* canvas = to->findChild<NetCanvasWidget*>();
+    EXPECT_FALSE(canvas->visibleRegion().boundingRect().contains(QPoint(780, 120)));
+    Item(*to, "Paste1")->trigger();
+    ClickCanvas(*to, 560, 120);
+    ASSERT_EQ(to->Net().points[13].x, 760);
+    const QRect visible = canvas->visibleRegion().boundingRect();
+    EXPECT_TRUE(visible.contains(QPoint(780, 120)) && visible.contains(QPoint(540, 120))) << visible.x();
 }
 
 TEST_F(ClipboardTest, PasteRefusesWhatItCannotPlace) {
