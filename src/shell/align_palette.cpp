@@ -101,6 +101,7 @@ TAlignForm::TAlignForm(Send send, QWidget* parent)
         auto* button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setToolTip(QString::fromLatin1(entry.tip));
+        button->setAccessibleName(QString::fromLatin1(entry.tip));
         button->setIcon(Picture(entry.code));
         button->setIconSize(QSize(IconSize, IconSize));
         button->setFixedSize(ButtonSize, ButtonSize);

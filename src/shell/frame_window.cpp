@@ -234,6 +234,9 @@ QMdiSubWindow* TPlaxForm::AddChild(QWidget* child, const QMdiSubWindow* beside) 
         from = active->geometry();
     auto* sub = new ChildFrame;
     sub->setWidget(child);
+    // Inside the area the window is no top-level one: its caption is its name for screen readers.
+    child->setAccessibleName(child->windowTitle());
+    connect(child, &QWidget::windowTitleChanged, child, &QWidget::setAccessibleName);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     area_->addSubWindow(sub);
     const QMargins frame = sub->contentsMargins();

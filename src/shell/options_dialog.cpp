@@ -59,6 +59,7 @@ TOptionsDlg::TOptionsDlg(ProgramState& state, Pickers& pickers, HelpRequest help
     FitToCaption(*this);
     setModal(true);
     tabs_ = Named(new QTabWidget(this), "PageControl1");
+    tabs_->setAccessibleName(Text(OptionsCaption));
     tabs_->addTab(MakeConfirmTab(), Text(ConfirmTabCaption));
     tabs_->addTab(MakePopUpTab(), Text(PopUpTabCaption));
     auto* top = new QHBoxLayout;

@@ -78,6 +78,7 @@ TFormOptionsPallete::TFormOptionsPallete(OptionType& options, Pickers& pickers, 
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), options_(options), pickers_(pickers) {
     setWindowTitle(Text(OptionsPaletteCaption));
     tabs_ = new QTabWidget(this);
+    tabs_->setAccessibleName(Text(OptionsPaletteCaption));
     // All three tabs in sight, never behind scroll arrows.
     tabs_->setUsesScrollButtons(false);
     tabs_->addTab(MakePointTab(), tr("Point type"));

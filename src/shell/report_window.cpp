@@ -2,8 +2,8 @@
 
 #include "view/document_host.h"
 
-#include "model/text_utils.h"
 #include "accounts/report_file.h"
+#include "model/text_utils.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -26,6 +26,7 @@ std::string ReportChangedQuestion(const std::string& fileName) {
 TReportForm::TReportForm(DocumentHost& host, QWidget* parent)
     : QWidget(parent), host_(host), text_(*this, host, host.State().reportFont,
                                           {.memoName = QStringLiteral("ReportMemo"),
+                                           .textName = QStringLiteral("Report text"),
                                            .save = [this] { return Save1Click(); },
                                            .saveAs = [this] { return SaveAs1Click(); },
                                            .activated = nullptr,

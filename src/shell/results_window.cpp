@@ -44,6 +44,7 @@ TResultForm::TResultForm(DocumentHost& host, TProgressBar& progress, QWidget* pa
     : QWidget(parent), ResultsSink(*host.State().clock, host.State().run), host_(host), progress_(progress),
       clock_(host.State().clock), text_(*this, host, host.State().resultFont,
                                         {.memoName = QStringLiteral("ResultMemo"),
+                                         .textName = QStringLiteral("Results text"),
                                          .save = nullptr,
                                          .saveAs = [this] { return SaveAs1Click(); },
                                          .activated = [this] { FormActivate(); },

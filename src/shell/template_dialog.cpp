@@ -157,6 +157,11 @@ void TNewFromTemplateDlg::MakeControls() {
 
 void TNewFromTemplateDlg::MakeLayout() {
     auto* form = new QFormLayout;
+    nLabel_->setBuddy(n_);
+    mLabel_->setBuddy(m_);
+    pLabel_->setBuddy(p_);
+    low_->setAccessibleName(tr("Lowest weight"));
+    high_->setAccessibleName(tr("Highest weight"));
     form->addRow(tr("Net:"), kind_);
     form->addRow(nLabel_, n_);
     form->addRow(mLabel_, m_);

@@ -139,6 +139,8 @@ TextWindow::TextWindow(QWidget& owner, DocumentHost& host, const QFont& font, Te
       view_(new TextStoreView(store_, &owner)), menuBar_(new QMenuBar(&owner)) {
     memo_->setObjectName(options_.memoName);
     view_->setObjectName(options_.memoName + QStringLiteral("View"));
+    memo_->setAccessibleName(options_.textName);
+    view_->setAccessibleName(options_.textName);
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     QPalette colours = memo_->palette();
     colours.setColor(QPalette::Base, Qt::white);

@@ -59,6 +59,7 @@ inline constexpr const char* FindNotFoundText = "Not found";
 // What one text window wants of the shared parts.
 struct TextWindowOptions {
     QString memoName;                // object name of the text area
+    QString textName;                // what a screen reader calls the text
     std::function<bool()> save;      // File > Save, when the window has one
     std::function<bool()> saveAs;    // File > Save As
     std::function<void()> activated; // the window became the active one

@@ -69,6 +69,10 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent) : QWidget(parent), hos
     // The window's focus is the canvas's; a focus frame drawn round the visible part moves with
     // the scrolling.
     setFocusProxy(canvas_);
+    scroll_->setAccessibleName(QStringLiteral("Net canvas area"));
+    canvas_->setAccessibleName(QStringLiteral("Net canvas"));
+    canvas_->setAccessibleDescription(QStringLiteral("The points and edges of the net; the status line above "
+                                                     "says what a click does"));
     for (QScrollBar* bar : {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, canvas_, [this] {
             if (canvas_->hasFocus()) canvas_->update();

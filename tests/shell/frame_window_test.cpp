@@ -1,18 +1,28 @@
 #include "scratch_dir.h"
 #include "view/scripted_dialogs.h"
+#include "view/scripted_pickers.h"
 #include "view/view_test_nets.h"
 
 #include "shell/about_box.h"
+#include "shell/align_palette.h"
+#include "shell/auto_run_dialog.h"
+#include "shell/edge_dialog.h"
 #include "shell/frame_window.h"
 #include "shell/help_window.h"
 #include "shell/k_paths_dialog.h"
+#include "shell/options_dialog.h"
+#include "shell/options_palette.h"
+#include "shell/point_dialog.h"
 #include "shell/report_window.h"
 #include "shell/results_window.h"
+#include "shell/template_dialog.h"
 #include "shell/window_placement.h"
 
 #include "accounts/procedure_texts.h"
 #include "view/document_window.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -319,6 +329,44 @@ TEST_F(FrameWindowTest, AFileOpensOnceAndIsRememberedBetweenRuns) {
     EXPECT_EQ(file, (std::vector<std::string>{"New1", "NewFromTemplate1", "Open1", "RecentNets1", "Close1",
                                               "Save1", "SaveAs1", "SaveAsExercise1", "Import1", "Export1",
                                               "Print1", "PrintSetup1", "Options1", "Exit1"}));
+}
+
+// The controls a screen reader cannot name: those that take the focus or a click and say nothing.
+std::vector<std::string> Unnamed(QWidget& root) {
+    std::vector<std::string> unnamed;
+    QList<QWidget*> widgets = root.findChildren<QWidget*>();
+    widgets.prepend(&root);
+    for (QWidget* w : widgets) {
+        const bool control =
+            (w->focusPolicy() & Qt::TabFocus) != 0 || qobject_cast<QAbstractButton*>(w) != nullptr;
+        // Qt's own parts (a spin box's text, the toolbar's overflow button) speak for their owner.
+        if (!control || w->isWindow() != (w == &root) || !w->isVisibleTo(&root) ||
+            w->objectName().startsWith(QStringLiteral("qt_")))
+            continue;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+        if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed.push_back(std::string(w->metaObject()->className()) + " " +
+                              w->objectName().toStdString());
+    }
+    return unnamed;
+}
+
+TEST_F(FrameWindowTest, EveryControlHasANameAScreenReaderCanSay) {
+    frame.OpenFile(Copy("road.net", "road.net"));
+    ASSERT_TRUE(frame.NewResultsWindow().OpenResults("road", dir.File("road.net"), dialogs));
+    testing::ScriptedPickers pickers;
+    TPointFormDlg point(dialogs, pickers, {});
+    TEdgeFormDlg edge(dialogs, pickers, {});
+    TAutoRunForm autoRun(&frame);
+    TNewFromTemplateDlg templates(frame.State().options);
+    for (QWidget* root : std::initializer_list<QWidget*>{&frame, &frame.OptionsDlg(), &frame.KPathsDialog(),
+                                                         &frame.OptionsPalette(), &frame.AlignPalette(),
+                                                         &point, &edge, &autoRun, &templates}) {
+        SCOPED_TRACE(root->metaObject()->className());
+        EXPECT_EQ(Unnamed(*root), std::vector<std::string>{});
+    }
+    for (const QMdiSubWindow* sub : frame.Area().subWindowList())
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(sub->widget())->text(QAccessible::Name).isEmpty());
 }
 
 TEST_F(FrameWindowTest, HelpOpensOverTheFrameWhollyOnTheScreen) {
