@@ -34,6 +34,7 @@ constexpr const char* ShowMarksCaption = "Show &Start time";
 constexpr const char* SaveChartFilter =
     "Bit Map File (BMP)|*.bmp|Windows MetaFile (WMF)|*.wmf|Enhanced WMF (EMF)|*.emf";
 constexpr const char* SaveChartDefaultName = "GanttChart.BMP";
+constexpr const char* CannotPrintChartMessage = " Cannot print the Gantt Chart.";
 constexpr const char* SaveChartCaption = "Save Chart As...";
 constexpr const char* UnknownValue = "***";
 constexpr const char* CriticalYes = "Yes";
@@ -377,14 +378,25 @@ QPrinter& TGanttForm::Printer() {
     return *printer_;
 }
 
+// The window's image, the job panel with the chart, fitted to the page.
 void TGanttForm::Print1Click() {
     QPrinter& printer = Printer();
     if (!host_.Ui().AskPrinter(printer)) return;
     QPainter painter;
-    if (!painter.begin(&printer)) return;
-    const QImage image = RenderChart(ChartSize());
+    if (!painter.begin(&printer)) {
+        host_.Ui().Error(CannotPrintChartMessage);
+        return;
+    }
+    const QImage image = WindowImage();
     const QRect page = painter.viewport();
     painter.drawImage(QRect(page.topLeft(), image.size().scaled(page.size(), Qt::KeepAspectRatio)), image);
+}
+
+QImage TGanttForm::WindowImage() {
+    // What the window shows below its menu bar: the job panel and the chart.
+    QWidget* bar = findChild<QMenuBar*>();
+    const int top = bar != nullptr && bar->isVisible() ? bar->geometry().bottom() + 1 : 0;
+    return grab(QRect(0, top, width(), height() - top)).toImage();
 }
 
 void TGanttForm::PrintSetup1Click() { host_.Ui().AskPrinterSetup(Printer()); }

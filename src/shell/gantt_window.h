@@ -39,6 +39,8 @@ public:
 
     // What the window shows, for saving, printing and tests.
     QImage RenderChart(QSize size) const;
+    // What Print prints: the window below its menu bar, the job panel and the chart.
+    QImage WindowImage();
     // Draws the chart on (0, 0)-size of any painter: the screen, an image, a metafile.
     void PaintChart(QPainter& painter, QSize size) const;
     // The job index under a point of the chart, or -1.

@@ -92,6 +92,16 @@ std::string QtNameFilter(const std::string& filter) {
     return out;
 }
 
+std::string QtNameFilterAsWritten(const std::string& filter) {
+    const auto parts = SplitBars(filter);
+    std::string out;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        if (!out.empty()) out += ";;";
+        out += TrimText(parts[i]) + " (" + Patterns(parts[i + 1]) + ")";
+    }
+    return out;
+}
+
 std::string FilterExtension(const std::string& entry) {
     const std::size_t open = entry.rfind('(');
     if (open == std::string::npos || entry.compare(open, 3, "(*.") != 0) return {};
@@ -166,8 +176,10 @@ std::string ReplaceExtension(const std::string& name, const std::string& extensi
 }
 
 std::optional<std::string> QtDialogs::AskTypedSavePath(const TypedSaveRequest& request) {
+    // The types read as the filter writes them ("Bit Map File (BMP)"); the patterns Qt filters
+    // by are appended and kept out of sight.
     const QStringList filters =
-        QString::fromStdString(QtNameFilter(request.filter)).split(QStringLiteral(";;"));
+        QString::fromStdString(QtNameFilterAsWritten(request.filter)).split(QStringLiteral(";;"));
     QFileDialog dialog(parent_, DisplayText(request.caption), QFile::decodeName(request.suggested.c_str()));
     dialog.setNameFilters(filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -175,8 +187,13 @@ std::optional<std::string> QtDialogs::AskTypedSavePath(const TypedSaveRequest& r
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // The name field is the dialog's own line edit; only Qt's dialog lets it be rewritten.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        const auto type = static_cast<std::size_t>(filters.indexOf(filter));
+        // With the patterns hidden the dialog may name the type without them.
+        qsizetype at = filters.indexOf(filter);
+        for (qsizetype i = 0; at < 0 && i < filters.size(); ++i)
+            if (filters[i].startsWith(filter + QStringLiteral(" ("))) at = i;
+        const auto type = static_cast<std::size_t>(at);
         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (name == nullptr || type >= request.extensions.size()) return;
         name->setText(

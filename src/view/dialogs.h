@@ -105,6 +105,9 @@ private:
 
 // The Qt name filter ("Text files (*.txt);;...") of a filter in the program's "|" form.
 std::string QtNameFilter(const std::string& filter);
+// The same with each description kept as written and its patterns appended, for a dialog that
+// hides the patterns: "Bit Map File (BMP)|*.bmp" gives "Bit Map File (BMP) (*.bmp)".
+std::string QtNameFilterAsWritten(const std::string& filter);
 // The extension a name typed without one takes under one entry of a Qt name filter: that of its
 // first pattern ("pnml" of "PNML (*.pnml)"), none for "All (*)".
 std::string FilterExtension(const std::string& entry);

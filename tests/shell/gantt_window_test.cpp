@@ -170,6 +170,13 @@ TEST(GanttChart, SaveAsWritesTheFormatItsExtensionNames) {
     host.dialogs.printFile = dir.File("chart.pdf");
     Action(form, QStringLiteral("&Print..."))->trigger();
     EXPECT_EQ(ReadAll(dir.File("chart.pdf")).substr(0, 4), "%PDF");
+    // Print takes the window's image: the job panel beside the chart, not the chart alone.
+    const QImage window = form.WindowImage();
+    EXPECT_GT(window.width() * window.height(), size.width() * size.height());
+    // A printer that cannot be opened is reported.
+    host.dialogs.printFile = dir.File("none/chart.pdf");
+    Action(form, QStringLiteral("&Print..."))->trigger();
+    EXPECT_EQ(host.dialogs.Texts("error").back(), " Cannot print the Gantt Chart.");
 }
 
 // The desktop's save dialog of the chart: its caption, and a file type puts its extension into
@@ -183,6 +190,7 @@ TEST(GanttChart, SaveDialogIsTitledAndTheFileTypeSetsTheExtension) {
     QtDialogs dialogs(nullptr);
     QString title;
     QStringList names;
+    QStringList shownTypes;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -191,6 +199,8 @@ TEST(GanttChart, SaveDialogIsTitledAndTheFileTypeSetsTheExtension) {
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(types, nullptr);
         ASSERT_NE(name, nullptr);
+        for (int type = 0; type < types->count(); ++type)
+            shownTypes.push_back(types->itemText(type));
         for (int type : {1, 2, 0}) {
             types->setCurrentIndex(type);
             emit types->activated(type);
@@ -200,8 +210,14 @@ TEST(GanttChart, SaveDialogIsTitledAndTheFileTypeSetsTheExtension) {
         dialog->reject();
     });
     const TypedSaveRequest request{
-        "Save Chart As...", "BMP|*.bmp|WMF|*.wmf|EMF|*.emf", {".BMP", ".WMF", ".EMF"}, "GanttChart.BMP"};
+        "Save Chart As...",
+        "Bit Map File (BMP)|*.bmp|Windows MetaFile (WMF)|*.wmf|Enhanced WMF (EMF)|*.emf",
+        {".BMP", ".WMF", ".EMF"},
+        "GanttChart.BMP"};
     EXPECT_EQ(dialogs.AskTypedSavePath(request), std::nullopt);
+    // The types read as the filter writes them.
+    EXPECT_EQ(shownTypes,
+              (QStringList{"Bit Map File (BMP)", "Windows MetaFile (WMF)", "Enhanced WMF (EMF)"}));
     EXPECT_EQ(title.toStdString(), "Save Chart As...");
     EXPECT_EQ(names, (QStringList{"GanttChart.WMF", "GanttChart.EMF", "GanttChart.BMP"}));
 }
