@@ -241,9 +241,8 @@ QMdiSubWindow* TPlaxForm::AddChild(QWidget* child, const QMdiSubWindow* beside) 
     area_->addSubWindow(sub);
     const QMargins frame = sub->contentsMargins();
     const QSize area = area_->viewport()->size();
-    sub->setGeometry(ShownNormally(beside)
-                         ? BesidePlace(area, beside->geometry(), wanted.grownBy(frame), LeastResultsHeight)
-                         : CascadePlace(area, wanted.grownBy(frame), frame.top(), from));
+    sub->setGeometry(ShownNormally(beside) ? ResultsPlace(*beside, wanted.grownBy(frame))
+                                           : CascadePlace(area, wanted.grownBy(frame), frame.top(), from));
     // A text window maximized or restored changes whose menus the menu bar shows.
     if (qobject_cast<TMDIChild*>(child) == nullptr) {
         connect(sub, &QMdiSubWindow::windowStateChanged, this,
@@ -266,6 +265,20 @@ ResultsSink& TPlaxForm::NewResultsWindow() {
     connect(form, &TResultForm::openRequested, this, &TPlaxForm::AddResultsWindow);
     pendingResults_ = form;
     return *form;
+}
+
+// Beside the net's window when the area has room; else where it covers the least of the net
+// as drawn, so its marks stay in sight.
+QRect TPlaxForm::ResultsPlace(const QMdiSubWindow& beside, QSize wanted) const {
+    const QSize area = area_->viewport()->size();
+    const QRect window = beside.geometry();
+    const QRect place = BesidePlace(area, window, wanted, LeastResultsHeight);
+    const auto* document = qobject_cast<const TMDIChild*>(beside.widget());
+    if (!place.intersects(window) || document == nullptr) return place;
+    const QRect drawn = document->DrawnArea();
+    if (drawn.isEmpty()) return place;
+    const QRect net(document->mapTo(area_->viewport(), drawn.topLeft()), drawn.size());
+    return BesidePlace(area, net, wanted, LeastResultsHeight);
 }
 
 void TPlaxForm::AddResultsWindow(TResultForm* form) {

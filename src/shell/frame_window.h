@@ -184,6 +184,7 @@ private:
     // Shows a document window and enables the Window menu; the frame's area owns it from then on.
     TMDIChild& AddDocument(std::unique_ptr<TMDIChild> document);
     void AddResultsWindow(TResultForm* form);
+    QRect ResultsPlace(const QMdiSubWindow& beside, QSize wanted) const;
     void DiscardPendingResults();
     void ChildActivated();
     // The window showing the net or report file `path`, or nullptr.

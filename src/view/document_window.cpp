@@ -202,7 +202,9 @@ void TMDIChild::SetCoordText(const std::string& text) { labelCoord_->setText(QSt
 void TMDIChild::ShowPrompt(const std::string& prompt) {
     edgeHintShown_ = false;
     labelStatus_->SetWholeText(QString::fromStdString(prompt));
-    if (!prompt.empty()) host_.ShowHint(prompt);
+    // An empty prompt clears only what a prompt put there, not the hint of a menu.
+    if (!prompt.empty() || promptInFrame_) host_.ShowHint(prompt);
+    promptInFrame_ = !prompt.empty();
 }
 
 void TMDIChild::RepaintNet() {

@@ -174,6 +174,9 @@ public:
     void TimerTick();
     SimulationCommands& Simulation() const { return *simulation_; }
 
+    // Where the window shows its net: the drawn points' box (with room for labels) within the
+    // visible canvas, in the window's own pixels; empty when none of it is in view.
+    QRect DrawnArea() const;
     // What a picture of the net shows: the visible part of the canvas.
     QSize PictureSize() const override;
     bool Unnamed() const { return document_.Unnamed(); }
@@ -293,6 +296,7 @@ private:
     QAction* popupSeparator_ = nullptr;
     QPoint popupAt_; // net pixels of the last pop-up
     bool edgeHintShown_ = false;
+    bool promptInFrame_ = false; // the frame's status line shows this window's last prompt
     QScrollArea* scroll_ = nullptr;
     NetCanvasWidget* canvas_ = nullptr;
 

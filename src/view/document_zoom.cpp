@@ -48,6 +48,16 @@ void TMDIChild::SetZoom(int percent, QPoint anchor) {
     host_.ShowHint(ZoomHint(now));
 }
 
+QRect TMDIChild::DrawnArea() const {
+    constexpr int LabelRoom = 24;
+    const std::optional<NetBox> box = DrawnBox(document_.Net(), LabelRoom);
+    if (!box) return {};
+    const QRect drawn = canvas_->Zoomed(QRect(QPoint(box->left, box->top), QPoint(box->right, box->bottom)));
+    const QRect shown = drawn.intersected(canvas_->visibleRegion().boundingRect());
+    if (shown.isEmpty()) return {};
+    return {canvas_->mapTo(this, shown.topLeft()), shown.size()};
+}
+
 void TMDIChild::ZoomToFit(int most) {
     const std::optional<NetBox> box = DrawnBox(Net(), ZoomFitMargin);
     if (!box) {
