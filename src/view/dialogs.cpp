@@ -82,25 +82,27 @@ std::string BoxText(const std::string& text) {
     return out;
 }
 
-std::string QtNameFilter(const std::string& filter) {
+namespace {
+
+// Each "description|patterns" pair as Qt's "description (patterns)", the description as
+// `describe` gives it.
+std::string JoinedFilter(const std::string& filter, std::string (*describe)(std::string)) {
     const auto parts = SplitBars(filter);
     std::string out;
     for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
         if (!out.empty()) out += ";;";
-        out += Description(parts[i]) + " (" + Patterns(parts[i + 1]) + ")";
+        out += describe(parts[i]) + " (" + Patterns(parts[i + 1]) + ")";
     }
     return out;
 }
 
-std::string QtNameFilterAsWritten(const std::string& filter) {
-    const auto parts = SplitBars(filter);
-    std::string out;
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-        if (!out.empty()) out += ";;";
-        out += TrimText(parts[i]) + " (" + Patterns(parts[i + 1]) + ")";
-    }
-    return out;
-}
+std::string AsWritten(std::string text) { return TrimText(text); }
+
+} // namespace
+
+std::string QtNameFilter(const std::string& filter) { return JoinedFilter(filter, Description); }
+
+std::string QtNameFilterAsWritten(const std::string& filter) { return JoinedFilter(filter, AsWritten); }
 
 std::string FilterExtension(const std::string& entry) {
     const std::size_t open = entry.rfind('(');
