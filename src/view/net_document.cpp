@@ -232,7 +232,6 @@ bool NetDocument::Export() {
         }
     }
     display_.ResetCommand();
-    if (written) host_.RememberFile(*path);
     return written;
 }
 

@@ -297,6 +297,12 @@ TEST_F(FrameWindowTest, AFileOpensOnceAndIsRememberedBetweenRuns) {
     EXPECT_EQ(dialogs.Texts("error"),
               std::vector<std::string>{" Cannot Load file \r\n" + dir.File("notes.txt")});
     EXPECT_EQ(frame.Recent().List(), std::vector<std::string>{road});
+    // A net saved under a new name joins the list; an export does not.
+    dialogs.paths = {dir.File("road copy.net"), dir.File("road.graphml")};
+    frame.Area().setActiveSubWindow(roadWindow);
+    ASSERT_TRUE(frame.ActiveDocument()->SaveNetAs());
+    frame.ActiveDocument()->Export1Click();
+    EXPECT_EQ(frame.Recent().List(), (std::vector<std::string>{dir.File("road copy.net"), road}));
 
     // Files dropped on the frame open; a drop with a file Plax cannot read opens nothing.
     const auto drop = [this](const std::vector<std::string>& paths) {
