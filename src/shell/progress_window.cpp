@@ -36,7 +36,10 @@ void TProgressBar::SetCount(std::uint64_t done, std::uint64_t total) {
     constexpr int Steps = 10000;
     done = std::min(done, total);
     gauge_->setRange(0, Steps);
-    gauge_->setValue(total == 0 ? Steps : static_cast<int>(done * Steps / total));
+    // In doubles: a limit of billions of firings times the steps would overflow.
+    gauge_->setValue(total == 0
+                         ? Steps
+                         : static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * Steps));
     gauge_->setFormat(QStringLiteral("%1 of %2 firings").arg(done).arg(total));
     Show();
 }
