@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
 #include <vector>
 namespace plax {
 
@@ -107,27 +106,13 @@ std::string NameOf(const QString& text) { return text.toLatin1().toStdString(); 
 
 void ChainTabs(const std::vector<QWidget*>& fields, QDialogButtonBox& buttons) {
     std::vector<QWidget*> chain = fields;
-    QPushButton* ok = nullptr;
-    std::vector<QPushButton*> others;
-    for (QAbstractButton* button : buttons.buttons()) {
-        auto* push = qobject_cast<QPushButton*>(button);
-        if (push == nullptr) continue;
-        if (buttons.buttonRole(push) == QDialogButtonBox::AcceptRole) {
-            ok = push;
-        } else {
-            others.push_back(push);
-        }
+    // Help first, then Cancel and the rest: the chain ends on OK.
+    for (const QDialogButtonBox::ButtonRole role :
+         {QDialogButtonBox::HelpRole, QDialogButtonBox::RejectRole, QDialogButtonBox::AcceptRole}) {
+        for (QAbstractButton* button : buttons.buttons())
+            if (buttons.buttonRole(button) == role) chain.push_back(button);
     }
-    // Help first, then Cancel: the chain ends on OK.
-    std::ranges::stable_sort(others, [&buttons](QPushButton* a, QPushButton* b) {
-        return buttons.buttonRole(a) == QDialogButtonBox::HelpRole &&
-               buttons.buttonRole(b) != QDialogButtonBox::HelpRole;
-    });
-    chain.insert(chain.end(), others.begin(), others.end());
-    if (ok != nullptr) {
-        chain.push_back(ok);
-        ok->setDefault(true);
-    }
+    if (QPushButton* ok = buttons.button(QDialogButtonBox::Ok)) ok->setDefault(true);
     for (QWidget* field : fields)
         if (auto* push = qobject_cast<QPushButton*>(field)) push->setAutoDefault(false);
     for (std::size_t i = 0; i + 1 < chain.size(); ++i)

@@ -134,9 +134,8 @@ void TPlaxForm::FillRecentMenu() {
     recentMenu_->clear();
     int number = 1;
     for (const std::string& path : recent_.List()) {
-        QString caption = QFile::decodeName(QByteArray::fromStdString(path));
-        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(caption));
+        QAction* entry = recentMenu_->addAction(
+            NumberedItem(number++, QFile::decodeName(QByteArray::fromStdString(path))));
         connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
     }
 }

@@ -22,6 +22,7 @@
 #include "model/net_store.h"
 #include "model/text_utils.h"
 #include "view/document_window.h"
+#include "view/menu_letters.h"
 #include "view/net_document.h"
 #include "view/options_command.h"
 
@@ -727,10 +728,7 @@ void TPlaxForm::FillWindowList() {
     const QMdiSubWindow* current = area_->currentSubWindow();
     int number = 1;
     for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
-        QString caption = sub->windowTitle();
-        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        if (number <= 9) caption = QStringLiteral("&%1 %2").arg(number).arg(caption);
-        auto* action = new QAction(caption, windowList_);
+        auto* action = new QAction(NumberedItem(number, sub->windowTitle()), windowList_);
         action->setCheckable(true);
         action->setChecked(sub == current);
         connect(action, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(sub)] {

@@ -55,10 +55,15 @@ void TMDIChild::MakeSubNetItems() {
             [this] { EnterSubNetAt(popupAt_.x(), popupAt_.y()); });
 }
 
-bool TMDIChild::NameSubNetItem(QAction& item, int x, int y) {
+TMDIChild::EdgeUnder TMDIChild::EdgeUnderAt(int x, int y) {
+    // Hit tests must not wait for a paint to have placed the anchors.
     ComputeEdgeAnchors(Net(), canvas_->Anchors());
     const auto [from, to] = EdgeOver(Net(), canvas_->Anchors(), x, y);
-    const bool decomposed = from != 0 && GetSubNet(Net(), from, to) != nullptr;
+    return {from, to, from != 0 && GetSubNet(Net(), from, to) != nullptr};
+}
+
+bool TMDIChild::NameSubNetItem(QAction& item, int x, int y) {
+    const auto [from, to, decomposed] = EdgeUnderAt(x, y);
     // The menu keeps its key, so only the caption and the enabling change.
     const QString caption =
         QString::fromLatin1(from == 0 || decomposed ? EnterSubNetCaption : DecomposeEdgeCaption);
@@ -68,20 +73,19 @@ bool TMDIChild::NameSubNetItem(QAction& item, int x, int y) {
 }
 
 void TMDIChild::EnterSubNetAt(int x, int y) {
-    ComputeEdgeAnchors(Net(), canvas_->Anchors());
-    const auto [from, to] = EdgeOver(Net(), canvas_->Anchors(), x, y);
-    if (from == 0 || machine_.Armed() != Command::None) {
+    const EdgeUnder edge = EdgeUnderAt(x, y);
+    if (edge.from == 0 || machine_.Armed() != Command::None) {
         Beep();
         return;
     }
-    EnterSubNet(from, to);
+    EnterSubNet(edge.from, edge.to);
 }
 
 void TMDIChild::ShowEdgeHint(int x, int y) {
-    const auto [from, to] = EdgeOver(Net(), canvas_->Anchors(), x, y);
-    const bool decomposed = from != 0 && GetSubNet(Net(), from, to) != nullptr;
+    const auto [from, to, decomposed] = EdgeUnderAt(x, y);
     if (decomposed && (edgeHintShown_ || labelStatus_->text().isEmpty())) {
-        ShowPrompt(SubNetHint(from, to));
+        const std::string hint = SubNetHint(from, to);
+        if (labelStatus_->text().toStdString() != hint) ShowPrompt(hint);
         edgeHintShown_ = true;
     } else if (!decomposed && edgeHintShown_) {
         ShowPrompt("");

@@ -223,6 +223,13 @@ private:
     bool MarkEdgeAt(int x, int y);
     void MakePopupMenu();
     void MakeSubNetItems();
+    // The edge at (x, y) (EdgeOver), and whether it holds a sub-net.
+    struct EdgeUnder {
+        int from = 0;
+        int to = 0;
+        bool decomposed = false;
+    };
+    EdgeUnder EdgeUnderAt(int x, int y);
     // The sub-net items name what they would do with the edge at (x, y): enter or decompose it.
     // False when no edge is there.
     bool NameSubNetItem(QAction& item, int x, int y);

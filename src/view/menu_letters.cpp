@@ -33,6 +33,11 @@ qsizetype FreeLetterAt(const QString& text, const QSet<QChar>& taken) {
 
 } // namespace
 
+QString NumberedItem(int number, QString text) {
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(text) : text;
+}
+
 void GiveAccessLetters(QMenu& menu) {
     const QList<QAction*> items = menu.actions();
     QSet<QChar> taken;

@@ -12,8 +12,6 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -59,14 +57,9 @@ void NetCanvasWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 void NetCanvasWidget::ShowFocusFrame(QPainter& painter) {
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = visibleRegion().boundingRect().adjusted(1, 1, -2, -2);
-    option.backgroundColor = Qt::white;
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(option.rect);
+    painter.drawRect(visibleRegion().boundingRect().adjusted(1, 1, -2, -2));
 }
 
 void NetCanvasWidget::paintEvent(QPaintEvent* event) {
